@@ -1,0 +1,32 @@
+#pragma once
+
+// How core procedures tell or ask the user. The GUI answers with message boxes titled with
+// the application title, the command-line tool prints to stderr or answers from its options,
+// tests script the answers.
+
+#include <QString>
+
+class Prompter {
+public:
+    enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
+    enum class Icon { None, Critical, Question, Warning, Information };
+    enum class Answer { Ok, Cancel, Yes, No, Retry };
+
+    virtual ~Prompter() = default;
+
+    // Shows text and returns the button chosen.
+    virtual Answer ask(const QString& text, Buttons buttons, Icon icon) = 0;
+
+    // A message by text identifier, optionally followed by a detail on its own line.
+    Answer message(int id, Buttons buttons = Buttons::Ok, Icon icon = Icon::None,
+                   const QString& detail = QString());
+    // A plain fixed text with an OK button.
+    void plain(const QString& text) { ask(text, Buttons::Ok, Icon::None); }
+};
+
+// Answers every question with the first button (OK, Yes, Retry) and shows nothing; the
+// Document uses it until somebody installs a real one.
+class SilentPrompter : public Prompter {
+public:
+    Answer ask(const QString&, Buttons buttons, Icon) override;
+};

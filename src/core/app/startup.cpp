@@ -1,0 +1,141 @@
+#include "startup.h"
+#include "../lang/langtext.h"
+#include "../model/document.h"
+#include "../model/fixedtext.h"
+#include "../model/helpers.h"
+#include "appstate.h"
+#include "inifile.h"
+
+#include <QFile>
+#include <QSettings>
+
+namespace {
+const QString kLanguage = QStringLiteral("language");
+
+void setLanguage(int lang) {
+    App().CurLanguage = lang;
+    if (lang == 1)
+        App().LangFile = QStringLiteral("english.ini");
+    else if (lang == 2)
+        App().LangFile = QStringLiteral("chinese.ini");
+}
+} // namespace
+
+void LoadVersionTable(Document& doc) {
+    doc.RadioData.Head.Version = Document::DataVersionText();
+    AppState& a = App();
+    a.FirmPairs.clear();
+    const QString path = a.versionIniPath();
+    // A missing or damaged table is taken as empty: no other data version is then compatible.
+    const long long n = NumberOrDefault(IniRead(path, QStringLiteral("Version"),
+                                                QStringLiteral("FirmVersionCount")), 0);
+    for (long long k = 0; k < std::min<long long>(n, 1000); ++k) {
+        const QString v = TrimFixed(
+            IniRead(path, QStringLiteral("Firm"), QStringLiteral("Firm") + QString::number(k)));
+        a.FirmPairs.append({v.left(4), v.right(4)});
+    }
+}
+
+void InitLanguageDefaults(Document& doc, const QLocale& systemLocale) {
+    AppState& a = App();
+    const bool prc = systemLocale.language() == QLocale::Chinese &&
+                     systemLocale.territory() == QLocale::China;
+    a.CurLanguage = prc ? 2 : 1;
+    a.LangFile = prc ? QStringLiteral("chinese.ini") : QStringLiteral("english.ini");
+    a.ShownLanguage = a.CurLanguage;
+    doc.ModelName = QStringLiteral("MZ-710");
+    doc.BandText = QStringLiteral("26.965 - 27.405 MHz");
+    doc.CountryMode = 0;
+    doc.ParseBand();
+}
+
+void ReadSharedSettings() {
+    AppState& a = App();
+    const QString path = a.mysetupPath();
+    a.ComPort = 1;
+    // A missing file or value counts as the defaults and a first run.
+    a.IsFirstRun = NumberOrDefault(IniRead(path, kLanguage, QStringLiteral("IsFirstRun")), 1) != 0;
+    a.ComPort = static_cast<int>(NumberOrDefault(IniRead(path, kLanguage, QStringLiteral("comPort")), 1));
+    a.PortName = IniRead(path, kLanguage, QStringLiteral("portName"));
+    if (a.IsFirstRun) {
+        IniWrite(path, kLanguage, QStringLiteral("IsFirstRun"), QStringLiteral("0"));
+    } else {
+        const QString v = IniRead(path, kLanguage, QStringLiteral("CurrentLanguage"));
+        if (IsNumeric(v))
+            setLanguage(static_cast<int>(NumberOrDefault(v, a.CurLanguage)));
+    }
+    IniWrite(path, kLanguage, QStringLiteral("comPort"), QString::number(a.ComPort));
+    IniWrite(path, kLanguage, QStringLiteral("CurrentLanguage"), QString::number(a.CurLanguage));
+}
+
+bool WritePortSettings() {
+    const QString path = App().mysetupPath();
+    return IniWrite(path, kLanguage, QStringLiteral("comPort"), QString::number(App().ComPort)) &&
+           IniWrite(path, kLanguage, QStringLiteral("portName"), App().PortName);
+}
+
+bool WriteLanguageSetting() {
+    return IniWrite(App().mysetupPath(), kLanguage, QStringLiteral("CurrentLanguage"),
+                    QString::number(App().CurLanguage));
+}
+
+void ReadSettingBytes() {
+    QFile f(App().settingPath());
+    App().SettingBytes = {0, 0, 0, 1};
+    if (!f.open(QIODevice::ReadOnly))
+        return;
+    const QByteArray b = f.read(4);
+    if (b.size() == 4)
+        for (int i = 0; i < 4; ++i)
+            App().SettingBytes[i] = static_cast<unsigned char>(b[i]);
+}
+
+bool WriteSettingBytes() {
+    QFile f(App().settingPath());
+    if (!f.open(QIODevice::ReadWrite))
+        return false;
+    const auto& s = App().SettingBytes;
+    return f.write(reinterpret_cast<const char*>(s.data()), 4) == 4;
+}
+
+void StartUp(Document& doc, const QString& programDir, const QLocale& systemLocale) {
+    AppState& a = App();
+    a.ProgramDir = programDir;
+    a.ProgramRoot = ProgramRootOf(programDir);
+    LoadVersionTable(doc);
+    doc.InitRequested = 0;
+    a.HelpEnabled = false;
+    InitLanguageDefaults(doc, systemLocale);
+    a.IsVista = 0;
+    ReadSharedSettings();
+    doc.InitDir = programDir;
+    doc.NewDocument();
+    a.AppTitle = LoadLangText(12000);
+    ReadSettingBytes();
+}
+
+namespace {
+QSettings windowStore() {
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("mzprog"),
+                     App().AppTitle.isEmpty() ? QStringLiteral("mzprog") : App().AppTitle);
+}
+} // namespace
+
+QRect LoadMainWindowTwips() {
+    QSettings s = windowStore();
+    s.beginGroup(QStringLiteral("Settings"));
+    auto get = [&](const char* key, int def) {
+        return static_cast<int>(NumberOrDefault(s.value(QLatin1String(key)).toString(), def));
+    };
+    return QRect(get("MainLeft", 1000), get("MainTop", 1000), get("MainWidth", 12500),
+                 get("MainHeight", 9500));
+}
+
+void SaveMainWindowTwips(const QRect& t) {
+    QSettings s = windowStore();
+    s.beginGroup(QStringLiteral("Settings"));
+    s.setValue(QStringLiteral("MainLeft"), QString::number(t.x()));
+    s.setValue(QStringLiteral("MainTop"), QString::number(t.y()));
+    s.setValue(QStringLiteral("MainWidth"), QString::number(t.width()));
+    s.setValue(QStringLiteral("MainHeight"), QString::number(t.height()));
+}

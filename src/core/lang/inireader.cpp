@@ -1,0 +1,39 @@
+#include "inireader.h"
+
+#include <QFile>
+
+QString IniTable::makeKey(const QString& section, const QString& key) {
+    return section.trimmed().toLower() + QLatin1Char('\n') + key.trimmed().toLower();
+}
+
+bool IniTable::load(const QString& path) {
+    map_.clear();
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    QByteArray all = f.readAll();
+    if (all.startsWith("\xEF\xBB\xBF"))
+        all.remove(0, 3);
+    QString section;
+    for (const QByteArray& rawLine : all.split('\n')) {
+        const QString line = QString::fromUtf8(rawLine).trimmed();
+        if (line.isEmpty() || line.startsWith(QLatin1Char(';')) || line.startsWith(QLatin1Char('#')))
+            continue;
+        if (line.startsWith(QLatin1Char('['))) {
+            const int end = line.indexOf(QLatin1Char(']'));
+            section = line.mid(1, end < 0 ? -1 : end - 1);
+            continue;
+        }
+        const int eq = line.indexOf(QLatin1Char('='));
+        if (eq <= 0)
+            continue;
+        const QString k = makeKey(section, line.left(eq));
+        if (!map_.contains(k)) // the first occurrence wins, as with the system INI service
+            map_.insert(k, line.mid(eq + 1).trimmed());
+    }
+    return true;
+}
+
+QString IniTable::value(const QString& section, const QString& key) const {
+    return map_.value(makeKey(section, key));
+}

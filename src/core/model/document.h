@@ -1,0 +1,139 @@
+#pragma once
+
+// The one owner of the radio image: the working copy that the editors change, the transfer
+// copy that holds the state of the last load or save, and the document state. Windows read
+// the public records and change them through the operations below, which announce every
+// change with a signal; windows redraw from the signals.
+
+#include "radioinfo.h"
+#include "records.h"
+
+#include <QObject>
+#include <QString>
+#include <QVariant>
+#include <QVector>
+
+class Prompter;
+
+class Document : public QObject {
+    Q_OBJECT
+public:
+    explicit Document(QObject* parent = nullptr);
+
+    // Working copy and transfer copy. Entries 0..CHCount-1 of the lists are in use.
+    RadioDataRec RadioData;
+    ChannelList CHInfo{};
+    RadioDataRec FileRadioData;
+    ChannelList FileCHInfo{};
+    RadioInfoRec RadioInfo;
+
+    QString ModelName = QStringLiteral("MZ-710");
+    int CountryMode = 0;
+    QString BandText = QStringLiteral("26.965 - 27.405 MHz");
+    double FreLow = 26.965;
+    double FreHigh = 27.405;
+    QString CurFileName = QStringLiteral("new.dat");
+    int IsNewFile = -1;     // -1: no file chosen yet, Save behaves as Save As
+    int InitRequested = 0;  // -1 while the initialisation command runs New
+    int CurRow = 1;
+
+    // The prompter used for messages (9021, "Not IsNumeric", ...). Never null.
+    Prompter& prompter() const { return *prompter_; }
+    void setPrompter(Prompter* p);
+
+    // Where NewDocument looks for the initial-data files (the program directory); empty to
+    // use none.
+    QString InitDir;
+
+    int chCount() const { return RadioData.CHCount; }
+    // The data format version this program writes.
+    static QString DataVersionText();
+
+    // --- Document as a whole ---
+    void NewDocument();
+    // Sets CountryMode, BandText and the band limits for a mode (and the header's mode and
+    // InfoMode), as the model information window does before a new document.
+    void SetCountryMode(int mode);
+    void ParseBand();
+    bool IsDataChanged() const;
+    void FillFileHead(FileHeadRec& head) const;
+    void ApplyFileHead(const FileHeadRec& head);
+    void ToFileCopy();
+    void FromFileCopy();
+    // Replaces the whole image (a radio read, an opened file): the working records are set,
+    // the model state follows the header, and documentReplaced is announced.
+    void ReplaceImage(const RadioDataRec& data, const ChannelList& channels);
+    // Tells the listeners that the document state (file name, new flag) changed.
+    void NotifyStateChanged() { emit stateChanged(); }
+
+    // --- Channel list ---
+    void AddChannel(int chNo, const QString& freText);
+    void DeleteChannel(int index);
+    int FindChannel(int chNo) const;
+    void SetCHField(CHInfoRec& entry, int fieldIndex, const QVariant& value);
+    CHInfoRec* Channel(int chNo);
+    const CHInfoRec* Channel(int chNo) const;
+
+    // --- Channel value setter ---
+    void SetCHValue(int group, int row, int id, const QVariant& value);
+    void RefreshGroupCHs(int group);
+
+    // --- Codecs that need the band or the channels ---
+    QString ValidateFreText(const QString& text, int group, int mode);
+    // The shown frequency of the CB-group channel nearest to f; *position gets that channel's
+    // position in its group minus 1.
+    QString NearestCHFre(double f, int* position = nullptr) const;
+    QString FreToStored(const QString& text) const;
+    QString FreToShown(const QString& stored) const;
+    QString FreToListText(const QString& stored, int group) const;
+
+    // --- Groups ---
+    int CountCHInGroup(int group, int mode) const;
+    int CountCHOutsideGroup(int group, int mode) const;
+    QVector<int> GroupPositions(int group, int mode) const;
+    int CountOtherValidGroups(int group, int mode) const;
+    void EnsureValidGroup(int mode);
+
+    // --- References ---
+    void ReplaceDtmfRef(int oldRef, int newRef);
+    int ValidRBTone(int n) const;
+    void RecheckRBTones();
+
+    // --- Edits of the radio-wide records by the settings windows ---
+    // Each runs f on the record and announces the change.
+    template <class F> void EditFunc(F f) {
+        f(RadioData.Func);
+        emit groupSettingsChanged();
+    }
+    template <class F> void EditPublic(F f) {
+        f(RadioData.PublicCH);
+        emit publicChannelChanged();
+    }
+    template <class F> void EditKeys(F f) {
+        f(RadioData.Key);
+        emit keysChanged();
+    }
+    template <class F> void EditDtmf(F f) {
+        f(RadioData.DTMF);
+        emit dtmfCodesChanged();
+    }
+    template <class F> void EditToneTips(F f) {
+        f(RadioData.ToneTips);
+        emit toneTipsChanged();
+    }
+
+signals:
+    void channelChanged(int chNo);
+    void groupSettingsChanged();
+    void publicChannelChanged();
+    void keysChanged();
+    void toneTipsChanged();
+    void dtmfCodesChanged();
+    void rogerBeepsRechecked();
+    void documentReplaced();
+    void stateChanged();
+
+private:
+    Prompter* prompter_;
+    bool groupHasRow(int group, int stored) const;
+};

@@ -1,0 +1,37 @@
+#pragma once
+
+// Small text helpers shared by the model, the files, the link and the windows. Numbers are
+// always formatted and parsed in the C locale ("." as decimal symbol), whatever the user's
+// own settings are.
+
+#include <QString>
+#include <optional>
+
+// Parses a numeric text the way the original tool's numeric test accepts it: surrounding
+// blanks allowed, an optional sign, digits with at most one ".", an optional exponent.
+std::optional<double> ParseNumber(const QString& text);
+bool IsNumeric(const QString& text);
+
+// Rounds half to even, like the original's integer conversions.
+long long RoundEven(double v);
+
+// The default when the text is not numeric; otherwise the rounded value raised to min,
+// lowered to max and, when step is 2 or more, lowered to a multiple of step.
+int ClampNumberText(const QString& text, int min, int max, int step, int def);
+// The default for an empty or non-numeric text, else its (rounded) value.
+long long NumberOrDefault(const QString& text, long long def);
+
+// Splits "lower - upper MHz"; 100 and 500 stand in for parts that are not numeric.
+void ParseBandText(const QString& bandText, double& freLow, double& freHigh);
+
+// The part of a path after its last separator ("/" or "\").
+QString FileTitle(const QString& path);
+
+// DTMF symbols as shown ("*", "#") and as the radio stores them ("F", "E").
+QString DtmfToStored(const QString& text);
+QString DtmfToShown(const QString& text);
+
+// Shortest decimal text that reads back to the same double ("27.185", "28").
+QString ShortestDecimal(double v);
+// Formats with the pattern "#0.00000".
+QString FormatFre(double v);

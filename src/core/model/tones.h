@@ -1,0 +1,22 @@
+#pragma once
+
+// The tone list: index 0 "Off", 1..38 CTCSS, 39..142 DCS, so that a list position equals the
+// tone index stored in RDCT/TDCT.
+
+#include <QStringList>
+
+constexpr int ToneCount = 143;
+constexpr int CtcssCount = 38;
+constexpr int DcsCount = 104;
+
+const QStringList& ToneNames();
+double CtcssHz(int number);  // number 1..38
+int DcsCode(int number);     // number 1..104, the octal code written as decimal digits (23 for 023)
+
+// Towards the radio: a tone index as type (0 off, 1 CTCSS, 2 DCS) and list position.
+struct RadioTone {
+    int type = 0;
+    int pos = 0;
+};
+RadioTone ToneToRadio(int index);
+int ToneFromRadio(int type, int pos);

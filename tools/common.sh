@@ -1,0 +1,43 @@
+# Shared by run.sh and test.sh: install what is missing, configure, build, stage.
+# shellcheck shell=bash
+
+MZ_PACKAGES=(build-essential cmake ninja-build pkg-config
+             qt6-base-dev qt6-serialport-dev qt6-multimedia-dev qt6-qpa-plugins
+             libinih-dev fonts-dejavu-core)
+
+mz_sudo() {
+    if [ "$(id -u)" -eq 0 ]; then "$@"; elif command -v sudo >/dev/null; then sudo "$@"; else
+        echo "Need root to run: $* (install sudo or run as root)" >&2; return 1; fi
+}
+
+mz_missing_packages() {
+    local p missing=()
+    for p in "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+    done
+    echo "${missing[@]}"
+}
+
+# Installs the given Debian packages when they are missing; runs apt-get update first when
+# a package is not known to apt yet.
+mz_install() {
+    local missing
+    missing=$(mz_missing_packages "$@")
+    [ -z "$missing" ] && return 0
+    echo "Installing: $missing"
+    export DEBIAN_FRONTEND=noninteractive
+    # shellcheck disable=SC2086
+    if ! mz_sudo apt-get install -y --no-install-recommends $missing; then
+        mz_sudo apt-get update
+        # shellcheck disable=SC2086
+        mz_sudo apt-get install -y --no-install-recommends $missing
+    fi
+}
+
+mz_build() {
+    local root="$1"
+    local jobs
+    jobs=$(nproc 2>/dev/null || echo 2)
+    cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    cmake --build "$root/build" -j "$jobs"
+}
