@@ -1,0 +1,62 @@
+#pragma once
+
+// The document commands (New, Open, Save, Save As, initialisation, the exit sequence) with
+// their questions, apart from any window: what they need from the main window comes through
+// DocumentShell, what they ask the user through the Prompter.
+
+#include <QObject>
+#include <QRect>
+#include <QString>
+
+class Document;
+class Prompter;
+
+class DocumentShell {
+public:
+    virtual ~DocumentShell() = default;
+    // File dialogs with the filter of text 9001 + " (*.dat)"; an empty result means cancelled.
+    virtual QString chooseOpenFile() = 0;
+    virtual QString chooseSaveFile(const QString& preset) = 0;
+    // CloseCurAllWindows.
+    virtual void closeAllChildWindows() = 0;
+    // After a new or opened document: rebuild the texts, open the channel table, refresh the
+    // title and status (ShowMainTxt), cascade the child windows.
+    virtual void documentLoaded() = 0;
+    // ShowMainTxt after a save.
+    virtual void refreshTitle() = 0;
+    // Another program version took the file over: end this program through the normal exit
+    // sequence (which still asks 9006 when the document has changed).
+    virtual void requestExit() = 0;
+};
+
+class DocumentCommands : public QObject {
+    Q_OBJECT
+public:
+    DocumentCommands(Document& doc, DocumentShell& shell, Prompter& prompter,
+                     QObject* parent = nullptr);
+
+    void FileNew();     // File > New: 9006 when changed, then 9026, then LoadNewDoc
+    void LoadNewDoc();  // closes the child windows, builds the new document 100 ms later
+    void LoadNewDoc2(); // at once, without questions (main window load)
+    void FileOpen();    // 9006 when changed, then the open dialog
+    // AskOpenFile after the dialog: close the child windows, open with every check.
+    bool OpenFile(const QString& path);
+    bool FileSave();    // false when cancelled or failed
+    bool FileSaveAs();
+    void Init();        // initialisation: New from the factory initial-data file
+    // The exit sequence. twips is the window's geometry to store (ignored when minimised).
+    // Returns false when the user cancelled at 9006: the program keeps running.
+    bool ExitSequence(bool minimised, const QRect& twips);
+
+signals:
+    // Emitted when LoadNewDoc's delayed step has built the new document.
+    void newDocumentBuilt();
+
+private:
+    // 9006 with Yes/No/Cancel when the document changed; false on Cancel (or a failed save).
+    bool askSaveChanges();
+
+    Document& doc_;
+    DocumentShell& shell_;
+    Prompter& prompter_;
+};
