@@ -41,9 +41,9 @@ public:
     void FileOpen();    // 9006 when changed, then the open dialog
     // AskOpenFile after the dialog: close the child windows, open with every check.
     bool OpenFile(const QString& path);
-    bool FileSave();    // false when cancelled or failed
+    bool FileSave(); // false when cancelled or failed
     bool FileSaveAs();
-    void Init();        // initialisation: New from the factory initial-data file
+    void Init(); // initialisation: New from the factory initial-data file
     // The exit sequence. twips is the window's geometry to store (ignored when minimised).
     // Returns false when the user cancelled at 9006: the program keeps running.
     bool ExitSequence(bool minimised, const QRect& twips);

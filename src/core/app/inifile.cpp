@@ -25,8 +25,7 @@ int handler(void* user, const char* section, const char* name, const char* value
 
 QString IniRead(const QString& path, const QString& section, const QString& key) {
     Lookup l{section.toUtf8(), key.toUtf8(), {}, false};
-    if (ini_parse(QFile::encodeName(path).constData(), handler, &l) < 0)
-        return QString();
+    if (ini_parse(QFile::encodeName(path).constData(), handler, &l) < 0) return QString();
     return l.value;
 }
 
@@ -37,8 +36,7 @@ bool IniWrite(const QString& path, const QString& section, const QString& key,
         QFile in(path);
         if (in.open(QIODevice::ReadOnly)) {
             lines = QString::fromUtf8(in.readAll()).split(QLatin1Char('\n'));
-            if (!lines.isEmpty() && lines.back().isEmpty())
-                lines.removeLast();
+            if (!lines.isEmpty() && lines.back().isEmpty()) lines.removeLast();
         }
     }
     const QString newLine = key + QLatin1Char('=') + value;
@@ -47,20 +45,18 @@ bool IniWrite(const QString& path, const QString& section, const QString& key,
     for (int i = 0; i < lines.size() && !written; ++i) {
         const QString t = lines[i].trimmed();
         if (t.startsWith(QLatin1Char('['))) {
-            if (sectionLine >= 0)
-                break; // next section: the key was not there
+            if (sectionLine >= 0) break; // next section: the key was not there
             const QString name = t.mid(1, t.indexOf(QLatin1Char(']')) - 1).trimmed();
-            if (name.compare(section, Qt::CaseInsensitive) == 0)
-                sectionLine = i, insertAt = i + 1;
+            if (name.compare(section, Qt::CaseInsensitive) == 0) sectionLine = i, insertAt = i + 1;
             continue;
         }
-        if (sectionLine < 0)
-            continue;
+        if (sectionLine < 0) continue;
         if (!t.isEmpty() && !t.startsWith(QLatin1Char(';')) && !t.startsWith(QLatin1Char('#')))
             insertAt = i + 1;
         const int eq = t.indexOf(QLatin1Char('='));
         if (eq > 0 && t.left(eq).trimmed().compare(key, Qt::CaseInsensitive) == 0) {
-            QString ending = lines[i].endsWith(QLatin1Char('\r')) ? QStringLiteral("\r") : QString();
+            QString ending =
+                lines[i].endsWith(QLatin1Char('\r')) ? QStringLiteral("\r") : QString();
             lines[i] = newLine + ending;
             written = true;
         }
@@ -73,8 +69,7 @@ bool IniWrite(const QString& path, const QString& section, const QString& key,
         }
     }
     QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly))
-        return false;
+    if (!out.open(QIODevice::WriteOnly)) return false;
     out.write((lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8());
     return out.commit();
 }

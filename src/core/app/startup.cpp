@@ -27,8 +27,8 @@ void LoadVersionTable(Document& doc) {
     a.FirmPairs.clear();
     const QString path = a.versionIniPath();
     // A missing or damaged table is taken as empty: no other data version is then compatible.
-    const long long n = NumberOrDefault(IniRead(path, QStringLiteral("Version"),
-                                                QStringLiteral("FirmVersionCount")), 0);
+    const long long n = NumberOrDefault(
+        IniRead(path, QStringLiteral("Version"), QStringLiteral("FirmVersionCount")), 0);
     for (long long k = 0; k < std::min<long long>(n, 1000); ++k) {
         const QString v = TrimFixed(
             IniRead(path, QStringLiteral("Firm"), QStringLiteral("Firm") + QString::number(k)));
@@ -38,8 +38,8 @@ void LoadVersionTable(Document& doc) {
 
 void InitLanguageDefaults(Document& doc, const QLocale& systemLocale) {
     AppState& a = App();
-    const bool prc = systemLocale.language() == QLocale::Chinese &&
-                     systemLocale.territory() == QLocale::China;
+    const bool prc =
+        systemLocale.language() == QLocale::Chinese && systemLocale.territory() == QLocale::China;
     a.CurLanguage = prc ? 2 : 1;
     a.LangFile = prc ? QStringLiteral("chinese.ini") : QStringLiteral("english.ini");
     a.ShownLanguage = a.CurLanguage;
@@ -55,14 +55,14 @@ void ReadSharedSettings() {
     a.ComPort = 1;
     // A missing file or value counts as the defaults and a first run.
     a.IsFirstRun = NumberOrDefault(IniRead(path, kLanguage, QStringLiteral("IsFirstRun")), 1) != 0;
-    a.ComPort = static_cast<int>(NumberOrDefault(IniRead(path, kLanguage, QStringLiteral("comPort")), 1));
+    a.ComPort =
+        static_cast<int>(NumberOrDefault(IniRead(path, kLanguage, QStringLiteral("comPort")), 1));
     a.PortName = IniRead(path, kLanguage, QStringLiteral("portName"));
     if (a.IsFirstRun) {
         IniWrite(path, kLanguage, QStringLiteral("IsFirstRun"), QStringLiteral("0"));
     } else {
         const QString v = IniRead(path, kLanguage, QStringLiteral("CurrentLanguage"));
-        if (IsNumeric(v))
-            setLanguage(static_cast<int>(NumberOrDefault(v, a.CurLanguage)));
+        if (IsNumeric(v)) setLanguage(static_cast<int>(NumberOrDefault(v, a.CurLanguage)));
     }
     IniWrite(path, kLanguage, QStringLiteral("comPort"), QString::number(a.ComPort));
     IniWrite(path, kLanguage, QStringLiteral("CurrentLanguage"), QString::number(a.CurLanguage));
@@ -82,8 +82,7 @@ bool WriteLanguageSetting() {
 void ReadSettingBytes() {
     QFile f(App().settingPath());
     App().SettingBytes = {0, 0, 0, 1};
-    if (!f.open(QIODevice::ReadOnly))
-        return;
+    if (!f.open(QIODevice::ReadOnly)) return;
     const QByteArray b = f.read(4);
     if (b.size() == 4)
         for (int i = 0; i < 4; ++i)
@@ -92,8 +91,7 @@ void ReadSettingBytes() {
 
 bool WriteSettingBytes() {
     QFile f(App().settingPath());
-    if (!f.open(QIODevice::ReadWrite))
-        return false;
+    if (!f.open(QIODevice::ReadWrite)) return false;
     const auto& s = App().SettingBytes;
     return f.write(reinterpret_cast<const char*>(s.data()), 4) == 4;
 }

@@ -21,7 +21,8 @@ bool WriteLanguageSetting();
 void ReadSettingBytes();
 bool WriteSettingBytes();
 // Steps 1 to 8, 10 and 11 of the start-up: everything but showing the splash window.
-void StartUp(Document& doc, const QString& programDir, const QLocale& systemLocale = QLocale::system());
+void StartUp(Document& doc, const QString& programDir,
+             const QLocale& systemLocale = QLocale::system());
 
 // The per-user window store, in twips. A missing value reads as its default.
 QRect LoadMainWindowTwips();

@@ -16,8 +16,7 @@ QByteArray EncodeDataFile(const RadioDataRec& data, const ChannelList& channels)
 }
 
 bool DecodeDataFile(const QByteArray& bytes, RadioDataRec& data, ChannelList& channels) {
-    if (bytes.size() < DataFileSize)
-        return false;
+    if (bytes.size() < DataFileSize) return false;
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
     recordcodec::decode(data, p);
     for (int i = 0; i < MaxChannels; ++i)
@@ -56,6 +55,5 @@ QString InitFilePath(const Document& doc, bool useTemplate) {
 
 void LoadInitFile(Document& doc, bool useTemplate) {
     const QString path = InitFilePath(doc, useTemplate);
-    if (QFileInfo::exists(path))
-        LoadDataFile(doc, path);
+    if (QFileInfo::exists(path)) LoadDataFile(doc, path);
 }

@@ -9,15 +9,14 @@ QString IniTable::makeKey(const QString& section, const QString& key) {
 bool IniTable::load(const QString& path) {
     map_.clear();
     QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return false;
+    if (!f.open(QIODevice::ReadOnly)) return false;
     QByteArray all = f.readAll();
-    if (all.startsWith("\xEF\xBB\xBF"))
-        all.remove(0, 3);
+    if (all.startsWith("\xEF\xBB\xBF")) all.remove(0, 3);
     QString section;
     for (const QByteArray& rawLine : all.split('\n')) {
         const QString line = QString::fromUtf8(rawLine).trimmed();
-        if (line.isEmpty() || line.startsWith(QLatin1Char(';')) || line.startsWith(QLatin1Char('#')))
+        if (line.isEmpty() || line.startsWith(QLatin1Char(';')) ||
+            line.startsWith(QLatin1Char('#')))
             continue;
         if (line.startsWith(QLatin1Char('['))) {
             const int end = line.indexOf(QLatin1Char(']'));
@@ -25,8 +24,7 @@ bool IniTable::load(const QString& path) {
             continue;
         }
         const int eq = line.indexOf(QLatin1Char('='));
-        if (eq <= 0)
-            continue;
+        if (eq <= 0) continue;
         const QString k = makeKey(section, line.left(eq));
         if (!map_.contains(k)) // the first occurrence wins, as with the system INI service
             map_.insert(k, line.mid(eq + 1).trimmed());

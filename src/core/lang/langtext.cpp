@@ -28,8 +28,7 @@ const IniTable* tableFor(const QString& path) {
         CachedFile c;
         c.modified = fi.lastModified();
         c.size = fi.size();
-        if (!c.table.load(path))
-            return nullptr;
+        if (!c.table.load(path)) return nullptr;
         it = cache.insert(path, std::move(c));
     }
     return &it->table;
@@ -37,8 +36,7 @@ const IniTable* tableFor(const QString& path) {
 
 QString cutTo254Bytes(const QString& v) {
     QByteArray u = v.toUtf8();
-    if (u.size() <= 254)
-        return v;
+    if (u.size() <= 254) return v;
     u.truncate(254);
     // Never leave half a character behind: find the last lead byte and drop its character
     // when not all of its continuation bytes made it.
@@ -47,33 +45,33 @@ QString cutTo254Bytes(const QString& v) {
         --lead;
     const unsigned char c = static_cast<unsigned char>(u[lead]);
     const int need = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
-    if (u.size() - lead < need)
-        u.truncate(lead);
+    if (u.size() - lead < need) u.truncate(lead);
     return QString::fromUtf8(u);
 }
 
 } // namespace
 
 QString LangSection(int id) {
-    static const char* names[] = {"OTHER",   "Msg",       "Menu",     "ToolBar",   "Main",
-                                  "Model",   "ChannelInfo", "ChannelEdit", "Option", "Radio",
-                                  "DTMF",    "TestFre",   "EMG",      "Local",     "Port",
-                                  "Lang",    "About",     "KeySet",   "ScanSet",   "AlertSet",
-                                  "CHEdit",  "TONETIPS",  "GroupName", "ResetMode"};
-    if (id <= 8999)
-        return QString::fromLatin1(names[0]);
-    if (id > 31999)
-        return QStringLiteral("Others");
+    static const char* names[] = {"OTHER",  "Msg",         "Menu",        "ToolBar",  "Main",
+                                  "Model",  "ChannelInfo", "ChannelEdit", "Option",   "Radio",
+                                  "DTMF",   "TestFre",     "EMG",         "Local",    "Port",
+                                  "Lang",   "About",       "KeySet",      "ScanSet",  "AlertSet",
+                                  "CHEdit", "TONETIPS",    "GroupName",   "ResetMode"};
+    if (id <= 8999) return QString::fromLatin1(names[0]);
+    if (id > 31999) return QStringLiteral("Others");
     return QString::fromLatin1(names[id / 1000 - 8]);
 }
 
-QString LangFilePath() { return App().langDir() + QLatin1Char('/') + App().LangFile; }
+QString LangFilePath() {
+    return App().langDir() + QLatin1Char('/') + App().LangFile;
+}
 
 QString LoadLangTextFrom(const QString& path, int id) {
     const IniTable* t = tableFor(path);
-    if (!t)
-        return QString();
+    if (!t) return QString();
     return cutTo254Bytes(t->value(LangSection(id), QString::number(id))).trimmed();
 }
 
-QString LoadLangText(int id) { return LoadLangTextFrom(LangFilePath(), id); }
+QString LoadLangText(int id) {
+    return LoadLangTextFrom(LangFilePath(), id);
+}

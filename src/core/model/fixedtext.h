@@ -38,4 +38,6 @@ template <int N> struct FixedText {
 QString TrimFixed(const QByteArray& text);
 QString TrimFixed(const QString& text);
 
-template <int N> QString FixedText<N>::text() const { return TrimFixed(raw()); }
+template <int N> QString FixedText<N>::text() const {
+    return TrimFixed(raw());
+}

@@ -5,8 +5,7 @@
 #include <cmath>
 
 QString FreToStored(const QString& text, double freLow) {
-    if (text.isEmpty())
-        return QString();
+    if (text.isEmpty()) return QString();
     QString s = IsNumeric(text) ? text.trimmed() : ShortestDecimal(freLow);
     QString r;
     int a = s.indexOf(QLatin1Char('.')) + 1;
@@ -19,10 +18,8 @@ QString FreToStored(const QString& text, double freLow) {
         }
         r = s.left(3) + s.mid(a);
     }
-    if (r.size() > 8)
-        r.truncate(8);
-    if (r.size() < 3)
-        r = QString(3 - r.size(), QLatin1Char('0')) + r;
+    if (r.size() > 8) r.truncate(8);
+    if (r.size() < 3) r = QString(3 - r.size(), QLatin1Char('0')) + r;
     while (r.size() < 8)
         r += QLatin1Char('0');
     return r;
@@ -33,17 +30,15 @@ bool IsNoFrequency(const QString& stored) {
 }
 
 QString FreToShown(const QString& stored, double freLow, Prompter* prompter) {
-    if (IsNoFrequency(stored))
-        return QString();
+    if (IsNoFrequency(stored)) return QString();
     bool ok = false;
     const bool numeric = IsNumeric(stored);
     if (numeric) {
-        const QString t = QString::number(stored.left(3).toInt(&ok)) + QLatin1Char('.') + stored.mid(3);
-        if (const auto v = ParseNumber(t))
-            return FormatFre(*v);
+        const QString t =
+            QString::number(stored.left(3).toInt(&ok)) + QLatin1Char('.') + stored.mid(3);
+        if (const auto v = ParseNumber(t)) return FormatFre(*v);
     }
-    if (prompter)
-        prompter->plain(QStringLiteral("Not IsNumeric"));
+    if (prompter) prompter->plain(QStringLiteral("Not IsNumeric"));
     return ShortestDecimal(freLow);
 }
 

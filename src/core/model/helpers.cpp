@@ -11,8 +11,7 @@ QString TrimFixed(const QByteArray& text) {
     while (!t.isEmpty() && t.back() == ' ')
         t.chop(1);
     const int nul = t.indexOf('\0');
-    if (nul >= 0)
-        t.truncate(nul);
+    if (nul >= 0) t.truncate(nul);
     return QString::fromLatin1(t);
 }
 
@@ -21,45 +20,43 @@ QString TrimFixed(const QString& text) {
     while (!t.isEmpty() && t.back() == QLatin1Char(' '))
         t.chop(1);
     const int nul = t.indexOf(QChar(0));
-    if (nul >= 0)
-        t.truncate(nul);
+    if (nul >= 0) t.truncate(nul);
     return t;
 }
 
 std::optional<double> ParseNumber(const QString& text) {
     static const QRegularExpression re(
         QStringLiteral(R"(^\s*[+-]?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?\s*$)"));
-    if (!re.match(text).hasMatch())
-        return std::nullopt;
+    if (!re.match(text).hasMatch()) return std::nullopt;
     bool ok = false;
     const double v = QLocale::c().toDouble(text.trimmed(), &ok);
-    if (!ok || !std::isfinite(v))
-        return std::nullopt;
+    if (!ok || !std::isfinite(v)) return std::nullopt;
     return v;
 }
 
-bool IsNumeric(const QString& text) { return ParseNumber(text).has_value(); }
+bool IsNumeric(const QString& text) {
+    return ParseNumber(text).has_value();
+}
 
-long long RoundEven(double v) { return static_cast<long long>(std::nearbyint(v)); }
+long long RoundEven(double v) {
+    return static_cast<long long>(std::nearbyint(v));
+}
 
 int ClampNumberText(const QString& text, int min, int max, int step, int def) {
     const auto n = ParseNumber(text);
-    if (!n)
-        return def;
+    if (!n) return def;
     // Clamp before converting so that a number of any length lands on the limit.
     double v = std::nearbyint(*n);
     v = std::max(v, double(min));
     v = std::min(v, double(max));
     int r = int(v);
-    if (step >= 2)
-        r -= r % step;
+    if (step >= 2) r -= r % step;
     return r;
 }
 
 long long NumberOrDefault(const QString& text, long long def) {
     const auto n = ParseNumber(text);
-    if (!n)
-        return def;
+    if (!n) return def;
     const double lim = double(std::numeric_limits<int>::max());
     return RoundEven(std::clamp(*n, -lim, lim));
 }
@@ -74,8 +71,7 @@ void ParseBandText(const QString& bandText, double& freLow, double& freHigh) {
     const QString low = bandText.left(dash);
     QString high = bandText.mid(dash + 3);
     const int mhz = high.indexOf(QStringLiteral(" MHz"));
-    if (mhz >= 0)
-        high.truncate(mhz);
+    if (mhz >= 0) high.truncate(mhz);
     freLow = ParseNumber(low).value_or(100);
     freHigh = ParseNumber(high).value_or(500);
 }
@@ -101,4 +97,6 @@ QString ShortestDecimal(double v) {
     return QLocale::c().toString(v, 'g', QLocale::FloatingPointShortest);
 }
 
-QString FormatFre(double v) { return QLocale::c().toString(v, 'f', 5); }
+QString FormatFre(double v) {
+    return QLocale::c().toString(v, 'f', 5);
+}

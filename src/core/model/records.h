@@ -186,7 +186,7 @@ struct DTMFCodeRec {
 };
 
 struct DTMFRec {
-    std::array<i16, 6> DtmfSet{};       // DtmfSet(1..6)
+    std::array<i16, 6> DtmfSet{};        // DtmfSet(1..6)
     std::array<DTMFCodeRec, 16> Codes{}; // Codes(1..16)
     std::array<i16, 10> Spare{};
 

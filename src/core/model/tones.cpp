@@ -16,8 +16,12 @@ const int kDcs[DcsCount] = {
     627, 631, 632, 654, 662, 664, 703, 712, 723, 731, 732, 734, 743, 754};
 } // namespace
 
-double CtcssHz(int number) { return kCtcss[number - 1]; }
-int DcsCode(int number) { return kDcs[number - 1]; }
+double CtcssHz(int number) {
+    return kCtcss[number - 1];
+}
+int DcsCode(int number) {
+    return kDcs[number - 1];
+}
 
 const QStringList& ToneNames() {
     static const QStringList names = [] {
@@ -37,17 +41,13 @@ const QStringList& ToneNames() {
 }
 
 RadioTone ToneToRadio(int index) {
-    if (index >= 1 && index <= CtcssCount)
-        return {1, index - 1};
-    if (index > CtcssCount)
-        return {2, index - 39};
+    if (index >= 1 && index <= CtcssCount) return {1, index - 1};
+    if (index > CtcssCount) return {2, index - 39};
     return {0, 0};
 }
 
 int ToneFromRadio(int type, int pos) {
-    if (type == 1)
-        return pos + 1;
-    if (type == 2)
-        return pos + 39;
+    if (type == 1) return pos + 1;
+    if (type == 2) return pos + 39;
     return 0;
 }

@@ -10,8 +10,8 @@ constexpr int CtcssCount = 38;
 constexpr int DcsCount = 104;
 
 const QStringList& ToneNames();
-double CtcssHz(int number);  // number 1..38
-int DcsCode(int number);     // number 1..104, the octal code written as decimal digits (23 for 023)
+double CtcssHz(int number); // number 1..38
+int DcsCode(int number);    // number 1..104, the octal code written as decimal digits (23 for 023)
 
 // Towards the radio: a tone index as type (0 off, 1 CTCSS, 2 DCS) and list position.
 struct RadioTone {

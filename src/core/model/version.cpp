@@ -16,20 +16,20 @@ bool IsVersionText(const QString& v) {
 
 bool IsCompatible(const QString& programVersion, const QString& dataVersion) {
     for (const auto& p : App().FirmPairs)
-        if (p.first == programVersion && p.second == dataVersion)
-            return true;
+        if (p.first == programVersion && p.second == dataVersion) return true;
     return false;
 }
 
 QString SoftForFirm(const QString& dataVersion) {
     for (const auto& p : App().FirmPairs)
-        if (p.second == dataVersion)
-            return p.first;
+        if (p.second == dataVersion) return p.first;
     return QString();
 }
 
 namespace {
-QString shownVersion(const QString& v) { return v.left(2) + QLatin1Char('.') + v.right(2); }
+QString shownVersion(const QString& v) {
+    return v.left(2) + QLatin1Char('.') + v.right(2);
+}
 } // namespace
 
 QString VersionMessage(const QString& a, const QString& b, int kind) {
@@ -46,11 +46,9 @@ QString VersionMessage(const QString& a, const QString& b, int kind) {
 
 QString OtherVersionProgram(const QString& dataVersion) {
     const QString s = SoftForFirm(dataVersion);
-    if (s.isEmpty())
-        return QString();
+    if (s.isEmpty()) return QString();
     QString exe = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
-    if (exe.isEmpty())
-        exe = QStringLiteral("mzprog");
+    if (exe.isEmpty()) exe = QStringLiteral("mzprog");
 #ifdef Q_OS_WIN
     exe += QStringLiteral(".exe");
 #endif

@@ -1,0 +1,152 @@
+#include "core/app/appstate.h"
+#include "core/app/inifile.h"
+#include "core/app/startup.h"
+#include "core/lang/langtext.h"
+#include "core/model/document.h"
+#include "core/model/version.h"
+#include "support/scriptedprompter.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+void write(const QString& path, const QByteArray& text) {
+    QDir().mkpath(QFileInfo(path).path());
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(text);
+}
+QByteArray read(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+} // namespace
+
+class TestSettings : public QObject {
+    Q_OBJECT
+    QTemporaryDir root;
+    QString progDir;
+
+    void install(const QByteArray& mysetup) {
+        write(root.path() + "/language/mysetup.ini", mysetup);
+        write(root.path() + "/Version.ini",
+              "[Version]\nFirmVersionCount=2\n[Firm]\nFirm0=V100V100\n"
+              "Firm1=V200V101\n");
+        write(progDir + "/language/english.ini", "[Main]\n12000=Title E\n");
+        write(progDir + "/language/chinese.ini", "[Main]\n12000=Title C\n");
+    }
+    QString setting(const char* key) {
+        return IniRead(root.path() + "/language/mysetup.ini", "language", key);
+    }
+
+private slots:
+    void init() {
+        progDir = root.path() + "/V100";
+        QFile::remove(progDir + "/Setting.ini");
+    }
+
+    void firstRunOnChineseSystem() {
+        install("[language]\nIsFirstRun=1\ncomPort=4\nCurrentLanguage=1\n");
+        Document doc;
+        StartUp(doc, progDir, QLocale(QLocale::Chinese, QLocale::China));
+        QCOMPARE(App().CurLanguage, 2);
+        QCOMPARE(App().LangFile, QString("chinese.ini"));
+        QCOMPARE(App().AppTitle, QString("Title C"));
+        QCOMPARE(App().ComPort, 4);
+        QCOMPARE(setting("IsFirstRun"), QString("0"));
+        QCOMPARE(setting("CurrentLanguage"), QString("2"));
+        QCOMPARE(setting("comPort"), QString("4"));
+        QCOMPARE(App().ProgramRoot, root.path());
+        QCOMPARE(doc.chCount(), 10);
+    }
+
+    void firstRunElsewhereIsEnglish() {
+        install("[language]\nIsFirstRun=1\ncomPort=1\n");
+        Document doc;
+        StartUp(doc, progDir, QLocale(QLocale::Chinese, QLocale::Taiwan));
+        QCOMPARE(App().LangFile, QString("english.ini"));
+    }
+
+    void laterRunsKeepTheChosenLanguage() {
+        install("[language]\nIsFirstRun=0\ncomPort=2\nCurrentLanguage=1\n");
+        Document doc;
+        StartUp(doc, progDir, QLocale(QLocale::Chinese, QLocale::China));
+        QCOMPARE(App().LangFile, QString("english.ini"));
+        install("[language]\nIsFirstRun=0\ncomPort=2\nCurrentLanguage=3\n");
+        StartUp(doc, progDir, QLocale(QLocale::Chinese, QLocale::China));
+        QCOMPARE(App().LangFile, QString("chinese.ini")); // the locale's choice stays
+        QCOMPARE(App().CurLanguage, 3);
+        QCOMPARE(setting("CurrentLanguage"), QString("3"));
+    }
+
+    void missingSettingsAreAFirstRun() {
+        QFile::remove(root.path() + "/language/mysetup.ini");
+        Document doc;
+        StartUp(doc, progDir, QLocale(QLocale::English, QLocale::UnitedStates));
+        QCOMPARE(App().ComPort, 1);
+        QCOMPARE(setting("IsFirstRun"), QString("0"));
+        QCOMPARE(setting("comPort"), QString("1"));
+    }
+
+    void iniWriteKeepsTheRest() {
+        const QString p = root.path() + "/other.ini";
+        write(p, "; comment\n[A]\nx=1\n[language]\nIsFirstRun=1\ncomPort=1\n\n[B]\ny=2\n");
+        QVERIFY(IniWrite(p, "language", "comPort", "5"));
+        QVERIFY(IniWrite(p, "language", "portName", "/dev/ttyUSB0"));
+        QVERIFY(IniWrite(p, "C", "z", "3"));
+        QCOMPARE(read(p), QByteArray("; comment\n[A]\nx=1\n[language]\nIsFirstRun=1\ncomPort=5\n"
+                                     "portName=/dev/ttyUSB0\n\n[B]\ny=2\n[C]\nz=3\n"));
+        QCOMPARE(IniRead(p, "LANGUAGE", "COMPORT"), QString("5"));
+        QCOMPARE(IniRead(p, "language", "missing"), QString());
+        QCOMPARE(IniRead(root.path() + "/nothing.ini", "a", "b"), QString());
+    }
+
+    void settingBytes() {
+        App().ProgramDir = progDir;
+        ReadSettingBytes();
+        QCOMPARE(App().SettingBytes, (std::array<unsigned char, 4>{0, 0, 0, 1}));
+        App().SettingBytes = {9, 8, 7, 6};
+        QVERIFY(WriteSettingBytes());
+        App().SettingBytes = {};
+        ReadSettingBytes();
+        QCOMPARE(App().SettingBytes, (std::array<unsigned char, 4>{9, 8, 7, 6}));
+        QCOMPARE(QFileInfo(progDir + "/Setting.ini").size(), 4);
+    }
+
+    void versionTable() {
+        install("[language]\nIsFirstRun=0\n");
+        Document doc;
+        StartUp(doc, progDir, QLocale::c());
+        QCOMPARE(App().FirmPairs.size(), 2);
+        QVERIFY(IsCompatible("V100", "V100"));
+        QVERIFY(!IsCompatible("V100", "V101"));
+        QCOMPARE(SoftForFirm("V101"), QString("V200"));
+        QCOMPARE(SoftForFirm("V999"), QString());
+        QVERIFY(OtherVersionProgram("V101").startsWith(root.path() + "/V200/"));
+        for (const char* ok : {"V100", "V999", "V1.0"})
+            QVERIFY2(IsVersionText(ok), ok);
+        for (const char* bad : {"v100", "V10", "VABC", "X100", "V10 "})
+            QVERIFY2(!IsVersionText(bad), bad);
+        write(progDir + "/language/english.ini",
+              "[Msg]\n9060=Firmware\n9061=Program\n9062=Other version\n9063=None\n9064=Data\n");
+        App().LangFile = "english.ini";
+        QCOMPARE(VersionMessage("V100", "V101", 1),
+                 QString("Other version\r\nData V1.01\r\nProgram V1.00"));
+        QCOMPARE(VersionMessage("V100", "V101", 7), QString("Other versionV1.01"));
+        // Nothing listed: message 9063 and nothing started.
+        ScriptedPrompter p;
+        QVERIFY(!RunOtherVersion("V555", p));
+        QCOMPARE(p.shown, QStringList{"None"});
+    }
+
+    void programRoot() {
+        QCOMPARE(ProgramRootOf("/opt/Radio/V100"), QString("/opt/Radio"));
+        QCOMPARE(ProgramRootOf("/opt/Radio/V100/"), QString("/opt/Radio"));
+        QCOMPARE(ProgramRootOf("D:\\Radio\\V100"), QString("D:/Radio"));
+        QCOMPARE(ProgramRootOf("/V100"), QString("/"));
+        QCOMPARE(ProgramRootOf("V100"), QString("V100"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSettings)
+#include "tst_settings.moc"
