@@ -185,7 +185,8 @@ QString DocumentText(const Document& doc) {
     const QStringList pub = channelValues(doc, d.PublicCH);
     QList<QStringList> pubRows;
     for (int i = FirstSettingColumn; i < pub.size(); ++i)
-        if (channelColumns().at(i) != QLatin1String("Public"))
+        if (channelColumns().at(i) != QLatin1String("Public") &&
+            channelColumns().at(i) != QLatin1String("Scan"))
             pubRows.append({channelColumns().at(i), pub.at(i)});
     out += table(pubRows, QStringLiteral("  "));
 

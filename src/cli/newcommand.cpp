@@ -61,9 +61,10 @@ int runNew(const QStringList& args) {
     return SaveDataFile(doc) ? ExitOk : ExitBadInput;
 }
 
-CliCommand reg("new",
-               "new [--mode 0|1|2] -o FILE.dat      new document (defaults, then the template file "
-               "if present)",
-               runNew);
+CliCommand
+    reg("new",
+        "new [--mode 0|1|2] -o FILE.dat           new document (defaults, then the template file "
+        "if present)",
+        runNew);
 
 } // namespace

@@ -47,6 +47,6 @@ int runShow(const QStringList& args) {
     return ExitOk;
 }
 
-CliCommand reg("show", "show FILE.dat [--format text|json|csv]  print a document", runShow);
+CliCommand reg("show", "show FILE.dat [--format text|json|csv]   print a document", runShow);
 
 } // namespace

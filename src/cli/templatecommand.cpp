@@ -52,8 +52,9 @@ int runTemplate(const QStringList& args) {
     return ExitOk;
 }
 
-CliCommand reg("template",
-               "template FILE.dat [--factory]        install a document as the initial-data file",
-               runTemplate);
+CliCommand
+    reg("template",
+        "template FILE.dat [--factory]            install a document as the initial-data file",
+        runTemplate);
 
 } // namespace

@@ -37,7 +37,10 @@ OpenResult OpenDataFile(Document& doc, const QString& path) {
     const QString version = QString::fromLatin1(head.Version.raw());
     if (!IsVersionText(version)) return refuse(doc, 9065);
 
-    if (!IsCompatible(Document::DataVersionText(), version)) {
+    // This program always reads its own data version, also when Version.ini is missing and
+    // the table is empty: only files of other versions depend on the table.
+    if (version != Document::DataVersionText() &&
+        !IsCompatible(Document::DataVersionText(), version)) {
         const QString question = VersionMessage(Document::DataVersionText(), version, 1);
         if (doc.prompter().ask(question, B::YesNo, I::Question) != Prompter::Answer::Yes)
             return OpenResult::Refused;

@@ -15,8 +15,8 @@ enum class OpenResult {
 //   the header cannot be read                     -> 9002
 //   the model differs from ModelName              -> 9012
 //   the version is not "V" + a numeric text       -> 9065
-//   the version is not read by this program       -> the compatibility question (Yes/No);
-//                                                    Yes hands the file to the program version
+//   another data version, not listed as read by   -> the compatibility question (Yes/No);
+//   this program in Version.ini                      Yes hands the file to the program version
 //                                                    that reads it (9063 when there is none)
 //   shorter than a data file, CHCount not 0..409  -> 9002
 //   a country mode other than 0, 1 or 2           -> "Country Mode Error!"
