@@ -1,8 +1,7 @@
 #pragma once
 
-// Helpers shared by the data-file tests: a prompter that answers from a script and records
-// what it was asked, records filled with a distinct value in every field, and a snapshot of
-// everything a refused open must leave alone.
+// Shared by the data-file tests: a prompter that answers from a script and records what it
+// was asked, a record filler that gives every field its own value, and small byte helpers.
 
 #include "core/app/appstate.h"
 #include "core/app/prompter.h"
@@ -10,10 +9,9 @@
 #include "core/lang/langtext.h"
 #include "core/model/document.h"
 
-#include <QByteArray>
 #include <QFile>
-#include <QList>
-#include <QString>
+
+using namespace Qt::StringLiterals;
 
 class ScriptedPrompter : public Prompter {
 public:
@@ -22,7 +20,7 @@ public:
         Buttons buttons;
         Icon icon;
     };
-    QList<Answer> answers; // taken in order; when none is left OK or Cancel is answered
+    QList<Answer> answers; // taken in order; when none is left, OK or Cancel
     QList<Asked> asked;
 
     Answer ask(const QString& text, Buttons buttons, Icon icon) override {
@@ -30,13 +28,11 @@ public:
         if (!answers.isEmpty()) return answers.takeFirst();
         return buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
     }
-    // Whether the i-th question was the text of message id.
     bool wasMessage(int i, int id) const {
         return i < asked.size() && !LoadLangText(id).isEmpty() && asked[i].text == LoadLangText(id);
     }
 };
 
-// Gives every integer, byte and text character of a record its own value.
 struct DistinctFiller {
     int n = 1000;
     template <class T> void operator()(const char*, T& v) { fill(v); }
@@ -53,8 +49,8 @@ struct DistinctFiller {
     template <class R> void fill(R& r) { R::visit(r, *this); }
 };
 
-// A document whose every field holds its own value; the header is the document's own (model,
-// mode 1, "V100") and all 409 channels are in use.
+// Every field its own value; the header is the document's own (mode 1) and all 409 channels
+// are in use.
 inline void FillDistinct(Document& doc) {
     DistinctFiller f;
     f.fill(doc.RadioData);
@@ -65,11 +61,11 @@ inline void FillDistinct(Document& doc) {
     doc.FillFileHead(doc.RadioData.Head);
 }
 
-// The bytes of a new document of the given mode, as a valid file.
-inline QByteArray NewDocumentFile(int mode) {
+inline QByteArray NewDocumentFile(int mode, int beep = 0) {
     Document d;
     d.SetCountryMode(mode);
     d.NewDocument();
+    d.RadioData.Func.Beep = static_cast<i16>(beep);
     d.ToFileCopy();
     return EncodeDataFile(d.FileRadioData, d.FileCHInfo);
 }
@@ -84,33 +80,25 @@ inline QByteArray ReadBytes(const QString& path) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-inline int Le16(const QByteArray& b, int offset) {
-    return static_cast<i16>(static_cast<unsigned char>(b[offset]) |
-                            (static_cast<unsigned char>(b[offset + 1]) << 8));
+inline int Le16(const QByteArray& b, int at) {
+    return static_cast<i16>(static_cast<unsigned char>(b[at]) |
+                            (static_cast<unsigned char>(b[at + 1]) << 8));
 }
 
-inline void PutLe16(QByteArray& b, int offset, int v) {
-    b[offset] = static_cast<char>(v & 0xFF);
-    b[offset + 1] = static_cast<char>((v >> 8) & 0xFF);
+inline QByteArray Patched(QByteArray b, int at, int v) {
+    b[at] = static_cast<char>(v & 0xFF);
+    b[at + 1] = static_cast<char>((v >> 8) & 0xFF);
+    return b;
 }
 
-// Everything that a refused open must leave as it was.
-struct DocSnapshot {
-    RadioDataRec data, fileData;
-    ChannelList channels, fileChannels;
-    QString model, band, file;
-    int mode, isNew, infoMode;
-    double lo, hi;
-
-    explicit DocSnapshot(const Document& d)
-        : data(d.RadioData), fileData(d.FileRadioData), channels(d.CHInfo),
-          fileChannels(d.FileCHInfo), model(d.ModelName), band(d.BandText), file(d.CurFileName),
-          mode(d.CountryMode), isNew(d.IsNewFile), infoMode(d.RadioInfo.InfoMode), lo(d.FreLow),
-          hi(d.FreHigh) {}
-    bool operator==(const DocSnapshot& o) const {
-        return data == o.data && fileData == o.fileData && channels == o.channels &&
-               fileChannels == o.fileChannels && model == o.model && band == o.band &&
-               file == o.file && mode == o.mode && isNew == o.isNew && infoMode == o.infoMode &&
-               lo == o.lo && hi == o.hi;
-    }
-};
+// Everything a refused open or a failed save must leave as it was.
+inline QByteArray Snapshot(const Document& d) {
+    return EncodeDataFile(d.RadioData, d.CHInfo) + EncodeDataFile(d.FileRadioData, d.FileCHInfo) +
+           u"%1|%2|%3|%4|%5|%6|%7|%8"_s.arg(d.ModelName, d.BandText, d.CurFileName)
+               .arg(d.CountryMode)
+               .arg(d.IsNewFile)
+               .arg(d.RadioInfo.InfoMode)
+               .arg(d.FreLow)
+               .arg(d.FreHigh)
+               .toUtf8();
+}

@@ -3,7 +3,6 @@
 
 #include "core/app/documentcommands.h"
 #include "core/app/startup.h"
-#include "core/files/opendatafile.h"
 #include "files/filetestutil.h"
 
 #include <QDir>
@@ -13,7 +12,6 @@
 #include <QTest>
 
 using A = Prompter::Answer;
-using B = Prompter::Buttons;
 
 class FakeShell : public DocumentShell {
 public:
@@ -21,18 +19,18 @@ public:
     QString openAnswer, saveAnswer, savePreset;
 
     QString chooseOpenFile() override {
-        calls << QStringLiteral("open dialog");
+        calls << u"open dialog"_s;
         return openAnswer;
     }
     QString chooseSaveFile(const QString& preset) override {
-        calls << QStringLiteral("save dialog");
+        calls << u"save dialog"_s;
         savePreset = preset;
         return saveAnswer;
     }
-    void closeAllChildWindows() override { calls << QStringLiteral("close"); }
-    void documentLoaded() override { calls << QStringLiteral("loaded"); }
-    void refreshTitle() override { calls << QStringLiteral("title"); }
-    void requestExit() override { calls << QStringLiteral("exit"); }
+    void closeAllChildWindows() override { calls << u"close"_s; }
+    void documentLoaded() override { calls << u"loaded"_s; }
+    void refreshTitle() override { calls << u"title"_s; }
+    void requestExit() override { calls << u"exit"_s; }
 };
 
 class TestDocumentCommands : public QObject {
@@ -40,24 +38,18 @@ class TestDocumentCommands : public QObject {
 private slots:
     void initTestCase();
     void init();
-    void cleanup();
+    void cleanup() { delete cmds_; }
     void newOnUnchangedAsksOnly9026();
     void newCancelAt9006AsksNothingMore();
-    void newYesSavesOpenedFileFirst();
-    void newYesButSaveAsCancelledStops();
+    void newYesSavesFirstAndStopsWhenSaveStops();
     void initialisationUsesFactoryOnce();
-    void saveAsPresetAndFailedWriteKeepsChosenName();
-    void saveOfOpenedFileQuotesBareName();
+    void saveAsKeepsChosenNameWhenWriteFails();
     void openRefusedKeepsDocument();
-    void openOfOtherVersionEndsOnlyWhenStarted();
-    void exitCancelKeepsRunning();
-    void exitMinimisedAndFailedSave();
-    void exitUnchangedWritesSettings();
+    void exitSequence();
 
 private:
     QString path(const QString& name) const { return dir_.filePath(name); }
-    void changeDocument() { doc_.AddChannel(9, QStringLiteral("27.065")); }
-    bool asked(int i, int id) const { return prompter_.wasMessage(i, id); }
+    void change() { doc_.AddChannel(9, u"27.065"_s); }
 
     QTemporaryDir dir_;
     Document doc_;
@@ -66,39 +58,24 @@ private:
     DocumentCommands* cmds_ = nullptr;
 };
 
-namespace {
-QByteArray fileWithBeep(int beep) {
-    Document d;
-    d.NewDocument();
-    d.RadioData.Func.Beep = static_cast<i16>(beep);
-    d.ToFileCopy();
-    return EncodeDataFile(d.FileRadioData, d.FileCHInfo);
-}
-} // namespace
-
 void TestDocumentCommands::initTestCase() {
-    QVERIFY(dir_.isValid());
     // A program folder of our own, with the language files, the Init folder and Setting.ini.
     QDir d(dir_.path());
-    QVERIFY(d.mkpath(QStringLiteral("language")) && d.mkpath(QStringLiteral("Init")));
-    for (const char* f : {"english.ini", "chinese.ini"})
-        QVERIFY(QFile::copy(QStringLiteral(MZ_PROGDIR "/language/") + QLatin1String(f),
-                            path(QStringLiteral("language/")) + QLatin1String(f)));
-    QVERIFY(WriteBytes(path(QStringLiteral("Init/MZ-710_0_NEW.dat")), fileWithBeep(1)));
-    QVERIFY(WriteBytes(path(QStringLiteral("Init/MZ-710_0.dat")), fileWithBeep(2)));
+    QVERIFY(d.mkpath(u"language"_s) && d.mkpath(u"Init"_s));
+    QVERIFY(QFile::copy(QStringLiteral(MZ_PROGDIR "/language/english.ini"),
+                        path(u"language/english.ini"_s)));
+    QVERIFY(WriteBytes(path(u"Init/MZ-710_0_NEW.dat"_s), NewDocumentFile(0, 1)));
+    QVERIFY(WriteBytes(path(u"Init/MZ-710_0.dat"_s), NewDocumentFile(0, 2)));
     App().ProgramDir = dir_.path();
-    App().LangFile = QStringLiteral("english.ini");
-    App().FirmPairs = {{QStringLiteral("V100"), QStringLiteral("V100")}};
-    App().AppTitle = QStringLiteral("mzprog test");
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-                       path(QStringLiteral("store")));
+    App().LangFile = u"english.ini"_s;
+    App().FirmPairs = {{u"V100"_s, u"V100"_s}};
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, path(u"store"_s));
     doc_.setPrompter(&prompter_);
     doc_.InitDir = dir_.path();
 }
 
 void TestDocumentCommands::init() {
     doc_.InitRequested = 0;
-    doc_.SetCountryMode(0);
     doc_.NewDocument();
     prompter_.asked.clear();
     prompter_.answers.clear();
@@ -106,187 +83,146 @@ void TestDocumentCommands::init() {
     cmds_ = new DocumentCommands(doc_, shell_, prompter_);
 }
 
-void TestDocumentCommands::cleanup() {
-    delete cmds_;
-    cmds_ = nullptr;
-}
-
 void TestDocumentCommands::newOnUnchangedAsksOnly9026() {
-    // Beep 5 was last saved, so the document counts as unchanged.
     doc_.RadioData.Func.Beep = 5;
-    doc_.ToFileCopy();
+    doc_.ToFileCopy(); // as saved: unchanged
     QSignalSpy built(cmds_, &DocumentCommands::newDocumentBuilt);
     prompter_.answers = {A::Ok};
     cmds_->FileNew();
     QCOMPARE(prompter_.asked.size(), 1);
-    QVERIFY(asked(0, 9026));
-    QCOMPARE(prompter_.asked[0].buttons, B::OkCancel);
-    QCOMPARE(prompter_.asked[0].icon, Prompter::Icon::Warning);
-    // The windows close at once; the document is rebuilt only on the timer's tick.
-    QCOMPARE(shell_.calls, QStringList{QStringLiteral("close")});
+    QVERIFY(prompter_.wasMessage(0, 9026));
+    QCOMPARE(prompter_.asked[0].buttons, Prompter::Buttons::OkCancel);
+    // The windows close at once; the document is rebuilt on the timer's tick.
+    QCOMPARE(shell_.calls, QStringList{u"close"_s});
     QCOMPARE(doc_.RadioData.Func.Beep, 5);
     QVERIFY(built.wait(5000));
     QCOMPARE(doc_.RadioData.Func.Beep, 1); // from the template
-    QCOMPARE(shell_.calls, (QStringList{QStringLiteral("close"), QStringLiteral("loaded")}));
+    QCOMPARE(shell_.calls, (QStringList{u"close"_s, u"loaded"_s}));
 }
 
 void TestDocumentCommands::newCancelAt9006AsksNothingMore() {
-    changeDocument();
-    const DocSnapshot before(doc_);
+    change();
+    const QByteArray before = Snapshot(doc_);
     prompter_.answers = {A::Cancel};
     cmds_->FileNew();
     QCOMPARE(prompter_.asked.size(), 1);
-    QVERIFY(asked(0, 9006));
-    QCOMPARE(prompter_.asked[0].buttons, B::YesNoCancel);
+    QVERIFY(prompter_.wasMessage(0, 9006));
+    QCOMPARE(prompter_.asked[0].buttons, Prompter::Buttons::YesNoCancel);
     QVERIFY(shell_.calls.isEmpty());
-    QVERIFY(DocSnapshot(doc_) == before);
+    QCOMPARE(Snapshot(doc_), before);
 }
 
-void TestDocumentCommands::newYesSavesOpenedFileFirst() {
-    doc_.CurFileName = path(QStringLiteral("opened.dat"));
+void TestDocumentCommands::newYesSavesFirstAndStopsWhenSaveStops() {
+    // An opened file: Yes asks 9007 with the bare file name, saves, then asks 9026.
+    doc_.CurFileName = path(u"Radio1.dat"_s);
     doc_.IsNewFile = 0;
-    changeDocument();
+    change();
     prompter_.answers = {A::Yes, A::Ok, A::Cancel};
     cmds_->FileNew();
     QCOMPARE(prompter_.asked.size(), 3);
-    QVERIFY(asked(0, 9006));
-    QVERIFY(prompter_.asked[1].text.endsWith(QStringLiteral("\"opened.dat\"")));
-    QVERIFY(asked(2, 9026));
-    QCOMPARE(ReadBytes(doc_.CurFileName).size(), DataFileSize);
+    QCOMPARE(prompter_.asked[1].text, LoadLangText(9007) + u"\"Radio1.dat\""_s);
+    QCOMPARE(prompter_.asked[1].icon, Prompter::Icon::Question);
+    QVERIFY(prompter_.wasMessage(2, 9026));
     QVERIFY(!doc_.IsDataChanged());
-}
 
-void TestDocumentCommands::newYesButSaveAsCancelledStops() {
-    // Going on after the user asked to keep the changes would throw them away.
-    changeDocument();
+    // A new document: Yes opens Save As; cancelling it stops New, the changes stay.
+    doc_.NewDocument();
+    change();
+    prompter_.asked.clear();
+    shell_.calls.clear();
     prompter_.answers = {A::Yes};
-    shell_.saveAnswer.clear();
     cmds_->FileNew();
     QCOMPARE(prompter_.asked.size(), 1);
-    QCOMPARE(shell_.calls, QStringList{QStringLiteral("save dialog")});
-    QCOMPARE(shell_.savePreset, QStringLiteral("new.dat"));
+    QCOMPARE(shell_.calls, QStringList{u"save dialog"_s});
+    QCOMPARE(shell_.savePreset, u"new.dat"_s);
     QVERIFY(doc_.IsDataChanged());
 }
 
 void TestDocumentCommands::initialisationUsesFactoryOnce() {
-    // Cancelled at 9026: the request ends, and New from the toolbar uses the template.
+    // Cancelled at 9026: the request ends, and the toolbar's New uses the template.
+    QSignalSpy built(cmds_, &DocumentCommands::newDocumentBuilt);
     prompter_.answers = {A::Cancel};
     cmds_->Init();
     QCOMPARE(doc_.InitRequested, 0);
-    QSignalSpy built(cmds_, &DocumentCommands::newDocumentBuilt);
     cmds_->LoadNewDoc();
     QVERIFY(built.wait(5000));
     QCOMPARE(doc_.RadioData.Func.Beep, 1);
-    QCOMPARE(prompter_.asked.size(), 1);
 
     prompter_.answers = {A::Ok};
     cmds_->Init();
-    QCOMPARE(doc_.InitRequested, -1);
     QVERIFY(built.wait(5000));
     QCOMPARE(doc_.RadioData.Func.Beep, 2);
     QCOMPARE(doc_.InitRequested, 0);
+    QCOMPARE(prompter_.asked.size(), 2);
 }
 
-void TestDocumentCommands::saveAsPresetAndFailedWriteKeepsChosenName() {
-    const QString blocker = path(QStringLiteral("blocker"));
+void TestDocumentCommands::saveAsKeepsChosenNameWhenWriteFails() {
+    const QString blocker = path(u"blocker"_s);
     QVERIFY(WriteBytes(blocker, "file"));
-    shell_.saveAnswer = blocker + QStringLiteral("/x.dat");
+    shell_.saveAnswer = blocker + u"/x.dat"_s;
     QVERIFY(!cmds_->FileSave()); // a new document: Save is Save As
-    QCOMPARE(shell_.savePreset, QStringLiteral("new.dat"));
     QCOMPARE(doc_.CurFileName, shell_.saveAnswer);
     QCOMPARE(doc_.IsNewFile, -1);
-    QCOMPARE(prompter_.asked.size(), 1);
-    QVERIFY(asked(0, 9002));
+    QVERIFY(prompter_.wasMessage(0, 9002));
 
-    shell_.saveAnswer = path(QStringLiteral("chosen.dat"));
+    shell_.saveAnswer = path(u"chosen.dat"_s);
     QVERIFY(cmds_->FileSaveAs());
-    QCOMPARE(shell_.savePreset, blocker + QStringLiteral("/x.dat"));
+    QCOMPARE(shell_.savePreset, blocker + u"/x.dat"_s);
     QCOMPARE(doc_.IsNewFile, 0);
-    QCOMPARE(prompter_.asked.size(), 1); // no confirmation on this path
-    QCOMPARE(shell_.calls.last(), QStringLiteral("title"));
-}
-
-void TestDocumentCommands::saveOfOpenedFileQuotesBareName() {
-    doc_.CurFileName = path(QStringLiteral("Radio1.dat"));
-    doc_.IsNewFile = 0;
-    prompter_.answers = {A::Cancel};
-    QVERIFY(!cmds_->FileSave());
-    QCOMPARE(prompter_.asked.size(), 1);
-    QCOMPARE(prompter_.asked[0].text, LoadLangText(9007) + QStringLiteral("\"Radio1.dat\""));
-    QCOMPARE(prompter_.asked[0].buttons, B::OkCancel);
-    QCOMPARE(prompter_.asked[0].icon, Prompter::Icon::Question);
-    QVERIFY(!QFile::exists(doc_.CurFileName));
-
-    prompter_.answers = {A::Ok};
-    QVERIFY(cmds_->FileSave());
-    QVERIFY(QFile::exists(doc_.CurFileName));
+    QCOMPARE(prompter_.asked.size(), 1); // no question on this path
+    QCOMPARE(shell_.calls.last(), u"title"_s);
 }
 
 void TestDocumentCommands::openRefusedKeepsDocument() {
-    const QString bad = path(QStringLiteral("short.dat"));
-    QVERIFY(WriteBytes(bad, fileWithBeep(3).left(100)));
-    changeDocument();
-    const DocSnapshot before(doc_);
+    QVERIFY(WriteBytes(path(u"short.dat"_s), NewDocumentFile(0).left(100)));
+    change();
+    const QByteArray before = Snapshot(doc_);
     prompter_.answers = {A::No};
-    shell_.openAnswer = bad;
+    shell_.openAnswer = path(u"short.dat"_s);
     cmds_->FileOpen();
-    QVERIFY(asked(0, 9006));
-    QVERIFY(asked(1, 9002));
-    QCOMPARE(shell_.calls, (QStringList{QStringLiteral("open dialog"), QStringLiteral("close")}));
-    QVERIFY(DocSnapshot(doc_) == before);
+    QVERIFY(prompter_.wasMessage(0, 9006));
+    QVERIFY(prompter_.wasMessage(1, 9002));
+    QCOMPARE(shell_.calls, (QStringList{u"open dialog"_s, u"close"_s}));
+    QCOMPARE(Snapshot(doc_), before);
 
-    const QString good = path(QStringLiteral("good.dat"));
-    QVERIFY(WriteBytes(good, fileWithBeep(3)));
-    QVERIFY(cmds_->OpenFile(good));
-    QCOMPARE(doc_.RadioData.Func.Beep, 3);
-    QCOMPARE(doc_.CurFileName, good);
-    QCOMPARE(shell_.calls.last(), QStringLiteral("loaded"));
-}
-
-void TestDocumentCommands::openOfOtherVersionEndsOnlyWhenStarted() {
-    QByteArray b = fileWithBeep(3);
-    b.replace(9, 4, "V101");
-    const QString other = path(QStringLiteral("v101.dat"));
-    QVERIFY(WriteBytes(other, b));
+    // Another version that nothing installed can read: no hand-over, the program goes on.
+    QVERIFY(WriteBytes(path(u"v101.dat"_s), NewDocumentFile(0).replace(9, 4, "V101")));
     prompter_.answers = {A::Yes};
-    QVERIFY(!cmds_->OpenFile(other));
-    QVERIFY(asked(1, 9063));
-    QVERIFY(!shell_.calls.contains(QStringLiteral("exit")));
+    QVERIFY(!cmds_->OpenFile(path(u"v101.dat"_s)));
+    QVERIFY(prompter_.wasMessage(3, 9063));
+    QVERIFY(!shell_.calls.contains(u"exit"_s));
+
+    QVERIFY(WriteBytes(path(u"good.dat"_s), NewDocumentFile(0, 3)));
+    QVERIFY(cmds_->OpenFile(path(u"good.dat"_s)));
+    QCOMPARE(doc_.RadioData.Func.Beep, 3);
+    QCOMPARE(shell_.calls.last(), u"loaded"_s);
 }
 
-void TestDocumentCommands::exitCancelKeepsRunning() {
-    QFile::remove(App().settingPath());
-    changeDocument();
+void TestDocumentCommands::exitSequence() {
+    const QString setting = App().settingPath();
+    QFile::remove(setting);
+    change();
+
+    // Cancel: the program keeps running; only the window position was stored.
     prompter_.answers = {A::Cancel};
     QVERIFY(!cmds_->ExitSequence(false, QRect(11, 22, 3333, 4444)));
-    QVERIFY(asked(0, 9006));
     QCOMPARE(LoadMainWindowTwips(), QRect(11, 22, 3333, 4444));
-    QVERIFY(!QFile::exists(App().settingPath()));
-    QVERIFY(doc_.IsDataChanged());
-}
+    QVERIFY(!QFile::exists(setting));
 
-void TestDocumentCommands::exitMinimisedAndFailedSave() {
-    SaveMainWindowTwips(QRect(1, 2, 3, 4));
-    QFile::remove(App().settingPath());
-    changeDocument();
-    const QString blocker = path(QStringLiteral("blocker2"));
-    QVERIFY(WriteBytes(blocker, "file"));
-    shell_.saveAnswer = blocker + QStringLiteral("/x.dat");
+    // Minimised, Yes, and the save fails: closing now would lose the changes.
+    shell_.saveAnswer = path(u"blocker/x.dat"_s);
+    QVERIFY(WriteBytes(path(u"blocker"_s), "file"));
     prompter_.answers = {A::Yes};
-    // The save fails: closing now would lose the changes, so the program keeps running.
     QVERIFY(!cmds_->ExitSequence(true, QRect(9, 9, 9, 9)));
-    QVERIFY(asked(1, 9002));
-    QCOMPARE(LoadMainWindowTwips(), QRect(1, 2, 3, 4));
-    QVERIFY(!QFile::exists(App().settingPath()));
-}
+    QCOMPARE(LoadMainWindowTwips(), QRect(11, 22, 3333, 4444));
+    QVERIFY(!QFile::exists(setting));
 
-void TestDocumentCommands::exitUnchangedWritesSettings() {
-    QFile::remove(App().settingPath());
+    // No: the settings record is written and the program may close.
     App().SettingBytes = {1, 2, 3, 4};
+    prompter_.answers = {A::No};
     QVERIFY(cmds_->ExitSequence(false, QRect(5, 6, 7000, 8000)));
-    QVERIFY(prompter_.asked.isEmpty());
-    QCOMPARE(ReadBytes(App().settingPath()), QByteArray("\x01\x02\x03\x04", 4));
-    QCOMPARE(LoadMainWindowTwips(), QRect(5, 6, 7000, 8000));
+    QCOMPARE(ReadBytes(setting), QByteArray("\x01\x02\x03\x04", 4));
+    QVERIFY(prompter_.wasMessage(0, 9006));
 }
 
 QTEST_GUILESS_MAIN(TestDocumentCommands)
