@@ -10,6 +10,7 @@
 
 class Document;
 class Prompter;
+class QTimer;
 
 class DocumentShell {
 public:
@@ -56,7 +57,10 @@ private:
     // 9006 with Yes/No/Cancel when the document changed; false on Cancel (or a failed save).
     bool askSaveChanges();
 
+    void newDocTick();
+
     Document& doc_;
     DocumentShell& shell_;
     Prompter& prompter_;
+    QTimer* newDocTimer_; // NewDocTimer: one tick, 100 ms after LoadNewDoc
 };

@@ -17,9 +17,10 @@ public:
     // Shows text and returns the button chosen.
     virtual Answer ask(const QString& text, Buttons buttons, Icon icon) = 0;
 
-    // A message by text identifier, optionally followed by a detail on its own line.
-    Answer message(int id, Buttons buttons = Buttons::Ok, Icon icon = Icon::None,
-                   const QString& detail = QString());
+    // A message by text identifier, optionally followed by a detail on its own line. Virtual so
+    // that a prompter without a reader (the command-line tool) can stand in for a missing text.
+    virtual Answer message(int id, Buttons buttons = Buttons::Ok, Icon icon = Icon::None,
+                           const QString& detail = QString());
     // A plain fixed text with an OK button.
     void plain(const QString& text) { ask(text, Buttons::Ok, Icon::None); }
 };

@@ -1,0 +1,46 @@
+#include "cliprompter.h"
+#include "command.h"
+#include "core/lang/langtext.h"
+
+#include <QRegularExpression>
+
+Prompter::Answer CliPrompter::ask(const QString& text, Buttons buttons, Icon) {
+    // Message texts may span lines (CR LF); on a terminal they read better as one line.
+    QString line = text;
+    line.replace(QRegularExpression(QStringLiteral("\\s+")), QStringLiteral(" "));
+    line = line.trimmed();
+    if (line.isEmpty())
+        line = QStringLiteral("An unexplained error occurred; nothing was changed.");
+    CliError(subject_.isEmpty() ? line : subject_ + QStringLiteral(": ") + line);
+    ++printed_;
+    switch (buttons) {
+    case Buttons::Ok:
+        return Answer::Ok;
+    case Buttons::YesNo:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
+    }
+}
+
+Prompter::Answer CliPrompter::message(int id, Buttons buttons, Icon icon, const QString& detail) {
+    QString text = LoadLangText(id);
+    if (text.isEmpty()) text = FallbackText(id);
+    if (!detail.isEmpty()) text += QLatin1Char(' ') + detail;
+    return ask(text, buttons, icon);
+}
+
+QString CliPrompter::FallbackText(int id) {
+    switch (id) {
+    case 9002:
+        return QStringLiteral("The file could not be read or written.");
+    case 9012:
+        return QStringLiteral("The model of this data does not match the program's model.");
+    case 9063:
+        return QStringLiteral("No installed program version can handle this version.");
+    case 9065:
+        return QStringLiteral("The data file's version information is damaged.");
+    default:
+        return QStringLiteral("Message %1 (its text is missing from the language file).").arg(id);
+    }
+}

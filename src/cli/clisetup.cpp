@@ -1,0 +1,50 @@
+#include "clisetup.h"
+#include "command.h"
+#include "core/app/appstate.h"
+#include "core/app/inifile.h"
+#include "core/app/startup.h"
+#include "core/lang/langtext.h"
+#include "core/model/country.h"
+#include "core/model/document.h"
+#include "core/model/helpers.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+
+void CliStartUp(Document& doc) {
+    AppState& a = App();
+    a.ProgramDir = QCoreApplication::applicationDirPath();
+    a.ProgramRoot = ProgramRootOf(a.ProgramDir);
+    LoadVersionTable(doc);
+    doc.InitRequested = 0;
+    InitLanguageDefaults(doc, QLocale::system());
+    const QString setup = a.mysetupPath();
+    const QString section = QStringLiteral("language");
+    if (NumberOrDefault(IniRead(setup, section, QStringLiteral("IsFirstRun")), 1) == 0) {
+        const long long lang =
+            NumberOrDefault(IniRead(setup, section, QStringLiteral("CurrentLanguage")), 0);
+        if (lang == 1 || lang == 2) {
+            a.CurLanguage = a.ShownLanguage = static_cast<int>(lang);
+            a.LangFile = lang == 1 ? QStringLiteral("english.ini") : QStringLiteral("chinese.ini");
+        }
+    }
+    doc.InitDir = a.ProgramDir;
+    a.AppTitle = LoadLangText(12000);
+}
+
+bool ParseCliArgs(QCommandLineParser& parser, const QStringList& args) {
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
+    if (!parser.parse(QStringList{QStringLiteral("mzcli")} + args)) {
+        CliError(parser.errorText());
+        return false;
+    }
+    return true;
+}
+
+bool ParseCountryMode(const QString& text, int& mode) {
+    bool ok = false;
+    const int m = text.trimmed().toInt(&ok);
+    if (!ok || !IsValidMode(m)) return false;
+    mode = m;
+    return true;
+}

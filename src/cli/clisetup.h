@@ -1,0 +1,23 @@
+#pragma once
+
+// What every document command of mzcli needs before it starts: the program paths of the
+// folder mzcli runs from (so the Init/ files, Version.ini and the language files of that
+// installation are used), the language, and a command-line parser.
+
+#include <QString>
+#include <QStringList>
+
+class Document;
+class QCommandLineParser;
+
+// Like the program's start routine, but it only reads the shared settings: a command-line run
+// is no "first run" and must not change the user's settings. The document gets the start-up
+// model and mode; no new document is built yet.
+void CliStartUp(Document& doc);
+
+// Parses the arguments of a sub-command (without its name). Prints one sentence and returns
+// false on an error.
+bool ParseCliArgs(QCommandLineParser& parser, const QStringList& args);
+
+// Parses a country mode 0, 1 or 2; false for anything else.
+bool ParseCountryMode(const QString& text, int& mode);

@@ -1,0 +1,52 @@
+// mzcli show FILE.dat [--format text|json|csv]: prints a document after the same checks the
+// program makes when it opens a file.
+
+#include "cliprompter.h"
+#include "clisetup.h"
+#include "command.h"
+#include "core/files/opendatafile.h"
+#include "core/model/document.h"
+#include "documentprint.h"
+
+#include <QCommandLineParser>
+#include <QTextStream>
+
+namespace {
+
+int runShow(const QStringList& args) {
+    QCommandLineParser p;
+    p.addOption({QStringLiteral("format"), QStringLiteral("text, json or csv."),
+                 QStringLiteral("FORMAT"), QStringLiteral("text")});
+    if (!ParseCliArgs(p, args)) return ExitBadInput;
+    if (p.positionalArguments().size() != 1) {
+        CliError(QStringLiteral("show needs exactly one data file: mzcli show FILE.dat."));
+        return ExitBadInput;
+    }
+    const QString format = p.value(QStringLiteral("format"));
+    if (format != QLatin1String("text") && format != QLatin1String("json") &&
+        format != QLatin1String("csv")) {
+        CliError(QStringLiteral("the format must be text, json or csv, not \"%1\".").arg(format));
+        return ExitBadInput;
+    }
+    const QString path = p.positionalArguments().first();
+
+    Document doc;
+    CliPrompter prompter;
+    doc.setPrompter(&prompter);
+    CliStartUp(doc);
+    prompter.setSubject(path);
+    if (OpenDataFile(doc, path) != OpenResult::Opened) return ExitBadInput;
+
+    QTextStream out(stdout);
+    if (format == QLatin1String("json"))
+        out << DocumentJson(doc);
+    else if (format == QLatin1String("csv"))
+        out << DocumentCsv(doc);
+    else
+        out << DocumentText(doc);
+    return ExitOk;
+}
+
+CliCommand reg("show", "show FILE.dat [--format text|json|csv]   print a document", runShow);
+
+} // namespace

@@ -1,0 +1,127 @@
+#include "documentcommands.h"
+#include "../files/opendatafile.h"
+#include "../files/savedatafile.h"
+#include "../lang/langtext.h"
+#include "../model/document.h"
+#include "../model/helpers.h"
+#include "prompter.h"
+#include "startup.h"
+
+#include <QTimer>
+
+using B = Prompter::Buttons;
+using I = Prompter::Icon;
+using A = Prompter::Answer;
+
+DocumentCommands::DocumentCommands(Document& doc, DocumentShell& shell, Prompter& prompter,
+                                   QObject* parent)
+    : QObject(parent), doc_(doc), shell_(shell), prompter_(prompter),
+      newDocTimer_(new QTimer(this)) {
+    newDocTimer_->setObjectName(QStringLiteral("NewDocTimer"));
+    newDocTimer_->setSingleShot(true);
+    newDocTimer_->setInterval(100);
+    connect(newDocTimer_, &QTimer::timeout, this, &DocumentCommands::newDocTick);
+}
+
+bool DocumentCommands::askSaveChanges() {
+    if (!doc_.IsDataChanged()) return true;
+    switch (prompter_.message(9006, B::YesNoCancel, I::Warning)) {
+    case A::Yes:
+        // A save that fails or is cancelled stops the command like Cancel would: going on
+        // would throw away the changes the user just asked to keep.
+        return FileSave();
+    case A::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void DocumentCommands::FileNew() {
+    if (askSaveChanges() && prompter_.message(9026, B::OkCancel, I::Warning) == A::Ok) {
+        LoadNewDoc();
+        return;
+    }
+    // The initialisation command ends here too; a later New must use the template again.
+    doc_.InitRequested = 0;
+}
+
+void DocumentCommands::LoadNewDoc() {
+    shell_.closeAllChildWindows();
+    // The closed windows are unloaded by the event loop; the new document is built once they
+    // are gone, so none of them writes into it on its way out.
+    newDocTimer_->start();
+}
+
+void DocumentCommands::newDocTick() {
+    newDocTimer_->stop();
+    doc_.NewDocument();
+    shell_.documentLoaded();
+    doc_.InitRequested = 0;
+    emit newDocumentBuilt();
+}
+
+void DocumentCommands::LoadNewDoc2() {
+    doc_.NewDocument();
+    shell_.documentLoaded();
+}
+
+void DocumentCommands::FileOpen() {
+    if (!askSaveChanges()) return;
+    const QString path = shell_.chooseOpenFile();
+    if (path.isEmpty()) return;
+    OpenFile(path);
+}
+
+bool DocumentCommands::OpenFile(const QString& path) {
+    // The child windows go first, so that a value still being edited lands in the document it
+    // belongs to and not in the opened one.
+    shell_.closeAllChildWindows();
+    switch (OpenDataFile(doc_, path)) {
+    case OpenResult::Opened:
+        shell_.documentLoaded();
+        return true;
+    case OpenResult::HandedOver:
+        shell_.requestExit();
+        return false;
+    case OpenResult::Refused:
+        break;
+    }
+    return false;
+}
+
+bool DocumentCommands::FileSave() {
+    if (doc_.IsNewFile != 0) return FileSaveAs();
+    const QString text =
+        LoadLangText(9007) + QLatin1Char('"') + FileTitle(doc_.CurFileName) + QLatin1Char('"');
+    if (prompter_.ask(text, B::OkCancel, I::Question) != A::Ok) return false;
+    if (!SaveDataFile(doc_)) return false;
+    shell_.refreshTitle();
+    return true;
+}
+
+bool DocumentCommands::FileSaveAs() {
+    const QString path = shell_.chooseSaveFile(doc_.CurFileName);
+    if (path.isEmpty()) return false;
+    // The chosen name stays even when the write fails, so the next Save As offers it again.
+    doc_.CurFileName = path;
+    if (!SaveDataFile(doc_)) {
+        doc_.NotifyStateChanged();
+        return false;
+    }
+    shell_.refreshTitle();
+    return true;
+}
+
+void DocumentCommands::Init() {
+    doc_.InitRequested = -1;
+    FileNew();
+}
+
+bool DocumentCommands::ExitSequence(bool minimised, const QRect& twips) {
+    if (!minimised) SaveMainWindowTwips(twips);
+    if (!askSaveChanges()) return false;
+    // A record that cannot be written is not worth a message at exit.
+    WriteSettingBytes();
+    return true;
+}

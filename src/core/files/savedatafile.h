@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+class Document;
+
+// Writes the document to its CurFileName: the transfer copy is refreshed from the working copy
+// and written as one 25611-byte image. The image goes to a temporary file beside the target,
+// which then replaces the target in one rename, so a failed save (no permission, disk full,
+// the program killed mid-write) leaves the previous file as it was.
+// On success IsNewFile becomes 0 and stateChanged is announced. On failure message 9002 is
+// shown and the document keeps its state, including its transfer copy, so the save question
+// is still asked before the changes could be lost.
+bool SaveDataFile(Document& doc);
+
+// Writes a whole data-file image atomically; false on any error (nothing is then changed).
+bool WriteFileAtomically(const QString& path, const QByteArray& bytes);

@@ -1,0 +1,229 @@
+// The document commands with a scripted prompter and a shell that records what the main
+// window was asked to do.
+
+#include "core/app/documentcommands.h"
+#include "core/app/startup.h"
+#include "files/filetestutil.h"
+
+#include <QDir>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+using A = Prompter::Answer;
+
+class FakeShell : public DocumentShell {
+public:
+    QStringList calls;
+    QString openAnswer, saveAnswer, savePreset;
+
+    QString chooseOpenFile() override {
+        calls << u"open dialog"_s;
+        return openAnswer;
+    }
+    QString chooseSaveFile(const QString& preset) override {
+        calls << u"save dialog"_s;
+        savePreset = preset;
+        return saveAnswer;
+    }
+    void closeAllChildWindows() override { calls << u"close"_s; }
+    void documentLoaded() override { calls << u"loaded"_s; }
+    void refreshTitle() override { calls << u"title"_s; }
+    void requestExit() override { calls << u"exit"_s; }
+};
+
+class TestDocumentCommands : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup() { delete cmds_; }
+    void newOnUnchangedAsksOnly9026();
+    void newCancelAt9006AsksNothingMore();
+    void newYesSavesFirstAndStopsWhenSaveStops();
+    void initialisationUsesFactoryOnce();
+    void saveAsKeepsChosenNameWhenWriteFails();
+    void openRefusedKeepsDocument();
+    void exitSequence();
+
+private:
+    QString path(const QString& name) const { return dir_.filePath(name); }
+    void change() { doc_.AddChannel(9, u"27.065"_s); }
+
+    QTemporaryDir dir_;
+    Document doc_;
+    ScriptedPrompter prompter_;
+    FakeShell shell_;
+    DocumentCommands* cmds_ = nullptr;
+};
+
+void TestDocumentCommands::initTestCase() {
+    // A program folder of our own, with the language files, the Init folder and Setting.ini.
+    QDir d(dir_.path());
+    QVERIFY(d.mkpath(u"language"_s) && d.mkpath(u"Init"_s));
+    QVERIFY(QFile::copy(QStringLiteral(MZ_PROGDIR "/language/english.ini"),
+                        path(u"language/english.ini"_s)));
+    QVERIFY(WriteBytes(path(u"Init/MZ-710_0_NEW.dat"_s), NewDocumentFile(0, 1)));
+    QVERIFY(WriteBytes(path(u"Init/MZ-710_0.dat"_s), NewDocumentFile(0, 2)));
+    App().ProgramDir = dir_.path();
+    App().LangFile = u"english.ini"_s;
+    App().FirmPairs = {{u"V100"_s, u"V100"_s}};
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, path(u"store"_s));
+    doc_.setPrompter(&prompter_);
+    doc_.InitDir = dir_.path();
+}
+
+void TestDocumentCommands::init() {
+    doc_.InitRequested = 0;
+    doc_.NewDocument();
+    prompter_.asked.clear();
+    prompter_.answers.clear();
+    shell_ = FakeShell();
+    cmds_ = new DocumentCommands(doc_, shell_, prompter_);
+}
+
+void TestDocumentCommands::newOnUnchangedAsksOnly9026() {
+    doc_.RadioData.Func.Beep = 5;
+    doc_.ToFileCopy(); // as saved: unchanged
+    QSignalSpy built(cmds_, &DocumentCommands::newDocumentBuilt);
+    prompter_.answers = {A::Ok};
+    cmds_->FileNew();
+    QCOMPARE(prompter_.asked.size(), 1);
+    QVERIFY(prompter_.wasMessage(0, 9026));
+    QCOMPARE(prompter_.asked[0].buttons, Prompter::Buttons::OkCancel);
+    // The windows close at once; the document is rebuilt on the timer's tick.
+    QCOMPARE(shell_.calls, QStringList{u"close"_s});
+    QCOMPARE(doc_.RadioData.Func.Beep, 5);
+    QVERIFY(built.wait(5000));
+    QCOMPARE(doc_.RadioData.Func.Beep, 1); // from the template
+    QCOMPARE(shell_.calls, (QStringList{u"close"_s, u"loaded"_s}));
+}
+
+void TestDocumentCommands::newCancelAt9006AsksNothingMore() {
+    change();
+    const QByteArray before = Snapshot(doc_);
+    prompter_.answers = {A::Cancel};
+    cmds_->FileNew();
+    QCOMPARE(prompter_.asked.size(), 1);
+    QVERIFY(prompter_.wasMessage(0, 9006));
+    QCOMPARE(prompter_.asked[0].buttons, Prompter::Buttons::YesNoCancel);
+    QVERIFY(shell_.calls.isEmpty());
+    QCOMPARE(Snapshot(doc_), before);
+}
+
+void TestDocumentCommands::newYesSavesFirstAndStopsWhenSaveStops() {
+    // An opened file: Yes asks 9007 with the bare file name, saves, then asks 9026.
+    doc_.CurFileName = path(u"Radio1.dat"_s);
+    doc_.IsNewFile = 0;
+    change();
+    prompter_.answers = {A::Yes, A::Ok, A::Cancel};
+    cmds_->FileNew();
+    QCOMPARE(prompter_.asked.size(), 3);
+    QCOMPARE(prompter_.asked[1].text, LoadLangText(9007) + u"\"Radio1.dat\""_s);
+    QCOMPARE(prompter_.asked[1].icon, Prompter::Icon::Question);
+    QVERIFY(prompter_.wasMessage(2, 9026));
+    QVERIFY(!doc_.IsDataChanged());
+
+    // A new document: Yes opens Save As; cancelling it stops New, the changes stay.
+    doc_.NewDocument();
+    change();
+    prompter_.asked.clear();
+    shell_.calls.clear();
+    prompter_.answers = {A::Yes};
+    cmds_->FileNew();
+    QCOMPARE(prompter_.asked.size(), 1);
+    QCOMPARE(shell_.calls, QStringList{u"save dialog"_s});
+    QCOMPARE(shell_.savePreset, u"new.dat"_s);
+    QVERIFY(doc_.IsDataChanged());
+}
+
+void TestDocumentCommands::initialisationUsesFactoryOnce() {
+    // Cancelled at 9026: the request ends, and the toolbar's New uses the template.
+    QSignalSpy built(cmds_, &DocumentCommands::newDocumentBuilt);
+    prompter_.answers = {A::Cancel};
+    cmds_->Init();
+    QCOMPARE(doc_.InitRequested, 0);
+    cmds_->LoadNewDoc();
+    QVERIFY(built.wait(5000));
+    QCOMPARE(doc_.RadioData.Func.Beep, 1);
+
+    prompter_.answers = {A::Ok};
+    cmds_->Init();
+    QVERIFY(built.wait(5000));
+    QCOMPARE(doc_.RadioData.Func.Beep, 2);
+    QCOMPARE(doc_.InitRequested, 0);
+    QCOMPARE(prompter_.asked.size(), 2);
+}
+
+void TestDocumentCommands::saveAsKeepsChosenNameWhenWriteFails() {
+    const QString blocker = path(u"blocker"_s);
+    QVERIFY(WriteBytes(blocker, "file"));
+    shell_.saveAnswer = blocker + u"/x.dat"_s;
+    QVERIFY(!cmds_->FileSave()); // a new document: Save is Save As
+    QCOMPARE(doc_.CurFileName, shell_.saveAnswer);
+    QCOMPARE(doc_.IsNewFile, -1);
+    QVERIFY(prompter_.wasMessage(0, 9002));
+
+    shell_.saveAnswer = path(u"chosen.dat"_s);
+    QVERIFY(cmds_->FileSaveAs());
+    QCOMPARE(shell_.savePreset, blocker + u"/x.dat"_s);
+    QCOMPARE(doc_.IsNewFile, 0);
+    QCOMPARE(prompter_.asked.size(), 1); // no question on this path
+    QCOMPARE(shell_.calls.last(), u"title"_s);
+}
+
+void TestDocumentCommands::openRefusedKeepsDocument() {
+    QVERIFY(WriteBytes(path(u"short.dat"_s), NewDocumentFile(0).left(100)));
+    change();
+    const QByteArray before = Snapshot(doc_);
+    prompter_.answers = {A::No};
+    shell_.openAnswer = path(u"short.dat"_s);
+    cmds_->FileOpen();
+    QVERIFY(prompter_.wasMessage(0, 9006));
+    QVERIFY(prompter_.wasMessage(1, 9002));
+    QCOMPARE(shell_.calls, (QStringList{u"open dialog"_s, u"close"_s}));
+    QCOMPARE(Snapshot(doc_), before);
+
+    // Another version that nothing installed can read: no hand-over, the program goes on.
+    QVERIFY(WriteBytes(path(u"v101.dat"_s), NewDocumentFile(0).replace(9, 4, "V101")));
+    prompter_.answers = {A::Yes};
+    QVERIFY(!cmds_->OpenFile(path(u"v101.dat"_s)));
+    QVERIFY(prompter_.wasMessage(3, 9063));
+    QVERIFY(!shell_.calls.contains(u"exit"_s));
+
+    QVERIFY(WriteBytes(path(u"good.dat"_s), NewDocumentFile(0, 3)));
+    QVERIFY(cmds_->OpenFile(path(u"good.dat"_s)));
+    QCOMPARE(doc_.RadioData.Func.Beep, 3);
+    QCOMPARE(shell_.calls.last(), u"loaded"_s);
+}
+
+void TestDocumentCommands::exitSequence() {
+    const QString setting = App().settingPath();
+    QFile::remove(setting);
+    change();
+
+    // Cancel: the program keeps running; only the window position was stored.
+    prompter_.answers = {A::Cancel};
+    QVERIFY(!cmds_->ExitSequence(false, QRect(11, 22, 3333, 4444)));
+    QCOMPARE(LoadMainWindowTwips(), QRect(11, 22, 3333, 4444));
+    QVERIFY(!QFile::exists(setting));
+
+    // Minimised, Yes, and the save fails: closing now would lose the changes.
+    shell_.saveAnswer = path(u"blocker/x.dat"_s);
+    QVERIFY(WriteBytes(path(u"blocker"_s), "file"));
+    prompter_.answers = {A::Yes};
+    QVERIFY(!cmds_->ExitSequence(true, QRect(9, 9, 9, 9)));
+    QCOMPARE(LoadMainWindowTwips(), QRect(11, 22, 3333, 4444));
+    QVERIFY(!QFile::exists(setting));
+
+    // No: the settings record is written and the program may close.
+    App().SettingBytes = {1, 2, 3, 4};
+    prompter_.answers = {A::No};
+    QVERIFY(cmds_->ExitSequence(false, QRect(5, 6, 7000, 8000)));
+    QCOMPARE(ReadBytes(setting), QByteArray("\x01\x02\x03\x04", 4));
+    QVERIFY(prompter_.wasMessage(0, 9006));
+}
+
+QTEST_GUILESS_MAIN(TestDocumentCommands)
+#include "tst_documentcommands.moc"

@@ -1,0 +1,170 @@
+// Opening a data file: the checks in their order, each refusal with its message and the
+// document left exactly as it was, the hand-over to another program version, and the state
+// after a successful open.
+
+#include "core/files/opendatafile.h"
+#include "core/model/country.h"
+#include "files/filetestutil.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+using A = Prompter::Answer;
+
+class TestOpenDataFile : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void refusals_data();
+    void refusals();
+    void otherVersion();
+    void handOverStartsTheOtherVersion();
+    void opensAndTakesOverTheFilesMode();
+
+private:
+    QString write(const QByteArray& bytes);
+    QTemporaryDir dir_;
+    Document doc_;
+    ScriptedPrompter prompter_;
+};
+
+namespace {
+QByteArray withHead(QByteArray b, int at, const char* text) {
+    return b.replace(at, int(qstrlen(text)), text);
+}
+} // namespace
+
+void TestOpenDataFile::initTestCase() {
+    App().ProgramDir = QStringLiteral(MZ_PROGDIR);
+    App().LangFile = u"english.ini"_s;
+    doc_.setPrompter(&prompter_);
+}
+
+void TestOpenDataFile::init() {
+    App().FirmPairs = {{u"V100"_s, u"V100"_s}};
+    prompter_.asked.clear();
+    prompter_.answers.clear();
+    // A changed document with a name of its own: what a refused open must keep.
+    doc_.SetCountryMode(0);
+    doc_.NewDocument();
+    doc_.AddChannel(5, u"27.005"_s);
+    doc_.CurFileName = u"/data/mine.dat"_s;
+    doc_.IsNewFile = 0;
+}
+
+QString TestOpenDataFile::write(const QByteArray& bytes) {
+    const QString path = dir_.filePath(u"in.dat"_s);
+    return WriteBytes(path, bytes) ? path : QString();
+}
+
+void TestOpenDataFile::refusals_data() {
+    QTest::addColumn<QByteArray>("bytes"); // empty: no file at all
+    QTest::addColumn<int>("message");      // 0: "Country Mode Error!"
+    const QByteArray good = NewDocumentFile(2);
+    QTest::newRow("missing") << QByteArray() << 9002;
+    QTest::newRow("header cut short") << good.left(12) << 9002;
+    QTest::newRow("one byte short") << good.left(DataFileSize - 1) << 9002;
+    QTest::newRow("CHCount 410") << Patched(good, 13, 410) << 9002;
+    QTest::newRow("CHCount -1") << Patched(good, 13, -1) << 9002;
+    QTest::newRow("model in lower case") << withHead(good, 0, "mz-710") << 9012;
+    QTest::newRow("version V10 and a space") << withHead(good, 9, "V10 ") << 9065;
+    QTest::newRow("country mode 3") << Patched(good, 7, 3) << 0;
+    // Only the first failing check speaks.
+    QTest::newRow("model before version") << withHead(withHead(good, 0, "mz"), 9, "VABC") << 9012;
+    QTest::newRow("version before size") << withHead(good, 9, "V1x0").left(20) << 9065;
+    QTest::newRow("count before mode") << Patched(Patched(good, 7, 5), 13, 500) << 9002;
+}
+
+void TestOpenDataFile::refusals() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, message);
+    const QString path = bytes.isEmpty() ? dir_.filePath(u"none.dat"_s) : write(bytes);
+    const QByteArray before = Snapshot(doc_);
+    QSignalSpy replaced(&doc_, &Document::documentReplaced);
+
+    QCOMPARE(OpenDataFile(doc_, path), OpenResult::Refused);
+    QCOMPARE(prompter_.asked.size(), 1);
+    if (message)
+        QVERIFY2(prompter_.wasMessage(0, message), qPrintable(prompter_.asked[0].text));
+    else
+        QCOMPARE(prompter_.asked[0].text, u"Country Mode Error!"_s);
+    QCOMPARE(Snapshot(doc_), before);
+    QCOMPARE(replaced.count(), 0);
+}
+
+void TestOpenDataFile::otherVersion() {
+    // The question comes before the size check: another data version may have another size.
+    const QString path = write(withHead(NewDocumentFile(0), 9, "V101").left(100));
+    const QByteArray before = Snapshot(doc_);
+    prompter_.answers = {A::No};
+    QCOMPARE(OpenDataFile(doc_, path), OpenResult::Refused);
+    QCOMPARE(prompter_.asked.size(), 1);
+    QCOMPARE(prompter_.asked[0].buttons, Prompter::Buttons::YesNo);
+    QVERIFY(prompter_.asked[0].text.contains(LoadLangText(9064) + u" V1.01"_s));
+    QVERIFY(prompter_.asked[0].text.contains(LoadLangText(9061) + u" V1.00"_s));
+
+    // Yes, but no installed version reads V101: the user keeps working here.
+    prompter_.answers = {A::Yes};
+    QCOMPARE(OpenDataFile(doc_, path), OpenResult::Refused);
+    QVERIFY(prompter_.wasMessage(2, 9063));
+    QCOMPARE(Snapshot(doc_), before);
+}
+
+void TestOpenDataFile::handOverStartsTheOtherVersion() {
+    // A V200 installed beside us reads V101 files; its program notes its argument.
+    QTemporaryDir root;
+    QVERIFY(QDir(root.path()).mkpath(u"V200"_s));
+    const QString exe = root.filePath(
+        u"V200/"_s + QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName());
+    const QString note = root.filePath(u"started.txt"_s);
+    QVERIFY(WriteBytes(exe, "#!/bin/sh\necho \"$1\" > '" + note.toUtf8() + "'\n"));
+    QFile::setPermissions(exe, QFile::ReadOwner | QFile::ExeOwner);
+    const QString oldRoot = App().ProgramRoot;
+    App().ProgramRoot = root.path();
+    App().FirmPairs.append({u"V200"_s, u"V101"_s});
+
+    const QString path = write(withHead(NewDocumentFile(0), 9, "V101"));
+    const QByteArray before = Snapshot(doc_);
+    prompter_.answers = {A::Yes};
+    const OpenResult r = OpenDataFile(doc_, path);
+    App().ProgramRoot = oldRoot;
+    QCOMPARE(r, OpenResult::HandedOver);
+    QCOMPARE(Snapshot(doc_), before);
+    QTRY_VERIFY(QFileInfo(note).size() > 0);
+    QCOMPARE(ReadBytes(note).trimmed(), path.toUtf8());
+}
+
+void TestOpenDataFile::opensAndTakesOverTheFilesMode() {
+    // "MZ-710" ending in a NUL passes the model check; a version that Version.ini lists as
+    // read by this program opens and becomes "V100".
+    App().FirmPairs.append({u"V100"_s, u"V099"_s});
+    QByteArray b = withHead(NewDocumentFile(2, 1), 9, "V099");
+    b[6] = '\0';
+    const QString path = write(b);
+    QSignalSpy replaced(&doc_, &Document::documentReplaced);
+    QSignalSpy state(&doc_, &Document::stateChanged);
+
+    QCOMPARE(OpenDataFile(doc_, path), OpenResult::Opened);
+    QVERIFY(prompter_.asked.isEmpty());
+    QCOMPARE(doc_.ModelName, u"MZ-710"_s);
+    QCOMPARE(doc_.RadioData.Head.Version.text(), u"V100"_s);
+    QCOMPARE(doc_.CountryMode, 2);
+    QCOMPARE(doc_.BandText, BandTextOf(2));
+    QCOMPARE(doc_.FreHigh, 29.7);
+    QCOMPARE(doc_.RadioInfo.InfoMode, 2);
+    QCOMPARE(doc_.RadioData.Func.Beep, 1);
+    QCOMPARE(doc_.chCount(), 10);
+    QCOMPARE(doc_.CurFileName, path);
+    QCOMPARE(doc_.IsNewFile, 0);
+    QVERIFY(!doc_.IsDataChanged());
+    QCOMPARE(replaced.count(), 1);
+    QVERIFY(state.count() >= 1);
+}
+
+QTEST_GUILESS_MAIN(TestOpenDataFile)
+#include "tst_opendatafile.moc"
