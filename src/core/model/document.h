@@ -33,8 +33,8 @@ public:
     double FreLow = 26.965;
     double FreHigh = 27.405;
     QString CurFileName = QStringLiteral("new.dat");
-    int IsNewFile = -1;     // -1: no file chosen yet, Save behaves as Save As
-    int InitRequested = 0;  // -1 while the initialisation command runs New
+    int IsNewFile = -1;    // -1: no file chosen yet, Save behaves as Save As
+    int InitRequested = 0; // -1 while the initialisation command runs New
     int CurRow = 1;
 
     // The prompter used for messages (9021, "Not IsNumeric", ...). Never null.
@@ -81,8 +81,9 @@ public:
     // --- Codecs that need the band or the channels ---
     QString ValidateFreText(const QString& text, int group, int mode);
     // The shown frequency of the CB-group channel nearest to f; *position gets that channel's
-    // position in its group minus 1.
-    QString NearestCHFre(double f, int* position = nullptr) const;
+    // position in its group minus 1 and *chNo its channel number (the memory frequency dialog
+    // needs the group too).
+    QString NearestCHFre(double f, int* position = nullptr, int* chNo = nullptr) const;
     QString FreToStored(const QString& text) const;
     QString FreToShown(const QString& stored) const;
     QString FreToListText(const QString& stored, int group) const;
