@@ -32,9 +32,7 @@ bool sameFunc(FuncRec a, FuncRec b) {
 }
 
 // DTMF settings, lengths and codes (not the spare words).
-bool sameDtmf(const DTMFRec& a, const DTMFRec& b) {
-    return a.DtmfSet == b.DtmfSet && a.Codes == b.Codes;
-}
+bool sameDtmf(const DTMFRec& a, const DTMFRec& b) { return a.DtmfSet == b.DtmfSet && a.Codes == b.Codes; }
 
 // The public channel's compared fields. Its RDCT counts too: the optional features window
 // edits it, and an edit of it alone must not be lost without the save question.
@@ -49,54 +47,32 @@ bool samePublic(const CHInfoRec& a, const CHInfoRec& b) {
 
 int CHInfoRec::field(int index) const {
     switch (index) {
-    case FldPublic:
-        return Public;
-    case FldDUP:
-        return DUP;
-    case FldOffSetFre:
-        return OffSetFre;
-    case FldTSQ:
-        return TSQ;
-    case FldScan:
-        return Scan;
-    case FldHI_CUT:
-        return HI_CUT;
-    case FldBUSY:
-        return BUSY;
-    case FldNB:
-        return NB;
-    case FldAdd_Sub_5K:
-        return Add_Sub_5K;
-    case FldAM_FM:
-        return AM_FM;
-    case FldTx_Power:
-        return Tx_Power;
-    case FldRBTone:
-        return RBTone;
-    case FldDTMF_BOT:
-        return DTMF_BOT;
-    case FldDTMF_EOT:
-        return DTMF_EOT;
-    case FldDTMF_Call:
-        return DTMF_Call;
-    case FldRDCT:
-        return RDCT;
-    case FldTDCT:
-        return TDCT;
-    default:
-        return 0;
+    case FldPublic: return Public;
+    case FldDUP: return DUP;
+    case FldOffSetFre: return OffSetFre;
+    case FldTSQ: return TSQ;
+    case FldScan: return Scan;
+    case FldHI_CUT: return HI_CUT;
+    case FldBUSY: return BUSY;
+    case FldNB: return NB;
+    case FldAdd_Sub_5K: return Add_Sub_5K;
+    case FldAM_FM: return AM_FM;
+    case FldTx_Power: return Tx_Power;
+    case FldRBTone: return RBTone;
+    case FldDTMF_BOT: return DTMF_BOT;
+    case FldDTMF_EOT: return DTMF_EOT;
+    case FldDTMF_Call: return DTMF_Call;
+    case FldRDCT: return RDCT;
+    case FldTDCT: return TDCT;
+    default: return 0;
     }
 }
 
 Document::Document(QObject* parent) : QObject(parent), prompter_(&silentPrompter()) {}
 
-void Document::setPrompter(Prompter* p) {
-    prompter_ = p ? p : &silentPrompter();
-}
+void Document::setPrompter(Prompter* p) { prompter_ = p ? p : &silentPrompter(); }
 
-void Document::ParseBand() {
-    ParseBandText(BandText, FreLow, FreHigh);
-}
+void Document::ParseBand() { ParseBandText(BandText, FreLow, FreHigh); }
 
 void Document::SetCountryMode(int mode) {
     CountryMode = mode;
@@ -170,40 +146,29 @@ void Document::NewDocument() {
         t.Pause = 0;
     };
     setTip(1, {{210, 10}, {0, 10}, {210, 10}, {0, 10}, {210, 10}, {0, 10}, {210, 10}});
-    setTip(2, {{80, 4},
-               {0, 4},
-               {80, 4},
-               {0, 4},
-               {80, 4},
-               {0, 4},
-               {80, 4},
-               {0, 4},
-               {80, 4},
-               {0, 4},
-               {80, 4},
-               {0, 4},
-               {80, 4},
-               {0, 4}});
+    setTip(2, {{80, 4}, {0, 4}, {80, 4}, {0, 4}, {80, 4}, {0, 4}, {80, 4}, {0, 4}, {80, 4}, {0, 4},
+               {80, 4}, {0, 4}, {80, 4}, {0, 4}});
     setTip(3, {{170, 3}, {90, 3}, {170, 3}, {90, 3}, {170, 3}, {90, 3}, {170, 3}});
     setTip(4, {{64, 6}, {94, 6}, {134, 6}, {163, 6}, {192, 6}});
     setTip(5, {{150, 20}, {70, 20}, {150, 20}, {70, 20}, {150, 20}, {70, 20}});
 
     RadioInfoDefaults(RadioInfo, RadioData.Head.CountryMode, RadioData.Head.Model.raw());
     ToFileCopy();
-    if (!InitDir.isEmpty()) LoadInitFile(*this, InitRequested != -1);
+    if (!InitDir.isEmpty())
+        LoadInitFile(*this, InitRequested != -1);
     emit documentReplaced();
     emit stateChanged();
 }
 
-QString Document::DataVersionText() {
-    return QStringLiteral("V100");
-}
+QString Document::DataVersionText() { return QStringLiteral("V100"); }
 
 bool Document::IsDataChanged() const {
     const RadioDataRec& w = RadioData;
     const RadioDataRec& t = FileRadioData;
-    if (w.Head.Model != t.Head.Model || w.Head.CountryMode != t.Head.CountryMode) return true;
-    if (w.CHCount != t.CHCount) return true;
+    if (w.Head.Model != t.Head.Model || w.Head.CountryMode != t.Head.CountryMode)
+        return true;
+    if (w.CHCount != t.CHCount)
+        return true;
     for (int i = 0; i < t.CHCount && i < MaxChannels; ++i) {
         const CHInfoRec& fc = FileCHInfo[i];
         const CHInfoRec* wc = nullptr;
@@ -211,7 +176,8 @@ bool Document::IsDataChanged() const {
             wc = &CHInfo[i];
         else if (const int j = FindChannel(fc.CHNo); j >= 0)
             wc = &CHInfo[j];
-        if (!wc || !sameChannel(*wc, fc)) return true;
+        if (!wc || !sameChannel(*wc, fc))
+            return true;
     }
     return !(w.Key == t.Key && sameFunc(w.Func, t.Func) && sameDtmf(w.DTMF, t.DTMF) &&
              w.ToneTips == t.ToneTips && samePublic(w.PublicCH, t.PublicCH));
@@ -257,7 +223,8 @@ void Document::ReplaceImage(const RadioDataRec& data, const ChannelList& channel
 // --- Channel list ---
 
 void Document::AddChannel(int chNo, const QString& freText) {
-    if (RadioData.CHCount >= MaxChannels) return;
+    if (RadioData.CHCount >= MaxChannels)
+        return;
     CHInfoRec& c = CHInfo[RadioData.CHCount];
     const auto reserved = c.Reserved;
     c = CHInfoRec{};
@@ -273,7 +240,8 @@ void Document::AddChannel(int chNo, const QString& freText) {
 
 void Document::DeleteChannel(int index) {
     const int n = RadioData.CHCount;
-    if (index < 0 || index >= n) return;
+    if (index < 0 || index >= n)
+        return;
     for (int i = index; i < n - 1; ++i)
         CHInfo[i] = CHInfo[i + 1];
     --RadioData.CHCount;
@@ -281,7 +249,8 @@ void Document::DeleteChannel(int index) {
 
 int Document::FindChannel(int chNo) const {
     for (int i = 0; i < RadioData.CHCount; ++i)
-        if (CHInfo[i].CHNo == chNo) return i;
+        if (CHInfo[i].CHNo == chNo)
+            return i;
     return -1;
 }
 
@@ -299,63 +268,29 @@ void Document::SetCHField(CHInfoRec& e, int fieldIndex, const QVariant& value) {
     const QString text = value.toString();
     auto asInt = [&] { return static_cast<i16>(NumberOrDefault(text, 0)); };
     switch (fieldIndex) {
-    case FldRxFre:
-        e.RxFre = ::FreToStored(text, FreLow);
-        break;
-    case FldPublic:
-        e.Public = asInt();
-        break;
-    case FldDUP:
-        e.DUP = asInt();
-        break;
-    case FldOffSetFre:
-        e.OffSetFre = static_cast<i16>(ClampNumberText(text, 5, 1000, 5, 5));
-        break;
-    case FldTSQ:
-        e.TSQ = asInt();
-        break;
-    case FldScan:
-        e.Scan = asInt();
-        break;
-    case FldHI_CUT:
-        e.HI_CUT = asInt();
-        break;
-    case FldBUSY:
-        e.BUSY = asInt();
-        break;
-    case FldNB:
-        e.NB = asInt();
-        break;
-    case FldAdd_Sub_5K:
-        e.Add_Sub_5K = asInt();
-        break;
+    case FldRxFre: e.RxFre = ::FreToStored(text, FreLow); break;
+    case FldPublic: e.Public = asInt(); break;
+    case FldDUP: e.DUP = asInt(); break;
+    case FldOffSetFre: e.OffSetFre = static_cast<i16>(ClampNumberText(text, 5, 1000, 5, 5)); break;
+    case FldTSQ: e.TSQ = asInt(); break;
+    case FldScan: e.Scan = asInt(); break;
+    case FldHI_CUT: e.HI_CUT = asInt(); break;
+    case FldBUSY: e.BUSY = asInt(); break;
+    case FldNB: e.NB = asInt(); break;
+    case FldAdd_Sub_5K: e.Add_Sub_5K = asInt(); break;
     case FldAM_FM:
         e.AM_FM = asInt();
-        if (e.AM_FM == 1 && e.Tx_Power > 1) e.Tx_Power = 1;
+        if (e.AM_FM == 1 && e.Tx_Power > 1)
+            e.Tx_Power = 1;
         break;
-    case FldTx_Power:
-        e.Tx_Power = asInt();
-        break;
-    case FldRBTone:
-        e.RBTone = static_cast<i16>(ClampNumberText(text, 0, 8, 1, 0));
-        break;
-    case FldDTMF_BOT:
-        e.DTMF_BOT = static_cast<i16>(ClampNumberText(text, 0, 16, 1, 0));
-        break;
-    case FldDTMF_EOT:
-        e.DTMF_EOT = static_cast<i16>(ClampNumberText(text, 0, 16, 1, 0));
-        break;
-    case FldDTMF_Call:
-        e.DTMF_Call = static_cast<i16>(ClampNumberText(text, 0, 16, 1, 0));
-        break;
-    case FldRDCT:
-        e.RDCT = asInt();
-        break;
-    case FldTDCT:
-        e.TDCT = asInt();
-        break;
-    default:
-        break;
+    case FldTx_Power: e.Tx_Power = asInt(); break;
+    case FldRBTone: e.RBTone = static_cast<i16>(ClampNumberText(text, 0, 8, 1, 0)); break;
+    case FldDTMF_BOT: e.DTMF_BOT = static_cast<i16>(ClampNumberText(text, 0, 16, 1, 0)); break;
+    case FldDTMF_EOT: e.DTMF_EOT = static_cast<i16>(ClampNumberText(text, 0, 16, 1, 0)); break;
+    case FldDTMF_Call: e.DTMF_Call = static_cast<i16>(ClampNumberText(text, 0, 16, 1, 0)); break;
+    case FldRDCT: e.RDCT = asInt(); break;
+    case FldTDCT: e.TDCT = asInt(); break;
+    default: break;
     }
 }
 
@@ -363,7 +298,8 @@ void Document::SetCHField(CHInfoRec& e, int fieldIndex, const QVariant& value) {
 
 void Document::SetCHValue(int group, int row, int id, const QVariant& value) {
     QString text = value.toString();
-    if (id == FldRxFre && !text.isEmpty()) text = ValidateFreText(text, group, CountryMode);
+    if (id == FldRxFre && !text.isEmpty())
+        text = ValidateFreText(text, group, CountryMode);
     const int chNo = FirstCHOfGroup(group, CountryMode) + row;
     const int i = FindChannel(chNo);
     if (i < 0) {
@@ -380,18 +316,21 @@ void Document::SetCHValue(int group, int row, int id, const QVariant& value) {
                 allowed = CountCHOutsideGroup(group, CountryMode) > 0;
             else
                 allowed = CountCHInGroup(group, CountryMode) > 1;
-            if (allowed) DeleteChannel(i);
+            if (allowed)
+                DeleteChannel(i);
         } else if (!(id == FldRxFre && text == FreToShown(CHInfo[i].RxFre.text()))) {
             SetCHField(CHInfo[i], id, id == FldRxFre ? QVariant(text) : value);
         }
-        if (id == FldRxFre) RefreshGroupCHs(group);
+        if (id == FldRxFre)
+            RefreshGroupCHs(group);
     }
     emit channelChanged(chNo);
 }
 
 bool Document::groupHasRow(int group, int stored) const {
     const int row = stored + 1;
-    if (row < 1 || row > GroupSize(group, CountryMode)) return false;
+    if (row < 1 || row > GroupSize(group, CountryMode))
+        return false;
     return FindChannel(FirstCHOfGroup(group, CountryMode) + row) >= 0;
 }
 
@@ -415,7 +354,8 @@ void Document::RefreshGroupCHs(int group) {
         if (CountCHInGroup(group, mode) > 0) {
             // A setting whose row is gone moves to the group's first programmed row.
             for (i16* v : {&f.WorkCH[group], &f.EmgCH1[group], &f.EmgCH2[group]})
-                if (!groupHasRow(group, *v)) *v = firstRow();
+                if (!groupHasRow(group, *v))
+                    *v = firstRow();
         } else {
             f.GroupValid[group] = f.WorkCH[group] = f.EmgCH1[group] = f.EmgCH2[group] = 0;
         }
@@ -426,9 +366,7 @@ void Document::RefreshGroupCHs(int group) {
 
 // --- Codecs ---
 
-QString Document::FreToStored(const QString& text) const {
-    return ::FreToStored(text, FreLow);
-}
+QString Document::FreToStored(const QString& text) const { return ::FreToStored(text, FreLow); }
 QString Document::FreToShown(const QString& stored) const {
     return ::FreToShown(stored, FreLow, prompter_);
 }
@@ -442,7 +380,8 @@ QString Document::ValidateFreText(const QString& text, int group, int mode) {
         prompter_->message(9021, Prompter::Buttons::Ok, Prompter::Icon::Warning);
         return FormatFre(FreLow);
     }
-    if (group == 8 && mode == 0) return NearestCHFre(*v);
+    if (group == 8 && mode == 0)
+        return NearestCHFre(*v);
     double r;
     if (*v < FreLow) {
         prompter_->message(9021, Prompter::Buttons::Ok, Prompter::Icon::Warning);
@@ -461,20 +400,25 @@ QString Document::NearestCHFre(double f, int* position, int* chNo) const {
     double bestDist = std::abs(f); // a channel must be closer than f itself
     for (int i = 0; i < RadioData.CHCount; ++i) {
         const CHInfoRec& c = CHInfo[i];
-        if (c.CHNo > 360) continue;
+        if (c.CHNo > 360)
+            continue;
         const QString t = ::FreToListText(c.RxFre.text(), GroupOfChannel(c.CHNo, 0), 0, FreLow);
         const auto v = ParseNumber(t);
-        if (!v) continue;
+        if (!v)
+            continue;
         const double d = std::abs(*v - f);
         if (d < bestDist) {
             bestDist = d;
             best = i;
         }
     }
-    if (best < 0) best = 0;
+    if (best < 0)
+        best = 0;
     const CHInfoRec& c = CHInfo[best];
-    if (position) *position = c.CHNo - FirstCHOfGroup(GroupOfChannel(c.CHNo, 0), 0) - 1;
-    if (chNo) *chNo = c.CHNo;
+    if (position)
+        *position = c.CHNo - FirstCHOfGroup(GroupOfChannel(c.CHNo, 0), 0) - 1;
+    if (chNo)
+        *chNo = c.CHNo;
     return ::FreToShown(c.RxFre.text(), FreLow);
 }
 
@@ -485,7 +429,8 @@ int Document::CountCHInGroup(int group, int mode) const {
     int n = 0;
     for (int i = 0; i < RadioData.CHCount; ++i) {
         const int pos = CHInfo[i].CHNo - first;
-        if (pos >= 1 && pos <= size) ++n;
+        if (pos >= 1 && pos <= size)
+            ++n;
     }
     return n;
 }
@@ -496,7 +441,8 @@ int Document::CountCHOutsideGroup(int group, int mode) const {
     for (int i = 0; i < RadioData.CHCount; ++i) {
         const int ch = CHInfo[i].CHNo;
         const int pos = ch - first;
-        if ((pos < 1 || pos > size) && ch <= 400) ++n;
+        if ((pos < 1 || pos > size) && ch <= 400)
+            ++n;
     }
     return n;
 }
@@ -506,7 +452,8 @@ QVector<int> Document::GroupPositions(int group, int mode) const {
     QVector<int> r;
     for (int i = 0; i < RadioData.CHCount; ++i) {
         const int pos = CHInfo[i].CHNo - first;
-        if (pos >= 1 && pos <= size) r << pos;
+        if (pos >= 1 && pos <= size)
+            r << pos;
     }
     std::sort(r.begin(), r.end());
     return r;
@@ -515,14 +462,16 @@ QVector<int> Document::GroupPositions(int group, int mode) const {
 int Document::CountOtherValidGroups(int group, int mode) const {
     int n = 0;
     for (int g = 0; g < SettingGroupCount(mode); ++g)
-        if (g != group && RadioData.Func.GroupValid[g] > 0) ++n;
+        if (g != group && RadioData.Func.GroupValid[g] > 0)
+            ++n;
     return n;
 }
 
 void Document::EnsureValidGroup(int mode) {
     const int groups = SettingGroupCount(mode);
     for (int g = 0; g < groups; ++g)
-        if (RadioData.Func.GroupValid[g] > 0) return;
+        if (RadioData.Func.GroupValid[g] > 0)
+            return;
     for (int i = 0; i < RadioData.CHCount; ++i) {
         const int g = GroupOfChannel(CHInfo[i].CHNo, mode);
         if (g >= 0 && g < groups) {
@@ -537,7 +486,8 @@ void Document::EnsureValidGroup(int mode) {
 void Document::ReplaceDtmfRef(int oldRef, int newRef) {
     auto fix = [&](CHInfoRec& c) {
         for (i16* f : {&c.DTMF_BOT, &c.DTMF_EOT, &c.DTMF_Call})
-            if (*f == oldRef) *f = static_cast<i16>(newRef);
+            if (*f == oldRef)
+                *f = static_cast<i16>(newRef);
     };
     for (int i = 0; i < RadioData.CHCount; ++i)
         fix(CHInfo[i]);
@@ -546,11 +496,14 @@ void Document::ReplaceDtmfRef(int oldRef, int newRef) {
 }
 
 int Document::ValidRBTone(int n) const {
-    if (n < 1 || n > 8) return 0;
+    if (n < 1 || n > 8)
+        return 0;
     const ToneTipRec& t = RadioData.ToneTips.Tip[n - 1];
-    if (t.Repeat < 1) return 0;
+    if (t.Repeat < 1)
+        return 0;
     for (const auto& s : t.Step)
-        if (s.Time > 0) return n;
+        if (s.Time > 0)
+            return n;
     return 0;
 }
 

@@ -33,8 +33,8 @@ public:
     double FreLow = 26.965;
     double FreHigh = 27.405;
     QString CurFileName = QStringLiteral("new.dat");
-    int IsNewFile = -1;    // -1: no file chosen yet, Save behaves as Save As
-    int InitRequested = 0; // -1 while the initialisation command runs New
+    int IsNewFile = -1;     // -1: no file chosen yet, Save behaves as Save As
+    int InitRequested = 0;  // -1 while the initialisation command runs New
     int CurRow = 1;
 
     // The prompter used for messages (9021, "Not IsNumeric", ...). Never null.
