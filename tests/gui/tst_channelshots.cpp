@@ -1,6 +1,7 @@
 // Screenshots of the channel windows for the documentation. Runs only when
 // MZ_SCREENSHOT_DIR names the folder to write to.
 
+#include "channels/channeleditstate.h"
 #include "channels/channelgridview.h"
 #include "channels/channeltablemodel.h"
 #include "channels/frmchinfoedit.h"
@@ -39,14 +40,14 @@ class TestChannelShots : public QObject {
             table.grid()->setCurrentIndex(table.tableModel()->index(2, 2));
             save(&table, QStringLiteral("channel-table-mode%1-%2.png").arg(mode).arg(suffix));
             if (mode == 1) {
-                FrmCHInfoEdit edit(doc);
                 doc.SetCHValue(0, 3, FldRDCT, 12);
                 doc.SetCHValue(0, 3, FldTDCT, 45);
-                save(&edit, QStringLiteral("channel-edit-mode1-%1.png").arg(suffix));
-            } else {
-                FrmCHInfoEdit edit(doc);
-                save(&edit, QStringLiteral("channel-edit-mode0-%1.png").arg(suffix));
+                doc.SetCHValue(0, 3, FldTx_Power, 2);
+                doc.SetCHValue(0, 3, FldRBTone, QStringLiteral("2"));
+                ChannelEditState::of(doc).CurCH = 3;
             }
+            FrmCHInfoEdit edit(doc);
+            save(&edit, QStringLiteral("channel-edit-mode%1-%2.png").arg(mode).arg(suffix));
         }
     }
 

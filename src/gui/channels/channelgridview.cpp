@@ -1,5 +1,6 @@
 #include "channelgridview.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
@@ -16,7 +17,12 @@ ChannelGridView::ChannelGridView(QWidget* parent) : QTableView(parent) {
 bool ChannelGridView::openEditor(const QModelIndex& index, QEvent* event) {
     if (!index.isValid()) return false;
     scrollTo(index);
-    return edit(index, AllEditTriggers, event);
+    if (!edit(index, AllEditTriggers, nullptr)) return false;
+    // The view forwards a key only to editors it opened on a key trigger of its own; this
+    // one was opened by the window's decision, so the key is handed over here.
+    if (QWidget* editor = indexWidget(index); editor && event)
+        QCoreApplication::sendEvent(editor, event);
+    return true;
 }
 
 void ChannelGridView::keyPressEvent(QKeyEvent* e) {

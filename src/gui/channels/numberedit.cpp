@@ -56,6 +56,10 @@ void NumberEdit::inputMethodEvent(QInputMethodEvent* e) {
 
 void NumberEdit::focusInEvent(QFocusEvent* e) {
     QLineEdit::focusInEvent(e);
+    if (e->reason() != Qt::MouseFocusReason) {
+        selectAll();
+        return;
+    }
     // A mouse click places the cursor after the focus event; select once it has.
     QTimer::singleShot(0, this, [this] {
         if (hasFocus()) selectAll();
