@@ -23,7 +23,9 @@
 //
 // Hooks for the main window: commitEdits() stores a value still being typed in Text1/Text2
 // (called before a save, a read or a write). CommandClose closes the enclosing QMdiSubWindow
-// when there is one, else the dialog.
+// when there is one, else the dialog; the dialog deletes itself when closed
+// (WA_DeleteOnClose) and stores a pending Text1/Text2 value first. The main window shows it
+// when frmCommChInfo::requestEditDialog() asks, or brings the open one to the front.
 
 #include <QWidget>
 #include <array>

@@ -25,6 +25,11 @@
 //   - commitEdits(): stores a value still being typed in a cell and closes the cell editor;
 //     the main window calls it before a save, a read or a write.
 //   - CommandClose closes the enclosing QMdiSubWindow when there is one, else the window.
+//     The window deletes itself when closed (WA_DeleteOnClose) and stores a pending cell
+//     value first.
+//   - Hiding the channel menu and toolbar buttons when this window stops being the active
+//     child window (ShowCHInfo(False)) is left to the main window, which sees the activation
+//     change itself.
 
 #include <QWidget>
 #include <array>
