@@ -456,7 +456,7 @@ QString Document::ValidateFreText(const QString& text, int group, int mode) {
     return FormatFre(r);
 }
 
-QString Document::NearestCHFre(double f, int* position) const {
+QString Document::NearestCHFre(double f, int* position, int* chNo) const {
     int best = -1;
     double bestDist = std::abs(f); // a channel must be closer than f itself
     for (int i = 0; i < RadioData.CHCount; ++i) {
@@ -474,6 +474,7 @@ QString Document::NearestCHFre(double f, int* position) const {
     if (best < 0) best = 0;
     const CHInfoRec& c = CHInfo[best];
     if (position) *position = c.CHNo - FirstCHOfGroup(GroupOfChannel(c.CHNo, 0), 0) - 1;
+    if (chNo) *chNo = c.CHNo;
     return ::FreToShown(c.RxFre.text(), FreLow);
 }
 

@@ -81,8 +81,9 @@ public:
     // --- Codecs that need the band or the channels ---
     QString ValidateFreText(const QString& text, int group, int mode);
     // The shown frequency of the CB-group channel nearest to f; *position gets that channel's
-    // position in its group minus 1.
-    QString NearestCHFre(double f, int* position = nullptr) const;
+    // position in its group minus 1 and *chNo its channel number (the memory frequency dialog
+    // needs the group too).
+    QString NearestCHFre(double f, int* position = nullptr, int* chNo = nullptr) const;
     QString FreToStored(const QString& text) const;
     QString FreToShown(const QString& stored) const;
     QString FreToListText(const QString& stored, int group) const;

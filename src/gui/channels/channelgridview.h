@@ -1,0 +1,33 @@
+#pragma once
+
+// The grid of the channel table (objectName MSFlexGrid1): a table view whose column 0 is the
+// fixed column of row numbers (the current cell never goes there), Tab leaves the grid as it
+// leaves any other control, and editing starts only when the window decides (EnterGridEdit):
+// on Enter, F2, a double click, or by typing a character the cell's editor takes.
+
+#include <QTableView>
+
+class ChannelGridView : public QTableView {
+    Q_OBJECT
+public:
+    explicit ChannelGridView(QWidget* parent = nullptr);
+
+    // Opens the editor of index; event (a key press) is passed on to it when given.
+    bool openEditor(const QModelIndex& index, QEvent* event = nullptr);
+    bool isEditing() const { return state() == EditingState; }
+
+signals:
+    // Enter or F2 on the current cell (double clicks come through doubleClicked()).
+    void enterPressed();
+    // A printable key on the current cell; the window may start editing with it.
+    void keyTyped(QKeyEvent* e);
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+    void mousePressEvent(QMouseEvent* e) override;
+
+public:
+    // Typing never jumps to a cell that starts with the typed letter.
+    void keyboardSearch(const QString&) override {}
+};

@@ -1,0 +1,42 @@
+#pragma once
+
+// The fixed item lists of the channel windows (these are not language texts) and the small
+// list helpers they share. Everything lives in namespace channels so that it cannot clash
+// with the helpers of other windows.
+
+#include <QStringList>
+
+class QComboBox;
+class QWidget;
+
+namespace channels {
+
+const QStringList& OffOnItems();       // "Off", "On"
+const QStringList& DupItems();         // "Off", "+", "-"
+const QStringList& ScanItems();        // "Del", "Add"
+const QStringList& ModulationItems();  // "FM", "AM"
+const QStringList& GroupValidItems();  // "Disable", "Enabel" (index = flag)
+const QStringList& CountryItems();     // mode 0 plans without "UK", then "MEM"
+const QStringList& CountryPairItems(); // "U", "UK"
+
+// The item at index, the first item when index is outside the list, "" for an empty list.
+QString ItemAt(const QStringList& items, int index);
+// Selects the item equal to text, else the first item; selects nothing when the list is
+// empty. Emits no activated() signal (the callers run the click handlers themselves).
+void SelectItemByText(QComboBox* box, const QString& text);
+// Selects the item at index, the first item when index is outside the list.
+void SelectItemAt(QComboBox* box, int index);
+// Replaces the items without emitting any signal; nothing is selected afterwards.
+void FillList(QComboBox* box, const QStringList& items);
+// The selected text read as a number; def when nothing is selected or it is not numeric.
+int ListNumber(const QComboBox* box, int def);
+
+// Twips (1440 per inch) to pixels of the widget's screen.
+int Twips(const QWidget* w, int twips);
+
+// Captions of the controls named CommandClose/CommandHelp (9023, 9025) and
+// CommandOK/CommandCancel (9017, 9018) inside form.
+void SetCloseHelpCaptions(QWidget* form);
+void SetOKCancelCaptions(QWidget* form);
+
+} // namespace channels

@@ -1,0 +1,128 @@
+#include "frm_mem_freq.h"
+#include "channellists.h"
+#include "core/model/country.h"
+#include "core/model/document.h"
+#include "core/model/helpers.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScopedValueRollback>
+#include <QVBoxLayout>
+
+using namespace channels;
+
+namespace {
+// The national plans of mode 0: groups 0..7.
+constexpr int PlanCount = 8;
+} // namespace
+
+Frm_Mem_Freq::Frm_Mem_Freq(Document& doc, const QString& text, QWidget* parent)
+    : QDialog(parent), doc_(doc) {
+    setObjectName(QStringLiteral("Frm_Mem_Freq"));
+    setWindowTitle(QStringLiteral("MEM Frequency"));
+    const QScopedValueRollback busy(DialogBusy, true);
+
+    auto* top = new QVBoxLayout(this);
+    auto* grid = new QGridLayout;
+    const char* labelNames[3] = {"Label2_0", "Label2_1", "Label1"};
+    const char* labelTexts[3] = {"Band", "Channel", "Frequency"};
+    for (int i = 0; i < 3; ++i) {
+        auto* l = new QLabel(QString::fromLatin1(labelTexts[i]), this);
+        l->setObjectName(QString::fromLatin1(labelNames[i]));
+        grid->addWidget(l, i, 0);
+    }
+    for (int i = 0; i < 2; ++i) {
+        combo1_[i] = new QComboBox(this);
+        combo1_[i]->setObjectName(QStringLiteral("Combo1_%1").arg(i));
+        combo1_[i]->setMinimumWidth(Twips(this, 1500));
+        grid->addWidget(combo1_[i], i, 1);
+    }
+    text1_ = new QLineEdit(this);
+    text1_->setObjectName(QStringLiteral("Text1"));
+    text1_->setReadOnly(true);
+    grid->addWidget(text1_, 2, 1);
+    top->addLayout(grid);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    auto* ok = new QPushButton(this);
+    ok->setObjectName(QStringLiteral("CommandOK"));
+    ok->setDefault(true);
+    auto* cancel = new QPushButton(this);
+    cancel->setObjectName(QStringLiteral("CommandCancel"));
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    top->addLayout(buttons);
+    SetOKCancelCaptions(this);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    QStringList bands{QStringLiteral("Off")};
+    for (int g = 0; g < PlanCount; ++g)
+        bands << GroupName(g, 0);
+    FillList(combo1_[0], bands);
+
+    text1_->setText(text);
+    band_ = 0;
+    channel_ = 0;
+    if (const auto v = ParseNumber(text)) {
+        int position = 0, chNo = 0;
+        doc_.NearestCHFre(*v, &position, &chNo);
+        const int g = GroupOfChannel(chNo, 0);
+        // A nearest channel outside the national plans (none is programmed) leaves "Off".
+        if (chNo <= 360 && g >= 0 && g < PlanCount) {
+            band_ = g + 1;
+            channel_ = position;
+        }
+    }
+    SelectItemAt(combo1_[0], band_);
+    fillChannelList(channel_);
+
+    connect(combo1_[0], &QComboBox::activated, this, &Frm_Mem_Freq::bandChosen);
+    connect(combo1_[1], &QComboBox::activated, this, &Frm_Mem_Freq::channelChosen);
+}
+
+QString Frm_Mem_Freq::frequencyText() const {
+    return text1_->text();
+}
+
+void Frm_Mem_Freq::fillChannelList(int wished) {
+    QStringList items;
+    if (band_ > 0)
+        for (int n = 1; n <= GroupSize(band_ - 1, 0); ++n)
+            items << QString::number(n);
+    FillList(combo1_[1], items);
+    if (items.isEmpty()) {
+        channel_ = wished;
+        return;
+    }
+    SelectItemAt(combo1_[1], wished);
+    channel_ = combo1_[1]->currentIndex();
+}
+
+void Frm_Mem_Freq::showFrequency(int chNo) {
+    if (band_ == 0) {
+        text1_->clear();
+        return;
+    }
+    if (const CHInfoRec* c = doc_.Channel(chNo))
+        text1_->setText(doc_.FreToListText(c->RxFre.text(), band_ - 1));
+}
+
+void Frm_Mem_Freq::bandChosen() {
+    if (DialogBusy) return;
+    const QScopedValueRollback busy(DialogBusy, true);
+    band_ = combo1_[0]->currentIndex();
+    fillChannelList(channel_);
+    showFrequency(FirstCHOfGroup(band_ - 1, 0) + channel_ + 1);
+}
+
+void Frm_Mem_Freq::channelChosen() {
+    if (DialogBusy) return;
+    channel_ = combo1_[1]->currentIndex();
+    showFrequency(FirstCHOfGroup(band_ - 1, 0) + channel_ + 1);
+}

@@ -1,0 +1,519 @@
+#include "frmcommchinfo.h"
+#include "channelcelldelegate.h"
+#include "channeleditstate.h"
+#include "channelgridview.h"
+#include "channellists.h"
+#include "channeltablemodel.h"
+#include "core/lang/langtext.h"
+#include "core/model/country.h"
+#include "core/model/document.h"
+#include "numberedit.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QScopedValueRollback>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+using namespace channels;
+
+namespace {
+constexpr int GridColumnTwips[ChannelTableModel::Columns] = {740, 1800, 1100, 0,
+                                                             0,   1200, 1100, 1400};
+
+QComboBox* newList(QWidget* parent, const QString& name, int minTwips) {
+    auto* c = new QComboBox(parent);
+    c->setObjectName(name);
+    c->setMinimumWidth(Twips(parent, minTwips));
+    c->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    return c;
+}
+
+QLabel* newLabel(QWidget* parent, const QString& name) {
+    auto* l = new QLabel(parent);
+    l->setObjectName(name);
+    return l;
+}
+
+// A label 50 twips left of its control.
+QHBoxLayout* pair(QWidget* owner, QLabel* label, QWidget* control, QWidget* extra = nullptr) {
+    auto* h = new QHBoxLayout;
+    h->setSpacing(Twips(owner, 50));
+    if (label) h->addWidget(label);
+    h->addWidget(control);
+    if (extra) h->addWidget(extra);
+    return h;
+}
+} // namespace
+
+frmCommChInfo::frmCommChInfo(Document& doc, QWidget* parent)
+    : QWidget(parent), doc_(doc), st_(ChannelEditState::of(doc)) {
+    setObjectName(QStringLiteral("frmCommChInfo"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    buildControls();
+
+    // Opening: the group lists, the grid, the texts, then the shown group.
+    commandHelp_->hide();
+    resize(Twips(this, 8200), Twips(this, 6900));
+    fillGroupSelectors();
+    InitShowGrid();
+    ChangShowByLanguage();
+    SetGridData();
+    st_.CHInfoOpen = true;
+    GridLoaded = true;
+    grid_->setCurrentIndex(model_->index(0, 1));
+    grid_->setFocus();
+
+    connect(&doc_, &Document::channelChanged, this, &frmCommChInfo::reShowGrid);
+    connect(&doc_, &Document::groupSettingsChanged, this, &frmCommChInfo::onGroupSettingsChanged);
+    connect(&doc_, &Document::documentReplaced, this, &frmCommChInfo::onDocumentReplaced);
+    connect(&st_, &ChannelEditState::dialogGroupChosen, this, &frmCommChInfo::ChangeGroup);
+}
+
+frmCommChInfo::~frmCommChInfo() {
+    st_.CHInfoOpen = false;
+}
+
+void frmCommChInfo::buildControls() {
+    auto* top = new QVBoxLayout(this);
+
+    label1_ = newLabel(this, QStringLiteral("Label1"));
+    combo7_ = newList(this, QStringLiteral("Combo7"), 900);
+    for (int i = 0; i < 2; ++i)
+        combo9_[i] = newList(this, QStringLiteral("Combo9_%1").arg(i), 800);
+    FillList(combo9_[0], CountryItems());
+    FillList(combo9_[1], CountryPairItems());
+    label3_[3] = newLabel(this, QStringLiteral("Label3_3"));
+    combo8_[3] = newList(this, QStringLiteral("Combo8_3"), 1100);
+    FillList(combo8_[3], GroupValidItems());
+    for (int i = 0; i < 3; ++i) {
+        label3_[i] = newLabel(this, QStringLiteral("Label3_%1").arg(i));
+        combo8_[i] = newList(this, QStringLiteral("Combo8_%1").arg(i), 700);
+        if (i > 0) {
+            combo10_[i - 1] = newList(this, QStringLiteral("Combo10_%1").arg(i - 1), 700);
+            FillList(combo10_[i - 1], ModulationItems());
+        }
+    }
+
+    auto* row1 = new QHBoxLayout;
+    auto* groupBox = pair(this, label1_, combo7_, combo9_[0]);
+    groupBox->addWidget(combo9_[1]);
+    row1->addLayout(groupBox);
+    row1->addStretch(1);
+    row1->addLayout(pair(this, label3_[3], combo8_[3]));
+    top->addLayout(row1);
+
+    auto* row2 = new QHBoxLayout;
+    row2->addLayout(pair(this, label3_[0], combo8_[0]));
+    row2->addStretch(1);
+    row2->addLayout(pair(this, label3_[1], combo8_[1], combo10_[0]));
+    row2->addStretch(1);
+    row2->addLayout(pair(this, label3_[2], combo8_[2], combo10_[1]));
+    top->addLayout(row2);
+
+    model_ = new ChannelTableModel(doc_, this);
+    delegate_ = new ChannelCellDelegate(this);
+    grid_ = new ChannelGridView(this);
+    grid_->setModel(model_);
+    grid_->setItemDelegate(delegate_);
+    top->addWidget(grid_, 1);
+
+    auto* buttons = new QHBoxLayout;
+    commandCHInfoEdit_ = new QPushButton(this);
+    commandCHInfoEdit_->setObjectName(QStringLiteral("CommandCHInfoEdit"));
+    commandClose_ = new QPushButton(this);
+    commandClose_->setObjectName(QStringLiteral("CommandClose"));
+    commandHelp_ = new QPushButton(this);
+    commandHelp_->setObjectName(QStringLiteral("CommandHelp"));
+    for (QPushButton* b : {commandCHInfoEdit_, commandClose_, commandHelp_})
+        b->setAutoDefault(true); // Enter presses a focused button, as Space does
+    buttons->addWidget(commandCHInfoEdit_);
+    buttons->addStretch(1);
+    buttons->addWidget(commandClose_);
+    buttons->addWidget(commandHelp_);
+    top->addLayout(buttons);
+
+    connect(combo7_, &QComboBox::activated, this, &frmCommChInfo::groupChanged);
+    for (int i = 0; i < 4; ++i)
+        connect(combo8_[i], &QComboBox::activated, this, [this, i] { combo8Click(i); });
+    for (int i = 0; i < 2; ++i) {
+        connect(combo9_[i], &QComboBox::activated, this, [this, i] { combo9Click(i); });
+        connect(combo10_[i], &QComboBox::activated, this, [this, i] { combo10Click(i); });
+    }
+    for (QComboBox* c : {combo7_, combo9_[0], combo9_[1], combo8_[0], combo8_[1], combo8_[2],
+                         combo8_[3], combo10_[0], combo10_[1]})
+        c->installEventFilter(this);
+
+    connect(grid_, &QAbstractItemView::doubleClicked, this, [this] { EnterGridEdit(); });
+    connect(grid_, &ChannelGridView::enterPressed, this, &frmCommChInfo::EnterGridEdit);
+    connect(grid_, &ChannelGridView::keyTyped, this, &frmCommChInfo::typedInGrid);
+    connect(grid_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &frmCommChInfo::cellEntered);
+    // Scrolling the table ends an edit, as the editor would otherwise float over other rows.
+    connect(grid_->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] {
+        if (delegate_->openEditor()) EndGridEdit();
+    });
+
+    connect(commandCHInfoEdit_, &QPushButton::clicked, this, [this] {
+        SaveGridEdit();
+        emit requestEditDialog();
+    });
+    connect(commandClose_, &QPushButton::clicked, this, &frmCommChInfo::closeWindow);
+}
+
+void frmCommChInfo::fillGroupSelectors() {
+    const int mode = doc_.CountryMode;
+    FillList(combo7_, GroupNames(mode));
+    combo9_[1]->hide();
+    combo7_->setVisible(mode != 0);
+    combo9_[0]->setVisible(mode == 0);
+}
+
+void frmCommChInfo::InitShowGrid() {
+    InitGridRows();
+    QHeaderView* h = grid_->horizontalHeader();
+    h->setFixedHeight(Twips(this, 500));
+    h->setSectionResizeMode(QHeaderView::Fixed);
+    h->setSectionsClickable(false);
+    h->setHighlightSections(false);
+    h->setDefaultAlignment(Qt::AlignCenter);
+    for (int c = 0; c < ChannelTableModel::Columns; ++c) {
+        grid_->setColumnWidth(c, Twips(this, GridColumnTwips[c]));
+        grid_->setColumnHidden(c, GridColumnTwips[c] == 0);
+    }
+    QHeaderView* v = grid_->verticalHeader();
+    v->hide();
+    v->setSectionResizeMode(QHeaderView::Fixed);
+    // Rows tall enough for a list editor placed over a cell.
+    QComboBox probe;
+    probe.addItems(DupItems());
+    v->setDefaultSectionSize(qMax(probe.sizeHint().height(), fontMetrics().height() + 6));
+    grid_->setFixedWidth(Twips(this, 7680));
+}
+
+void frmCommChInfo::InitGridRows() {
+    SetEditDisable();
+}
+
+void frmCommChInfo::ShowRowHeads() {
+    const QScopedValueRollback redraw(GridRedrawing, true);
+    model_->setGroup(st_.CurGroup);
+    grid_->setCurrentIndex(model_->index(0, 1));
+}
+
+void frmCommChInfo::ChangShowByLanguage() {
+    const QScopedValueRollback redraw(GridRedrawing, true);
+    label1_->setText(LoadLangText(14050));
+    const int ids[4] = {14052, 14053, 14054, 14101};
+    for (int i = 0; i < 4; ++i)
+        label3_[i]->setText(LoadLangText(ids[i]));
+    combo8_[3]->setToolTip(label3_[3]->text());
+    showCaption(14050);
+    model_->loadHeaderTexts();
+    commandCHInfoEdit_->setText(LoadLangText(14023));
+    SetCloseHelpCaptions(this);
+}
+
+void frmCommChInfo::showCaption(int textId) {
+    setWindowTitle(LoadLangText(textId) + QLatin1Char(' ') +
+                   GroupName(doc_.RadioData.Func.GroupSel, doc_.CountryMode) +
+                   QStringLiteral(" ---  ") + QString::number(doc_.CurRow) + QLatin1Char(']'));
+}
+
+void frmCommChInfo::SetGridData() {
+    SelectItemAt(combo7_, doc_.RadioData.Func.GroupSel);
+    groupChanged();
+    if (doc_.CountryMode == 0) syncCountrySelector();
+}
+
+void frmCommChInfo::editFunc(const std::function<void(FuncRec&)>& change) {
+    FuncRec f = doc_.RadioData.Func;
+    change(f);
+    if (f == doc_.RadioData.Func) return;
+    const QScopedValueRollback own(editingFunc_, true);
+    doc_.EditFunc([&f](FuncRec& r) { r = f; });
+}
+
+void frmCommChInfo::groupChanged() {
+    const int g = combo7_->currentIndex();
+    if (g < 0) return;
+    st_.CurGroup = g;
+    editFunc([g](FuncRec& f) { f.GroupSel = static_cast<i16>(g); });
+    InitGridRows();
+    ShowRowHeads(); // also rebuilds every row of the group
+    // The current cell is now row 1.
+    doc_.CurRow = 1;
+    showCaption(14012);
+
+    const QString name = GroupName(g, doc_.CountryMode);
+    const bool vfo = name == QLatin1String("VFO");
+    const bool mem = name == QLatin1String("MEM");
+    label3_[0]->setVisible(!vfo);
+    combo8_[0]->setVisible(!vfo);
+    for (int i = 1; i <= 2; ++i) {
+        label3_[i]->setVisible(!vfo && !mem);
+        combo8_[i]->setVisible(!vfo && !mem);
+        combo10_[i - 1]->setVisible(!vfo && !mem);
+    }
+    combo8_[3]->setVisible(!vfo && !mem && doc_.CountryMode != 0);
+    label3_[3]->hide();
+
+    ReshowByCh();
+    if (!vfo && !mem && g < 10) {
+        SetEmgModeEnable(name, doc_.RadioData.Func.EmgCH1[g], 0);
+        SetEmgModeEnable(name, doc_.RadioData.Func.EmgCH2[g], 1);
+    }
+    if (st_.CurCH > model_->dataRows()) st_.CurCH = 1;
+    emit st_.tableGroupChanged();
+}
+
+void frmCommChInfo::ChangeGroup() {
+    SelectItemAt(combo7_, st_.CurGroup);
+    groupChanged();
+    if (doc_.CountryMode == 0) syncCountrySelector();
+}
+
+void frmCommChInfo::syncCountrySelector() {
+    const QScopedValueRollback sync(GroupSyncing, true);
+    const int i = combo7_->currentIndex();
+    if (i == 2 || i == 3) {
+        SelectItemByText(combo9_[1], combo7_->currentText());
+        combo9Click(1);
+        SelectItemAt(combo9_[0], 2);
+    } else {
+        SelectItemByText(combo9_[0], combo7_->currentText());
+    }
+    combo9Click(0);
+}
+
+void frmCommChInfo::combo9Click(int i) {
+    if (i == 0) {
+        if (combo9_[0]->currentIndex() == 2) {
+            combo9_[1]->show();
+            if (combo9_[1]->currentIndex() < 0) {
+                SelectItemAt(combo9_[1], 0);
+                combo9Click(1);
+                return;
+            }
+        } else {
+            combo9_[1]->hide();
+        }
+    }
+    if (GroupSyncing) return;
+    const QString text =
+        combo9_[1]->isHidden() ? combo9_[0]->currentText() : combo9_[1]->currentText();
+    SelectItemByText(combo7_, text);
+    groupChanged();
+}
+
+void frmCommChInfo::ReshowByCh() {
+    if (reshowing_) return;
+    const QScopedValueRollback guard(reshowing_, true);
+    const int g = st_.CurGroup;
+    const int mode = doc_.CountryMode;
+    const QString name = GroupName(g, mode);
+    if (name == QLatin1String("VFO") || name.isEmpty()) return;
+    QStringList positions;
+    for (int p : doc_.GroupPositions(g, mode))
+        positions << QString::number(p);
+    const FuncRec& f = doc_.RadioData.Func;
+    if (name == QLatin1String("MEM")) {
+        FillList(combo8_[0], positions);
+        if (!positions.isEmpty()) {
+            SelectItemByText(combo8_[0], QString::number(f.MemWorkCH + 1));
+            combo8Click(0);
+        }
+        return;
+    }
+    if (g >= 10) return;
+    SelectItemAt(combo8_[3], f.GroupValid[g]);
+    combo8Click(3);
+    const i16* stored[3] = {&f.WorkCH[g], &f.EmgCH1[g], &f.EmgCH2[g]};
+    for (int i = 0; i < 3; ++i) {
+        FillList(combo8_[i], positions);
+        if (!positions.isEmpty()) {
+            SelectItemByText(combo8_[i], QString::number(*stored[i] + 1));
+            combo8Click(i);
+        }
+    }
+    SelectItemAt(combo10_[0], f.EmgMode1[g]);
+    combo10Click(0);
+    SelectItemAt(combo10_[1], f.EmgMode2[g]);
+    combo10Click(1);
+}
+
+void frmCommChInfo::combo8Click(int i) {
+    const int g = st_.CurGroup;
+    const int mode = doc_.CountryMode;
+    const bool mem = IsMemGroup(g, mode);
+    if (!mem && (g < 0 || g >= 10)) return;
+    const auto n = static_cast<i16>(ListNumber(combo8_[i], 1) - 1);
+    switch (i) {
+    case 0:
+        editFunc([&](FuncRec& f) { (mem ? f.MemWorkCH : f.WorkCH[g]) = n; });
+        break;
+    case 1:
+    case 2:
+        if (combo8_[i]->isHidden()) return;
+        editFunc([&](FuncRec& f) { (i == 1 ? f.EmgCH1[g] : f.EmgCH2[g]) = n; });
+        SetEmgModeEnable(GroupName(g, mode), n, i - 1);
+        break;
+    case 3: {
+        if (GroupSyncing || mem) return;
+        const QScopedValueRollback sync(GroupSyncing, true);
+        if (doc_.CountCHInGroup(g, mode) < 1) {
+            editFunc([&](FuncRec& f) { f.GroupValid[g] = 0; });
+            SelectItemAt(combo8_[3], 0);
+            const FuncRec before = doc_.RadioData.Func;
+            doc_.EnsureValidGroup(mode);
+            if (!(before == doc_.RadioData.Func)) {
+                const QScopedValueRollback own(editingFunc_, true);
+                doc_.EditFunc([](FuncRec&) {}); // announce what EnsureValidGroup changed
+            }
+        } else if (doc_.CountOtherValidGroups(g, mode) > 0) {
+            const auto v = static_cast<i16>(combo8_[3]->currentIndex());
+            editFunc([&](FuncRec& f) { f.GroupValid[g] = v; });
+        } else {
+            editFunc([&](FuncRec& f) { f.GroupValid[g] = 1; });
+            SelectItemAt(combo8_[3], 1);
+        }
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void frmCommChInfo::combo10Click(int i) {
+    const int g = st_.CurGroup;
+    if (g < 0 || g >= 10 || IsMemGroup(g, doc_.CountryMode)) return;
+    const auto v = static_cast<u8>(qMax(0, combo10_[i]->currentIndex()));
+    editFunc([&](FuncRec& f) { (i == 0 ? f.EmgMode1[g] : f.EmgMode2[g]) = v; });
+}
+
+void frmCommChInfo::SetEmgModeEnable(const QString& groupName, int stored, int which) {
+    const bool fmOnly = groupName == QLatin1String("UK") || groupName == QLatin1String("CE") ||
+                        (groupName == QLatin1String("DE") && stored >= 40);
+    if (fmOnly) {
+        SelectItemAt(combo10_[which], 0);
+        combo10Click(which);
+    }
+    combo10_[which]->setEnabled(!fmOnly);
+}
+
+void frmCommChInfo::onGroupSettingsChanged() {
+    if (!editingFunc_ && GridLoaded) ReshowByCh();
+}
+
+void frmCommChInfo::onDocumentReplaced() {
+    SetEditDisable();
+    GridLoaded = false;
+    fillGroupSelectors();
+    ChangShowByLanguage();
+    SetGridData();
+    GridLoaded = true;
+}
+
+void frmCommChInfo::reShowGrid(int chNo) {
+    model_->reShowGrid(chNo);
+}
+
+void frmCommChInfo::SetEditDisable() {
+    delegate_->closeOpenEditor();
+}
+
+bool frmCommChInfo::cellRefused(int row, int col) const {
+    if (row < 1 || col < 1) return true;
+    if (doc_.CountryMode == 0) {
+        // National plans have fixed frequencies; an empty row offers only its ">>" cell.
+        if (col == ChannelTableModel::FreCol) return true;
+        if (col <= 6 && model_->cellText(row, ChannelTableModel::FreCol).isEmpty()) return true;
+    }
+    if ((col == 3 || col == 4) && model_->cellText(row, 2) == QLatin1String("On"))
+        return true; // a Public channel has no shift of its own
+    if (col == 6 && GroupName(st_.CurGroup, doc_.CountryMode) == QLatin1String("VFO")) return true;
+    return false;
+}
+
+void frmCommChInfo::EnterGridEdit() {
+    const QModelIndex cur = grid_->currentIndex();
+    if (!cur.isValid() || grid_->isEditing()) return;
+    const int row = cur.row() + 1, col = cur.column();
+    if (cellRefused(row, col)) return;
+    st_.CurCol = col;
+    st_.CurCH = row;
+    if (col == ChannelTableModel::EditCol) {
+        emit st_.channelRequested();
+        emit requestEditDialog();
+        return;
+    }
+    grid_->openEditor(cur);
+}
+
+void frmCommChInfo::typedInGrid(QKeyEvent* e) {
+    // Typing a digit (or ".") on a frequency or shift cell starts editing it with that key,
+    // as in a spreadsheet; the cell's refusal rules apply as for Enter.
+    const QModelIndex cur = grid_->currentIndex();
+    if (!cur.isValid()) return;
+    const int row = cur.row() + 1, col = cur.column();
+    if ((col != 1 && col != 4) || cellRefused(row, col)) return;
+    const QChar ch = e->text().at(0);
+    if (!ch.isDigit() && !(col == 1 && ch == QLatin1Char('.'))) return;
+    st_.CurCol = col;
+    st_.CurCH = row;
+    e->accept();
+    grid_->openEditor(cur, e);
+}
+
+void frmCommChInfo::SaveGridEdit() {
+    delegate_->commitOpenEditor();
+}
+
+void frmCommChInfo::EndGridEdit() {
+    delegate_->commitAndCloseOpenEditor();
+}
+
+void frmCommChInfo::commitEdits() {
+    EndGridEdit();
+}
+
+void frmCommChInfo::cellEntered(const QModelIndex& current) {
+    if (GridRedrawing || !GridLoaded || !current.isValid()) return;
+    doc_.CurRow = current.row() + 1;
+    showCaption(14012);
+}
+
+bool frmCommChInfo::eventFilter(QObject* watched, QEvent* e) {
+    if (e->type() == QEvent::KeyPress) {
+        auto* k = static_cast<QKeyEvent*>(e);
+        if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {
+            // Enter in a list moves on to the next control, like Tab.
+            QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+            QCoreApplication::sendEvent(watched, &tab);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, e);
+}
+
+void frmCommChInfo::closeEvent(QCloseEvent* e) {
+    commitEdits();
+    st_.CHInfoOpen = false;
+    e->accept();
+}
+
+void frmCommChInfo::closeWindow() {
+    for (QWidget* w = parentWidget(); w; w = w->parentWidget())
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(w)) {
+            sub->close();
+            return;
+        }
+    close();
+}
