@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QPointer>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -91,21 +92,23 @@ public:
 };
 
 // Runs action on the next modal dialog once it is up (polled from the event loop, as a user
-// would act on it).
+// would act on it). A dialog that the action left open (a failed check returns early) is
+// closed, so that a failure never hangs the test.
 inline void onNextModal(std::function<void(QWidget*)> action, int triesLeft = 200) {
     QTimer::singleShot(10, [action = std::move(action), triesLeft]() mutable {
         if (QWidget* w = QApplication::activeModalWidget()) {
+            QPointer<QWidget> dialog(w);
             action(w);
+            if (dialog && dialog->isVisible() && QApplication::activeModalWidget() == dialog)
+                QMetaObject::invokeMethod(dialog, "reject");
             return;
         }
-        if (triesLeft > 0)
-            onNextModal(std::move(action), triesLeft - 1);
+        if (triesLeft > 0) onNextModal(std::move(action), triesLeft - 1);
     });
 }
 
 template <class T> T* child(QObject* parent, const char* name) {
     T* c = parent->findChild<T*>(QLatin1String(name));
-    if (!c)
-        qWarning("no child %s", name);
+    if (!c) qWarning("no child %s", name);
     return c;
 }

@@ -126,8 +126,7 @@ private slots:
         doc->CurFileName = QStringLiteral("/home/user/radios/Radio1.dat");
         main->ShowMainTxt();
         QVERIFY(main->windowTitle().endsWith(QStringLiteral("[MZ-710:HAM:28.000 - 29.700 MHz][") +
-                                             LoadLangText(12009) +
-                                             QStringLiteral(":Radio1.dat]")));
+                                             LoadLangText(12009) + QStringLiteral(":Radio1.dat]")));
         QCOMPARE(main->findChild<QTreeWidget*>("TreeView1")->topLevelItem(0)->text(0),
                  QStringLiteral("MZ-710:HAM"));
     }
@@ -137,18 +136,30 @@ private slots:
             const char* name;
             int text;
             const char* shortcut;
-        } shown[] = {{"mnuFileNew", 10001, "Ctrl+N"},      {"mnuFileOpen", 10002, "Ctrl+O"},
-                     {"mnuFileSave", 10003, ""},           {"mnuFileSaveAs", 10004, ""},
-                     {"mnuFileExit", 10006, ""},           {"mnuModelInfo", 10101, ""},
-                     {"mnuChannelInfo", 10201, ""},        {"mnuOptFeature", 10202, ""},
-                     {"mnuToneTips", 10221, ""},           {"MnuDTMF", 10204, ""},
-                     {"MnuKey", 10208, ""},                {"MnuLocalInfo", 10207, ""},
-                     {"mnuReadFromRadio", 10301, "Ctrl+R"}, {"mnuWriteToRadio", 10302, "Ctrl+W"},
-                     {"MnuProPassWord", 10303, "Ctrl+P"},  {"mnuComm", 10401, ""},
-                     {"mnuLanguage", 10402, ""},           {"MnuInit", 10403, ""},
-                     {"mnuTreeView", 10501, ""},           {"mnuViewToolbar", 10502, ""},
-                     {"mnuViewStatusBar", 10503, ""},      {"mnuWindowCascade", 10601, ""},
-                     {"mnuCloseAll", 10602, ""},           {"mnuHelpAbout", 10702, ""}};
+        } shown[] = {{"mnuFileNew", 10001, "Ctrl+N"},
+                     {"mnuFileOpen", 10002, "Ctrl+O"},
+                     {"mnuFileSave", 10003, ""},
+                     {"mnuFileSaveAs", 10004, ""},
+                     {"mnuFileExit", 10006, ""},
+                     {"mnuModelInfo", 10101, ""},
+                     {"mnuChannelInfo", 10201, ""},
+                     {"mnuOptFeature", 10202, ""},
+                     {"mnuToneTips", 10221, ""},
+                     {"MnuDTMF", 10204, ""},
+                     {"MnuKey", 10208, ""},
+                     {"MnuLocalInfo", 10207, ""},
+                     {"mnuReadFromRadio", 10301, "Ctrl+R"},
+                     {"mnuWriteToRadio", 10302, "Ctrl+W"},
+                     {"MnuProPassWord", 10303, "Ctrl+P"},
+                     {"mnuComm", 10401, ""},
+                     {"mnuLanguage", 10402, ""},
+                     {"MnuInit", 10403, ""},
+                     {"mnuTreeView", 10501, ""},
+                     {"mnuViewToolbar", 10502, ""},
+                     {"mnuViewStatusBar", 10503, ""},
+                     {"mnuWindowCascade", 10601, ""},
+                     {"mnuCloseAll", 10602, ""},
+                     {"mnuHelpAbout", 10702, ""}};
         for (const auto& m : shown) {
             QAction* a = action(m.name);
             QVERIFY2(a, m.name);
@@ -158,9 +169,8 @@ private slots:
         }
         for (const char* hidden :
              {"mnuFileEOpen", "mnuFilePrint", "mnuGroupName", "mnuResetInit", "MnuRadioFre",
-              "MnuScan", "MnuAlert", "MnuTestFre", "mnuEmbeddedMsg", "mnuHelpTopic",
-              "MnuCHHabits", "mnuWindowTileHorizontal", "mnuWindowTileVertical",
-              "mnuWindowArrangeIcons"})
+              "MnuScan", "MnuAlert", "MnuTestFre", "mnuEmbeddedMsg", "mnuHelpTopic", "MnuCHHabits",
+              "mnuWindowTileHorizontal", "mnuWindowTileVertical", "mnuWindowArrangeIcons"})
             QVERIFY2(!action(hidden)->isVisible(), hidden);
         QCOMPARE(action("mnuWindowArrangeIcons")->text(), QStringLiteral("&Arrange Icons"));
         QCOMPARE(action("mnuFilePrint")->text(), LoadLangText(10005));
@@ -171,11 +181,9 @@ private slots:
 
         QStringList titles;
         for (QAction* a : main->menuBar()->actions())
-            if (a->isVisible())
-                titles << a->text();
-        QCOMPARE(titles, (QStringList{LoadLangText(10000), LoadLangText(10100),
-                                      LoadLangText(10200), LoadLangText(10300),
-                                      LoadLangText(10400), LoadLangText(10500),
+            if (a->isVisible()) titles << a->text();
+        QCOMPARE(titles, (QStringList{LoadLangText(10000), LoadLangText(10100), LoadLangText(10200),
+                                      LoadLangText(10300), LoadLangText(10400), LoadLangText(10500),
                                       LoadLangText(10600), LoadLangText(10700)}));
     }
 
@@ -214,9 +222,9 @@ private slots:
             texts << root->child(i)->text(0);
         }
         QCOMPARE(keys, (QStringList{"N1", "N2", "N4", "N12", "N8", "N7"}));
-        QCOMPARE(texts, (QStringList{LoadLangText(12001), LoadLangText(12002), LoadLangText(12004),
-                                     LoadLangText(12014), LoadLangText(12010),
-                                     LoadLangText(12007)}));
+        QCOMPARE(texts,
+                 (QStringList{LoadLangText(12001), LoadLangText(12002), LoadLangText(12004),
+                              LoadLangText(12014), LoadLangText(12010), LoadLangText(12007)}));
 
         Counter keysWin;
         main->registerChildFactory(QStringLiteral("FrmKey"), keysWin.factory("keys"));

@@ -20,8 +20,7 @@ using A = Prompter::Answer;
 bool saveTo(Document& doc, const QString& path) {
     doc.ToFileCopy();
     QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
+    if (!f.open(QIODevice::WriteOnly)) return false;
     f.write(EncodeDataFile(doc.FileRadioData, doc.FileCHInfo));
     return f.commit();
 }
@@ -32,12 +31,14 @@ DocumentCommands::DocumentCommands(Document& doc, DocumentShell& shell, Prompter
     : QObject(parent), doc_(doc), shell_(shell), prompter_(prompter) {}
 
 bool DocumentCommands::askSaveChanges() {
-    if (!doc_.IsDataChanged())
-        return true;
+    if (!doc_.IsDataChanged()) return true;
     switch (prompter_.message(9006, B::YesNoCancel, I::Warning)) {
-    case A::Yes: return FileSave();
-    case A::No: return true;
-    default: return false;
+    case A::Yes:
+        return FileSave();
+    case A::No:
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -66,11 +67,9 @@ void DocumentCommands::LoadNewDoc2() {
 }
 
 void DocumentCommands::FileOpen() {
-    if (!askSaveChanges())
-        return;
+    if (!askSaveChanges()) return;
     const QString path = shell_.chooseOpenFile();
-    if (!path.isEmpty())
-        OpenFile(path);
+    if (!path.isEmpty()) OpenFile(path);
 }
 
 bool DocumentCommands::OpenFile(const QString& path) {
@@ -99,12 +98,10 @@ bool DocumentCommands::OpenFile(const QString& path) {
 }
 
 bool DocumentCommands::FileSave() {
-    if (doc_.IsNewFile)
-        return FileSaveAs();
-    const QString text = LoadLangText(9007) + QLatin1Char('"') + FileTitle(doc_.CurFileName) +
-                         QLatin1Char('"');
-    if (prompter_.ask(text, B::OkCancel, I::Question) != A::Ok)
-        return false;
+    if (doc_.IsNewFile) return FileSaveAs();
+    const QString text =
+        LoadLangText(9007) + QLatin1Char('"') + FileTitle(doc_.CurFileName) + QLatin1Char('"');
+    if (prompter_.ask(text, B::OkCancel, I::Question) != A::Ok) return false;
     if (!saveTo(doc_, doc_.CurFileName)) {
         prompter_.message(9002, B::Ok, I::Critical);
         return false;
@@ -116,8 +113,7 @@ bool DocumentCommands::FileSave() {
 
 bool DocumentCommands::FileSaveAs() {
     const QString path = shell_.chooseSaveFile(doc_.CurFileName);
-    if (path.isEmpty())
-        return false;
+    if (path.isEmpty()) return false;
     doc_.CurFileName = path;
     if (!saveTo(doc_, path)) {
         prompter_.message(9002, B::Ok, I::Critical);
@@ -135,10 +131,8 @@ void DocumentCommands::Init() {
 }
 
 bool DocumentCommands::ExitSequence(bool minimised, const QRect& twips) {
-    if (!minimised)
-        SaveMainWindowTwips(twips);
-    if (!askSaveChanges())
-        return false;
+    if (!minimised) SaveMainWindowTwips(twips);
+    if (!askSaveChanges()) return false;
     WriteSettingBytes();
     return true;
 }

@@ -5,4 +5,6 @@
 //   main.registerChildFactory(QStringLiteral("frmCommChInfo"),
 //                             [&main] { return new frmCommChInfo(main.document(), &main); });
 // A window without an entry is not offered yet: its menu item and tree node open nothing.
-void RegisterChildWindows(frmMain& main) { (void)main; }
+void RegisterChildWindows(frmMain& main) {
+    (void)main;
+}

@@ -36,7 +36,9 @@
 namespace {
 const QString kChannelTable = QStringLiteral("frmCommChInfo");
 
-QString fileFilter() { return LoadLangText(9001) + QStringLiteral(" (*.dat)"); }
+QString fileFilter() {
+    return LoadLangText(9001) + QStringLiteral(" (*.dat)");
+}
 } // namespace
 
 frmMain::frmMain(Document& doc, Prompter& prompter, QWidget* parent)
@@ -71,8 +73,7 @@ frmMain::frmMain(Document& doc, Prompter& prompter, QWidget* parent)
 frmMain::~frmMain() = default;
 
 void frmMain::Load() {
-    if (loaded_)
-        return;
+    if (loaded_) return;
     loaded_ = true;
     ShowCHInfo(false);
     restoreGeometryTwips();
@@ -91,7 +92,9 @@ QAction* frmMain::action(const char* name) const {
     return actions_.value(QLatin1String(name));
 }
 
-QMenu* frmMain::menu(const char* name) const { return menus_.value(QLatin1String(name)); }
+QMenu* frmMain::menu(const char* name) const {
+    return menus_.value(QLatin1String(name));
+}
 
 void frmMain::connectCommands() {
     auto on = [this](const char* name, auto slot) {
@@ -148,10 +151,18 @@ void frmMain::connectCommands() {
 
 // --- Geometry ---
 
-int frmMain::twipsToPixelsX(int twips) const { return qRound(twips * logicalDpiX() / 1440.0); }
-int frmMain::twipsToPixelsY(int twips) const { return qRound(twips * logicalDpiY() / 1440.0); }
-int frmMain::pixelsToTwipsX(int px) const { return qRound(px * 1440.0 / logicalDpiX()); }
-int frmMain::pixelsToTwipsY(int px) const { return qRound(px * 1440.0 / logicalDpiY()); }
+int frmMain::twipsToPixelsX(int twips) const {
+    return qRound(twips * logicalDpiX() / 1440.0);
+}
+int frmMain::twipsToPixelsY(int twips) const {
+    return qRound(twips * logicalDpiY() / 1440.0);
+}
+int frmMain::pixelsToTwipsX(int px) const {
+    return qRound(px * 1440.0 / logicalDpiX());
+}
+int frmMain::pixelsToTwipsY(int px) const {
+    return qRound(px * 1440.0 / logicalDpiY());
+}
 
 void frmMain::restoreGeometryTwips() {
     const QRect t = LoadMainWindowTwips();
@@ -191,8 +202,7 @@ void frmMain::ShowMainTxt() {
                    LoadLangText(12009) + QLatin1Char(':') + FileTitle(doc_.CurFileName) +
                    QLatin1Char(']'));
     Label1_->setText(model + QLatin1Char(':') + mode);
-    if (QTreeWidgetItem* root = TreeView1_->topLevelItem(0))
-        root->setText(0, Label1_->text());
+    if (QTreeWidgetItem* root = TreeView1_->topLevelItem(0)) root->setText(0, Label1_->text());
     panels_[1]->setText(statusModelText());
 }
 
@@ -215,8 +225,7 @@ void frmMain::Change_Language() {
 
 void frmMain::CheckLanguage() {
     AppState& a = App();
-    if (a.CurLanguage == a.ShownLanguage)
-        return;
+    if (a.CurLanguage == a.ShownLanguage) return;
     a.ShownLanguage = a.CurLanguage;
     ApplyQtTranslations();
     Change_Language();
@@ -226,8 +235,7 @@ void frmMain::CheckLanguage() {
 
 void frmMain::changeEvent(QEvent* e) {
     QMainWindow::changeEvent(e);
-    if (e->type() == QEvent::ActivationChange && isActiveWindow())
-        CheckLanguage();
+    if (e->type() == QEvent::ActivationChange && isActiveWindow()) CheckLanguage();
 }
 
 void frmMain::updateClock() {
@@ -247,14 +255,12 @@ void frmMain::setTreeVisible(bool visible) {
 void frmMain::moveTree(int dx) {
     const int w = Picture1_->width() + dx;
     const int inner = centralWidget()->width();
-    if (w < minTreeWidth() || w > inner)
-        return;
+    if (w < minTreeWidth() || w > inner) return;
     Picture1_->setFixedWidth(w);
 }
 
 void frmMain::treeNodeClicked(QTreeWidgetItem* item) {
-    if (!item)
-        return;
+    if (!item) return;
     const QString key = item->data(0, Qt::UserRole).toString();
     if (key == QLatin1String("N1"))
         ShowChildForm(kChannelTable);
@@ -279,8 +285,7 @@ void frmMain::registerChildFactory(const QString& name, ChildFactory factory) {
 QMdiSubWindow* frmMain::subWindowNamed(const QString& name) const {
     // A closed window waits for deletion hidden; it no longer counts as open.
     for (QMdiSubWindow* sw : mdi_->subWindowList())
-        if (!sw->isHidden() && sw->widget() && sw->widget()->objectName() == name)
-            return sw;
+        if (!sw->isHidden() && sw->widget() && sw->widget()->objectName() == name) return sw;
     return nullptr;
 }
 
@@ -291,18 +296,15 @@ QWidget* frmMain::ChildForm(const QString& name) const {
 
 QWidget* frmMain::ShowChildForm(const QString& name) {
     if (QMdiSubWindow* sw = subWindowNamed(name)) {
-        if (sw->isMinimized())
-            sw->showNormal();
+        if (sw->isMinimized()) sw->showNormal();
         mdi_->setActiveSubWindow(sw);
         sw->raise();
         return sw->widget();
     }
     const auto it = factories_.constFind(name);
-    if (it == factories_.constEnd() || !*it)
-        return nullptr;
+    if (it == factories_.constEnd() || !*it) return nullptr;
     QWidget* w = (*it)();
-    if (!w)
-        return nullptr;
+    if (!w) return nullptr;
     w->setObjectName(name);
     w->setAttribute(Qt::WA_DeleteOnClose);
     QMdiSubWindow* sw = mdi_->addSubWindow(w);
@@ -316,25 +318,21 @@ QWidget* frmMain::ShowChildForm(const QString& name) {
 
 void frmMain::CloseFormsNamed(const QString& name) {
     while (QMdiSubWindow* sw = subWindowNamed(name))
-        if (!sw->close())
-            break;
+        if (!sw->close()) break;
 }
 
 void frmMain::CloseCurAllWindows() {
     for (QMdiSubWindow* sw : mdi_->subWindowList())
-        if (!sw->isHidden())
-            sw->close();
+        if (!sw->isHidden()) sw->close();
 }
 
 void frmMain::fillWindowMenu() {
     QMenu* m = menu("mnuWindow");
     for (QAction* a : m->actions())
-        if (a->property("windowEntry").toBool())
-            m->removeAction(a), a->deleteLater();
+        if (a->property("windowEntry").toBool()) m->removeAction(a), a->deleteLater();
     int n = 0;
     for (QMdiSubWindow* sw : mdi_->subWindowList()) {
-        if (sw->isHidden())
-            continue;
+        if (sw->isHidden()) continue;
         QAction* a = m->addAction(QStringLiteral("&%1 %2").arg(++n).arg(sw->windowTitle()));
         a->setProperty("windowEntry", true);
         a->setCheckable(true);
@@ -357,24 +355,19 @@ void frmMain::commitEditors(const QStringList& names) {
 // --- DocumentShell ---
 
 QString frmMain::chooseOpenFile() {
-    if (fileChooser_)
-        return fileChooser_(false, QString());
-    return QFileDialog::getOpenFileName(this, QString(), doc_.IsNewFile ? QString()
-                                                                       : doc_.CurFileName,
-                                        fileFilter());
+    if (fileChooser_) return fileChooser_(false, QString());
+    return QFileDialog::getOpenFileName(
+        this, QString(), doc_.IsNewFile ? QString() : doc_.CurFileName, fileFilter());
 }
 
 QString frmMain::chooseSaveFile(const QString& preset) {
-    if (fileChooser_)
-        return fileChooser_(true, preset);
+    if (fileChooser_) return fileChooser_(true, preset);
     QFileDialog dlg(this, QString(), preset, fileFilter());
     dlg.setAcceptMode(QFileDialog::AcceptSave);
     dlg.setDefaultSuffix(QStringLiteral("dat"));
     // "new.dat" alone would land in whatever folder the process started in.
-    if (QFileInfo(preset).isRelative())
-        dlg.selectFile(preset);
-    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
-        return QString();
+    if (QFileInfo(preset).isRelative()) dlg.selectFile(preset);
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return QString();
     return dlg.selectedFiles().constFirst();
 }
 
@@ -385,7 +378,9 @@ void frmMain::documentLoaded() {
     mdi_->cascadeSubWindows();
 }
 
-void frmMain::requestExit() { QTimer::singleShot(0, this, &QWidget::close); }
+void frmMain::requestExit() {
+    QTimer::singleShot(0, this, &QWidget::close);
+}
 
 void frmMain::closeEvent(QCloseEvent* e) {
     if (!commands_.ExitSequence(isMinimized(), geometryTwips())) {
@@ -400,8 +395,7 @@ void frmMain::closeEvent(QCloseEvent* e) {
 
 void frmMain::mnuModelInfo() {
     FrmModelInfo dlg(doc_, prompter_, this);
-    if (dlg.exec() == QDialog::Accepted && dlg.modeChanged())
-        commands_.LoadNewDoc();
+    if (dlg.exec() == QDialog::Accepted && dlg.modeChanged()) commands_.LoadNewDoc();
 }
 
 void frmMain::mnuComm() {
@@ -423,7 +417,9 @@ void frmMain::mnuHelpAbout() {
     dlg.exec();
 }
 
-void frmMain::MnuProPassWord() { FrmPassWord::Ask(progPassword_, this); }
+void frmMain::MnuProPassWord() {
+    FrmPassWord::Ask(progPassword_, this);
+}
 
 // --- Sessions ---
 
@@ -435,8 +431,7 @@ void frmMain::setSessionRunning(bool running) {
 }
 
 void frmMain::startSession(int commMode) {
-    if (sessionRunning_)
-        return;
+    if (sessionRunning_) return;
     // The virtual radio runs only while somebody uses it.
     if (App().PortName == VirtualRadio::linkPath()) {
         QString error;
@@ -445,34 +440,29 @@ void frmMain::startSession(int commMode) {
             return;
         }
     }
-    if (sessionStarter_)
-        sessionStarter_(commMode);
+    if (sessionStarter_) sessionStarter_(commMode);
 }
 
 void frmMain::mnuReadFromRadio() {
-    if (sessionRunning_)
-        return;
+    if (sessionRunning_) return;
     commitEditors({kChannelTable});
     startSession(1);
 }
 
 void frmMain::mnuWriteToRadio() {
-    if (sessionRunning_ || WaitSaveDataTimer_->isActive())
-        return;
+    if (sessionRunning_ || WaitSaveDataTimer_->isActive()) return;
     commitEditors({kChannelTable, QStringLiteral("FrmCHInfoEdit"), QStringLiteral("FrmOptFeatures"),
                    QStringLiteral("FrmDTMF"), QStringLiteral("FrmRadioInfo")});
     WaitSaveDataTimer_->start();
 }
 
 void frmMain::ReadRMGDataFromRadio() {
-    if (sessionRunning_)
-        return;
+    if (sessionRunning_) return;
     startSession(3);
 }
 
 void frmMain::MnuLocalInfo() {
-    if (sessionRunning_)
-        return;
+    if (sessionRunning_) return;
     CloseFormsNamed(QStringLiteral("FrmRadioInfo"));
     ReadRMGDataFromRadio();
 }

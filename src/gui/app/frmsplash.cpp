@@ -40,10 +40,8 @@ frmSplash::frmSplash(std::function<void()> openMain, QWidget* parent)
 }
 
 QString frmSplash::pictureFor(int language) {
-    if (language == 1)
-        return QStringLiteral("StartE.jpg");
-    if (language == 2)
-        return QStringLiteral("StartC.jpg");
+    if (language == 1) return QStringLiteral("StartE.jpg");
+    if (language == 2) return QStringLiteral("StartC.jpg");
     return QString();
 }
 
@@ -55,14 +53,14 @@ bool frmSplash::eventFilter(QObject* watched, QEvent* e) {
     return QWidget::eventFilter(watched, e);
 }
 
-void frmSplash::mousePressEvent(QMouseEvent*) { finish(); }
+void frmSplash::mousePressEvent(QMouseEvent*) {
+    finish();
+}
 
 void frmSplash::finish() {
-    if (done_)
-        return;
+    if (done_) return;
     done_ = true;
     Timer1_->stop();
-    if (openMain_)
-        openMain_();
+    if (openMain_) openMain_();
     close();
 }

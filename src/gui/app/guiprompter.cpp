@@ -9,23 +9,32 @@
 namespace {
 QMessageBox::Icon boxIcon(Prompter::Icon icon) {
     switch (icon) {
-    case Prompter::Icon::Critical: return QMessageBox::Critical;
-    case Prompter::Icon::Question: return QMessageBox::Question;
-    case Prompter::Icon::Warning: return QMessageBox::Warning;
-    case Prompter::Icon::Information: return QMessageBox::Information;
-    case Prompter::Icon::None: break;
+    case Prompter::Icon::Critical:
+        return QMessageBox::Critical;
+    case Prompter::Icon::Question:
+        return QMessageBox::Question;
+    case Prompter::Icon::Warning:
+        return QMessageBox::Warning;
+    case Prompter::Icon::Information:
+        return QMessageBox::Information;
+    case Prompter::Icon::None:
+        break;
     }
     return QMessageBox::NoIcon;
 }
 
 QMessageBox::StandardButtons boxButtons(Prompter::Buttons buttons) {
     switch (buttons) {
-    case Prompter::Buttons::Ok: return QMessageBox::Ok;
-    case Prompter::Buttons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
-    case Prompter::Buttons::YesNo: return QMessageBox::Yes | QMessageBox::No;
+    case Prompter::Buttons::Ok:
+        return QMessageBox::Ok;
+    case Prompter::Buttons::OkCancel:
+        return QMessageBox::Ok | QMessageBox::Cancel;
+    case Prompter::Buttons::YesNo:
+        return QMessageBox::Yes | QMessageBox::No;
     case Prompter::Buttons::YesNoCancel:
         return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-    case Prompter::Buttons::RetryCancel: return QMessageBox::Retry | QMessageBox::Cancel;
+    case Prompter::Buttons::RetryCancel:
+        return QMessageBox::Retry | QMessageBox::Cancel;
     }
     return QMessageBox::Ok;
 }
@@ -33,8 +42,7 @@ QMessageBox::StandardButtons boxButtons(Prompter::Buttons buttons) {
 void captionFromLanguage(QMessageBox& box, QMessageBox::StandardButton which, int id) {
     if (QAbstractButton* b = box.button(which)) {
         const QString t = LoadLangText(id);
-        if (!t.isEmpty())
-            b->setText(t);
+        if (!t.isEmpty()) b->setText(t);
     }
 }
 } // namespace
@@ -43,8 +51,8 @@ Prompter::Answer GuiPrompter::ask(const QString& text, Buttons buttons, Icon ico
     return askTitled(App().AppTitle, text, buttons, icon);
 }
 
-Prompter::Answer GuiPrompter::askTitled(const QString& title, const QString& text,
-                                        Buttons buttons, Icon icon) {
+Prompter::Answer GuiPrompter::askTitled(const QString& title, const QString& text, Buttons buttons,
+                                        Icon icon) {
     QWidget* parent = parent_ ? parent_ : QApplication::activeWindow();
     QMessageBox box(boxIcon(icon), title, QString(text).replace(QLatin1String("\r\n"), "\n"),
                     boxButtons(buttons), parent);
@@ -57,17 +65,26 @@ Prompter::Answer GuiPrompter::askTitled(const QString& title, const QString& tex
     else if (buttons == Buttons::YesNo)
         box.setEscapeButton(QMessageBox::No);
     switch (box.exec()) {
-    case QMessageBox::Cancel: return Answer::Cancel;
-    case QMessageBox::Yes: return Answer::Yes;
-    case QMessageBox::No: return Answer::No;
-    case QMessageBox::Retry: return Answer::Retry;
-    case QMessageBox::Ok: return Answer::Ok;
-    default: break;
+    case QMessageBox::Cancel:
+        return Answer::Cancel;
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    case QMessageBox::Retry:
+        return Answer::Retry;
+    case QMessageBox::Ok:
+        return Answer::Ok;
+    default:
+        break;
     }
     // A box closed without a button (its window closed) counts as the safe answer.
     switch (buttons) {
-    case Buttons::Ok: return Answer::Ok;
-    case Buttons::YesNo: return Answer::No;
-    default: return Answer::Cancel;
+    case Buttons::Ok:
+        return Answer::Ok;
+    case Buttons::YesNo:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
     }
 }

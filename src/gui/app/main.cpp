@@ -19,9 +19,8 @@ int main(int argc, char** argv) {
 
     Document doc;
     StartUp(doc, QCoreApplication::applicationDirPath());
-    QApplication::setWindowIcon(
-        QIcon::fromTheme(QStringLiteral("mzprog"),
-                         QIcon(App().ProgramDir + QStringLiteral("/mzprog.png"))));
+    QApplication::setWindowIcon(QIcon::fromTheme(
+        QStringLiteral("mzprog"), QIcon(App().ProgramDir + QStringLiteral("/mzprog.png"))));
     ApplyQtTranslations();
 
     GuiPrompter prompter;

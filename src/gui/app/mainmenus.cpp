@@ -160,7 +160,7 @@ struct TreeNode {
 };
 
 // The children of the root "N0", in their order.
-const TreeNode treeNodes[] = {{"N1", 12001}, {"N2", 12002}, {"N4", 12004},
+const TreeNode treeNodes[] = {{"N1", 12001},  {"N2", 12002}, {"N4", 12004},
                               {"N12", 12014}, {"N8", 12010}, {"N7", 12007}};
 
 } // namespace
@@ -179,8 +179,7 @@ void frmMain::buildMenus() {
             }
             QAction* a = menu->addAction(it.fixed ? QString::fromLatin1(it.fixed) : QString());
             a->setObjectName(QLatin1String(it.name));
-            if (it.shortcut)
-                a->setShortcut(QKeySequence(QLatin1String(it.shortcut)));
+            if (it.shortcut) a->setShortcut(QKeySequence(QLatin1String(it.shortcut)));
             a->setVisible(!it.hidden);
             actions_.insert(QLatin1String(it.name), a);
         }
@@ -205,8 +204,7 @@ void frmMain::buildToolBar() {
             a->setObjectName(QLatin1String(t.key));
             actions_.insert(QLatin1String(t.key), a);
         }
-        if (t.channelEdit)
-            a->setProperty("channelEdit", true);
+        if (t.channelEdit) a->setProperty("channelEdit", true);
     }
     // The print button has no command behind it; it is shown, but not offered.
     action("Print")->setEnabled(false);
@@ -288,12 +286,10 @@ void frmMain::SetLanguageTexts() {
     for (const MenuDef& m : menuTable()) {
         menu(m.name)->setTitle(LoadLangText(m.text));
         for (const MenuItem& it : m.items)
-            if (it.name && it.text)
-                action(it.name)->setText(LoadLangText(it.text));
+            if (it.name && it.text) action(it.name)->setText(LoadLangText(it.text));
     }
     for (const ToolDef& t : toolTable())
-        if (t.key)
-            action(t.key)->setToolTip(LoadLangText(t.tip));
+        if (t.key) action(t.key)->setToolTip(LoadLangText(t.tip));
     tbToolBar_->setWindowTitle(LoadLangText(10502));
 }
 
@@ -313,6 +309,5 @@ void frmMain::LoadTree() {
 void frmMain::ShowCHInfo(bool show) {
     menu("MnuCHEdit")->menuAction()->setVisible(show);
     for (QAction* a : tbToolBar_->actions())
-        if (a->property("channelEdit").toBool())
-            a->setVisible(show);
+        if (a->property("channelEdit").toBool()) a->setVisible(show);
 }

@@ -12,8 +12,7 @@ TreeSplitter::TreeSplitter(QWidget* parent) : QPushButton(parent) {
 }
 
 void TreeSplitter::mousePressEvent(QMouseEvent* e) {
-    if (e->button() != Qt::LeftButton)
-        return;
+    if (e->button() != Qt::LeftButton) return;
     moveTree_ = true;
     pressX_ = qRound(e->position().x());
 }
@@ -22,11 +21,9 @@ void TreeSplitter::mouseMoveEvent(QMouseEvent* e) {
     // Measured from where the button was grabbed: the button follows the panel's edge, so
     // the grabbed point stays under the pointer.
     if (moveTree_)
-        if (const int dx = qRound(e->position().x()) - pressX_; dx != 0)
-            emit dragged(dx);
+        if (const int dx = qRound(e->position().x()) - pressX_; dx != 0) emit dragged(dx);
 }
 
 void TreeSplitter::mouseReleaseEvent(QMouseEvent* e) {
-    if (e->button() == Qt::LeftButton)
-        moveTree_ = false;
+    if (e->button() == Qt::LeftButton) moveTree_ = false;
 }

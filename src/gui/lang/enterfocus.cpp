@@ -13,8 +13,7 @@ void EnterMovesFocus::install(QWidget* w) {
 }
 
 bool EnterMovesFocus::eventFilter(QObject* watched, QEvent* e) {
-    if (e->type() != QEvent::KeyPress)
-        return QObject::eventFilter(watched, e);
+    if (e->type() != QEvent::KeyPress) return QObject::eventFilter(watched, e);
     const auto* k = static_cast<QKeyEvent*>(e);
     if (k->key() != Qt::Key_Return && k->key() != Qt::Key_Enter)
         return QObject::eventFilter(watched, e);

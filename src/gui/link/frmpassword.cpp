@@ -47,19 +47,19 @@ FrmPassWord::FrmPassWord(const QString& current, QWidget* parent) : QDialog(pare
 
 QString FrmPassWord::CleanPassword(const QString& typed) {
     QString t = typed;
-    if (const int nul = t.indexOf(QChar(0)); nul >= 0)
-        t.truncate(nul);
+    if (const int nul = t.indexOf(QChar(0)); nul >= 0) t.truncate(nul);
     while (t.endsWith(QLatin1Char(' ')))
         t.chop(1);
     return t;
 }
 
-QString FrmPassWord::password() const { return CleanPassword(Text1_->text()); }
+QString FrmPassWord::password() const {
+    return CleanPassword(Text1_->text());
+}
 
 bool FrmPassWord::Ask(QString& progPassword, QWidget* parent) {
     FrmPassWord dlg(progPassword, parent);
-    if (dlg.exec() != QDialog::Accepted)
-        return false;
+    if (dlg.exec() != QDialog::Accepted) return false;
     progPassword = dlg.password();
     return true;
 }

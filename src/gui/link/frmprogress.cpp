@@ -44,11 +44,9 @@ void FrmProgress::SetProgressValue(int percent) {
 }
 
 void FrmProgress::ShowProgress(int commAddr, int commEndAddr) {
-    if (commEndAddr <= 0)
-        return;
+    if (commEndAddr <= 0) return;
     const int percent = static_cast<int>(RoundEven(commAddr * 100.0 / commEndAddr));
-    if (percent - lastPercent_ < 1)
-        return;
+    if (percent - lastPercent_ < 1) return;
     lastPercent_ = percent;
     if (isVisible()) {
         SetProgressValue(percent);
@@ -69,8 +67,7 @@ void FrmProgress::Finish() {
 
 void FrmProgress::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
-    if (loadedOnce_)
-        return;
+    if (loadedOnce_) return;
     loadedOnce_ = true;
     // Queued: the session's first request goes out once the window is on screen and its
     // modal loop runs.
@@ -86,6 +83,5 @@ void FrmProgress::closeEvent(QCloseEvent* e) {
 
 void FrmProgress::reject() {
     // Escape does not stop a transfer; only the session ends it.
-    if (finishing_)
-        QDialog::reject();
+    if (finishing_) QDialog::reject();
 }

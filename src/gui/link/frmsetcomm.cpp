@@ -25,11 +25,12 @@ FrmSetComm::PortLister& lister() {
     return l;
 }
 
-QList<PortEntry> listPorts() { return lister() ? lister()() : PresentPorts(); }
+QList<PortEntry> listPorts() {
+    return lister() ? lister()() : PresentPorts();
+}
 
 bool samePorts(const QList<PortEntry>& a, const QList<PortEntry>& b) {
-    if (a.size() != b.size())
-        return false;
+    if (a.size() != b.size()) return false;
     for (int i = 0; i < a.size(); ++i)
         if (a[i].systemLocation != b[i].systemLocation || a[i].description != b[i].description)
             return false;
@@ -37,7 +38,9 @@ bool samePorts(const QList<PortEntry>& a, const QList<PortEntry>& b) {
 }
 } // namespace
 
-void FrmSetComm::setPortLister(PortLister l) { lister() = std::move(l); }
+void FrmSetComm::setPortLister(PortLister l) {
+    lister() = std::move(l);
+}
 
 FrmSetComm::FrmSetComm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("FrmSetComm"));
@@ -74,16 +77,14 @@ FrmSetComm::FrmSetComm(QWidget* parent) : QDialog(parent) {
     TextPath_->setPlaceholderText(QStringLiteral("/dev/ttyUSB0"));
     pathLabel->setBuddy(TextPath_);
     connect(ListPorts_, &QListWidget::itemSelectionChanged, this, [this] {
-        if (syncing_ || ListPorts_->selectedItems().isEmpty())
-            return;
+        if (syncing_ || ListPorts_->selectedItems().isEmpty()) return;
         syncing_ = true;
         clearButtons();
         TextPath_->clear();
         syncing_ = false;
     });
     connect(TextPath_, &QLineEdit::textEdited, this, [this](const QString& t) {
-        if (syncing_ || t.trimmed().isEmpty())
-            return;
+        if (syncing_ || t.trimmed().isEmpty()) return;
         syncing_ = true;
         clearButtons();
         ListPorts_->clearSelection();
@@ -130,8 +131,7 @@ void FrmSetComm::ComputeAvailability() {
     const QList<PortEntry> ports = listPorts();
     bool present[16] = {};
     for (const PortEntry& p : ports)
-        if (const int n = ComNumberOf(p); n >= 1 && n <= 16)
-            present[n - 1] = true;
+        if (const int n = ComNumberOf(p); n >= 1 && n <= 16) present[n - 1] = true;
     for (int i = 0; i < 16; ++i)
         Option1_[i]->setEnabled(App().IsVista != 0 || present[i]);
     fillPortList(ports);
@@ -171,8 +171,7 @@ void FrmSetComm::selectCurrentChoice() {
     if (a.PortName.isEmpty()) {
         // A port number outside 1..16 has no button: nothing is shown selected, and OK keeps
         // it unless another port is chosen.
-        if (a.ComPort >= 1 && a.ComPort <= 16)
-            Option1_[a.ComPort - 1]->setChecked(true);
+        if (a.ComPort >= 1 && a.ComPort <= 16) Option1_[a.ComPort - 1]->setChecked(true);
     } else {
         bool listed = false;
         for (int i = 0; i < ListPorts_->count() && !listed; ++i)
@@ -181,8 +180,7 @@ void FrmSetComm::selectCurrentChoice() {
                 listed = true;
             }
         // Pseudo-terminals and links are never listed by the system: the path shows typed.
-        if (!listed)
-            TextPath_->setText(a.PortName);
+        if (!listed) TextPath_->setText(a.PortName);
     }
     syncing_ = false;
 }
@@ -196,16 +194,14 @@ void FrmSetComm::clearButtons() {
 
 int FrmSetComm::checkedButton() const {
     for (int i = 15; i >= 0; --i)
-        if (Option1_[i]->isChecked())
-            return i;
+        if (Option1_[i]->isChecked()) return i;
     return -1;
 }
 
 void FrmSetComm::RefreshPorts() {
     const int noted = checkedButton();
     ComputeAvailability();
-    if (noted >= 0)
-        Option1_[noted]->setChecked(true);
+    if (noted >= 0) Option1_[noted]->setChecked(true);
 }
 
 void FrmSetComm::CommandOK_Click() {

@@ -14,9 +14,7 @@ int ComNumberOf(const PortEntry& port) {
     static const QRegularExpression com(QStringLiteral("^COM(\\d{1,3})$"),
                                         QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression ttyS(QStringLiteral("^ttyS(\\d{1,3})$"));
-    if (const auto m = com.match(port.portName); m.hasMatch())
-        return m.captured(1).toInt();
-    if (const auto m = ttyS.match(port.portName); m.hasMatch())
-        return m.captured(1).toInt() + 1;
+    if (const auto m = com.match(port.portName); m.hasMatch()) return m.captured(1).toInt();
+    if (const auto m = ttyS.match(port.portName); m.hasMatch()) return m.captured(1).toInt() + 1;
     return 0;
 }

@@ -9,11 +9,12 @@
 #include <QStandardPaths>
 
 namespace {
-QString dataDir() { return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation); }
+QString dataDir() {
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+}
 
 void fail(QString* error, const QString& why) {
-    if (error)
-        *error = why;
+    if (error) *error = why;
 }
 } // namespace
 
@@ -22,17 +23,29 @@ VirtualRadio& VirtualRadio::instance() {
     return r;
 }
 
-VirtualRadio::~VirtualRadio() { stop(); }
+VirtualRadio::~VirtualRadio() {
+    stop();
+}
 
-QString VirtualRadio::program() { return App().ProgramDir + QStringLiteral("/mzsim"); }
+QString VirtualRadio::program() {
+    return App().ProgramDir + QStringLiteral("/mzsim");
+}
 
-bool VirtualRadio::available() { return QFileInfo(program()).isExecutable(); }
+bool VirtualRadio::available() {
+    return QFileInfo(program()).isExecutable();
+}
 
-QString VirtualRadio::linkPath() { return dataDir() + QStringLiteral("/virtual-radio"); }
+QString VirtualRadio::linkPath() {
+    return dataDir() + QStringLiteral("/virtual-radio");
+}
 
-QString VirtualRadio::memoryPath() { return dataDir() + QStringLiteral("/virtual-radio.bin"); }
+QString VirtualRadio::memoryPath() {
+    return dataDir() + QStringLiteral("/virtual-radio.bin");
+}
 
-QString VirtualRadio::displayName() { return QStringLiteral("virtual radio"); }
+QString VirtualRadio::displayName() {
+    return QStringLiteral("virtual radio");
+}
 
 bool VirtualRadio::running() const {
     return process_ && process_->state() == QProcess::Running;
@@ -58,23 +71,20 @@ bool VirtualRadio::seedMemory(QString* error) {
 }
 
 bool VirtualRadio::ensureRunning(QString* error) {
-    if (running())
-        return true;
+    if (running()) return true;
     if (!available()) {
         fail(error, program() + QStringLiteral(" is not installed."));
         return false;
     }
     QDir().mkpath(dataDir());
-    if (!QFileInfo::exists(memoryPath()) && !seedMemory(error))
-        return false;
+    if (!QFileInfo::exists(memoryPath()) && !seedMemory(error)) return false;
 
     delete process_;
     process_ = new QProcess(this);
     process_->setProcessChannelMode(QProcess::SeparateChannels);
     process_->setStandardErrorFile(QProcess::nullDevice());
     QStringList args{QStringLiteral("--save"), memoryPath()};
-    if (QFileInfo::exists(memoryPath()))
-        args << QStringLiteral("--image") << memoryPath();
+    if (QFileInfo::exists(memoryPath())) args << QStringLiteral("--image") << memoryPath();
     process_->start(program(), args);
     // The simulator names its terminal on its first line, at once.
     QByteArray line;
@@ -99,8 +109,7 @@ bool VirtualRadio::ensureRunning(QString* error) {
 }
 
 void VirtualRadio::stop() {
-    if (!process_)
-        return;
+    if (!process_) return;
     if (process_->state() != QProcess::NotRunning) {
         process_->terminate();
         if (!process_->waitForFinished(2000)) {

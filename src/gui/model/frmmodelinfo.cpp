@@ -49,8 +49,7 @@ FrmModelInfo::FrmModelInfo(Document& doc, Prompter& prompter, QWidget* parent)
     Combo3_->setCurrentIndex(mode);
     Combo2_->setCurrentIndex(mode);
     connect(Combo3_, &QComboBox::activated, this, [this](int i) {
-        if (!loading_)
-            Combo2_->setCurrentIndex(i);
+        if (!loading_) Combo2_->setCurrentIndex(i);
     });
     EnterMovesFocus::install(Combo1_);
     EnterMovesFocus::install(Combo2_);
