@@ -15,7 +15,7 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("mzprog"));
-    QApplication::setDesktopFileName(QStringLiteral("mzprog"));
+    QApplication::setDesktopFileName(QStringLiteral("org.mzprog.mzprog"));
 
     Document doc;
     StartUp(doc, QCoreApplication::applicationDirPath());
