@@ -45,8 +45,7 @@ private slots:
         QVERIFY(entry.contains(QStringLiteral("\nIcon=org.mzprog.mzprog\n")));
 
         const QString tool = QStandardPaths::findExecutable(QStringLiteral("appstreamcli"));
-        if (tool.isEmpty())
-            QSKIP("appstreamcli is not installed");
+        if (tool.isEmpty()) QSKIP("appstreamcli is not installed");
         QProcess p;
         p.start(tool, {QStringLiteral("validate"), QStringLiteral("--no-net"),
                        dir + QStringLiteral("org.mzprog.mzprog.metainfo.xml")});

@@ -66,8 +66,7 @@ int main(int argc, char** argv) {
     doc.ToFileCopy();
     QSaveFile f(QString::fromLocal8Bit(argv[1]));
     if (!f.open(QIODevice::WriteOnly) ||
-        f.write(EncodeDataFile(doc.FileRadioData, doc.FileCHInfo)) != DataFileSize ||
-        !f.commit()) {
+        f.write(EncodeDataFile(doc.FileRadioData, doc.FileCHInfo)) != DataFileSize || !f.commit()) {
         QTextStream(stderr) << "make_demo: cannot write " << argv[1] << "\n";
         return 1;
     }

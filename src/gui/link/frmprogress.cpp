@@ -35,7 +35,9 @@ FrmProgress::FrmProgress(int commMode, QWidget* parent)
     auto* l = new QVBoxLayout(this);
     l->addLayout(row);
     l->addWidget(ProgressBar1_);
-    setMinimumWidth(380);
+    // Wide enough for the explanation on one line, where that is reasonable.
+    const int textWidth = Label1_->fontMetrics().horizontalAdvance(Label1_->text());
+    setMinimumWidth(std::clamp(textWidth + Label2_->minimumWidth() + 60, 380, 640));
     ResetProgress();
 }
 

@@ -69,7 +69,8 @@ FrmSetComm::FrmSetComm(QWidget* parent) : QDialog(parent) {
     ListPorts_ = new QListWidget(frame2);
     ListPorts_->setObjectName(QStringLiteral("ListPorts"));
     ListPorts_->setSelectionMode(QAbstractItemView::SingleSelection);
-    ListPorts_->setMinimumHeight(90);
+    // Room for a handful of ports; more scroll.
+    ListPorts_->setFixedHeight(ListPorts_->fontMetrics().height() * 6 + 8);
     auto* pathLabel = new QLabel(LangTextOr(22004, "Device path:"), frame2);
     pathLabel->setObjectName(QStringLiteral("LabelPath"));
     TextPath_ = new QLineEdit(frame2);
