@@ -347,6 +347,22 @@ private slots:
         QCOMPARE(FrmPassWord::CleanPassword(QStringLiteral("A1 ")), QStringLiteral("A1"));
     }
 
+    void aboutShowsItsTextsAndCloses() {
+        bool shown = false;
+        onNextModal([&shown](QWidget* dlg) {
+            QCOMPARE(dlg->windowTitle(), LoadLangText(24000));
+            QCOMPARE(child<QLabel>(dlg, "lblTitle")->text(), LoadLangText(24001));
+            QCOMPARE(child<QLabel>(dlg, "lblVersion")->text(), LoadLangText(24002));
+            QCOMPARE(child<QLabel>(dlg, "lblDescription")->text(), LoadLangText(24003));
+            QCOMPARE(child<QLabel>(dlg, "lblDisclaimer")->text(), LoadLangText(24004));
+            QCOMPARE(child<QPushButton>(dlg, "cmdOK")->text(), LoadLangText(24005));
+            shown = true;
+            QTest::mouseClick(child<QPushButton>(dlg, "cmdOK"), Qt::LeftButton);
+        });
+        trigger("About");
+        QVERIFY(shown);
+    }
+
     void progressWindowCaptionsAndPercentages() {
         FrmProgress read(1);
         QCOMPARE(read.windowTitle(), LoadLangText(9027));

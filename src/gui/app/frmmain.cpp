@@ -19,6 +19,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDateTime>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -75,7 +76,6 @@ frmMain::~frmMain() = default;
 void frmMain::Load() {
     if (loaded_) return;
     loaded_ = true;
-    ShowCHInfo(false);
     restoreGeometryTwips();
     SetLanguageTexts();
     LoadTree();
