@@ -2,17 +2,23 @@
 // starts one with a window manager): the main window in English and Chinese, the serial port
 // dialog and the progress window.
 //
-//   mzshots PROGRAM_DIR OUTPUT_DIR
+//   mzshots PROGRAM_DIR OUTPUT_DIR [--all]
+//
+// --all adds the other dialogs (About, model information, language, password), for checking.
 
 #include "app/childwindows.h"
+#include "app/frmabout.h"
 #include "app/frmmain.h"
 #include "app/guiprompter.h"
 #include "core/app/appstate.h"
 #include "core/app/startup.h"
 #include "core/model/document.h"
+#include "lang/frmsetlanguage.h"
 #include "lang/qttranslations.h"
+#include "link/frmpassword.h"
 #include "link/frmprogress.h"
 #include "link/frmsetcomm.h"
+#include "model/frmmodelinfo.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -51,8 +57,8 @@ void setLanguage(int lang) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    if (argc != 3) {
-        QTextStream(stderr) << "usage: mzshots PROGRAM_DIR OUTPUT_DIR\n";
+    if (argc < 3) {
+        QTextStream(stderr) << "usage: mzshots PROGRAM_DIR OUTPUT_DIR [--all]\n";
         return 2;
     }
     const QString out = QString::fromLocal8Bit(argv[2]);
@@ -86,6 +92,19 @@ int main(int argc, char** argv) {
         progress.ShowProgress(0x0C80, 7423);
         ok = shoot(&progress, out + QStringLiteral("/progress-en.png"), 12) && ok;
         progress.Finish();
+    }
+
+    if (argc > 3 && QByteArray(argv[3]) == "--all") {
+        auto dialog = [&](QDialog* d, const char* name) {
+            d->show();
+            d->move(main.geometry().center() - d->rect().center());
+            ok = shoot(d, out + QLatin1Char('/') + QLatin1String(name), 12) && ok;
+            delete d;
+        };
+        dialog(new frmAbout(&main), "about.png");
+        dialog(new FrmModelInfo(doc, prompter, &main), "model.png");
+        dialog(new FrmSetLanguage(&main), "language.png");
+        dialog(new FrmPassWord(QStringLiteral("ab"), &main), "password.png");
     }
 
     setLanguage(2);

@@ -45,7 +45,6 @@ QString fileFilter() {
 frmMain::frmMain(Document& doc, Prompter& prompter, QWidget* parent)
     : QMainWindow(parent), doc_(doc), prompter_(prompter), commands_(doc, *this, prompter) {
     setObjectName(QStringLiteral("frmMain"));
-    setAttribute(Qt::WA_DeleteOnClose, false);
     buildMenus();
     buildToolBar();
     buildTreePanel();
