@@ -1,6 +1,31 @@
 #include "appstate.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace {
+// An installed program's folders belong to the system and cannot be written by its users.
+// Its settings files are then kept per user, starting from the shipped copy, so that the
+// choices made still last.
+QString writablePlace(const QString& shipped, const QString& name) {
+    const QFileInfo file(shipped);
+    const QFileInfo dir(file.absolutePath());
+    if (dir.isDir() && dir.isWritable() && (!file.exists() || file.isWritable()))
+        return shipped;
+    const QString userDir =
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+        QStringLiteral("/mzprog");
+    const QString user = userDir + QLatin1Char('/') + name;
+    if (!QFileInfo::exists(user)) {
+        QDir().mkpath(userDir);
+        if (file.exists() && QFile::copy(shipped, user))
+            QFile::setPermissions(user, QFile::permissions(user) | QFile::WriteOwner);
+    }
+    return user;
+}
+} // namespace
 
 AppState& AppState::instance() {
     static AppState s;
@@ -8,17 +33,14 @@ AppState& AppState::instance() {
 }
 
 QString AppState::mysetupPath() const {
-    return ProgramRoot + QStringLiteral("/language/mysetup.ini");
+    return writablePlace(ProgramRoot + QStringLiteral("/language/mysetup.ini"),
+                         QStringLiteral("mysetup.ini"));
 }
-QString AppState::versionIniPath() const {
-    return ProgramRoot + QStringLiteral("/Version.ini");
-}
+QString AppState::versionIniPath() const { return ProgramRoot + QStringLiteral("/Version.ini"); }
 QString AppState::settingPath() const {
-    return ProgramDir + QStringLiteral("/Setting.ini");
+    return writablePlace(ProgramDir + QStringLiteral("/Setting.ini"), QStringLiteral("Setting.ini"));
 }
-QString AppState::langDir() const {
-    return ProgramDir + QStringLiteral("/language");
-}
+QString AppState::langDir() const { return ProgramDir + QStringLiteral("/language"); }
 
 QString ProgramRootOf(const QString& programDir) {
     QString d = programDir;

@@ -1,16 +1,41 @@
+#include "childwindows.h"
+#include "frmmain.h"
+#include "frmsplash.h"
+#include "guiprompter.h"
+
 #include "core/app/appstate.h"
 #include "core/app/startup.h"
 #include "core/model/document.h"
-#include "placeholder.h"
+#include "lang/qttranslations.h"
 
 #include <QApplication>
+#include <QIcon>
+#include <memory>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("mzprog"));
+    QApplication::setDesktopFileName(QStringLiteral("org.mzprog.mzprog"));
+
     Document doc;
     StartUp(doc, QCoreApplication::applicationDirPath());
-    QApplication::setApplicationName(App().AppTitle);
-    StartupStateView view(doc);
-    view.show();
-    return app.exec();
+    QApplication::setWindowIcon(QIcon::fromTheme(
+        QStringLiteral("mzprog"), QIcon(App().ProgramDir + QStringLiteral("/mzprog.png"))));
+    ApplyQtTranslations();
+
+    GuiPrompter prompter;
+    doc.setPrompter(&prompter);
+
+    std::unique_ptr<frmMain> mainWindow;
+    auto* splash = new frmSplash([&] {
+        mainWindow = std::make_unique<frmMain>(doc, prompter);
+        prompter.setParent(mainWindow.get());
+        RegisterChildWindows(*mainWindow);
+        mainWindow->Load();
+        mainWindow->show();
+    });
+    splash->show();
+    const int rc = app.exec();
+    doc.setPrompter(nullptr);
+    return rc;
 }

@@ -1,0 +1,467 @@
+#include "frmmain.h"
+#include "frmabout.h"
+#include "treesplitter.h"
+
+#include "core/app/appstate.h"
+#include "core/app/prompter.h"
+#include "core/app/startup.h"
+#include "core/lang/langtext.h"
+#include "core/model/country.h"
+#include "core/model/document.h"
+#include "core/model/helpers.h"
+#include "lang/frmsetlanguage.h"
+#include "lang/qttranslations.h"
+#include "link/frmpassword.h"
+#include "link/frmsetcomm.h"
+#include "link/virtualradio.h"
+#include "model/frmmodelinfo.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QTreeWidget>
+
+namespace {
+const QString kChannelTable = QStringLiteral("frmCommChInfo");
+
+QString fileFilter() {
+    return LoadLangText(9001) + QStringLiteral(" (*.dat)");
+}
+} // namespace
+
+frmMain::frmMain(Document& doc, Prompter& prompter, QWidget* parent)
+    : QMainWindow(parent), doc_(doc), prompter_(prompter), commands_(doc, *this, prompter) {
+    setObjectName(QStringLiteral("frmMain"));
+    buildMenus();
+    buildToolBar();
+    buildTreePanel();
+    buildStatusBar();
+    connectCommands();
+
+    clock_ = new QTimer(this);
+    clock_->setObjectName(QStringLiteral("ClockTimer"));
+    clock_->setInterval(1000);
+    connect(clock_, &QTimer::timeout, this, &frmMain::updateClock);
+    clock_->start();
+    updateClock();
+
+    // The write starts 100 ms after the command, once the editors' commits have settled.
+    WaitSaveDataTimer_ = new QTimer(this);
+    WaitSaveDataTimer_->setObjectName(QStringLiteral("WaitSaveDataTimer"));
+    WaitSaveDataTimer_->setSingleShot(true);
+    WaitSaveDataTimer_->setInterval(100);
+    connect(WaitSaveDataTimer_, &QTimer::timeout, this, [this] { startSession(2); });
+
+    // Whatever replaces the document (a read, an opened file) shows in the caption.
+    connect(&doc_, &Document::stateChanged, this, &frmMain::ShowMainTxt);
+    connect(&doc_, &Document::documentReplaced, this, &frmMain::ShowMainTxt);
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::Load() {
+    if (loaded_) return;
+    loaded_ = true;
+    restoreGeometryTwips();
+    SetLanguageTexts();
+    LoadTree();
+    commands_.LoadNewDoc2();
+    ShowCHInfo(false);
+}
+
+void frmMain::showEvent(QShowEvent* e) {
+    Load();
+    QMainWindow::showEvent(e);
+}
+
+QAction* frmMain::action(const char* name) const {
+    return actions_.value(QLatin1String(name));
+}
+
+QMenu* frmMain::menu(const char* name) const {
+    return menus_.value(QLatin1String(name));
+}
+
+void frmMain::connectCommands() {
+    auto on = [this](const char* name, auto slot) {
+        connect(action(name), &QAction::triggered, this, slot);
+    };
+    auto open = [this](const char* name, const QString& form) {
+        connect(action(name), &QAction::triggered, this, [this, form] { ShowChildForm(form); });
+    };
+    on("mnuFileNew", [this] { commands_.FileNew(); });
+    on("mnuFileOpen", [this] { commands_.FileOpen(); });
+    on("mnuFileSave", [this] {
+        commitEditors({});
+        commands_.FileSave();
+    });
+    on("mnuFileSaveAs", [this] {
+        commitEditors({});
+        commands_.FileSaveAs();
+    });
+    on("mnuFileExit", [this] { close(); });
+    on("mnuModelInfo", &frmMain::mnuModelInfo);
+    open("mnuChannelInfo", kChannelTable);
+    open("mnuOptFeature", QStringLiteral("FrmOptFeatures"));
+    open("mnuToneTips", QStringLiteral("FrmToneTips"));
+    open("MnuDTMF", QStringLiteral("FrmDTMF"));
+    open("MnuKey", QStringLiteral("FrmKey"));
+    on("MnuLocalInfo", &frmMain::MnuLocalInfo);
+    on("mnuReadFromRadio", &frmMain::mnuReadFromRadio);
+    on("mnuWriteToRadio", &frmMain::mnuWriteToRadio);
+    on("MnuProPassWord", &frmMain::MnuProPassWord);
+    on("mnuComm", &frmMain::mnuComm);
+    on("mnuLanguage", &frmMain::mnuLanguage);
+    on("MnuInit", [this] { commands_.Init(); });
+    on("mnuTreeView", [this] { setTreeVisible(!Picture1_->isVisibleTo(this)); });
+    connect(action("mnuViewToolbar"), &QAction::toggled, tbToolBar_, &QWidget::setVisible);
+    connect(action("mnuViewStatusBar"), &QAction::toggled, statusBar(), &QWidget::setVisible);
+    on("mnuWindowCascade", [this] { mdi_->cascadeSubWindows(); });
+    on("mnuWindowTileHorizontal", [this] { mdi_->tileSubWindows(); });
+    on("mnuWindowTileVertical", [this] { mdi_->tileSubWindows(); });
+    on("mnuCloseAll", &frmMain::CloseCurAllWindows);
+    on("mnuHelpAbout", &frmMain::mnuHelpAbout);
+
+    // The toolbar's New builds the document without asking.
+    on("NewFile", [this] { commands_.LoadNewDoc(); });
+    on("OpenFile", [this] { commands_.FileOpen(); });
+    on("SaveFile", [this] {
+        commitEditors({});
+        commands_.FileSave();
+    });
+    on("ReadRadio", &frmMain::mnuReadFromRadio);
+    on("CommSet", &frmMain::mnuComm);
+    on("WriteRadio", &frmMain::mnuWriteToRadio);
+    on("About", &frmMain::mnuHelpAbout);
+}
+
+// --- Geometry ---
+
+int frmMain::twipsToPixelsX(int twips) const {
+    return qRound(twips * logicalDpiX() / 1440.0);
+}
+int frmMain::twipsToPixelsY(int twips) const {
+    return qRound(twips * logicalDpiY() / 1440.0);
+}
+int frmMain::pixelsToTwipsX(int px) const {
+    return qRound(px * 1440.0 / logicalDpiX());
+}
+int frmMain::pixelsToTwipsY(int px) const {
+    return qRound(px * 1440.0 / logicalDpiY());
+}
+
+void frmMain::restoreGeometryTwips() {
+    const QRect t = LoadMainWindowTwips();
+    QRect px(twipsToPixelsX(t.x()), twipsToPixelsY(t.y()), twipsToPixelsX(t.width()),
+             twipsToPixelsY(t.height()));
+    px.setWidth(std::max(px.width(), 320));
+    px.setHeight(std::max(px.height(), 240));
+    // A position stored on a screen that is no longer there comes back onto the main screen.
+    bool onScreen = false;
+    for (QScreen* s : QGuiApplication::screens())
+        onScreen = onScreen || s->availableGeometry().intersects(px.adjusted(0, 0, -40, -40));
+    if (!onScreen)
+        if (QScreen* s = QGuiApplication::primaryScreen())
+            px.moveTopLeft(s->availableGeometry().topLeft());
+    move(px.topLeft());
+    resize(px.size());
+}
+
+QRect frmMain::geometryTwips() const {
+    const QPoint p = pos();
+    return QRect(pixelsToTwipsX(p.x()), pixelsToTwipsY(p.y()), pixelsToTwipsX(width()),
+                 pixelsToTwipsY(height()));
+}
+
+// --- Texts ---
+
+QString frmMain::statusModelText() const {
+    return TrimFixed(doc_.ModelName) + QLatin1Char('[') + ModeName(doc_.CountryMode) +
+           QLatin1Char(':') + doc_.BandText + QLatin1Char(']');
+}
+
+void frmMain::ShowMainTxt() {
+    const QString model = TrimFixed(doc_.ModelName);
+    const QString mode = ModeName(doc_.CountryMode);
+    setWindowTitle(LoadLangText(12000) + QLatin1Char('[') + model + QLatin1Char(':') + mode +
+                   QLatin1Char(':') + FreqCaption(doc_.BandText) + QStringLiteral("][") +
+                   LoadLangText(12009) + QLatin1Char(':') + FileTitle(doc_.CurFileName) +
+                   QLatin1Char(']'));
+    Label1_->setText(model + QLatin1Char(':') + mode);
+    if (QTreeWidgetItem* root = TreeView1_->topLevelItem(0)) root->setText(0, Label1_->text());
+    panels_[1]->setText(statusModelText());
+}
+
+void frmMain::ShowPortText() {
+    const AppState& a = App();
+    QString port;
+    if (a.PortName.isEmpty())
+        port = LoadLangText(12008) + QString::number(a.ComPort);
+    else if (a.PortName == VirtualRadio::linkPath())
+        port = VirtualRadio::displayName();
+    else
+        port = a.PortName;
+    panels_[2]->setText(port);
+}
+
+void frmMain::Change_Language() {
+    SetLanguageTexts();
+    LoadTree();
+}
+
+void frmMain::CheckLanguage() {
+    AppState& a = App();
+    if (a.CurLanguage == a.ShownLanguage) return;
+    a.ShownLanguage = a.CurLanguage;
+    ApplyQtTranslations();
+    Change_Language();
+    CloseCurAllWindows();
+    ShowChildForm(kChannelTable);
+}
+
+void frmMain::changeEvent(QEvent* e) {
+    QMainWindow::changeEvent(e);
+    if (e->type() == QEvent::ActivationChange && isActiveWindow()) CheckLanguage();
+}
+
+void frmMain::updateClock() {
+    const QDateTime now = QDateTime::currentDateTime();
+    panels_[3]->setText(now.toString(QStringLiteral("yyyy-MM-dd")));
+    panels_[4]->setText(now.toString(QStringLiteral("HH:mm:ss")));
+}
+
+// --- Tree panel ---
+
+void frmMain::setTreeVisible(bool visible) {
+    Picture1_->setVisible(visible);
+    CommandMove_->setVisible(visible);
+    action("mnuTreeView")->setChecked(visible);
+}
+
+void frmMain::moveTree(int dx) {
+    const int w = Picture1_->width() + dx;
+    const int inner = centralWidget()->width();
+    if (w < minTreeWidth() || w > inner) return;
+    Picture1_->setFixedWidth(w);
+}
+
+void frmMain::treeNodeClicked(QTreeWidgetItem* item) {
+    if (!item) return;
+    const QString key = item->data(0, Qt::UserRole).toString();
+    if (key == QLatin1String("N1"))
+        ShowChildForm(kChannelTable);
+    else if (key == QLatin1String("N2"))
+        ShowChildForm(QStringLiteral("FrmOptFeatures"));
+    else if (key == QLatin1String("N4"))
+        ShowChildForm(QStringLiteral("FrmDTMF"));
+    else if (key == QLatin1String("N12"))
+        ShowChildForm(QStringLiteral("FrmToneTips"));
+    else if (key == QLatin1String("N8"))
+        ShowChildForm(QStringLiteral("FrmKey"));
+    else if (key == QLatin1String("N7"))
+        MnuLocalInfo();
+}
+
+// --- Child windows ---
+
+void frmMain::registerChildFactory(const QString& name, ChildFactory factory) {
+    factories_.insert(name, std::move(factory));
+}
+
+QMdiSubWindow* frmMain::subWindowNamed(const QString& name) const {
+    // A closed window waits for deletion hidden; it no longer counts as open.
+    for (QMdiSubWindow* sw : mdi_->subWindowList())
+        if (!sw->isHidden() && sw->widget() && sw->widget()->objectName() == name) return sw;
+    return nullptr;
+}
+
+QWidget* frmMain::ChildForm(const QString& name) const {
+    QMdiSubWindow* sw = subWindowNamed(name);
+    return sw ? sw->widget() : nullptr;
+}
+
+QWidget* frmMain::ShowChildForm(const QString& name) {
+    if (QMdiSubWindow* sw = subWindowNamed(name)) {
+        if (sw->isMinimized()) sw->showNormal();
+        mdi_->setActiveSubWindow(sw);
+        sw->raise();
+        return sw->widget();
+    }
+    const auto it = factories_.constFind(name);
+    if (it == factories_.constEnd() || !*it) return nullptr;
+    QWidget* w = (*it)();
+    if (!w) return nullptr;
+    w->setObjectName(name);
+    w->setAttribute(Qt::WA_DeleteOnClose);
+    QMdiSubWindow* sw = mdi_->addSubWindow(w);
+    sw->setAttribute(Qt::WA_DeleteOnClose);
+    sw->setWindowIcon(windowIcon());
+    w->show();
+    mdi_->cascadeSubWindows();
+    mdi_->setActiveSubWindow(sw);
+    return w;
+}
+
+void frmMain::CloseFormsNamed(const QString& name) {
+    while (QMdiSubWindow* sw = subWindowNamed(name))
+        if (!sw->close()) break;
+}
+
+void frmMain::CloseCurAllWindows() {
+    for (QMdiSubWindow* sw : mdi_->subWindowList())
+        if (!sw->isHidden()) sw->close();
+}
+
+void frmMain::fillWindowMenu() {
+    QMenu* m = menu("mnuWindow");
+    for (QAction* a : m->actions())
+        if (a->property("windowEntry").toBool()) m->removeAction(a), a->deleteLater();
+    int n = 0;
+    for (QMdiSubWindow* sw : mdi_->subWindowList()) {
+        if (sw->isHidden()) continue;
+        QAction* a = m->addAction(QStringLiteral("&%1 %2").arg(++n).arg(sw->windowTitle()));
+        a->setProperty("windowEntry", true);
+        a->setCheckable(true);
+        a->setChecked(sw == mdi_->activeSubWindow());
+        connect(a, &QAction::triggered, this, [this, sw] { mdi_->setActiveSubWindow(sw); });
+    }
+}
+
+void frmMain::commitEditors(const QStringList& names) {
+    // Editors offer a commitEdits() slot that stores a value still being typed.
+    for (QMdiSubWindow* sw : mdi_->subWindowList()) {
+        QWidget* w = sw->widget();
+        if (!w || sw->isHidden() || (!names.isEmpty() && !names.contains(w->objectName())))
+            continue;
+        if (w->metaObject()->indexOfMethod("commitEdits()") >= 0)
+            QMetaObject::invokeMethod(w, "commitEdits", Qt::DirectConnection);
+    }
+}
+
+// --- DocumentShell ---
+
+QString frmMain::chooseOpenFile() {
+    if (fileChooser_) return fileChooser_(false, QString());
+    return QFileDialog::getOpenFileName(
+        this, QString(), doc_.IsNewFile ? QString() : doc_.CurFileName, fileFilter());
+}
+
+QString frmMain::chooseSaveFile(const QString& preset) {
+    if (fileChooser_) return fileChooser_(true, preset);
+    QFileDialog dlg(this, QString(), preset, fileFilter());
+    dlg.setAcceptMode(QFileDialog::AcceptSave);
+    dlg.setDefaultSuffix(QStringLiteral("dat"));
+    // "new.dat" alone would land in whatever folder the process started in.
+    if (QFileInfo(preset).isRelative()) dlg.selectFile(preset);
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return QString();
+    return dlg.selectedFiles().constFirst();
+}
+
+void frmMain::documentLoaded() {
+    Change_Language();
+    ShowChildForm(kChannelTable);
+    ShowMainTxt();
+    mdi_->cascadeSubWindows();
+}
+
+void frmMain::requestExit() {
+    QTimer::singleShot(0, this, &QWidget::close);
+}
+
+void frmMain::closeEvent(QCloseEvent* e) {
+    if (!commands_.ExitSequence(isMinimized(), geometryTwips())) {
+        e->ignore();
+        return;
+    }
+    VirtualRadio::instance().stop();
+    e->accept();
+}
+
+// --- Dialogs ---
+
+void frmMain::mnuModelInfo() {
+    FrmModelInfo dlg(doc_, prompter_, this);
+    if (dlg.exec() == QDialog::Accepted && dlg.modeChanged()) commands_.LoadNewDoc();
+}
+
+void frmMain::mnuComm() {
+    FrmSetComm dlg(this);
+    dlg.exec();
+    ShowPortText();
+}
+
+void frmMain::mnuLanguage() {
+    FrmSetLanguage dlg(this);
+    dlg.exec();
+    // The window is active again now; activation may not be reported for a modal dialog's
+    // parent on every platform.
+    CheckLanguage();
+}
+
+void frmMain::mnuHelpAbout() {
+    frmAbout dlg(this);
+    dlg.exec();
+}
+
+void frmMain::MnuProPassWord() {
+    FrmPassWord::Ask(progPassword_, this);
+}
+
+// --- Sessions ---
+
+void frmMain::setSessionRunning(bool running) {
+    sessionRunning_ = running;
+    for (const char* name :
+         {"mnuReadFromRadio", "mnuWriteToRadio", "MnuLocalInfo", "ReadRadio", "WriteRadio"})
+        action(name)->setEnabled(!running);
+}
+
+void frmMain::startSession(int commMode) {
+    if (sessionRunning_) return;
+    // The virtual radio runs only while somebody uses it.
+    if (App().PortName == VirtualRadio::linkPath()) {
+        QString error;
+        if (!VirtualRadio::instance().ensureRunning(&error)) {
+            prompter_.message(9003, Prompter::Buttons::Ok, Prompter::Icon::Critical, error);
+            return;
+        }
+    }
+    if (sessionStarter_) sessionStarter_(commMode);
+}
+
+void frmMain::mnuReadFromRadio() {
+    if (sessionRunning_) return;
+    commitEditors({kChannelTable});
+    startSession(1);
+}
+
+void frmMain::mnuWriteToRadio() {
+    if (sessionRunning_ || WaitSaveDataTimer_->isActive()) return;
+    commitEditors({kChannelTable, QStringLiteral("FrmCHInfoEdit"), QStringLiteral("FrmOptFeatures"),
+                   QStringLiteral("FrmDTMF"), QStringLiteral("FrmRadioInfo")});
+    WaitSaveDataTimer_->start();
+}
+
+void frmMain::ReadRMGDataFromRadio() {
+    if (sessionRunning_) return;
+    startSession(3);
+}
+
+void frmMain::MnuLocalInfo() {
+    if (sessionRunning_) return;
+    CloseFormsNamed(QStringLiteral("FrmRadioInfo"));
+    ReadRMGDataFromRadio();
+}

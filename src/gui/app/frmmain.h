@@ -1,0 +1,158 @@
+#pragma once
+
+// frmMain: the one top-level window. A multiple-document frame around the editor windows,
+// with the menus, the toolbar, the navigation tree and the status bar, and the document
+// commands' side that needs a window (file dialogs, closing and opening child windows).
+
+#include "core/app/documentcommands.h"
+
+#include <QHash>
+#include <QMainWindow>
+#include <functional>
+
+class Document;
+class Prompter;
+class QAction;
+class QFrame;
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QTimer;
+class QToolBar;
+class QTreeWidget;
+class QTreeWidgetItem;
+class TreeSplitter;
+
+class frmMain : public QMainWindow, public DocumentShell {
+    Q_OBJECT
+public:
+    using ChildFactory = std::function<QWidget*()>;
+    // save = false for the open dialog; an empty result means cancelled.
+    using FileChooser = std::function<QString(bool save, const QString& preset)>;
+    // Starts a session of the given kind (1 read, 2 write, 3 radio-information read).
+    using SessionStarter = std::function<void(int commMode)>;
+
+    frmMain(Document& doc, Prompter& prompter, QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    // Loading the window: position and size from the per-user store, the texts, the tree
+    // and the first document. Runs once; showing the window runs it when nobody did.
+    void Load();
+
+    Document& document() const { return doc_; }
+    Prompter& prompter() const { return prompter_; }
+    DocumentCommands& commands() { return commands_; }
+    QMdiArea* mdiArea() const { return mdi_; }
+
+    // --- Child windows, by their object name ---
+    // How to make a window; without a factory, opening that window does nothing.
+    void registerChildFactory(const QString& name, ChildFactory factory);
+    // Brings the open window to the front, or makes it, shows it and cascades.
+    QWidget* ShowChildForm(const QString& name);
+    QWidget* ChildForm(const QString& name) const;
+    void CloseFormsNamed(const QString& name);
+    void CloseCurAllWindows();
+
+    // --- Texts ---
+    void ShowMainTxt();
+    void Change_Language();
+    void LoadTree();
+    // Shows or hides the channel-edit menu and its toolbar buttons together.
+    void ShowCHInfo(bool show);
+    // After a language change: every text again, child windows closed, channel table
+    // reopened. Runs on activation; does nothing while the texts are current.
+    void CheckLanguage();
+    // The status panel of the serial port, after the port dialog.
+    void ShowPortText();
+
+    // --- Link ---
+    void setSessionStarter(SessionStarter starter) { sessionStarter_ = std::move(starter); }
+    // Read, write and radio-information read are refused while any session runs: a second
+    // one would reset the first.
+    void setSessionRunning(bool running);
+    bool sessionRunning() const { return sessionRunning_; }
+    // The programming password typed for this run (memory only, never stored).
+    QString& progPassword() { return progPassword_; }
+
+    // Tests replace the file dialogs.
+    void setFileChooser(FileChooser chooser) { fileChooser_ = std::move(chooser); }
+
+    // --- DocumentShell ---
+    QString chooseOpenFile() override;
+    QString chooseSaveFile(const QString& preset) override;
+    void closeAllChildWindows() override { CloseCurAllWindows(); }
+    void documentLoaded() override;
+    void refreshTitle() override { ShowMainTxt(); }
+    void requestExit() override;
+
+    // Pixels for a length in twips, and back (1440 twips to the inch).
+    int twipsToPixelsX(int twips) const;
+    int twipsToPixelsY(int twips) const;
+    int pixelsToTwipsX(int px) const;
+    int pixelsToTwipsY(int px) const;
+    // The geometry that the exit sequence stores, in twips.
+    QRect geometryTwips() const;
+    // The narrowest the tree panel may be dragged (300 twips).
+    int minTreeWidth() const { return twipsToPixelsX(300); }
+
+public slots:
+    void mnuReadFromRadio();
+    void mnuWriteToRadio();
+    void ReadRMGDataFromRadio();
+    void MnuProPassWord();
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+    void changeEvent(QEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+
+private:
+    QAction* action(const char* name) const;
+    QMenu* menu(const char* name) const;
+    void buildMenus();
+    void buildToolBar();
+    void buildTreePanel();
+    void buildStatusBar();
+    void connectCommands();
+    void SetLanguageTexts();
+    void restoreGeometryTwips();
+    void updateClock();
+    void fillWindowMenu();
+    void treeNodeClicked(QTreeWidgetItem* item);
+    void moveTree(int dx);
+    void setTreeVisible(bool visible);
+    void MnuLocalInfo();
+    void mnuModelInfo();
+    void mnuComm();
+    void mnuLanguage();
+    void mnuHelpAbout();
+    // The open editors commit what is still being typed.
+    void commitEditors(const QStringList& names);
+    void startSession(int commMode);
+    QMdiSubWindow* subWindowNamed(const QString& name) const;
+    QString statusModelText() const;
+
+    Document& doc_;
+    Prompter& prompter_;
+    DocumentCommands commands_;
+    bool loaded_ = false;
+    bool sessionRunning_ = false;
+    QString progPassword_;
+    FileChooser fileChooser_;
+    SessionStarter sessionStarter_;
+    QHash<QString, ChildFactory> factories_;
+    QHash<QString, QAction*> actions_;
+    QHash<QString, QMenu*> menus_;
+
+    QMdiArea* mdi_ = nullptr;
+    QToolBar* tbToolBar_ = nullptr;
+    QFrame* Picture1_ = nullptr;
+    QLabel* Label1_ = nullptr;
+    QToolBar* Toolbar1_ = nullptr;
+    QTreeWidget* TreeView1_ = nullptr;
+    TreeSplitter* CommandMove_ = nullptr;
+    QLabel* panels_[5] = {};
+    QTimer* clock_ = nullptr;
+    QTimer* WaitSaveDataTimer_ = nullptr;
+};

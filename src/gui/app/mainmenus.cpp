@@ -1,0 +1,313 @@
+// The menus, toolbar, tree panel and status bar of frmMain, and their texts.
+
+#include "frmmain.h"
+#include "treesplitter.h"
+
+#include "core/lang/langtext.h"
+#include "core/model/document.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include <vector>
+
+namespace {
+
+// A menu item: its object name, caption text (0: none or fixed), the menu it sits in, its
+// shortcut and whether it stays hidden for the whole run. A null name is a separator.
+struct MenuItem {
+    const char* name;
+    int text;
+    const char* fixed;
+    const char* shortcut;
+    bool hidden;
+};
+
+struct MenuDef {
+    const char* name;
+    int text;
+    bool hidden;
+    std::vector<MenuItem> items;
+};
+
+const MenuItem Sep{nullptr, 0, nullptr, nullptr, false};
+
+const std::vector<MenuDef>& menuTable() {
+    static const std::vector<MenuDef> t = {
+        {"mnuFile",
+         10000,
+         false,
+         {{"mnuFileNew", 10001, nullptr, "Ctrl+N", false},
+          {"mnuFileOpen", 10002, nullptr, "Ctrl+O", false},
+          {"mnuFileEOpen", 0, nullptr, nullptr, true},
+          {"mnuFileSave", 10003, nullptr, nullptr, false},
+          {"mnuFileSaveAs", 10004, nullptr, nullptr, false},
+          Sep,
+          {"mnuFilePrint", 10005, nullptr, nullptr, true},
+          {"mnuFileExit", 10006, nullptr, nullptr, false}}},
+        {"mnuModel", 10100, false, {{"mnuModelInfo", 10101, nullptr, nullptr, false}}},
+        {"mnuEdit",
+         10200,
+         false,
+         {{"mnuChannelInfo", 10201, nullptr, nullptr, false},
+          {"mnuOptFeature", 10202, nullptr, nullptr, false},
+          {"mnuToneTips", 10221, nullptr, nullptr, false},
+          {"MnuDTMF", 10204, nullptr, nullptr, false},
+          {"MnuKey", 10208, nullptr, nullptr, false},
+          {"MnuLocalInfo", 10207, nullptr, nullptr, false},
+          {"mnuGroupName", 10220, nullptr, nullptr, true},
+          {"mnuResetInit", 10222, nullptr, nullptr, true},
+          {"MnuRadioFre", 10203, nullptr, nullptr, true},
+          {"MnuScan", 10209, nullptr, nullptr, true},
+          {"MnuAlert", 10210, nullptr, nullptr, true},
+          {"MnuTestFre", 10205, nullptr, nullptr, true},
+          {"mnuEmbeddedMsg", 10206, nullptr, nullptr, true}}},
+        {"MnuCHEdit",
+         10800,
+         true,
+         {{"MnuCHCut", 10801, nullptr, nullptr, false},
+          {"MnuCHCopy", 10802, nullptr, nullptr, false},
+          {"MnuCHPaste", 10803, nullptr, nullptr, false},
+          {"MnuCHInsert", 10804, nullptr, nullptr, false},
+          {"MnuCHDelete", 10805, nullptr, nullptr, false},
+          {"MnuCHMoveUp", 10806, nullptr, nullptr, false},
+          {"MnuCHMoveDown", 10807, nullptr, nullptr, false},
+          {"MnuCHHabits", 10808, nullptr, nullptr, true}}},
+        {"mnuProgram",
+         10300,
+         false,
+         {{"mnuReadFromRadio", 10301, nullptr, "Ctrl+R", false},
+          {"mnuWriteToRadio", 10302, nullptr, "Ctrl+W", false},
+          {"MnuProPassWord", 10303, nullptr, "Ctrl+P", false}}},
+        {"mnuSet",
+         10400,
+         false,
+         {{"mnuComm", 10401, nullptr, nullptr, false},
+          {"mnuLanguage", 10402, nullptr, nullptr, false},
+          {"MnuInit", 10403, nullptr, nullptr, false}}},
+        {"mnuView",
+         10500,
+         false,
+         {{"mnuTreeView", 10501, nullptr, nullptr, false},
+          {"mnuViewToolbar", 10502, nullptr, nullptr, false},
+          {"mnuViewStatusBar", 10503, nullptr, nullptr, false}}},
+        {"mnuWindow",
+         10600,
+         false,
+         {{"mnuWindowCascade", 10601, nullptr, nullptr, false},
+          {"mnuWindowTileHorizontal", 0, "Tile Windows &Horizontally", nullptr, true},
+          {"mnuWindowTileVertical", 0, "Tile Windows &Vertically", nullptr, true},
+          {"mnuWindowArrangeIcons", 0, "&Arrange Icons", nullptr, true},
+          {"mnuCloseAll", 10602, nullptr, nullptr, false}}},
+        {"mnuHelp",
+         10700,
+         false,
+         {{"mnuHelpTopic", 10701, nullptr, nullptr, true},
+          {"mnuHelpAbout", 10702, nullptr, nullptr, false}}},
+    };
+    return t;
+}
+
+// A toolbar button: its key (object name), tooltip text, standard icon; positions 11 to 19
+// belong to the channel-edit set that ShowCHInfo shows and hides. A null key is a separator.
+struct ToolDef {
+    const char* key;
+    int tip;
+    QStyle::StandardPixmap icon;
+    bool channelEdit;
+};
+
+const std::vector<ToolDef>& toolTable() {
+    using S = QStyle;
+    static const std::vector<ToolDef> t = {
+        {"NewFile", 11000, S::SP_FileIcon, false},
+        {"OpenFile", 11001, S::SP_DialogOpenButton, false},
+        {"SaveFile", 11002, S::SP_DialogSaveButton, false},
+        {nullptr, 0, S::SP_CustomBase, false},
+        {"Print", 11003, S::SP_FileDialogDetailedView, false},
+        {nullptr, 0, S::SP_CustomBase, false},
+        {"ReadRadio", 11004, S::SP_ArrowDown, false},
+        {"CommSet", 11005, S::SP_ComputerIcon, false},
+        {"WriteRadio", 11006, S::SP_ArrowUp, false},
+        {nullptr, 0, S::SP_CustomBase, false},
+        {"BtnCHCut", 11010, S::SP_DialogDiscardButton, true},
+        {"BtnCHCopy", 11011, S::SP_FileLinkIcon, true},
+        {"BtnCHPaste", 11012, S::SP_DialogApplyButton, true},
+        {nullptr, 0, S::SP_CustomBase, true},
+        {"BtnCHInsert", 11013, S::SP_FileDialogNewFolder, true},
+        {"BtnCHDelete", 11014, S::SP_TrashIcon, true},
+        {"BtnCHMoveUp", 11015, S::SP_ArrowUp, true},
+        {"BtnCHMoveDown", 11016, S::SP_ArrowDown, true},
+        {nullptr, 0, S::SP_CustomBase, true},
+        {"About", 11007, S::SP_MessageBoxInformation, false},
+    };
+    return t;
+}
+
+struct TreeNode {
+    const char* key;
+    int text;
+};
+
+// The children of the root "N0", in their order.
+const TreeNode treeNodes[] = {{"N1", 12001},  {"N2", 12002}, {"N4", 12004},
+                              {"N12", 12014}, {"N8", 12010}, {"N7", 12007}};
+
+} // namespace
+
+void frmMain::buildMenus() {
+    for (const MenuDef& m : menuTable()) {
+        QMenu* menu = menuBar()->addMenu(QString());
+        menu->setObjectName(QLatin1String(m.name));
+        menu->menuAction()->setObjectName(QLatin1String(m.name) + QStringLiteral("Action"));
+        menu->menuAction()->setVisible(!m.hidden);
+        menus_.insert(QLatin1String(m.name), menu);
+        for (const MenuItem& it : m.items) {
+            if (!it.name) {
+                menu->addSeparator();
+                continue;
+            }
+            QAction* a = menu->addAction(it.fixed ? QString::fromLatin1(it.fixed) : QString());
+            a->setObjectName(QLatin1String(it.name));
+            if (it.shortcut) a->setShortcut(QKeySequence(QLatin1String(it.shortcut)));
+            a->setVisible(!it.hidden);
+            actions_.insert(QLatin1String(it.name), a);
+        }
+    }
+    for (const char* name : {"mnuTreeView", "mnuViewToolbar", "mnuViewStatusBar"}) {
+        action(name)->setCheckable(true);
+        action(name)->setChecked(true);
+    }
+    QMenu* windows = menu("mnuWindow");
+    windows->addSeparator()->setObjectName(QStringLiteral("mnuWindowListSeparator"));
+    connect(windows, &QMenu::aboutToShow, this, &frmMain::fillWindowMenu);
+}
+
+void frmMain::buildToolBar() {
+    tbToolBar_ = addToolBar(QString());
+    tbToolBar_->setObjectName(QStringLiteral("tbToolBar"));
+    tbToolBar_->setMovable(false);
+    for (const ToolDef& t : toolTable()) {
+        QAction* a = t.key ? tbToolBar_->addAction(style()->standardIcon(t.icon), QString())
+                           : tbToolBar_->addSeparator();
+        if (t.key) {
+            a->setObjectName(QLatin1String(t.key));
+            actions_.insert(QLatin1String(t.key), a);
+        }
+        if (t.channelEdit) a->setProperty("channelEdit", true);
+    }
+    // The print button has no command behind it; it is shown, but not offered.
+    action("Print")->setEnabled(false);
+}
+
+void frmMain::buildTreePanel() {
+    auto* central = new QWidget(this);
+    auto* row = new QHBoxLayout(central);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+
+    Picture1_ = new QFrame(central);
+    Picture1_->setObjectName(QStringLiteral("Picture1"));
+    Picture1_->setFixedWidth(twipsToPixelsX(3000));
+    auto* frame = new QVBoxLayout(Picture1_);
+    frame->setContentsMargins(2, 2, 0, 2);
+    frame->setSpacing(2);
+
+    auto* header = new QFrame(Picture1_);
+    header->setObjectName(QStringLiteral("Frame1"));
+    header->setFrameShape(QFrame::StyledPanel);
+    auto* headerRow = new QHBoxLayout(header);
+    headerRow->setContentsMargins(4, 0, 0, 0);
+    Label1_ = new QLabel(header);
+    Label1_->setObjectName(QStringLiteral("Label1"));
+    Toolbar1_ = new QToolBar(header);
+    Toolbar1_->setObjectName(QStringLiteral("Toolbar1"));
+    Toolbar1_->setIconSize(QSize(12, 12));
+    QAction* closeTree =
+        Toolbar1_->addAction(style()->standardIcon(QStyle::SP_TitleBarCloseButton), QString());
+    closeTree->setObjectName(QStringLiteral("TB_CLOSE"));
+    connect(closeTree, &QAction::triggered, this, [this] { setTreeVisible(false); });
+    headerRow->addWidget(Label1_, 1);
+    headerRow->addWidget(Toolbar1_);
+    frame->addWidget(header);
+
+    TreeView1_ = new QTreeWidget(Picture1_);
+    TreeView1_->setObjectName(QStringLiteral("TreeView1"));
+    TreeView1_->setHeaderHidden(true);
+    TreeView1_->setRootIsDecorated(true);
+    connect(TreeView1_, &QTreeWidget::itemClicked, this, &frmMain::treeNodeClicked);
+    connect(TreeView1_, &QTreeWidget::itemActivated, this, &frmMain::treeNodeClicked);
+    frame->addWidget(TreeView1_, 1);
+
+    CommandMove_ = new TreeSplitter(central);
+    connect(CommandMove_, &TreeSplitter::dragged, this, &frmMain::moveTree);
+
+    mdi_ = new QMdiArea(central);
+    mdi_->setObjectName(QStringLiteral("MDIClient"));
+    mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+
+    row->addWidget(Picture1_);
+    row->addWidget(CommandMove_);
+    row->addWidget(mdi_, 1);
+    setCentralWidget(central);
+}
+
+void frmMain::buildStatusBar() {
+    QStatusBar* sb = statusBar();
+    sb->setObjectName(QStringLiteral("sbStatusBar"));
+    for (int i = 0; i < 5; ++i) {
+        panels_[i] = new QLabel(sb);
+        panels_[i]->setObjectName(QStringLiteral("Panel%1").arg(i + 1));
+        panels_[i]->setFrameShape(QFrame::StyledPanel);
+        panels_[i]->setContentsMargins(4, 0, 4, 0);
+        // The model and the port panels take the room; the fixed, date and time panels
+        // keep their natural width.
+        sb->addPermanentWidget(panels_[i], i == 1 || i == 2 ? 1 : 0);
+    }
+    panels_[0]->setText(QStringLiteral("mzprog ") + Document::DataVersionText());
+}
+
+void frmMain::SetLanguageTexts() {
+    // The file dialog's filter is built from text 9001 each time a dialog opens.
+    ShowPortText();
+    panels_[1]->setText(statusModelText());
+    ShowMainTxt();
+    for (const MenuDef& m : menuTable()) {
+        menu(m.name)->setTitle(LoadLangText(m.text));
+        for (const MenuItem& it : m.items)
+            if (it.name && it.text) action(it.name)->setText(LoadLangText(it.text));
+    }
+    for (const ToolDef& t : toolTable())
+        if (t.key) action(t.key)->setToolTip(LoadLangText(t.tip));
+    tbToolBar_->setWindowTitle(LoadLangText(10502));
+}
+
+void frmMain::LoadTree() {
+    TreeView1_->clear();
+    auto* root = new QTreeWidgetItem(TreeView1_, QStringList(Label1_->text()));
+    root->setData(0, Qt::UserRole, QStringLiteral("N0"));
+    root->setIcon(0, style()->standardIcon(QStyle::SP_ComputerIcon));
+    for (const TreeNode& n : treeNodes) {
+        auto* item = new QTreeWidgetItem(root, QStringList(LoadLangText(n.text)));
+        item->setData(0, Qt::UserRole, QLatin1String(n.key));
+        item->setIcon(0, style()->standardIcon(QStyle::SP_FileIcon));
+    }
+    root->setExpanded(true);
+}
+
+void frmMain::ShowCHInfo(bool show) {
+    menu("MnuCHEdit")->menuAction()->setVisible(show);
+    for (QAction* a : tbToolBar_->actions())
+        if (a->property("channelEdit").toBool()) a->setVisible(show);
+}

@@ -1,0 +1,222 @@
+#include "frmsetcomm.h"
+#include "virtualradio.h"
+
+#include "core/app/appstate.h"
+#include "core/app/startup.h"
+#include "core/lang/langtext.h"
+#include "lang/captions.h"
+
+#include <QButtonGroup>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+FrmSetComm::PortLister& lister() {
+    static FrmSetComm::PortLister l;
+    return l;
+}
+
+QList<PortEntry> listPorts() {
+    return lister() ? lister()() : PresentPorts();
+}
+
+bool samePorts(const QList<PortEntry>& a, const QList<PortEntry>& b) {
+    if (a.size() != b.size()) return false;
+    for (int i = 0; i < a.size(); ++i)
+        if (a[i].systemLocation != b[i].systemLocation || a[i].description != b[i].description)
+            return false;
+    return true;
+}
+} // namespace
+
+void FrmSetComm::setPortLister(PortLister l) {
+    lister() = std::move(l);
+}
+
+FrmSetComm::FrmSetComm(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("FrmSetComm"));
+    setWindowTitle(LoadLangText(22000));
+
+    auto* frame1 = new QGroupBox(LoadLangText(22001), this);
+    frame1->setObjectName(QStringLiteral("Frame1"));
+    auto* grid = new QGridLayout(frame1);
+    group_ = new QButtonGroup(this);
+    for (int i = 0; i < 16; ++i) {
+        Option1_[i] = new QRadioButton(LoadLangText(22002) + QString::number(i + 1), frame1);
+        Option1_[i]->setObjectName(QStringLiteral("Option1_%1").arg(i));
+        group_->addButton(Option1_[i], i);
+        grid->addWidget(Option1_[i], i / 4, i % 4);
+    }
+    connect(group_, &QButtonGroup::idClicked, this, [this] {
+        syncing_ = true;
+        ListPorts_->clearSelection();
+        ListPorts_->setCurrentItem(nullptr);
+        TextPath_->clear();
+        syncing_ = false;
+    });
+
+    auto* frame2 = new QGroupBox(LangTextOr(22003, "Other ports"), this);
+    frame2->setObjectName(QStringLiteral("Frame2"));
+    ListPorts_ = new QListWidget(frame2);
+    ListPorts_->setObjectName(QStringLiteral("ListPorts"));
+    ListPorts_->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Room for a handful of ports; more scroll.
+    ListPorts_->setFixedHeight(ListPorts_->fontMetrics().height() * 6 + 8);
+    auto* pathLabel = new QLabel(LangTextOr(22004, "Device path:"), frame2);
+    pathLabel->setObjectName(QStringLiteral("LabelPath"));
+    TextPath_ = new QLineEdit(frame2);
+    TextPath_->setObjectName(QStringLiteral("TextPath"));
+    TextPath_->setPlaceholderText(QStringLiteral("/dev/ttyUSB0"));
+    pathLabel->setBuddy(TextPath_);
+    connect(ListPorts_, &QListWidget::itemSelectionChanged, this, [this] {
+        if (syncing_ || ListPorts_->selectedItems().isEmpty()) return;
+        syncing_ = true;
+        clearButtons();
+        TextPath_->clear();
+        syncing_ = false;
+    });
+    connect(TextPath_, &QLineEdit::textEdited, this, [this](const QString& t) {
+        if (syncing_ || t.trimmed().isEmpty()) return;
+        syncing_ = true;
+        clearButtons();
+        ListPorts_->clearSelection();
+        ListPorts_->setCurrentItem(nullptr);
+        syncing_ = false;
+    });
+    auto* pathRow = new QHBoxLayout;
+    pathRow->addWidget(pathLabel);
+    pathRow->addWidget(TextPath_, 1);
+    auto* f2 = new QVBoxLayout(frame2);
+    f2->addWidget(ListPorts_);
+    f2->addLayout(pathRow);
+
+    auto* buttons = new QDialogButtonBox(this);
+    QPushButton* ok = buttons->addButton(QString(), QDialogButtonBox::AcceptRole);
+    ok->setObjectName(QStringLiteral("CommandOK"));
+    ok->setDefault(true);
+    QPushButton* cancel = buttons->addButton(QString(), QDialogButtonBox::RejectRole);
+    cancel->setObjectName(QStringLiteral("CommandCancel"));
+    SetOKCancelCaptions(this);
+    connect(ok, &QPushButton::clicked, this, &FrmSetComm::CommandOK_Click);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* l = new QVBoxLayout(this);
+    l->addWidget(frame1);
+    l->addWidget(frame2, 1);
+    l->addWidget(buttons);
+    setMinimumWidth(420);
+
+    ComputeAvailability();
+    selectCurrentChoice();
+
+    ReCommTimer_ = new QTimer(this);
+    ReCommTimer_->setObjectName(QStringLiteral("ReCommTimer"));
+    ReCommTimer_->setInterval(1000);
+    connect(ReCommTimer_, &QTimer::timeout, this, &FrmSetComm::RefreshPorts);
+    ReCommTimer_->start();
+    connect(this, &QDialog::finished, ReCommTimer_, &QTimer::stop);
+}
+
+FrmSetComm::~FrmSetComm() = default;
+
+void FrmSetComm::ComputeAvailability() {
+    const QList<PortEntry> ports = listPorts();
+    bool present[16] = {};
+    for (const PortEntry& p : ports)
+        if (const int n = ComNumberOf(p); n >= 1 && n <= 16) present[n - 1] = true;
+    for (int i = 0; i < 16; ++i)
+        Option1_[i]->setEnabled(App().IsVista != 0 || present[i]);
+    fillPortList(ports);
+}
+
+void FrmSetComm::fillPortList(const QList<PortEntry>& ports) {
+    const bool virtualRadio = VirtualRadio::available();
+    if (ListPorts_->count() > 0 && samePorts(ports, shownPorts_) &&
+        (ListPorts_->count() == ports.size() + (virtualRadio ? 1 : 0)))
+        return;
+    shownPorts_ = ports;
+    const QListWidgetItem* cur = ListPorts_->currentItem();
+    const QString selected =
+        cur && cur->isSelected() ? cur->data(Qt::UserRole).toString() : QString();
+    syncing_ = true;
+    ListPorts_->clear();
+    for (const PortEntry& p : ports) {
+        QString text = p.systemLocation;
+        if (!p.description.isEmpty())
+            text += QStringLiteral("  (") + p.description + QLatin1Char(')');
+        auto* item = new QListWidgetItem(text, ListPorts_);
+        item->setData(Qt::UserRole, p.systemLocation);
+    }
+    if (virtualRadio) {
+        auto* item = new QListWidgetItem(VirtualRadio::displayName(), ListPorts_);
+        item->setData(Qt::UserRole, VirtualRadio::linkPath());
+    }
+    for (int i = 0; i < ListPorts_->count(); ++i)
+        if (!selected.isEmpty() && ListPorts_->item(i)->data(Qt::UserRole) == selected)
+            ListPorts_->setCurrentRow(i);
+    syncing_ = false;
+}
+
+void FrmSetComm::selectCurrentChoice() {
+    const AppState& a = App();
+    syncing_ = true;
+    if (a.PortName.isEmpty()) {
+        // A port number outside 1..16 has no button: nothing is shown selected, and OK keeps
+        // it unless another port is chosen.
+        if (a.ComPort >= 1 && a.ComPort <= 16) Option1_[a.ComPort - 1]->setChecked(true);
+    } else {
+        bool listed = false;
+        for (int i = 0; i < ListPorts_->count() && !listed; ++i)
+            if (ListPorts_->item(i)->data(Qt::UserRole).toString() == a.PortName) {
+                ListPorts_->setCurrentRow(i);
+                listed = true;
+            }
+        // Pseudo-terminals and links are never listed by the system: the path shows typed.
+        if (!listed) TextPath_->setText(a.PortName);
+    }
+    syncing_ = false;
+}
+
+void FrmSetComm::clearButtons() {
+    group_->setExclusive(false);
+    for (QRadioButton* b : Option1_)
+        b->setChecked(false);
+    group_->setExclusive(true);
+}
+
+int FrmSetComm::checkedButton() const {
+    for (int i = 15; i >= 0; --i)
+        if (Option1_[i]->isChecked()) return i;
+    return -1;
+}
+
+void FrmSetComm::RefreshPorts() {
+    const int noted = checkedButton();
+    ComputeAvailability();
+    if (noted >= 0) Option1_[noted]->setChecked(true);
+}
+
+void FrmSetComm::CommandOK_Click() {
+    AppState& a = App();
+    const QListWidgetItem* item = ListPorts_->currentItem();
+    if (const int b = checkedButton(); b >= 0) {
+        a.ComPort = b + 1;
+        a.PortName.clear();
+    } else if (item && item->isSelected()) {
+        a.PortName = item->data(Qt::UserRole).toString();
+    } else if (!TextPath_->text().trimmed().isEmpty()) {
+        a.PortName = TextPath_->text().trimmed();
+    }
+    // A file that cannot be written changes the port for this run all the same.
+    WritePortSettings();
+    accept();
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class QProcess;
+
+// The virtual radio: mzsim from the program directory, answering on a pseudo-terminal as the
+// radio would, so that every command can be tried without a radio. Its memory lives in the
+// user's data folder and starts from the demo document shipped with the program. The port
+// that sessions open is a fixed link in that folder pointing at the simulator's terminal.
+class VirtualRadio : public QObject {
+    Q_OBJECT
+public:
+    static VirtualRadio& instance();
+
+    static QString program();     // ProgramDir/mzsim
+    static bool available();      // the simulator is installed
+    static QString linkPath();    // the port name under which sessions reach it
+    static QString memoryPath();  // its memory between runs
+    static QString displayName(); // "virtual radio"
+
+    // Starts the simulator unless it runs; false with a reason when it cannot.
+    bool ensureRunning(QString* error = nullptr);
+    bool running() const;
+    void stop();
+
+private:
+    VirtualRadio() = default;
+    ~VirtualRadio() override;
+    bool seedMemory(QString* error);
+
+    QProcess* process_ = nullptr;
+};

@@ -1,0 +1,212 @@
+// New, Open, Save, Save As, initialisation and exit from the main window, with the questions
+// answered by a script and the file dialogs replaced.
+
+#include "gui/guitestenv.h"
+
+#include "app/frmmain.h"
+#include "core/files/datafile.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QSignalSpy>
+
+using A = Prompter::Answer;
+using B = Prompter::Buttons;
+
+class TestDocumentFlow : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TestTree> tree;
+    std::unique_ptr<Document> doc;
+    ScriptedPrompter prompter;
+    std::unique_ptr<frmMain> main;
+    int tablesMade = 0;
+    QStringList chooserCalls;
+    QString chosen;
+
+    void trigger(const char* name) { child<QAction>(main.get(), name)->trigger(); }
+    // Any change of the working data.
+    void touch() {
+        doc->EditFunc([](FuncRec& f) { f.Volume = f.Volume == 5 ? 6 : 5; });
+    }
+    QString file(const char* name) const { return tree->dir.filePath(QLatin1String(name)); }
+
+private slots:
+    void init() {
+        tree = std::make_unique<TestTree>();
+        doc = std::make_unique<Document>();
+        doc->setPrompter(&prompter);
+        tree->startUp(*doc);
+        prompter.reset();
+        tablesMade = 0;
+        chooserCalls.clear();
+        chosen.clear();
+        main = std::make_unique<frmMain>(*doc, prompter);
+        main->registerChildFactory(QStringLiteral("frmCommChInfo"), [this] {
+            ++tablesMade;
+            return new QWidget;
+        });
+        main->setFileChooser([this](bool save, const QString& preset) {
+            chooserCalls << (save ? QStringLiteral("save:") + preset : QStringLiteral("open"));
+            return chosen;
+        });
+        main->Load();
+        main->show();
+    }
+    void cleanup() {
+        main.reset();
+        doc.reset();
+        tree.reset();
+    }
+
+    void newOnUnchangedDocumentAsksOnlyToConfirm() {
+        QSignalSpy built(&main->commands(), &DocumentCommands::newDocumentBuilt);
+        prompter.reset({A::Ok});
+        trigger("mnuFileNew");
+        QCOMPARE(prompter.texts(), QStringList{LoadLangText(9026)});
+        QCOMPARE(prompter.asked[0].buttons, B::OkCancel);
+        QTRY_COMPARE(built.size(), 1);
+        QCOMPARE(tablesMade, 2);
+        QVERIFY(!doc->IsDataChanged());
+    }
+
+    void newWithChangesCancelledAtTheFirstQuestion() {
+        touch();
+        prompter.reset({A::Cancel});
+        trigger("mnuFileNew");
+        QCOMPARE(prompter.texts(), QStringList{LoadLangText(9006)});
+        QCOMPARE(prompter.asked[0].buttons, B::YesNoCancel);
+        QTest::qWait(200);
+        QVERIFY(doc->IsDataChanged());
+        QCOMPARE(tablesMade, 1);
+        QVERIFY(main->ChildForm(QStringLiteral("frmCommChInfo")));
+    }
+
+    void toolbarNewAsksNothingAndUsesTheTemplate() {
+        touch();
+        // Initialisation, cancelled at the confirmation: the flag does not linger.
+        prompter.reset({A::No, A::Cancel});
+        trigger("MnuInit");
+        QCOMPARE(prompter.asked.size(), 2);
+        QCOMPARE(doc->InitRequested, 0);
+        prompter.reset();
+        QSignalSpy built(&main->commands(), &DocumentCommands::newDocumentBuilt);
+        trigger("NewFile");
+        QTRY_COMPARE(built.size(), 1);
+        QVERIFY(prompter.asked.isEmpty());
+        QVERIFY(!doc->IsDataChanged());
+        QCOMPARE(doc->InitRequested, 0);
+    }
+
+    void saveOfANewDocumentGoesThroughSaveAs() {
+        chosen = file("Radio1.dat");
+        touch();
+        trigger("mnuFileSave");
+        QCOMPARE(chooserCalls, QStringList{QStringLiteral("save:new.dat")});
+        QVERIFY(prompter.asked.isEmpty());
+        QCOMPARE(QFileInfo(chosen).size(), qint64(DataFileSize));
+        QCOMPARE(doc->CurFileName, chosen);
+        QVERIFY(!doc->IsNewFile);
+        QVERIFY(!doc->IsDataChanged());
+        QVERIFY(main->windowTitle().endsWith(LoadLangText(12009) + QStringLiteral(":Radio1.dat]")));
+
+        // A named document asks 9007 with the bare file name in double quotes.
+        touch();
+        prompter.reset({A::Cancel});
+        trigger("SaveFile");
+        QCOMPARE(prompter.asked.size(), 1);
+        QVERIFY(prompter.asked[0].text.startsWith(LoadLangText(9007)));
+        QVERIFY(prompter.asked[0].text.endsWith(QStringLiteral("\"Radio1.dat\"")));
+        QCOMPARE(prompter.asked[0].buttons, B::OkCancel);
+        QVERIFY(doc->IsDataChanged());
+        prompter.reset({A::Ok});
+        trigger("mnuFileSave");
+        QVERIFY(!doc->IsDataChanged());
+        QCOMPARE(chooserCalls.size(), 1);
+    }
+
+    void saveAsCancelledChangesNothing() {
+        touch();
+        chosen.clear();
+        trigger("mnuFileSaveAs");
+        QCOMPARE(chooserCalls.size(), 1);
+        QCOMPARE(doc->CurFileName, QStringLiteral("new.dat"));
+        QVERIFY(doc->IsNewFile);
+        QVERIFY(doc->IsDataChanged());
+    }
+
+    void openAsksToSaveFirstThenReplacesTheDocument() {
+        chosen = file("kept.dat");
+        trigger("mnuFileSaveAs");
+        const i16 savedVolume = doc->RadioData.Func.Volume;
+        touch();
+        QVERIFY(doc->IsDataChanged());
+        QWidget* before = main->ChildForm(QStringLiteral("frmCommChInfo"));
+        QVERIFY(before);
+
+        // Cancel at 9006: no dialog at all.
+        prompter.reset({A::Cancel});
+        trigger("mnuFileOpen");
+        QCOMPARE(chooserCalls.size(), 1);
+        QVERIFY(doc->IsDataChanged());
+
+        // No: the file comes back as saved; the channel table opens again.
+        prompter.reset({A::No});
+        trigger("OpenFile");
+        QCOMPARE(prompter.texts(), QStringList{LoadLangText(9006)});
+        QCOMPARE(chooserCalls.last(), QStringLiteral("open"));
+        QCOMPARE(doc->RadioData.Func.Volume, savedVolume);
+        QVERIFY(!doc->IsDataChanged());
+        QVERIFY(!doc->IsNewFile);
+        QCOMPARE(doc->CurFileName, chosen);
+        QTRY_VERIFY(main->ChildForm(QStringLiteral("frmCommChInfo")) != nullptr);
+        QCOMPARE(tablesMade, 2);
+        QVERIFY(main->windowTitle().endsWith(QStringLiteral(":kept.dat]")));
+    }
+
+    void openOfAnUnreadableFileLeavesTheDocument() {
+        touch();
+        const i16 volume = doc->RadioData.Func.Volume;
+        QFile bad(file("short.dat"));
+        QVERIFY(bad.open(QIODevice::WriteOnly));
+        bad.write("MZ-710 ", 7);
+        bad.close();
+        chosen = bad.fileName();
+        prompter.reset({A::No, A::Ok});
+        trigger("mnuFileOpen");
+        QCOMPARE(prompter.asked.size(), 2);
+        QCOMPARE(doc->RadioData.Func.Volume, volume);
+        QVERIFY(doc->IsDataChanged());
+    }
+
+    void exitCancelledKeepsTheProgramRunning() {
+        touch();
+        prompter.reset({A::Cancel});
+        QVERIFY(!main->close());
+        QVERIFY(main->isVisible());
+        QCOMPARE(prompter.texts(), QStringList{LoadLangText(9006)});
+        QVERIFY(doc->IsDataChanged());
+        // The settings record is written only by an exit that goes through.
+        QVERIFY(!QFileInfo::exists(tree->progDir() + QStringLiteral("/Setting.ini")));
+
+        // Yes on a new document asks for a name; the program ends after the save.
+        chosen = file("atexit.dat");
+        prompter.reset({A::Yes});
+        trigger("mnuFileExit");
+        QVERIFY(!main->isVisible());
+        QCOMPARE(chooserCalls, QStringList{QStringLiteral("save:new.dat")});
+        QCOMPARE(QFileInfo(chosen).size(), qint64(DataFileSize));
+        QCOMPARE(QFileInfo(tree->progDir() + QStringLiteral("/Setting.ini")).size(), qint64(4));
+    }
+
+    void exitWithoutSavingWhenAnsweredNo() {
+        touch();
+        prompter.reset({A::No});
+        QVERIFY(main->close());
+        QVERIFY(chooserCalls.isEmpty());
+    }
+};
+
+QTEST_MAIN(TestDocumentFlow)
+#include "tst_documentflow.moc"

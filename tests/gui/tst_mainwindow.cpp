@@ -1,0 +1,354 @@
+// The main window: start-up through the splash, its caption, menus, toolbar, tree, child
+// windows, the tree panel, the stored position and the session commands.
+
+#include "gui/guitestenv.h"
+
+#include "app/frmmain.h"
+#include "app/frmsplash.h"
+#include "app/treesplitter.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QTreeWidget>
+
+namespace {
+// A stand-in editor window that counts how often it was made.
+struct Counter {
+    int made = 0;
+    frmMain::ChildFactory factory(const QString& title) {
+        return [this, title] {
+            ++made;
+            auto* w = new QWidget;
+            w->setWindowTitle(title);
+            w->resize(200, 120);
+            return w;
+        };
+    }
+};
+
+void drag(QWidget* w, int fromX, int toX) {
+    const QPointF a(fromX, 5), b(toX, 5);
+    QMouseEvent press(QEvent::MouseButtonPress, a, w->mapToGlobal(a), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, b, w->mapToGlobal(b), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, b, w->mapToGlobal(b), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &press);
+    QApplication::sendEvent(w, &move);
+    QApplication::sendEvent(w, &release);
+}
+} // namespace
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TestTree> tree;
+    std::unique_ptr<Document> doc;
+    ScriptedPrompter prompter;
+    std::unique_ptr<frmMain> main;
+    Counter table;
+
+    QAction* action(const char* name) { return child<QAction>(main.get(), name); }
+
+private slots:
+    void init() {
+        tree = std::make_unique<TestTree>();
+        doc = std::make_unique<Document>();
+        doc->setPrompter(&prompter);
+        tree->startUp(*doc);
+        prompter.reset();
+        table = Counter();
+        main = std::make_unique<frmMain>(*doc, prompter);
+        main->registerChildFactory(QStringLiteral("frmCommChInfo"), table.factory("table"));
+        main->Load();
+        main->show();
+        QVERIFY(QTest::qWaitForWindowExposed(main.get()));
+    }
+    void cleanup() {
+        main.reset();
+        doc.reset();
+        tree.reset();
+    }
+
+    void splashOpensTheMainWindowOnceOnClick() {
+        QVERIFY(QFile::copy(QStringLiteral(MZ_PROGDIR "/StartE.jpg"),
+                            tree->progDir() + QStringLiteral("/StartE.jpg")));
+        int opened = 0;
+        auto* splash = new frmSplash([&] { ++opened; });
+        QPointer<frmSplash> alive(splash);
+        splash->show();
+        QVERIFY(!child<QLabel>(splash, "picLogo")->pixmap().isNull());
+        QTest::mouseClick(child<QLabel>(splash, "picLogo"), Qt::LeftButton);
+        QCOMPARE(opened, 1);
+        QTRY_VERIFY(alive.isNull());
+        QTest::qWait(100);
+        QCOMPARE(opened, 1);
+    }
+
+    void splashWithoutPictureStillOpensByTimer() {
+        App().CurLanguage = 3;
+        QVERIFY(frmSplash::pictureFor(3).isEmpty());
+        int opened = 0;
+        auto* splash = new frmSplash([&] { ++opened; });
+        splash->show();
+        QVERIFY(child<QLabel>(splash, "picLogo")->pixmap().isNull());
+        QTRY_COMPARE_WITH_TIMEOUT(opened, 1, 10000);
+    }
+
+    void startUpOpensTheChannelTableAndShowsTheDocument() {
+        QCOMPARE(table.made, 1);
+        QVERIFY(main->ChildForm(QStringLiteral("frmCommChInfo")));
+        QCOMPARE(doc->CurFileName, QStringLiteral("new.dat"));
+        QCOMPARE(child<QLabel>(main.get(), "Label1")->text(), QStringLiteral("MZ-710:CB"));
+        QCOMPARE(child<QLabel>(main.get(), "Panel2")->text(),
+                 QStringLiteral("MZ-710[CB:26.965 - 27.405 MHz]"));
+        QCOMPARE(child<QLabel>(main.get(), "Panel3")->text(),
+                 LoadLangText(12008) + QStringLiteral("1"));
+        QVERIFY(!child<QLabel>(main.get(), "Panel4")->text().isEmpty());
+        QVERIFY(!child<QLabel>(main.get(), "Panel5")->text().isEmpty());
+    }
+
+    void captionOfTheDefaultDocument() {
+        QCOMPARE(main->windowTitle(), LoadLangText(12000) +
+                                          QStringLiteral("[MZ-710:CB:Frequency][") +
+                                          LoadLangText(12009) + QStringLiteral(":new.dat]"));
+        QVERIFY(!LoadLangText(12000).isEmpty());
+        // Another band shows itself instead of "Frequency"; the file name loses its folder.
+        doc->SetCountryMode(2);
+        doc->CurFileName = QStringLiteral("/home/user/radios/Radio1.dat");
+        main->ShowMainTxt();
+        QVERIFY(main->windowTitle().endsWith(QStringLiteral("[MZ-710:HAM:28.000 - 29.700 MHz][") +
+                                             LoadLangText(12009) + QStringLiteral(":Radio1.dat]")));
+        QCOMPARE(main->findChild<QTreeWidget*>("TreeView1")->topLevelItem(0)->text(0),
+                 QStringLiteral("MZ-710:HAM"));
+    }
+
+    void menusCarryTheirTextsShortcutsAndVisibility() {
+        const struct {
+            const char* name;
+            int text;
+            const char* shortcut;
+        } shown[] = {{"mnuFileNew", 10001, "Ctrl+N"},
+                     {"mnuFileOpen", 10002, "Ctrl+O"},
+                     {"mnuFileSave", 10003, ""},
+                     {"mnuFileSaveAs", 10004, ""},
+                     {"mnuFileExit", 10006, ""},
+                     {"mnuModelInfo", 10101, ""},
+                     {"mnuChannelInfo", 10201, ""},
+                     {"mnuOptFeature", 10202, ""},
+                     {"mnuToneTips", 10221, ""},
+                     {"MnuDTMF", 10204, ""},
+                     {"MnuKey", 10208, ""},
+                     {"MnuLocalInfo", 10207, ""},
+                     {"mnuReadFromRadio", 10301, "Ctrl+R"},
+                     {"mnuWriteToRadio", 10302, "Ctrl+W"},
+                     {"MnuProPassWord", 10303, "Ctrl+P"},
+                     {"mnuComm", 10401, ""},
+                     {"mnuLanguage", 10402, ""},
+                     {"MnuInit", 10403, ""},
+                     {"mnuTreeView", 10501, ""},
+                     {"mnuViewToolbar", 10502, ""},
+                     {"mnuViewStatusBar", 10503, ""},
+                     {"mnuWindowCascade", 10601, ""},
+                     {"mnuCloseAll", 10602, ""},
+                     {"mnuHelpAbout", 10702, ""}};
+        for (const auto& m : shown) {
+            QAction* a = action(m.name);
+            QVERIFY2(a, m.name);
+            QVERIFY2(a->isVisible(), m.name);
+            QCOMPARE(a->text(), LoadLangText(m.text));
+            QCOMPARE(a->shortcut(), QKeySequence(QLatin1String(m.shortcut)));
+        }
+        for (const char* hidden :
+             {"mnuFileEOpen", "mnuFilePrint", "mnuGroupName", "mnuResetInit", "MnuRadioFre",
+              "MnuScan", "MnuAlert", "MnuTestFre", "mnuEmbeddedMsg", "mnuHelpTopic", "MnuCHHabits",
+              "mnuWindowTileHorizontal", "mnuWindowTileVertical", "mnuWindowArrangeIcons"})
+            QVERIFY2(!action(hidden)->isVisible(), hidden);
+        QCOMPARE(action("mnuWindowArrangeIcons")->text(), QStringLiteral("&Arrange Icons"));
+        QCOMPARE(action("mnuFilePrint")->text(), LoadLangText(10005));
+        QVERIFY(!child<QMenu>(main.get(), "MnuCHEdit")->menuAction()->isVisible());
+        QCOMPARE(child<QMenu>(main.get(), "MnuCHEdit")->title(), LoadLangText(10800));
+        for (const char* checked : {"mnuTreeView", "mnuViewToolbar", "mnuViewStatusBar"})
+            QVERIFY(action(checked)->isChecked());
+
+        QStringList titles;
+        for (QAction* a : main->menuBar()->actions())
+            if (a->isVisible()) titles << a->text();
+        QCOMPARE(titles, (QStringList{LoadLangText(10000), LoadLangText(10100), LoadLangText(10200),
+                                      LoadLangText(10300), LoadLangText(10400), LoadLangText(10500),
+                                      LoadLangText(10600), LoadLangText(10700)}));
+    }
+
+    void toolbarButtonsInOrderWithTheirTips() {
+        auto* bar = child<QToolBar>(main.get(), "tbToolBar");
+        QStringList order;
+        for (QAction* a : bar->actions())
+            order << (a->isSeparator() ? QStringLiteral("|") : a->objectName());
+        QCOMPARE(order.join(' '),
+                 QStringLiteral("NewFile OpenFile SaveFile | Print | ReadRadio CommSet "
+                                "WriteRadio | BtnCHCut BtnCHCopy BtnCHPaste | BtnCHInsert "
+                                "BtnCHDelete BtnCHMoveUp BtnCHMoveDown | About"));
+        // Positions 11 to 19 stay hidden; ShowCHInfo shows them with the channel menu.
+        const QList<QAction*> all = bar->actions();
+        for (int i = 10; i <= 18; ++i)
+            QVERIFY(!all[i]->isVisible());
+        main->ShowCHInfo(true);
+        for (int i = 10; i <= 18; ++i)
+            QVERIFY(all[i]->isVisible());
+        QVERIFY(child<QMenu>(main.get(), "MnuCHEdit")->menuAction()->isVisible());
+        main->ShowCHInfo(false);
+        QVERIFY(!all[12]->isVisible());
+        QCOMPARE(action("ReadRadio")->toolTip(), LoadLangText(11004));
+        QCOMPARE(action("BtnCHMoveDown")->toolTip(), LoadLangText(11016));
+        QCOMPARE(action("About")->toolTip(), LoadLangText(11007));
+    }
+
+    void treeNodesAndTheirWindows() {
+        auto* tv = child<QTreeWidget>(main.get(), "TreeView1");
+        QCOMPARE(tv->topLevelItemCount(), 1);
+        QTreeWidgetItem* root = tv->topLevelItem(0);
+        QVERIFY(root->isExpanded());
+        QStringList keys, texts;
+        for (int i = 0; i < root->childCount(); ++i) {
+            keys << root->child(i)->data(0, Qt::UserRole).toString();
+            texts << root->child(i)->text(0);
+        }
+        QCOMPARE(keys, (QStringList{"N1", "N2", "N4", "N12", "N8", "N7"}));
+        QCOMPARE(texts,
+                 (QStringList{LoadLangText(12001), LoadLangText(12002), LoadLangText(12004),
+                              LoadLangText(12014), LoadLangText(12010), LoadLangText(12007)}));
+
+        Counter keysWin;
+        main->registerChildFactory(QStringLiteral("FrmKey"), keysWin.factory("keys"));
+        emit tv->itemClicked(root->child(4), 0);
+        QCOMPARE(keysWin.made, 1);
+        QVERIFY(main->ChildForm(QStringLiteral("FrmKey")));
+        // A node whose window is not built yet opens nothing.
+        emit tv->itemClicked(root->child(1), 0);
+        QVERIFY(!main->ChildForm(QStringLiteral("FrmOptFeatures")));
+        emit tv->itemClicked(root, 0);
+        QCOMPARE(main->mdiArea()->subWindowList().size(), 2);
+    }
+
+    void oneInstancePerWindowAndCloseAll() {
+        QWidget* first = main->ChildForm(QStringLiteral("frmCommChInfo"));
+        QVERIFY(first);
+        Counter keysWin;
+        main->registerChildFactory(QStringLiteral("FrmKey"), keysWin.factory("keys"));
+        action("MnuKey")->trigger();
+        QCOMPARE(main->mdiArea()->activeSubWindow()->widget()->objectName(),
+                 QStringLiteral("FrmKey"));
+        // Opening the table again brings the open one to the front.
+        action("mnuChannelInfo")->trigger();
+        QCOMPARE(table.made, 1);
+        QCOMPARE(main->mdiArea()->activeSubWindow()->widget(), first);
+        action("MnuKey")->trigger();
+        QCOMPARE(keysWin.made, 1);
+
+        action("mnuCloseAll")->trigger();
+        QVERIFY(!main->ChildForm(QStringLiteral("frmCommChInfo")));
+        QVERIFY(!main->ChildForm(QStringLiteral("FrmKey")));
+        QTRY_COMPARE(main->mdiArea()->subWindowList().size(), 0);
+        action("MnuKey")->trigger();
+        QCOMPARE(keysWin.made, 2);
+        main->CloseFormsNamed(QStringLiteral("FrmKey"));
+        QVERIFY(!main->ChildForm(QStringLiteral("FrmKey")));
+    }
+
+    void treePanelClosesAndKeepsItsMinimumWidth() {
+        auto* panel = child<QWidget>(main.get(), "Picture1");
+        auto* splitter = child<TreeSplitter>(main.get(), "CommandMove");
+        const int w = panel->width();
+        drag(splitter, 2, 42);
+        QCOMPARE(panel->width(), w + 40);
+        QVERIFY(!splitter->moveTree());
+        // Narrower than 300 twips: nothing changes.
+        const int tooFar = w + 40 - main->minTreeWidth() + 5;
+        drag(splitter, 2, 2 - tooFar);
+        QCOMPARE(panel->width(), w + 40);
+        drag(splitter, 2, -38);
+        QCOMPARE(panel->width(), w);
+        QCOMPARE(main->minTreeWidth(), qRound(300 * main->logicalDpiX() / 1440.0));
+
+        child<QAction>(main.get(), "TB_CLOSE")->trigger();
+        QVERIFY(!panel->isVisible());
+        QVERIFY(!action("mnuTreeView")->isChecked());
+        action("mnuTreeView")->trigger();
+        QVERIFY(panel->isVisible());
+        QVERIFY(action("mnuTreeView")->isChecked());
+        action("mnuViewStatusBar")->trigger();
+        QVERIFY(!main->statusBar()->isVisible());
+        QVERIFY(!action("mnuViewStatusBar")->isChecked());
+    }
+
+    void windowPositionComesFromAndGoesToTheStore() {
+        // Defaults first; a stored size is used at the next start.
+        QCOMPARE(LoadMainWindowTwips(), QRect(1000, 1000, 12500, 9500));
+        main->resize(main->twipsToPixelsX(9000), main->twipsToPixelsY(7000));
+        QVERIFY(main->close());
+        const QRect stored = LoadMainWindowTwips();
+        QVERIFY(qAbs(stored.width() - 9000) <= 30);
+        QVERIFY(qAbs(stored.height() - 7000) <= 30);
+
+        frmMain again(*doc, prompter);
+        again.Load();
+        QCOMPARE(again.size(), QSize(again.twipsToPixelsX(stored.width()),
+                                     again.twipsToPixelsY(stored.height())));
+    }
+
+    void minimisedWindowLeavesTheStoreAlone() {
+        SaveMainWindowTwips(QRect(1, 2, 3000, 4000));
+        main->showMinimized();
+        QTRY_VERIFY(main->isMinimized());
+        QVERIFY(main->close());
+        QCOMPARE(LoadMainWindowTwips(), QRect(1, 2, 3000, 4000));
+    }
+
+    void sessionCommandsAndTheirLock() {
+        QList<int> started;
+        main->setSessionStarter([&](int mode) { started << mode; });
+        action("mnuReadFromRadio")->trigger();
+        QCOMPARE(started, QList<int>{1});
+        action("mnuWriteToRadio")->trigger();
+        // The write starts after a short delay that lets the editors' commits settle.
+        QCOMPARE(started, QList<int>{1});
+        QTRY_COMPARE(started, (QList<int>{1, 2}));
+        action("MnuLocalInfo")->trigger();
+        QCOMPARE(started, (QList<int>{1, 2, 3}));
+
+        main->setSessionRunning(true);
+        for (const char* name :
+             {"mnuReadFromRadio", "mnuWriteToRadio", "MnuLocalInfo", "ReadRadio", "WriteRadio"})
+            QVERIFY2(!action(name)->isEnabled(), name);
+        QVERIFY(action("MnuProPassWord")->isEnabled());
+        main->mnuReadFromRadio();
+        main->ReadRMGDataFromRadio();
+        main->mnuWriteToRadio();
+        QTest::qWait(200);
+        QCOMPARE(started.size(), 3);
+        main->setSessionRunning(false);
+        QVERIFY(action("ReadRadio")->isEnabled());
+        action("ReadRadio")->trigger();
+        QCOMPARE(started.size(), 4);
+    }
+
+    void resizeStopsNoTimer() {
+        // Timers of the window keep running through any resize.
+        auto* clock = main->findChild<QTimer*>("ClockTimer");
+        QVERIFY(clock && clock->isActive());
+        main->resize(main->width() - 50, main->height() - 300);
+        main->resize(main->width() + 80, main->height() + 400);
+        QVERIFY(clock->isActive());
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"

@@ -1,0 +1,118 @@
+// The virtual radio: started on demand from the program directory with its memory in the
+// user's data folder (seeded from the demo document), reached through a fixed link, stopped
+// with the program. A stand-in simulator names /dev/null as its terminal.
+
+#include "gui/guitestenv.h"
+
+#include "app/frmmain.h"
+#include "link/virtualradio.h"
+
+#include <QFileInfo>
+
+namespace {
+void writeScript(const QString& path, const QByteArray& body) {
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("#!/bin/sh\n" + body);
+    f.close();
+    f.setPermissions(f.permissions() | QFile::ExeOwner);
+}
+} // namespace
+
+class TestVirtualRadio : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TestTree> tree;
+    std::unique_ptr<Document> doc;
+    ScriptedPrompter prompter;
+    QString argsFile;
+
+private slots:
+    void init() {
+        tree = std::make_unique<TestTree>();
+        doc = std::make_unique<Document>();
+        tree->startUp(*doc);
+        QFile::remove(VirtualRadio::memoryPath());
+        argsFile = tree->dir.filePath(QStringLiteral("sim-args"));
+        QDir(tree->progDir()).mkpath(QStringLiteral("demo"));
+        QFile demo(tree->progDir() + QStringLiteral("/demo/demo.dat"));
+        QVERIFY(demo.open(QIODevice::WriteOnly));
+        demo.write("demo");
+    }
+    void cleanup() {
+        VirtualRadio::instance().stop();
+        doc.reset();
+        tree.reset();
+    }
+
+    void notInstalledIsReported() {
+        QVERIFY(!VirtualRadio::available());
+        QString error;
+        QVERIFY(!VirtualRadio::instance().ensureRunning(&error));
+        QVERIFY(error.contains(QStringLiteral("mzsim")));
+    }
+
+    void startsFromTheDemoMemoryAndStops() {
+        // mzcli pack DEMO -o MEM writes the memory; mzsim names its terminal and waits.
+        writeScript(tree->progDir() + QStringLiteral("/mzcli"),
+                    "[ \"$1\" = pack ] && [ \"$3\" = -o ] && printf packed > \"$4\"\n");
+        writeScript(tree->progDir() + QStringLiteral("/mzsim"),
+                    "echo \"$@\" > " + argsFile.toLocal8Bit() +
+                        "\necho /dev/null\nexec sleep 60\n");
+        QVERIFY(VirtualRadio::available());
+        QString error;
+        QVERIFY2(VirtualRadio::instance().ensureRunning(&error), qPrintable(error));
+        QVERIFY(VirtualRadio::instance().running());
+        QCOMPARE(QFileInfo(VirtualRadio::linkPath()).symLinkTarget(), QStringLiteral("/dev/null"));
+        QFile mem(VirtualRadio::memoryPath());
+        QVERIFY(mem.open(QIODevice::ReadOnly));
+        QCOMPARE(mem.readAll(), QByteArray("packed"));
+        QFile args(argsFile);
+        QVERIFY(args.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromLocal8Bit(args.readAll()).trimmed(),
+                 QStringLiteral("--save %1 --image %1").arg(VirtualRadio::memoryPath()));
+        // A second session finds it running.
+        QVERIFY(VirtualRadio::instance().ensureRunning());
+
+        VirtualRadio::instance().stop();
+        QVERIFY(!VirtualRadio::instance().running());
+        QVERIFY(!QFileInfo(VirtualRadio::linkPath()).isSymLink());
+        // The memory stays for the next run.
+        QVERIFY(QFileInfo::exists(VirtualRadio::memoryPath()));
+    }
+
+    void simulatorThatNamesNoTerminalFails() {
+        writeScript(tree->progDir() + QStringLiteral("/mzsim"), "exit 3\n");
+        QString error;
+        QVERIFY(!VirtualRadio::instance().ensureRunning(&error));
+        QVERIFY(!error.isEmpty());
+        QVERIFY(!VirtualRadio::instance().running());
+    }
+
+    void sessionsOnTheVirtualRadioStartIt() {
+        writeScript(tree->progDir() + QStringLiteral("/mzsim"), "echo /dev/null\nexec sleep 60\n");
+        App().PortName = VirtualRadio::linkPath();
+        frmMain main(*doc, prompter);
+        main.Load();
+        QList<int> started;
+        main.setSessionStarter([&](int mode) {
+            QVERIFY(VirtualRadio::instance().running());
+            started << mode;
+        });
+        main.mnuReadFromRadio();
+        QCOMPARE(started, QList<int>{1});
+        QVERIFY(prompter.asked.isEmpty());
+
+        // When it cannot start, the port message is shown and no session begins.
+        VirtualRadio::instance().stop();
+        QFile::remove(tree->progDir() + QStringLiteral("/mzsim"));
+        prompter.reset();
+        main.ReadRMGDataFromRadio();
+        QCOMPARE(started.size(), 1);
+        QCOMPARE(prompter.asked.size(), 1);
+        QVERIFY(prompter.asked[0].text.startsWith(LoadLangText(9003)));
+    }
+};
+
+QTEST_MAIN(TestVirtualRadio)
+#include "tst_virtualradio.moc"
