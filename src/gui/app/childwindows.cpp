@@ -1,10 +1,19 @@
 #include "childwindows.h"
+#include "channels/frmchinfoedit.h"
+#include "channels/frmcommchinfo.h"
 #include "frmmain.h"
 
-// Each editor window registers here under its object name, for example
-//   main.registerChildFactory(QStringLiteral("frmCommChInfo"),
-//                             [&main] { return new frmCommChInfo(main.document(), &main); });
-// A window without an entry is not offered yet: its menu item and tree node open nothing.
+// Each editor window registers here under its object name. A window without an entry is not
+// offered yet: its menu item and tree node open nothing.
 void RegisterChildWindows(frmMain& main) {
-    (void)main;
+    main.registerChildFactory(QStringLiteral("frmCommChInfo"), [&main]() -> QWidget* {
+        auto* w = new frmCommChInfo(main.document(), &main);
+        // The ">>" cell opens the channel edit dialog (or brings the open one forward).
+        QObject::connect(w, &frmCommChInfo::requestEditDialog, &main,
+                         [&main] { main.ShowChildForm(QStringLiteral("FrmCHInfoEdit")); });
+        return w;
+    });
+    main.registerChildFactory(QStringLiteral("FrmCHInfoEdit"), [&main]() -> QWidget* {
+        return new FrmCHInfoEdit(main.document(), &main);
+    });
 }

@@ -57,7 +57,7 @@ public:
     // row 41 on.
     static bool IsFixFM(int row, int group, int countryMode);
     // Stores a value still being typed in Text1 or Text2.
-    void commitEdits();
+    Q_INVOKABLE void commitEdits();
 
     // Field id edited by Combo2(i).
     static int FieldOfCombo2(int i) { return i < 2 ? i + 2 : i + 3; }

@@ -64,7 +64,7 @@ public:
     // Starts editing the current cell, unless the cell may not be edited.
     void EnterGridEdit();
     // Stores a value still being typed and closes the cell editor.
-    void commitEdits();
+    Q_INVOKABLE void commitEdits();
 
     ChannelTableModel* tableModel() const { return model_; }
     ChannelGridView* grid() const { return grid_; }

@@ -71,7 +71,7 @@ FrmSetComm::FrmSetComm(QWidget* parent) : QDialog(parent) {
     ListPorts_->setSelectionMode(QAbstractItemView::SingleSelection);
     // Room for a handful of ports; more scroll.
     ListPorts_->setFixedHeight(ListPorts_->fontMetrics().height() * 6 + 8);
-    auto* pathLabel = new QLabel(LangTextOr(22004, "Device path:"), frame2);
+    auto* pathLabel = new QLabel(LangTextOr(22005, "Device path:"), frame2);
     pathLabel->setObjectName(QStringLiteral("LabelPath"));
     TextPath_ = new QLineEdit(frame2);
     TextPath_->setObjectName(QStringLiteral("TextPath"));
