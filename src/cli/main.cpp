@@ -23,13 +23,9 @@ CliCommand::CliCommand(const char* n, const char* u, Fn f) : name(n), usage(u), 
     registry().append(this);
 }
 
-const QList<const CliCommand*>& CliCommands() {
-    return registry();
-}
+const QList<const CliCommand*>& CliCommands() { return registry(); }
 
-void CliError(const QString& sentence) {
-    QTextStream(stderr) << "mzcli: " << sentence << "\n";
-}
+void CliError(const QString& sentence) { QTextStream(stderr) << "mzcli: " << sentence << "\n"; }
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
@@ -41,7 +37,8 @@ int main(int argc, char** argv) {
     }
     const QString name = args.takeFirst();
     for (const CliCommand* c : CliCommands())
-        if (name == QLatin1String(c->name)) return c->fn(args);
+        if (name == QLatin1String(c->name))
+            return c->fn(args);
     CliError(QStringLiteral("unknown command \"%1\"; run mzcli --help for the list.").arg(name));
     return ExitBadInput;
 }
