@@ -594,6 +594,8 @@ void LinkSession::applyReadData() {
     readOkTimer_.stop();
     RadioDataRec data = doc_.RadioData;
     ChannelList channels = doc_.CHInfo;
+    // The header names the model the identity check compared with the radio.
+    doc_.FillFileHead(data.Head);
     UnpackMemBuf(readData_, readDataMode_, data, channels);
     // A read makes an unnamed new document, so that a later save asks for a file name.
     doc_.CurFileName = QStringLiteral("new.dat");
