@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QSaveFile>
 #include <QTextStream>
+#include <QTimer>
 
 SimRadio::SimRadio(const SimOptions& options, PtyLine& line, QObject* parent)
     : QObject(parent), opt_(options), line_(line),
@@ -14,7 +15,7 @@ SimRadio::SimRadio(const SimOptions& options, PtyLine& line, QObject* parent)
     radio_.refuseWrite = [this](int) { return chance(opt_.resend); };
     connect(&line_, &PtyLine::received, this, &SimRadio::onReceived);
     connect(&line_, &PtyLine::drained, this, [this] {
-        if (finishing_) emit finished();
+        if (finishing_) finish();
     });
 }
 
@@ -104,24 +105,31 @@ void SimRadio::handle(const VirtualRadio::Exchange& ex, qint64 frameEndNs) {
             reply[i] = static_cast<char>(reply[i] ^ (1 << bit(rng_)));
         }
     }
+    // The memory is saved before the end request is answered, so that whoever waits for that
+    // answer finds the file complete.
+    if (ex.kind == VirtualRadio::FrameKind::End) saveMemory();
     if (!reply.isEmpty()) {
         log("->", reply);
         queueBytes(reply, frameEndNs);
     }
-    if (ex.kind == VirtualRadio::FrameKind::End) sessionEnded();
+    if (ex.kind == VirtualRadio::FrameKind::End && opt_.sessions > 0 &&
+        radio_.sessionsEnded() >= opt_.sessions) {
+        finishing_ = true;
+        if (line_.idle()) finish();
+    }
 }
 
-void SimRadio::sessionEnded() {
-    if (!opt_.save.isEmpty()) {
-        QSaveFile f(opt_.save);
-        const bool saved =
-            f.open(QIODevice::WriteOnly) &&
-            f.write(reinterpret_cast<const char*>(radio_.memory.data()), MemSize) == MemSize &&
-            f.commit();
-        if (!saved) QTextStream(stderr) << "mzsim: cannot write " << opt_.save << ".\n";
-    }
-    if (opt_.sessions > 0 && radio_.sessionsEnded() >= opt_.sessions) {
-        finishing_ = true;
-        if (line_.idle()) emit finished();
-    }
+void SimRadio::finish() {
+    // Give the program a moment to take the last answer before the terminal goes away.
+    QTimer::singleShot(200, this, &SimRadio::finished);
+}
+
+void SimRadio::saveMemory() {
+    if (opt_.save.isEmpty()) return;
+    QSaveFile f(opt_.save);
+    const bool saved =
+        f.open(QIODevice::WriteOnly) &&
+        f.write(reinterpret_cast<const char*>(radio_.memory.data()), MemSize) == MemSize &&
+        f.commit();
+    if (!saved) QTextStream(stderr) << "mzsim: cannot write " << opt_.save << ".\n";
 }

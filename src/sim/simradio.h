@@ -29,7 +29,8 @@ private:
     void handle(const VirtualRadio::Exchange& ex, qint64 frameEndNs);
     void queueBytes(const QByteArray& bytes, qint64 earliestNs);
     bool chance(double p);
-    void sessionEnded();
+    void saveMemory();
+    void finish();
     void log(const char* direction, const QByteArray& bytes) const;
 
     SimOptions opt_;

@@ -28,7 +28,10 @@ bool SerialTransport::open(QString* why) {
 }
 
 void SerialTransport::close() {
-    if (serial_.isOpen()) serial_.close();
+    if (!serial_.isOpen()) return;
+    // The end request sent just before must still leave, so the radio quits programming mode.
+    serial_.flush();
+    serial_.close();
 }
 
 bool SerialTransport::isOpen() const {
@@ -38,7 +41,8 @@ bool SerialTransport::isOpen() const {
 void SerialTransport::clear() {
     if (!serial_.isOpen()) return;
     serial_.clear(QSerialPort::Output);
-    serial_.clear(QSerialPort::Input);
+    if (serial_.isOpen()) // the first clear may have found the line dead and closed it
+        serial_.clear(QSerialPort::Input);
 }
 
 void SerialTransport::send(const QByteArray& bytes) {

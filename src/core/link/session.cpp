@@ -544,7 +544,13 @@ void LinkSession::onLineLost(const QString& reason) {
     if (commMode_ == CommNone || ending_) return;
     waitTimer_.stop();
     commActive_ = false;
-    EndSession(false, LinkText(TxtLineLost).arg(reason));
+    // Waiting for the answer to the end request, every block has been moved already: as when
+    // that answer does not come, the session succeeded.
+    const int step = commMode_ == CommWrite ? commSubStep_ : commStep_;
+    if (step == StepEnd)
+        EndSession(true);
+    else
+        EndSession(false, LinkText(TxtLineLost).arg(reason));
 }
 
 void LinkSession::EndSession(bool ok, const QString& failureText) {
