@@ -13,6 +13,7 @@
 
 #include <QEventLoop>
 #include <QFile>
+#include <QFileInfo>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -165,11 +166,14 @@ private slots:
 
     void simulatorEndsAfterItsSessions() {
         SimProcess sim;
-        QVERIFY(sim.start({"--sessions", "1"}));
-        Link link(sim.device);
+        const QString link_path = dir.filePath(QStringLiteral("radio-link"));
+        QVERIFY(sim.start({"--sessions", "1", "--link", link_path}));
+        QCOMPARE(QFileInfo(link_path).symLinkTarget(), sim.device);
+        Link link(link_path);
         QVERIFY(link.run(CommInfo));
         QVERIFY(sim.process.waitForFinished(5000));
         QCOMPARE(sim.process.exitCode(), 0);
+        QVERIFY(!QFileInfo::exists(link_path) && !QFileInfo(link_path).isSymLink());
     }
 };
 
