@@ -8,7 +8,7 @@
 #include "link/frmpassword.h"
 #include "link/frmprogress.h"
 #include "link/frmsetcomm.h"
-#include "link/virtualradio.h"
+#include "link/virtualradioprocess.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -301,7 +301,7 @@ private slots:
             FrmSetComm dlg;
             QCOMPARE(child<QListWidget>(&dlg, "ListPorts")->count(), 0);
         }
-        QFile sim(VirtualRadio::program());
+        QFile sim(VirtualRadioProcess::program());
         QVERIFY(sim.open(QIODevice::WriteOnly));
         sim.write("#!/bin/sh\n");
         sim.close();
@@ -309,10 +309,10 @@ private slots:
         FrmSetComm dlg;
         auto* list = child<QListWidget>(&dlg, "ListPorts");
         QCOMPARE(list->count(), 1);
-        QCOMPARE(list->item(0)->text(), VirtualRadio::displayName());
+        QCOMPARE(list->item(0)->text(), VirtualRadioProcess::displayName());
         list->setCurrentRow(0);
         click(&dlg, "CommandOK");
-        QCOMPARE(App().PortName, VirtualRadio::linkPath());
+        QCOMPARE(App().PortName, VirtualRadioProcess::linkPath());
     }
 
     void passwordCommandKeepsThePasswordForTheRun() {

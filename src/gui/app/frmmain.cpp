@@ -13,7 +13,7 @@
 #include "lang/qttranslations.h"
 #include "link/frmpassword.h"
 #include "link/frmsetcomm.h"
-#include "link/virtualradio.h"
+#include "link/virtualradioprocess.h"
 #include "model/frmmodelinfo.h"
 
 #include <QAction>
@@ -210,8 +210,8 @@ void frmMain::ShowPortText() {
     QString port;
     if (a.PortName.isEmpty())
         port = LoadLangText(12008) + QString::number(a.ComPort);
-    else if (a.PortName == VirtualRadio::linkPath())
-        port = VirtualRadio::displayName();
+    else if (a.PortName == VirtualRadioProcess::linkPath())
+        port = VirtualRadioProcess::displayName();
     else
         port = a.PortName;
     panels_[2]->setText(port);
@@ -386,7 +386,7 @@ void frmMain::closeEvent(QCloseEvent* e) {
         e->ignore();
         return;
     }
-    VirtualRadio::instance().stop();
+    VirtualRadioProcess::instance().stop();
     e->accept();
 }
 
@@ -432,9 +432,9 @@ void frmMain::setSessionRunning(bool running) {
 void frmMain::startSession(int commMode) {
     if (sessionRunning_) return;
     // The virtual radio runs only while somebody uses it.
-    if (App().PortName == VirtualRadio::linkPath()) {
+    if (App().PortName == VirtualRadioProcess::linkPath()) {
         QString error;
-        if (!VirtualRadio::instance().ensureRunning(&error)) {
+        if (!VirtualRadioProcess::instance().ensureRunning(&error)) {
             prompter_.message(9003, Prompter::Buttons::Ok, Prompter::Icon::Critical, error);
             return;
         }

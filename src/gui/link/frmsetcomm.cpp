@@ -1,5 +1,5 @@
 #include "frmsetcomm.h"
-#include "virtualradio.h"
+#include "virtualradioprocess.h"
 
 #include "core/app/appstate.h"
 #include "core/app/startup.h"
@@ -139,7 +139,7 @@ void FrmSetComm::ComputeAvailability() {
 }
 
 void FrmSetComm::fillPortList(const QList<PortEntry>& ports) {
-    const bool virtualRadio = VirtualRadio::available();
+    const bool virtualRadio = VirtualRadioProcess::available();
     if (ListPorts_->count() > 0 && samePorts(ports, shownPorts_) &&
         (ListPorts_->count() == ports.size() + (virtualRadio ? 1 : 0)))
         return;
@@ -157,8 +157,8 @@ void FrmSetComm::fillPortList(const QList<PortEntry>& ports) {
         item->setData(Qt::UserRole, p.systemLocation);
     }
     if (virtualRadio) {
-        auto* item = new QListWidgetItem(VirtualRadio::displayName(), ListPorts_);
-        item->setData(Qt::UserRole, VirtualRadio::linkPath());
+        auto* item = new QListWidgetItem(VirtualRadioProcess::displayName(), ListPorts_);
+        item->setData(Qt::UserRole, VirtualRadioProcess::linkPath());
     }
     for (int i = 0; i < ListPorts_->count(); ++i)
         if (!selected.isEmpty() && ListPorts_->item(i)->data(Qt::UserRole) == selected)

@@ -9,10 +9,10 @@ class QProcess;
 // radio would, so that every command can be tried without a radio. Its memory lives in the
 // user's data folder and starts from the demo document shipped with the program. The port
 // that sessions open is a fixed link in that folder pointing at the simulator's terminal.
-class VirtualRadio : public QObject {
+class VirtualRadioProcess : public QObject {
     Q_OBJECT
 public:
-    static VirtualRadio& instance();
+    static VirtualRadioProcess& instance();
 
     static QString program();     // ProgramDir/mzsim
     static bool available();      // the simulator is installed
@@ -26,8 +26,8 @@ public:
     void stop();
 
 private:
-    VirtualRadio() = default;
-    ~VirtualRadio() override;
+    VirtualRadioProcess() = default;
+    ~VirtualRadioProcess() override;
     bool seedMemory(QString* error);
 
     QProcess* process_ = nullptr;

@@ -5,7 +5,7 @@
 #include "gui/guitestenv.h"
 
 #include "app/frmmain.h"
-#include "link/virtualradio.h"
+#include "link/virtualradioprocess.h"
 
 #include <QFileInfo>
 
@@ -19,7 +19,7 @@ void writeScript(const QString& path, const QByteArray& body) {
 }
 } // namespace
 
-class TestVirtualRadio : public QObject {
+class TestVirtualRadioProcess : public QObject {
     Q_OBJECT
 
     std::unique_ptr<TestTree> tree;
@@ -32,7 +32,7 @@ private slots:
         tree = std::make_unique<TestTree>();
         doc = std::make_unique<Document>();
         tree->startUp(*doc);
-        QFile::remove(VirtualRadio::memoryPath());
+        QFile::remove(VirtualRadioProcess::memoryPath());
         argsFile = tree->dir.filePath(QStringLiteral("sim-args"));
         QDir(tree->progDir()).mkpath(QStringLiteral("demo"));
         QFile demo(tree->progDir() + QStringLiteral("/demo/demo.dat"));
@@ -40,15 +40,15 @@ private slots:
         demo.write("demo");
     }
     void cleanup() {
-        VirtualRadio::instance().stop();
+        VirtualRadioProcess::instance().stop();
         doc.reset();
         tree.reset();
     }
 
     void notInstalledIsReported() {
-        QVERIFY(!VirtualRadio::available());
+        QVERIFY(!VirtualRadioProcess::available());
         QString error;
-        QVERIFY(!VirtualRadio::instance().ensureRunning(&error));
+        QVERIFY(!VirtualRadioProcess::instance().ensureRunning(&error));
         QVERIFY(error.contains(QStringLiteral("mzsim")));
     }
 
@@ -59,44 +59,44 @@ private slots:
         writeScript(tree->progDir() + QStringLiteral("/mzsim"),
                     "echo \"$@\" > " + argsFile.toLocal8Bit() +
                         "\necho /dev/null\nexec sleep 60\n");
-        QVERIFY(VirtualRadio::available());
+        QVERIFY(VirtualRadioProcess::available());
         QString error;
-        QVERIFY2(VirtualRadio::instance().ensureRunning(&error), qPrintable(error));
-        QVERIFY(VirtualRadio::instance().running());
-        QCOMPARE(QFileInfo(VirtualRadio::linkPath()).symLinkTarget(), QStringLiteral("/dev/null"));
-        QFile mem(VirtualRadio::memoryPath());
+        QVERIFY2(VirtualRadioProcess::instance().ensureRunning(&error), qPrintable(error));
+        QVERIFY(VirtualRadioProcess::instance().running());
+        QCOMPARE(QFileInfo(VirtualRadioProcess::linkPath()).symLinkTarget(), QStringLiteral("/dev/null"));
+        QFile mem(VirtualRadioProcess::memoryPath());
         QVERIFY(mem.open(QIODevice::ReadOnly));
         QCOMPARE(mem.readAll(), QByteArray("packed"));
         QFile args(argsFile);
         QVERIFY(args.open(QIODevice::ReadOnly));
         QCOMPARE(QString::fromLocal8Bit(args.readAll()).trimmed(),
-                 QStringLiteral("--save %1 --image %1").arg(VirtualRadio::memoryPath()));
+                 QStringLiteral("--save %1 --image %1").arg(VirtualRadioProcess::memoryPath()));
         // A second session finds it running.
-        QVERIFY(VirtualRadio::instance().ensureRunning());
+        QVERIFY(VirtualRadioProcess::instance().ensureRunning());
 
-        VirtualRadio::instance().stop();
-        QVERIFY(!VirtualRadio::instance().running());
-        QVERIFY(!QFileInfo(VirtualRadio::linkPath()).isSymLink());
+        VirtualRadioProcess::instance().stop();
+        QVERIFY(!VirtualRadioProcess::instance().running());
+        QVERIFY(!QFileInfo(VirtualRadioProcess::linkPath()).isSymLink());
         // The memory stays for the next run.
-        QVERIFY(QFileInfo::exists(VirtualRadio::memoryPath()));
+        QVERIFY(QFileInfo::exists(VirtualRadioProcess::memoryPath()));
     }
 
     void simulatorThatNamesNoTerminalFails() {
         writeScript(tree->progDir() + QStringLiteral("/mzsim"), "exit 3\n");
         QString error;
-        QVERIFY(!VirtualRadio::instance().ensureRunning(&error));
+        QVERIFY(!VirtualRadioProcess::instance().ensureRunning(&error));
         QVERIFY(!error.isEmpty());
-        QVERIFY(!VirtualRadio::instance().running());
+        QVERIFY(!VirtualRadioProcess::instance().running());
     }
 
     void sessionsOnTheVirtualRadioStartIt() {
         writeScript(tree->progDir() + QStringLiteral("/mzsim"), "echo /dev/null\nexec sleep 60\n");
-        App().PortName = VirtualRadio::linkPath();
+        App().PortName = VirtualRadioProcess::linkPath();
         frmMain main(*doc, prompter);
         main.Load();
         QList<int> started;
         main.setSessionStarter([&](int mode) {
-            QVERIFY(VirtualRadio::instance().running());
+            QVERIFY(VirtualRadioProcess::instance().running());
             started << mode;
         });
         main.mnuReadFromRadio();
@@ -104,7 +104,7 @@ private slots:
         QVERIFY(prompter.asked.isEmpty());
 
         // When it cannot start, the port message is shown and no session begins.
-        VirtualRadio::instance().stop();
+        VirtualRadioProcess::instance().stop();
         QFile::remove(tree->progDir() + QStringLiteral("/mzsim"));
         prompter.reset();
         main.ReadRMGDataFromRadio();
@@ -114,5 +114,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestVirtualRadio)
-#include "tst_virtualradio.moc"
+QTEST_MAIN(TestVirtualRadioProcess)
+#include "tst_virtualradioprocess.moc"

@@ -1,4 +1,4 @@
-#include "virtualradio.h"
+#include "virtualradioprocess.h"
 
 #include "core/app/appstate.h"
 
@@ -18,40 +18,40 @@ void fail(QString* error, const QString& why) {
 }
 } // namespace
 
-VirtualRadio& VirtualRadio::instance() {
-    static VirtualRadio r;
+VirtualRadioProcess& VirtualRadioProcess::instance() {
+    static VirtualRadioProcess r;
     return r;
 }
 
-VirtualRadio::~VirtualRadio() {
+VirtualRadioProcess::~VirtualRadioProcess() {
     stop();
 }
 
-QString VirtualRadio::program() {
+QString VirtualRadioProcess::program() {
     return App().ProgramDir + QStringLiteral("/mzsim");
 }
 
-bool VirtualRadio::available() {
+bool VirtualRadioProcess::available() {
     return QFileInfo(program()).isExecutable();
 }
 
-QString VirtualRadio::linkPath() {
+QString VirtualRadioProcess::linkPath() {
     return dataDir() + QStringLiteral("/virtual-radio");
 }
 
-QString VirtualRadio::memoryPath() {
+QString VirtualRadioProcess::memoryPath() {
     return dataDir() + QStringLiteral("/virtual-radio.bin");
 }
 
-QString VirtualRadio::displayName() {
+QString VirtualRadioProcess::displayName() {
     return QStringLiteral("virtual radio");
 }
 
-bool VirtualRadio::running() const {
+bool VirtualRadioProcess::running() const {
     return process_ && process_->state() == QProcess::Running;
 }
 
-bool VirtualRadio::seedMemory(QString* error) {
+bool VirtualRadioProcess::seedMemory(QString* error) {
     // The first start takes the demo document as the radio's memory, packed by mzcli the
     // way a write would send it.
     const QString demo = App().ProgramDir + QStringLiteral("/demo/demo.dat");
@@ -70,7 +70,7 @@ bool VirtualRadio::seedMemory(QString* error) {
     return true;
 }
 
-bool VirtualRadio::ensureRunning(QString* error) {
+bool VirtualRadioProcess::ensureRunning(QString* error) {
     if (running()) return true;
     if (!available()) {
         fail(error, program() + QStringLiteral(" is not installed."));
@@ -108,7 +108,7 @@ bool VirtualRadio::ensureRunning(QString* error) {
     return true;
 }
 
-void VirtualRadio::stop() {
+void VirtualRadioProcess::stop() {
     if (!process_) return;
     if (process_->state() != QProcess::NotRunning) {
         process_->terminate();

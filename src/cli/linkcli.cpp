@@ -1,0 +1,273 @@
+#include "linkcli.h"
+#include "cliprompter.h"
+#include "clisetup.h"
+#include "command.h"
+#include "core/files/opendatafile.h"
+
+#include "core/app/appstate.h"
+#include "core/app/inifile.h"
+#include "core/app/startup.h"
+#include "core/files/datafile.h"
+#include "core/lang/langtext.h"
+#include "core/link/serialtransport.h"
+#include "core/model/country.h"
+#include "core/model/document.h"
+#include "core/model/helpers.h"
+#include "core/model/version.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+#include <QProcess>
+#include <QSaveFile>
+#include <QTextStream>
+
+#include <cstdio>
+#include <termios.h>
+#include <unistd.h>
+
+namespace linkcli {
+
+namespace {
+// Options that take a value.
+const QStringList ValueOptions = {QStringLiteral("port"), QStringLiteral("password"),
+                                  QStringLiteral("output"), QStringLiteral("format"),
+                                  QStringLiteral("mode")};
+
+QString forTerminal(QString text) {
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return text;
+}
+
+bool stdinIsTerminal() {
+    return isatty(STDIN_FILENO) == 1;
+}
+bool stderrIsTerminal() {
+    return isatty(STDERR_FILENO) == 1;
+}
+
+// Progress on stderr: a bar on a terminal, a line every ten percent otherwise.
+class ProgressPrinter {
+public:
+    ProgressPrinter(const QString& what, bool quiet) : what_(what), quiet_(quiet) {}
+    void show(int percent) {
+        if (quiet_ || percent < shown_) return;
+        QTextStream err(stderr);
+        if (stderrIsTerminal()) {
+            const int filled = percent / 5;
+            err << '\r' << what_ << " [" << QString(filled, QLatin1Char('#'))
+                << QString(20 - filled, QLatin1Char('.')) << "] " << percent << '%';
+            open_ = true;
+        } else if (percent / 10 > std::max(shown_, 0) / 10) {
+            err << what_ << ' ' << percent / 10 * 10 << "%\n";
+        }
+        shown_ = percent;
+    }
+    void restart() { shown_ = -1; }
+    void done() {
+        if (open_) QTextStream(stderr) << '\n';
+        open_ = false;
+    }
+
+private:
+    QString what_;
+    bool quiet_;
+    bool open_ = false;
+    int shown_ = -1;
+};
+} // namespace
+
+std::optional<LinkArgs> ParseLinkArgs(const QStringList& args, const QStringList& accepted) {
+    LinkArgs a;
+    for (int i = 0; i < args.size(); ++i) {
+        QString arg = args[i];
+        if (!arg.startsWith(QLatin1Char('-')) || arg == QLatin1String("-")) {
+            a.positional << arg;
+            continue;
+        }
+        QString name = arg == QLatin1String("-o") ? QStringLiteral("output") : arg.mid(2);
+        QString value;
+        bool hasValue = false;
+        if (const int eq = name.indexOf(QLatin1Char('=')); eq >= 0) {
+            value = name.mid(eq + 1);
+            name = name.left(eq);
+            hasValue = true;
+        }
+        if (!arg.startsWith(QLatin1String("--")) && arg != QLatin1String("-o")) {
+            CliError(QStringLiteral("unknown option \"%1\".").arg(arg));
+            return std::nullopt;
+        }
+        if (!accepted.contains(name)) {
+            CliError(QStringLiteral("unknown option \"%1\".").arg(arg));
+            return std::nullopt;
+        }
+        if (ValueOptions.contains(name) && !hasValue) {
+            if (i + 1 >= args.size()) {
+                CliError(QStringLiteral("%1 needs a value.").arg(arg));
+                return std::nullopt;
+            }
+            value = args[++i];
+        }
+        if (name == QLatin1String("port")) {
+            a.port = value;
+        } else if (name == QLatin1String("password")) {
+            a.password = value;
+        } else if (name == QLatin1String("output")) {
+            a.output = value;
+        } else if (name == QLatin1String("format")) {
+            a.format = value;
+        } else if (name == QLatin1String("mode")) {
+            bool ok = false;
+            const int m = QLocale::c().toInt(value, &ok);
+            if (!ok || !IsValidMode(m)) {
+                CliError(QStringLiteral("--mode takes 0 (CB), 1 (HF) or 2 (HAM)."));
+                return std::nullopt;
+            }
+            a.mode = m;
+        } else if (name == QLatin1String("quiet")) {
+            a.quiet = true;
+        } else if (name == QLatin1String("run-other-version")) {
+            a.runOtherVersion = true;
+        }
+    }
+    return a;
+}
+
+void SetUpLinkCli(Document& doc) {
+    CliStartUp(doc);
+    // A read starts from the built-in defaults: the radio's memory replaces them anyway.
+    doc.InitDir.clear();
+    doc.NewDocument();
+}
+
+bool LoadDataForLink(const QString& path, Document& doc) {
+    // The same checks and messages as File > Open, printed as one line each.
+    CliPrompter prompter;
+    prompter.setSubject(path);
+    Prompter& previous = doc.prompter();
+    doc.setPrompter(&prompter);
+    const bool ok = OpenDataFile(doc, path) == OpenResult::Opened;
+    doc.setPrompter(&previous);
+    return ok;
+}
+
+bool WriteWholeFile(const QString& path, const QByteArray& bytes, QString* error) {
+    QSaveFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit()) {
+        *error = QStringLiteral("cannot write %1: %2.").arg(path, f.errorString());
+        return false;
+    }
+    return true;
+}
+
+Prompter::Answer TerminalPrompter::ask(const QString& text, Buttons buttons, Icon) {
+    Answer answer = Answer::Ok;
+    switch (buttons) {
+    case Buttons::Ok:
+        answer = Answer::Ok;
+        break;
+    case Buttons::OkCancel:
+    case Buttons::RetryCancel:
+        answer = Answer::Cancel;
+        break;
+    case Buttons::YesNo:
+    case Buttons::YesNoCancel:
+        answer = runOtherVersion ? Answer::Yes : Answer::No;
+        break;
+    }
+    QTextStream err(stderr);
+    err << "mzcli: " << forTerminal(text) << '\n';
+    if (buttons == Buttons::YesNo || buttons == Buttons::YesNoCancel)
+        err << "mzcli: answered " << (answer == Answer::Yes ? "Yes" : "No")
+            << (answer == Answer::No ? " (--run-other-version answers Yes)" : "") << ".\n";
+    return answer;
+}
+
+std::optional<QString> TerminalPasswordAsker::askPassword(const QString&) {
+    if (!stdinIsTerminal()) return std::nullopt;
+    QTextStream err(stderr);
+    err << "Radio password: " << Qt::flush;
+    termios old{};
+    const bool canHide = tcgetattr(STDIN_FILENO, &old) == 0;
+    if (canHide) {
+        termios hidden = old;
+        hidden.c_lflag &= ~tcflag_t(ECHO);
+        tcsetattr(STDIN_FILENO, TCSANOW, &hidden);
+    }
+    char buf[256];
+    const bool got = std::fgets(buf, sizeof buf, stdin) != nullptr;
+    if (canHide) tcsetattr(STDIN_FILENO, TCSANOW, &old);
+    err << '\n';
+    if (!got) return std::nullopt;
+    QString typed = QString::fromLocal8Bit(buf);
+    while (typed.endsWith(QLatin1Char('\n')) || typed.endsWith(QLatin1Char('\r')))
+        typed.chop(1);
+    // The buffer held the password: do not leave it lying in memory longer than needed.
+    std::fill(std::begin(buf), std::end(buf), '\0');
+    return typed;
+}
+
+int RunLinkSession(Document& doc, int kind, const LinkArgs& args, const QStringList& commandLine) {
+    if (args.port.isEmpty()) {
+        CliError(QStringLiteral("--port is missing: give the device of the cable, for example "
+                                "/dev/ttyUSB0 or COM1."));
+        return ExitBadInput;
+    }
+    TerminalPrompter prompter;
+    prompter.runOtherVersion = args.runOtherVersion;
+    doc.setPrompter(&prompter);
+    TerminalPasswordAsker asker;
+    SerialTransport transport(args.port);
+    LinkSession session(doc);
+    session.setTransport(&transport);
+    session.setPrompter(&prompter);
+    session.setPasswordAsker(&asker);
+    session.setReadApplyDelay(0);
+    if (args.password) session.SetProgPassword(*args.password);
+
+    ProgressPrinter progress(kind == CommRead    ? QStringLiteral("Reading")
+                             : kind == CommWrite ? QStringLiteral("Writing")
+                                                 : QStringLiteral("Reading information"),
+                             args.quiet);
+    QObject::connect(&session, &LinkSession::progress, [&](int p) {
+        if (p == 0) progress.restart();
+        progress.show(p);
+    });
+    bool ok = false;
+    QString handOver;
+    QEventLoop loop;
+    QObject::connect(&session, &LinkSession::transferEnded, [&] { progress.done(); });
+    QObject::connect(&session, &LinkSession::handOverRequested,
+                     [&](const QString& v) { handOver = v; });
+    QObject::connect(&session, &LinkSession::sessionEnded, [&](bool result) {
+        ok = result;
+        loop.quit();
+    });
+    if (!session.Start(kind)) {
+        doc.setPrompter(nullptr);
+        return ExitLink;
+    }
+    if (session.isRunning()) loop.exec();
+    progress.done();
+    doc.setPrompter(nullptr);
+
+    if (!handOver.isEmpty()) {
+        // The port is closed again; the other version can have it.
+        const QString program = OtherVersionProgram(handOver);
+        QProcess other;
+        other.setProcessChannelMode(QProcess::ForwardedChannels);
+        other.setInputChannelMode(QProcess::ForwardedInputChannel);
+        if (!program.isEmpty()) other.start(program, commandLine);
+        if (program.isEmpty() || !other.waitForStarted()) {
+            CliError(LoadLangText(9063));
+            return ExitLink;
+        }
+        other.waitForFinished(-1);
+        return other.exitStatus() == QProcess::NormalExit ? other.exitCode() : ExitLink;
+    }
+    return ok ? ExitOk : ExitLink;
+}
+
+} // namespace linkcli

@@ -1,0 +1,31 @@
+#include "command.h"
+#include "linkcli.h"
+
+#include "core/link/memorymap.h"
+#include "core/model/document.h"
+
+namespace {
+int packCommand(const QStringList& args) {
+    const auto a = linkcli::ParseLinkArgs(args, {QStringLiteral("output")});
+    if (!a) return ExitBadInput;
+    if (a->positional.size() != 1 || a->output.isEmpty()) {
+        CliError(QStringLiteral("usage: mzcli pack FILE.dat -o MEM.bin"));
+        return ExitBadInput;
+    }
+    Document doc;
+    linkcli::SetUpLinkCli(doc);
+    QString error;
+    if (!linkcli::LoadDataForLink(a->positional[0], doc)) return ExitBadInput;
+    // Exactly what a write sends: the image packed into an all-zero memory.
+    MemBuf mem{};
+    PackMemBuf(doc.RadioData, doc.CHInfo, mem);
+    const QByteArray bytes(reinterpret_cast<const char*>(mem.data()), MemSize);
+    if (!linkcli::WriteWholeFile(a->output, bytes, &error)) {
+        CliError(error);
+        return ExitBadInput;
+    }
+    return ExitOk;
+}
+
+CliCommand reg("pack", "pack FILE.dat -o MEM.bin", packCommand);
+} // namespace

@@ -1,0 +1,41 @@
+#include "command.h"
+#include "linkcli.h"
+
+#include "core/files/datafile.h"
+#include "core/model/document.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+int readCommand(const QStringList& args) {
+    const auto a = linkcli::ParseLinkArgs(args, {QStringLiteral("port"), QStringLiteral("password"),
+                                                 QStringLiteral("output"), QStringLiteral("quiet"),
+                                                 QStringLiteral("run-other-version")});
+    if (!a) return ExitBadInput;
+    if (a->output.isEmpty() || !a->positional.isEmpty()) {
+        CliError(QStringLiteral("usage: mzcli read --port PORT [--password PW] -o FILE.dat"));
+        return ExitBadInput;
+    }
+    // Find out before the radio is touched whether the file can be written at all.
+    if (!QFileInfo(a->output).absoluteDir().exists()) {
+        CliError(QStringLiteral("the folder of %1 does not exist.").arg(a->output));
+        return ExitBadInput;
+    }
+    Document doc;
+    linkcli::SetUpLinkCli(doc);
+    const int rc = linkcli::RunLinkSession(doc, CommRead, *a, QStringList{"read"} + args);
+    if (rc != ExitOk) return rc;
+    // The session handed the radio's image to the document; only now is the file written.
+    RadioDataRec data = doc.RadioData;
+    doc.FillFileHead(data.Head);
+    QString error;
+    if (!linkcli::WriteWholeFile(a->output, EncodeDataFile(data, doc.CHInfo), &error)) {
+        CliError(error);
+        return ExitBadInput;
+    }
+    return ExitOk;
+}
+
+CliCommand reg("read", "read  --port PORT [--password PW] [--quiet] -o FILE.dat", readCommand);
+} // namespace

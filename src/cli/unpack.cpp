@@ -1,0 +1,55 @@
+#include "command.h"
+#include "linkcli.h"
+
+#include "core/files/datafile.h"
+#include "core/link/memorymap.h"
+#include "core/model/document.h"
+
+#include <QFile>
+
+namespace {
+int unpackCommand(const QStringList& args) {
+    const auto a = linkcli::ParseLinkArgs(args, {QStringLiteral("output"), QStringLiteral("mode")});
+    if (!a) return ExitBadInput;
+    if (a->positional.size() != 1 || a->output.isEmpty() || !a->mode) {
+        CliError(QStringLiteral("usage: mzcli unpack MEM.bin --mode 0|1|2 -o FILE.dat"));
+        return ExitBadInput;
+    }
+    const QString& path = a->positional[0];
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) {
+        CliError(QStringLiteral("cannot read %1: %2.").arg(path, f.errorString()));
+        return ExitBadInput;
+    }
+    const QByteArray bytes = f.readAll();
+    if (bytes.size() != MemSize) {
+        CliError(QStringLiteral("%1 is not a radio memory image: it holds %2 bytes, an image %3.")
+                     .arg(path)
+                     .arg(bytes.size())
+                     .arg(MemSize));
+        return ExitBadInput;
+    }
+    MemBuf mem{};
+    std::copy(bytes.begin(), bytes.end(), mem.begin());
+
+    Document doc;
+    linkcli::SetUpLinkCli(doc);
+    doc.SetCountryMode(*a->mode);
+    doc.NewDocument();
+    // The same steps as after a read from a radio of that country mode.
+    RadioDataRec data = doc.RadioData;
+    ChannelList channels = doc.CHInfo;
+    UnpackMemBuf(mem, *a->mode, data, channels);
+    doc.ReplaceImage(data, channels);
+    data = doc.RadioData;
+    doc.FillFileHead(data.Head);
+    QString error;
+    if (!linkcli::WriteWholeFile(a->output, EncodeDataFile(data, doc.CHInfo), &error)) {
+        CliError(error);
+        return ExitBadInput;
+    }
+    return ExitOk;
+}
+
+CliCommand reg("unpack", "unpack MEM.bin --mode 0|1|2 -o FILE.dat", unpackCommand);
+} // namespace

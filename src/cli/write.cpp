@@ -1,0 +1,23 @@
+#include "command.h"
+#include "linkcli.h"
+
+#include "core/model/document.h"
+
+namespace {
+int writeCommand(const QStringList& args) {
+    const auto a = linkcli::ParseLinkArgs(args, {QStringLiteral("port"), QStringLiteral("password"),
+                                                 QStringLiteral("quiet"),
+                                                 QStringLiteral("run-other-version")});
+    if (!a) return ExitBadInput;
+    if (a->positional.size() != 1) {
+        CliError(QStringLiteral("usage: mzcli write --port PORT [--password PW] FILE.dat"));
+        return ExitBadInput;
+    }
+    Document doc;
+    linkcli::SetUpLinkCli(doc);
+    if (!linkcli::LoadDataForLink(a->positional[0], doc)) return ExitBadInput;
+    return linkcli::RunLinkSession(doc, CommWrite, *a, QStringList{"write"} + args);
+}
+
+CliCommand reg("write", "write --port PORT [--password PW] [--quiet] FILE.dat", writeCommand);
+} // namespace

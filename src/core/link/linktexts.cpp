@@ -1,0 +1,29 @@
+#include "linktexts.h"
+#include "../lang/langtext.h"
+
+QString LinkText(LinkTextId id) {
+    const QString t = LoadLangText(id);
+    if (!t.isEmpty()) return t;
+    switch (id) {
+    case TxtNoAnswer:
+        return QStringLiteral("The radio did not answer. Check that the cable's plug is fully "
+                              "seated and that the radio is switched on.");
+    case TxtPermission:
+        return QStringLiteral("You may not use %1: it belongs to the group \"%2\". Add yourself "
+                              "with \"sudo usermod -aG %2 %3\", then log out and in again.");
+    case TxtBusy:
+        return QStringLiteral("%1 is busy: another program holds it. Close that program and try "
+                              "again.");
+    case TxtNotFound:
+        return QStringLiteral("%1 does not exist. Ports present: %2.");
+    case TxtNotFoundNone:
+        return QStringLiteral("%1 does not exist, and no serial port was found. Check that the "
+                              "cable is plugged in.");
+    case TxtOpenFailed:
+        return QStringLiteral("%1 could not be opened: %2.");
+    case TxtLineLost:
+        return QStringLiteral("The connection to the radio was lost (%1). Check the cable and "
+                              "that the radio is switched on.");
+    }
+    return QString();
+}

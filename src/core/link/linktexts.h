@@ -1,0 +1,19 @@
+#pragma once
+
+// Texts of the link that have no fixed wording of their own: looked up by identifier like every
+// other text, with an English fallback so that a language file without them still says
+// something useful.
+
+#include <QString>
+
+enum LinkTextId {
+    TxtNoAnswer = 9070,     // the radio did not answer the programming request
+    TxtPermission = 9071,   // %1 device, %2 group, %3 user
+    TxtBusy = 9072,         // %1 device
+    TxtNotFound = 9073,     // %1 device, %2 list of ports
+    TxtNotFoundNone = 9074, // %1 device
+    TxtOpenFailed = 9075,   // %1 device, %2 system reason
+    TxtLineLost = 9076,     // %1 system reason
+};
+
+QString LinkText(LinkTextId id);

@@ -1,0 +1,79 @@
+#include "portnames.h"
+#include "linktexts.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSerialPortInfo>
+
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <pwd.h>
+#include <unistd.h>
+#endif
+
+QString PortDevicePath(const QString& port) {
+    const QString p = port.trimmed();
+#ifdef Q_OS_WIN
+    return p;
+#else
+    static const QRegularExpression com(QStringLiteral("^COM(\\d+)$"),
+                                        QRegularExpression::CaseInsensitiveOption);
+    const auto m = com.match(p);
+    if (m.hasMatch()) {
+        const int n = m.captured(1).toInt();
+        if (n >= 1) return QStringLiteral("/dev/ttyS%1").arg(n - 1);
+    }
+    return p;
+#endif
+}
+
+QString PortFromSettings(int comPort, const QString& portName) {
+    return portName.trimmed().isEmpty() ? QStringLiteral("COM%1").arg(comPort) : portName.trimmed();
+}
+
+QStringList PresentPortPaths() {
+    QStringList ports;
+    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
+        ports << info.systemLocation();
+#ifdef Q_OS_UNIX
+    const QDir byId(QStringLiteral("/dev/serial/by-id"));
+    for (const QString& name : byId.entryList(QDir::System | QDir::Files | QDir::NoDotAndDotDot))
+        ports << byId.filePath(name);
+#endif
+    ports.removeDuplicates();
+    ports.sort();
+    return ports;
+}
+
+namespace {
+#ifdef Q_OS_UNIX
+QString userName() {
+    const QString env = qEnvironmentVariable("USER");
+    if (!env.isEmpty()) return env;
+    if (const passwd* pw = getpwuid(getuid())) return QString::fromLocal8Bit(pw->pw_name);
+    return QStringLiteral("$USER");
+}
+#endif
+} // namespace
+
+QString DescribeOpenFailure(const QString& devicePath, QSerialPort::SerialPortError error,
+                            const QString& errorString) {
+    const QFileInfo fi(devicePath);
+    if (!fi.exists() || error == QSerialPort::DeviceNotFoundError) {
+        const QStringList ports = PresentPortPaths();
+        if (ports.isEmpty()) return LinkText(TxtNotFoundNone).arg(devicePath);
+        return LinkText(TxtNotFound).arg(devicePath, ports.join(QStringLiteral(", ")));
+    }
+#ifdef Q_OS_UNIX
+    if (::access(QFile::encodeName(devicePath).constData(), R_OK | W_OK) != 0 && errno == EACCES) {
+        QString group = QFileInfo(fi.canonicalFilePath()).group();
+        if (group.isEmpty()) group = QStringLiteral("dialout");
+        return LinkText(TxtPermission).arg(devicePath, group, userName());
+    }
+#endif
+    // The device is there and readable: a refusal now means somebody else holds it (Qt reports
+    // a held lock or an exclusive tty as a permission error).
+    if (error == QSerialPort::PermissionError) return LinkText(TxtBusy).arg(devicePath);
+    return LinkText(TxtOpenFailed).arg(devicePath, errorString);
+}

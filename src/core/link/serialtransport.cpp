@@ -1,0 +1,66 @@
+#include "serialtransport.h"
+#include "portnames.h"
+
+SerialTransport::SerialTransport(const QString& port, QObject* parent)
+    : LinkTransport(parent), port_(port) {
+    connect(&serial_, &QSerialPort::readyRead, this, &LinkTransport::dataArrived);
+    connect(&serial_, &QSerialPort::errorOccurred, this, &SerialTransport::onError);
+}
+
+bool SerialTransport::open(QString* why) {
+    if (serial_.isOpen()) serial_.close();
+    const QString path = PortDevicePath(port_);
+    serial_.setPortName(path);
+    serial_.setBaudRate(QSerialPort::Baud9600);
+    serial_.setDataBits(QSerialPort::Data8);
+    serial_.setParity(QSerialPort::NoParity);
+    serial_.setStopBits(QSerialPort::OneStop);
+    serial_.setFlowControl(QSerialPort::NoFlowControl);
+    lost_ = false;
+    if (!serial_.open(QIODevice::ReadWrite)) {
+        if (why) *why = DescribeOpenFailure(path, serial_.error(), serial_.errorString());
+        return false;
+    }
+    // Setting the modem lines fails on a pseudo-terminal ("Inappropriate ioctl"); the radio does
+    // not need them, so such errors are left behind here.
+    serial_.clearError();
+    return true;
+}
+
+void SerialTransport::close() {
+    if (!serial_.isOpen()) return;
+    // The end request sent just before must still leave, so the radio quits programming mode.
+    serial_.flush();
+    serial_.close();
+}
+
+bool SerialTransport::isOpen() const {
+    return serial_.isOpen();
+}
+
+void SerialTransport::clear() {
+    if (!serial_.isOpen()) return;
+    serial_.clear(QSerialPort::Output);
+    if (serial_.isOpen()) // the first clear may have found the line dead and closed it
+        serial_.clear(QSerialPort::Input);
+}
+
+void SerialTransport::send(const QByteArray& bytes) {
+    if (serial_.isOpen()) serial_.write(bytes);
+}
+
+QByteArray SerialTransport::takeAll() {
+    return serial_.isOpen() ? serial_.readAll() : QByteArray();
+}
+
+void SerialTransport::onError(QSerialPort::SerialPortError error) {
+    // A dead line keeps the port "open" and reports errors by the hundred thousand per second:
+    // the first one closes the port and is told once.
+    const bool fatal = error == QSerialPort::ReadError || error == QSerialPort::ResourceError ||
+                       error == QSerialPort::WriteError;
+    if (!fatal || lost_ || !serial_.isOpen()) return;
+    lost_ = true;
+    const QString reason = serial_.errorString();
+    serial_.close();
+    emit lineLost(reason);
+}

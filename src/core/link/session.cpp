@@ -1,0 +1,611 @@
+#include "session.h"
+#include "../app/prompter.h"
+#include "../lang/langtext.h"
+#include "../model/country.h"
+#include "../model/document.h"
+#include "../model/helpers.h"
+#include "../model/version.h"
+#include "frames.h"
+#include "infoarea.h"
+#include "linktexts.h"
+#include "memorymap.h"
+#include "transport.h"
+
+namespace {
+const QString CRLF = QStringLiteral("\r\n");
+
+QString trimBlanks(const QString& s) {
+    int b = 0, e = s.size();
+    while (b < e && s[b] == QLatin1Char(' '))
+        ++b;
+    while (e > b && s[e - 1] == QLatin1Char(' '))
+        --e;
+    return s.mid(b, e - b);
+}
+} // namespace
+
+LinkSession::LinkSession(Document& doc, QObject* parent) : QObject(parent), doc_(doc) {
+    // A coarse timer may fire up to 5 % early and turn a reply that came in time into a
+    // time-out.
+    waitTimer_.setTimerType(Qt::PreciseTimer);
+    waitTimer_.setSingleShot(true);
+    waitTimer_.setInterval(ReplyTimeoutMs);
+    connect(&waitTimer_, &QTimer::timeout, this, &LinkSession::onTimeout);
+    readOkTimer_.setSingleShot(true);
+    connect(&readOkTimer_, &QTimer::timeout, this, &LinkSession::applyReadData);
+}
+
+LinkSession::~LinkSession() {
+    if (transport_) transport_->disconnect(this);
+}
+
+void LinkSession::setTransport(LinkTransport* transport) {
+    if (transport_) transport_->disconnect(this);
+    transport_ = transport;
+    if (transport_) {
+        connect(transport_, &LinkTransport::dataArrived, this, &LinkSession::onDataArrived);
+        connect(transport_, &LinkTransport::lineLost, this, &LinkSession::onLineLost);
+    }
+}
+
+Prompter& LinkSession::prompter() const {
+    return prompter_ ? *prompter_ : doc_.prompter();
+}
+
+void LinkSession::SetProgPassword(const QString& typed) {
+    progPassword_ = CleanPassword(typed);
+}
+
+int LinkSession::BlockRetries(int address) const {
+    const auto i = RoundEven(address / double(BlockSize));
+    return i >= 0 && i < blockRetries_.size() ? blockRetries_[i] : 0;
+}
+
+int* LinkSession::blockRetry() {
+    const auto i = RoundEven(commAddr_ / double(BlockSize));
+    return i >= 0 && i < blockRetries_.size() ? &blockRetries_[i] : nullptr;
+}
+
+// --- Commands ---
+
+bool LinkSession::OpenCommPort() {
+    if (commMode_ == CommRead || commMode_ == CommWrite) {
+        commAddr_ = -BlockSize;
+        commEndAddr_ = MemSize - 1;
+    } else if (commMode_ == CommInfo) {
+        commAddr_ = InfoBase - BlockSize;
+        commEndAddr_ = InfoBase + InfoSize - 1;
+    }
+    waitTimer_.stop();
+    lastPercent_ = 0;
+    blockRetries_ = QVector<int>(RoundEven(commEndAddr_ / double(BlockSize)) + 1, Retries);
+    // Every session starts with three tries for the password block, like the block counters.
+    passBlockRetries_ = Retries;
+
+    if (transport_ && transport_->isOpen()) transport_->close();
+    QString why;
+    if (!transport_ || !transport_->open(&why)) {
+        prompter().message(9003, Prompter::Buttons::Ok, Prompter::Icon::Critical, why);
+        return false;
+    }
+    return true;
+}
+
+void LinkSession::ClosePort() {
+    if (transport_ && transport_->isOpen()) transport_->close();
+}
+
+bool LinkSession::PrepareSession(int kind) {
+    if (commMode_ != CommNone || kind < CommRead || kind > CommInfo) return false;
+    commMode_ = kind;
+    commStep_ = commSubStep_ = StepIdle;
+    if (!OpenCommPort()) {
+        commMode_ = CommNone;
+        return false;
+    }
+    return true;
+}
+
+void LinkSession::CancelSession() {
+    if (commActive_) return; // a running transfer ends only through its own steps
+    ClosePort();
+    commMode_ = CommNone;
+    commStep_ = commSubStep_ = StepIdle;
+}
+
+bool LinkSession::StartTransfer() {
+    if (commMode_ == CommNone || commActive_) return false;
+    memBuf_.fill(0);
+    if (commMode_ == CommWrite) PackMemBuf(doc_.RadioData, doc_.CHInfo, memBuf_);
+    // The information window must never show a block this session did not read.
+    infoBuf_.fill(0);
+    ++generation_;
+    emit sessionStarted(commMode_);
+    if (!transport_ || !transport_->isOpen()) {
+        QString why;
+        if (!transport_ || !transport_->open(&why)) {
+            prompter().message(9003, Prompter::Buttons::Ok, Prompter::Icon::Critical, why);
+            EndSession(false);
+            return false;
+        }
+    }
+    handshakeTries_ = 0;
+    SendProgram();
+    return true;
+}
+
+bool LinkSession::Start(int kind) {
+    return PrepareSession(kind) && StartTransfer();
+}
+
+// --- Requests ---
+
+void LinkSession::sendRequest(const QByteArray& request, int replyLen) {
+    echoLen_ = noEcho_ ? 0 : int(request.size());
+    waitTimer_.start();
+    threshold_ = echoLen_ + replyLen;
+    rx_.clear();
+    if (transport_) {
+        transport_->clear();
+        transport_->send(request);
+    }
+}
+
+void LinkSession::SendProgram() {
+    if (commMode_ == CommRead || commMode_ == CommInfo) {
+        commStep_ = StepProgram;
+        commSubStep_ = StepIdle;
+    } else if (commMode_ == CommWrite) {
+        commSubStep_ = StepProgram;
+        commStep_ = StepIdle;
+    } else {
+        commMode_ = CommNone;
+        commStep_ = commSubStep_ = StepIdle;
+        return;
+    }
+    commActive_ = true;
+    sendRequest(ProgramRequest(), ProgramReplyLen);
+}
+
+void LinkSession::SendIdentRequest() {
+    sendRequest(IdentRequest(), IdentReplyLen);
+}
+
+void LinkSession::SendReadBlock() {
+    sendRequest(ReadRequest(commAddr_, BlockSize), DataReplyLen(BlockSize));
+}
+
+void LinkSession::SendPassBlockRead() {
+    sendRequest(ReadRequest(PassBlockAddr, BlockSize), DataReplyLen(BlockSize));
+}
+
+void LinkSession::SendWriteBlock() {
+    ShowProgress();
+    sendRequest(WriteBlockFrame(memBuf_, commAddr_), AckReplyLen);
+}
+
+void LinkSession::SendEnd() {
+    sendRequest(EndRequest(), AckReplyLen);
+}
+
+void LinkSession::SendNextRead() {
+    commAddr_ += BlockSize;
+    if (commAddr_ >= commEndAddr_)
+        FinishTransfer();
+    else
+        SendReadBlock();
+}
+
+void LinkSession::SendNextWrite() {
+    commAddr_ += BlockSize;
+    if (commAddr_ >= commEndAddr_)
+        FinishTransfer();
+    else
+        SendWriteBlock();
+}
+
+void LinkSession::FinishTransfer() {
+    if (commMode_ == CommWrite)
+        commSubStep_ = StepEnd;
+    else
+        commStep_ = StepEnd;
+    SendEnd();
+}
+
+void LinkSession::ShowProgress() {
+    if (commEndAddr_ <= 0) return;
+    const int percent = int(RoundEven(commAddr_ * 100.0 / commEndAddr_));
+    if (percent - lastPercent_ < 1) return;
+    lastPercent_ = percent;
+    emit progress(percent);
+}
+
+// --- Replies ---
+
+void LinkSession::onDataArrived() {
+    if (!transport_) return;
+    const QByteArray bytes = transport_->takeAll();
+    if (!commActive_) {
+        rx_.clear();
+        return;
+    }
+    rx_ += bytes;
+    // The reply is complete when the awaited number of bytes is in; it is cut to that length
+    // and the rest is lost, never kept for the next reply.
+    if (rx_.size() < threshold_) return;
+    const QByteArray reply = rx_.left(threshold_);
+    rx_.clear();
+    onReply(reply);
+}
+
+void LinkSession::onReply(const QByteArray& reply) {
+    const bool waitingPass = (commMode_ == CommRead && commStep_ == StepPassBlock) ||
+                             (commMode_ == CommWrite && commSubStep_ == StepPassBlock);
+    switch (ClassifyReply(reply, echoLen_, commAddr_, waitingPass)) {
+    case ReplyKind::Ignored:
+        return; // the reply timer keeps running
+    case ReplyKind::Acknowledge:
+    case ReplyKind::ProgramAccepted:
+        AdvanceSession();
+        return;
+    case ReplyKind::Resend:
+        if (commMode_ == CommWrite && commSubStep_ == StepWriteAck) {
+            waitTimer_.stop();
+            resendBlock(true);
+        }
+        return;
+    case ReplyKind::Identification:
+        if (commMode_ == CommRead || commMode_ == CommWrite) {
+            const RadioIdentity id = ParseIdentification(reply, echoLen_);
+            radioModelName_ = id.ModelName;
+            radioCountryMode_ = id.CountryMode;
+            radioVersion_ = id.Version;
+            radioToneSupport_ = id.ToneSupport;
+        }
+        AdvanceSession();
+        return;
+    case ReplyKind::PasswordBlock:
+        onPasswordBlock(reply);
+        return;
+    case ReplyKind::DataBlock: {
+        const int count = static_cast<unsigned char>(reply[echoLen_ + 3]);
+        for (int i = 0; i < count; ++i) {
+            const auto b = static_cast<std::uint8_t>(reply[echoLen_ + 4 + i]);
+            const int a = commAddr_ + i;
+            if (a >= 0 && a < MemSize && commAddr_ < InfoBase)
+                memBuf_[a] = b;
+            else if (a >= InfoBase && a < InfoBase + InfoSize)
+                infoBuf_[a - InfoBase] = b;
+        }
+        if (commMode_ == CommRead) ShowProgress();
+        AdvanceSession();
+        return;
+    }
+    }
+}
+
+void LinkSession::onPasswordBlock(const QByteArray& reply) {
+    passBlock_ = reply.mid(echoLen_ + 4, static_cast<unsigned char>(reply[echoLen_ + 3]));
+    if (CheckPassword()) {
+        AdvanceSession();
+        return;
+    }
+    waitTimer_.stop();
+    const quint64 g = generation_;
+    const std::optional<QString> typed = asker_ ? asker_->askPassword(progPassword_) : std::nullopt;
+    if (g != generation_) return;
+    if (typed) SetProgPassword(*typed);
+    if (CheckPassword()) {
+        AdvanceSession();
+        return;
+    }
+    prompter().plain(QStringLiteral("PassWord Failure!"));
+    if (g == generation_) EndSession(false);
+}
+
+bool LinkSession::CheckPassword() const {
+    return PasswordMatches(RadioPassword(passBlock_), progPassword_);
+}
+
+bool LinkSession::CheckRadioIdentity() {
+    Prompter& p = prompter();
+    // A country mode the program does not know would leave the document in a state no window
+    // can show: such a radio is refused before anything moves.
+    if (!IsValidMode(radioCountryMode_)) {
+        p.plain(QStringLiteral("Country Mode Error!"));
+        return false;
+    }
+    const bool modeOk = commMode_ != CommWrite || doc_.CountryMode == radioCountryMode_;
+    const QString pcModel = trimBlanks(doc_.ModelName);
+    const QString radioModel = trimBlanks(radioModelName_);
+    const bool modelOk = pcModel == radioModel;
+    const bool versionOk = IsCompatible(QString::fromLatin1(DataVersion), radioVersion_);
+    if (modeOk && modelOk && versionOk) return true;
+    if (modelOk) {
+        if (versionOk) {
+            p.message(9030, Prompter::Buttons::Ok, Prompter::Icon::Warning);
+        } else {
+            const QString q = VersionMessage(QString::fromLatin1(DataVersion), radioVersion_, 0);
+            if (p.ask(q, Prompter::Buttons::YesNo, Prompter::Icon::None) == Prompter::Answer::Yes)
+                emit handOverRequested(radioVersion_);
+        }
+    } else {
+        p.ask(LoadLangText(9012) + CRLF + QStringLiteral("PC is ") + pcModel + CRLF +
+                  QStringLiteral("Radio is ") + radioModel,
+              Prompter::Buttons::Ok, Prompter::Icon::None);
+    }
+    return false;
+}
+
+void LinkSession::AdvanceSession() {
+    waitTimer_.stop();
+    const quint64 g = generation_;
+    switch (commMode_) {
+    case CommRead:
+        switch (commStep_) {
+        case StepProgram:
+            commStep_ = StepIdent;
+            SendIdentRequest();
+            return;
+        case StepIdent:
+            commStep_ = StepPassBlock;
+            SendPassBlockRead();
+            return;
+        case StepPassBlock: {
+            const bool ok = CheckRadioIdentity();
+            if (g != generation_) return;
+            if (!ok) {
+                EndSession(false);
+                return;
+            }
+            commStep_ = StepData;
+            SendNextRead();
+            return;
+        }
+        case StepData:
+            SendNextRead();
+            return;
+        case StepEnd:
+            EndSession(true);
+            return;
+        default:
+            EndSession(false);
+            return;
+        }
+    case CommWrite:
+        switch (commSubStep_) {
+        case StepProgram:
+            commSubStep_ = StepIdent;
+            SendIdentRequest();
+            return;
+        case StepIdent:
+            commSubStep_ = StepPassBlock;
+            SendPassBlockRead();
+            return;
+        case StepPassBlock: {
+            const bool ok = CheckRadioIdentity();
+            if (g != generation_) return;
+            if (!ok) {
+                EndSession(false);
+                return;
+            }
+            commSubStep_ = StepWriteAck;
+            if (radioToneSupport_ == 0) {
+                prompter().ask(QStringLiteral("CTCSS/DCS Function is invalid,") + CRLF +
+                                   QStringLiteral("Some features will not work."),
+                               Prompter::Buttons::Ok, Prompter::Icon::Warning);
+                if (g != generation_) return;
+            }
+            SendNextWrite();
+            return;
+        }
+        case StepWriteAck:
+            SendNextWrite();
+            return;
+        case StepEnd:
+            EndSession(true);
+            return;
+        default:
+            EndSession(false);
+            return;
+        }
+    case CommInfo:
+        switch (commStep_) {
+        case StepProgram:
+            commStep_ = StepPassBlock;
+            SendIdentRequest();
+            return;
+        case StepPassBlock:
+        case StepData:
+            commStep_ = StepData;
+            SendNextRead();
+            return;
+        case StepEnd:
+            EndSession(true);
+            return;
+        default:
+            EndSession(false);
+            return;
+        }
+    default:
+        EndSession(false);
+        return;
+    }
+}
+
+// --- Time-outs and failures ---
+
+void LinkSession::resendBlock(bool write) {
+    // A block answered with resend again and again would otherwise loop for ever: every resend
+    // and every time-out spends one of the block's retries.
+    int* left = blockRetry();
+    if (!left || *left < 1) {
+        FailurePrompt();
+        return;
+    }
+    --*left;
+    if (write)
+        SendWriteBlock();
+    else
+        SendReadBlock();
+}
+
+void LinkSession::onTimeout() {
+    waitTimer_.stop();
+    const int step = commMode_ == CommWrite ? commSubStep_ : commStep_;
+    if (step == StepIdle) return;
+    if (commMode_ == CommInfo) {
+        if (step == StepProgram) {
+            if (++handshakeTries_ > Retries) {
+                InfoFailurePrompt();
+            } else {
+                noEcho_ = !noEcho_;
+                SendProgram();
+            }
+        } else if (step == StepEnd) {
+            EndSession(true);
+        } else {
+            InfoFailurePrompt();
+        }
+        return;
+    }
+    if (commMode_ != CommRead && commMode_ != CommWrite) return;
+    switch (step) {
+    case StepProgram:
+        if (++handshakeTries_ > Retries) {
+            FailurePrompt();
+        } else {
+            noEcho_ = !noEcho_;
+            SendProgram();
+        }
+        return;
+    case StepIdent:
+        FailurePrompt();
+        return;
+    case StepPassBlock:
+        if (passBlockRetries_-- >= 2)
+            SendPassBlockRead();
+        else
+            FailurePrompt();
+        return;
+    case StepWriteAck:
+    case StepData:
+        if (commMode_ == CommWrite && step != StepWriteAck) return;
+        resendBlock(commMode_ == CommWrite);
+        return;
+    case StepEnd:
+        EndSession(true);
+        return;
+    default:
+        return;
+    }
+}
+
+void LinkSession::FailurePrompt() {
+    // A radio that never answered the programming request is most often unplugged or off.
+    const QString hint = handshakeTries_ > Retries ? LinkText(TxtNoAnswer) : QString();
+    commActive_ = false;
+    handshakeTries_ = 0;
+    passBlockRetries_ = Retries;
+    const quint64 g = generation_;
+    const auto answer =
+        prompter().message(9008, Prompter::Buttons::OkCancel, Prompter::Icon::Question, hint);
+    if (g != generation_) return;
+    if (answer == Prompter::Answer::Ok) {
+        commAddr_ = -BlockSize;
+        lastPercent_ = 0;
+        emit progress(0);
+        SendProgram();
+    } else {
+        EndSession(false);
+    }
+}
+
+void LinkSession::InfoFailurePrompt() {
+    const QString hint = handshakeTries_ > Retries ? LinkText(TxtNoAnswer) : QString();
+    commActive_ = false;
+    const quint64 g = generation_;
+    const auto answer =
+        prompter().message(9008, Prompter::Buttons::RetryCancel, Prompter::Icon::None, hint);
+    if (g != generation_) return;
+    if (answer == Prompter::Answer::Retry) {
+        // Start again from the first block with a fresh handshake, so that the window never
+        // shows a block of an earlier attempt.
+        infoBuf_.fill(0);
+        commAddr_ = InfoBase - BlockSize;
+        handshakeTries_ = 0;
+        SendProgram();
+    } else {
+        EndSession(false);
+    }
+}
+
+void LinkSession::onLineLost(const QString& reason) {
+    if (commMode_ == CommNone || ending_) return;
+    waitTimer_.stop();
+    commActive_ = false;
+    // Waiting for the answer to the end request, every block has been moved already: as when
+    // that answer does not come, the session succeeded.
+    const int step = commMode_ == CommWrite ? commSubStep_ : commStep_;
+    if (step == StepEnd)
+        EndSession(true);
+    else
+        EndSession(false, LinkText(TxtLineLost).arg(reason));
+}
+
+void LinkSession::EndSession(bool ok, const QString& failureText) {
+    if (ending_) return;
+    ending_ = true;
+    ++generation_;
+    const int kind = commMode_;
+    const bool portOpen = transport_ && transport_->isOpen();
+    if (!ok && portOpen) {
+        // The radio leaves programming mode; its answer is not awaited.
+        transport_->clear();
+        transport_->send(EndRequest());
+    }
+    waitTimer_.stop();
+    commActive_ = false;
+    ClosePort();
+    if (kind == CommRead || kind == CommWrite) emit transferEnded(ok);
+    if (!ok && !failureText.isEmpty())
+        prompter().ask(failureText, Prompter::Buttons::Ok, Prompter::Icon::Critical);
+    if (ok && kind == CommInfo) {
+        if (!IsValidMode(InfoAreaMode(infoBuf_))) {
+            prompter().plain(QStringLiteral("Country Mode Error!"));
+            ok = false;
+        } else {
+            UnpackInfoBuf(infoBuf_, doc_.RadioInfo);
+            emit radioInfoRead();
+        }
+    }
+    if (ok && kind == CommRead) {
+        readData_ = memBuf_;
+        readDataMode_ = radioCountryMode_;
+        emit readSucceeded();
+        if (readApplyDelay_ > 0)
+            readOkTimer_.start(readApplyDelay_);
+        else
+            applyReadData();
+    }
+    if (ok && (kind == CommRead || kind == CommWrite)) prompter().message(9008 + kind);
+    waitTimer_.stop();
+    commMode_ = CommNone;
+    commStep_ = commSubStep_ = StepIdle;
+    ending_ = false;
+    emit sessionEnded(ok, kind);
+}
+
+void LinkSession::applyReadData() {
+    readOkTimer_.stop();
+    RadioDataRec data = doc_.RadioData;
+    ChannelList channels = doc_.CHInfo;
+    // The header names the model the identity check compared with the radio.
+    doc_.FillFileHead(data.Head);
+    UnpackMemBuf(readData_, readDataMode_, data, channels);
+    // A read makes an unnamed new document, so that a later save asks for a file name.
+    doc_.CurFileName = QStringLiteral("new.dat");
+    doc_.IsNewFile = -1;
+    doc_.ReplaceImage(data, channels);
+    emit readApplied();
+}

@@ -1,0 +1,192 @@
+#pragma once
+
+// One complete exchange with the radio: a read of its main memory, a write of the document
+// into it, or a read of its information area. The session is a step machine driven by the
+// replies and by one 150 ms reply timer; nothing polls, sleeps or blocks.
+//
+// How a window drives it (a command-line tool does the same without the questions):
+//   read:  PrepareSession(CommRead); ClosePort(); ask 9004; Cancel: CancelSession();
+//          OK: show the progress window, whose loading calls StartTransfer().
+//   write: the same with CommWrite and 9005; StartTransfer() packs the document.
+//   info:  PrepareSession(CommInfo); StartTransfer().
+// The progress window follows progress() and closes on transferEnded(). A read hands the
+// unpacked image to the Document only after success (readApplied); a failed read leaves it as
+// it was. One session object lives for the whole run: NoEcho and ProgPassword outlive sessions.
+
+#include "membuf.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <QVector>
+#include <optional>
+
+class Document;
+class LinkTransport;
+class Prompter;
+
+enum CommKind { CommNone = 0, CommRead = 1, CommWrite = 2, CommInfo = 3 };
+
+// The step values of CommStep (reads) and CommSubStep (writes).
+enum CommStepValue {
+    StepIdle = 0,
+    StepProgram = 1,
+    StepIdent = 2,
+    StepPassBlock = 3, // the identification in a radio-information read
+    StepWriteAck = 4,
+    StepData = 5,
+    StepEnd = 69,
+};
+
+// The password dialog, shown by whoever drives the session (a window, a terminal prompt).
+class PasswordAsker {
+public:
+    virtual ~PasswordAsker() = default;
+    // Shows current; returns the text typed on OK, nothing on Cancel.
+    virtual std::optional<QString> askPassword(const QString& current) = 0;
+};
+
+class LinkSession : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int ReplyTimeoutMs = 150;
+    static constexpr int Retries = 3;
+
+    explicit LinkSession(Document& doc, QObject* parent = nullptr);
+    ~LinkSession() override;
+
+    void setTransport(LinkTransport* transport); // not owned
+    LinkTransport* transport() const { return transport_; }
+    // Null: the document's prompter.
+    void setPrompter(Prompter* prompter) { prompter_ = prompter; }
+    void setPasswordAsker(PasswordAsker* asker) { asker_ = asker; }
+    // The ReadOKTimer interval (500 ms); 0 unpacks a read at once when it ends.
+    void setReadApplyDelay(int ms) { readApplyDelay_ = ms; }
+
+    // --- Commands ---
+    // Sets the kind and opens the port (OpenCommPort). False, with message 9003 shown, when the
+    // port cannot be opened or a session is already running.
+    bool PrepareSession(int kind);
+    // Cancel at the confirmation question: the port is closed and no session runs.
+    void CancelSession();
+    // Starts the prepared session: clears the buffers (and packs the document for a write),
+    // opens the port if it is closed and sends the programming request.
+    bool StartTransfer();
+    // PrepareSession + StartTransfer, for callers that ask no confirmation.
+    bool Start(int kind);
+    // Session set-up and opening of the port (closed first when it is open).
+    bool OpenCommPort();
+    void ClosePort();
+
+    // The password command of the main window stores the typed password here.
+    void SetProgPassword(const QString& typed);
+    QString ProgPassword() const { return progPassword_; }
+
+    // --- State, for windows and tests ---
+    int CommMode() const { return commMode_; }
+    int CommStep() const { return commStep_; }
+    int CommSubStep() const { return commSubStep_; }
+    int CommAddr() const { return commAddr_; }
+    int CommEndAddr() const { return commEndAddr_; }
+    bool CommActive() const { return commActive_; }
+    bool NoEcho() const { return noEcho_; }
+    void SetNoEcho(bool v) { noEcho_ = v; }
+    int EchoLen() const { return echoLen_; }
+    int HandshakeTries() const { return handshakeTries_; }
+    int PassBlockRetries() const { return passBlockRetries_; }
+    int BlockRetries(int address) const;
+    int LastPercent() const { return lastPercent_; }
+    QString RadioModelName() const { return radioModelName_; }
+    int RadioCountryMode() const { return radioCountryMode_; }
+    QString RadioVersion() const { return radioVersion_; }
+    int RadioToneSupport() const { return radioToneSupport_; }
+    const MemBuf& memBuf() const { return memBuf_; }
+    const InfoBuf& infoBuf() const { return infoBuf_; }
+    bool isRunning() const { return commMode_ != CommNone; }
+
+signals:
+    void sessionStarted(int kind);
+    void progress(int percent);
+    // A read or write has finished its exchange: the progress window closes here, before the
+    // closing message.
+    void transferEnded(bool ok);
+    // A read succeeded: the editor windows close now; readApplied follows when the image has
+    // been unpacked into the document (after the read-apply delay).
+    void readSucceeded();
+    void readApplied();
+    // A radio-information read succeeded and the document's RadioInfo holds the radio's record.
+    void radioInfoRead();
+    // Yes to the firmware-version question: the driver starts the matching program version and,
+    // when one was started, leaves through its normal exit sequence.
+    void handOverRequested(const QString& radioVersion);
+    void sessionEnded(bool ok, int kind);
+
+private:
+    Prompter& prompter() const;
+    void sendRequest(const QByteArray& request, int replyLen);
+    void SendProgram();
+    void SendIdentRequest();
+    void SendReadBlock();
+    void SendPassBlockRead();
+    void SendWriteBlock();
+    void SendEnd();
+    void SendNextRead();
+    void SendNextWrite();
+    void FinishTransfer();
+    void AdvanceSession();
+    bool CheckPassword() const;
+    bool CheckRadioIdentity();
+    void EndSession(bool ok, const QString& failureText = QString());
+    void FailurePrompt();
+    void InfoFailurePrompt();
+    void ShowProgress();
+    void resendBlock(bool write);
+    int* blockRetry();
+
+    void onDataArrived();
+    void onReply(const QByteArray& reply);
+    void onPasswordBlock(const QByteArray& reply);
+    void onTimeout();
+    void onLineLost(const QString& reason);
+    void applyReadData();
+
+    Document& doc_;
+    LinkTransport* transport_ = nullptr;
+    Prompter* prompter_ = nullptr;
+    PasswordAsker* asker_ = nullptr;
+
+    QTimer waitTimer_;
+    QTimer readOkTimer_;
+    int readApplyDelay_ = 500;
+
+    int commMode_ = CommNone;
+    int commStep_ = StepIdle;
+    int commSubStep_ = StepIdle;
+    int commAddr_ = 0;
+    int commEndAddr_ = 0;
+    bool commActive_ = false;
+    bool noEcho_ = false;
+    int echoLen_ = 0;
+    int threshold_ = 0;
+    int handshakeTries_ = 0;
+    int passBlockRetries_ = Retries;
+    QVector<int> blockRetries_;
+    int lastPercent_ = 0;
+    QString radioModelName_;
+    int radioCountryMode_ = 0;
+    QString radioVersion_;
+    int radioToneSupport_ = 0;
+    QString progPassword_;
+    QByteArray passBlock_;
+    QByteArray rx_;
+    MemBuf memBuf_{};
+    InfoBuf infoBuf_{};
+    MemBuf readData_{};
+    int readDataMode_ = 0;
+
+    // Prompts run nested event loops; a session that ended meanwhile (the line died) must not
+    // be continued by the code that asked. Every start and end of a session changes this.
+    quint64 generation_ = 0;
+    bool ending_ = false;
+};

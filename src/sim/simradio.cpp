@@ -1,0 +1,135 @@
+#include "simradio.h"
+#include "ptyline.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QTextStream>
+#include <QTimer>
+
+SimRadio::SimRadio(const SimOptions& options, PtyLine& line, QObject* parent)
+    : QObject(parent), opt_(options), line_(line),
+      radio_(VirtualRadioConfig{options.model, options.mode, options.firmware, options.tone}),
+      rng_(options.seed ? *options.seed : std::random_device{}()) {
+    if (opt_.baud > 0) byteNs_ = 10'000'000'000LL / opt_.baud; // 8N1: ten bits per byte
+    radio_.setPassword(opt_.password);
+    radio_.refuseWrite = [this](int) { return chance(opt_.resend); };
+    connect(&line_, &PtyLine::received, this, &SimRadio::onReceived);
+    connect(&line_, &PtyLine::drained, this, [this] {
+        if (finishing_) finish();
+    });
+}
+
+bool SimRadio::load(QString* error) {
+    auto read = [&](const QString& path, int size, QByteArray& out) {
+        QFile f(path);
+        if (!f.open(QIODevice::ReadOnly)) {
+            *error = QStringLiteral("cannot read %1.").arg(path);
+            return false;
+        }
+        out = f.readAll();
+        if (out.size() != size) {
+            *error = QStringLiteral("%1 holds %2 bytes; it must hold %3.")
+                         .arg(path)
+                         .arg(out.size())
+                         .arg(size);
+            return false;
+        }
+        return true;
+    };
+    QByteArray b;
+    if (!opt_.image.isEmpty()) {
+        if (!read(opt_.image, MemSize, b)) return false;
+        std::copy(b.begin(), b.end(), radio_.memory.begin());
+    }
+    if (!opt_.info.isEmpty()) {
+        if (!read(opt_.info, InfoSize, b)) return false;
+        std::copy(b.begin(), b.end(), radio_.info.begin());
+        if (!opt_.password.isEmpty()) radio_.setPassword(opt_.password);
+    }
+    return true;
+}
+
+bool SimRadio::chance(double p) {
+    if (p <= 0) return false;
+    return std::uniform_real_distribution<double>(0, 1)(rng_) < p;
+}
+
+void SimRadio::log(const char* direction, const QByteArray& bytes) const {
+    if (!opt_.verbose) return;
+    QTextStream(stderr) << direction << ' ' << bytes.toHex(' ') << '\n';
+}
+
+void SimRadio::queueBytes(const QByteArray& bytes, qint64 earliestNs) {
+    if (byteNs_ == 0) {
+        line_.send(bytes);
+        return;
+    }
+    qint64 due = std::max(earliestNs, txFree_);
+    for (const char c : bytes) {
+        due += byteNs_;
+        line_.sendAt(c, due);
+    }
+    txFree_ = due;
+}
+
+void SimRadio::onReceived(const QByteArray& bytes, qint64 atNs) {
+    log("<-", bytes);
+    if (byteNs_ == 0) {
+        if (opt_.echo) line_.send(bytes);
+        for (const auto& ex : radio_.feed(bytes, atNs / 1000000))
+            handle(ex, atNs);
+        return;
+    }
+    // The pseudo-terminal hands over a whole request at once; on a real line its bytes come
+    // one after another, and the echo and the reply follow them.
+    const qint64 start = std::max(atNs, rxFree_);
+    for (int i = 0; i < bytes.size(); ++i) {
+        const qint64 arrived = start + (i + 1) * byteNs_;
+        if (opt_.echo) queueBytes(bytes.mid(i, 1), arrived - byteNs_);
+        for (const auto& ex : radio_.feed(bytes.mid(i, 1), arrived / 1000000))
+            handle(ex, arrived);
+    }
+    rxFree_ = start + bytes.size() * byteNs_;
+}
+
+void SimRadio::handle(const VirtualRadio::Exchange& ex, qint64 frameEndNs) {
+    QByteArray reply = ex.reply;
+    const bool faultable =
+        ex.kind == VirtualRadio::FrameKind::Read || ex.kind == VirtualRadio::FrameKind::Write;
+    if (faultable && !reply.isEmpty()) {
+        if (chance(opt_.drop)) {
+            reply.clear();
+        } else if (chance(opt_.corrupt)) {
+            std::uniform_int_distribution<int> at(0, int(reply.size()) - 1), bit(0, 7);
+            const int i = at(rng_);
+            reply[i] = static_cast<char>(reply[i] ^ (1 << bit(rng_)));
+        }
+    }
+    // The memory is saved before the end request is answered, so that whoever waits for that
+    // answer finds the file complete.
+    if (ex.kind == VirtualRadio::FrameKind::End) saveMemory();
+    if (!reply.isEmpty()) {
+        log("->", reply);
+        queueBytes(reply, frameEndNs);
+    }
+    if (ex.kind == VirtualRadio::FrameKind::End && opt_.sessions > 0 &&
+        radio_.sessionsEnded() >= opt_.sessions) {
+        finishing_ = true;
+        if (line_.idle()) finish();
+    }
+}
+
+void SimRadio::finish() {
+    // Give the program a moment to take the last answer before the terminal goes away.
+    QTimer::singleShot(200, this, &SimRadio::finished);
+}
+
+void SimRadio::saveMemory() {
+    if (opt_.save.isEmpty()) return;
+    QSaveFile f(opt_.save);
+    const bool saved =
+        f.open(QIODevice::WriteOnly) &&
+        f.write(reinterpret_cast<const char*>(radio_.memory.data()), MemSize) == MemSize &&
+        f.commit();
+    if (!saved) QTextStream(stderr) << "mzsim: cannot write " << opt_.save << ".\n";
+}

@@ -1,0 +1,221 @@
+// mzcli read, write, info, pack and unpack against mzsim on a pseudo-terminal.
+
+#include "core/app/appstate.h"
+#include "core/files/datafile.h"
+#include "core/lang/langtext.h"
+#include "core/link/linktexts.h"
+#include "core/model/document.h"
+#include "link/richdocument.h"
+#include "sim/simprocess.h"
+
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+struct Run {
+    int code = -1;
+    QString out, err;
+};
+
+Run mzcli(const QStringList& args) {
+    QProcess p;
+    p.start(QStringLiteral(MZ_PROGDIR "/mzcli"), args);
+    p.closeWriteChannel(); // stdin is not a terminal
+    Run r;
+    if (!p.waitForFinished(60000)) {
+        p.kill();
+        p.waitForFinished();
+        return r;
+    }
+    r.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = QString::fromUtf8(p.readAllStandardOutput());
+    r.err = QString::fromUtf8(p.readAllStandardError());
+    return r;
+}
+
+QByteArray readFile(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool writeFile(const QString& path, const QByteArray& b) {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(b) == b.size();
+}
+
+QString english(int id) {
+    return LoadLangTextFrom(QStringLiteral(MZ_PROGDIR "/language/english.ini"), id);
+}
+} // namespace
+
+class TestLinkCli : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir;
+    QString path(const char* name) const { return dir.filePath(QLatin1String(name)); }
+
+private slots:
+    void initTestCase() {
+        QVERIFY(dir.isValid());
+        // The rich document D as a data file, and the memory a write of it sends.
+        Document doc;
+        FillRichDocument(doc);
+        RadioDataRec data = doc.RadioData;
+        doc.FillFileHead(data.Head);
+        QVERIFY(writeFile(path("D.dat"), EncodeDataFile(data, doc.CHInfo)));
+        const Run pack = mzcli({"pack", path("D.dat"), "-o", path("m.bin")});
+        QCOMPARE(pack.code, 0);
+        QCOMPARE(readFile(path("m.bin")).size(), 7424);
+    }
+
+    void readGivesBackWhatWasPacked() {
+        SimProcess sim;
+        QVERIFY(sim.start({"--mode", "1", "--image", path("m.bin")}));
+        const Run read = mzcli({"read", "--port", sim.device, "-o", path("x.dat")});
+        QCOMPARE(read.code, 0);
+        QVERIFY(read.err.contains(english(9009)));
+        QVERIFY(read.err.contains(QStringLiteral("Reading 100%")));
+        QCOMPARE(mzcli({"pack", path("x.dat"), "-o", path("x.bin")}).code, 0);
+        QCOMPARE(readFile(path("x.bin")), readFile(path("m.bin")));
+
+        // --quiet leaves out the progress.
+        const Run quiet = mzcli({"read", "--port", sim.device, "--quiet", "-o", path("x2.dat")});
+        QCOMPARE(quiet.code, 0);
+        QVERIFY(!quiet.err.contains(QLatin1Char('%')));
+        QCOMPARE(readFile(path("x2.dat")), readFile(path("x.dat")));
+    }
+
+    void writeIntoABlankRadio() {
+        SimProcess sim;
+        QVERIFY(sim.start({"--mode", "1", "--save", path("s.bin")}));
+        const Run write = mzcli({"write", "--port", sim.device, path("D.dat")});
+        QCOMPARE(write.code, 0);
+        QVERIFY(write.err.contains(english(9010)));
+        QCOMPARE(readFile(path("s.bin")), readFile(path("m.bin")));
+        // Read back from the same radio.
+        QCOMPARE(mzcli({"read", "--port", sim.device, "-o", path("back.dat")}).code, 0);
+        QCOMPARE(mzcli({"pack", path("back.dat"), "-o", path("back.bin")}).code, 0);
+        QCOMPARE(readFile(path("back.bin")), readFile(path("m.bin")));
+    }
+
+    void unpackThenPack() {
+        QCOMPARE(mzcli({"unpack", path("m.bin"), "--mode", "1", "-o", path("u.dat")}).code, 0);
+        QCOMPARE(mzcli({"pack", path("u.dat"), "-o", path("u.bin")}).code, 0);
+        QCOMPARE(readFile(path("u.bin")), readFile(path("m.bin")));
+    }
+
+    void information() {
+        SimProcess sim;
+        QVERIFY(sim.start({"--mode", "2", "--password", "77"}));
+        const Run info = mzcli({"info", "--port", sim.device, "--format", "json"});
+        QCOMPARE(info.code, 0);
+        const QJsonObject o = QJsonDocument::fromJson(info.out.toUtf8()).object();
+        QCOMPARE(o.value("InfoMode").toInt(), 2);
+        QCOMPARE(o.value("SerialNo").toString(), QStringLiteral("SIM00000001"));
+        QCOMPARE(o.value("RepairNote").toString(), QStringLiteral("Virtual radio; no repair."));
+        QCOMPARE(o.keys().size(), 12);
+        const Run text = mzcli({"info", "--port", sim.device});
+        QCOMPARE(text.code, 0);
+        QVERIFY(text.out.contains(QStringLiteral("InfoMode: 2 (HAM, 28.000 - 29.700 MHz)")));
+    }
+
+    void password() {
+        SimProcess sim;
+        QVERIFY(sim.start({"--mode", "1", "--password", "Ab", "--image", path("m.bin")}));
+        const Run none = mzcli({"read", "--port", sim.device, "-o", path("p.dat")});
+        QCOMPARE(none.code, 1);
+        QVERIFY(none.err.contains(QStringLiteral("PassWord Failure!")));
+        QVERIFY(!QFile::exists(path("p.dat")));
+        const Run wrong =
+            mzcli({"read", "--port", sim.device, "--password", "ab", "-o", path("p.dat")});
+        QCOMPARE(wrong.code, 1);
+        QVERIFY(!QFile::exists(path("p.dat")));
+        const Run given =
+            mzcli({"read", "--port", sim.device, "--password", "Ab", "-o", path("p.dat")});
+        QCOMPARE(given.code, 0);
+        QVERIFY(!given.err.contains(QStringLiteral("Ab")));
+        QVERIFY(QFile::exists(path("p.dat")));
+    }
+
+    void identityMismatch() {
+        {
+            SimProcess sim;
+            QVERIFY(sim.start({"--model", "XX-1"}));
+            const Run r = mzcli({"read", "--port", sim.device, "-o", path("i.dat")});
+            QCOMPARE(r.code, 1);
+            QVERIFY(r.err.contains(QStringLiteral("PC is MZ-710\nRadio is XX-1")));
+            QVERIFY(!QFile::exists(path("i.dat")));
+        }
+        {
+            SimProcess sim;
+            QVERIFY(sim.start({"--mode", "2", "--save", path("i.bin")}));
+            const Run r = mzcli({"write", "--port", sim.device, path("D.dat")});
+            QCOMPARE(r.code, 1);
+            QVERIFY(r.err.contains(english(9030)));
+            // The radio was told to end (and saved its memory then); nothing of it changed.
+            QTRY_COMPARE(readFile(path("i.bin")), QByteArray(7424, '\0'));
+        }
+        {
+            SimProcess sim;
+            QVERIFY(sim.start({"--firmware", "V200"}));
+            const Run r = mzcli({"read", "--port", sim.device, "-o", path("i.dat")});
+            QCOMPARE(r.code, 1);
+            QVERIFY(r.err.contains(QStringLiteral("answered No")));
+            QVERIFY(!QFile::exists(path("i.dat")));
+        }
+    }
+
+    void blockThatKeepsFailing() {
+        SimProcess sim;
+        QVERIFY(sim.start({"--drop", "1"}));
+        const Run r = mzcli({"read", "--port", sim.device, "-o", path("f.dat")});
+        QCOMPARE(r.code, 1);
+        QVERIFY(r.err.contains(english(9008)));
+        QVERIFY(!QFile::exists(path("f.dat")));
+
+        SimProcess resending;
+        QVERIFY(resending.start({"--resend", "1", "--mode", "1"}));
+        const Run w = mzcli({"write", "--port", resending.device, path("D.dat")});
+        QCOMPARE(w.code, 1);
+        QVERIFY(w.err.contains(english(9008)));
+    }
+
+    void radioVanishingLeavesTheFileAlone() {
+        QVERIFY(writeFile(path("keep.dat"), "what was there before"));
+        SimProcess sim;
+        QVERIFY(sim.start({"--mode", "1", "--baud", "9600", "--image", path("m.bin")}));
+        QProcess cli;
+        cli.start(QStringLiteral(MZ_PROGDIR "/mzcli"),
+                  {"read", "--port", sim.device, "-o", path("keep.dat")});
+        cli.closeWriteChannel();
+        cli.setReadChannel(QProcess::StandardError);
+        QString err;
+        while (!err.contains(QStringLiteral("Reading 10%")) && cli.waitForReadyRead(20000))
+            err += QString::fromUtf8(cli.readAllStandardError());
+        QVERIFY(err.contains(QStringLiteral("Reading 10%")));
+        sim.kill();
+        QVERIFY(cli.waitForFinished(10000));
+        err += QString::fromUtf8(cli.readAllStandardError());
+        QCOMPARE(cli.exitCode(), 1);
+        QVERIFY(err.contains(english(TxtLineLost).section(QLatin1Char('%'), 0, 0)));
+        QCOMPARE(readFile(path("keep.dat")), QByteArray("what was there before"));
+    }
+
+    void badArgumentsAndPorts() {
+        QCOMPARE(mzcli({"read", "-o", path("z.dat")}).code, 2);
+        QCOMPARE(mzcli({"unpack", path("m.bin"), "-o", path("z.dat")}).code, 2);
+        QCOMPARE(mzcli({"pack", path("m.bin"), "-o", path("z.bin")}).code, 2); // not a .dat
+        QCOMPARE(mzcli({"read", "--port", "x", "--bogus", "-o", path("z.dat")}).code, 2);
+        const Run missing = mzcli({"read", "--port", "/dev/no-such-port", "-o", path("z.dat")});
+        QCOMPARE(missing.code, 1);
+        QVERIFY(missing.err.contains(english(9003)));
+        QVERIFY(missing.err.contains(QStringLiteral("/dev/no-such-port does not exist")));
+        QVERIFY(!QFile::exists(path("z.dat")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestLinkCli)
+#include "tst_linkcli.moc"

@@ -1,0 +1,432 @@
+#include "core/app/appstate.h"
+#include "core/app/prompter.h"
+#include "core/app/startup.h"
+#include "core/lang/langtext.h"
+#include "core/link/fakeradiotransport.h"
+#include "core/link/frames.h"
+#include "core/link/linktexts.h"
+#include "core/link/memorymap.h"
+#include "core/link/session.h"
+#include "core/model/document.h"
+#include "link/richdocument.h"
+
+#include <QEventLoop>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <deque>
+
+namespace {
+using Kind = VirtualRadio::FrameKind;
+
+// Records every message and answers from a script; without a scripted answer it takes the
+// cautious button (Cancel, No).
+class ScriptedPrompter : public Prompter {
+public:
+    struct Shown {
+        QString text;
+        Buttons buttons;
+        Icon icon;
+    };
+    QVector<Shown> shown;
+    std::deque<Answer> answers;
+    std::function<void()> onAsk;
+
+    Answer ask(const QString& text, Buttons buttons, Icon icon) override {
+        shown.append({text, buttons, icon});
+        if (onAsk) onAsk();
+        if (buttons == Buttons::Ok) return Answer::Ok;
+        if (!answers.empty()) {
+            const Answer a = answers.front();
+            answers.pop_front();
+            return a;
+        }
+        return buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
+    }
+    bool saw(const QString& part) const {
+        for (const Shown& s : shown)
+            if (s.text.contains(part)) return true;
+        return false;
+    }
+    int count(const QString& part) const {
+        int n = 0;
+        for (const Shown& s : shown)
+            n += s.text.contains(part);
+        return n;
+    }
+};
+
+class ScriptedAsker : public PasswordAsker {
+public:
+    std::optional<QString> answer;
+    int asked = 0;
+    std::optional<QString> askPassword(const QString&) override {
+        ++asked;
+        return answer;
+    }
+};
+
+MemBuf packed(const Document& doc) {
+    MemBuf m{};
+    PackMemBuf(doc.RadioData, doc.CHInfo, m);
+    return m;
+}
+
+// Frames of one kind the radio received, in order, with their addresses.
+QVector<int> addresses(const FakeRadioTransport& t, Kind kind) {
+    QVector<int> a;
+    for (const auto& ex : t.log)
+        if (ex.kind == kind) a << ex.address;
+    return a;
+}
+int frames(const FakeRadioTransport& t, Kind kind) {
+    return int(
+        std::count_if(t.log.begin(), t.log.end(), [&](const auto& ex) { return ex.kind == kind; }));
+}
+} // namespace
+
+class TestSession : public QObject {
+    Q_OBJECT
+
+    struct Rig {
+        Document doc;
+        ScriptedPrompter prompter;
+        ScriptedAsker asker;
+        FakeRadioTransport radio;
+        LinkSession session{doc};
+        QSignalSpy ended{&session, &LinkSession::sessionEnded};
+        QVector<int> percents;
+
+        explicit Rig(const VirtualRadioConfig& c = {}) : radio(c) {
+            doc.NewDocument();
+            doc.setPrompter(&prompter);
+            session.setTransport(&radio);
+            session.setPrompter(&prompter);
+            session.setPasswordAsker(&asker);
+            session.setReadApplyDelay(0);
+            QObject::connect(&session, &LinkSession::progress, [this](int p) { percents << p; });
+        }
+        // Runs a session to its end; returns its result.
+        bool run(int kind) {
+            const int before = int(ended.size());
+            if (!session.Start(kind)) return false;
+            // An event loop, not QTest::qWaitFor, which sleeps between its looks.
+            QEventLoop loop;
+            QObject::connect(&session, &LinkSession::sessionEnded, &loop, &QEventLoop::quit);
+            QTimer::singleShot(30000, &loop, &QEventLoop::quit);
+            if (ended.size() == before) loop.exec();
+            return ended.size() > before && ended.last().at(0).toBool();
+        }
+    };
+
+private slots:
+    void initTestCase() {
+        // The version table and the language texts of the staged program.
+        Document doc;
+        App().ProgramDir = QStringLiteral(MZ_PROGDIR);
+        App().ProgramRoot = QStringLiteral(MZ_STAGE_DIR);
+        LoadVersionTable(doc);
+        QVERIFY(!LoadLangText(9008).isEmpty());
+    }
+
+    void readHandsTheImageOverOnSuccess() {
+        Document source;
+        FillRichDocument(source);
+        Rig r({"MZ-710", 1});
+        r.radio.radio.memory = packed(source);
+        r.radio.chunkSize = 5; // bytes come in pieces, as from a serial port
+        r.doc.CurFileName = QStringLiteral("old.dat");
+        r.doc.IsNewFile = 0;
+        QSignalSpy applied(&r.session, &LinkSession::readApplied);
+        QVERIFY(r.run(CommRead));
+        QCOMPARE(applied.size(), 1);
+        QCOMPARE(r.doc.RadioData.CHCount, source.RadioData.CHCount);
+        QCOMPARE(r.doc.CountryMode, 1);
+        QCOMPARE(r.doc.CurFileName, QStringLiteral("new.dat"));
+        QCOMPARE(r.doc.IsNewFile, -1);
+        QVERIFY(packed(r.doc) == packed(source));
+        QVERIFY(r.prompter.saw(LoadLangText(9009)));
+        // Blocks in ascending order, each once; the password block first.
+        const QVector<int> reads = addresses(r.radio, Kind::Read);
+        QCOMPARE(reads.size(), 1 + 464);
+        QCOMPARE(reads.first(), PassBlockAddr);
+        QCOMPARE(reads[1], 0);
+        QCOMPARE(reads.last(), 0x1CF0);
+        QCOMPARE(frames(r.radio, Kind::End), 1);
+        QVERIFY(std::is_sorted(r.percents.begin(), r.percents.end()));
+        QCOMPARE(r.percents.last(), 100);
+        QVERIFY(!r.radio.isOpen());
+    }
+
+    void writeSendsThePackedImage() {
+        Rig r;
+        FillRichDocument(r.doc, 0);
+        const MemBuf expect = packed(r.doc);
+        r.radio.radio.memory.fill(0x5A);
+        QVERIFY(r.run(CommWrite));
+        QVERIFY(r.radio.radio.memory == expect);
+        QCOMPARE(addresses(r.radio, Kind::Write).size(), 464);
+        QVERIFY(r.prompter.saw(LoadLangText(9010)));
+        QCOMPARE(r.percents.last(), 100);
+    }
+
+    void informationRead() {
+        Rig r({"MZ-710", 2});
+        r.radio.radio.setPassword("pw");
+        QSignalSpy read(&r.session, &LinkSession::radioInfoRead);
+        QVERIFY(r.run(CommInfo));
+        QCOMPARE(read.size(), 1);
+        QCOMPARE(r.doc.RadioInfo.InfoMode, 2);
+        QCOMPARE(r.doc.RadioInfo.SerialNo.text(), QStringLiteral("SIM00000001"));
+        QCOMPARE(r.doc.RadioInfo.Handler.text(), QStringLiteral("mzsim"));
+        QCOMPARE(addresses(r.radio, Kind::Read).first(), 0x3E00);
+        QCOMPARE(addresses(r.radio, Kind::Read).size(), 16);
+        QCOMPARE(r.asker.asked, 0); // no password check, no progress window
+        QVERIFY(r.percents.isEmpty());
+        QCOMPARE(frames(r.radio, Kind::Write), 0);
+    }
+
+    void echoIsFoundAndKept() {
+        Rig r;
+        QVERIFY(!r.session.NoEcho());
+        QVERIFY(r.run(CommInfo));
+        // The cable does not echo: the first request timed out, the second worked.
+        QCOMPARE(frames(r.radio, Kind::Program), 2);
+        QVERIFY(r.session.NoEcho());
+        r.radio.log.clear();
+        QVERIFY(r.run(CommRead));
+        QCOMPARE(frames(r.radio, Kind::Program), 1);
+
+        // A cable that echoes answers the very first request.
+        Rig e;
+        e.radio.echo = true;
+        QVERIFY(e.run(CommRead));
+        QCOMPARE(frames(e.radio, Kind::Program), 1);
+        QVERIFY(!e.session.NoEcho());
+    }
+
+    void password() {
+        Rig r;
+        r.session.SetNoEcho(true);
+        r.radio.radio.setPassword("Ab");
+        // Nobody to ask: the session ends before any data moved.
+        r.asker.answer.reset();
+        QVERIFY(!r.run(CommRead));
+        QCOMPARE(r.asker.asked, 1);
+        QVERIFY(r.prompter.saw(QStringLiteral("PassWord Failure!")));
+        QCOMPARE(addresses(r.radio, Kind::Read), QVector<int>{PassBlockAddr});
+        QCOMPARE(frames(r.radio, Kind::End), 1);
+
+        // Typed with a trailing blank: the blank is dropped and the read goes on.
+        r.asker.answer = QStringLiteral("Ab ");
+        QVERIFY(r.run(CommRead));
+        QCOMPARE(r.asker.asked, 2);
+        QCOMPARE(r.session.ProgPassword(), QStringLiteral("Ab"));
+        // Known from then on: no more questions.
+        QVERIFY(r.run(CommWrite));
+        QCOMPARE(r.asker.asked, 2);
+
+        // The other letter case fails.
+        r.session.SetProgPassword(QString());
+        r.asker.answer = QStringLiteral("ab");
+        r.radio.log.clear();
+        QVERIFY(!r.run(CommWrite));
+        QCOMPARE(frames(r.radio, Kind::Write), 0);
+
+        // A radio without password never asks.
+        r.radio.radio.setPassword(QByteArray());
+        r.asker.asked = 0;
+        QVERIFY(r.run(CommRead));
+        QCOMPARE(r.asker.asked, 0);
+    }
+
+    void identityMismatchEndsBeforeData() {
+        {
+            Rig r({"XX-1", 0});
+            r.session.SetNoEcho(true);
+            const RadioDataRec before = r.doc.RadioData;
+            QVERIFY(!r.run(CommRead));
+            QVERIFY(r.prompter.saw(QStringLiteral("PC is MZ-710\r\nRadio is XX-1")));
+            QCOMPARE(addresses(r.radio, Kind::Read), QVector<int>{PassBlockAddr});
+            QCOMPARE(frames(r.radio, Kind::End), 1);
+            QVERIFY(r.doc.RadioData == before);
+        }
+        {
+            Rig r({"MZ-710", 2});
+            r.session.SetNoEcho(true);
+            FillRichDocument(r.doc, 1);
+            QVERIFY(!r.run(CommWrite));
+            QVERIFY(r.prompter.saw(LoadLangText(9030)));
+            QCOMPARE(frames(r.radio, Kind::Write), 0);
+        }
+        {
+            Rig r({"MZ-710", 0, "V999"});
+            r.session.SetNoEcho(true);
+            QSignalSpy handOver(&r.session, &LinkSession::handOverRequested);
+            QVERIFY(!r.run(CommRead));
+            QCOMPARE(r.prompter.shown.last().buttons, Prompter::Buttons::YesNo);
+            QCOMPARE(handOver.size(), 0);
+            r.prompter.answers.push_back(Prompter::Answer::Yes);
+            QVERIFY(!r.run(CommRead));
+            QCOMPARE(handOver.size(), 1);
+            QCOMPARE(handOver.first().first().toString(), QStringLiteral("V999"));
+            QCOMPARE(addresses(r.radio, Kind::Read).count(0), 0);
+        }
+        {
+            // A country mode the program does not know is refused; the document stays.
+            Rig r({"MZ-710", 3});
+            r.session.SetNoEcho(true);
+            const RadioDataRec before = r.doc.RadioData;
+            QVERIFY(!r.run(CommRead));
+            QVERIFY(r.prompter.saw(QStringLiteral("Country Mode Error!")));
+            QVERIFY(r.doc.RadioData == before);
+            QCOMPARE(r.doc.CountryMode, 0);
+        }
+    }
+
+    void radioWithoutTonesWarnsOnce() {
+        Rig r({"MZ-710", 0, "V100", false});
+        r.session.SetNoEcho(true);
+        QVERIFY(r.run(CommWrite));
+        QCOMPARE(r.prompter.count(QStringLiteral("CTCSS/DCS Function is invalid,\r\nSome features "
+                                                 "will not work.")),
+                 1);
+    }
+
+    void lostRepliesAreRetried() {
+        Rig r({"MZ-710", 1});
+        r.session.SetNoEcho(true);
+        Document source;
+        FillRichDocument(source, 1);
+        r.radio.radio.memory = packed(source);
+        QSet<int> hit;
+        r.radio.fault = [&](const VirtualRadio::Exchange& ex) {
+            if (ex.kind != Kind::Read || hit.contains(ex.address))
+                return FakeRadioTransport::Fault::None;
+            if (ex.address == 0x50 || ex.address == PassBlockAddr) {
+                hit.insert(ex.address);
+                return FakeRadioTransport::Fault::Drop;
+            }
+            if (ex.address == 0x60) {
+                hit.insert(ex.address);
+                return FakeRadioTransport::Fault::Corrupt;
+            }
+            return FakeRadioTransport::Fault::None;
+        };
+        QVERIFY(r.run(CommRead));
+        QVERIFY(packed(r.doc) == packed(source));
+        QCOMPARE(r.session.BlockRetries(0x50), 2);
+        QCOMPARE(r.session.BlockRetries(0x60), 2);
+        QCOMPARE(r.session.BlockRetries(0x70), 3);
+        QVERIFY(r.prompter.shown.size() == 1); // only the closing message
+    }
+
+    void blockThatKeepsFailingReachesThePrompt() {
+        Rig r;
+        r.session.SetNoEcho(true);
+        r.radio.fault = [](const VirtualRadio::Exchange& ex) {
+            return ex.kind == Kind::Read && ex.address == 0x100 ? FakeRadioTransport::Fault::Drop
+                                                                : FakeRadioTransport::Fault::None;
+        };
+        const RadioDataRec before = r.doc.RadioData;
+        int promptsSeen = 0;
+        QVector<int> readsAtPrompt;
+        r.prompter.onAsk = [&] {
+            ++promptsSeen;
+            readsAtPrompt << addresses(r.radio, Kind::Read).count(0x100);
+            QVERIFY(!r.session.CommActive());
+        };
+        r.prompter.answers = {Prompter::Answer::Ok, Prompter::Answer::Cancel};
+        QVERIFY(!r.run(CommRead));
+        // Four sends, then the question; after OK the transfer starts again at 0x0000, and the
+        // block has no retry left, so the question comes again at its first time-out.
+        QCOMPARE(readsAtPrompt, (QVector<int>{4, 5}));
+        QCOMPARE(frames(r.radio, Kind::Program), 2);
+        QCOMPARE(addresses(r.radio, Kind::Read).count(0), 2);
+        QVERIFY(r.prompter.saw(LoadLangText(9008)));
+        QCOMPARE(r.prompter.shown.first().buttons, Prompter::Buttons::OkCancel);
+        QVERIFY(!r.prompter.saw(LinkText(TxtNoAnswer)));
+        QVERIFY(r.doc.RadioData == before);
+        QVERIFY(r.percents.contains(0)); // the bar went back to 0
+    }
+
+    void endlessResendIsCountedAgainstRetries() {
+        Rig r;
+        r.session.SetNoEcho(true);
+        r.radio.radio.refuseWrite = [](int address) { return address == 0x200; };
+        QVERIFY(!r.run(CommWrite));
+        QCOMPARE(addresses(r.radio, Kind::Write).count(0x200), 4);
+        QVERIFY(r.prompter.saw(LoadLangText(9008)));
+        QCOMPARE(frames(r.radio, Kind::End), 1);
+    }
+
+    void silentRadioSaysWhatToCheck() {
+        Rig r;
+        r.radio.fault = [](const VirtualRadio::Exchange&) {
+            return FakeRadioTransport::Fault::Drop;
+        };
+        QVERIFY(!r.run(CommWrite));
+        QCOMPARE(frames(r.radio, Kind::Program), 4);
+        QVERIFY(r.prompter.saw(LinkText(TxtNoAnswer)));
+        QVERIFY(r.session.NoEcho()); // inverted before each of the three repeats
+    }
+
+    void informationRetryStartsAgain() {
+        Rig r;
+        r.session.SetNoEcho(true);
+        bool dropped = false;
+        r.radio.fault = [&](const VirtualRadio::Exchange& ex) {
+            if (ex.kind == Kind::Read && ex.address == 0x3E50 && !dropped) {
+                dropped = true;
+                return FakeRadioTransport::Fault::Drop;
+            }
+            return FakeRadioTransport::Fault::None;
+        };
+        InfoBuf seenAtPrompt{};
+        r.prompter.onAsk = [&] { seenAtPrompt = r.session.infoBuf(); };
+        r.prompter.answers = {Prompter::Answer::Retry};
+        QVERIFY(r.run(CommInfo));
+        QCOMPARE(r.prompter.shown.first().buttons, Prompter::Buttons::RetryCancel);
+        const QVector<int> reads = addresses(r.radio, Kind::Read);
+        QCOMPARE(reads.count(0x3E00), 2); // again from the first block
+        QCOMPARE(frames(r.radio, Kind::Program), 2);
+        QVERIFY(r.session.infoBuf() == r.radio.radio.info);
+        QCOMPARE(r.session.HandshakeTries(), 0);
+        QCOMPARE(seenAtPrompt[0x40], r.radio.radio.info[0x40]);
+    }
+
+    void deadLineEndsTheSession() {
+        Rig r;
+        r.session.SetNoEcho(true);
+        const RadioDataRec before = r.doc.RadioData;
+        r.radio.onExchange = [&](const VirtualRadio::Exchange& ex) {
+            if (ex.kind == Kind::Read && ex.address == 0x800)
+                r.radio.loseLine(QStringLiteral("Input/output error"));
+        };
+        QSignalSpy transferEnded(&r.session, &LinkSession::transferEnded);
+        QVERIFY(!r.run(CommRead));
+        QCOMPARE(transferEnded.size(), 1);
+        QVERIFY(r.prompter.saw(LinkText(TxtLineLost).arg(QStringLiteral("Input/output error"))));
+        QVERIFY(r.doc.RadioData == before);
+        QCOMPARE(r.session.CommMode(), int(CommNone));
+        // Nothing more is sent on the dead line, and no timer is left to fire.
+        const int sent = int(r.radio.log.size());
+        QTest::qWait(LinkSession::ReplyTimeoutMs * 2);
+        QCOMPARE(int(r.radio.log.size()), sent);
+        QCOMPARE(r.ended.size(), 1);
+    }
+
+    void portThatWillNotOpen() {
+        Rig r;
+        r.radio.openFailure = QStringLiteral("/dev/ttyUSB7 is busy.");
+        QVERIFY(!r.session.PrepareSession(CommRead));
+        QCOMPARE(r.session.CommMode(), int(CommNone));
+        QCOMPARE(r.prompter.shown.size(), 1);
+        QCOMPARE(r.prompter.shown[0].icon, Prompter::Icon::Critical);
+        QVERIFY(r.prompter.shown[0].text.startsWith(LoadLangText(9003)));
+        QVERIFY(r.prompter.shown[0].text.endsWith(QStringLiteral("/dev/ttyUSB7 is busy.")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSession)
+#include "tst_session.moc"
