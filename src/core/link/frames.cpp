@@ -1,4 +1,5 @@
 #include "frames.h"
+#include "../model/helpers.h"
 
 namespace {
 QByteArray addressed(char command, int address, int count) {
@@ -30,14 +31,6 @@ QString textUpToNul(const QByteArray& reply, int start, int len) {
     return QString::fromLatin1(t);
 }
 
-QString trimBlanks(const QString& s) {
-    int b = 0, e = s.size();
-    while (b < e && s[b] == QLatin1Char(' '))
-        ++b;
-    while (e > b && s[e - 1] == QLatin1Char(' '))
-        --e;
-    return s.mid(b, e - b);
-}
 } // namespace
 
 QByteArray ProgramRequest() {
@@ -96,7 +89,7 @@ ReplyKind ClassifyReply(const QByteArray& r, int e, int commAddr, bool waitingPa
 
 RadioIdentity ParseIdentification(const QByteArray& reply, int e) {
     RadioIdentity id;
-    id.ModelName = trimBlanks(textUpToNul(reply, e + 1, 7));
+    id.ModelName = TrimBlanks(textUpToNul(reply, e + 1, 7));
     id.CountryMode = e + 8 < reply.size() ? byteAt(reply, e + 8) : 0;
     id.Version = textUpToNul(reply, e + 9, 4);
     id.ToneSupport = e + 13 < reply.size() ? (byteAt(reply, e + 13) & 1) : 0;

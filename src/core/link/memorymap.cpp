@@ -1,5 +1,6 @@
 #include "memorymap.h"
 #include "../model/fixedtext.h"
+#include "../model/helpers.h"
 
 #include <algorithm>
 
@@ -24,15 +25,6 @@ int hexValue(const QString& t) {
 
 QString hex2(uint8_t b) {
     return QStringLiteral("%1").arg(b, 2, 16, QLatin1Char('0')).toUpper();
-}
-
-QString trimBlanks(const QString& s) {
-    int b = 0, e = s.size();
-    while (b < e && s[b] == QLatin1Char(' '))
-        ++b;
-    while (e > b && s[e - 1] == QLatin1Char(' '))
-        --e;
-    return s.mid(b, e - b);
 }
 
 const QString AllF = QStringLiteral("FFFFFFFF");
@@ -89,7 +81,7 @@ int ChannelAddress(int chNo) {
 
 void PackChannel(const CHInfoRec& ch, uint8_t* out, int from) {
     uint8_t b[16] = {};
-    const QString rx = trimBlanks(ch.RxFre.text());
+    const QString rx = TrimBlanks(ch.RxFre.text());
     if (rx == AllF) {
         b[0] = b[1] = b[2] = 0xFF;
     } else {
@@ -152,7 +144,7 @@ void PackMemBuf(const RadioDataRec& data, const ChannelList& channels, MemBuf& m
         const CHInfoRec& ch = channels[i];
         const int address = ChannelAddress(ch.CHNo);
         if (address < 0) continue; // a number no slot of the radio holds
-        const QString rx = trimBlanks(ch.RxFre.text());
+        const QString rx = TrimBlanks(ch.RxFre.text());
         int presentByte = 0, scanByte = 0, bitNo = 0;
         if (!rx.isEmpty() && rx != AllF && bitmapPlace(ch.CHNo, presentByte, scanByte, bitNo)) {
             setBit(mem, presentByte, bitNo);

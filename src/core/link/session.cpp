@@ -14,14 +14,6 @@
 namespace {
 const QString CRLF = QStringLiteral("\r\n");
 
-QString trimBlanks(const QString& s) {
-    int b = 0, e = s.size();
-    while (b < e && s[b] == QLatin1Char(' '))
-        ++b;
-    while (e > b && s[e - 1] == QLatin1Char(' '))
-        --e;
-    return s.mid(b, e - b);
-}
 } // namespace
 
 LinkSession::LinkSession(Document& doc, QObject* parent) : QObject(parent), doc_(doc) {
@@ -316,8 +308,8 @@ bool LinkSession::CheckRadioIdentity() {
         return false;
     }
     const bool modeOk = commMode_ != CommWrite || doc_.CountryMode == radioCountryMode_;
-    const QString pcModel = trimBlanks(doc_.ModelName);
-    const QString radioModel = trimBlanks(radioModelName_);
+    const QString pcModel = TrimBlanks(doc_.ModelName);
+    const QString radioModel = TrimBlanks(radioModelName_);
     const bool modelOk = pcModel == radioModel;
     const bool versionOk = IsCompatible(QString::fromLatin1(DataVersion), radioVersion_);
     if (modeOk && modelOk && versionOk) return true;

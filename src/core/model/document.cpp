@@ -47,45 +47,35 @@ bool samePublic(const CHInfoRec& a, const CHInfoRec& b) {
 }
 } // namespace
 
+namespace {
+// The integer fields of a channel by field index; RxFre (index 1) is a text.
+i16 CHInfoRec::*intField(int index) {
+    static i16 CHInfoRec::*const fields[] = {nullptr,
+                                             nullptr,
+                                             &CHInfoRec::Public,
+                                             &CHInfoRec::DUP,
+                                             &CHInfoRec::OffSetFre,
+                                             &CHInfoRec::TSQ,
+                                             &CHInfoRec::Scan,
+                                             &CHInfoRec::HI_CUT,
+                                             &CHInfoRec::BUSY,
+                                             &CHInfoRec::NB,
+                                             &CHInfoRec::Add_Sub_5K,
+                                             &CHInfoRec::AM_FM,
+                                             &CHInfoRec::Tx_Power,
+                                             &CHInfoRec::RBTone,
+                                             &CHInfoRec::DTMF_BOT,
+                                             &CHInfoRec::DTMF_EOT,
+                                             &CHInfoRec::DTMF_Call,
+                                             &CHInfoRec::RDCT,
+                                             &CHInfoRec::TDCT};
+    return index >= 0 && index <= FldTDCT ? fields[index] : nullptr;
+}
+} // namespace
+
 int CHInfoRec::field(int index) const {
-    switch (index) {
-    case FldPublic:
-        return Public;
-    case FldDUP:
-        return DUP;
-    case FldOffSetFre:
-        return OffSetFre;
-    case FldTSQ:
-        return TSQ;
-    case FldScan:
-        return Scan;
-    case FldHI_CUT:
-        return HI_CUT;
-    case FldBUSY:
-        return BUSY;
-    case FldNB:
-        return NB;
-    case FldAdd_Sub_5K:
-        return Add_Sub_5K;
-    case FldAM_FM:
-        return AM_FM;
-    case FldTx_Power:
-        return Tx_Power;
-    case FldRBTone:
-        return RBTone;
-    case FldDTMF_BOT:
-        return DTMF_BOT;
-    case FldDTMF_EOT:
-        return DTMF_EOT;
-    case FldDTMF_Call:
-        return DTMF_Call;
-    case FldRDCT:
-        return RDCT;
-    case FldTDCT:
-        return TDCT;
-    default:
-        return 0;
-    }
+    const auto f = intField(index);
+    return f ? this->*f : 0;
 }
 
 Document::Document(QObject* parent) : QObject(parent), prompter_(&silentPrompter()) {}
@@ -297,66 +287,24 @@ const CHInfoRec* Document::Channel(int chNo) const {
 
 void Document::SetCHField(CHInfoRec& e, int fieldIndex, const QVariant& value) {
     const QString text = value.toString();
-    auto asInt = [&] { return static_cast<i16>(NumberOrDefault(text, 0)); };
-    switch (fieldIndex) {
-    case FldRxFre:
+    if (fieldIndex == FldRxFre) {
         e.RxFre = ::FreToStored(text, FreLow);
-        break;
-    case FldPublic:
-        e.Public = asInt();
-        break;
-    case FldDUP:
-        e.DUP = asInt();
-        break;
-    case FldOffSetFre:
-        e.OffSetFre = static_cast<i16>(ClampNumberText(text, 5, 1000, 5, 5));
-        break;
-    case FldTSQ:
-        e.TSQ = asInt();
-        break;
-    case FldScan:
-        e.Scan = asInt();
-        break;
-    case FldHI_CUT:
-        e.HI_CUT = asInt();
-        break;
-    case FldBUSY:
-        e.BUSY = asInt();
-        break;
-    case FldNB:
-        e.NB = asInt();
-        break;
-    case FldAdd_Sub_5K:
-        e.Add_Sub_5K = asInt();
-        break;
-    case FldAM_FM:
-        e.AM_FM = asInt();
-        if (e.AM_FM == 1 && e.Tx_Power > 1) e.Tx_Power = 1;
-        break;
-    case FldTx_Power:
-        e.Tx_Power = asInt();
-        break;
-    case FldRBTone:
-        e.RBTone = static_cast<i16>(ClampNumberText(text, 0, 8, 1, 0));
-        break;
-    case FldDTMF_BOT:
-        e.DTMF_BOT = static_cast<i16>(ClampNumberText(text, 0, 16, 1, 0));
-        break;
-    case FldDTMF_EOT:
-        e.DTMF_EOT = static_cast<i16>(ClampNumberText(text, 0, 16, 1, 0));
-        break;
-    case FldDTMF_Call:
-        e.DTMF_Call = static_cast<i16>(ClampNumberText(text, 0, 16, 1, 0));
-        break;
-    case FldRDCT:
-        e.RDCT = asInt();
-        break;
-    case FldTDCT:
-        e.TDCT = asInt();
-        break;
-    default:
-        break;
+        return;
     }
+    const auto f = intField(fieldIndex);
+    if (!f) return;
+    int v;
+    if (fieldIndex == FldOffSetFre)
+        v = ClampNumberText(text, 5, 1000, 5, 5);
+    else if (fieldIndex == FldRBTone)
+        v = ClampNumberText(text, 0, 8, 1, 0);
+    else if (fieldIndex >= FldDTMF_BOT && fieldIndex <= FldDTMF_Call)
+        v = ClampNumberText(text, 0, 16, 1, 0);
+    else
+        v = static_cast<int>(NumberOrDefault(text, 0));
+    e.*f = static_cast<i16>(v);
+    // AM allows two power levels only.
+    if (fieldIndex == FldAM_FM && e.AM_FM == 1 && e.Tx_Power > 1) e.Tx_Power = 1;
 }
 
 // --- Channel value setter ---

@@ -61,6 +61,15 @@ long long NumberOrDefault(const QString& text, long long def) {
     return RoundEven(std::clamp(*n, -lim, lim));
 }
 
+QString TrimBlanks(const QString& s) {
+    int b = 0, e = s.size();
+    while (b < e && s[b] == QLatin1Char(' '))
+        ++b;
+    while (e > b && s[e - 1] == QLatin1Char(' '))
+        --e;
+    return s.mid(b, e - b);
+}
+
 void ParseBandText(const QString& bandText, double& freLow, double& freHigh) {
     const int dash = bandText.indexOf(QStringLiteral(" - "));
     if (dash < 0) {

@@ -21,6 +21,9 @@ int ClampNumberText(const QString& text, int min, int max, int step, int def);
 // The default for an empty or non-numeric text, else its (rounded) value.
 long long NumberOrDefault(const QString& text, long long def);
 
+// Removes blanks (spaces only, not other white space) at both ends.
+QString TrimBlanks(const QString& s);
+
 // Splits "lower - upper MHz"; 100 and 500 stand in for parts that are not numeric.
 void ParseBandText(const QString& bandText, double& freLow, double& freHigh);
 
