@@ -105,6 +105,13 @@ void LinkSession::CancelSession() {
     commStep_ = commSubStep_ = StepIdle;
 }
 
+void LinkSession::AbortSession() {
+    if (commMode_ == CommNone)
+        ClosePort();
+    else
+        EndSession(false);
+}
+
 bool LinkSession::StartTransfer() {
     if (commMode_ == CommNone || commActive_) return false;
     memBuf_.fill(0);

@@ -78,6 +78,9 @@ public:
     // Session set-up and opening of the port (closed first when it is open).
     bool OpenCommPort();
     void ClosePort();
+    // The program is closing: a running session ends at once, the radio is told to leave
+    // programming mode and the port closes. Nothing is asked or shown.
+    void AbortSession();
 
     // The password command of the main window stores the typed password here.
     void SetProgPassword(const QString& typed);

@@ -6,6 +6,7 @@
 #include "core/app/prompter.h"
 #include "core/app/startup.h"
 #include "core/lang/langtext.h"
+#include "core/link/session.h"
 #include "core/model/country.h"
 #include "core/model/document.h"
 #include "core/model/helpers.h"
@@ -386,6 +387,8 @@ void frmMain::closeEvent(QCloseEvent* e) {
         e->ignore();
         return;
     }
+    // A session's port closes before the virtual radio behind it goes away.
+    emit closing();
     VirtualRadioProcess::instance().stop();
     e->accept();
 }
@@ -417,7 +420,26 @@ void frmMain::mnuHelpAbout() {
 }
 
 void frmMain::MnuProPassWord() {
-    FrmPassWord::Ask(progPassword_, this);
+    QString typed = progPassword();
+    if (FrmPassWord::Ask(typed, this)) setProgPassword(typed);
+}
+
+QString frmMain::progPassword() const {
+    return session_ ? session_->ProgPassword() : progPassword_;
+}
+
+void frmMain::setProgPassword(const QString& typed) {
+    if (session_)
+        session_->SetProgPassword(typed);
+    else
+        progPassword_ = FrmPassWord::CleanPassword(typed);
+}
+
+void frmMain::setLinkSession(LinkSession* session) {
+    const QString typed = progPassword();
+    session_ = session;
+    progPassword_.clear();
+    setProgPassword(typed);
 }
 
 // --- Sessions ---

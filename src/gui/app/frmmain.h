@@ -11,6 +11,7 @@
 #include <functional>
 
 class Document;
+class LinkSession;
 class Prompter;
 class QAction;
 class QFrame;
@@ -72,8 +73,12 @@ public:
     // one would reset the first.
     void setSessionRunning(bool running);
     bool sessionRunning() const { return sessionRunning_; }
-    // The programming password typed for this run (memory only, never stored).
-    QString& progPassword() { return progPassword_; }
+    // The programming password typed for this run (memory only, never stored). Once a link
+    // session is attached it holds the one copy, so that the password command and the
+    // session's own dialog change the same text.
+    QString progPassword() const;
+    void setProgPassword(const QString& typed);
+    void setLinkSession(LinkSession* session);
 
     // Tests replace the file dialogs.
     void setFileChooser(FileChooser chooser) { fileChooser_ = std::move(chooser); }
@@ -95,6 +100,10 @@ public:
     QRect geometryTwips() const;
     // The narrowest the tree panel may be dragged (300 twips).
     int minTreeWidth() const { return twipsToPixelsX(300); }
+
+signals:
+    // The exit sequence has been accepted and the window is about to close.
+    void closing();
 
 public slots:
     void mnuReadFromRadio();
@@ -139,6 +148,7 @@ private:
     bool loaded_ = false;
     bool sessionRunning_ = false;
     QString progPassword_;
+    LinkSession* session_ = nullptr;
     FileChooser fileChooser_;
     SessionStarter sessionStarter_;
     QHash<QString, ChildFactory> factories_;

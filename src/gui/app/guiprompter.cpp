@@ -53,7 +53,9 @@ Prompter::Answer GuiPrompter::ask(const QString& text, Buttons buttons, Icon ico
 
 Prompter::Answer GuiPrompter::askTitled(const QString& title, const QString& text, Buttons buttons,
                                         Icon icon) {
-    QWidget* parent = parent_ ? parent_ : QApplication::activeWindow();
+    // Over the modal window that asks (the progress window of a read), not behind it.
+    QWidget* parent = QApplication::activeModalWidget();
+    if (!parent) parent = parent_ ? parent_ : QApplication::activeWindow();
     QMessageBox box(boxIcon(icon), title, QString(text).replace(QLatin1String("\r\n"), "\n"),
                     boxButtons(buttons), parent);
     box.setObjectName(QStringLiteral("MsgBox"));

@@ -7,6 +7,7 @@
 #include "core/app/startup.h"
 #include "core/model/document.h"
 #include "lang/qttranslations.h"
+#include "link/sessioncontroller.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -27,10 +28,13 @@ int main(int argc, char** argv) {
     doc.setPrompter(&prompter);
 
     std::unique_ptr<frmMain> mainWindow;
+    // Declared after the window so that it goes first: it detaches itself from the window.
+    std::unique_ptr<SessionController> sessions;
     auto* splash = new frmSplash([&] {
         mainWindow = std::make_unique<frmMain>(doc, prompter);
         prompter.setParent(mainWindow.get());
         RegisterChildWindows(*mainWindow);
+        sessions = std::make_unique<SessionController>(*mainWindow);
         mainWindow->Load();
         mainWindow->show();
     });

@@ -47,7 +47,10 @@ void FrmProgress::SetProgressValue(int percent) {
 
 void FrmProgress::ShowProgress(int commAddr, int commEndAddr) {
     if (commEndAddr <= 0) return;
-    const int percent = static_cast<int>(RoundEven(commAddr * 100.0 / commEndAddr));
+    ShowPercent(static_cast<int>(RoundEven(commAddr * 100.0 / commEndAddr)));
+}
+
+void FrmProgress::ShowPercent(int percent) {
     if (percent - lastPercent_ < 1) return;
     lastPercent_ = percent;
     if (isVisible()) {

@@ -18,6 +18,8 @@ public:
     // Called after each block read is stored and before each write block is sent: the shown
     // percentage only grows, by whole steps.
     void ShowProgress(int commAddr, int commEndAddr);
+    // The same for a percentage the session has worked out already.
+    void ShowPercent(int percent);
     // A restart after a failure: back to 0 %.
     void ResetProgress();
     int LastPercent() const { return lastPercent_; }

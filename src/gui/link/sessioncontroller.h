@@ -1,0 +1,44 @@
+#pragma once
+
+// The main window's Read, Write and radio-information commands, run through the one link
+// session of the program's run on the port the user chose. The session keeps what must
+// outlive a single exchange (the cable's echo behaviour, the password typed).
+
+#include "core/link/serialtransport.h"
+#include "core/link/session.h"
+
+#include <QObject>
+#include <QPointer>
+
+class FrmProgress;
+class frmMain;
+
+class SessionController : public QObject, private PasswordAsker {
+    Q_OBJECT
+public:
+    // Attaches itself to the window: its session commands, its password and its exit.
+    explicit SessionController(frmMain& main, QObject* parent = nullptr);
+    ~SessionController() override;
+
+    LinkSession& session() { return session_; }
+    const SerialTransport& transport() const { return transport_; }
+
+    // A session of the kind (1 read, 2 write, 3 radio-information read). A read or write
+    // returns when the progress window has closed; a radio-information read returns at once.
+    void start(int commMode);
+
+private:
+    std::optional<QString> askPassword(const QString& current) override;
+    void runTransfer(int commMode);
+    void updateRunning();
+    void onHandOver(const QString& radioVersion);
+    void onRadioInfoRead();
+
+    QPointer<frmMain> main_;
+    SerialTransport transport_;
+    LinkSession session_;
+    FrmProgress* progress_ = nullptr;
+    // A read succeeded and its data reaches the document only after the read-apply delay:
+    // no new session may start in between.
+    bool applyPending_ = false;
+};

@@ -1,0 +1,369 @@
+// Read, write and radio-information read from the main window against mzsim on a
+// pseudo-terminal: the confirmation, the progress window, the password dialog, the closing
+// message, what reaches the document, and the commands locked while a session runs.
+
+#include "gui/guitestenv.h"
+
+#include "app/childwindows.h"
+#include "app/frmmain.h"
+#include "core/link/memorymap.h"
+#include "core/link/session.h"
+#include "link/frmprogress.h"
+#include "link/richdocument.h"
+#include "link/sessioncontroller.h"
+#include "sim/simprocess.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <optional>
+
+using A = Prompter::Answer;
+
+namespace {
+QByteArray packed(const Document& doc) {
+    MemBuf m{};
+    PackMemBuf(doc.RadioData, doc.CHInfo, m);
+    return QByteArray(reinterpret_cast<const char*>(m.data()), int(m.size()));
+}
+
+QByteArray readFile(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+// Answers the password dialog whenever it is up, as a user would: the scripted text and OK,
+// or Cancel when the script holds nothing. Records the text the dialog offered.
+class PasswordUser : public QObject {
+public:
+    QList<std::optional<QString>> answers;
+    QStringList offered;
+
+    PasswordUser() {
+        timer_.setInterval(5);
+        connect(&timer_, &QTimer::timeout, this, [this] { look(); });
+        timer_.start();
+    }
+
+private:
+    void look() {
+        QWidget* dlg = QApplication::activeModalWidget();
+        if (!dlg || dlg->objectName() != QLatin1String("FrmPassWord") || dlg == handled_) return;
+        handled_ = dlg;
+        auto* text = dlg->findChild<QLineEdit*>(QStringLiteral("Text1"));
+        offered << text->text();
+        const std::optional<QString> answer =
+            answers.isEmpty() ? std::nullopt : answers.takeFirst();
+        if (answer) text->setText(*answer);
+        dlg->findChild<QPushButton*>(answer ? "CommandOK" : "CommandCancel")->click();
+    }
+    QTimer timer_;
+    QPointer<QWidget> handled_;
+};
+} // namespace
+
+class TestSessions : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TestTree> tree;
+    std::unique_ptr<Document> doc;
+    ScriptedPrompter prompter;
+    std::unique_ptr<frmMain> main;
+    std::unique_ptr<SessionController> sessions;
+    std::unique_ptr<SimProcess> sim;
+
+    // What the test saw while a transfer ran.
+    struct Seen {
+        QString caption, window;
+        bool commandsEnabled = true;
+        QStringList percents;
+        // The document as the read left it, before any window looked at it.
+        QByteArray replacedBy;
+    } seen;
+
+    QAction* action(const char* name) { return child<QAction>(main.get(), name); }
+    bool commandsEnabled() {
+        return action("mnuReadFromRadio")->isEnabled() || action("mnuWriteToRadio")->isEnabled() ||
+               action("MnuLocalInfo")->isEnabled() || action("ReadRadio")->isEnabled() ||
+               action("WriteRadio")->isEnabled();
+    }
+    QString file(const char* name) const { return tree->dir.filePath(QLatin1String(name)); }
+    // The virtual radio, replying without delay, as the chosen port.
+    bool startRadio(const QStringList& args) {
+        sim = std::make_unique<SimProcess>();
+        if (!sim->start(args + QStringList{QStringLiteral("--baud"), QStringLiteral("0")}))
+            return false;
+        App().PortName = sim->device;
+        return true;
+    }
+    // A radio memory made from a document of the HF mode with every part in use.
+    QString richMemory(QByteArray* bytes = nullptr) {
+        Document source;
+        FillRichDocument(source, 1);
+        const QByteArray m = packed(source);
+        if (bytes) *bytes = m;
+        const QString path = file("rich.bin");
+        return writeFile(path, m) ? path : QString();
+    }
+    bool askedFor(int id) const { return prompter.texts().contains(LoadLangText(id)); }
+
+private slots:
+    void init() {
+        tree = std::make_unique<TestTree>();
+        doc = std::make_unique<Document>();
+        doc->setPrompter(&prompter);
+        tree->startUp(*doc);
+        prompter.reset();
+        main = std::make_unique<frmMain>(*doc, prompter);
+        RegisterChildWindows(*main);
+        main->Load();
+        main->show();
+        sessions = std::make_unique<SessionController>(*main);
+        seen = Seen();
+        LinkSession& s = sessions->session();
+        connect(&s, &LinkSession::sessionStarted, main.get(), [this] {
+            if (QWidget* w = QApplication::activeModalWidget()) {
+                seen.caption = w->windowTitle();
+                seen.window = w->objectName();
+            }
+            seen.commandsEnabled = commandsEnabled();
+            // Resizing the window does not stop the reply timer: the session goes on.
+            main->resize(main->width() - 40, main->height() - 30);
+        });
+        connect(doc.get(), &Document::documentReplaced, main.get(),
+                [this] { seen.replacedBy = packed(*doc); });
+        connect(&s, &LinkSession::progress, main.get(), [this] {
+            if (QWidget* w = QApplication::activeModalWidget())
+                if (auto* label = w->findChild<QLabel*>(QStringLiteral("Label2")))
+                    seen.percents << label->text();
+        });
+    }
+    void cleanup() {
+        sessions.reset();
+        main.reset();
+        doc.reset();
+        sim.reset();
+        tree.reset();
+    }
+
+    void readFromTheMainWindow() {
+        QByteArray memory;
+        QVERIFY(startRadio({"--mode", "1", "--image", richMemory(&memory)}));
+        doc->CurFileName = file("old.dat");
+        doc->IsNewFile = 0;
+        QSignalSpy ended(&sessions->session(), &LinkSession::sessionEnded);
+        prompter.reset({A::Ok});
+
+        action("mnuReadFromRadio")->trigger();
+        // The command returns when the progress window has closed.
+        QCOMPARE(ended.size(), 1);
+        QVERIFY(ended[0][0].toBool());
+        QCOMPARE(prompter.asked[0].text, LoadLangText(9004));
+        QCOMPARE(prompter.asked[0].buttons, Prompter::Buttons::OkCancel);
+        QCOMPARE(prompter.asked[0].icon, Prompter::Icon::Question);
+        QCOMPARE(seen.window, QStringLiteral("FrmProgress"));
+        QCOMPARE(seen.caption, LoadLangText(9027));
+        QVERIFY(!seen.commandsEnabled);
+        QCOMPARE(seen.percents.last(), QStringLiteral("100%"));
+        QCOMPARE(prompter.texts().last(), LoadLangText(9009));
+        QVERIFY(!sessions->transport().isOpen());
+        // The data reaches the document a moment after the message; until then no session
+        // can start.
+        QVERIFY(doc->CurFileName == QStringLiteral("new.dat") || !commandsEnabled());
+
+        QTRY_COMPARE(doc->CurFileName, QStringLiteral("new.dat"));
+        QCOMPARE(doc->IsNewFile, -1);
+        QCOMPARE(doc->CountryMode, 1);
+        QCOMPARE(seen.replacedBy, memory);
+        QVERIFY(main->windowTitle().contains(QStringLiteral("new.dat")));
+        QVERIFY(main->ChildForm(QStringLiteral("frmCommChInfo")));
+        QVERIFY(commandsEnabled());
+    }
+
+    void cancelledOrFailedReadLeavesTheDocument() {
+        const QByteArray before = packed(*doc);
+        const QString name = doc->CurFileName;
+
+        // Cancel at the question: no progress window, the port closed again.
+        QVERIFY(startRadio({"--mode", "1", "--image", richMemory()}));
+        prompter.reset({A::Cancel});
+        action("ReadRadio")->trigger();
+        QCOMPARE(prompter.texts(), QStringList{LoadLangText(9004)});
+        QVERIFY(seen.window.isEmpty());
+        QVERIFY(!sessions->session().isRunning());
+        QVERIFY(!sessions->transport().isOpen());
+        QVERIFY(commandsEnabled());
+
+        // A radio of another model: both names shown, nothing read.
+        QVERIFY(startRadio({"--model", "MZ-999", "--image", richMemory()}));
+        QSignalSpy applied(&sessions->session(), &LinkSession::readApplied);
+        prompter.reset({A::Ok});
+        action("mnuReadFromRadio")->trigger();
+        QCOMPARE(seen.caption, LoadLangText(9027));
+        QCOMPARE(prompter.asked.size(), 2);
+        QVERIFY(prompter.asked[1].text.startsWith(LoadLangText(9012)));
+        QVERIFY(prompter.asked[1].text.contains(QStringLiteral("Radio is MZ-999")));
+        QVERIFY(commandsEnabled());
+        QVERIFY(!sessions->transport().isOpen());
+        QCOMPARE(applied.size(), 0);
+        QVERIFY(seen.replacedBy.isEmpty());
+        QVERIFY(packed(*doc) == before);
+        QCOMPARE(doc->CurFileName, name);
+
+        // A port that is not there: message 9003, no session.
+        sim.reset();
+        App().PortName = file("no-such-port");
+        prompter.reset();
+        action("mnuReadFromRadio")->trigger();
+        QCOMPARE(prompter.asked.size(), 1);
+        QVERIFY(prompter.asked[0].text.startsWith(LoadLangText(9003)));
+        QVERIFY(commandsEnabled());
+        QVERIFY(packed(*doc) == before);
+    }
+
+    void writeFromTheMainWindow() {
+        QVERIFY(startRadio({"--save", file("saved.bin")}));
+        FillRichDocument(*doc, 0);
+        const QByteArray expect = packed(*doc);
+        const QString name = doc->CurFileName;
+        prompter.reset({A::Ok});
+
+        action("WriteRadio")->trigger();
+        // The write starts a moment after the command, once the editors have committed.
+        QVERIFY(prompter.asked.isEmpty());
+        QTRY_VERIFY(askedFor(9010));
+        QCOMPARE(prompter.asked[0].text, LoadLangText(9005));
+        QCOMPARE(prompter.asked[0].icon, Prompter::Icon::Question);
+        QCOMPARE(seen.window, QStringLiteral("FrmProgress"));
+        QCOMPARE(seen.caption, LoadLangText(9028));
+        QVERIFY(!seen.commandsEnabled);
+        QCOMPARE(seen.percents.last(), QStringLiteral("100%"));
+        QTRY_VERIFY(commandsEnabled());
+        QVERIFY(!sessions->transport().isOpen());
+        QTRY_COMPARE(readFile(file("saved.bin")), expect);
+        // Writing changes nothing in the document.
+        QVERIFY(packed(*doc) == expect);
+        QCOMPARE(doc->CurFileName, name);
+    }
+
+    void passwordDialogDuringARead() {
+        QByteArray memory;
+        QVERIFY(startRadio({"--mode", "1", "--password", "ab", "--image", richMemory(&memory)}));
+        const QByteArray before = packed(*doc);
+        PasswordUser user;
+
+        // The password command and the session hold one password.
+        user.answers = {QStringLiteral("xy")};
+        main->MnuProPassWord();
+        QCOMPARE(sessions->session().ProgPassword(), QStringLiteral("xy"));
+
+        // It does not open this radio: the dialog comes up over the progress window offering
+        // it; Cancel ends the read with nothing read.
+        prompter.reset({A::Ok});
+        action("mnuReadFromRadio")->trigger();
+        QCOMPARE(user.offered, (QStringList{"", "xy"}));
+        QVERIFY(prompter.texts().contains(QStringLiteral("PassWord Failure!")));
+        QVERIFY(!askedFor(9009));
+        QVERIFY(!sessions->transport().isOpen());
+        QVERIFY(commandsEnabled());
+        QVERIFY(seen.replacedBy.isEmpty());
+        QVERIFY(packed(*doc) == before);
+
+        // The radio's password typed in the dialog lets the read go on, and is kept.
+        user.answers = {QStringLiteral("ab")};
+        prompter.reset({A::Ok});
+        action("mnuReadFromRadio")->trigger();
+        QCOMPARE(user.offered.size(), 3);
+        QVERIFY(askedFor(9009));
+        QCOMPARE(main->progPassword(), QStringLiteral("ab"));
+        QTRY_COMPARE(seen.replacedBy, memory);
+
+        // Once given, no dialog for the next session.
+        QTRY_VERIFY(commandsEnabled());
+        prompter.reset({A::Ok});
+        action("mnuReadFromRadio")->trigger();
+        QCOMPARE(user.offered.size(), 3);
+        QVERIFY(askedFor(9009));
+    }
+
+    void radioInformationRead() {
+        QVERIFY(startRadio({"--mode", "2", "--password", "pw"}));
+        const QByteArray before = packed(*doc);
+        QSignalSpy ended(&sessions->session(), &LinkSession::sessionEnded);
+
+        action("MnuLocalInfo")->trigger();
+        // No confirmation and no progress window; the commands wait for its end.
+        QVERIFY(prompter.asked.isEmpty());
+        QVERIFY(sessions->session().isRunning());
+        QVERIFY(!commandsEnabled());
+        QTRY_COMPARE(ended.size(), 1);
+        QVERIFY(ended[0][0].toBool());
+        QVERIFY(seen.window.isEmpty());
+        QVERIFY(prompter.asked.isEmpty());
+        QVERIFY(commandsEnabled());
+        QVERIFY(!sessions->transport().isOpen());
+        QCOMPARE(doc->RadioInfo.InfoMode, 2);
+        QCOMPARE(doc->RadioInfo.SerialNo.text(), QStringLiteral("SIM00000001"));
+        QCOMPARE(doc->RadioInfo.Handler.text(), QStringLiteral("mzsim"));
+        QVERIFY(packed(*doc) == before);
+    }
+
+    void exitEndsARunningSession() {
+        QVERIFY(startRadio({}));
+        main->ReadRMGDataFromRadio();
+        QVERIFY(sessions->session().isRunning());
+        QVERIFY(sessions->transport().isOpen());
+        QVERIFY(main->close());
+        QVERIFY(!sessions->session().isRunning());
+        QVERIFY(!sessions->transport().isOpen());
+        QVERIFY(prompter.asked.isEmpty());
+    }
+
+    void firmwareOfAnotherVersionHandsOver() {
+        // A V200 installed beside this version reads radios with V101; its program notes that
+        // it was started.
+        QVERIFY(QDir(tree->dir.path()).mkpath(QStringLiteral("V200")));
+        const QString exe = tree->dir.filePath(
+            QStringLiteral("V200/") +
+            QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName());
+        const QString note = file("started.txt");
+        QVERIFY(writeFile(exe, "#!/bin/sh\ntouch '" + note.toUtf8() + "'\n"));
+        QFile::setPermissions(exe, QFile::ReadOwner | QFile::ExeOwner);
+        App().FirmPairs.append({QStringLiteral("V200"), QStringLiteral("V101")});
+        const QByteArray before = packed(*doc);
+
+        // No version reads V102: message 9063 and this program goes on.
+        QVERIFY(startRadio({"--firmware", "V102"}));
+        prompter.reset({A::Ok, A::Yes});
+        action("mnuReadFromRadio")->trigger();
+        QVERIFY(askedFor(9063));
+        QTest::qWait(50);
+        QVERIFY(main->isVisible());
+
+        // V200 is started and this program leaves through its exit sequence, which asks to
+        // save the changed document first.
+        doc->EditFunc([](FuncRec& f) { f.Volume = f.Volume == 5 ? 6 : 5; });
+        const QByteArray changed = packed(*doc);
+        QVERIFY(changed != before);
+        QVERIFY(startRadio({"--firmware", "V101"}));
+        prompter.reset({A::Ok, A::Yes, A::No});
+        action("mnuReadFromRadio")->trigger();
+        QTRY_VERIFY(!main->isVisible());
+        QTRY_VERIFY(QFileInfo::exists(note));
+        QCOMPARE(prompter.asked.size(), 3);
+        QCOMPARE(prompter.asked[2].buttons, Prompter::Buttons::YesNoCancel);
+        QVERIFY(!sessions->transport().isOpen());
+        QVERIFY(packed(*doc) == changed);
+    }
+};
+
+QTEST_MAIN(TestSessions)
+#include "tst_sessions.moc"
