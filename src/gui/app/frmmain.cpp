@@ -103,8 +103,16 @@ void frmMain::connectCommands() {
     auto open = [this](const char* name, const QString& form) {
         connect(action(name), &QAction::triggered, this, [this, form] { ShowChildForm(form); });
     };
-    on("mnuFileNew", [this] { commands_.FileNew(); });
-    on("mnuFileOpen", [this] { commands_.FileOpen(); });
+    // A value still being typed counts before the save question of New, Open and Exit, or it
+    // would be lost without being asked about.
+    on("mnuFileNew", [this] {
+        commitEditors({});
+        commands_.FileNew();
+    });
+    on("mnuFileOpen", [this] {
+        commitEditors({});
+        commands_.FileOpen();
+    });
     on("mnuFileSave", [this] {
         commitEditors({});
         commands_.FileSave();
@@ -126,7 +134,10 @@ void frmMain::connectCommands() {
     on("MnuProPassWord", &frmMain::MnuProPassWord);
     on("mnuComm", &frmMain::mnuComm);
     on("mnuLanguage", &frmMain::mnuLanguage);
-    on("MnuInit", [this] { commands_.Init(); });
+    on("MnuInit", [this] {
+        commitEditors({});
+        commands_.Init();
+    });
     on("mnuTreeView", [this] { setTreeVisible(!Picture1_->isVisibleTo(this)); });
     connect(action("mnuViewToolbar"), &QAction::toggled, tbToolBar_, &QWidget::setVisible);
     connect(action("mnuViewStatusBar"), &QAction::toggled, statusBar(), &QWidget::setVisible);
@@ -138,7 +149,10 @@ void frmMain::connectCommands() {
 
     // The toolbar's New builds the document without asking.
     on("NewFile", [this] { commands_.LoadNewDoc(); });
-    on("OpenFile", [this] { commands_.FileOpen(); });
+    on("OpenFile", [this] {
+        commitEditors({});
+        commands_.FileOpen();
+    });
     on("SaveFile", [this] {
         commitEditors({});
         commands_.FileSave();
@@ -383,6 +397,7 @@ void frmMain::requestExit() {
 }
 
 void frmMain::closeEvent(QCloseEvent* e) {
+    commitEditors({});
     if (!commands_.ExitSequence(isMinimized(), geometryTwips())) {
         e->ignore();
         return;
