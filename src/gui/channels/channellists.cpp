@@ -73,21 +73,4 @@ int Twips(const QWidget* w, int twips) {
     return qRound(twips * w->logicalDpiX() / 1440.0);
 }
 
-namespace {
-void setCaption(QWidget* form, const char* name, int id) {
-    if (auto* b = form->findChild<QAbstractButton*>(QLatin1String(name)))
-        b->setText(LoadLangText(id));
-}
-} // namespace
-
-void SetCloseHelpCaptions(QWidget* form) {
-    setCaption(form, "CommandClose", 9023);
-    setCaption(form, "CommandHelp", 9025);
-}
-
-void SetOKCancelCaptions(QWidget* form) {
-    setCaption(form, "CommandOK", 9017);
-    setCaption(form, "CommandCancel", 9018);
-}
-
 } // namespace channels

@@ -34,9 +34,4 @@ int ListNumber(const QComboBox* box, int def);
 // Twips (1440 per inch) to pixels of the widget's screen.
 int Twips(const QWidget* w, int twips);
 
-// Captions of the controls named CommandClose/CommandHelp (9023, 9025) and
-// CommandOK/CommandCancel (9017, 9018) inside form.
-void SetCloseHelpCaptions(QWidget* form);
-void SetOKCancelCaptions(QWidget* form);
-
 } // namespace channels

@@ -3,8 +3,10 @@
 #include "core/model/country.h"
 #include "core/model/document.h"
 #include "core/model/helpers.h"
+#include "lang/captions.h"
 
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -47,19 +49,7 @@ Frm_Mem_Freq::Frm_Mem_Freq(Document& doc, const QString& text, QWidget* parent)
     grid->addWidget(text1_, 2, 1);
     top->addLayout(grid);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    auto* ok = new QPushButton(this);
-    ok->setObjectName(QStringLiteral("CommandOK"));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(this);
-    cancel->setObjectName(QStringLiteral("CommandCancel"));
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    top->addLayout(buttons);
-    SetOKCancelCaptions(this);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    top->addWidget(OKCancelButtons(this));
 
     QStringList bands{QStringLiteral("Off")};
     for (int g = 0; g < PlanCount; ++g)

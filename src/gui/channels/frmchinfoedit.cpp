@@ -7,6 +7,7 @@
 #include "core/model/helpers.h"
 #include "core/model/tones.h"
 #include "frm_mem_freq.h"
+#include "lang/captions.h"
 #include "numberedit.h"
 
 #include <QCloseEvent>

@@ -7,6 +7,7 @@
 #include "core/lang/langtext.h"
 #include "core/model/country.h"
 #include "core/model/document.h"
+#include "lang/captions.h"
 #include "numberedit.h"
 
 #include <QCloseEvent>

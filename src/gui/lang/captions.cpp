@@ -2,6 +2,9 @@
 #include "core/lang/langtext.h"
 
 #include <QAbstractButton>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QPushButton>
 #include <QWidget>
 
 namespace {
@@ -24,4 +27,20 @@ void SetCloseHelpCaptions(QWidget* form) {
 QString LangTextOr(int id, const char* fallback) {
     const QString t = LoadLangText(id);
     return t.isEmpty() ? QString::fromUtf8(fallback) : t;
+}
+
+QDialogButtonBox* OKCancelButtons(QDialog* dialog, std::function<void()> onOk) {
+    auto* box = new QDialogButtonBox(dialog);
+    QPushButton* ok = box->addButton(QString(), QDialogButtonBox::AcceptRole);
+    ok->setObjectName(QStringLiteral("CommandOK"));
+    ok->setDefault(true);
+    QPushButton* cancel = box->addButton(QString(), QDialogButtonBox::RejectRole);
+    cancel->setObjectName(QStringLiteral("CommandCancel"));
+    SetOKCancelCaptions(box);
+    if (onOk)
+        QObject::connect(ok, &QPushButton::clicked, dialog, std::move(onOk));
+    else
+        QObject::connect(ok, &QPushButton::clicked, dialog, &QDialog::accept);
+    QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
+    return box;
 }

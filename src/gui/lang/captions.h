@@ -4,6 +4,10 @@
 // every window that passes itself here names its buttons CommandOK / CommandCancel or
 // CommandClose / CommandHelp.
 
+#include <functional>
+
+class QDialog;
+class QDialogButtonBox;
 class QWidget;
 class QString;
 
@@ -14,3 +18,6 @@ void SetCloseHelpCaptions(QWidget* form);
 // A language text, or the fallback when the language file lacks it (texts this program added
 // beyond the classic set, so that an older language file still shows something sensible).
 QString LangTextOr(int id, const char* fallback);
+// The OK and Cancel buttons of a dialog, named CommandOK and CommandCancel and captioned by
+// SetOKCancelCaptions. OK runs onOk (accepts the dialog when none is given), Cancel rejects.
+QDialogButtonBox* OKCancelButtons(QDialog* dialog, std::function<void()> onOk = {});

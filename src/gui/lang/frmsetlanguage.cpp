@@ -25,15 +25,7 @@ FrmSetLanguage::FrmSetLanguage(QWidget* parent) : QDialog(parent) {
     label->setBuddy(Combo1_);
     EnterMovesFocus::install(Combo1_);
 
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(QString(), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("CommandOK"));
-    ok->setDefault(true);
-    QPushButton* cancel = buttons->addButton(QString(), QDialogButtonBox::RejectRole);
-    cancel->setObjectName(QStringLiteral("CommandCancel"));
-    SetOKCancelCaptions(this);
-    connect(ok, &QPushButton::clicked, this, &FrmSetLanguage::CommandOK_Click);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    auto* buttons = OKCancelButtons(this, [this] { CommandOK_Click(); });
 
     auto* l = new QVBoxLayout(this);
     l->addWidget(label);

@@ -25,15 +25,7 @@ FrmPassWord::FrmPassWord(const QString& current, QWidget* parent) : QDialog(pare
     Text1_->selectAll();
     label->setBuddy(Text1_);
 
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(QString(), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("CommandOK"));
-    ok->setDefault(true);
-    QPushButton* cancel = buttons->addButton(QString(), QDialogButtonBox::RejectRole);
-    cancel->setObjectName(QStringLiteral("CommandCancel"));
-    SetOKCancelCaptions(this);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    auto* buttons = OKCancelButtons(this);
 
     auto* row = new QHBoxLayout;
     row->addWidget(label);

@@ -99,15 +99,7 @@ FrmSetComm::FrmSetComm(QWidget* parent) : QDialog(parent) {
     f2->addWidget(ListPorts_);
     f2->addLayout(pathRow);
 
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(QString(), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("CommandOK"));
-    ok->setDefault(true);
-    QPushButton* cancel = buttons->addButton(QString(), QDialogButtonBox::RejectRole);
-    cancel->setObjectName(QStringLiteral("CommandCancel"));
-    SetOKCancelCaptions(this);
-    connect(ok, &QPushButton::clicked, this, &FrmSetComm::CommandOK_Click);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    auto* buttons = OKCancelButtons(this, [this] { CommandOK_Click(); });
 
     auto* l = new QVBoxLayout(this);
     l->addWidget(frame1);

@@ -54,15 +54,7 @@ FrmModelInfo::FrmModelInfo(Document& doc, Prompter& prompter, QWidget* parent)
     EnterMovesFocus::install(Combo1_);
     EnterMovesFocus::install(Combo2_);
 
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(QString(), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("CommandOK"));
-    ok->setDefault(true);
-    QPushButton* cancel = buttons->addButton(QString(), QDialogButtonBox::RejectRole);
-    cancel->setObjectName(QStringLiteral("CommandCancel"));
-    SetOKCancelCaptions(this);
-    connect(ok, &QPushButton::clicked, this, &FrmModelInfo::CommandOK_Click);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    auto* buttons = OKCancelButtons(this, [this] { CommandOK_Click(); });
 
     auto* l = new QVBoxLayout(this);
     l->addLayout(grid);
