@@ -1,5 +1,8 @@
 #include "channelgridview.h"
 
+#include <QHeaderView>
+#include <QScrollBar>
+
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -53,4 +56,14 @@ void ChannelGridView::mousePressEvent(QMouseEvent* e) {
     QTableView::mousePressEvent(e);
     const QModelIndex cur = currentIndex();
     if (cur.isValid() && cur.column() == 0) setCurrentIndex(model()->index(cur.row(), 1));
+}
+
+QSize ChannelGridView::sizeHint() const {
+    int w = verticalHeader()->isVisible() ? verticalHeader()->width() : 0;
+    for (int c = 0; c < horizontalHeader()->count(); ++c)
+        if (!isColumnHidden(c)) w += columnWidth(c);
+    w += verticalScrollBar()->sizeHint().width() + 2 * frameWidth();
+    const int rowHeight = verticalHeader()->defaultSectionSize();
+    const int h = horizontalHeader()->height() + 16 * rowHeight + 2 * frameWidth();
+    return QSize(w, h);
 }

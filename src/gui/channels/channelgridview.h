@@ -15,6 +15,9 @@ public:
     // Opens the editor of index; event (a key press) is passed on to it when given.
     bool openEditor(const QModelIndex& index, QEvent* event = nullptr);
     bool isEditing() const { return state() == EditingState; }
+    // Room for the visible columns and about sixteen rows, so that a new window shows a useful
+    // part of a group instead of the view's small default.
+    QSize sizeHint() const override;
 
 signals:
     // Enter or F2 on the current cell (double clicks come through doubleClicked()).
