@@ -63,7 +63,8 @@ private slots:
         QString error;
         QVERIFY2(VirtualRadioProcess::instance().ensureRunning(&error), qPrintable(error));
         QVERIFY(VirtualRadioProcess::instance().running());
-        QCOMPARE(QFileInfo(VirtualRadioProcess::linkPath()).symLinkTarget(), QStringLiteral("/dev/null"));
+        QCOMPARE(QFileInfo(VirtualRadioProcess::linkPath()).symLinkTarget(),
+                 QStringLiteral("/dev/null"));
         QFile mem(VirtualRadioProcess::memoryPath());
         QVERIFY(mem.open(QIODevice::ReadOnly));
         QCOMPARE(mem.readAll(), QByteArray("packed"));

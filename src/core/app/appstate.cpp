@@ -12,8 +12,7 @@ namespace {
 QString writablePlace(const QString& shipped, const QString& name) {
     const QFileInfo file(shipped);
     const QFileInfo dir(file.absolutePath());
-    if (dir.isDir() && dir.isWritable() && (!file.exists() || file.isWritable()))
-        return shipped;
+    if (dir.isDir() && dir.isWritable() && (!file.exists() || file.isWritable())) return shipped;
     const QString userDir =
         QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
         QStringLiteral("/mzprog");
@@ -36,11 +35,16 @@ QString AppState::mysetupPath() const {
     return writablePlace(ProgramRoot + QStringLiteral("/language/mysetup.ini"),
                          QStringLiteral("mysetup.ini"));
 }
-QString AppState::versionIniPath() const { return ProgramRoot + QStringLiteral("/Version.ini"); }
-QString AppState::settingPath() const {
-    return writablePlace(ProgramDir + QStringLiteral("/Setting.ini"), QStringLiteral("Setting.ini"));
+QString AppState::versionIniPath() const {
+    return ProgramRoot + QStringLiteral("/Version.ini");
 }
-QString AppState::langDir() const { return ProgramDir + QStringLiteral("/language"); }
+QString AppState::settingPath() const {
+    return writablePlace(ProgramDir + QStringLiteral("/Setting.ini"),
+                         QStringLiteral("Setting.ini"));
+}
+QString AppState::langDir() const {
+    return ProgramDir + QStringLiteral("/language");
+}
 
 QString ProgramRootOf(const QString& programDir) {
     QString d = programDir;
