@@ -1,8 +1,12 @@
 #include "clisetup.h"
+#include "cliprompter.h"
 #include "command.h"
 #include "core/app/appstate.h"
 #include "core/app/inifile.h"
 #include "core/app/startup.h"
+#include "core/files/datafile.h"
+#include "core/files/opendatafile.h"
+#include "core/files/savedatafile.h"
 #include "core/lang/langtext.h"
 #include "core/model/country.h"
 #include "core/model/document.h"
@@ -30,6 +34,25 @@ void CliStartUp(Document& doc) {
     }
     doc.InitDir = a.ProgramDir;
     a.AppTitle = LoadLangText(12000);
+}
+
+bool OpenCheckedDocument(Document& doc, CliPrompter& prompter, const QString& path) {
+    doc.setPrompter(&prompter);
+    prompter.setSubject(path);
+    return OpenDataFile(doc, path) == OpenResult::Opened;
+}
+
+bool WriteOutputFile(const QString& path, const QByteArray& bytes) {
+    QString error;
+    if (WriteFileAtomically(path, bytes, &error)) return true;
+    CliError(QStringLiteral("cannot write %1: %2.").arg(path, error));
+    return false;
+}
+
+bool WriteDocumentFile(Document& doc, const QString& path) {
+    RadioDataRec data = doc.RadioData;
+    doc.FillFileHead(data.Head);
+    return WriteOutputFile(path, EncodeDataFile(data, doc.CHInfo));
 }
 
 bool ParseCliArgs(QCommandLineParser& parser, const QStringList& args) {

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 
+class CliPrompter;
 class Document;
 class QCommandLineParser;
 
@@ -14,6 +15,15 @@ class QCommandLineParser;
 // is no "first run" and must not change the user's settings. The document gets the start-up
 // model and mode; no new document is built yet.
 void CliStartUp(Document& doc);
+
+// Opens a data file with every check of File > Open; the reasons for a refusal are printed
+// through prompter, which stays the document's prompter afterwards.
+bool OpenCheckedDocument(Document& doc, CliPrompter& prompter, const QString& path);
+
+// Writes bytes to path atomically; prints one sentence and returns false on failure.
+bool WriteOutputFile(const QString& path, const QByteArray& bytes);
+// Writes the document as a .dat file (header from the model state).
+bool WriteDocumentFile(Document& doc, const QString& path);
 
 // Parses the arguments of a sub-command (without its name). Prints one sentence and returns
 // false on an error.

@@ -1,13 +1,9 @@
 #include "linkcli.h"
-#include "cliprompter.h"
 #include "clisetup.h"
 #include "command.h"
-#include "core/files/opendatafile.h"
 
 #include "core/app/appstate.h"
-#include "core/app/inifile.h"
 #include "core/app/startup.h"
-#include "core/files/datafile.h"
 #include "core/lang/langtext.h"
 #include "core/link/serialtransport.h"
 #include "core/model/country.h"
@@ -17,11 +13,9 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
-#include <QFile>
 #include <QFileInfo>
 #include <QLocale>
 #include <QProcess>
-#include <QSaveFile>
 #include <QTextStream>
 
 #include <cstdio>
@@ -140,26 +134,6 @@ void SetUpLinkCli(Document& doc) {
     // A read starts from the built-in defaults: the radio's memory replaces them anyway.
     doc.InitDir.clear();
     doc.NewDocument();
-}
-
-bool LoadDataForLink(const QString& path, Document& doc) {
-    // The same checks and messages as File > Open, printed as one line each.
-    CliPrompter prompter;
-    prompter.setSubject(path);
-    Prompter& previous = doc.prompter();
-    doc.setPrompter(&prompter);
-    const bool ok = OpenDataFile(doc, path) == OpenResult::Opened;
-    doc.setPrompter(&previous);
-    return ok;
-}
-
-bool WriteWholeFile(const QString& path, const QByteArray& bytes, QString* error) {
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit()) {
-        *error = QStringLiteral("cannot write %1: %2.").arg(path, f.errorString());
-        return false;
-    }
-    return true;
 }
 
 Prompter::Answer TerminalPrompter::ask(const QString& text, Buttons buttons, Icon) {

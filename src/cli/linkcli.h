@@ -32,13 +32,6 @@ std::optional<LinkArgs> ParseLinkArgs(const QStringList& args, const QStringList
 // The program paths, the version table and the language; then a new document of the model.
 void SetUpLinkCli(Document& doc);
 
-// Loads a .dat file into the document with every check of File > Open; the reasons for a refusal
-// are printed on stderr.
-bool LoadDataForLink(const QString& path, Document& doc);
-
-// Writes bytes to path through a temporary file, so that nothing half-written is left behind.
-bool WriteWholeFile(const QString& path, const QByteArray& bytes, QString* error);
-
 // Messages go to stderr. OK/Cancel and Retry/Cancel are answered Cancel (the session ends); the
 // version question is answered No unless the user allowed another version to take over.
 class TerminalPrompter : public Prompter {

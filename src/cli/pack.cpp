@@ -1,3 +1,5 @@
+#include "cliprompter.h"
+#include "clisetup.h"
 #include "command.h"
 #include "linkcli.h"
 
@@ -14,17 +16,13 @@ int packCommand(const QStringList& args) {
     }
     Document doc;
     linkcli::SetUpLinkCli(doc);
-    QString error;
-    if (!linkcli::LoadDataForLink(a->positional[0], doc)) return ExitBadInput;
+    CliPrompter prompter;
+    if (!OpenCheckedDocument(doc, prompter, a->positional[0])) return ExitBadInput;
     // Exactly what a write sends: the image packed into an all-zero memory.
     MemBuf mem{};
     PackMemBuf(doc.RadioData, doc.CHInfo, mem);
     const QByteArray bytes(reinterpret_cast<const char*>(mem.data()), MemSize);
-    if (!linkcli::WriteWholeFile(a->output, bytes, &error)) {
-        CliError(error);
-        return ExitBadInput;
-    }
-    return ExitOk;
+    return WriteOutputFile(a->output, bytes) ? ExitOk : ExitBadInput;
 }
 
 CliCommand reg("pack", "pack FILE.dat -o MEM.bin", packCommand);

@@ -1,3 +1,4 @@
+#include "clisetup.h"
 #include "command.h"
 #include "linkcli.h"
 
@@ -27,14 +28,7 @@ int readCommand(const QStringList& args) {
     const int rc = linkcli::RunLinkSession(doc, CommRead, *a, QStringList{"read"} + args);
     if (rc != ExitOk) return rc;
     // The session handed the radio's image to the document; only now is the file written.
-    RadioDataRec data = doc.RadioData;
-    doc.FillFileHead(data.Head);
-    QString error;
-    if (!linkcli::WriteWholeFile(a->output, EncodeDataFile(data, doc.CHInfo), &error)) {
-        CliError(error);
-        return ExitBadInput;
-    }
-    return ExitOk;
+    return WriteDocumentFile(doc, a->output) ? ExitOk : ExitBadInput;
 }
 
 CliCommand reg("read", "read  --port PORT [--password PW] [--quiet] -o FILE.dat", readCommand);

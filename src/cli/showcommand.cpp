@@ -32,10 +32,8 @@ int runShow(const QStringList& args) {
 
     Document doc;
     CliPrompter prompter;
-    doc.setPrompter(&prompter);
     CliStartUp(doc);
-    prompter.setSubject(path);
-    if (OpenDataFile(doc, path) != OpenResult::Opened) return ExitBadInput;
+    if (!OpenCheckedDocument(doc, prompter, path)) return ExitBadInput;
 
     QTextStream out(stdout);
     if (format == QLatin1String("json"))

@@ -31,12 +31,10 @@ int runTemplate(const QStringList& args) {
 
     Document doc;
     CliPrompter prompter;
-    doc.setPrompter(&prompter);
     CliStartUp(doc);
-    prompter.setSubject(path);
     // The same checks as opening the file in the program: a template that the program would
     // refuse must not be installed.
-    if (OpenDataFile(doc, path) != OpenResult::Opened) return ExitBadInput;
+    if (!OpenCheckedDocument(doc, prompter, path)) return ExitBadInput;
 
     const QString target = InitFilePath(doc, !p.isSet(QStringLiteral("factory")));
     if (!QDir().mkpath(QFileInfo(target).absolutePath())) {

@@ -1,3 +1,4 @@
+#include "clisetup.h"
 #include "command.h"
 #include "linkcli.h"
 
@@ -41,14 +42,7 @@ int unpackCommand(const QStringList& args) {
     ChannelList channels = doc.CHInfo;
     UnpackMemBuf(mem, *a->mode, data, channels);
     doc.ReplaceImage(data, channels);
-    data = doc.RadioData;
-    doc.FillFileHead(data.Head);
-    QString error;
-    if (!linkcli::WriteWholeFile(a->output, EncodeDataFile(data, doc.CHInfo), &error)) {
-        CliError(error);
-        return ExitBadInput;
-    }
-    return ExitOk;
+    return WriteDocumentFile(doc, a->output) ? ExitOk : ExitBadInput;
 }
 
 CliCommand reg("unpack", "unpack MEM.bin --mode 0|1|2 -o FILE.dat", unpackCommand);

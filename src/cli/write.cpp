@@ -1,3 +1,5 @@
+#include "cliprompter.h"
+#include "clisetup.h"
 #include "command.h"
 #include "linkcli.h"
 
@@ -15,7 +17,8 @@ int writeCommand(const QStringList& args) {
     }
     Document doc;
     linkcli::SetUpLinkCli(doc);
-    if (!linkcli::LoadDataForLink(a->positional[0], doc)) return ExitBadInput;
+    CliPrompter prompter;
+    if (!OpenCheckedDocument(doc, prompter, a->positional[0])) return ExitBadInput;
     return linkcli::RunLinkSession(doc, CommWrite, *a, QStringList{"write"} + args);
 }
 

@@ -5,16 +5,18 @@
 
 #include <QSaveFile>
 
-bool WriteFileAtomically(const QString& path, const QByteArray& bytes) {
+bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* error) {
     QSaveFile f(path);
     // Writing in place would leave a half-written file behind after an error.
     f.setDirectWriteFallback(false);
-    if (!f.open(QIODevice::WriteOnly)) return false;
-    if (f.write(bytes) != bytes.size()) {
+    bool ok = f.open(QIODevice::WriteOnly);
+    if (ok && f.write(bytes) != bytes.size()) {
         f.cancelWriting();
-        return false;
+        ok = false;
     }
-    return f.commit();
+    ok = ok && f.commit();
+    if (!ok && error) *error = f.errorString();
+    return ok;
 }
 
 bool SaveDataFile(Document& doc) {

@@ -13,5 +13,6 @@ class Document;
 // is still asked before the changes could be lost.
 bool SaveDataFile(Document& doc);
 
-// Writes a whole data-file image atomically; false on any error (nothing is then changed).
-bool WriteFileAtomically(const QString& path, const QByteArray& bytes);
+// Writes bytes atomically (a temporary file renamed over the target); false on any error,
+// with the system's reason in *error when given (nothing is then changed).
+bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* error = nullptr);
