@@ -29,20 +29,6 @@ class TestChannelEdit : public QObject {
         doc_.setPrompter(&prompter_);
     }
 
-    static void showActive(QWidget* w) {
-        w->show();
-        w->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(w));
-    }
-    static void choose(QComboBox* c, int index) {
-        c->setCurrentIndex(index);
-        emit c->activated(index);
-    }
-    static void choose(QComboBox* c, const QString& text) {
-        const int i = c->findText(text);
-        QVERIFY2(i >= 0, qPrintable(text));
-        choose(c, i);
-    }
     static QComboBox* field(QWidget* w, int i) {
         return w->findChild<QComboBox*>(QStringLiteral("Combo2_%1").arg(i));
     }
@@ -51,11 +37,6 @@ class TestChannelEdit : public QObject {
         for (int i = 0; i < c->count(); ++i)
             l << c->itemText(i);
         return l;
-    }
-    static void key(Qt::Key k) { QTest::keyClick(QApplication::focusWidget(), k); }
-    static void typeKeys(const QString& text) {
-        for (QChar ch : text)
-            QTest::keyClick(QApplication::focusWidget(), ch.toLatin1());
     }
     // Presses Tab until the named control has the focus (at most a round of the window).
     static bool tabTo(const char* name) {

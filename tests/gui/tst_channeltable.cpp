@@ -27,32 +27,11 @@ class TestChannelTable : public QObject {
         doc_.setPrompter(&prompter_);
     }
 
-    static void showActive(QWidget* w) {
-        w->show();
-        w->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(w));
-    }
-
-    // The user picks an item of a list.
-    static void choose(QComboBox* c, int index) {
-        c->setCurrentIndex(index);
-        emit c->activated(index);
-    }
-    static void choose(QComboBox* c, const QString& text) { choose(c, c->findText(text)); }
-
     static void setCell(frmCommChInfo& t, int row, int col) {
         t.grid()->setCurrentIndex(t.tableModel()->index(row - 1, col));
     }
     static QString cell(frmCommChInfo& t, int row, int col) {
         return t.tableModel()->cellText(row, col);
-    }
-    // Key presses go where the focus is, as the user's would.
-    static void typeKeys(const QString& text) {
-        for (QChar ch : text)
-            QTest::keyClick(QApplication::focusWidget(), ch.toLatin1());
-    }
-    static void key(Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) {
-        QTest::keyClick(QApplication::focusWidget(), k, m);
     }
 
 private slots:
