@@ -6,7 +6,7 @@
 // usage: bench_link [runs]   (default 3; medians are printed)
 
 #include "core/app/appstate.h"
-#include "core/app/prompter.h"
+#include "core/lang/prompter.h"
 #include "core/app/startup.h"
 #include "core/link/frames.h"
 #include "core/link/memorymap.h"

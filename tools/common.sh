@@ -3,7 +3,7 @@
 
 MZ_PACKAGES=(build-essential cmake ninja-build pkg-config
              qt6-base-dev qt6-serialport-dev qt6-multimedia-dev qt6-qpa-plugins
-             libinih-dev fonts-dejavu-core qt6-translations-l10n appstream)
+             libinih-dev fonts-dejavu-core qt6-translations-l10n appstream ccache)
 
 mz_sudo() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; elif command -v sudo >/dev/null; then sudo "$@"; else
@@ -38,6 +38,13 @@ mz_build() {
     local root="$1"
     local jobs
     jobs=$(nproc 2>/dev/null || echo 2)
-    cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    local launcher=()
+    # A compiler cache makes rebuilds in other checkouts of the tree cheap; the build works
+    # the same without it.
+    if command -v ccache >/dev/null; then
+        launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+        export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$root}" CCACHE_NOHASHDIR="${CCACHE_NOHASHDIR:-1}"
+    fi
+    cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" >/dev/null
     cmake --build "$root/build" -j "$jobs"
 }

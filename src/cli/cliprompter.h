@@ -4,7 +4,7 @@
 // with the thing it is about (usually the file). Nobody is there to answer, so every question
 // gets the answer that changes nothing (No, Cancel).
 
-#include "core/app/prompter.h"
+#include "core/lang/prompter.h"
 
 class CliPrompter : public Prompter {
 public:

@@ -3,7 +3,7 @@
 // What the link commands of mzcli share: their options, the terminal as prompter and password
 // dialog, the progress display, and running one session to its end.
 
-#include "core/app/prompter.h"
+#include "core/lang/prompter.h"
 #include "core/link/session.h"
 
 #include <QString>

@@ -4,7 +4,7 @@
 // was asked, a record filler that gives every field its own value, and small byte helpers.
 
 #include "core/app/appstate.h"
-#include "core/app/prompter.h"
+#include "core/lang/prompter.h"
 #include "core/files/datafile.h"
 #include "core/lang/langtext.h"
 #include "core/model/document.h"

@@ -4,7 +4,7 @@
 // documents with programmed channels, and the controls by objectName.
 
 #include "core/app/appstate.h"
-#include "core/app/prompter.h"
+#include "core/lang/prompter.h"
 #include "core/lang/langtext.h"
 #include "core/model/country.h"
 #include "core/model/document.h"

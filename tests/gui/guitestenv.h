@@ -5,7 +5,7 @@
 // what it was asked, and a helper that acts on the next modal dialog.
 
 #include "core/app/appstate.h"
-#include "core/app/prompter.h"
+#include "core/lang/prompter.h"
 #include "core/app/startup.h"
 #include "core/lang/langtext.h"
 #include "core/model/document.h"

@@ -1,7 +1,7 @@
 // The session over a real pseudo-terminal against mzsim.
 
 #include "core/app/appstate.h"
-#include "core/app/prompter.h"
+#include "core/lang/prompter.h"
 #include "core/app/startup.h"
 #include "core/link/linktexts.h"
 #include "core/link/memorymap.h"

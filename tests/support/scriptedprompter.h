@@ -3,7 +3,7 @@
 // A Prompter for tests: records every text shown and answers from a script (the default
 // button when the script is empty).
 
-#include "core/app/prompter.h"
+#include "core/lang/prompter.h"
 
 #include <QList>
 #include <QStringList>

@@ -10,7 +10,7 @@
 #include "app/frmabout.h"
 #include "app/frmmain.h"
 #include "core/app/appstate.h"
-#include "core/app/prompter.h"
+#include "core/lang/prompter.h"
 #include "core/app/startup.h"
 #include "core/link/session.h"
 #include "core/model/document.h"

@@ -4,7 +4,7 @@
 #include "../lang/langtext.h"
 #include "../model/document.h"
 #include "../model/helpers.h"
-#include "prompter.h"
+#include "../lang/prompter.h"
 #include "startup.h"
 
 #include <QTimer>

@@ -1,5 +1,5 @@
 #include "opendatafile.h"
-#include "../app/prompter.h"
+#include "../lang/prompter.h"
 #include "../model/country.h"
 #include "../model/document.h"
 #include "../model/recordcodec.h"

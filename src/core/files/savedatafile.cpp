@@ -1,5 +1,5 @@
 #include "savedatafile.h"
-#include "../app/prompter.h"
+#include "../lang/prompter.h"
 #include "../model/document.h"
 #include "datafile.h"
 

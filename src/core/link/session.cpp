@@ -1,5 +1,5 @@
 #include "session.h"
-#include "../app/prompter.h"
+#include "../lang/prompter.h"
 #include "../lang/langtext.h"
 #include "../model/country.h"
 #include "../model/document.h"

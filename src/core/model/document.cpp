@@ -1,5 +1,5 @@
 #include "document.h"
-#include "../app/prompter.h"
+#include "../lang/prompter.h"
 #include "../files/datafile.h"
 #include "country.h"
 #include "frequency.h"

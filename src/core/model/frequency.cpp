@@ -1,5 +1,5 @@
 #include "frequency.h"
-#include "../app/prompter.h"
+#include "../lang/prompter.h"
 #include "helpers.h"
 
 #include <cmath>

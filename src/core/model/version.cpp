@@ -1,6 +1,6 @@
 #include "version.h"
 #include "../app/appstate.h"
-#include "../app/prompter.h"
+#include "../lang/prompter.h"
 #include "../lang/langtext.h"
 #include "fixedtext.h"
 #include "helpers.h"

@@ -3,7 +3,7 @@
 #include "treesplitter.h"
 
 #include "core/app/appstate.h"
-#include "core/app/prompter.h"
+#include "core/lang/prompter.h"
 #include "core/app/startup.h"
 #include "core/lang/langtext.h"
 #include "core/link/session.h"

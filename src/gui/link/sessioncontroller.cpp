@@ -4,7 +4,7 @@
 
 #include "app/frmmain.h"
 #include "core/app/appstate.h"
-#include "core/app/prompter.h"
+#include "core/lang/prompter.h"
 #include "core/link/portnames.h"
 #include "core/model/version.h"
 

@@ -1,5 +1,5 @@
 #include "prompter.h"
-#include "../lang/langtext.h"
+#include "langtext.h"
 
 Prompter::Answer Prompter::message(int id, Buttons buttons, Icon icon, const QString& detail) {
     QString text = LoadLangText(id);

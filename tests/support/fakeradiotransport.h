@@ -4,8 +4,8 @@
 // replies come back through the event loop like bytes from a serial port, with optional echo,
 // delay, chunking and faults.
 
-#include "transport.h"
-#include "virtualradio.h"
+#include "core/link/transport.h"
+#include "core/link/virtualradio.h"
 
 #include <QElapsedTimer>
 #include <QVector>
