@@ -27,10 +27,10 @@ mz_install() {
     echo "Installing: $missing"
     export DEBIAN_FRONTEND=noninteractive
     # shellcheck disable=SC2086
-    if ! mz_sudo apt-get install -y --no-install-recommends $missing; then
+    if ! mz_sudo apt-get install -y -o DPkg::Lock::Timeout=600 --no-install-recommends $missing; then
         mz_sudo apt-get update
         # shellcheck disable=SC2086
-        mz_sudo apt-get install -y --no-install-recommends $missing
+        mz_sudo apt-get install -y -o DPkg::Lock::Timeout=600 --no-install-recommends $missing
     fi
 }
 
