@@ -78,6 +78,12 @@ void TestOpenDataFile::refusals_data() {
     QTest::newRow("model before version") << withHead(withHead(good, 0, "mz"), 9, "VABC") << 9012;
     QTest::newRow("version before size") << withHead(good, 9, "V1x0").left(20) << 9065;
     QTest::newRow("count before mode") << Patched(Patched(good, 7, 5), 13, 500) << 9002;
+    QTest::newRow("one byte long") << good + 'x' << 9002;
+    QTest::newRow("channel numbered 0") << Patched(good, 1071, 0) << 9002;
+    QTest::newRow("channel 1 twice") << Patched(good, 1071 + 60, 1) << 9002;
+    QByteArray letters = good;
+    QTest::newRow("frequency in letters") << letters.replace(1071 + 6, 8, "ABCDEFGH") << 9002;
+    QTest::newRow("mode before channels") << Patched(Patched(good, 7, 5), 1071, 0) << 0;
 }
 
 void TestOpenDataFile::refusals() {

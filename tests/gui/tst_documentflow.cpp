@@ -7,6 +7,7 @@
 #include "core/files/datafile.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QSignalSpy>
@@ -173,10 +174,37 @@ private slots:
         bad.write("MZ-710 ", 7);
         bad.close();
         chosen = bad.fileName();
+        QWidget* table = main->ChildForm(QStringLiteral("frmCommChInfo"));
+        QVERIFY(table);
+        const QString title = main->windowTitle();
         prompter.reset({A::No, A::Ok});
         trigger("mnuFileOpen");
         QCOMPARE(prompter.asked.size(), 2);
+        // The message says which file and what is wrong with it.
+        QVERIFY(prompter.asked[1].text.contains(chosen + QStringLiteral(" is damaged")));
         QCOMPARE(doc->RadioData.Func.Volume, volume);
+        QVERIFY(doc->IsDataChanged());
+        // The document's windows stay open as they were.
+        QTest::qWait(150);
+        QCOMPARE(main->ChildForm(QStringLiteral("frmCommChInfo")), table);
+        QCOMPARE(tablesMade, 1);
+        QCOMPARE(main->windowTitle(), title);
+    }
+
+    void failedSaveAsKeepsTheTitle() {
+        chosen = file("first.dat");
+        trigger("mnuFileSaveAs");
+        const QString title = main->windowTitle();
+        QVERIFY(title.endsWith(QStringLiteral(":first.dat]")));
+        touch();
+        QVERIFY(QDir(tree->dir.path()).mkdir(QStringLiteral("taken.dat")));
+        chosen = file("taken.dat");
+        prompter.reset({A::Ok});
+        trigger("mnuFileSaveAs");
+        QCOMPARE(prompter.asked.size(), 1);
+        QVERIFY(prompter.asked[0].text.endsWith(chosen + QStringLiteral(": Is a directory")));
+        QCOMPARE(main->windowTitle(), title);
+        QCOMPARE(doc->CurFileName, file("first.dat"));
         QVERIFY(doc->IsDataChanged());
     }
 

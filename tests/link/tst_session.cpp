@@ -1,14 +1,14 @@
 #include "core/app/appstate.h"
-#include "core/lang/prompter.h"
 #include "core/app/startup.h"
 #include "core/lang/langtext.h"
-#include "support/fakeradiotransport.h"
+#include "core/lang/prompter.h"
 #include "core/link/frames.h"
 #include "core/link/linktexts.h"
 #include "core/link/memorymap.h"
 #include "core/link/session.h"
 #include "core/model/document.h"
 #include "link/richdocument.h"
+#include "support/fakeradiotransport.h"
 
 #include <QEventLoop>
 #include <QSignalSpy>
@@ -425,6 +425,27 @@ private slots:
         QCOMPARE(r.prompter.shown[0].icon, Prompter::Icon::Critical);
         QVERIFY(r.prompter.shown[0].text.startsWith(LoadLangText(9003)));
         QVERIFY(r.prompter.shown[0].text.endsWith(QStringLiteral("/dev/ttyUSB7 is busy.")));
+    }
+
+    void damagedDocumentIsNeverWritten() {
+        // A channel numbered 0 has no slot in the radio: a write would lose it without a word.
+        Rig r({"MZ-710", 0});
+        r.doc.CHInfo[2].CHNo = 0;
+        QVERIFY(!r.session.PrepareSession(CommWrite));
+        QCOMPARE(r.session.CommMode(), int(CommNone));
+        QCOMPARE(r.radio.opens, 0);
+        QCOMPARE(r.prompter.shown.size(), 1);
+        QVERIFY(r.prompter.shown[0].text.contains(QStringLiteral("entry 3")));
+        // The same when the document is damaged after the question (StartTransfer checks too).
+        r.doc.CHInfo[2].CHNo = 3;
+        QVERIFY(r.session.PrepareSession(CommWrite));
+        r.doc.CHInfo[2].RxFre = "ABCDEFGH";
+        QVERIFY(!r.session.StartTransfer());
+        QVERIFY(!r.session.isRunning());
+        QVERIFY(!r.radio.isOpen());
+        QCOMPARE(frames(r.radio, Kind::Write), 0);
+        // Reading is not affected.
+        QVERIFY(r.run(CommRead));
     }
 };
 
