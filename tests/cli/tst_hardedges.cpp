@@ -97,21 +97,20 @@ private slots:
     void initTestCase() { QVERIFY(dir.isValid()); }
 
     void outputsThatAreNoRegularFile() {
-        // Every kind of target a write must not replace, as root too (CI runs as root).
+        // Every kind of target a write must not replace, as root too (CI runs as root). The
+        // device is one of our own, never /dev/null: a fault here must not break the machine.
         QVERIFY(::mkfifo(QFile::encodeName(path(u"fifo"_s)).constData(), 0666) == 0);
         QVERIFY(QDir(dir.path()).mkdir(u"folder"_s));
         QVERIFY(QFile::link(path(u"fifo"_s), path(u"tofifo"_s)));
         const bool canMknod = ::mknod(QFile::encodeName(path(u"n"_s)).constData(), S_IFCHR | 0666,
                                       makedev(1, 3)) == 0;
         if (canMknod) QVERIFY(QFile::link(path(u"n"_s), path(u"ton"_s)));
-        QVERIFY(QFile::link(u"/dev/null"_s, path(u"devnull"_s)));
 
         struct Row {
             QString target, says;
         };
         QList<Row> rows = {{u"fifo"_s, u"is not a regular file"_s},
                            {u"tofifo"_s, u"is not a regular file"_s},
-                           {u"devnull"_s, u"is not a regular file"_s},
                            {u"folder"_s, u"Is a directory"_s}};
         if (canMknod)
             rows += {{u"n"_s, u"is not a regular file"_s}, {u"ton"_s, u"is not a regular file"_s}};
@@ -128,7 +127,6 @@ private slots:
         }
         QVERIFY(isFifo(path(u"fifo"_s)));
         QVERIFY(QFileInfo(path(u"tofifo"_s)).isSymLink());
-        QVERIFY(isCharDevice(u"/dev/null"_s));
         QVERIFY(QFileInfo(path(u"folder"_s)).isDir());
         if (canMknod)
             QVERIFY(isCharDevice(path(u"n"_s)));
