@@ -260,14 +260,18 @@ private slots:
         QTest::addColumn<QString>("command");
         QTest::addColumn<int>("signal");
         QTest::addColumn<int>("code");
-        QTest::newRow("Ctrl+C in a write") << u"write"_s << SIGINT << 130;
-        QTest::newRow("SIGTERM in a read") << u"read"_s << SIGTERM << 143;
+        QTest::addColumn<bool>("terminal"); // Ctrl+C typed on a terminal instead of a kill
+        QTest::newRow("SIGINT in a write") << u"write"_s << SIGINT << 130 << false;
+        QTest::newRow("SIGTERM in a read") << u"read"_s << SIGTERM << 143 << false;
+        QTest::newRow("Ctrl+C on a terminal in a write") << u"write"_s << SIGINT << 130 << true;
     }
 
     void interruptedSessionsLeaveTheRadioUsable() {
         QFETCH(QString, command);
         QFETCH(int, signal);
         QFETCH(int, code);
+        QFETCH(bool, terminal);
+        if (terminal && !QFileInfo::exists(u"/usr/bin/script"_s)) QSKIP("no script(1) here");
         QVERIFY(writeFile(path(u"rich.dat"_s), richFile([](ChannelList&) {})));
         QVERIFY(writeFile(path(u"keep.dat"_s), "what was there before"));
         const QString saved = path(u"end.bin"_s);
@@ -275,22 +279,33 @@ private slots:
         // Paced like a real line, so that the session is still running when the signal comes.
         SimProcess sim;
         QVERIFY(sim.start({u"--mode"_s, u"1"_s, u"--baud"_s, u"9600"_s, u"--save"_s, saved}));
+        const QStringList args =
+            command == u"write"_s
+                ? QStringList{u"write"_s, u"--port"_s, sim.device, u"rich.dat"_s}
+                : QStringList{u"read"_s, u"--port"_s, sim.device, u"-o"_s, u"keep.dat"_s};
         QProcess cli;
         cli.setWorkingDirectory(dir.path());
-        cli.start(QStringLiteral(MZ_PROGDIR "/mzcli"),
-                  command == u"write"_s
-                      ? QStringList{u"write"_s, u"--port"_s, sim.device, u"rich.dat"_s}
-                      : QStringList{u"read"_s, u"--port"_s, sim.device, u"-o"_s, u"keep.dat"_s});
-        cli.closeWriteChannel();
-        cli.setReadChannel(QProcess::StandardError);
+        cli.setProcessChannelMode(QProcess::MergedChannels);
+        if (terminal) {
+            // script(1) runs mzcli on a pseudo-terminal of its own; the byte 0x03 typed there
+            // is Ctrl+C, which the terminal turns into SIGINT for mzcli.
+            cli.start(u"/usr/bin/script"_s,
+                      {u"-qfec"_s, u"'" MZ_PROGDIR "/mzcli' "_s + args.join(u' '), u"/dev/null"_s});
+        } else {
+            cli.start(QStringLiteral(MZ_PROGDIR "/mzcli"), args);
+            cli.closeWriteChannel();
+        }
         QString err;
         while (!err.contains(u"10%"_s) && cli.waitForReadyRead(20000))
-            err += QString::fromUtf8(cli.readAllStandardError());
+            err += QString::fromUtf8(cli.readAll());
         QVERIFY2(err.contains(u"10%"_s), qPrintable(err));
         QVERIFY(!QFile::exists(saved)); // mzsim saves its memory when a session ends
-        ::kill(pid_t(cli.processId()), signal);
+        if (terminal)
+            cli.write("\x03");
+        else
+            ::kill(pid_t(cli.processId()), signal);
         QVERIFY(cli.waitForFinished(10000));
-        err += QString::fromUtf8(cli.readAllStandardError());
+        err += QString::fromUtf8(cli.readAll());
         QCOMPARE(cli.exitStatus(), QProcess::NormalExit);
         QCOMPARE(cli.exitCode(), code);
         QVERIFY2(err.contains(u"interrupted"_s), qPrintable(err));
