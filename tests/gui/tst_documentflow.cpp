@@ -189,6 +189,25 @@ private slots:
         QCOMPARE(main->ChildForm(QStringLiteral("frmCommChInfo")), table);
         QCOMPARE(tablesMade, 1);
         QCOMPARE(main->windowTitle(), title);
+
+        // A channel numbered 0 is refused the same way, with the record named.
+        Document other;
+        other.NewDocument();
+        other.CHInfo[3].CHNo = 0;
+        other.ToFileCopy();
+        chosen = file("zero.dat");
+        QFile zero(chosen);
+        QVERIFY(zero.open(QIODevice::WriteOnly));
+        zero.write(EncodeDataFile(other.FileRadioData, other.FileCHInfo));
+        zero.close();
+        prompter.reset({A::No, A::Ok});
+        trigger("mnuFileOpen");
+        QCOMPARE(prompter.asked.size(), 2);
+        QVERIFY2(
+            prompter.asked[1].text.contains(QStringLiteral("entry 4 has the channel number 0")),
+            qPrintable(prompter.asked[1].text));
+        QCOMPARE(doc->RadioData.Func.Volume, volume);
+        QCOMPARE(main->ChildForm(QStringLiteral("frmCommChInfo")), table);
     }
 
     void failedSaveAsKeepsTheTitle() {
