@@ -63,11 +63,13 @@ class TestChannelShots : public QObject {
             int row; // the row the table shows
             const char* name;
         };
-        for (const Shot& s : {Shot{0, 23, "EU"}, Shot{6, 41, "DE"}, Shot{3, 1, "UK"}}) {
+        for (const Shot& s : {Shot{0, 20, "EU"}, Shot{6, 38, "DE"}, Shot{3, 1, "UK"}}) {
             doc.RadioData.Func.GroupSel = static_cast<i16>(s.group);
             frmCommChInfo table(doc);
             table.resize(table.width(), 560);
-            const QModelIndex at = table.tableModel()->index(s.row, 1);
+            table.show();
+            QApplication::processEvents();
+            const QModelIndex at = table.tableModel()->index(s.row - 1, 1);
             table.grid()->setCurrentIndex(at);
             table.grid()->scrollTo(at, QAbstractItemView::PositionAtTop);
             save(&table, QStringLiteral("channel-plan-%1-en.png").arg(QLatin1String(s.name)));
