@@ -129,6 +129,7 @@ private slots:
                                  << "fm_only";
         QTest::newRow("empty row with settings")
             << 0 << QByteArray("235,I2,35,,,yes,,,\n") << "no other settings";
+        QTest::newRow("empty VFO") << 1 << QByteArray("401,VFO,1,,,,,,\n") << "always has";
         QTest::newRow("off the band")
             << 2 << QByteArray("1,A,1,27.00000,27.00000,yes,,,\n") << "outside the band";
         QTest::newRow("off the raster")

@@ -125,6 +125,8 @@ std::optional<QVector<PlanRow>> ParsePlanTable(const QByteArray& csv, int mode, 
         const QString stored = cell("stored_mhz"), shown = cell("shown_mhz");
         const QString fm = cell("fm_only").toLower();
         if (stored.isEmpty()) {
+            if (r.chNo == ChVfo)
+                return fail(QStringLiteral("the VFO channel always has a frequency."));
             if (!shown.isEmpty() || !cell("dup").isEmpty() || !cell("offset_khz").isEmpty() ||
                 fm == u"yes")
                 return fail(QStringLiteral("a row without a stored frequency has no other "
