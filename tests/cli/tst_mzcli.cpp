@@ -322,8 +322,6 @@ void TestMzcli::planRefusals_data() {
     QTest::newRow("wrong mode") << QByteArray("channel,group,row,stored_mhz,shown_mhz,fm_only\n"
                                               "1,EU,1,26.96500,26.96500,no\n")
                                 << plan + u" --mode 2"_s << u"no group of country mode 2"_s;
-    QTest::newRow("no output") << QByteArray("x") << u"plan @/t.csv"_s << u"-o FILE.dat"_s;
-    QTest::newRow("no table") << QByteArray("x") << u"plan -o @/out.dat"_s << u"TABLE.csv"_s;
 }
 
 void TestMzcli::planRefusals() {

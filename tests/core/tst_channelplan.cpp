@@ -104,29 +104,18 @@ private slots:
         QTest::addColumn<int>("mode");
         QTest::addColumn<QByteArray>("rows");
         QTest::addColumn<QString>("message");
-        QTest::newRow("no header") << 0 << QByteArray() << "line 1: the table is empty.";
         QTest::newRow("missing column") << 0 << QByteArray("channel,group,row,stored_mhz,fm_only\n")
                                         << "line 1: the header has no column \"shown_mhz\".";
-        QTest::newRow("unknown group")
-            << 0 << QByteArray("1,XX,1,26.96500,26.96500,no,,,\n") << "no group";
-        QTest::newRow("row out of group")
-            << 0 << QByteArray("41,EU,41,26.96500,26.96500,no,,,\n") << "has no row";
         QTest::newRow("wrong channel")
             << 0 << QByteArray("42,CE,1,26.96500,26.96500,no,,,\n") << "is channel 41";
         QTest::newRow("twice") << 0
                                << QByteArray("1,EU,1,26.96500,26.96500,no,,,\n"
                                              "1,EU,1,26.96500,26.96500,no,,,\n")
                                << "line 3: channel 1 is listed twice.";
-        QTest::newRow("not a frequency")
-            << 0 << QByteArray("1,EU,1,26.9x,26.9x,no,,,\n") << "no frequency";
         QTest::newRow("below 100 Hz")
             << 0 << QByteArray("121,UK,1,27.60125,27.60125,yes,,,\n") << "100 Hz";
-        QTest::newRow("shown missing")
-            << 0 << QByteArray("1,EU,1,26.96500,,no,,,\n") << "listed as 26.96500";
         QTest::newRow("shown differs")
             << 0 << QByteArray("121,UK,1,27.60100,27.60100,yes,,,\n") << "listed as 27.60125";
-        QTest::newRow("fm_only") << 0 << QByteArray("1,EU,1,26.96500,26.96500,maybe,,,\n")
-                                 << "fm_only";
         QTest::newRow("empty row with settings")
             << 0 << QByteArray("235,I2,35,,,yes,,,\n") << "no other settings";
         QTest::newRow("empty VFO") << 1 << QByteArray("401,VFO,1,,,,,,\n") << "always has";
@@ -134,7 +123,6 @@ private slots:
             << 2 << QByteArray("1,A,1,27.00000,27.00000,yes,,,\n") << "outside the band";
         QTest::newRow("off the raster")
             << 2 << QByteArray("1,A,1,29.11200,29.11200,yes,,,\n") << "raster";
-        QTest::newRow("dup") << 2 << QByteArray("1,A,1,29.62000,29.62000,yes,x,100,\n") << "dup";
         QTest::newRow("offset") << 2 << QByteArray("1,A,1,29.62000,29.62000,yes,-,7,\n")
                                 << "offset_khz";
     }
@@ -143,7 +131,7 @@ private slots:
         QFETCH(QByteArray, rows);
         QFETCH(QString, message);
         QString error;
-        const QByteArray csv = rows.startsWith("channel") || rows.isEmpty() ? rows : header + rows;
+        const QByteArray csv = rows.startsWith("channel") ? rows : header + rows;
         QVERIFY(!ParsePlanTable(csv, mode, &error));
         QVERIFY2(error.contains(message), qPrintable(error));
         QVERIFY(error.startsWith(QStringLiteral("line ")));
