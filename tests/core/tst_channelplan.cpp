@@ -16,7 +16,6 @@ QByteArray table(const char* name) {
 }
 
 void newDocument(Document& doc, int mode) {
-    doc.InitDir.clear();
     doc.SetCountryMode(mode);
     doc.NewDocument();
 }
