@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMdiArea>
+#include <QProcess>
 #include <QSignalSpy>
 
 using A = Prompter::Answer;
@@ -98,6 +99,33 @@ private slots:
         QVERIFY(prompter.asked.isEmpty());
         QVERIFY(!doc->IsDataChanged());
         QVERIFY(!doc->InitRequested);
+    }
+
+    // With the shipped CB template installed, File > New gives every national plan, and the
+    // same document as mzcli new, byte for byte.
+    void newInCbModeGivesThePlansAsMzcliDoes() {
+        QVERIFY(QDir(tree->progDir()).mkpath(QStringLiteral("Init")));
+        QVERIFY(QFile::copy(QStringLiteral(MZ_PROGDIR "/Init/MZ-710_0_NEW.dat"),
+                            tree->progDir() + QStringLiteral("/Init/MZ-710_0_NEW.dat")));
+        QSignalSpy built(&main->commands(), &DocumentCommands::newDocumentBuilt);
+        prompter.reset({A::Ok});
+        trigger("mnuFileNew");
+        QTRY_COMPARE(built.size(), 1);
+        const int channels[] = {40, 40, 40, 40, 40, 34, 80, 40, 8};
+        for (int g = 0; g < 9; ++g)
+            QCOMPARE(doc->CountCHInGroup(g, 0), channels[g]);
+
+        chosen = file("gui.dat");
+        trigger("mnuFileSave");
+        QProcess cli;
+        cli.start(QStringLiteral(MZ_PROGDIR "/mzcli"),
+                  {QStringLiteral("new"), QStringLiteral("--mode"), QStringLiteral("0"),
+                   QStringLiteral("-o"), file("cli.dat")});
+        QVERIFY(cli.waitForFinished(30000));
+        QCOMPARE(cli.exitCode(), 0);
+        QFile a(file("gui.dat")), b(file("cli.dat"));
+        QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+        QCOMPARE(a.readAll(), b.readAll());
     }
 
     void saveOfANewDocumentGoesThroughSaveAs() {
