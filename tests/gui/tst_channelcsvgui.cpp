@@ -57,6 +57,7 @@ private slots:
         doc->SetCountryMode(1);
         doc->NewDocument();
         doc->ToFileCopy();
+        prompter.reset();
     }
     void cleanup() {
         main.reset();

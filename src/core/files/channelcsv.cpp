@@ -601,6 +601,10 @@ ChannelImportReport ImportChannelsCsv(Document& doc, const QByteArray& bytes,
     case CsvError::None:
         break;
     }
+    if (table.records.isEmpty()) {
+        report.refusal = {9751, {}};
+        return report;
+    }
     QHash<QString, int> columns;
     const QStringList& header = table.records.first().fields;
     for (int i = 0; i < header.size(); ++i) {
