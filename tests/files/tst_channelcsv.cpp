@@ -466,6 +466,12 @@ void TestChannelCsv::foreignFile() {
     for (int n : {10, 11, 13, 16, 17, 18})
         QVERIFY2(!ch(n), qPrintable(u"channel %1 was made"_s.arg(n)));
     QCOMPARE(r.lines().size(), 17); // one per row and the totals
+
+    // Cell values in the report can neither steer the terminal nor fill in placeholders.
+    const ChannelImportReport odd = ImportChannelsCsv(doc, "Location,Frequency\n%2\x1b[2J,28\n");
+    QCOMPARE(odd.rows.size(), 1);
+    QVERIFY2(odd.lines().first().contains(u"%2?[2J"_s), qPrintable(odd.lines().first()));
+    QVERIFY(!odd.lines().first().contains(QChar(0x1b)));
 }
 
 void TestChannelCsv::cbModeRules() {

@@ -307,7 +307,7 @@ std::optional<Skip> readRow(const RowReader& cell, WantedChannel& w) {
             w.fields[FldOffSetFre] = static_cast<int>(RoundEven(*off * 1000));
         } else {
             w.notes << TextNote{14919, {cell("Offset")}};
-            w.changes << QStringLiteral("Offset: ") + cell("Offset");
+            w.changes << QStringLiteral("Offset: ") + PrintableValue(cell("Offset"));
         }
     }
 
@@ -324,7 +324,7 @@ std::optional<Skip> readRow(const RowReader& cell, WantedChannel& w) {
             w.fields[FldTx_Power] = named == 0 ? 0 : named == 3 ? 2 : 1;
         } else {
             w.notes << TextNote{14919, {power}};
-            w.changes << QStringLiteral("Power: ") + power;
+            w.changes << QStringLiteral("Power: ") + PrintableValue(power);
         }
     }
     // AM offers two power levels.

@@ -18,6 +18,10 @@ struct TextNote {
     QString text() const;
 };
 
+// A value from a file or a command line as it can be shown: control characters become "?",
+// and a long value is cut.
+QString PrintableValue(const QString& value);
+
 enum class EditOutcome { Stored, Adjusted, Refused };
 
 struct EditResult {

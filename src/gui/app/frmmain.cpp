@@ -4,9 +4,9 @@
 #include "treesplitter.h"
 
 #include "core/app/appstate.h"
+#include "core/lang/prompter.h"
 #include "core/app/startup.h"
 #include "core/lang/langtext.h"
-#include "core/lang/prompter.h"
 #include "core/link/session.h"
 #include "core/model/country.h"
 #include "core/model/document.h"
