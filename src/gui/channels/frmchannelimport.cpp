@@ -28,7 +28,6 @@ FrmChannelImport::FrmChannelImport(Document& doc, const QByteArray& csv, int gro
     TextReport_ = new QPlainTextEdit(this);
     TextReport_->setObjectName(QStringLiteral("TextReport"));
     TextReport_->setReadOnly(true);
-    TextReport_->setLineWrapMode(QPlainTextEdit::NoWrap);
     TextReport_->setAccessibleName(LoadLangText(14931));
     TextReport_->setMinimumSize(640, 300);
 
