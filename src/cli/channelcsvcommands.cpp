@@ -133,7 +133,7 @@ CliCommand regExport("export", "export FILE.dat [-o FILE.csv]            channel
                      runExport);
 CliCommand regImport("import",
                      "import FILE.dat FILE.csv -o OUT.dat [--group G --start N] [--partial]\n"
-                     "                                            channels from a CSV file",
+                     "                                           channels from a CSV file",
                      runImport);
 
 } // namespace

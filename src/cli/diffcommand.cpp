@@ -34,7 +34,7 @@ int runDiff(const QStringList& args) {
     return d.isEmpty() ? ExitOk : 1;
 }
 
-CliCommand reg("diff", "diff A.dat B.dat                          differences field by field",
+CliCommand reg("diff", "diff A.dat B.dat                         differences field by field",
                runDiff);
 
 } // namespace

@@ -69,10 +69,9 @@ int runSet(const QStringList& args) {
     return WriteDocumentFile(doc, target) ? ExitOk : ExitBadInput;
 }
 
-CliCommand
-    reg("set",
-        "set FILE.dat CH FIELD=VALUE ... [-o OUT.dat]\n"
-        "                                            change channel fields as the windows do",
-        runSet);
+CliCommand reg("set",
+               "set FILE.dat CH FIELD=VALUE ... [-o OUT.dat]\n"
+               "                                           change channel fields as the windows do",
+               runSet);
 
 } // namespace
