@@ -40,7 +40,7 @@ FrmRadioInfo::FrmRadioInfo(Document& doc, QWidget* parent) : SettingsWindow(pare
         QWidget* parent = inFrame ? static_cast<QWidget*>(frame1) : this;
         auto* label = new QLabel(LoadLangText(f.label), parent);
         label->setObjectName(f.labelName);
-        label->setAlignment(Qt::AlignRight | Qt::AlignTop);
+        label->setAlignment(Qt::AlignRight | (f.multiLine ? Qt::AlignTop : Qt::AlignVCenter));
         QWidget* box;
         if (f.multiLine) {
             auto* e = new QPlainTextEdit(parent);

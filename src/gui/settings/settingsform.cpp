@@ -29,7 +29,7 @@ QComboBox* SettingsForm::addRow(const SettingsField& field, QGridLayout* grid, i
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     auto* box = new QComboBox(parent);
     box->setObjectName(field.name);
-    box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    box->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     label->setBuddy(box);
     EnterMovesFocus::install(box);
     grid->addWidget(label, row, 2 * column);
