@@ -1,6 +1,6 @@
 // The rows of the settings windows as data: every item of every list stores a value that
-// shows the same item again, showing stores nothing, the lists that follow the document, the
-// country-plan pair, and the DTMF code rules.
+// shows the same item again, showing stores nothing, the values some items stand for, hidden
+// rows, the country-plan pair, the DTMF character filter and the copied radio information.
 
 #include "core/app/appstate.h"
 #include "core/lang/langtext.h"
@@ -106,33 +106,6 @@ private slots:
         }
     }
 
-    void valuesOutsideTheListsShowTheFirstItemAndStay() {
-        std::unique_ptr<Document> doc(newDoc(1));
-        const auto shown = [&](const SettingsField& f) {
-            return f.items(*doc).value(f.shownIndex(*doc, f.items(*doc)));
-        };
-        const SettingsField& rate = DtmfSettingFields()[0];
-        const SettingsField& dKey = DtmfSettingFields()[4];
-        doc->RadioData.DTMF.DtmfSet[0] = 7;
-        QCOMPARE(shown(rate), QStringLiteral("70"));
-        doc->RadioData.DTMF.DtmfSet[0] = 55;
-        QCOMPARE(shown(rate), QStringLiteral("10"));
-        doc->RadioData.DTMF.DtmfSet[4] = 16;
-        QCOMPARE(shown(dKey), QStringLiteral("16s"));
-        doc->RadioData.DTMF.DtmfSet[4] = 17;
-        QCOMPARE(shown(dKey), LoadLangText(18040));
-
-        const SettingsField& p4 = KeyFields()[4]; // Combo1_3: mode 1, key P4, word 4
-        doc->RadioData.Key.KeyFun[3] = 25;
-        QCOMPARE(shown(p4), QStringLiteral("MOD"));
-        QCOMPARE(doc->RadioData.Key.KeyFun[3], i16(25));
-
-        const SettingsField& volume = OptionFields()[5];
-        doc->RadioData.Func.Volume = 0;
-        QCOMPARE(shown(volume), QStringLiteral("1"));
-        QCOMPARE(doc->RadioData.Func.Volume, i16(0));
-    }
-
     void hiddenRowsPerMode() {
         const auto hidden = [](const std::vector<SettingsField>& t, int mode) {
             QStringList l;
@@ -145,35 +118,6 @@ private slots:
         QCOMPARE(hidden(OptionFields(), 2), QStringList{"Combo1_7"});
         for (int mode : {0, 1, 2})
             QVERIFY(hidden(PublicChannelFields(), mode).isEmpty());
-    }
-
-    void powerListFollowsTheModulation() {
-        std::unique_ptr<Document> doc(newDoc(1));
-        const auto& rows = PublicChannelFields();
-        const auto row = [&](const char* n) {
-            return *std::find_if(rows.begin(), rows.end(),
-                                 [&](const SettingsField& f) { return f.name == n; });
-        };
-        const SettingsField& mod = row("Combo2_8");
-        const SettingsField& power = row("Combo2_9");
-        power.pick(*doc, power.items(*doc), 2);
-        QCOMPARE(doc->RadioData.PublicCH.Tx_Power, i16(2));
-        mod.pick(*doc, mod.items(*doc), 1); // AM
-        QCOMPARE(doc->RadioData.PublicCH.Tx_Power, i16(1));
-        QCOMPARE(power.items(*doc).size(), 2);
-        mod.pick(*doc, mod.items(*doc), 0); // FM again: three levels, power kept
-        QCOMPARE(power.items(*doc).size(), 3);
-        QCOMPARE(doc->RadioData.PublicCH.Tx_Power, i16(1));
-    }
-
-    void rogerBeepListHoldsUsableTipsOnly() {
-        std::unique_ptr<Document> doc(newDoc(1));
-        QCOMPARE(RogerBeepItems(*doc), (QStringList{"Off", "1", "2", "3", "4", "5"}));
-        doc->RadioData.PublicCH.RBTone = 3;
-        doc->EditToneTips([](ToneTipsRec& t) { t.Tip[2].Repeat = 0; });
-        doc->RecheckRBTones();
-        QCOMPARE(RogerBeepItems(*doc), (QStringList{"Off", "1", "2", "4", "5"}));
-        QCOMPARE(doc->RadioData.PublicCH.RBTone, i16(0));
     }
 
     void countryPlanPairRoundTrips() {
@@ -208,41 +152,6 @@ private slots:
         };
         for (const auto& [in, out] : cases)
             QCOMPARE(FilterDtmfText(in), out);
-    }
-
-    void emptyingACodeClearsItsReferences() {
-        std::unique_ptr<Document> doc(newDoc(1));
-        StoreDtmfCode(*doc, 2, QStringLiteral("A1"));
-        StoreDtmfCode(*doc, 3, QStringLiteral("B2"));
-        for (int i = 0; i < doc->chCount(); ++i) {
-            doc->CHInfo[i].DTMF_Call = 2;
-            doc->CHInfo[i].DTMF_BOT = 3;
-        }
-        doc->RadioData.PublicCH.DTMF_EOT = 2;
-        QCOMPARE(DtmfCodeItems(*doc), (QStringList{"Off", "2", "3"}));
-        StoreDtmfCode(*doc, 2, QString());
-        QCOMPARE(doc->RadioData.DTMF.Codes[1].Len, i16(0));
-        QCOMPARE(DtmfCodeItems(*doc), (QStringList{"Off", "3"}));
-        for (int i = 0; i < doc->chCount(); ++i) {
-            QCOMPARE(doc->CHInfo[i].DTMF_Call, i16(0));
-            QCOMPARE(doc->CHInfo[i].DTMF_BOT, i16(3));
-        }
-        QCOMPARE(doc->RadioData.PublicCH.DTMF_EOT, i16(0));
-    }
-
-    void showingRepairsOnlyWhatTheDtmfWindowCannotShow() {
-        std::unique_ptr<Document> doc(newDoc(1));
-        StoreDtmfCode(*doc, 1, QStringLiteral("123"));
-        doc->ToFileCopy();
-        RepairDtmfForShow(*doc);
-        QVERIFY(!doc->IsDataChanged());
-
-        doc->RadioData.DTMF.DtmfSet[5] = 3;
-        doc->RadioData.DTMF.Codes[4].Len = 20;
-        RepairDtmfForShow(*doc);
-        QCOMPARE(doc->RadioData.DTMF.DtmfSet[5], i16(0));
-        QCOMPARE(doc->RadioData.DTMF.Codes[4].Len, i16(0));
-        QCOMPARE(ShownDtmfCode(doc->RadioData.DTMF.Codes[0]), QStringLiteral("123"));
     }
 
     void radioInformationAsText() {

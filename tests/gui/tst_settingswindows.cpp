@@ -139,11 +139,18 @@ private slots:
     }
 
     void countryPlanPairOfModeZero() {
+        // The window is open when the document changes to mode 0: it redraws for that mode.
         Document doc;
-        NewDocumentInMode(doc, 0);
-        doc.RadioData.Func.WorkGroup = 2; // "U"
+        NewDocumentInMode(doc, 1);
         FrmOptFeatures w(doc);
         w.show();
+        QVERIFY(Ctl(&w, "Combo1_1")->isVisible());
+        doc.RadioData.Func.WorkGroup = 2; // "U"
+        NewDocumentInMode(doc, 0);
+        QVERIFY(!Ctl(&w, "Combo1_1")->isVisible());
+        QVERIFY(!Ctl<QLineEdit>(&w, "Text2")->isVisible());
+        doc.RadioData.Func.WorkGroup = 2;
+        emit doc.groupSettingsChanged();
         auto* plan = Ctl(&w, "Combo3_0");
         auto* pair = Ctl(&w, "Combo3_1");
         QCOMPARE(plan->currentText(), QStringLiteral("UK"));
