@@ -6,8 +6,9 @@
 #include "core/lang/langtext.h"
 #include "core/link/memorymap.h"
 #include "core/model/document.h"
-#include "link/richdocument.h"
 #include "sim/simprocess.h"
+#include "support/documentbuilders.h"
+#include "support/richdocument.h"
 
 #include <QDir>
 #include <QFile>
@@ -28,16 +29,6 @@ struct Run {
     int code = -1;
     QString out, err;
 };
-
-QByteArray readFile(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool writeFile(const QString& path, const QByteArray& b) {
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(b) == b.size();
-}
 
 QString english(int id) {
     return LoadLangTextFrom(QStringLiteral(MZ_PROGDIR "/language/english.ini"), id);
@@ -118,7 +109,8 @@ private slots:
             for (const QStringList& args :
                  {QStringList{u"new"_s, u"-o"_s, row.target},
                   QStringList{u"unpack"_s, u"mem"_s, u"--mode"_s, u"1"_s, u"-o"_s, row.target}}) {
-                if (args[0] == u"unpack"_s) QVERIFY(writeFile(path(u"mem"_s), QByteArray(7424, 0)));
+                if (args[0] == u"unpack"_s)
+                    QVERIFY(WriteBytes(path(u"mem"_s), QByteArray(7424, 0)));
                 const Run r = mzcli(args);
                 QVERIFY2(r.code == 2, qPrintable(row.target + u": "_s + r.err));
                 QVERIFY2(r.err.contains(row.says), qPrintable(r.err));
@@ -138,11 +130,11 @@ private slots:
                  QStringList());
 
         // A link to a regular file: the file is written, the link stays a link.
-        QVERIFY(writeFile(path(u"real.dat"_s), "old"));
+        QVERIFY(WriteBytes(path(u"real.dat"_s), "old"));
         QVERIFY(QFile::link(u"real.dat"_s, path(u"link.dat"_s)));
         QCOMPARE(mzcli({u"new"_s, u"-o"_s, u"link.dat"_s}).code, 0);
         QVERIFY(QFileInfo(path(u"link.dat"_s)).isSymLink());
-        QCOMPARE(readFile(path(u"real.dat"_s)).size(), DataFileSize);
+        QCOMPARE(ReadBytes(path(u"real.dat"_s)).size(), DataFileSize);
     }
 
     void inputsThatAreNoRegularFile() {
@@ -169,7 +161,7 @@ private slots:
         // A file one byte too long or too short is damaged, and says so.
         const QByteArray good = richFile([](ChannelList&) {});
         for (const QByteArray& bytes : {good + 'x', good.left(DataFileSize - 1)}) {
-            QVERIFY(writeFile(path(u"size.dat"_s), bytes));
+            QVERIFY(WriteBytes(path(u"size.dat"_s), bytes));
             const Run r = mzcli({u"show"_s, u"size.dat"_s});
             QCOMPARE(r.code, 2);
             QVERIFY2(r.err.contains(u"size.dat is damaged"_s), qPrintable(r.err));
@@ -198,7 +190,7 @@ private slots:
     void damagedChannelRecords() {
         QFETCH(QByteArray, bytes);
         QFETCH(QString, named);
-        QVERIFY(writeFile(path(u"bad.dat"_s), bytes));
+        QVERIFY(WriteBytes(path(u"bad.dat"_s), bytes));
 
         // pack and write refuse it with the record named; the radio is never written.
         Run r = mzcli({u"pack"_s, u"bad.dat"_s, u"-o"_s, u"bad.bin"_s});
@@ -230,7 +222,7 @@ private slots:
     void csvQuotesWhatNeedsIt() {
         const QByteArray bytes =
             richFile([](ChannelList& c) { c[1].RxFre.assign(QByteArray("1,2\"3\r4\n", 8)); });
-        QVERIFY(writeFile(path(u"csv.dat"_s), bytes));
+        QVERIFY(WriteBytes(path(u"csv.dat"_s), bytes));
         const Run r = mzcli({u"show"_s, u"csv.dat"_s, u"--format"_s, u"csv"_s});
         QCOMPARE(r.code, 2);
         QVERIFY2(r.out.contains(u",\"?1,2\"\"3\r4\n\","_s), qPrintable(r.out));
@@ -243,7 +235,7 @@ private slots:
             QByteArray mem(MemSize, '\0');
             for (int i = 0; i < mem.size(); ++i)
                 mem[i] = static_cast<char>((i * 2654435761u + mode * 977u) >> 13);
-            QVERIFY(writeFile(path(u"random.bin"_s), mem));
+            QVERIFY(WriteBytes(path(u"random.bin"_s), mem));
             SimProcess sim;
             QVERIFY(sim.start(
                 {u"--mode"_s, QString::number(mode), u"--image"_s, path(u"random.bin"_s)}));
@@ -272,8 +264,8 @@ private slots:
         QFETCH(int, code);
         QFETCH(bool, terminal);
         if (terminal && !QFileInfo::exists(u"/usr/bin/script"_s)) QSKIP("no script(1) here");
-        QVERIFY(writeFile(path(u"rich.dat"_s), richFile([](ChannelList&) {})));
-        QVERIFY(writeFile(path(u"keep.dat"_s), "what was there before"));
+        QVERIFY(WriteBytes(path(u"rich.dat"_s), richFile([](ChannelList&) {})));
+        QVERIFY(WriteBytes(path(u"keep.dat"_s), "what was there before"));
         const QString saved = path(u"end.bin"_s);
         QFile::remove(saved);
         // Paced like a real line, so that the session is still running when the signal comes.
@@ -312,7 +304,7 @@ private slots:
         // The radio was told to end the session (it saved its memory then) and answers the
         // next one normally.
         QTRY_VERIFY(QFile::exists(saved));
-        QCOMPARE(readFile(path(u"keep.dat"_s)), QByteArray("what was there before"));
+        QCOMPARE(ReadBytes(path(u"keep.dat"_s)), QByteArray("what was there before"));
         const Run next = mzcli({u"info"_s, u"--port"_s, sim.device});
         QVERIFY2(next.code == 0, qPrintable(next.err));
     }
@@ -343,7 +335,7 @@ private slots:
             }
         }
         // No such folder, a folder that is a file.
-        QVERIFY(writeFile(path(u"plain"_s), "x"));
+        QVERIFY(WriteBytes(path(u"plain"_s), "x"));
         Run r = mzcli({u"new"_s, u"-o"_s, u"missing/x.dat"_s});
         QVERIFY2(r.err.contains(u"missing/x.dat: No such file or directory"_s), qPrintable(r.err));
         r = mzcli({u"show"_s, u"missing.dat"_s});

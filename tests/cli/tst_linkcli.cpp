@@ -5,8 +5,9 @@
 #include "core/lang/langtext.h"
 #include "core/link/linktexts.h"
 #include "core/model/document.h"
-#include "link/richdocument.h"
 #include "sim/simprocess.h"
+#include "support/documentbuilders.h"
+#include "support/richdocument.h"
 
 #include <QFile>
 #include <QJsonDocument>
@@ -37,16 +38,6 @@ Run mzcli(const QStringList& args) {
     return r;
 }
 
-QByteArray readFile(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool writeFile(const QString& path, const QByteArray& b) {
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(b) == b.size();
-}
-
 QString english(int id) {
     return LoadLangTextFrom(QStringLiteral(MZ_PROGDIR "/language/english.ini"), id);
 }
@@ -65,10 +56,10 @@ private slots:
         FillRichDocument(doc);
         RadioDataRec data = doc.RadioData;
         doc.FillFileHead(data.Head);
-        QVERIFY(writeFile(path("D.dat"), EncodeDataFile(data, doc.CHInfo)));
+        QVERIFY(WriteBytes(path("D.dat"), EncodeDataFile(data, doc.CHInfo)));
         const Run pack = mzcli({"pack", path("D.dat"), "-o", path("m.bin")});
         QCOMPARE(pack.code, 0);
-        QCOMPARE(readFile(path("m.bin")).size(), 7424);
+        QCOMPARE(ReadBytes(path("m.bin")).size(), 7424);
     }
 
     void readGivesBackWhatWasPacked() {
@@ -79,13 +70,13 @@ private slots:
         QVERIFY(read.err.contains(english(9009)));
         QVERIFY(read.err.contains(QStringLiteral("Reading 100%")));
         QCOMPARE(mzcli({"pack", path("x.dat"), "-o", path("x.bin")}).code, 0);
-        QCOMPARE(readFile(path("x.bin")), readFile(path("m.bin")));
+        QCOMPARE(ReadBytes(path("x.bin")), ReadBytes(path("m.bin")));
 
         // --quiet leaves out the progress.
         const Run quiet = mzcli({"read", "--port", sim.device, "--quiet", "-o", path("x2.dat")});
         QCOMPARE(quiet.code, 0);
         QVERIFY(!quiet.err.contains(QLatin1Char('%')));
-        QCOMPARE(readFile(path("x2.dat")), readFile(path("x.dat")));
+        QCOMPARE(ReadBytes(path("x2.dat")), ReadBytes(path("x.dat")));
     }
 
     void writeIntoABlankRadio() {
@@ -94,17 +85,17 @@ private slots:
         const Run write = mzcli({"write", "--port", sim.device, path("D.dat")});
         QCOMPARE(write.code, 0);
         QVERIFY(write.err.contains(english(9010)));
-        QCOMPARE(readFile(path("s.bin")), readFile(path("m.bin")));
+        QCOMPARE(ReadBytes(path("s.bin")), ReadBytes(path("m.bin")));
         // Read back from the same radio.
         QCOMPARE(mzcli({"read", "--port", sim.device, "-o", path("back.dat")}).code, 0);
         QCOMPARE(mzcli({"pack", path("back.dat"), "-o", path("back.bin")}).code, 0);
-        QCOMPARE(readFile(path("back.bin")), readFile(path("m.bin")));
+        QCOMPARE(ReadBytes(path("back.bin")), ReadBytes(path("m.bin")));
     }
 
     void unpackThenPack() {
         QCOMPARE(mzcli({"unpack", path("m.bin"), "--mode", "1", "-o", path("u.dat")}).code, 0);
         QCOMPARE(mzcli({"pack", path("u.dat"), "-o", path("u.bin")}).code, 0);
-        QCOMPARE(readFile(path("u.bin")), readFile(path("m.bin")));
+        QCOMPARE(ReadBytes(path("u.bin")), ReadBytes(path("m.bin")));
     }
 
     void information() {
@@ -156,7 +147,7 @@ private slots:
             QCOMPARE(r.code, 1);
             QVERIFY(r.err.contains(english(9030)));
             // The radio was told to end (and saved its memory then); nothing of it changed.
-            QTRY_COMPARE(readFile(path("i.bin")), QByteArray(7424, '\0'));
+            QTRY_COMPARE(ReadBytes(path("i.bin")), QByteArray(7424, '\0'));
         }
         {
             SimProcess sim;
@@ -187,7 +178,7 @@ private slots:
     }
 
     void radioVanishingLeavesTheFileAlone() {
-        QVERIFY(writeFile(path("keep.dat"), "what was there before"));
+        QVERIFY(WriteBytes(path("keep.dat"), "what was there before"));
         SimProcess sim;
         QVERIFY(sim.start({"--mode", "1", "--baud", "9600", "--image", path("m.bin")}));
         QProcess cli;
@@ -207,7 +198,7 @@ private slots:
         // The reason is what happened to the line, not an error text left over from before.
         QVERIFY2(err.contains(english(TxtPortFailed)) || err.contains(english(TxtPortClosed)),
                  qPrintable(err));
-        QCOMPARE(readFile(path("keep.dat")), QByteArray("what was there before"));
+        QCOMPARE(ReadBytes(path("keep.dat")), QByteArray("what was there before"));
     }
 
     void badArgumentsAndPorts() {

@@ -165,7 +165,7 @@ private slots:
         doc.SetCHValue(0, 2, FldRxFre, "");
         QVERIFY(!doc.Channel(2));
         QCOMPARE(doc.chCount(), 11);
-        QVERIFY(p.shown.isEmpty());
+        QVERIFY(p.asked.isEmpty());
         // VFO never goes; the last MEM channel stays.
         doc.SetCountryMode(1);
         doc.NewDocument();

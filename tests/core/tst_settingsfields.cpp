@@ -8,6 +8,7 @@
 #include "core/model/dtmfcodes.h"
 #include "core/model/radioinfofields.h"
 #include "core/model/settingsforms.h"
+#include "support/documentbuilders.h"
 
 #include <QTest>
 
@@ -28,10 +29,7 @@ std::vector<const std::vector<SettingsField>*> allTables() {
 class TestSettingsFields : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() {
-        App().ProgramDir = QStringLiteral(MZ_PROGDIR);
-        App().UseLanguage(Language::English);
-    }
+    void initTestCase() { UseStagedLanguage(); }
 
     void everyPickShowsItselfAgain() {
         for (int mode : {0, 1, 2}) {

@@ -10,7 +10,7 @@
 #include "core/model/frequency.h"
 #include "core/model/helpers.h"
 #include "core/model/tones.h"
-#include "link/richdocument.h"
+#include "support/richdocument.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

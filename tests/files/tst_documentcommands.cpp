@@ -78,8 +78,7 @@ void TestDocumentCommands::initTestCase() {
 void TestDocumentCommands::init() {
     doc_.InitRequested = false;
     doc_.NewDocument();
-    prompter_.asked.clear();
-    prompter_.answers.clear();
+    prompter_.reset();
     shell_ = FakeShell();
     cmds_ = new DocumentCommands(doc_, shell_, prompter_);
 }
@@ -161,6 +160,7 @@ void TestDocumentCommands::saveAsKeepsTheOldNameWhenWriteFails() {
     const QString blocker = path(u"blocker"_s);
     QVERIFY(WriteBytes(blocker, "file"));
     shell_.saveAnswer = blocker + u"/x.dat"_s;
+    prompter_.expect(9002);
     QVERIFY(!cmds_->FileSave()); // a new document: Save is Save As
     QCOMPARE(doc_.CurFileName, u"new.dat"_s);
     QVERIFY(doc_.IsNewFile);
@@ -182,6 +182,7 @@ void TestDocumentCommands::openRefusedKeepsDocument() {
     QVERIFY(WriteBytes(path(u"short.dat"_s), NewDocumentFile(0).left(100)));
     change();
     const QByteArray before = Snapshot(doc_);
+    prompter_.expect(9002).expect(9063);
     prompter_.answers = {A::No};
     shell_.openAnswer = path(u"short.dat"_s);
     cmds_->FileOpen();
@@ -219,6 +220,7 @@ void TestDocumentCommands::exitSequence() {
     // Minimised, Yes, and the save fails: closing now would lose the changes.
     shell_.saveAnswer = path(u"blocker/x.dat"_s);
     QVERIFY(WriteBytes(path(u"blocker"_s), "file"));
+    prompter_.expect(9002);
     prompter_.answers = {A::Yes};
     QVERIFY(!cmds_->ExitSequence(true, QRect(9, 9, 9, 9)));
     QCOMPARE(LoadMainWindowTwips(), QRect(11, 22, 3333, 4444));

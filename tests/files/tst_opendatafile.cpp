@@ -42,15 +42,13 @@ QByteArray withHead(QByteArray b, int at, const char* text) {
 } // namespace
 
 void TestOpenDataFile::initTestCase() {
-    App().ProgramDir = QStringLiteral(MZ_PROGDIR);
-    App().UseLanguage(Language::English);
+    UseStagedLanguage();
     doc_.setPrompter(&prompter_);
 }
 
 void TestOpenDataFile::init() {
     FirmPairs() = {{u"V100"_s, u"V100"_s}};
-    prompter_.asked.clear();
-    prompter_.answers.clear();
+    prompter_.reset();
     // A changed document with a name of its own: what a refused open must keep.
     doc_.SetCountryMode(0);
     doc_.NewDocument();
@@ -94,6 +92,10 @@ void TestOpenDataFile::refusals() {
     const QString path = bytes.isEmpty() ? dir_.filePath(u"none.dat"_s) : write(bytes);
     const QByteArray before = Snapshot(doc_);
     QSignalSpy replaced(&doc_, &Document::documentReplaced);
+    if (message)
+        prompter_.expect(message);
+    else
+        prompter_.expect(u"Country Mode Error!"_s);
 
     QCOMPARE(OpenDataFile(doc_, path), OpenResult::Refused);
     QCOMPARE(prompter_.asked.size(), 1);

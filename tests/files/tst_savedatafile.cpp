@@ -28,13 +28,12 @@ private:
 };
 
 void TestSaveDataFile::initTestCase() {
-    App().ProgramDir = QStringLiteral(MZ_PROGDIR);
-    App().UseLanguage(Language::English);
+    UseStagedLanguage();
     doc_.setPrompter(&prompter_);
 }
 
 void TestSaveDataFile::init() {
-    prompter_.asked.clear();
+    prompter_.reset();
     doc_.NewDocument();
 }
 
@@ -66,6 +65,7 @@ void TestSaveDataFile::folderThatIsAFile() {
     doc_.CurFileName = blocker + u"/x.dat"_s;
     const QByteArray before = Snapshot(doc_);
 
+    prompter_.expect(9002);
     QVERIFY(!SaveDataFile(doc_));
     QVERIFY(prompter_.wasMessage(0, 9002));
     // The transfer copy is back as it was: the changes still count as unsaved.
@@ -88,6 +88,7 @@ void TestSaveDataFile::writeErrorKeepsOldFile() {
     rlimit small = saved;
     small.rlim_cur = 4096;
     QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    prompter_.expect(9002);
     const bool ok = SaveDataFile(doc_);
     setrlimit(RLIMIT_FSIZE, &saved);
 

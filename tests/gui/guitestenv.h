@@ -1,14 +1,14 @@
 #pragma once
 
 // What the window tests share: a private copy of the runtime tree (so settings files written
-// by the tests never touch the build's), a prompter that answers from a script and records
-// what it was asked, and a helper that acts on the next modal dialog.
+// by the tests never touch the build's) and a helper that acts on the next modal dialog.
 
 #include "core/app/appstate.h"
-#include "core/lang/prompter.h"
 #include "core/app/startup.h"
 #include "core/lang/langtext.h"
+#include "core/lang/prompter.h"
 #include "core/model/document.h"
+#include "support/scriptedprompter.h"
 
 #include <QApplication>
 #include <QDir>
@@ -21,39 +21,6 @@
 #include <QTimer>
 #include <QWidget>
 #include <functional>
-
-struct Asked {
-    QString text;
-    Prompter::Buttons buttons;
-    Prompter::Icon icon;
-};
-
-class ScriptedPrompter : public Prompter {
-public:
-    QList<Answer> answers;
-    QList<Asked> asked;
-    bool exhausted = false;
-
-    Answer ask(const QString& text, Buttons buttons, Icon icon) override {
-        asked.append({text, buttons, icon});
-        if (answers.isEmpty()) {
-            exhausted = true;
-            return buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
-        }
-        return answers.takeFirst();
-    }
-    void reset(QList<Answer> script = {}) {
-        answers = std::move(script);
-        asked.clear();
-        exhausted = false;
-    }
-    QStringList texts() const {
-        QStringList r;
-        for (const Asked& a : asked)
-            r << a.text;
-        return r;
-    }
-};
 
 // A runtime tree in a temporary folder: Version.ini, language/mysetup.ini and
 // V100/language/*.ini, with the per-user stores redirected into it as well.

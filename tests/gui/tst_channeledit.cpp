@@ -28,7 +28,7 @@ class TestChannelEdit : public QObject {
 
     void newDoc(int mode) {
         NewDocumentInMode(doc_, mode);
-        prompter_.shown.clear();
+        prompter_.reset();
         doc_.setPrompter(&prompter_);
     }
 
@@ -247,7 +247,7 @@ private slots:
         field(&d, 0)->setFocus();
         QCOMPARE(doc_.FreToShown(doc_.Channel(1)->RxFre.text()), QStringLiteral("28.01000"));
         QCOMPARE(text1->text(), QStringLiteral("28.01000"));
-        QVERIFY(prompter_.shown.isEmpty());
+        QVERIFY(prompter_.asked.isEmpty());
         // A value still being typed is stored by commitEdits (before a save).
         text1->setFocus();
         typeKeys(QStringLiteral("29"));
@@ -541,7 +541,7 @@ private slots:
         expected.TDCT = 12;
         channels[count] = expected;
         QCOMPARE(EncodeDataFile(doc_.RadioData, doc_.CHInfo), EncodeDataFile(data, channels));
-        QVERIFY(prompter_.shown.isEmpty());
+        QVERIFY(prompter_.asked.isEmpty());
     }
 };
 

@@ -23,7 +23,7 @@ class TestChannelTable : public QObject {
 
     void newDoc(int mode) {
         NewDocumentInMode(doc_, mode);
-        prompter_.shown.clear();
+        prompter_.reset();
         doc_.setPrompter(&prompter_);
     }
 
@@ -158,14 +158,15 @@ private slots:
         key(Qt::Key_Return);
         QTRY_VERIFY(!doc_.Channel(3));
         QVERIFY(cell(t, 3, 1).isEmpty());
-        QVERIFY(prompter_.shown.isEmpty());
+        QVERIFY(prompter_.asked.isEmpty());
 
         // Out of the band: one warning, the band limit is stored.
+        prompter_.expect(9021);
         setCell(t, 5, 1);
         typeKeys(QStringLiteral("35"));
         key(Qt::Key_Return);
         QTRY_VERIFY(doc_.Channel(5));
-        QCOMPARE(prompter_.shown, QStringList{LoadLangText(9021)});
+        QCOMPARE(prompter_.texts(), QStringList{LoadLangText(9021)});
         QCOMPARE(cell(t, 5, 1), QStringLiteral("30.10500"));
     }
 

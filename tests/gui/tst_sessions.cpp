@@ -10,9 +10,9 @@
 #include "core/link/session.h"
 #include "core/model/version.h"
 #include "link/frmprogress.h"
-#include "link/richdocument.h"
 #include "link/sessioncontroller.h"
 #include "sim/simprocess.h"
+#include "support/richdocument.h"
 
 #include <QAction>
 #include <QFileInfo>

@@ -60,7 +60,7 @@ private slots:
         ScriptedPrompter prompter;
         doc.setPrompter(&prompter);
         QCOMPARE(OpenDataFile(doc, QStringLiteral(MZ_PROGDIR "/Init/") + file), OpenResult::Opened);
-        QCOMPARE(prompter.shown, QStringList());
+        QCOMPARE(prompter.texts(), QStringList());
         QCOMPARE(doc.CountryMode, mode);
 
         QFile csv(QStringLiteral(MZ_SOURCE_DIR "/data/channelplans/") + table);

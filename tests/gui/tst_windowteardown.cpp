@@ -47,7 +47,7 @@ private slots:
         QVERIFY(t->grid()->isEditing());
         delete t;
         QCOMPARE(snapshot(), before);
-        QVERIFY(prompter_.shown.isEmpty());
+        QVERIFY(prompter_.asked.isEmpty());
     }
 
     void everyWindowWithATextBeingTyped() {
@@ -76,7 +76,7 @@ private slots:
                 const QByteArray before = snapshot();
                 delete w;
                 QVERIFY2(snapshot() == before, name);
-                QVERIFY2(prompter_.shown.isEmpty(), name);
+                QVERIFY2(prompter_.asked.isEmpty(), name);
             }
         }
     }

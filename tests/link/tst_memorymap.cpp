@@ -1,7 +1,7 @@
 #include "core/link/infoarea.h"
 #include "core/link/memorymap.h"
 #include "core/model/document.h"
-#include "link/richdocument.h"
+#include "support/richdocument.h"
 
 #include <QTest>
 

@@ -7,54 +7,18 @@
 #include "core/link/memorymap.h"
 #include "core/link/session.h"
 #include "core/model/document.h"
-#include "link/richdocument.h"
+#include "support/documentbuilders.h"
 #include "support/fakeradiotransport.h"
+#include "support/richdocument.h"
+#include "support/scriptedprompter.h"
 
 #include <QEventLoop>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
-#include <deque>
 
 namespace {
 using Kind = VirtualRadio::FrameKind;
-
-// Records every message and answers from a script; without a scripted answer it takes the
-// cautious button (Cancel, No).
-class ScriptedPrompter : public Prompter {
-public:
-    struct Shown {
-        QString text;
-        Buttons buttons;
-        Icon icon;
-    };
-    QVector<Shown> shown;
-    std::deque<Answer> answers;
-    std::function<void()> onAsk;
-
-    Answer ask(const QString& text, Buttons buttons, Icon icon) override {
-        shown.append({text, buttons, icon});
-        if (onAsk) onAsk();
-        if (buttons == Buttons::Ok) return Answer::Ok;
-        if (!answers.empty()) {
-            const Answer a = answers.front();
-            answers.pop_front();
-            return a;
-        }
-        return buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
-    }
-    bool saw(const QString& part) const {
-        for (const Shown& s : shown)
-            if (s.text.contains(part)) return true;
-        return false;
-    }
-    int count(const QString& part) const {
-        int n = 0;
-        for (const Shown& s : shown)
-            n += s.text.contains(part);
-        return n;
-    }
-};
 
 class ScriptedAsker : public PasswordAsker {
 public:
@@ -123,8 +87,7 @@ private slots:
     void initTestCase() {
         // The version table and the language texts of the staged program.
         Document doc;
-        App().ProgramDir = QStringLiteral(MZ_PROGDIR);
-        App().UseLanguage(Language::English);
+        UseStagedLanguage();
         App().ProgramRoot = QStringLiteral(MZ_STAGE_DIR);
         LoadVersionTable(doc);
         QVERIFY(!LoadLangText(9008).isEmpty());
@@ -138,6 +101,7 @@ private slots:
         r.radio.chunkSize = 5; // bytes come in pieces, as from a serial port
         r.doc.CurFileName = QStringLiteral("old.dat");
         r.doc.IsNewFile = false;
+        r.prompter.expect(9009);
         QSignalSpy applied(&r.session, &LinkSession::readApplied);
         QVERIFY(r.run(CommKind::Read));
         QCOMPARE(applied.size(), 1);
@@ -164,6 +128,7 @@ private slots:
         FillRichDocument(r.doc, 0);
         const MemBuf expect = packed(r.doc);
         r.radio.radio.memory.fill(0x5A);
+        r.prompter.expect(9010);
         QVERIFY(r.run(CommKind::Write));
         QVERIFY(r.radio.radio.memory == expect);
         QCOMPARE(addresses(r.radio, Kind::Write).size(), 464);
@@ -195,12 +160,14 @@ private slots:
         QCOMPARE(frames(r.radio, Kind::Program), 2);
         QVERIFY(r.session.NoEcho());
         r.radio.log.clear();
+        r.prompter.expect(9009);
         QVERIFY(r.run(CommKind::Read));
         QCOMPARE(frames(r.radio, Kind::Program), 1);
 
         // A cable that echoes answers the very first request.
         Rig e;
         e.radio.echo = true;
+        e.prompter.expect(9009);
         QVERIFY(e.run(CommKind::Read));
         QCOMPARE(frames(e.radio, Kind::Program), 1);
         QVERIFY(!e.session.NoEcho());
@@ -210,6 +177,7 @@ private slots:
         Rig r;
         r.session.SetNoEcho(true);
         r.radio.radio.setPassword("Ab");
+        r.prompter.expect(QStringLiteral("PassWord Failure!")).expect(9009).expect(9010);
         // Nobody to ask: the session ends before any data moved.
         r.asker.answer.reset();
         QVERIFY(!r.run(CommKind::Read));
@@ -245,6 +213,7 @@ private slots:
         {
             Rig r({"XX-1", 0});
             r.session.SetNoEcho(true);
+            r.prompter.expect(9012);
             const RadioDataRec before = r.doc.RadioData;
             QVERIFY(!r.run(CommKind::Read));
             QVERIFY(r.prompter.saw(QStringLiteral("PC is MZ-710\r\nRadio is XX-1")));
@@ -256,6 +225,7 @@ private slots:
             Rig r({"MZ-710", 2});
             r.session.SetNoEcho(true);
             FillRichDocument(r.doc, 1);
+            r.prompter.expect(9030);
             QVERIFY(!r.run(CommKind::Write));
             QVERIFY(r.prompter.saw(LoadLangText(9030)));
             QCOMPARE(frames(r.radio, Kind::Write), 0);
@@ -264,8 +234,9 @@ private slots:
             Rig r({"MZ-710", 0, "V999"});
             r.session.SetNoEcho(true);
             QSignalSpy handOver(&r.session, &LinkSession::handOverRequested);
+            r.prompter.answers = {Prompter::Answer::No};
             QVERIFY(!r.run(CommKind::Read));
-            QCOMPARE(r.prompter.shown.last().buttons, Prompter::Buttons::YesNo);
+            QCOMPARE(r.prompter.asked.last().buttons, Prompter::Buttons::YesNo);
             QCOMPARE(handOver.size(), 0);
             r.prompter.answers.push_back(Prompter::Answer::Yes);
             QVERIFY(!r.run(CommKind::Read));
@@ -278,6 +249,7 @@ private slots:
             Rig r({"MZ-710", 3});
             r.session.SetNoEcho(true);
             const RadioDataRec before = r.doc.RadioData;
+            r.prompter.expect(QStringLiteral("Country Mode Error!"));
             QVERIFY(!r.run(CommKind::Read));
             QVERIFY(r.prompter.saw(QStringLiteral("Country Mode Error!")));
             QVERIFY(r.doc.RadioData == before);
@@ -288,6 +260,7 @@ private slots:
     void radioWithoutTonesWarnsOnce() {
         Rig r({"MZ-710", 0, "V100", false});
         r.session.SetNoEcho(true);
+        r.prompter.expect(QStringLiteral("CTCSS/DCS Function is invalid,")).expect(9010);
         QVERIFY(r.run(CommKind::Write));
         QCOMPARE(r.prompter.count(QStringLiteral("CTCSS/DCS Function is invalid,\r\nSome features "
                                                  "will not work.")),
@@ -314,12 +287,13 @@ private slots:
             }
             return FakeRadioTransport::Fault::None;
         };
+        r.prompter.expect(9009);
         QVERIFY(r.run(CommKind::Read));
         QVERIFY(packed(r.doc) == packed(source));
         QCOMPARE(r.session.BlockRetries(0x50), 2);
         QCOMPARE(r.session.BlockRetries(0x60), 2);
         QCOMPARE(r.session.BlockRetries(0x70), 3);
-        QVERIFY(r.prompter.shown.size() == 1); // only the closing message
+        QVERIFY(r.prompter.asked.size() == 1); // only the closing message
     }
 
     void blockThatKeepsFailingReachesThePrompt() {
@@ -345,7 +319,7 @@ private slots:
         QCOMPARE(frames(r.radio, Kind::Program), 2);
         QCOMPARE(addresses(r.radio, Kind::Read).count(0), 2);
         QVERIFY(r.prompter.saw(LoadLangText(9008)));
-        QCOMPARE(r.prompter.shown.first().buttons, Prompter::Buttons::OkCancel);
+        QCOMPARE(r.prompter.asked.first().buttons, Prompter::Buttons::OkCancel);
         QVERIFY(!r.prompter.saw(LinkText(TxtNoAnswer)));
         QVERIFY(r.doc.RadioData == before);
         QVERIFY(r.percents.contains(0)); // the bar went back to 0
@@ -355,6 +329,7 @@ private slots:
         Rig r;
         r.session.SetNoEcho(true);
         r.radio.radio.refuseWrite = [](int address) { return address == 0x200; };
+        r.prompter.answers = {Prompter::Answer::Cancel};
         QVERIFY(!r.run(CommKind::Write));
         QCOMPARE(addresses(r.radio, Kind::Write).count(0x200), 4);
         QVERIFY(r.prompter.saw(LoadLangText(9008)));
@@ -366,6 +341,8 @@ private slots:
         r.radio.fault = [](const VirtualRadio::Exchange&) {
             return FakeRadioTransport::Fault::Drop;
         };
+        // The hint comes with the question whether to try again: no.
+        r.prompter.expect(LinkText(TxtNoAnswer), Prompter::Answer::Cancel);
         QVERIFY(!r.run(CommKind::Write));
         QCOMPARE(frames(r.radio, Kind::Program), 4);
         QVERIFY(r.prompter.saw(LinkText(TxtNoAnswer)));
@@ -387,7 +364,7 @@ private slots:
         r.prompter.onAsk = [&] { seenAtPrompt = r.session.infoBuf(); };
         r.prompter.answers = {Prompter::Answer::Retry};
         QVERIFY(r.run(CommKind::Info));
-        QCOMPARE(r.prompter.shown.first().buttons, Prompter::Buttons::RetryCancel);
+        QCOMPARE(r.prompter.asked.first().buttons, Prompter::Buttons::RetryCancel);
         const QVector<int> reads = addresses(r.radio, Kind::Read);
         QCOMPARE(reads.count(0x3E00), 2); // again from the first block
         QCOMPARE(frames(r.radio, Kind::Program), 2);
@@ -405,6 +382,7 @@ private slots:
                 r.radio.loseLine(QStringLiteral("Input/output error"));
         };
         QSignalSpy transferEnded(&r.session, &LinkSession::transferEnded);
+        r.prompter.expect(LinkText(TxtLineLost).arg(QStringLiteral("Input/output error")));
         QVERIFY(!r.run(CommKind::Read));
         QCOMPARE(transferEnded.size(), 1);
         QVERIFY(r.prompter.saw(LinkText(TxtLineLost).arg(QStringLiteral("Input/output error"))));
@@ -420,23 +398,25 @@ private slots:
     void portThatWillNotOpen() {
         Rig r;
         r.radio.openFailure = QStringLiteral("/dev/ttyUSB7 is busy.");
+        r.prompter.expect(9003);
         QVERIFY(!r.session.PrepareSession(CommKind::Read));
         QCOMPARE(r.session.CommMode(), CommKind::None);
-        QCOMPARE(r.prompter.shown.size(), 1);
-        QCOMPARE(r.prompter.shown[0].icon, Prompter::Icon::Critical);
-        QVERIFY(r.prompter.shown[0].text.startsWith(LoadLangText(9003)));
-        QVERIFY(r.prompter.shown[0].text.endsWith(QStringLiteral("/dev/ttyUSB7 is busy.")));
+        QCOMPARE(r.prompter.asked.size(), 1);
+        QCOMPARE(r.prompter.asked[0].icon, Prompter::Icon::Critical);
+        QVERIFY(r.prompter.asked[0].text.startsWith(LoadLangText(9003)));
+        QVERIFY(r.prompter.asked[0].text.endsWith(QStringLiteral("/dev/ttyUSB7 is busy.")));
     }
 
     void damagedDocumentIsNeverWritten() {
         // A channel numbered 0 has no slot in the radio: a write would lose it without a word.
         Rig r({"MZ-710", 0});
         r.doc.CHInfo[2].CHNo = 0;
+        r.prompter.expect(QStringLiteral("nothing was written to the radio"));
         QVERIFY(!r.session.PrepareSession(CommKind::Write));
         QCOMPARE(r.session.CommMode(), CommKind::None);
         QCOMPARE(r.radio.opens, 0);
-        QCOMPARE(r.prompter.shown.size(), 1);
-        QVERIFY(r.prompter.shown[0].text.contains(QStringLiteral("entry 3")));
+        QCOMPARE(r.prompter.asked.size(), 1);
+        QVERIFY(r.prompter.asked[0].text.contains(QStringLiteral("entry 3")));
         // The same when the document is damaged after the question (StartTransfer checks too).
         r.doc.CHInfo[2].CHNo = 3;
         QVERIFY(r.session.PrepareSession(CommKind::Write));
@@ -446,6 +426,7 @@ private slots:
         QVERIFY(!r.radio.isOpen());
         QCOMPARE(frames(r.radio, Kind::Write), 0);
         // Reading is not affected.
+        r.prompter.expect(9009);
         QVERIFY(r.run(CommKind::Read));
     }
 };

@@ -8,8 +8,10 @@
 #include "core/link/serialtransport.h"
 #include "core/link/session.h"
 #include "core/model/document.h"
-#include "link/richdocument.h"
 #include "sim/simprocess.h"
+#include "support/documentbuilders.h"
+#include "support/richdocument.h"
+#include "support/scriptedprompter.h"
 
 #include <QEventLoop>
 #include <QFile>
@@ -20,17 +22,6 @@
 #include <QTimer>
 
 namespace {
-class RecordingPrompter : public Prompter {
-public:
-    QStringList texts;
-    Answer ask(const QString& text, Buttons buttons, Icon) override {
-        texts << text;
-        return buttons == Buttons::YesNo ? Answer::No
-               : buttons == Buttons::Ok  ? Answer::Ok
-                                         : Answer::Cancel;
-    }
-};
-
 MemBuf packed(const Document& doc) {
     MemBuf m{};
     PackMemBuf(doc.RadioData, doc.CHInfo, m);
@@ -41,19 +32,9 @@ QByteArray bytesOf(const MemBuf& m) {
     return QByteArray(reinterpret_cast<const char*>(m.data()), int(m.size()));
 }
 
-bool writeFile(const QString& path, const QByteArray& b) {
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(b) == b.size();
-}
-
-QByteArray readFile(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 struct Link {
     Document doc;
-    RecordingPrompter prompter;
+    ScriptedPrompter prompter;
     SerialTransport transport;
     LinkSession session{doc};
 
@@ -85,8 +66,7 @@ private slots:
     void initTestCase() {
         QVERIFY(dir.isValid());
         Document doc;
-        App().ProgramDir = QStringLiteral(MZ_PROGDIR);
-        App().UseLanguage(Language::English);
+        UseStagedLanguage();
         App().ProgramRoot = QStringLiteral(MZ_STAGE_DIR);
         LoadVersionTable(doc);
     }
@@ -95,6 +75,7 @@ private slots:
         SimProcess sim;
         QVERIFY(sim.start({}));
         Link link(sim.device);
+        link.prompter.expect(9009);
         QVERIFY(link.run(CommKind::Info));
         QVERIFY(link.session.NoEcho());
         QCOMPARE(link.session.HandshakeTries(), 1); // one time-out found the setting
@@ -104,6 +85,7 @@ private slots:
         SimProcess echoing;
         QVERIFY(echoing.start({QStringLiteral("--echo")}));
         Link first(echoing.device);
+        first.prompter.expect(9009);
         QVERIFY(first.run(CommKind::Read));
         QVERIFY(!first.session.NoEcho());
         QCOMPARE(first.session.HandshakeTries(), 0);
@@ -113,32 +95,35 @@ private slots:
         Document source;
         FillRichDocument(source);
         const MemBuf image = packed(source);
-        QVERIFY(writeFile(path("faults.bin"), bytesOf(image)));
+        QVERIFY(WriteBytes(path("faults.bin"), bytesOf(image)));
         SimProcess sim;
         QVERIFY(sim.start({"--mode", "1", "--image", path("faults.bin"), "--save",
                            path("faults-saved.bin"), "--drop", "0.01", "--corrupt", "0.01",
                            "--resend", "0.05", "--seed", "11", "--echo"}));
         Link link(sim.device);
+        link.prompter.expect(9009);
         QVERIFY(link.run(CommKind::Read));
         QVERIFY(packed(link.doc) == image);
         // The retries were used, and nothing else was asked.
-        QCOMPARE(link.prompter.texts.size(), 1);
+        QCOMPARE(link.prompter.texts().size(), 1);
 
         Link writer(sim.device);
         FillRichDocument(writer.doc);
         writer.doc.RadioData.Func.Volume = 3;
+        writer.prompter.expect(9010);
         QVERIFY(writer.run(CommKind::Write));
-        QCOMPARE(readFile(path("faults-saved.bin")), bytesOf(packed(writer.doc)));
+        QCOMPARE(ReadBytes(path("faults-saved.bin")), bytesOf(packed(writer.doc)));
     }
 
     void radioVanishingMidTransfer() {
         Document source;
         FillRichDocument(source);
-        QVERIFY(writeFile(path("vanish.bin"), bytesOf(packed(source))));
+        QVERIFY(WriteBytes(path("vanish.bin"), bytesOf(packed(source))));
         SimProcess sim;
         QVERIFY(sim.start({"--mode", "1", "--baud", "9600", "--image", path("vanish.bin")}));
         Link link(sim.device);
         link.session.SetNoEcho(true);
+        link.prompter.expect(LinkText(TxtLineLost).section(QLatin1Char('%'), 0, 0));
         const RadioDataRec before = link.doc.RadioData;
         QSignalSpy lost(&link.transport, &LinkTransport::lineLost);
         QObject::connect(&link.session, &LinkSession::progress, [&](int p) {
@@ -147,8 +132,8 @@ private slots:
         QVERIFY(!link.run(CommKind::Read));
         QCOMPARE(lost.size(), 1);
         QVERIFY(!link.transport.isOpen());
-        QVERIFY(!link.prompter.texts.isEmpty());
-        QVERIFY(link.prompter.texts.last().startsWith(
+        QVERIFY(!link.prompter.texts().isEmpty());
+        QVERIFY(link.prompter.texts().last().startsWith(
             LinkText(TxtLineLost).section(QLatin1Char('%'), 0, 0)));
         QVERIFY(link.doc.RadioData == before);
     }

@@ -2,6 +2,7 @@
 #include "channelcsvcommands.h"
 #include "frmabout.h"
 #include "treesplitter.h"
+#include "twips.h"
 
 #include "core/app/appstate.h"
 #include "core/app/startup.h"
@@ -182,16 +183,16 @@ void frmMain::connectCommands() {
 // --- Geometry ---
 
 int frmMain::twipsToPixelsX(int twips) const {
-    return qRound(twips * logicalDpiX() / 1440.0);
+    return ::twipsToPixelsX(this, twips);
 }
 int frmMain::twipsToPixelsY(int twips) const {
-    return qRound(twips * logicalDpiY() / 1440.0);
+    return ::twipsToPixelsY(this, twips);
 }
 int frmMain::pixelsToTwipsX(int px) const {
-    return qRound(px * 1440.0 / logicalDpiX());
+    return ::pixelsToTwipsX(this, px);
 }
 int frmMain::pixelsToTwipsY(int px) const {
-    return qRound(px * 1440.0 / logicalDpiY());
+    return ::pixelsToTwipsY(this, px);
 }
 
 void frmMain::restoreGeometryTwips() {

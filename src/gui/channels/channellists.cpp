@@ -69,8 +69,4 @@ int ListNumber(const QComboBox* box, int def) {
     return v ? static_cast<int>(RoundEven(*v)) : def;
 }
 
-int Twips(const QWidget* w, int twips) {
-    return qRound(twips * w->logicalDpiX() / 1440.0);
-}
-
 } // namespace channels

@@ -31,7 +31,4 @@ void FillList(QComboBox* box, const QStringList& items);
 // The selected text read as a number; def when nothing is selected or it is not numeric.
 int ListNumber(const QComboBox* box, int def);
 
-// Twips (1440 per inch) to pixels of the widget's screen.
-int Twips(const QWidget* w, int twips);
-
 } // namespace channels

@@ -1,4 +1,5 @@
 #include "frm_mem_freq.h"
+#include "app/twips.h"
 #include "channellists.h"
 #include "core/model/country.h"
 #include "core/model/document.h"
@@ -40,7 +41,7 @@ Frm_Mem_Freq::Frm_Mem_Freq(Document& doc, const QString& text, QWidget* parent)
     for (int i = 0; i < 2; ++i) {
         combo1_[i] = new QComboBox(this);
         combo1_[i]->setObjectName(QStringLiteral("Combo1_%1").arg(i));
-        combo1_[i]->setMinimumWidth(Twips(this, 1500));
+        combo1_[i]->setMinimumWidth(twipsToPixelsX(this, 1500));
         grid->addWidget(combo1_[i], i, 1);
     }
     text1_ = new QLineEdit(this);

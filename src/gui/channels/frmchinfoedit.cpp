@@ -1,4 +1,6 @@
 #include "frmchinfoedit.h"
+#include "app/subwindow.h"
+#include "app/twips.h"
 #include "app/windowteardown.h"
 #include "channeleditstate.h"
 #include "channellists.h"
@@ -9,6 +11,7 @@
 #include "core/model/tones.h"
 #include "frm_mem_freq.h"
 #include "lang/captions.h"
+#include "lang/enterfocus.h"
 #include "numberedit.h"
 
 #include <QCloseEvent>
@@ -19,7 +22,6 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QVBoxLayout>
@@ -98,15 +100,15 @@ void FrmCHInfoEdit::buildControls() {
     auto newList = [this](const QString& name) {
         auto* c = new QComboBox(frame1_);
         c->setObjectName(name);
-        c->setMinimumWidth(Twips(this, 2400));
-        c->installEventFilter(this);
+        c->setMinimumWidth(twipsToPixelsX(this, 2400));
+        EnterMovesFocus::install(c);
         return c;
     };
 
     // One column of label and control pairs; the rows of hidden controls collapse, which is
     // what the shorter frame of country mode 0 allows for.
     auto* grid = new QGridLayout(frame1_);
-    grid->setHorizontalSpacing(Twips(this, 100));
+    grid->setHorizontalSpacing(twipsToPixelsX(this, 100));
     grid->setVerticalSpacing(2);
     grid->setColumnStretch(1, 1);
     int row = 0;
@@ -123,12 +125,12 @@ void FrmCHInfoEdit::buildControls() {
     combo4_ = newList(QStringLiteral("Combo4"));
     for (int i = 0; i < 2; ++i) {
         combo3_[i] = newList(QStringLiteral("Combo3_%1").arg(i));
-        combo3_[i]->setMinimumWidth(Twips(this, 800));
+        combo3_[i]->setMinimumWidth(twipsToPixelsX(this, 800));
     }
     FillList(combo3_[0], CountryItems());
     FillList(combo3_[1], CountryPairItems());
     auto* groupBox = new QHBoxLayout;
-    groupBox->setSpacing(Twips(this, 50));
+    groupBox->setSpacing(twipsToPixelsX(this, 50));
     groupBox->addWidget(combo4_, 1);
     groupBox->addWidget(combo3_[0], 1);
     groupBox->addWidget(combo3_[1], 1);
@@ -143,7 +145,7 @@ void FrmCHInfoEdit::buildControls() {
     command1_ = new QPushButton(QStringLiteral(">"), frame1_);
     command1_->setObjectName(QStringLiteral("Command1"));
     command1_->setAutoDefault(true);
-    command1_->setFixedWidth(Twips(this, 255 + 60));
+    command1_->setFixedWidth(twipsToPixelsX(this, 255 + 60));
     auto* freBox = new QHBoxLayout;
     freBox->setSpacing(0);
     freBox->addWidget(text1_);
@@ -153,7 +155,7 @@ void FrmCHInfoEdit::buildControls() {
     label2_[1] = newLabel(QStringLiteral("Label2_1"));
     text2_ = new NumberEdit(NumberEdit::Accepts::Digits, frame1_);
     text2_->setObjectName(QStringLiteral("Text2"));
-    text2_->setFixedWidth(Twips(this, 1815));
+    text2_->setFixedWidth(twipsToPixelsX(this, 1815));
     grid->addWidget(label2_[1], row, 0, Qt::AlignVCenter);
     grid->addWidget(text2_, row++, 1, Qt::AlignLeft | Qt::AlignVCenter);
     for (int i = 0; i < 16; ++i) {
@@ -205,9 +207,9 @@ void FrmCHInfoEdit::layoutForMode() {
                        static_cast<QWidget*>(label3_[1]), static_cast<QWidget*>(combo2_[1]),
                        static_cast<QWidget*>(label2_[1]), static_cast<QWidget*>(text2_)})
         w->setVisible(!cb);
-    frame1_->setMinimumHeight(Twips(this, cb ? 5535 : 6615));
+    frame1_->setMinimumHeight(twipsToPixelsX(this, cb ? 5535 : 6615));
     // Window height less the title bar, which the frame around a child window adds.
-    resize(sizeHint().width(), Twips(this, cb ? 7645 - 420 : 8725 - 420));
+    resize(sizeHint().width(), twipsToPixelsX(this, cb ? 7645 - 420 : 8725 - 420));
 }
 
 void FrmCHInfoEdit::fillLists() {
@@ -314,7 +316,7 @@ void FrmCHInfoEdit::SetGridEditData(bool fromTable) {
     const bool mem = name == QLatin1String("MEM");
     label3_[3]->setVisible(name != QLatin1String("VFO"));
     combo2_[3]->setVisible(name != QLatin1String("VFO"));
-    text1_->setFixedWidth(Twips(this, mem ? 1560 : 1815));
+    text1_->setFixedWidth(twipsToPixelsX(this, mem ? 1560 : 1815));
 
     CHInfoRec* rec = doc_.Channel(FirstCHOfGroup(group, mode) + row);
     command1_->hide();
@@ -477,14 +479,6 @@ void FrmCHInfoEdit::commitEdits() {
 }
 
 bool FrmCHInfoEdit::eventFilter(QObject* watched, QEvent* e) {
-    if (e->type() == QEvent::KeyPress && qobject_cast<QComboBox*>(watched)) {
-        auto* k = static_cast<QKeyEvent*>(e);
-        if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {
-            QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
-            QCoreApplication::sendEvent(watched, &tab);
-            return true;
-        }
-    }
     if (watched == frame1_ && e->type() == QEvent::MouseButtonPress && text1_->hasFocus()) {
         text1Enter();
         return false;
@@ -504,10 +498,5 @@ void FrmCHInfoEdit::closeEvent(QCloseEvent* e) {
 }
 
 void FrmCHInfoEdit::closeWindow() {
-    for (QWidget* w = parentWidget(); w; w = w->parentWidget())
-        if (auto* sub = qobject_cast<QMdiSubWindow*>(w)) {
-            sub->close();
-            return;
-        }
-    close();
+    closeHostWindow(this);
 }

@@ -1,4 +1,6 @@
 #include "frmcommchinfo.h"
+#include "app/subwindow.h"
+#include "app/twips.h"
 #include "app/windowteardown.h"
 #include "channelcelldelegate.h"
 #include "channeleditstate.h"
@@ -9,6 +11,7 @@
 #include "core/model/country.h"
 #include "core/model/document.h"
 #include "lang/captions.h"
+#include "lang/enterfocus.h"
 #include "numberedit.h"
 
 #include <QCloseEvent>
@@ -18,7 +21,6 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QScrollBar>
@@ -33,7 +35,7 @@ constexpr int GridColumnTwips[ChannelTableModel::Columns] = {740, 1800, 1100, 0,
 QComboBox* newList(QWidget* parent, const QString& name, int minTwips) {
     auto* c = new QComboBox(parent);
     c->setObjectName(name);
-    c->setMinimumWidth(Twips(parent, minTwips));
+    c->setMinimumWidth(twipsToPixelsX(parent, minTwips));
     c->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     return c;
 }
@@ -47,7 +49,7 @@ QLabel* newLabel(QWidget* parent, const QString& name) {
 // A label 50 twips left of its control.
 QHBoxLayout* pair(QWidget* owner, QLabel* label, QWidget* control, QWidget* extra = nullptr) {
     auto* h = new QHBoxLayout;
-    h->setSpacing(Twips(owner, 50));
+    h->setSpacing(twipsToPixelsX(owner, 50));
     if (label) h->addWidget(label);
     h->addWidget(control);
     if (extra) h->addWidget(extra);
@@ -63,7 +65,7 @@ frmCommChInfo::frmCommChInfo(Document& doc, QWidget* parent)
 
     // Opening: the group lists, the grid, the texts, then the shown group.
     commandHelp_->hide();
-    resize(Twips(this, 8200), Twips(this, 6900));
+    resize(twipsToPixelsX(this, 8200), twipsToPixelsX(this, 6900));
     fillGroupSelectors();
     InitShowGrid();
     ChangShowByLanguage();
@@ -152,7 +154,7 @@ void frmCommChInfo::buildControls() {
     }
     for (QComboBox* c : {combo7_, combo9_[0], combo9_[1], combo8_[0], combo8_[1], combo8_[2],
                          combo8_[3], combo10_[0], combo10_[1]})
-        c->installEventFilter(this);
+        EnterMovesFocus::install(c);
 
     connect(grid_, &QAbstractItemView::doubleClicked, this, [this] { EnterGridEdit(); });
     connect(grid_, &ChannelGridView::enterPressed, this, &frmCommChInfo::EnterGridEdit);
@@ -182,13 +184,13 @@ void frmCommChInfo::fillGroupSelectors() {
 void frmCommChInfo::InitShowGrid() {
     InitGridRows();
     QHeaderView* h = grid_->horizontalHeader();
-    h->setFixedHeight(Twips(this, 500));
+    h->setFixedHeight(twipsToPixelsX(this, 500));
     h->setSectionResizeMode(QHeaderView::Fixed);
     h->setSectionsClickable(false);
     h->setHighlightSections(false);
     h->setDefaultAlignment(Qt::AlignCenter);
     for (int c = 0; c < ChannelTableModel::Columns; ++c) {
-        grid_->setColumnWidth(c, Twips(this, GridColumnTwips[c]));
+        grid_->setColumnWidth(c, twipsToPixelsX(this, GridColumnTwips[c]));
         grid_->setColumnHidden(c, GridColumnTwips[c] == 0);
     }
     QHeaderView* v = grid_->verticalHeader();
@@ -198,7 +200,7 @@ void frmCommChInfo::InitShowGrid() {
     QComboBox probe;
     probe.addItems(DupItems());
     v->setDefaultSectionSize(qMax(probe.sizeHint().height(), fontMetrics().height() + 6));
-    grid_->setFixedWidth(Twips(this, 7680));
+    grid_->setFixedWidth(twipsToPixelsX(this, 7680));
 }
 
 void frmCommChInfo::InitGridRows() {
@@ -493,19 +495,6 @@ void frmCommChInfo::cellEntered(const QModelIndex& current) {
     showCaption(14012);
 }
 
-bool frmCommChInfo::eventFilter(QObject* watched, QEvent* e) {
-    if (e->type() == QEvent::KeyPress) {
-        auto* k = static_cast<QKeyEvent*>(e);
-        if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {
-            // Enter in a list moves on to the next control, like Tab.
-            QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
-            QCoreApplication::sendEvent(watched, &tab);
-            return true;
-        }
-    }
-    return QWidget::eventFilter(watched, e);
-}
-
 void frmCommChInfo::closeEvent(QCloseEvent* e) {
     commitEdits();
     st_.CHInfoOpen = false;
@@ -513,10 +502,5 @@ void frmCommChInfo::closeEvent(QCloseEvent* e) {
 }
 
 void frmCommChInfo::closeWindow() {
-    for (QWidget* w = parentWidget(); w; w = w->parentWidget())
-        if (auto* sub = qobject_cast<QMdiSubWindow*>(w)) {
-            sub->close();
-            return;
-        }
-    close();
+    closeHostWindow(this);
 }

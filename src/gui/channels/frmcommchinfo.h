@@ -74,7 +74,6 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* e) override;
-    bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
     void buildControls();

@@ -1,8 +1,8 @@
 #include "settingswindow.h"
+#include "app/subwindow.h"
 #include "lang/captions.h"
 
 #include <QHBoxLayout>
-#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -29,10 +29,5 @@ SettingsWindow::SettingsWindow(QWidget* parent) : QWidget(parent) {
 }
 
 void SettingsWindow::closeWindow() {
-    for (QWidget* w = parentWidget(); w; w = w->parentWidget())
-        if (auto* sub = qobject_cast<QMdiSubWindow*>(w)) {
-            sub->close();
-            return;
-        }
-    close();
+    closeHostWindow(this);
 }
