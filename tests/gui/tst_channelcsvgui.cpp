@@ -83,6 +83,7 @@ private slots:
         QCOMPARE(f.readAll(), ExportChannelsCsv(*doc).csv);
         // A target that cannot be written is told, not ignored.
         chosen = file("no/such/folder/out.csv");
+        prompter.expect(9757);
         trigger("mnuFileExportChannels");
         QCOMPARE(prompter.asked.size(), 1);
         QVERIFY(prompter.asked[0].text.startsWith(LoadLangText(9757)));
@@ -151,6 +152,7 @@ private slots:
         writeFile("picture.csv", QByteArray("\x89PNG\r\n\x1a\n\0\0", 10));
         chosen = file("picture.csv");
         const auto before = snapshot();
+        prompter.expect(9750);
         trigger("mnuFileImportChannels");
         QCOMPARE(prompter.asked.size(), 1);
         QVERIFY(prompter.asked[0].text.startsWith(LoadLangText(9750)));

@@ -162,6 +162,7 @@ private slots:
         doc->IsNewFile = false;
         QSignalSpy ended(&sessions->session(), &LinkSession::sessionEnded);
         prompter.reset({A::Ok});
+        prompter.expect(9009);
 
         action("mnuReadFromRadio")->trigger();
         // The command returns when the progress window has closed.
@@ -207,6 +208,7 @@ private slots:
         QVERIFY(startRadio({"--model", "MZ-999", "--image", richMemory()}));
         QSignalSpy applied(&sessions->session(), &LinkSession::readApplied);
         prompter.reset({A::Ok});
+        prompter.expect(9012);
         action("mnuReadFromRadio")->trigger();
         QCOMPARE(seen.caption, LoadLangText(9027));
         QCOMPARE(prompter.asked.size(), 2);
@@ -223,6 +225,7 @@ private slots:
         sim.reset();
         App().PortName = file("no-such-port");
         prompter.reset();
+        prompter.expect(9003);
         action("mnuReadFromRadio")->trigger();
         QCOMPARE(prompter.asked.size(), 1);
         QVERIFY(prompter.asked[0].text.startsWith(LoadLangText(9003)));
@@ -236,6 +239,7 @@ private slots:
         const QByteArray expect = packed(*doc);
         const QString name = doc->CurFileName;
         prompter.reset({A::Ok});
+        prompter.expect(9010);
 
         action("WriteRadio")->trigger();
         // The write starts a moment after the command, once the editors have committed.
@@ -269,6 +273,7 @@ private slots:
         // It does not open this radio: the dialog comes up over the progress window offering
         // it; Cancel ends the read with nothing read.
         prompter.reset({A::Ok});
+        prompter.expect(QStringLiteral("PassWord Failure!"));
         action("mnuReadFromRadio")->trigger();
         QCOMPARE(user.offered, (QStringList{"", "xy"}));
         QVERIFY(prompter.texts().contains(QStringLiteral("PassWord Failure!")));
@@ -281,6 +286,7 @@ private slots:
         // The radio's password typed in the dialog lets the read go on, and is kept.
         user.answers = {QStringLiteral("ab")};
         prompter.reset({A::Ok});
+        prompter.expect(9009);
         action("mnuReadFromRadio")->trigger();
         QCOMPARE(user.offered.size(), 3);
         QVERIFY(askedFor(9009));
@@ -290,6 +296,7 @@ private slots:
         // Once given, no dialog for the next session.
         QTRY_VERIFY(commandsEnabled());
         prompter.reset({A::Ok});
+        prompter.expect(9009);
         action("mnuReadFromRadio")->trigger();
         QCOMPARE(user.offered.size(), 3);
         QVERIFY(askedFor(9009));
@@ -366,6 +373,7 @@ private slots:
         // No version reads V102: message 9063 and this program goes on.
         QVERIFY(startRadio({"--firmware", "V102"}));
         prompter.reset({A::Ok, A::Yes});
+        prompter.expect(9063);
         action("mnuReadFromRadio")->trigger();
         QVERIFY(askedFor(9063));
         QTest::qWait(50);

@@ -108,6 +108,7 @@ private slots:
         VirtualRadioProcess::instance().stop();
         QFile::remove(tree->progDir() + QStringLiteral("/mzsim"));
         prompter.reset();
+        prompter.expect(9003);
         main.ReadRMGDataFromRadio();
         QCOMPARE(started.size(), 1);
         QCOMPARE(prompter.asked.size(), 1);
