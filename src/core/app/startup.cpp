@@ -5,6 +5,7 @@
 #include "../model/helpers.h"
 #include "appstate.h"
 #include "inifile.h"
+#include "linksettings.h"
 
 #include <QFile>
 #include <QSettings>
@@ -110,6 +111,7 @@ void StartUp(Document& doc, const QString& programDir, const QLocale& systemLoca
     doc.NewDocument();
     a.AppTitle = LoadLangText(12000);
     ReadSettingBytes();
+    ReadLinkSettings();
 }
 
 namespace {
