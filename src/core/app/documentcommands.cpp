@@ -2,9 +2,9 @@
 #include "../files/opendatafile.h"
 #include "../files/savedatafile.h"
 #include "../lang/langtext.h"
+#include "../lang/prompter.h"
 #include "../model/document.h"
 #include "../model/helpers.h"
-#include "../lang/prompter.h"
 #include "startup.h"
 
 #include <QTimer>
@@ -79,6 +79,29 @@ bool DocumentCommands::OpenFile(const QString& path) {
     shell_.closeAllChildWindows();
     switch (OpenDataFile(doc_, path)) {
     case OpenResult::Opened:
+        shell_.documentLoaded();
+        return true;
+    case OpenResult::HandedOver:
+        shell_.requestExit();
+        return false;
+    case OpenResult::Refused:
+        break;
+    }
+    return false;
+}
+
+bool DocumentCommands::FileOpenPath(const QString& path) {
+    return askSaveChanges() && OpenFile(path);
+}
+
+bool DocumentCommands::OpenAsNewDocument(const QString& path) {
+    if (!askSaveChanges()) return false;
+    shell_.closeAllChildWindows();
+    switch (OpenDataFile(doc_, path)) {
+    case OpenResult::Opened:
+        doc_.CurFileName = QStringLiteral("new.dat");
+        doc_.IsNewFile = -1;
+        doc_.NotifyStateChanged();
         shell_.documentLoaded();
         return true;
     case OpenResult::HandedOver:

@@ -30,7 +30,19 @@ int le16(const QByteArray& b, int at) {
 
 BackupStore::BackupStore(const QString& dir) : dir_(dir) {}
 
+namespace {
+QString& defaultDirOverride() {
+    static QString dir;
+    return dir;
+}
+} // namespace
+
+void BackupStore::setDefaultDir(const QString& dir) {
+    defaultDirOverride() = dir;
+}
+
 QString BackupStore::defaultDir() {
+    if (!defaultDirOverride().isEmpty()) return defaultDirOverride();
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
            QStringLiteral("/mzprog/backups");
 }

@@ -27,6 +27,9 @@ public:
     // QStandardPaths::AppDataLocation of the program ("mzprog") + "/backups". Taken from the
     // generic data folder so that mzprog and mzcli share it whatever their own names.
     static QString defaultDir();
+    // Puts the default folder elsewhere (an empty path: back to the data folder); tests keep
+    // their backups in a folder of their own.
+    static void setDefaultDir(const QString& dir);
     QString dir() const { return dir_; }
 
     // The file name for a backup made at when: yyyyMMdd-HHmmss-zzz_MODEL_MODE.dat.

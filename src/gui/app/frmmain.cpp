@@ -3,9 +3,9 @@
 #include "treesplitter.h"
 
 #include "core/app/appstate.h"
-#include "core/lang/prompter.h"
 #include "core/app/startup.h"
 #include "core/lang/langtext.h"
+#include "core/lang/prompter.h"
 #include "core/link/session.h"
 #include "core/model/country.h"
 #include "core/model/document.h"
@@ -51,6 +51,7 @@ frmMain::frmMain(Document& doc, Prompter& prompter, QWidget* parent)
     buildTreePanel();
     buildStatusBar();
     connectCommands();
+    buildRecordExtras();
 
     clock_ = new QTimer(this);
     clock_->setObjectName(QStringLiteral("ClockTimer"));
@@ -214,7 +215,7 @@ void frmMain::ShowMainTxt() {
     setWindowTitle(LoadLangText(12000) + QLatin1Char('[') + model + QLatin1Char(':') + mode +
                    QLatin1Char(':') + FreqCaption(doc_.BandText) + QStringLiteral("][") +
                    LoadLangText(12009) + QLatin1Char(':') + FileTitle(doc_.CurFileName) +
-                   QLatin1Char(']'));
+                   (doc_.IsDataChanged() ? QStringLiteral("*") : QString()) + QLatin1Char(']'));
     Label1_->setText(model + QLatin1Char(':') + mode);
     if (QTreeWidgetItem* root = TreeView1_->topLevelItem(0)) root->setText(0, Label1_->text());
     panels_[1]->setText(statusModelText());

@@ -4,9 +4,15 @@
 
 #include "app/frmmain.h"
 #include "core/app/appstate.h"
+#include "core/app/linksettings.h"
+#include "core/files/backups.h"
+#include "core/lang/langtext.h"
 #include "core/lang/prompter.h"
 #include "core/link/portnames.h"
+#include "core/link/wirelog.h"
 #include "core/model/version.h"
+
+#include <QDateTime>
 
 namespace {
 const QString kRadioInfo = QStringLiteral("FrmRadioInfo");
@@ -31,6 +37,8 @@ SessionController::SessionController(frmMain& main, QObject* parent)
         if (progress_) progress_->Finish();
     });
     connect(&session_, &LinkSession::readSucceeded, this, [this] {
+        // Before anything else: the editors close and the document is replaced after this.
+        saveBackup();
         applyPending_ = true;
         if (main_) main_->CloseCurAllWindows();
     });
@@ -43,6 +51,12 @@ SessionController::SessionController(frmMain& main, QObject* parent)
     connect(&session_, &LinkSession::radioInfoRead, this, &SessionController::onRadioInfoRead);
     connect(&session_, &LinkSession::handOverRequested, this, &SessionController::onHandOver);
     connect(&session_, &LinkSession::sessionEnded, this, &SessionController::updateRunning);
+    connect(&session_, &LinkSession::sessionEnded, this, [this](bool ok, int kind) {
+        if (kind == CommWrite && ok) writeSucceeded_ = true;
+        // The radio-information read has no window that the command waits for.
+        if (kind == CommInfo) closeWireLog();
+    });
+    connect(&session_, &LinkSession::verifyFinished, this, &SessionController::onVerified);
 
     main.setLinkSession(&session_);
     main.setSessionStarter([this](int commMode) { start(commMode); });
@@ -53,6 +67,7 @@ SessionController::SessionController(frmMain& main, QObject* parent)
 
 SessionController::~SessionController() {
     session_.AbortSession();
+    session_.setWireLog(nullptr);
     if (main_) {
         main_->setSessionStarter({});
         main_->setLinkSession(nullptr);
@@ -67,11 +82,16 @@ void SessionController::start(int commMode) {
     if (!main_ || session_.isRunning() || applyPending_) return;
     transport_.setPort(PortFromSettings(App().ComPort, App().PortName));
     main_->setSessionRunning(true);
+    openWireLog(commMode);
     if (commMode == CommInfo) {
         // No confirmation and no progress window; the port stays open until the session ends.
-        session_.Start(CommInfo);
+        if (!session_.Start(CommInfo)) closeWireLog();
     } else if (commMode == CommRead || commMode == CommWrite) {
+        writeSucceeded_ = false;
         runTransfer(commMode);
+        if (main_ && commMode == CommWrite && writeSucceeded_ && linkSettings().VerifyAfterWrite)
+            runVerify();
+        closeWireLog();
     }
     updateRunning();
 }
@@ -80,8 +100,22 @@ void SessionController::runTransfer(int commMode) {
     // Opening the port and closing it again tells at once whether the cable is there.
     if (!session_.PrepareSession(commMode)) return;
     session_.ClosePort();
-    const Prompter::Answer answer = main_->prompter().message(
-        commMode == CommRead ? 9004 : 9005, Prompter::Buttons::OkCancel, Prompter::Icon::Question);
+    Prompter::Answer answer = Prompter::Answer::Cancel;
+    if (commMode == CommRead) {
+        answer =
+            main_->prompter().message(9004, Prompter::Buttons::OkCancel, Prompter::Icon::Question);
+    } else {
+        // The confirmation carries the choice whether to read the radio back afterwards.
+        bool verify = linkSettings().VerifyAfterWrite;
+        answer =
+            main_->prompter().askWithCheck(LoadLangText(9005), Prompter::Buttons::OkCancel,
+                                           Prompter::Icon::Question, LoadLangText(9783), &verify);
+        if (verify != linkSettings().VerifyAfterWrite) {
+            linkSettings().VerifyAfterWrite = verify;
+            WriteLinkSettings();
+        }
+    }
+    if (!main_) return;
     if (answer != Prompter::Answer::Ok) {
         session_.CancelSession();
         return;
@@ -94,6 +128,76 @@ void SessionController::runTransfer(int commMode) {
     });
     window.exec();
     progress_ = nullptr;
+}
+
+void SessionController::runVerify() {
+    if (!session_.PrepareVerify()) return;
+    FrmProgress window(CommRead, main_);
+    window.setWindowTitle(LoadLangText(9786));
+    progress_ = &window;
+    connect(&window, &FrmProgress::loaded, this, [this, &window] {
+        if (!session_.StartTransfer() && window.isVisible()) window.Finish();
+    });
+    window.exec();
+    progress_ = nullptr;
+}
+
+void SessionController::onVerified(bool completed, const QVector<MemoryDifference>& differences) {
+    if (!main_) return;
+    if (!completed) {
+        main_->showStatusMessage(LoadLangText(9787));
+        main_->prompter().message(9787, Prompter::Buttons::Ok, Prompter::Icon::Warning);
+        return;
+    }
+    if (differences.isEmpty()) {
+        main_->showStatusMessage(LoadLangText(9780));
+        return;
+    }
+    const QString details = DescribeDifferences(differences, LoadLangText(9782));
+    main_->showStatusMessage(LoadLangText(9781) + QLatin1Char(' ') + details);
+    main_->prompter().message(9781, Prompter::Buttons::Ok, Prompter::Icon::Critical, details);
+}
+
+void SessionController::saveBackup() {
+    RadioDataRec data;
+    ChannelList channels;
+    session_.ReadImage(data, channels);
+    QString why;
+    const QString path = BackupStore().save(data, channels, QDateTime::currentDateTime(), &why);
+    // A backup that cannot be made is told, but the read goes on.
+    if (main_)
+        main_->showStatusMessage(path.isEmpty() ? LoadLangText(9785).arg(why)
+                                                : LoadLangText(9784).arg(path));
+}
+
+void SessionController::openWireLog(int commMode) {
+    log_.reset();
+    session_.setWireLog(nullptr);
+    if (!linkSettings().LogSerialTraffic) return;
+    const QString kind = commMode == CommRead    ? QStringLiteral("read")
+                         : commMode == CommWrite ? QStringLiteral("write")
+                                                 : QStringLiteral("info");
+    QString why;
+    log_ = WireLog::openFile(NewWireLogPath(kind), &why);
+    if (!log_) {
+        if (main_) main_->showStatusMessage(LoadLangText(9789).arg(why));
+        return;
+    }
+    log_->event(QStringLiteral("mzprog %1 on %2").arg(kind, transport_.port()));
+    session_.setWireLog(log_.get());
+}
+
+void SessionController::closeWireLog() {
+    if (!log_) return;
+    session_.setWireLog(nullptr);
+    const QString path = log_->path();
+    log_.reset();
+    // The outcome of the session stays readable; the log's place follows it.
+    if (main_) {
+        const QString before = main_->statusMessage();
+        main_->showStatusMessage((before.isEmpty() ? QString() : before + QStringLiteral("  ")) +
+                                 LoadLangText(9788).arg(path));
+    }
 }
 
 std::optional<QString> SessionController::askPassword(const QString& current) {
