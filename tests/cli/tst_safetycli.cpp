@@ -89,6 +89,17 @@ private slots:
         QCOMPARE(a.code, 0);
         QCOMPARE(a.out, b.out);
 
+        // A backup that cannot be made is told, and the read still succeeds.
+        QFile blocker(path("blocker"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        qputenv("XDG_DATA_HOME", path("blocker").toLocal8Bit());
+        const Run unsaved = mzcli({"read", "--port", sim.device, "--quiet", "-o", path("r3.dat")});
+        qputenv("XDG_DATA_HOME", path("data").toLocal8Bit());
+        QCOMPARE(unsaved.code, 0);
+        QVERIFY(unsaved.err.contains(QLatin1String("could not be saved")));
+        QVERIFY(QFile::exists(path("r3.dat")));
+
         const Run quiet =
             mzcli({"read", "--port", sim.device, "--quiet", "--no-backup", "-o", path("r2.dat")});
         QCOMPARE(quiet.code, 0);
