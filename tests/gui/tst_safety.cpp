@@ -201,6 +201,35 @@ private slots:
         QCOMPARE(QFileInfo(App().settingPath()).size(), 8);
     }
 
+    void serialTrafficIsLoggedWhenAsked() {
+        QVERIFY(startRadio({"--mode", "0", "--password", "Pw1"}));
+        action("mnuLogTraffic")->trigger();
+        QVERIFY(linkSettings().LogSerialTraffic);
+        QDir logs(WireLogDir());
+        const auto logFiles = [&] { return logs.entryList({"*_read.log"}, QDir::Files); };
+        const QStringList before = logFiles();
+        // Cancelled at the question: nothing crossed the line, no log is left.
+        prompter.reset({A::Cancel});
+        action("mnuReadFromRadio")->trigger();
+        QCOMPARE(logFiles(), before);
+
+        main->setProgPassword(QStringLiteral("Pw1"));
+        prompter.reset({A::Ok});
+        action("mnuReadFromRadio")->trigger();
+        QTRY_VERIFY(main->statusMessage().contains(LoadLangText(9788).arg(QString()).trimmed()));
+        QStringList added = logFiles();
+        for (const QString& f : before)
+            added.removeAll(f);
+        QCOMPARE(added.size(), 1);
+        const QByteArray log = readFile(logs.filePath(added[0]));
+        QVERIFY(logs.remove(added[0]));
+        QVERIFY(main->statusMessage().contains(logs.filePath(added[0])));
+        QVERIFY(log.contains("-- read session starts"));
+        QCOMPARE(log.count(" TX 52 "), 464 + 1);
+        QVERIFY(!log.contains("Pw1"));
+        QVERIFY(!log.contains("50 77 31"));
+    }
+
     void recentFilesSurviveARestart() {
         QStringList files;
         for (const char* name : {"a.dat", "b.dat", "c.dat"})

@@ -13,6 +13,7 @@
 #include "core/model/version.h"
 
 #include <QDateTime>
+#include <QFile>
 
 namespace {
 const QString kRadioInfo = QStringLiteral("FrmRadioInfo");
@@ -25,6 +26,7 @@ SessionController::SessionController(frmMain& main, QObject* parent)
     session_.setPasswordAsker(this);
 
     connect(&session_, &LinkSession::sessionStarted, this, &SessionController::updateRunning);
+    connect(&session_, &LinkSession::sessionStarted, this, [this] { logUsed_ = log_ != nullptr; });
     connect(&session_, &LinkSession::progress, this, [this](int percent) {
         if (!progress_) return;
         // A restart after a failure begins again at 0 %.
@@ -172,6 +174,7 @@ void SessionController::saveBackup() {
 
 void SessionController::openWireLog(int commMode) {
     log_.reset();
+    logUsed_ = false;
     session_.setWireLog(nullptr);
     if (!linkSettings().LogSerialTraffic) return;
     const QString kind = commMode == CommRead    ? QStringLiteral("read")
@@ -192,6 +195,11 @@ void SessionController::closeWireLog() {
     session_.setWireLog(nullptr);
     const QString path = log_->path();
     log_.reset();
+    // Cancelled at the question, or the port would not open: nothing crossed the line.
+    if (!logUsed_) {
+        QFile::remove(path);
+        return;
+    }
     // The outcome of the session stays readable; the log's place follows it.
     if (main_) {
         const QString before = main_->statusMessage();

@@ -54,4 +54,5 @@ private:
     bool applyPending_ = false;
     bool writeSucceeded_ = false;
     std::unique_ptr<WireLog> log_;
+    bool logUsed_ = false; // a session ran while the log was open
 };
