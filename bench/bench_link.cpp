@@ -4,7 +4,7 @@
 // and the CPU time the program used.
 //
 // Every session runs twice, without and with a wire log (written to a file in a temporary
-// folder), so that the cost of logging shows as the ratio of the two.
+// folder), so that the cost of logging shows as the difference of the two.
 //
 // usage: bench_link [runs] [--unpaced]   (default 3 runs; medians are printed; --unpaced
 //        skips the 9600-baud sessions)
@@ -92,7 +92,7 @@ struct Result {
     bool ok = false;
 };
 
-Result runSession(LinkSession& session, TimedTransport& line, int kind) {
+Result runSession(LinkSession& session, TimedTransport& line, CommKind kind) {
     line.reset();
     Result r;
     QEventLoop loop;
@@ -119,6 +119,7 @@ int main(int argc, char** argv) {
     const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 3;
     QTextStream out(stdout);
     App().ProgramDir = QStringLiteral(MZ_PROGDIR);
+    App().UseLanguage(Language::English);
     App().ProgramRoot = ProgramRootOf(App().ProgramDir);
 
     Document doc;
@@ -161,8 +162,8 @@ int main(int argc, char** argv) {
         session.setTransport(&line);
         session.setPrompter(&prompter);
         session.setReadApplyDelay(0);
-        runSession(session, line, CommInfo); // finds the cable's echo setting
-        for (const int kind : {int(CommRead), int(CommWrite)})
+        runSession(session, line, CommKind::Info); // finds the cable's echo setting
+        for (const CommKind kind : {CommKind::Read, CommKind::Write})
             for (const bool logged : {false, true}) {
                 std::vector<double> wire, wall, cpu, turn;
                 std::vector<qint64> chunks;
@@ -184,7 +185,7 @@ int main(int argc, char** argv) {
                 }
                 const QString name =
                     QStringLiteral("%1, %2%3")
-                        .arg(kind == CommRead ? "read" : "write")
+                        .arg(kind == CommKind::Read ? "read" : "write")
                         .arg(baud ? QStringLiteral("9600 Bd") : QStringLiteral("no pacing"))
                         .arg(logged ? QStringLiteral(", log") : QString());
                 const double w = median(wire), t = median(wall);

@@ -3,6 +3,7 @@
 #include "command.h"
 
 #include "core/app/appstate.h"
+#include "core/app/otherversion.h"
 #include "core/app/startup.h"
 #include "core/files/backups.h"
 #include "core/lang/langtext.h"
@@ -228,7 +229,8 @@ bool verifyWrite(LinkSession& session, QEventLoop& loop, bool quiet) {
 }
 } // namespace
 
-int RunLinkSession(Document& doc, int kind, const LinkArgs& args, const QStringList& commandLine) {
+int RunLinkSession(Document& doc, CommKind kind, const LinkArgs& args,
+                   const QStringList& commandLine) {
     if (args.port.isEmpty()) {
         CliError(QStringLiteral("--port is missing: give the device of the cable, for example "
                                 "/dev/ttyUSB0 or COM1."));
@@ -256,7 +258,7 @@ int RunLinkSession(Document& doc, int kind, const LinkArgs& args, const QStringL
     session.setReadApplyDelay(0);
     session.setWireLog(log.get());
     if (args.password) session.SetProgPassword(*args.password);
-    if (kind == CommRead && args.backup) {
+    if (kind == CommKind::Read && args.backup) {
         // The copy is made first, before the document or any output file is touched; a copy
         // that cannot be made is told but does not stop the read.
         QObject::connect(&session, &LinkSession::readSucceeded, [&session] {
@@ -274,9 +276,9 @@ int RunLinkSession(Document& doc, int kind, const LinkArgs& args, const QStringL
         });
     }
 
-    ProgressPrinter progress(kind == CommRead    ? QStringLiteral("Reading")
-                             : kind == CommWrite ? QStringLiteral("Writing")
-                                                 : QStringLiteral("Reading information"),
+    ProgressPrinter progress(kind == CommKind::Read    ? QStringLiteral("Reading")
+                             : kind == CommKind::Write ? QStringLiteral("Writing")
+                                                       : QStringLiteral("Reading information"),
                              args.quiet);
     QObject::connect(&session, &LinkSession::progress, [&](int p) {
         if (p == 0) progress.restart();
@@ -298,7 +300,7 @@ int RunLinkSession(Document& doc, int kind, const LinkArgs& args, const QStringL
     }
     if (session.isRunning()) loop.exec();
     progress.done();
-    if (ok && kind == CommWrite && args.verify && handOver.isEmpty())
+    if (ok && kind == CommKind::Write && args.verify && handOver.isEmpty())
         ok = verifyWrite(session, loop, args.quiet);
     doc.setPrompter(nullptr);
 

@@ -165,7 +165,7 @@ private slots:
         // the groups' working and emergency channels).
         QCOMPARE(opened.left(memaddr::WorkGroup), memory.left(memaddr::WorkGroup));
         QCOMPARE(doc->CurFileName, QStringLiteral("new.dat"));
-        QCOMPARE(doc->IsNewFile, -1);
+        QVERIFY(doc->IsNewFile);
         QVERIFY(RecentFiles::load().isEmpty());
     }
 

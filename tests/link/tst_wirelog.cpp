@@ -43,7 +43,7 @@ struct Rig {
         log = std::make_unique<WireLog>(&out);
         session.setWireLog(log.get());
     }
-    bool run(int kind) {
+    bool run(CommKind kind) {
         QSignalSpy ended(&session, &LinkSession::sessionEnded);
         if (!session.Start(kind)) return false;
         QEventLoop loop;
@@ -75,10 +75,10 @@ private slots:
     void everyFrameInOrderAndNoPassword_data() {
         QTest::addColumn<int>("kind");
         QTest::addColumn<bool>("echo");
-        QTest::newRow("read, echo") << int(CommRead) << true;
-        QTest::newRow("write") << int(CommWrite) << false;
+        QTest::newRow("read, echo") << int(CommKind::Read) << true;
+        QTest::newRow("write") << int(CommKind::Write) << false;
         // The information area holds the password block too, read as an ordinary block.
-        QTest::newRow("information") << int(CommInfo) << true;
+        QTest::newRow("information") << int(CommKind::Info) << true;
     }
     void everyFrameInOrderAndNoPassword() {
         QFETCH(int, kind);
@@ -88,7 +88,7 @@ private slots:
         r.session.SetNoEcho(!echo);
         r.radio.radio.setPassword("Zq7#");
         r.session.SetProgPassword(QStringLiteral("Zq7#"));
-        QVERIFY(r.run(kind));
+        QVERIFY(r.run(CommKind(kind)));
 
         // What the log shows, in order: TX request, RX (echo | ) reply for each exchange.
         QStringList expected;
@@ -129,7 +129,7 @@ private slots:
         QVERIFY(!all.toUpper().contains(QByteArray("Zq7#").toHex(' ').toUpper()));
         QVERIFY(!events.isEmpty());
         QVERIFY(events.last().endsWith(QLatin1String("session ended: success")));
-        if (kind != CommInfo)
+        if (kind != int(CommKind::Info))
             QVERIFY(events.join('\n').contains(QLatin1String("identity: model MZ-710")));
     }
 
@@ -142,7 +142,7 @@ private slots:
                        ? FakeRadioTransport::Fault::Drop
                        : FakeRadioTransport::Fault::None;
         };
-        QVERIFY(r.run(CommRead));
+        QVERIFY(r.run(CommKind::Read));
         const QString text = QString::fromUtf8(r.out.data());
         QCOMPARE(text.count(QLatin1String("time-out waiting for block 0x0100")), 2);
         QVERIFY(text.contains(QLatin1String("retry of block 0x0100 (2 left)")));

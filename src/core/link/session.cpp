@@ -15,13 +15,13 @@
 namespace {
 const QString CRLF = QStringLiteral("\r\n");
 
-QString kindName(int kind, bool verifying) {
+QString kindName(CommKind kind, bool verifying) {
     switch (kind) {
-    case CommRead:
+    case CommKind::Read:
         return verifying ? QStringLiteral("verifying read") : QStringLiteral("read");
-    case CommWrite:
+    case CommKind::Write:
         return QStringLiteral("write");
-    case CommInfo:
+    case CommKind::Info:
         return QStringLiteral("radio-information read");
     default:
         return QStringLiteral("none");
@@ -82,10 +82,10 @@ int* LinkSession::blockRetry() {
 // --- Commands ---
 
 bool LinkSession::OpenCommPort() {
-    if (commMode_ == CommRead || commMode_ == CommWrite) {
+    if (commMode_ == CommKind::Read || commMode_ == CommKind::Write) {
         commAddr_ = -BlockSize;
         commEndAddr_ = MemSize - 1;
-    } else if (commMode_ == CommInfo) {
+    } else if (commMode_ == CommKind::Info) {
         commAddr_ = InfoBase - BlockSize;
         commEndAddr_ = InfoBase + InfoSize - 1;
     }
@@ -108,12 +108,12 @@ void LinkSession::ClosePort() {
     if (transport_ && transport_->isOpen()) transport_->close();
 }
 
-bool LinkSession::PrepareSession(int kind) {
-    if (commMode_ != CommNone || kind < CommRead || kind > CommInfo) return false;
+bool LinkSession::PrepareSession(CommKind kind) {
+    if (commMode_ != CommKind::None || kind < CommKind::Read || kind > CommKind::Info) return false;
     commMode_ = kind;
     commStep_ = commSubStep_ = StepIdle;
     if (!OpenCommPort()) {
-        commMode_ = CommNone;
+        commMode_ = CommKind::None;
         return false;
     }
     return true;
@@ -122,22 +122,22 @@ bool LinkSession::PrepareSession(int kind) {
 void LinkSession::CancelSession() {
     if (commActive_) return; // a running transfer ends only through its own steps
     ClosePort();
-    commMode_ = CommNone;
+    commMode_ = CommKind::None;
     commStep_ = commSubStep_ = StepIdle;
     verifying_ = false;
 }
 
 void LinkSession::AbortSession() {
-    if (commMode_ == CommNone)
+    if (commMode_ == CommKind::None)
         ClosePort();
     else
         EndSession(false);
 }
 
 bool LinkSession::StartTransfer() {
-    if (commMode_ == CommNone || commActive_) return false;
+    if (commMode_ == CommKind::None || commActive_) return false;
     memBuf_.fill(0);
-    if (commMode_ == CommWrite) {
+    if (commMode_ == CommKind::Write) {
         PackMemBuf(doc_.RadioData, doc_.CHInfo, memBuf_);
         haveWritten_ = false; // until this write has succeeded, there is nothing to verify
     }
@@ -159,12 +159,12 @@ bool LinkSession::StartTransfer() {
     return true;
 }
 
-bool LinkSession::Start(int kind) {
+bool LinkSession::Start(CommKind kind) {
     return PrepareSession(kind) && StartTransfer();
 }
 
 bool LinkSession::PrepareVerify() {
-    if (!haveWritten_ || !PrepareSession(CommRead)) return false;
+    if (!haveWritten_ || !PrepareSession(CommKind::Read)) return false;
     verifying_ = true;
     return true;
 }
@@ -174,14 +174,14 @@ void LinkSession::logEvent(const QString& text) {
 }
 
 QString LinkSession::stepName() const {
-    switch (commMode_ == CommWrite ? commSubStep_ : commStep_) {
+    switch (commMode_ == CommKind::Write ? commSubStep_ : commStep_) {
     case StepProgram:
         return QStringLiteral("the answer to PROGRAM");
     case StepIdent:
         return QStringLiteral("the identification");
     case StepPassBlock:
-        return commMode_ == CommInfo ? QStringLiteral("the identification")
-                                     : QStringLiteral("the password block");
+        return commMode_ == CommKind::Info ? QStringLiteral("the identification")
+                                           : QStringLiteral("the password block");
     case StepWriteAck:
         return QStringLiteral("the acknowledge of block %1").arg(hexAddress(commAddr_));
     case StepData:
@@ -208,14 +208,14 @@ void LinkSession::sendRequest(const QByteArray& request, int replyLen) {
 }
 
 void LinkSession::SendProgram() {
-    if (commMode_ == CommRead || commMode_ == CommInfo) {
+    if (commMode_ == CommKind::Read || commMode_ == CommKind::Info) {
         commStep_ = StepProgram;
         commSubStep_ = StepIdle;
-    } else if (commMode_ == CommWrite) {
+    } else if (commMode_ == CommKind::Write) {
         commSubStep_ = StepProgram;
         commStep_ = StepIdle;
     } else {
-        commMode_ = CommNone;
+        commMode_ = CommKind::None;
         commStep_ = commSubStep_ = StepIdle;
         return;
     }
@@ -261,7 +261,7 @@ void LinkSession::SendNextWrite() {
 }
 
 void LinkSession::FinishTransfer() {
-    if (commMode_ == CommWrite)
+    if (commMode_ == CommKind::Write)
         commSubStep_ = StepEnd;
     else
         commStep_ = StepEnd;
@@ -306,8 +306,8 @@ void LinkSession::onDataArrived() {
 }
 
 void LinkSession::onReply(const QByteArray& reply) {
-    const bool waitingPass = (commMode_ == CommRead && commStep_ == StepPassBlock) ||
-                             (commMode_ == CommWrite && commSubStep_ == StepPassBlock);
+    const bool waitingPass = (commMode_ == CommKind::Read && commStep_ == StepPassBlock) ||
+                             (commMode_ == CommKind::Write && commSubStep_ == StepPassBlock);
     switch (ClassifyReply(reply, echoLen_, commAddr_, waitingPass)) {
     case ReplyKind::Ignored:
         logEvent(
@@ -322,7 +322,7 @@ void LinkSession::onReply(const QByteArray& reply) {
         AdvanceSession();
         return;
     case ReplyKind::Resend:
-        if (commMode_ == CommWrite && commSubStep_ == StepWriteAck) {
+        if (commMode_ == CommKind::Write && commSubStep_ == StepWriteAck) {
             logEvent(
                 QStringLiteral("the radio asks to resend block %1").arg(hexAddress(commAddr_)));
             waitTimer_.stop();
@@ -330,7 +330,7 @@ void LinkSession::onReply(const QByteArray& reply) {
         }
         return;
     case ReplyKind::Identification:
-        if (commMode_ == CommRead || commMode_ == CommWrite) {
+        if (commMode_ == CommKind::Read || commMode_ == CommKind::Write) {
             const RadioIdentity id = ParseIdentification(reply, echoLen_);
             radioModelName_ = id.ModelName;
             radioCountryMode_ = id.CountryMode;
@@ -359,7 +359,7 @@ void LinkSession::onReply(const QByteArray& reply) {
             else if (a >= InfoBase && a < InfoBase + InfoSize)
                 infoBuf_[a - InfoBase] = b;
         }
-        if (commMode_ == CommRead) ShowProgress();
+        if (commMode_ == CommKind::Read) ShowProgress();
         AdvanceSession();
         return;
     }
@@ -403,7 +403,7 @@ bool LinkSession::CheckRadioIdentity() {
         p.plain(QStringLiteral("Country Mode Error!"));
         return false;
     }
-    const bool modeOk = commMode_ != CommWrite || doc_.CountryMode == radioCountryMode_;
+    const bool modeOk = commMode_ != CommKind::Write || doc_.CountryMode == radioCountryMode_;
     const QString pcModel = TrimBlanks(doc_.ModelName);
     const QString radioModel = TrimBlanks(radioModelName_);
     const bool modelOk = pcModel == radioModel;
@@ -434,7 +434,7 @@ void LinkSession::AdvanceSession() {
     waitTimer_.stop();
     const quint64 g = generation_;
     switch (commMode_) {
-    case CommRead:
+    case CommKind::Read:
         switch (commStep_) {
         case StepProgram:
             commStep_ = StepIdent;
@@ -465,7 +465,7 @@ void LinkSession::AdvanceSession() {
             EndSession(false);
             return;
         }
-    case CommWrite:
+    case CommKind::Write:
         switch (commSubStep_) {
         case StepProgram:
             commSubStep_ = StepIdent;
@@ -502,7 +502,7 @@ void LinkSession::AdvanceSession() {
             EndSession(false);
             return;
         }
-    case CommInfo:
+    case CommKind::Info:
         switch (commStep_) {
         case StepProgram:
             commStep_ = StepPassBlock;
@@ -547,7 +547,7 @@ void LinkSession::resendBlock(bool write) {
 
 void LinkSession::onTimeout() {
     waitTimer_.stop();
-    const int step = commMode_ == CommWrite ? commSubStep_ : commStep_;
+    const int step = commMode_ == CommKind::Write ? commSubStep_ : commStep_;
     if (step == StepIdle) return;
     if (log_) {
         if (!rx_.isEmpty()) log_->received(rx_, std::min<int>(echoLen_, int(rx_.size())));
@@ -557,7 +557,7 @@ void LinkSession::onTimeout() {
                                                              .arg(rx_.size())
                                                              .arg(threshold_)));
     }
-    if (commMode_ == CommInfo) {
+    if (commMode_ == CommKind::Info) {
         if (step == StepProgram) {
             if (++handshakeTries_ > Retries) {
                 InfoFailurePrompt();
@@ -574,7 +574,7 @@ void LinkSession::onTimeout() {
         }
         return;
     }
-    if (commMode_ != CommRead && commMode_ != CommWrite) return;
+    if (commMode_ != CommKind::Read && commMode_ != CommKind::Write) return;
     switch (step) {
     case StepProgram:
         if (++handshakeTries_ > Retries) {
@@ -597,8 +597,8 @@ void LinkSession::onTimeout() {
         return;
     case StepWriteAck:
     case StepData:
-        if (commMode_ == CommWrite && step != StepWriteAck) return;
-        resendBlock(commMode_ == CommWrite);
+        if (commMode_ == CommKind::Write && step != StepWriteAck) return;
+        resendBlock(commMode_ == CommKind::Write);
         return;
     case StepEnd:
         EndSession(true);
@@ -654,13 +654,13 @@ void LinkSession::InfoFailurePrompt() {
 }
 
 void LinkSession::onLineLost(const QString& reason) {
-    if (commMode_ == CommNone || ending_) return;
+    if (commMode_ == CommKind::None || ending_) return;
     waitTimer_.stop();
     commActive_ = false;
     logEvent(QStringLiteral("the line was lost: %1").arg(reason));
     // Waiting for the answer to the end request, every block has been moved already: as when
     // that answer does not come, the session succeeded.
-    const int step = commMode_ == CommWrite ? commSubStep_ : commStep_;
+    const int step = commMode_ == CommKind::Write ? commSubStep_ : commStep_;
     if (step == StepEnd)
         EndSession(true);
     else
@@ -671,8 +671,8 @@ void LinkSession::EndSession(bool ok, const QString& failureText) {
     if (ending_) return;
     ending_ = true;
     ++generation_;
-    const int kind = commMode_;
-    const bool verify = verifying_ && kind == CommRead;
+    const CommKind kind = commMode_;
+    const bool verify = verifying_ && kind == CommKind::Read;
     verifying_ = false;
     const bool portOpen = transport_ && transport_->isOpen();
     if (!ok && portOpen) {
@@ -684,10 +684,10 @@ void LinkSession::EndSession(bool ok, const QString& failureText) {
     waitTimer_.stop();
     commActive_ = false;
     ClosePort();
-    if (kind == CommRead || kind == CommWrite) emit transferEnded(ok);
+    if (kind == CommKind::Read || kind == CommKind::Write) emit transferEnded(ok);
     if (!ok && !failureText.isEmpty())
         prompter().ask(failureText, Prompter::Buttons::Ok, Prompter::Icon::Critical);
-    if (ok && kind == CommInfo) {
+    if (ok && kind == CommKind::Info) {
         if (!IsValidMode(InfoAreaMode(infoBuf_))) {
             prompter().plain(QStringLiteral("Country Mode Error!"));
             ok = false;
@@ -696,7 +696,7 @@ void LinkSession::EndSession(bool ok, const QString& failureText) {
             emit radioInfoRead();
         }
     }
-    if (kind == CommWrite && ok) {
+    if (kind == CommKind::Write && ok) {
         written_ = memBuf_;
         haveWritten_ = true;
     }
@@ -711,14 +711,14 @@ void LinkSession::EndSession(bool ok, const QString& failureText) {
         logEvent(QStringLiteral("session ended: %1")
                      .arg(ok ? QStringLiteral("success") : QStringLiteral("failure")));
         waitTimer_.stop();
-        commMode_ = CommNone;
+        commMode_ = CommKind::None;
         commStep_ = commSubStep_ = StepIdle;
         ending_ = false;
         emit verifyFinished(ok, differences);
         emit sessionEnded(ok, kind);
         return;
     }
-    if (ok && kind == CommRead) {
+    if (ok && kind == CommKind::Read) {
         readData_ = memBuf_;
         readDataMode_ = radioCountryMode_;
         emit readSucceeded();
@@ -729,9 +729,10 @@ void LinkSession::EndSession(bool ok, const QString& failureText) {
     }
     logEvent(QStringLiteral("session ended: %1")
                  .arg(ok ? QStringLiteral("success") : QStringLiteral("failure")));
-    if (ok && (kind == CommRead || kind == CommWrite)) prompter().message(9008 + kind);
+    if (ok && (kind == CommKind::Read || kind == CommKind::Write))
+        prompter().message(9008 + int(kind));
     waitTimer_.stop();
-    commMode_ = CommNone;
+    commMode_ = CommKind::None;
     commStep_ = commSubStep_ = StepIdle;
     ending_ = false;
     emit sessionEnded(ok, kind);
@@ -752,7 +753,7 @@ void LinkSession::applyReadData() {
     ReadImage(data, channels);
     // A read makes an unnamed new document, so that a later save asks for a file name.
     doc_.CurFileName = QStringLiteral("new.dat");
-    doc_.IsNewFile = -1;
+    doc_.IsNewFile = true;
     doc_.ReplaceImage(data, channels);
     emit readApplied();
 }

@@ -65,7 +65,7 @@ frmMain::frmMain(Document& doc, Prompter& prompter, QWidget* parent)
     WaitSaveDataTimer_->setObjectName(QStringLiteral("WaitSaveDataTimer"));
     WaitSaveDataTimer_->setSingleShot(true);
     WaitSaveDataTimer_->setInterval(100);
-    connect(WaitSaveDataTimer_, &QTimer::timeout, this, [this] { startSession(2); });
+    connect(WaitSaveDataTimer_, &QTimer::timeout, this, [this] { startSession(CommKind::Write); });
 
     // Whatever replaces the document (a read, an opened file) shows in the caption.
     connect(&doc_, &Document::stateChanged, this, &frmMain::ShowMainTxt);
@@ -467,7 +467,7 @@ void frmMain::setSessionRunning(bool running) {
         action(name)->setEnabled(!running);
 }
 
-void frmMain::startSession(int commMode) {
+void frmMain::startSession(CommKind commMode) {
     if (sessionRunning_) return;
     // The virtual radio runs only while somebody uses it.
     if (App().PortName == VirtualRadioProcess::linkPath()) {
@@ -483,7 +483,7 @@ void frmMain::startSession(int commMode) {
 void frmMain::mnuReadFromRadio() {
     if (sessionRunning_) return;
     commitEditors({kChannelTable});
-    startSession(1);
+    startSession(CommKind::Read);
 }
 
 void frmMain::mnuWriteToRadio() {
@@ -495,7 +495,7 @@ void frmMain::mnuWriteToRadio() {
 
 void frmMain::ReadRMGDataFromRadio() {
     if (sessionRunning_) return;
-    startSession(3);
+    startSession(CommKind::Info);
 }
 
 void frmMain::MnuLocalInfo() {

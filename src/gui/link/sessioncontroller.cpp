@@ -5,6 +5,7 @@
 #include "app/frmmain.h"
 #include "core/app/appstate.h"
 #include "core/app/linksettings.h"
+#include "core/app/otherversion.h"
 #include "core/files/backups.h"
 #include "core/lang/langtext.h"
 #include "core/lang/prompter.h"
@@ -53,15 +54,15 @@ SessionController::SessionController(frmMain& main, QObject* parent)
     connect(&session_, &LinkSession::radioInfoRead, this, &SessionController::onRadioInfoRead);
     connect(&session_, &LinkSession::handOverRequested, this, &SessionController::onHandOver);
     connect(&session_, &LinkSession::sessionEnded, this, &SessionController::updateRunning);
-    connect(&session_, &LinkSession::sessionEnded, this, [this](bool ok, int kind) {
-        if (kind == CommWrite && ok) writeSucceeded_ = true;
+    connect(&session_, &LinkSession::sessionEnded, this, [this](bool ok, CommKind kind) {
+        if (kind == CommKind::Write && ok) writeSucceeded_ = true;
         // The radio-information read has no window that the command waits for.
-        if (kind == CommInfo) closeWireLog();
+        if (kind == CommKind::Info) closeWireLog();
     });
     connect(&session_, &LinkSession::verifyFinished, this, &SessionController::onVerified);
 
     main.setLinkSession(&session_);
-    main.setSessionStarter([this](int commMode) { start(commMode); });
+    main.setSessionStarter([this](CommKind commMode) { start(commMode); });
     // Leaving the program ends a session still running (the radio-information read has no
     // modal window that would keep the user from the exit) and closes its port.
     connect(&main, &frmMain::closing, this, [this] { session_.AbortSession(); });
@@ -80,30 +81,31 @@ void SessionController::updateRunning() {
     if (main_) main_->setSessionRunning(session_.isRunning() || applyPending_);
 }
 
-void SessionController::start(int commMode) {
+void SessionController::start(CommKind commMode) {
     if (!main_ || session_.isRunning() || applyPending_) return;
     transport_.setPort(PortFromSettings(App().ComPort, App().PortName));
     main_->setSessionRunning(true);
     openWireLog(commMode);
-    if (commMode == CommInfo) {
+    if (commMode == CommKind::Info) {
         // No confirmation and no progress window; the port stays open until the session ends.
-        if (!session_.Start(CommInfo)) closeWireLog();
-    } else if (commMode == CommRead || commMode == CommWrite) {
+        if (!session_.Start(CommKind::Info)) closeWireLog();
+    } else if (commMode == CommKind::Read || commMode == CommKind::Write) {
         writeSucceeded_ = false;
         runTransfer(commMode);
-        if (main_ && commMode == CommWrite && writeSucceeded_ && linkSettings().VerifyAfterWrite)
+        if (main_ && commMode == CommKind::Write && writeSucceeded_ &&
+            linkSettings().VerifyAfterWrite)
             runVerify();
         closeWireLog();
     }
     updateRunning();
 }
 
-void SessionController::runTransfer(int commMode) {
+void SessionController::runTransfer(CommKind commMode) {
     // Opening the port and closing it again tells at once whether the cable is there.
     if (!session_.PrepareSession(commMode)) return;
     session_.ClosePort();
     Prompter::Answer answer = Prompter::Answer::Cancel;
-    if (commMode == CommRead) {
+    if (commMode == CommKind::Read) {
         answer =
             main_->prompter().message(9004, Prompter::Buttons::OkCancel, Prompter::Icon::Question);
     } else {
@@ -134,7 +136,7 @@ void SessionController::runTransfer(int commMode) {
 
 void SessionController::runVerify() {
     if (!session_.PrepareVerify()) return;
-    FrmProgress window(CommRead, main_);
+    FrmProgress window(CommKind::Read, main_);
     window.setWindowTitle(LoadLangText(9786));
     progress_ = &window;
     connect(&window, &FrmProgress::loaded, this, [this, &window] {
@@ -172,14 +174,14 @@ void SessionController::saveBackup() {
                                                 : LoadLangText(9784).arg(path));
 }
 
-void SessionController::openWireLog(int commMode) {
+void SessionController::openWireLog(CommKind commMode) {
     log_.reset();
     logUsed_ = false;
     session_.setWireLog(nullptr);
     if (!linkSettings().LogSerialTraffic) return;
-    const QString kind = commMode == CommRead    ? QStringLiteral("read")
-                         : commMode == CommWrite ? QStringLiteral("write")
-                                                 : QStringLiteral("info");
+    const QString kind = commMode == CommKind::Read    ? QStringLiteral("read")
+                         : commMode == CommKind::Write ? QStringLiteral("write")
+                                                       : QStringLiteral("info");
     QString why;
     log_ = WireLog::openFile(NewWireLogPath(kind), &why);
     if (!log_) {
