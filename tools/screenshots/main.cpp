@@ -121,7 +121,7 @@ int main(int argc, char** argv) {
     StartUp(doc, QString::fromLocal8Bit(argv[1]), QLocale(QLocale::English));
     QApplication::setWindowIcon(QIcon(App().ProgramDir + QStringLiteral("/mzprog.png")));
     setLanguage(1);
-    App().ShownLanguage = 1;
+    App().ShownLanguage = Language::English;
     // The read answers its own questions (OK to start, OK to the closing message).
     SilentPrompter prompter;
     doc.setPrompter(&prompter);
