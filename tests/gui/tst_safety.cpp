@@ -7,6 +7,7 @@
 #include "app/childwindows.h"
 #include "app/frmbackups.h"
 #include "app/frmmain.h"
+#include "app/guiprompter.h"
 #include "core/app/linksettings.h"
 #include "core/app/recentfiles.h"
 #include "core/files/backups.h"
@@ -18,6 +19,7 @@
 #include "sim/simprocess.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QMenu>
 #include <QPushButton>
 #include <QTableWidget>
@@ -228,6 +230,24 @@ private slots:
         QCOMPARE(log.count(" TX 52 "), 464 + 1);
         QVERIFY(!log.contains("Pw1"));
         QVERIFY(!log.contains("50 77 31"));
+    }
+
+    void theWriteConfirmationCarriesTheVerifyBox() {
+        GuiPrompter gui(main.get());
+        for (const bool start : {true, false}) {
+            bool checked = start;
+            onNextModal([](QWidget* w) {
+                auto* box = w->findChild<QCheckBox*>(QStringLiteral("MsgBoxCheck"));
+                QVERIFY(box);
+                QCOMPARE(box->text(), LoadLangText(9783));
+                box->click(); // the user changes the choice, then confirms
+                QTest::keyClick(w, Qt::Key_Return);
+            });
+            QCOMPARE(gui.askWithCheck(LoadLangText(9005), Prompter::Buttons::OkCancel,
+                                      Prompter::Icon::Question, LoadLangText(9783), &checked),
+                     A::Ok);
+            QCOMPARE(checked, !start);
+        }
     }
 
     void recentFilesSurviveARestart() {
