@@ -80,6 +80,7 @@ frmMain::~frmMain() {
     // The child windows die after this body, and what they store on their way out must not
     // reach a main window whose members are gone.
     disconnect(&doc_, nullptr, this, nullptr);
+    if (titleTimer_) disconnect(&doc_, nullptr, titleTimer_, nullptr);
 }
 
 void frmMain::Load() {
