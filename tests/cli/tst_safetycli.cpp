@@ -5,7 +5,7 @@
 #include "core/files/datafile.h"
 #include "core/link/memorymap.h"
 #include "core/model/document.h"
-#include "link/richdocument.h"
+#include "support/richdocument.h"
 #include "sim/simprocess.h"
 
 #include <QDir>

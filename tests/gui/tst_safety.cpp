@@ -14,9 +14,10 @@
 #include "core/files/datafile.h"
 #include "core/link/memorymap.h"
 #include "core/link/session.h"
-#include "link/richdocument.h"
 #include "link/sessioncontroller.h"
 #include "sim/simprocess.h"
+#include "support/documentbuilders.h"
+#include "support/richdocument.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -33,15 +34,6 @@ QByteArray packed(const Document& doc) {
     return QByteArray(reinterpret_cast<const char*>(m.data()), int(m.size()));
 }
 
-bool writeFile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
-
-QByteArray readFile(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 } // namespace
 
 class TestSafety : public QObject {
@@ -85,7 +77,7 @@ class TestSafety : public QObject {
         FillRichDocument(d, mode);
         RadioDataRec data = d.RadioData;
         d.FillFileHead(data.Head);
-        return writeFile(file(name), EncodeDataFile(data, d.CHInfo)) ? file(name) : QString();
+        return WriteBytes(file(name), EncodeDataFile(data, d.CHInfo)) ? file(name) : QString();
     }
     QStringList recentEntries() {
         QMenu* recent = child<QMenu>(main.get(), "mnuFileRecent");
@@ -117,7 +109,7 @@ private slots:
         Document radio;
         FillRichDocument(radio, 1);
         const QByteArray memory = packed(radio);
-        QVERIFY(writeFile(file("radio.bin"), memory));
+        QVERIFY(WriteBytes(file("radio.bin"), memory));
         QVERIFY(
             startRadio({"--mode", "1", "--image", file("radio.bin"), "--save", file("saved.bin")}));
 
@@ -144,7 +136,7 @@ private slots:
         QCOMPARE(prompter.asked[0].text, LoadLangText(9005));
         QVERIFY(prompter.texts().contains(LoadLangText(9010)));
         QCOMPARE(captions.last(), LoadLangText(9786));
-        QCOMPARE(readFile(file("saved.bin")), written);
+        QCOMPARE(ReadBytes(file("saved.bin")), written);
         QTRY_VERIFY(action("mnuReadFromRadio")->isEnabled());
 
         // File > Backups still has the radio as it was before the write; Open makes it a new
@@ -223,7 +215,7 @@ private slots:
         for (const QString& f : before)
             added.removeAll(f);
         QCOMPARE(added.size(), 1);
-        const QByteArray log = readFile(logs.filePath(added[0]));
+        const QByteArray log = ReadBytes(logs.filePath(added[0]));
         QVERIFY(logs.remove(added[0]));
         QVERIFY(main->statusMessage().contains(logs.filePath(added[0])));
         QVERIFY(log.contains("-- read session starts"));

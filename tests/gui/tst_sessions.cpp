@@ -13,6 +13,7 @@
 #include "link/frmprogress.h"
 #include "link/sessioncontroller.h"
 #include "sim/simprocess.h"
+#include "support/documentbuilders.h"
 #include "support/richdocument.h"
 
 #include <QAction>
@@ -30,16 +31,6 @@ QByteArray packed(const Document& doc) {
     MemBuf m{};
     PackMemBuf(doc.RadioData, doc.CHInfo, m);
     return QByteArray(reinterpret_cast<const char*>(m.data()), int(m.size()));
-}
-
-QByteArray readFile(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool writeFile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
 // Answers the password dialog whenever it is up, as a user would: the scripted text and OK,
@@ -113,7 +104,7 @@ class TestSessions : public QObject {
         const QByteArray m = packed(source);
         if (bytes) *bytes = m;
         const QString path = file("rich.bin");
-        return writeFile(path, m) ? path : QString();
+        return WriteBytes(path, m) ? path : QString();
     }
     bool askedFor(int id) const { return prompter.texts().contains(LoadLangText(id)); }
 
@@ -256,7 +247,7 @@ private slots:
         QCOMPARE(seen.percents.last(), QStringLiteral("100%"));
         QTRY_VERIFY(commandsEnabled());
         QVERIFY(!sessions->transport().isOpen());
-        QTRY_COMPARE(readFile(file("saved.bin")), expect);
+        QTRY_COMPARE(ReadBytes(file("saved.bin")), expect);
         // Writing changes nothing in the document.
         QVERIFY(packed(*doc) == expect);
         QCOMPARE(doc->CurFileName, name);
@@ -368,7 +359,7 @@ private slots:
             QStringLiteral("V200/") +
             QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName());
         const QString note = file("started.txt");
-        QVERIFY(writeFile(exe, "#!/bin/sh\ntouch '" + note.toUtf8() + "'\n"));
+        QVERIFY(WriteBytes(exe, "#!/bin/sh\ntouch '" + note.toUtf8() + "'\n"));
         QFile::setPermissions(exe, QFile::ReadOwner | QFile::ExeOwner);
         FirmPairs().append({QStringLiteral("V200"), QStringLiteral("V101")});
         const QByteArray before = packed(*doc);

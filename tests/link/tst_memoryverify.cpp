@@ -4,7 +4,7 @@
 #include "core/link/memorymap.h"
 #include "core/link/memoryverify.h"
 #include "core/model/document.h"
-#include "link/richdocument.h"
+#include "support/richdocument.h"
 
 #include <QTest>
 

@@ -8,7 +8,9 @@
 #include "core/link/session.h"
 #include "core/link/wirelog.h"
 #include "core/model/document.h"
+#include "support/documentbuilders.h"
 #include "support/fakeradiotransport.h"
+#include "support/scriptedprompter.h"
 
 #include <QBuffer>
 #include <QEventLoop>
@@ -18,16 +20,9 @@
 #include <QTimer>
 
 namespace {
-class YesPrompter : public Prompter {
-public:
-    Answer ask(const QString&, Buttons b, Icon) override {
-        return b == Buttons::YesNo ? Answer::No : b == Buttons::Ok ? Answer::Ok : Answer::Cancel;
-    }
-};
-
 struct Rig {
     Document doc;
-    YesPrompter prompter;
+    ScriptedPrompter prompter;
     FakeRadioTransport radio;
     LinkSession session{doc};
     QBuffer out;
@@ -35,6 +30,8 @@ struct Rig {
 
     Rig() {
         doc.NewDocument();
+        // The closing messages of a read and a write; anything else fails the test.
+        prompter.expect(9009).expect(9010);
         doc.setPrompter(&prompter);
         session.setTransport(&radio);
         session.setPrompter(&prompter);
@@ -67,7 +64,7 @@ private slots:
     void initTestCase() {
         // The version table of the staged program pairs it with the radio's firmware.
         Document doc;
-        App().ProgramDir = QStringLiteral(MZ_PROGDIR);
+        UseStagedLanguage();
         App().ProgramRoot = QStringLiteral(MZ_STAGE_DIR);
         LoadVersionTable(doc);
     }
