@@ -120,6 +120,7 @@ void TestOpenDataFile::otherVersion() {
 
     // Yes, but no installed version reads V101: 9063, and the user keeps working here.
     prompter_.answers = {A::Yes};
+    prompter_.expect(9063);
     CheckedDataFile file;
     QCOMPARE(ReadCheckedDataFile(doc_, path, file), OpenResult::OtherVersion);
     QVERIFY(!RunOtherVersion(file.otherVersion, prompter_, {path}));

@@ -27,14 +27,7 @@
 
 using A = Prompter::Answer;
 
-namespace {
-QByteArray packed(const Document& doc) {
-    MemBuf m{};
-    PackMemBuf(doc.RadioData, doc.CHInfo, m);
-    return QByteArray(reinterpret_cast<const char*>(m.data()), int(m.size()));
-}
-
-} // namespace
+namespace {} // namespace
 
 class TestSafety : public QObject {
     Q_OBJECT
@@ -108,7 +101,7 @@ private slots:
     void readKeepsABackupAndWriteIsVerified() {
         Document radio;
         FillRichDocument(radio, 1);
-        const QByteArray memory = packed(radio);
+        const QByteArray memory = PackedBytes(radio);
         QVERIFY(WriteBytes(file("radio.bin"), memory));
         QVERIFY(
             startRadio({"--mode", "1", "--image", file("radio.bin"), "--save", file("saved.bin")}));
@@ -125,11 +118,11 @@ private slots:
         QVERIFY(main->statusMessage().contains(backups[0].path));
         Document kept;
         QVERIFY(LoadDataFile(kept, backups[0].path));
-        QCOMPARE(packed(kept), memory);
+        QCOMPARE(PackedBytes(kept), memory);
 
         // Edit, write: the radio is read back in a window of its own and verified.
         doc->EditFunc([](FuncRec& f) { f.Beep = f.Beep ? 0 : 1; });
-        const QByteArray written = packed(*doc);
+        const QByteArray written = PackedBytes(*doc);
         prompter.reset({A::Ok});
         action("mnuWriteToRadio")->trigger();
         QTRY_COMPARE(main->statusMessage(), LoadLangText(9780));
@@ -152,7 +145,7 @@ private slots:
         // The document as the backup made it, before the channel table looked at it.
         QByteArray opened;
         connect(doc.get(), &Document::documentReplaced, main.get(), [&] {
-            if (opened.isEmpty()) opened = packed(*doc);
+            if (opened.isEmpty()) opened = PackedBytes(*doc);
         });
         action("mnuFileBackups")->trigger();
         // The channels as the radio held them (a channel table still on its way out may move

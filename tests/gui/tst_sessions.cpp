@@ -27,12 +27,6 @@
 using A = Prompter::Answer;
 
 namespace {
-QByteArray packed(const Document& doc) {
-    MemBuf m{};
-    PackMemBuf(doc.RadioData, doc.CHInfo, m);
-    return QByteArray(reinterpret_cast<const char*>(m.data()), int(m.size()));
-}
-
 // Answers the password dialog whenever it is up, as a user would: the scripted text and OK,
 // or Cancel when the script holds nothing. Records the text the dialog offered.
 class PasswordUser : public QObject {
@@ -101,7 +95,7 @@ class TestSessions : public QObject {
     QString richMemory(QByteArray* bytes = nullptr) {
         Document source;
         FillRichDocument(source, 1);
-        const QByteArray m = packed(source);
+        const QByteArray m = PackedBytes(source);
         if (bytes) *bytes = m;
         const QString path = file("rich.bin");
         return WriteBytes(path, m) ? path : QString();
@@ -132,7 +126,7 @@ private slots:
             main->resize(main->width() - 40, main->height() - 30);
         });
         connect(doc.get(), &Document::documentReplaced, main.get(),
-                [this] { seen.replacedBy = packed(*doc); });
+                [this] { seen.replacedBy = PackedBytes(*doc); });
         connect(&s, &LinkSession::progress, main.get(), [this] {
             if (QWidget* w = QApplication::activeModalWidget())
                 if (auto* label = w->findChild<QLabel*>(QStringLiteral("Label2")))
@@ -183,7 +177,7 @@ private slots:
     }
 
     void cancelledOrFailedReadLeavesTheDocument() {
-        const QByteArray before = packed(*doc);
+        const QByteArray before = PackedBytes(*doc);
         const QString name = doc->CurFileName;
 
         // Cancel at the question: no progress window, the port closed again.
@@ -210,7 +204,7 @@ private slots:
         QVERIFY(!sessions->transport().isOpen());
         QCOMPARE(applied.size(), 0);
         QVERIFY(seen.replacedBy.isEmpty());
-        QVERIFY(packed(*doc) == before);
+        QVERIFY(PackedBytes(*doc) == before);
         QCOMPARE(doc->CurFileName, name);
 
         // A port that is not there: message 9003, no session.
@@ -222,7 +216,7 @@ private slots:
         QCOMPARE(prompter.asked.size(), 1);
         QVERIFY(prompter.asked[0].text.startsWith(LoadLangText(9003)));
         QVERIFY(commandsEnabled());
-        QVERIFY(packed(*doc) == before);
+        QVERIFY(PackedBytes(*doc) == before);
     }
 
     void writeFromTheMainWindow() {
@@ -230,7 +224,7 @@ private slots:
         linkSettings().VerifyAfterWrite = false;
         QVERIFY(startRadio({"--save", file("saved.bin")}));
         FillRichDocument(*doc, 0);
-        const QByteArray expect = packed(*doc);
+        const QByteArray expect = PackedBytes(*doc);
         const QString name = doc->CurFileName;
         prompter.reset({A::Ok});
         prompter.expect(9010);
@@ -249,14 +243,14 @@ private slots:
         QVERIFY(!sessions->transport().isOpen());
         QTRY_COMPARE(ReadBytes(file("saved.bin")), expect);
         // Writing changes nothing in the document.
-        QVERIFY(packed(*doc) == expect);
+        QVERIFY(PackedBytes(*doc) == expect);
         QCOMPARE(doc->CurFileName, name);
     }
 
     void passwordDialogDuringARead() {
         QByteArray memory;
         QVERIFY(startRadio({"--mode", "1", "--password", "ab", "--image", richMemory(&memory)}));
-        const QByteArray before = packed(*doc);
+        const QByteArray before = PackedBytes(*doc);
         PasswordUser user;
 
         // The password command and the session hold one password.
@@ -275,7 +269,7 @@ private slots:
         QVERIFY(!sessions->transport().isOpen());
         QVERIFY(commandsEnabled());
         QVERIFY(seen.replacedBy.isEmpty());
-        QVERIFY(packed(*doc) == before);
+        QVERIFY(PackedBytes(*doc) == before);
 
         // The radio's password typed in the dialog lets the read go on, and is kept.
         user.answers = {QStringLiteral("ab")};
@@ -298,7 +292,7 @@ private slots:
 
     void radioInformationRead() {
         QVERIFY(startRadio({"--mode", "2", "--password", "pw"}));
-        const QByteArray before = packed(*doc);
+        const QByteArray before = PackedBytes(*doc);
         QSignalSpy ended(&sessions->session(), &LinkSession::sessionEnded);
 
         action("MnuLocalInfo")->trigger();
@@ -315,7 +309,7 @@ private slots:
         QCOMPARE(doc->RadioInfo.InfoMode, 2);
         QCOMPARE(doc->RadioInfo.SerialNo.text(), QStringLiteral("SIM00000001"));
         QCOMPARE(doc->RadioInfo.Handler.text(), QStringLiteral("mzsim"));
-        QVERIFY(packed(*doc) == before);
+        QVERIFY(PackedBytes(*doc) == before);
     }
 
     void exitEndsARunningSession() {
@@ -362,7 +356,7 @@ private slots:
         QVERIFY(WriteBytes(exe, "#!/bin/sh\ntouch '" + note.toUtf8() + "'\n"));
         QFile::setPermissions(exe, QFile::ReadOwner | QFile::ExeOwner);
         FirmPairs().append({QStringLiteral("V200"), QStringLiteral("V101")});
-        const QByteArray before = packed(*doc);
+        const QByteArray before = PackedBytes(*doc);
 
         // No version reads V102: message 9063 and this program goes on.
         QVERIFY(startRadio({"--firmware", "V102"}));
@@ -376,7 +370,7 @@ private slots:
         // V200 is started and this program leaves through its exit sequence, which asks to
         // save the changed document first.
         doc->EditFunc([](FuncRec& f) { f.Volume = f.Volume == 5 ? 6 : 5; });
-        const QByteArray changed = packed(*doc);
+        const QByteArray changed = PackedBytes(*doc);
         QVERIFY(changed != before);
         QVERIFY(startRadio({"--firmware", "V101"}));
         prompter.reset({A::Ok, A::Yes, A::No});
@@ -386,7 +380,7 @@ private slots:
         QCOMPARE(prompter.asked.size(), 3);
         QCOMPARE(prompter.asked[2].buttons, Prompter::Buttons::YesNoCancel);
         QVERIFY(!sessions->transport().isOpen());
-        QVERIFY(packed(*doc) == changed);
+        QVERIFY(PackedBytes(*doc) == changed);
     }
 };
 

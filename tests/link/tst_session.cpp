@@ -30,12 +30,6 @@ public:
     }
 };
 
-MemBuf packed(const Document& doc) {
-    MemBuf m{};
-    PackMemBuf(doc.RadioData, doc.CHInfo, m);
-    return m;
-}
-
 // Frames of one kind the radio received, in order, with their addresses.
 QVector<int> addresses(const FakeRadioTransport& t, Kind kind) {
     QVector<int> a;
@@ -97,7 +91,7 @@ private slots:
         Document source;
         FillRichDocument(source);
         Rig r({"MZ-710", 1});
-        r.radio.radio.memory = packed(source);
+        r.radio.radio.memory = PackedImage(source);
         r.radio.chunkSize = 5; // bytes come in pieces, as from a serial port
         r.doc.CurFileName = QStringLiteral("old.dat");
         r.doc.IsNewFile = false;
@@ -109,7 +103,7 @@ private slots:
         QCOMPARE(r.doc.CountryMode, 1);
         QCOMPARE(r.doc.CurFileName, QStringLiteral("new.dat"));
         QVERIFY(r.doc.IsNewFile);
-        QVERIFY(packed(r.doc) == packed(source));
+        QVERIFY(PackedImage(r.doc) == PackedImage(source));
         QVERIFY(r.prompter.saw(LoadLangText(9009)));
         // Blocks in ascending order, each once; the password block first.
         const QVector<int> reads = addresses(r.radio, Kind::Read);
@@ -126,7 +120,7 @@ private slots:
     void writeSendsThePackedImage() {
         Rig r;
         FillRichDocument(r.doc, 0);
-        const MemBuf expect = packed(r.doc);
+        const MemBuf expect = PackedImage(r.doc);
         r.radio.radio.memory.fill(0x5A);
         r.prompter.expect(9010);
         QVERIFY(r.run(CommKind::Write));
@@ -272,7 +266,7 @@ private slots:
         r.session.SetNoEcho(true);
         Document source;
         FillRichDocument(source, 1);
-        r.radio.radio.memory = packed(source);
+        r.radio.radio.memory = PackedImage(source);
         QSet<int> hit;
         r.radio.fault = [&](const VirtualRadio::Exchange& ex) {
             if (ex.kind != Kind::Read || hit.contains(ex.address))
@@ -289,7 +283,7 @@ private slots:
         };
         r.prompter.expect(9009);
         QVERIFY(r.run(CommKind::Read));
-        QVERIFY(packed(r.doc) == packed(source));
+        QVERIFY(PackedImage(r.doc) == PackedImage(source));
         QCOMPARE(r.session.BlockRetries(0x50), 2);
         QCOMPARE(r.session.BlockRetries(0x60), 2);
         QCOMPARE(r.session.BlockRetries(0x70), 3);

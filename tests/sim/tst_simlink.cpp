@@ -22,12 +22,6 @@
 #include <QTimer>
 
 namespace {
-MemBuf packed(const Document& doc) {
-    MemBuf m{};
-    PackMemBuf(doc.RadioData, doc.CHInfo, m);
-    return m;
-}
-
 QByteArray bytesOf(const MemBuf& m) {
     return QByteArray(reinterpret_cast<const char*>(m.data()), int(m.size()));
 }
@@ -94,7 +88,7 @@ private slots:
     void faultsAreRecovered() {
         Document source;
         FillRichDocument(source);
-        const MemBuf image = packed(source);
+        const MemBuf image = PackedImage(source);
         QVERIFY(WriteBytes(path("faults.bin"), bytesOf(image)));
         SimProcess sim;
         QVERIFY(sim.start({"--mode", "1", "--image", path("faults.bin"), "--save",
@@ -103,7 +97,7 @@ private slots:
         Link link(sim.device);
         link.prompter.expect(9009);
         QVERIFY(link.run(CommKind::Read));
-        QVERIFY(packed(link.doc) == image);
+        QVERIFY(PackedImage(link.doc) == image);
         // The retries were used, and nothing else was asked.
         QCOMPARE(link.prompter.texts().size(), 1);
 
@@ -112,13 +106,13 @@ private slots:
         writer.doc.RadioData.Func.Volume = 3;
         writer.prompter.expect(9010);
         QVERIFY(writer.run(CommKind::Write));
-        QCOMPARE(ReadBytes(path("faults-saved.bin")), bytesOf(packed(writer.doc)));
+        QCOMPARE(ReadBytes(path("faults-saved.bin")), bytesOf(PackedImage(writer.doc)));
     }
 
     void radioVanishingMidTransfer() {
         Document source;
         FillRichDocument(source);
-        QVERIFY(WriteBytes(path("vanish.bin"), bytesOf(packed(source))));
+        QVERIFY(WriteBytes(path("vanish.bin"), bytesOf(PackedImage(source))));
         SimProcess sim;
         QVERIFY(sim.start({"--mode", "1", "--baud", "9600", "--image", path("vanish.bin")}));
         Link link(sim.device);

@@ -4,8 +4,10 @@
 // channels in every group of the HF mode, the VFO and MEM channels, every option, DTMF codes,
 // keys and tone tips.
 
+#include "core/link/memorymap.h"
 #include "core/model/document.h"
 
+#include <QByteArray>
 #include <QString>
 
 inline void FillRichDocument(Document& doc, int mode = 1) {
@@ -116,4 +118,15 @@ inline void FillRichDocument(Document& doc, int mode = 1) {
             tip.Step[i].Time = static_cast<i16>((t * 14 + i) % 200);
         }
     }
+}
+
+// The radio's memory image of a document, as a write sends it.
+inline MemBuf PackedImage(const Document& doc) {
+    MemBuf m{};
+    PackMemBuf(doc.RadioData, doc.CHInfo, m);
+    return m;
+}
+inline QByteArray PackedBytes(const Document& doc) {
+    const MemBuf m = PackedImage(doc);
+    return QByteArray(reinterpret_cast<const char*>(m.data()), int(m.size()));
 }
