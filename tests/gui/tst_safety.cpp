@@ -108,6 +108,7 @@ private slots:
 
         doc->CurFileName = file("old.dat");
         prompter.reset({A::Ok});
+        prompter.expect(9009);
         action("mnuReadFromRadio")->trigger();
         QTRY_COMPARE(doc->CurFileName, QStringLiteral("new.dat"));
         // Exactly one backup, holding what was read, and the status bar says where.
@@ -124,6 +125,7 @@ private slots:
         doc->EditFunc([](FuncRec& f) { f.Beep = f.Beep ? 0 : 1; });
         const QByteArray written = PackedBytes(*doc);
         prompter.reset({A::Ok});
+        prompter.expect(9010);
         action("mnuWriteToRadio")->trigger();
         QTRY_COMPARE(main->statusMessage(), LoadLangText(9780));
         QCOMPARE(prompter.asked[0].text, LoadLangText(9005));
@@ -162,6 +164,7 @@ private slots:
         QVERIFY(startRadio(
             {"--mode", "1", "--corrupt-memory", QString::number(ChannelAddress(ch) + 12)}));
         prompter.reset({A::Ok});
+        prompter.expect(9010).expect(9781);
         action("WriteRadio")->trigger();
         QTRY_VERIFY(main->statusMessage().startsWith(LoadLangText(9781)));
         const QString detail = LoadLangText(9782).arg(ch) + QStringLiteral(": RBTone");
@@ -176,6 +179,7 @@ private slots:
         main->showStatusMessage(QString());
         captions.clear();
         prompter.reset({A::Ok});
+        prompter.expect(9010);
         action("WriteRadio")->trigger();
         QTRY_VERIFY(prompter.texts().contains(LoadLangText(9010)));
         QTRY_VERIFY(action("mnuWriteToRadio")->isEnabled());
@@ -202,6 +206,7 @@ private slots:
 
         main->setProgPassword(QStringLiteral("Pw1"));
         prompter.reset({A::Ok});
+        prompter.expect(9009);
         action("mnuReadFromRadio")->trigger();
         QTRY_VERIFY(main->statusMessage().contains(LoadLangText(9788).arg(QString()).trimmed()));
         QStringList added = logFiles();
