@@ -2,6 +2,7 @@
 #include "channels/frmchinfoedit.h"
 #include "channels/frmcommchinfo.h"
 #include "frmmain.h"
+#include "settings/frmtonetips.h"
 
 // Each editor window registers here under its object name. A window without an entry is not
 // offered yet: its menu item and tree node open nothing.
@@ -15,5 +16,8 @@ void RegisterChildWindows(frmMain& main) {
     });
     main.registerChildFactory(QStringLiteral("FrmCHInfoEdit"), [&main]() -> QWidget* {
         return new FrmCHInfoEdit(main.document(), &main);
+    });
+    main.registerChildFactory(QStringLiteral("FrmToneTips"), [&main]() -> QWidget* {
+        return new FrmToneTips(main.document(), &main);
     });
 }
