@@ -314,7 +314,9 @@ private slots:
         auto* play = child<QPushButton>(w, "Command1_0");
         QVERIFY(!play->isEnabled());
         QCOMPARE(play->toolTip(), LoadLangText(29902));
-        QCOMPARE(main.statusBar()->currentMessage(), LoadLangText(29902));
+        auto* status = main.statusBar()->findChild<QLabel*>(QStringLiteral("ToneTipsStatus"));
+        QVERIFY(status && status->isVisible());
+        QCOMPARE(status->text(), LoadLangText(29902));
         QVERIFY(child<QPushButton>(w, "CommandSaveWav")->isEnabled());
         auto* treeView = main.findChild<QTreeWidget*>(QStringLiteral("TreeView1"));
         const auto nodes = treeView->findItems(LoadLangText(12014), Qt::MatchRecursive);
@@ -328,6 +330,7 @@ private slots:
         QPointer<QWidget> alive(w);
         child<QPushButton>(w, "CommandClose")->click();
         QTRY_VERIFY(!alive);
+        QVERIFY(!main.statusBar()->findChild<QLabel*>(QStringLiteral("ToneTipsStatus")));
     }
 
     // The player without sound: it keeps the tip's timing, ends by itself, Stop ends it at

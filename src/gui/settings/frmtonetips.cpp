@@ -93,6 +93,7 @@ FrmToneTips::~FrmToneTips() {
     // The document outlives the window: nothing of it may reach a half-destroyed window.
     disconnect(&doc_, nullptr, this, nullptr);
     player_->stop();
+    statusMessage(QString());
 }
 
 void FrmToneTips::buildControls() {
@@ -324,14 +325,22 @@ void FrmToneTips::updateSoundState() {
 }
 
 void FrmToneTips::statusMessage(const QString& text) {
+    if (text.isEmpty()) {
+        delete statusLabel_.data();
+        return;
+    }
     auto* main = qobject_cast<QMainWindow*>(window());
     if (!main) return;
-    // Only a message of this window is taken back.
-    const QString current = main->statusBar()->currentMessage();
-    if (!text.isEmpty())
-        main->statusBar()->showMessage(text);
-    else if (current == LoadLangText(TxtNoOutput) || current == LoadLangText(TxtOutputFailed))
-        main->statusBar()->clearMessage();
+    // The main window's panels are permanent and take the whole width, where a temporary
+    // message would not show: the message is a label of its own at the left, gone with this
+    // window.
+    if (!statusLabel_) {
+        statusLabel_ = new QLabel(main->statusBar());
+        statusLabel_->setObjectName(QStringLiteral("ToneTipsStatus"));
+        main->statusBar()->insertWidget(0, statusLabel_);
+    }
+    statusLabel_->setText(text);
+    statusLabel_->show();
 }
 
 void FrmToneTips::showEvent(QShowEvent* e) {

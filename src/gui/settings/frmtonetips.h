@@ -19,6 +19,7 @@
 //   Picture1_0             the bar diagram (ToneTipDiagram)
 //   Command1_0 Play, Command2_0 Stop, CommandSaveWav, CommandClose, CommandHelp (hidden)
 
+#include <QPointer>
 #include <QWidget>
 #include <array>
 #include <functional>
@@ -77,8 +78,7 @@ private:
     // Play is offered only with an audio output; without one the window and the status bar
     // say why.
     void updateSoundState();
-    // Shows text in the main window's status bar; an empty text takes this window's message
-    // back.
+    // Shows text in the main window's status bar; an empty text takes it away.
     void statusMessage(const QString& text);
 
     Document& doc_;
@@ -103,4 +103,5 @@ private:
     QMediaDevices* devices_ = nullptr;
     FileChooser fileChooser_;
     bool hasOutput_ = false;
+    QPointer<QLabel> statusLabel_;
 };
