@@ -44,6 +44,9 @@ bool ToneTipPlayer::startAudible() {
     format.setChannelCount(1);
     format.setSampleFormat(QAudioFormat::Int16);
     auto* sink = new QAudioSink(device, format, this);
+    // A fifth of a second in hand, so that a busy computer does not break up the tip. Stop
+    // is not delayed by it: stopping drops what the output still holds.
+    sink->setBufferSize(format.bytesForDuration(200000));
     connect(sink, &QAudioSink::stateChanged, this, &ToneTipPlayer::sinkStateChanged);
     sink_ = sink;
     sink->start(pcm_);
