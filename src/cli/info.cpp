@@ -3,6 +3,7 @@
 
 #include "core/model/country.h"
 #include "core/model/document.h"
+#include "core/model/helpers.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -26,7 +27,7 @@ int infoCommand(const QStringList& args) {
     }
     Document doc;
     linkcli::SetUpLinkCli(doc);
-    const int rc = linkcli::RunLinkSession(doc, CommInfo, *a, QStringList{"info"} + args);
+    const int rc = linkcli::RunLinkSession(doc, CommKind::Info, *a, QStringList{"info"} + args);
     if (rc != ExitOk) return rc;
 
     const RadioInfoRec& r = doc.RadioInfo;
@@ -53,7 +54,7 @@ int infoCommand(const QStringList& args) {
         out << "InfoMode: " << r.InfoMode << " (" << ModeName(r.InfoMode) << ", "
             << BandTextOf(r.InfoMode) << ")\n";
         for (const auto& [name, value] : texts)
-            out << name << ": " << value << '\n';
+            out << name << ": " << EscapeControls(value) << '\n'; // the radio's own texts
     }
     return ExitOk;
 }

@@ -3,6 +3,7 @@
 
 #include "core/app/documentcommands.h"
 #include "core/app/startup.h"
+#include "core/model/version.h"
 #include "files/filetestutil.h"
 
 #include <QDir>
@@ -43,7 +44,7 @@ private slots:
     void newCancelAt9006AsksNothingMore();
     void newYesSavesFirstAndStopsWhenSaveStops();
     void initialisationUsesFactoryOnce();
-    void saveAsKeepsChosenNameWhenWriteFails();
+    void saveAsKeepsTheOldNameWhenWriteFails();
     void openRefusedKeepsDocument();
     void exitSequence();
 
@@ -67,15 +68,15 @@ void TestDocumentCommands::initTestCase() {
     QVERIFY(WriteBytes(path(u"Init/MZ-710_0_NEW.dat"_s), NewDocumentFile(0, 1)));
     QVERIFY(WriteBytes(path(u"Init/MZ-710_0.dat"_s), NewDocumentFile(0, 2)));
     App().ProgramDir = dir_.path();
-    App().LangFile = u"english.ini"_s;
-    App().FirmPairs = {{u"V100"_s, u"V100"_s}};
+    App().UseLanguage(Language::English);
+    FirmPairs() = {{u"V100"_s, u"V100"_s}};
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, path(u"store"_s));
     doc_.setPrompter(&prompter_);
     doc_.InitDir = dir_.path();
 }
 
 void TestDocumentCommands::init() {
-    doc_.InitRequested = 0;
+    doc_.InitRequested = false;
     doc_.NewDocument();
     prompter_.asked.clear();
     prompter_.answers.clear();
@@ -115,7 +116,7 @@ void TestDocumentCommands::newCancelAt9006AsksNothingMore() {
 void TestDocumentCommands::newYesSavesFirstAndStopsWhenSaveStops() {
     // An opened file: Yes asks 9007 with the bare file name, saves, then asks 9026.
     doc_.CurFileName = path(u"Radio1.dat"_s);
-    doc_.IsNewFile = 0;
+    doc_.IsNewFile = false;
     change();
     prompter_.answers = {A::Yes, A::Ok, A::Cancel};
     cmds_->FileNew();
@@ -143,7 +144,7 @@ void TestDocumentCommands::initialisationUsesFactoryOnce() {
     QSignalSpy built(cmds_, &DocumentCommands::newDocumentBuilt);
     prompter_.answers = {A::Cancel};
     cmds_->Init();
-    QCOMPARE(doc_.InitRequested, 0);
+    QVERIFY(!doc_.InitRequested);
     cmds_->LoadNewDoc();
     QVERIFY(built.wait(5000));
     QCOMPARE(doc_.RadioData.Func.Beep, 1);
@@ -152,23 +153,27 @@ void TestDocumentCommands::initialisationUsesFactoryOnce() {
     cmds_->Init();
     QVERIFY(built.wait(5000));
     QCOMPARE(doc_.RadioData.Func.Beep, 2);
-    QCOMPARE(doc_.InitRequested, 0);
+    QVERIFY(!doc_.InitRequested);
     QCOMPARE(prompter_.asked.size(), 2);
 }
 
-void TestDocumentCommands::saveAsKeepsChosenNameWhenWriteFails() {
+void TestDocumentCommands::saveAsKeepsTheOldNameWhenWriteFails() {
     const QString blocker = path(u"blocker"_s);
     QVERIFY(WriteBytes(blocker, "file"));
     shell_.saveAnswer = blocker + u"/x.dat"_s;
     QVERIFY(!cmds_->FileSave()); // a new document: Save is Save As
-    QCOMPARE(doc_.CurFileName, shell_.saveAnswer);
-    QCOMPARE(doc_.IsNewFile, -1);
+    QCOMPARE(doc_.CurFileName, u"new.dat"_s);
+    QVERIFY(doc_.IsNewFile);
     QVERIFY(prompter_.wasMessage(0, 9002));
+    // The message names the file and the system's reason.
+    QVERIFY(prompter_.asked[0].text.endsWith(blocker + u"/x.dat: Not a directory"_s));
+    QVERIFY(!shell_.calls.contains(u"title"_s));
 
     shell_.saveAnswer = path(u"chosen.dat"_s);
     QVERIFY(cmds_->FileSaveAs());
-    QCOMPARE(shell_.savePreset, blocker + u"/x.dat"_s);
-    QCOMPARE(doc_.IsNewFile, 0);
+    QCOMPARE(shell_.savePreset, u"new.dat"_s);
+    QCOMPARE(doc_.CurFileName, shell_.saveAnswer);
+    QVERIFY(!doc_.IsNewFile);
     QCOMPARE(prompter_.asked.size(), 1); // no question on this path
     QCOMPARE(shell_.calls.last(), u"title"_s);
 }
@@ -182,7 +187,9 @@ void TestDocumentCommands::openRefusedKeepsDocument() {
     cmds_->FileOpen();
     QVERIFY(prompter_.wasMessage(0, 9006));
     QVERIFY(prompter_.wasMessage(1, 9002));
-    QCOMPARE(shell_.calls, (QStringList{u"open dialog"_s, u"close"_s}));
+    QVERIFY(prompter_.asked[1].text.contains(u"short.dat is damaged"_s));
+    // Nothing was closed: the windows stay as they were.
+    QCOMPARE(shell_.calls, (QStringList{u"open dialog"_s}));
     QCOMPARE(Snapshot(doc_), before);
 
     // Another version that nothing installed can read: no hand-over, the program goes on.
@@ -195,7 +202,7 @@ void TestDocumentCommands::openRefusedKeepsDocument() {
     QVERIFY(WriteBytes(path(u"good.dat"_s), NewDocumentFile(0, 3)));
     QVERIFY(cmds_->OpenFile(path(u"good.dat"_s)));
     QCOMPARE(doc_.RadioData.Func.Beep, 3);
-    QCOMPARE(shell_.calls.last(), u"loaded"_s);
+    QCOMPARE(shell_.calls.mid(shell_.calls.size() - 2), (QStringList{u"close"_s, u"loaded"_s}));
 }
 
 void TestDocumentCommands::exitSequence() {

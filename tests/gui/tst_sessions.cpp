@@ -8,6 +8,7 @@
 #include "app/frmmain.h"
 #include "core/link/memorymap.h"
 #include "core/link/session.h"
+#include "core/model/version.h"
 #include "link/frmprogress.h"
 #include "link/richdocument.h"
 #include "link/sessioncontroller.h"
@@ -158,7 +159,7 @@ private slots:
         QByteArray memory;
         QVERIFY(startRadio({"--mode", "1", "--image", richMemory(&memory)}));
         doc->CurFileName = file("old.dat");
-        doc->IsNewFile = 0;
+        doc->IsNewFile = false;
         QSignalSpy ended(&sessions->session(), &LinkSession::sessionEnded);
         prompter.reset({A::Ok});
 
@@ -180,7 +181,7 @@ private slots:
         QVERIFY(doc->CurFileName == QStringLiteral("new.dat") || !commandsEnabled());
 
         QTRY_COMPARE(doc->CurFileName, QStringLiteral("new.dat"));
-        QCOMPARE(doc->IsNewFile, -1);
+        QVERIFY(doc->IsNewFile);
         QCOMPARE(doc->CountryMode, 1);
         QCOMPARE(seen.replacedBy, memory);
         QVERIFY(main->windowTitle().contains(QStringLiteral("new.dat")));
@@ -327,6 +328,28 @@ private slots:
         QVERIFY(prompter.asked.isEmpty());
     }
 
+    void closingDuringAWriteEndsTheSession() {
+        // Paced like a real line, so that the write is still running when the window closes.
+        sim = std::make_unique<SimProcess>();
+        QVERIFY(sim->start({"--baud", "9600", "--save", file("closed.bin")}));
+        App().PortName = sim->device;
+        FillRichDocument(*doc, 0);
+        prompter.reset({A::Ok, A::No}); // write: OK; save the changes first: No
+        bool closed = false;
+        connect(&sessions->session(), &LinkSession::progress, main.get(), [&](int percent) {
+            if (percent < 5 || closed) return;
+            closed = true;
+            QTimer::singleShot(0, main.get(), [this] { main->close(); });
+        });
+        action("WriteRadio")->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(closed && !sessions->session().isRunning(), 30000);
+        QVERIFY(!main->isVisible());
+        QVERIFY(!sessions->transport().isOpen());
+        QVERIFY(!QApplication::activeModalWidget());
+        // The radio was told to leave programming mode: it saves its memory at that moment.
+        QTRY_VERIFY(QFileInfo::exists(file("closed.bin")));
+    }
+
     void firmwareOfAnotherVersionHandsOver() {
         // A V200 installed beside this version reads radios with V101; its program notes that
         // it was started.
@@ -337,7 +360,7 @@ private slots:
         const QString note = file("started.txt");
         QVERIFY(writeFile(exe, "#!/bin/sh\ntouch '" + note.toUtf8() + "'\n"));
         QFile::setPermissions(exe, QFile::ReadOwner | QFile::ExeOwner);
-        App().FirmPairs.append({QStringLiteral("V200"), QStringLiteral("V101")});
+        FirmPairs().append({QStringLiteral("V200"), QStringLiteral("V101")});
         const QByteArray before = packed(*doc);
 
         // No version reads V102: message 9063 and this program goes on.

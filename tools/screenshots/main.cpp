@@ -94,7 +94,7 @@ bool shootRead(frmMain& main, const QString& file) {
             }
         });
     });
-    sessions.start(CommRead);
+    sessions.start(CommKind::Read);
     // The read data reaches the document and the channel table opens.
     wait(800);
     sim.terminate();
@@ -123,8 +123,7 @@ bool shootToneTips(frmMain& main, const QString& file) {
 }
 
 void setLanguage(int lang) {
-    App().CurLanguage = lang;
-    App().LangFile = lang == 2 ? QStringLiteral("chinese.ini") : QStringLiteral("english.ini");
+    App().UseLanguage(static_cast<Language>(lang));
     ApplyQtTranslations();
 }
 } // namespace

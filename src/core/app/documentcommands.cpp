@@ -1,10 +1,12 @@
 #include "documentcommands.h"
+#include "../files/datafile.h"
 #include "../files/opendatafile.h"
 #include "../files/savedatafile.h"
 #include "../lang/langtext.h"
+#include "../lang/prompter.h"
 #include "../model/document.h"
 #include "../model/helpers.h"
-#include "../lang/prompter.h"
+#include "otherversion.h"
 #include "startup.h"
 
 #include <QTimer>
@@ -43,7 +45,7 @@ void DocumentCommands::FileNew() {
         return;
     }
     // The initialisation command ends here too; a later New must use the template again.
-    doc_.InitRequested = 0;
+    doc_.InitRequested = false;
 }
 
 void DocumentCommands::LoadNewDoc() {
@@ -55,14 +57,14 @@ void DocumentCommands::LoadNewDoc() {
 
 void DocumentCommands::newDocTick() {
     newDocTimer_->stop();
-    doc_.NewDocument();
+    NewDocumentWithInitFile(doc_);
     shell_.documentLoaded();
-    doc_.InitRequested = 0;
+    doc_.InitRequested = false;
     emit newDocumentBuilt();
 }
 
 void DocumentCommands::LoadNewDoc2() {
-    doc_.NewDocument();
+    NewDocumentWithInitFile(doc_);
     shell_.documentLoaded();
 }
 
@@ -74,24 +76,30 @@ void DocumentCommands::FileOpen() {
 }
 
 bool DocumentCommands::OpenFile(const QString& path) {
-    // The child windows go first, so that a value still being edited lands in the document it
-    // belongs to and not in the opened one.
-    shell_.closeAllChildWindows();
-    switch (OpenDataFile(doc_, path)) {
+    // Every check runs before anything is closed: a refused file leaves the document and its
+    // windows as they were.
+    CheckedDataFile file;
+    switch (ReadCheckedDataFile(doc_, path, file)) {
     case OpenResult::Opened:
-        shell_.documentLoaded();
-        return true;
-    case OpenResult::HandedOver:
-        shell_.requestExit();
+        break;
+    case OpenResult::OtherVersion:
+        // When nothing could be started the user keeps working here: ending the program would
+        // lose whatever has not been saved.
+        if (RunOtherVersion(file.otherVersion, prompter_, {path})) shell_.requestExit();
         return false;
     case OpenResult::Refused:
-        break;
+        return false;
     }
-    return false;
+    // The child windows go before the document is replaced, so that none of them writes a
+    // value of the old document into the opened one on its way out.
+    shell_.closeAllChildWindows();
+    ApplyDataFile(doc_, path, file);
+    shell_.documentLoaded();
+    return true;
 }
 
 bool DocumentCommands::FileSave() {
-    if (doc_.IsNewFile != 0) return FileSaveAs();
+    if (doc_.IsNewFile) return FileSaveAs();
     const QString text =
         LoadLangText(9007) + QLatin1Char('"') + FileTitle(doc_.CurFileName) + QLatin1Char('"');
     if (prompter_.ask(text, B::OkCancel, I::Question) != A::Ok) return false;
@@ -103,10 +111,12 @@ bool DocumentCommands::FileSave() {
 bool DocumentCommands::FileSaveAs() {
     const QString path = shell_.chooseSaveFile(doc_.CurFileName);
     if (path.isEmpty()) return false;
-    // The chosen name stays even when the write fails, so the next Save As offers it again.
+    // A name is only taken over once the file is written: after a failure the title and a
+    // later Save still refer to the document's own file.
+    const QString oldName = doc_.CurFileName;
     doc_.CurFileName = path;
     if (!SaveDataFile(doc_)) {
-        doc_.NotifyStateChanged();
+        doc_.CurFileName = oldName;
         return false;
     }
     shell_.refreshTitle();
@@ -114,7 +124,7 @@ bool DocumentCommands::FileSaveAs() {
 }
 
 void DocumentCommands::Init() {
-    doc_.InitRequested = -1;
+    doc_.InitRequested = true;
     FileNew();
 }
 
