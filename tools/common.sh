@@ -4,7 +4,8 @@
 MZ_PACKAGES=(build-essential cmake ninja-build pkg-config
              qt6-base-dev qt6-serialport-dev qt6-multimedia-dev qt6-qpa-plugins
              libinih-dev fonts-dejavu-core qt6-translations-l10n appstream ccache
-             pulseaudio pulseaudio-utils bsdutils util-linux)
+             bsdutils util-linux
+             python3 pulseaudio pulseaudio-utils)
 
 mz_sudo() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; elif command -v sudo >/dev/null; then sudo "$@"; else

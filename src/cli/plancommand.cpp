@@ -57,7 +57,6 @@ int runPlan(const QStringList& args) {
     doc.setPrompter(&prompter);
     prompter.setSubject(table);
     CliStartUp(doc);
-    doc.InitDir.clear(); // the defaults alone: the plan must not build on an older template
     doc.SetCountryMode(mode);
     doc.NewDocument();
     if (!ApplyPlan(doc, *rows, &error)) {
