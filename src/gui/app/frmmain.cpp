@@ -75,7 +75,11 @@ frmMain::frmMain(Document& doc, Prompter& prompter, QWidget* parent)
     connect(&doc_, &Document::documentReplaced, this, &frmMain::ShowMainTxt);
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain() {
+    // The child windows die after this body, and what they store on their way out must not
+    // reach a main window whose members are gone.
+    disconnect(&doc_, nullptr, this, nullptr);
+}
 
 void frmMain::Load() {
     if (loaded_) return;

@@ -1,4 +1,5 @@
 #include "frmdtmf.h"
+#include "app/windowteardown.h"
 #include "core/lang/langtext.h"
 #include "core/model/document.h"
 #include "core/model/dtmfcodes.h"
@@ -24,7 +25,7 @@ FrmDTMF::FrmDTMF(Document& doc, QWidget* parent) : SettingsWindow(parent), doc_(
 }
 
 FrmDTMF::~FrmDTMF() {
-    disconnect(&doc_, nullptr, this, nullptr);
+    detachFromDocument(this, doc_);
 }
 
 void FrmDTMF::buildControls() {

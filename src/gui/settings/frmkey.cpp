@@ -1,4 +1,5 @@
 #include "frmkey.h"
+#include "app/windowteardown.h"
 #include "core/lang/langtext.h"
 #include "core/model/document.h"
 #include "core/model/settingsforms.h"
@@ -51,5 +52,5 @@ FrmKey::FrmKey(Document& doc, QWidget* parent) : SettingsWindow(parent), doc_(do
 }
 
 FrmKey::~FrmKey() {
-    disconnect(&doc_, nullptr, form_, nullptr);
+    detachFromDocument(this, doc_);
 }

@@ -1,4 +1,5 @@
 #include "frmoptfeatures.h"
+#include "app/windowteardown.h"
 #include "channels/numberedit.h"
 #include "core/lang/langtext.h"
 #include "core/model/document.h"
@@ -40,7 +41,7 @@ FrmOptFeatures::FrmOptFeatures(Document& doc, QWidget* parent) : SettingsWindow(
 }
 
 FrmOptFeatures::~FrmOptFeatures() {
-    disconnect(&doc_, nullptr, this, nullptr);
+    detachFromDocument(this, doc_);
 }
 
 void FrmOptFeatures::buildControls() {

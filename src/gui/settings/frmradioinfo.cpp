@@ -1,4 +1,5 @@
 #include "frmradioinfo.h"
+#include "app/windowteardown.h"
 #include "core/lang/langtext.h"
 #include "core/model/country.h"
 #include "core/model/document.h"
@@ -79,7 +80,7 @@ FrmRadioInfo::FrmRadioInfo(Document& doc, QWidget* parent) : SettingsWindow(pare
 }
 
 FrmRadioInfo::~FrmRadioInfo() {
-    disconnect(&doc_, nullptr, this, nullptr);
+    detachFromDocument(this, doc_);
 }
 
 QComboBox* FrmRadioInfo::addList(const char* name, int labelText, QGridLayout* grid, int row,
