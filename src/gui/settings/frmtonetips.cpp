@@ -1,5 +1,6 @@
 #include "frmtonetips.h"
 
+#include "app/windowteardown.h"
 #include "core/lang/langtext.h"
 #include "core/lang/prompter.h"
 #include "core/model/document.h"
@@ -90,8 +91,7 @@ FrmToneTips::FrmToneTips(Document& doc, QWidget* parent)
 }
 
 FrmToneTips::~FrmToneTips() {
-    // The document outlives the window: nothing of it may reach a half-destroyed window.
-    disconnect(&doc_, nullptr, this, nullptr);
+    detachFromDocument(this, doc_);
     player_->stop();
     statusMessage(QString());
 }
