@@ -20,13 +20,17 @@ OpenResult refuse(Document& doc, int id) {
 } // namespace
 
 OpenResult OpenDataFile(Document& doc, const QString& path) {
-    using B = Prompter::Buttons;
-    using I = Prompter::Icon;
-
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) return refuse(doc, 9002);
     const QByteArray bytes = f.read(DataFileSize);
     f.close();
+    return OpenDataBytes(doc, bytes, path);
+}
+
+OpenResult OpenDataBytes(Document& doc, const QByteArray& bytes, const QString& path) {
+    using B = Prompter::Buttons;
+    using I = Prompter::Icon;
+
     if (bytes.size() < HeadSize) return refuse(doc, 9002);
 
     FileHeadRec head;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 class Document;
@@ -26,3 +27,6 @@ enum class OpenResult {
 // becomes "V100", CurFileName = path, IsNewFile = 0, and documentReplaced and stateChanged
 // are announced.
 OpenResult OpenDataFile(Document& doc, const QString& path);
+// The same checks on a file's bytes already read (only the first DataFileSize count); path is
+// what CurFileName becomes and what another program version would be given.
+OpenResult OpenDataBytes(Document& doc, const QByteArray& bytes, const QString& path);
