@@ -26,7 +26,7 @@ export QT_QPA_PLATFORM=offscreen
 # Leaks: Qt's plugins (the platform plugin, fontconfig, the accessibility bridge) keep
 # allocations for the life of the process on purpose; they are listed with their reasons in
 # tests/sanitize/lsan.supp, so that a leak of our own still fails the test.
-export ASAN_OPTIONS="halt_on_error=1:abort_on_error=0:detect_leaks=1:print_stacktrace=1:strict_string_checks=1:detect_stack_use_after_return=1"
+export ASAN_OPTIONS="halt_on_error=1:detect_leaks=1:detect_stack_use_after_return=1"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 export LSAN_OPTIONS="suppressions=$root/tests/sanitize/lsan.supp:print_suppressions=0"
 
