@@ -13,12 +13,12 @@
 
 namespace {
 
-// Says No to every question: Yes to "open with the other version" would start a program.
-class RefusingPrompter : public Prompter {
+// Answers every question with its first button, so that a file of another data version
+// takes the "open it with the other version" path too (which only reports that version).
+class YesPrompter : public Prompter {
 public:
-    Answer ask(const QString&, Buttons buttons, Icon) override {
-        return buttons == Buttons::YesNo || buttons == Buttons::YesNoCancel ? Answer::No
-                                                                            : Answer::Ok;
+    Answer ask(const QString& text, Buttons buttons, Icon) override {
+        return SilentPrompter().ask(text, buttons, Icon::None);
     }
     Answer message(int, Buttons b, Icon i, const QString&) override { return ask({}, b, i); }
 };
@@ -35,10 +35,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         EncodeDataFile(rec, channels) != bytes.left(DataFileSize))
         std::abort();
 
-    RefusingPrompter prompter;
+    YesPrompter prompter;
     Document doc;
     doc.setPrompter(&prompter);
-    if (OpenDataBytes(doc, bytes, QStringLiteral("fuzz.dat")) != OpenResult::Opened) return 0;
+    QString otherVersion;
+    const OpenResult result = OpenDataBytes(doc, bytes, QStringLiteral("fuzz.dat"), &otherVersion);
+    if (result == OpenResult::OtherVersion && otherVersion.isEmpty()) std::abort();
+    if (result != OpenResult::Opened) return 0;
 
     (void)doc.IsDataChanged();
     const int mode = doc.CountryMode;

@@ -89,14 +89,14 @@ private slots:
         prompter.reset({A::No, A::Cancel});
         trigger("MnuInit");
         QCOMPARE(prompter.asked.size(), 2);
-        QCOMPARE(doc->InitRequested, 0);
+        QVERIFY(!doc->InitRequested);
         prompter.reset();
         QSignalSpy built(&main->commands(), &DocumentCommands::newDocumentBuilt);
         trigger("NewFile");
         QTRY_COMPARE(built.size(), 1);
         QVERIFY(prompter.asked.isEmpty());
         QVERIFY(!doc->IsDataChanged());
-        QCOMPARE(doc->InitRequested, 0);
+        QVERIFY(!doc->InitRequested);
     }
 
     void saveOfANewDocumentGoesThroughSaveAs() {

@@ -94,8 +94,8 @@ private slots:
     }
 
     void splashWithoutPictureStillOpensByTimer() {
-        App().CurLanguage = 3;
-        QVERIFY(frmSplash::pictureFor(3).isEmpty());
+        App().CurLanguage = static_cast<Language>(3);
+        QVERIFY(frmSplash::pictureFor(static_cast<Language>(3)).isEmpty());
         int opened = 0;
         auto* splash = new frmSplash([&] { ++opened; });
         splash->show();
@@ -314,7 +314,7 @@ private slots:
 
     void sessionCommandsAndTheirLock() {
         QList<int> started;
-        main->setSessionStarter([&](int mode) { started << mode; });
+        main->setSessionStarter([&](CommKind mode) { started << int(mode); });
         action("mnuReadFromRadio")->trigger();
         QCOMPARE(started, QList<int>{1});
         action("mnuWriteToRadio")->trigger();

@@ -19,15 +19,16 @@ OpenResult refuse(Document& doc, int id) {
 
 } // namespace
 
-OpenResult OpenDataFile(Document& doc, const QString& path) {
+OpenResult OpenDataFile(Document& doc, const QString& path, QString* otherVersion) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) return refuse(doc, 9002);
     const QByteArray bytes = f.read(DataFileSize);
     f.close();
-    return OpenDataBytes(doc, bytes, path);
+    return OpenDataBytes(doc, bytes, path, otherVersion);
 }
 
-OpenResult OpenDataBytes(Document& doc, const QByteArray& bytes, const QString& path) {
+OpenResult OpenDataBytes(Document& doc, const QByteArray& bytes, const QString& path,
+                         QString* otherVersion) {
     using B = Prompter::Buttons;
     using I = Prompter::Icon;
 
@@ -48,10 +49,8 @@ OpenResult OpenDataBytes(Document& doc, const QByteArray& bytes, const QString& 
         const QString question = VersionMessage(Document::DataVersionText(), version, 1);
         if (doc.prompter().ask(question, B::YesNo, I::Question) != Prompter::Answer::Yes)
             return OpenResult::Refused;
-        // When nothing could be started the user keeps working here: ending the program would
-        // lose whatever has not been saved.
-        return RunOtherVersion(version, doc.prompter(), {path}) ? OpenResult::HandedOver
-                                                                : OpenResult::Refused;
+        if (otherVersion) *otherVersion = version;
+        return OpenResult::OtherVersion;
     }
 
     RadioDataRec data;
@@ -71,7 +70,7 @@ OpenResult OpenDataBytes(Document& doc, const QByteArray& bytes, const QString& 
     doc.FileCHInfo = channels;
     doc.FromFileCopy();
     doc.CurFileName = path;
-    doc.IsNewFile = 0;
+    doc.IsNewFile = false;
     emit doc.documentReplaced();
     doc.NotifyStateChanged();
     return OpenResult::Opened;

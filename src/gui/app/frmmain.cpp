@@ -3,9 +3,9 @@
 #include "treesplitter.h"
 
 #include "core/app/appstate.h"
-#include "core/lang/prompter.h"
 #include "core/app/startup.h"
 #include "core/lang/langtext.h"
+#include "core/lang/prompter.h"
 #include "core/link/session.h"
 #include "core/model/country.h"
 #include "core/model/document.h"
@@ -64,7 +64,7 @@ frmMain::frmMain(Document& doc, Prompter& prompter, QWidget* parent)
     WaitSaveDataTimer_->setObjectName(QStringLiteral("WaitSaveDataTimer"));
     WaitSaveDataTimer_->setSingleShot(true);
     WaitSaveDataTimer_->setInterval(100);
-    connect(WaitSaveDataTimer_, &QTimer::timeout, this, [this] { startSession(2); });
+    connect(WaitSaveDataTimer_, &QTimer::timeout, this, [this] { startSession(CommKind::Write); });
 
     // Whatever replaces the document (a read, an opened file) shows in the caption.
     connect(&doc_, &Document::stateChanged, this, &frmMain::ShowMainTxt);
@@ -466,7 +466,7 @@ void frmMain::setSessionRunning(bool running) {
         action(name)->setEnabled(!running);
 }
 
-void frmMain::startSession(int commMode) {
+void frmMain::startSession(CommKind commMode) {
     if (sessionRunning_) return;
     // The virtual radio runs only while somebody uses it.
     if (App().PortName == VirtualRadioProcess::linkPath()) {
@@ -482,7 +482,7 @@ void frmMain::startSession(int commMode) {
 void frmMain::mnuReadFromRadio() {
     if (sessionRunning_) return;
     commitEditors({kChannelTable});
-    startSession(1);
+    startSession(CommKind::Read);
 }
 
 void frmMain::mnuWriteToRadio() {
@@ -494,7 +494,7 @@ void frmMain::mnuWriteToRadio() {
 
 void frmMain::ReadRMGDataFromRadio() {
     if (sessionRunning_) return;
-    startSession(3);
+    startSession(CommKind::Info);
 }
 
 void frmMain::MnuLocalInfo() {
