@@ -38,3 +38,8 @@ QString DtmfToShown(const QString& text);
 QString ShortestDecimal(double v);
 // Formats with the pattern "#0.00000".
 QString FormatFre(double v);
+
+// The text with every control character (C0, DEL, C1) written as an escape ("\x1b"), and the
+// backslash doubled, so that a damaged text field cannot move a terminal's cursor or change
+// its colours when it is printed.
+QString EscapeControls(const QString& text);

@@ -1,4 +1,5 @@
 #include "frmmain.h"
+#include "channelcsvcommands.h"
 #include "frmabout.h"
 #include "treesplitter.h"
 
@@ -50,6 +51,9 @@ frmMain::frmMain(Document& doc, Prompter& prompter, QWidget* parent)
     buildToolBar();
     buildTreePanel();
     buildStatusBar();
+    channelCsv_ = new ChannelCsvCommands(doc_, prompter_, this);
+    connect(channelCsv_, &ChannelCsvCommands::status, this,
+            [this](const QString& text) { statusBar()->showMessage(text, 5000); });
     connectCommands();
 
     clock_ = new QTimer(this);
@@ -120,6 +124,14 @@ void frmMain::connectCommands() {
     on("mnuFileSaveAs", [this] {
         commitEditors({});
         commands_.FileSaveAs();
+    });
+    on("mnuFileExportChannels", [this] {
+        commitEditors({});
+        channelCsv_->exportChannels();
+    });
+    on("mnuFileImportChannels", [this] {
+        commitEditors({});
+        channelCsv_->importChannels();
     });
     on("mnuFileExit", [this] { close(); });
     on("mnuModelInfo", &frmMain::mnuModelInfo);
