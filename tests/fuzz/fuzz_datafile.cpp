@@ -38,10 +38,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     YesPrompter prompter;
     Document doc;
     doc.setPrompter(&prompter);
-    QString otherVersion;
-    const OpenResult result = OpenDataBytes(doc, bytes, QStringLiteral("fuzz.dat"), &otherVersion);
-    if (result == OpenResult::OtherVersion && otherVersion.isEmpty()) std::abort();
+    // Keep: damaged channel records are told and opened all the same, as a command that only
+    // shows a file does, so that what follows sees them too.
+    CheckedDataFile file;
+    const OpenResult result =
+        CheckDataBytes(doc, QStringLiteral("fuzz.dat"), bytes, file, DamagedChannelsPolicy::Keep);
+    if (result == OpenResult::OtherVersion && file.otherVersion.isEmpty()) std::abort();
     if (result != OpenResult::Opened) return 0;
+    ApplyDataFile(doc, QStringLiteral("fuzz.dat"), file);
 
     (void)doc.IsDataChanged();
     const int mode = doc.CountryMode;

@@ -29,33 +29,21 @@ QString wrongSize(const QString& path, qint64 size) {
 
 } // namespace
 
-<<<<<<< HEAD
-OpenResult OpenDataFile(Document& doc, const QString& path, QString* otherVersion) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return refuse(doc, 9002);
-    const QByteArray bytes = f.read(DataFileSize);
-    f.close();
-    return OpenDataBytes(doc, bytes, path, otherVersion);
-}
-
-OpenResult OpenDataBytes(Document& doc, const QByteArray& bytes, const QString& path,
-                         QString* otherVersion) {
-    using B = Prompter::Buttons;
-    using I = Prompter::Icon;
-
-    if (bytes.size() < HeadSize) return refuse(doc, 9002);
-=======
 OpenResult ReadCheckedDataFile(Document& doc, const QString& path, CheckedDataFile& file,
                                DamagedChannelsPolicy policy) {
-    using B = Prompter::Buttons;
-    using I = Prompter::Icon;
-
     QByteArray bytes;
     QString why;
     // One byte more than a data file holds, so that a longer file is seen as such.
     if (!ReadRegularFile(path, DataFileSize + 1, bytes, &why)) return refuse(doc, why);
+    return CheckDataBytes(doc, path, bytes, file, policy);
+}
+
+OpenResult CheckDataBytes(Document& doc, const QString& path, const QByteArray& bytes,
+                          CheckedDataFile& file, DamagedChannelsPolicy policy) {
+    using B = Prompter::Buttons;
+    using I = Prompter::Icon;
+
     if (bytes.size() < HeadSize) return refuse(doc, wrongSize(path, bytes.size()));
->>>>>>> main
 
     FileHeadRec head;
     recordcodec::decode(head, reinterpret_cast<const unsigned char*>(bytes.constData()));

@@ -1,11 +1,8 @@
 #pragma once
 
-<<<<<<< HEAD
-#include <QByteArray>
-=======
 #include "../model/records.h"
 
->>>>>>> main
+#include <QByteArray>
 #include <QString>
 
 class Document;
@@ -44,18 +41,13 @@ struct CheckedDataFile {
 //   damaged channel records                       -> 9002 naming the records
 // The size and channel-count checks come after the version checks because a file of another
 // data version need not have this version's layout.
-<<<<<<< HEAD
-// On success the file goes through the transfer copy into the working copy, the version
-// becomes "V100", CurFileName = path, IsNewFile = 0, and documentReplaced and stateChanged
-// are announced.
-OpenResult OpenDataFile(Document& doc, const QString& path, QString* otherVersion = nullptr);
-// The same checks on a file's bytes already read (only the first DataFileSize count); path is
-// what CurFileName becomes.
-OpenResult OpenDataBytes(Document& doc, const QByteArray& bytes, const QString& path,
-                         QString* otherVersion = nullptr);
-=======
 OpenResult ReadCheckedDataFile(Document& doc, const QString& path, CheckedDataFile& file,
                                DamagedChannelsPolicy policy = DamagedChannelsPolicy::Refuse);
+// The checks after the read, on the file's bytes (DataFileSize + 1 of them tell a longer file);
+// path only names the file in the messages.
+OpenResult CheckDataBytes(Document& doc, const QString& path, const QByteArray& bytes,
+                          CheckedDataFile& file,
+                          DamagedChannelsPolicy policy = DamagedChannelsPolicy::Refuse);
 
 // Puts a checked file into the document: through the transfer copy into the working copy, the
 // version becomes "V100", CurFileName = path, IsNewFile false, and documentReplaced and
@@ -66,4 +58,3 @@ void ApplyDataFile(Document& doc, const QString& path, const CheckedDataFile& fi
 // CurFileName included, is unchanged.
 OpenResult OpenDataFile(Document& doc, const QString& path,
                         DamagedChannelsPolicy policy = DamagedChannelsPolicy::Refuse);
->>>>>>> main
