@@ -5,7 +5,10 @@ MZ_PACKAGES=(build-essential cmake ninja-build pkg-config
              qt6-base-dev qt6-serialport-dev qt6-multimedia-dev qt6-qpa-plugins
              libinih-dev fonts-dejavu-core qt6-translations-l10n appstream ccache
              bsdutils util-linux
-             python3)
+             python3 pulseaudio pulseaudio-utils)
+# Only the checking builds need these (./test.sh --fuzz): clang, and compiler-rt, which holds
+# libFuzzer and clang's sanitizer runtimes.
+MZ_CHECK_PACKAGES=(clang libclang-rt-14-dev)
 
 mz_sudo() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; elif command -v sudo >/dev/null; then sudo "$@"; else
@@ -36,8 +39,11 @@ mz_install() {
     fi
 }
 
-mz_build() {
-    local root="$1"
+# mz_build_in ROOT DIR [CMAKE_OPTION...] configures DIR from ROOT and builds everything in it;
+# MZ_TARGETS (a space-separated list), when set, builds only those targets.
+mz_build_in() {
+    local root="$1" dir="$2"
+    shift 2
     local jobs
     jobs=$(nproc 2>/dev/null || echo 2)
     local launcher=()
@@ -47,6 +53,13 @@ mz_build() {
         launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
         export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$root}" CCACHE_NOHASHDIR="${CCACHE_NOHASHDIR:-1}"
     fi
-    cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" >/dev/null
-    cmake --build "$root/build" -j "$jobs"
+    local targets=()
+    # shellcheck disable=SC2206
+    [ -n "${MZ_TARGETS:-}" ] && targets=(--target ${MZ_TARGETS})
+    cmake -S "$root" -B "$dir" -G Ninja "${launcher[@]}" "$@" >/dev/null
+    cmake --build "$dir" -j "$jobs" "${targets[@]}"
+}
+
+mz_build() {
+    mz_build_in "$1" "$1/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 }

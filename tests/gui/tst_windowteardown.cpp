@@ -12,6 +12,7 @@
 #include "settings/frmkey.h"
 #include "settings/frmoptfeatures.h"
 #include "settings/frmradioinfo.h"
+#include "settings/frmtonetips.h"
 
 #include <QAbstractItemModel>
 #include <QTableView>
@@ -57,6 +58,7 @@ private slots:
             {"FrmDTMF", [this] { return new FrmDTMF(doc_); }},
             {"FrmKey", [this] { return new FrmKey(doc_); }},
             {"FrmRadioInfo", [this] { return new FrmRadioInfo(doc_); }},
+            {"FrmToneTips", [this] { return new FrmToneTips(doc_); }},
         };
         for (int mode : {0, 1}) {
             for (const auto& [name, make] : windows) {

@@ -1,6 +1,6 @@
 // Takes the screenshots of docs/screenshots on a running X server (tools/screenshots.sh
 // starts one with a window manager): the main window in English and Chinese, the serial port
-// dialog and the progress window during a read from the virtual radio.
+// dialog, the progress window during a read from the virtual radio, and the tone-tips window.
 //
 //   mzshots PROGRAM_DIR OUTPUT_DIR [--all]
 //
@@ -31,8 +31,11 @@
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QProcess>
 #include <QScreen>
+#include <QTabBar>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <QTimer>
@@ -106,6 +109,25 @@ bool shootRead(frmMain& main, const QString& file) {
     return ok;
 }
 
+// The main window with the tone-tips window open on tip 4, filling most of the child area.
+bool shootToneTips(frmMain& main, const QString& file) {
+    const QRect old = main.geometry();
+    main.setGeometry(40, 30, 1000, 740);
+    QWidget* w = main.ShowChildForm(QStringLiteral("FrmToneTips"));
+    if (!w) return false;
+    if (auto* tabs = w->findChild<QTabBar*>(QStringLiteral("TabStrip1"))) tabs->setCurrentIndex(3);
+    for (QMdiSubWindow* sub : main.mdiArea()->subWindowList())
+        if (sub->widget() == w) {
+            sub->move(10, 10);
+            sub->resize(main.mdiArea()->width() - 20, main.mdiArea()->height() - 20);
+        }
+    wait(300);
+    const bool ok = shoot(&main, file);
+    main.CloseFormsNamed(QStringLiteral("FrmToneTips"));
+    main.setGeometry(old);
+    return ok;
+}
+
 void setLanguage(int lang) {
     App().UseLanguage(static_cast<Language>(lang));
     ApplyQtTranslations();
@@ -143,6 +165,7 @@ int main(int argc, char** argv) {
         ok = shoot(&port, out + QStringLiteral("/port-en.png"), 12) && ok;
     }
     ok = shootRead(main, out + QStringLiteral("/progress-en.png")) && ok;
+    ok = shootToneTips(main, out + QStringLiteral("/tonetips-en.png")) && ok;
     {
         // File > Backups with three reads of the demo radio kept.
         QTemporaryDir tmp;
@@ -184,5 +207,6 @@ int main(int argc, char** argv) {
     main.CheckLanguage();
     wait(300);
     ok = shoot(&main, out + QStringLiteral("/main-zh.png")) && ok;
+    ok = shootToneTips(main, out + QStringLiteral("/tonetips-zh.png")) && ok;
     return ok ? 0 : 1;
 }

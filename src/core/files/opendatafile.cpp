@@ -31,13 +31,18 @@ QString wrongSize(const QString& path, qint64 size) {
 
 OpenResult ReadCheckedDataFile(Document& doc, const QString& path, CheckedDataFile& file,
                                DamagedChannelsPolicy policy) {
-    using B = Prompter::Buttons;
-    using I = Prompter::Icon;
-
     QByteArray bytes;
     QString why;
     // One byte more than a data file holds, so that a longer file is seen as such.
     if (!ReadRegularFile(path, DataFileSize + 1, bytes, &why)) return refuse(doc, why);
+    return CheckDataBytes(doc, path, bytes, file, policy);
+}
+
+OpenResult CheckDataBytes(Document& doc, const QString& path, const QByteArray& bytes,
+                          CheckedDataFile& file, DamagedChannelsPolicy policy) {
+    using B = Prompter::Buttons;
+    using I = Prompter::Icon;
+
     if (bytes.size() < HeadSize) return refuse(doc, wrongSize(path, bytes.size()));
 
     FileHeadRec head;

@@ -2,6 +2,7 @@
 
 #include "../model/records.h"
 
+#include <QByteArray>
 #include <QString>
 
 class Document;
@@ -42,6 +43,11 @@ struct CheckedDataFile {
 // data version need not have this version's layout.
 OpenResult ReadCheckedDataFile(Document& doc, const QString& path, CheckedDataFile& file,
                                DamagedChannelsPolicy policy = DamagedChannelsPolicy::Refuse);
+// The checks after the read, on the file's bytes (DataFileSize + 1 of them tell a longer file);
+// path only names the file in the messages.
+OpenResult CheckDataBytes(Document& doc, const QString& path, const QByteArray& bytes,
+                          CheckedDataFile& file,
+                          DamagedChannelsPolicy policy = DamagedChannelsPolicy::Refuse);
 
 // Puts a checked file into the document: through the transfer copy into the working copy, the
 // version becomes "V100", CurFileName = path, IsNewFile false, and documentReplaced and

@@ -10,7 +10,13 @@ bool IniTable::load(const QString& path) {
     map_.clear();
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) return false;
-    QByteArray all = f.readAll();
+    parse(f.readAll());
+    return true;
+}
+
+void IniTable::parse(const QByteArray& text) {
+    map_.clear();
+    QByteArray all = text;
     if (all.startsWith("\xEF\xBB\xBF")) all.remove(0, 3);
     QString section;
     for (const QByteArray& rawLine : all.split('\n')) {
@@ -29,7 +35,6 @@ bool IniTable::load(const QString& path) {
         if (!map_.contains(k)) // the first occurrence wins, as with the system INI service
             map_.insert(k, line.mid(eq + 1).trimmed());
     }
-    return true;
 }
 
 QString IniTable::value(const QString& section, const QString& key) const {

@@ -11,6 +11,8 @@
 class IniTable {
 public:
     bool load(const QString& path);
+    // Reads the text of a file already in memory; what load does after reading the file.
+    void parse(const QByteArray& text);
     QString value(const QString& section, const QString& key) const;
     const QHash<QString, QString>& entries() const { return map_; } // "section\nkey" -> value
 

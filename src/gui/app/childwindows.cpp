@@ -6,6 +6,7 @@
 #include "settings/frmkey.h"
 #include "settings/frmoptfeatures.h"
 #include "settings/frmradioinfo.h"
+#include "settings/frmtonetips.h"
 
 // Each editor window registers here under its object name. A window without an entry is not
 // offered yet: its menu item and tree node open nothing.
@@ -31,5 +32,8 @@ void RegisterChildWindows(frmMain& main) {
                               [&main]() -> QWidget* { return new FrmKey(main.document(), &main); });
     main.registerChildFactory(QStringLiteral("FrmRadioInfo"), [&main]() -> QWidget* {
         return new FrmRadioInfo(main.document(), &main);
+    });
+    main.registerChildFactory(QStringLiteral("FrmToneTips"), [&main]() -> QWidget* {
+        return new FrmToneTips(main.document(), &main);
     });
 }
