@@ -293,6 +293,7 @@ private slots:
         QCOMPARE(f.read(4), QByteArray("RIFF"));
         QVERIFY(prompter.asked.isEmpty());
         // A folder that does not exist: the user is told, nothing is left behind.
+        prompter.expect(9720);
         QVERIFY(!w.saveWavTo(tree->dir.filePath(QStringLiteral("no/such/t.wav"))));
         QCOMPARE(prompter.asked.size(), 1);
         QVERIFY(prompter.asked[0].text.startsWith(LoadLangText(9720)));
