@@ -4,6 +4,8 @@
 MZ_PACKAGES=(build-essential cmake ninja-build pkg-config
              qt6-base-dev qt6-serialport-dev qt6-multimedia-dev qt6-qpa-plugins
              libinih-dev fonts-dejavu-core qt6-translations-l10n appstream ccache)
+# Chinese texts need a font that covers them; Debian's base install has none.
+MZ_PACKAGES+=(fonts-wqy-microhei)
 
 mz_sudo() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; elif command -v sudo >/dev/null; then sudo "$@"; else

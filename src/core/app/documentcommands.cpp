@@ -2,9 +2,9 @@
 #include "../files/opendatafile.h"
 #include "../files/savedatafile.h"
 #include "../lang/langtext.h"
+#include "../lang/prompter.h"
 #include "../model/document.h"
 #include "../model/helpers.h"
-#include "../lang/prompter.h"
 #include "startup.h"
 
 #include <QTimer>
@@ -44,6 +44,10 @@ void DocumentCommands::FileNew() {
     }
     // The initialisation command ends here too; a later New must use the template again.
     doc_.InitRequested = 0;
+}
+
+void DocumentCommands::ToolbarNew() {
+    if (askSaveChanges()) LoadNewDoc();
 }
 
 void DocumentCommands::LoadNewDoc() {

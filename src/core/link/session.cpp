@@ -1,6 +1,6 @@
 #include "session.h"
-#include "../lang/prompter.h"
 #include "../lang/langtext.h"
+#include "../lang/prompter.h"
 #include "../model/country.h"
 #include "../model/document.h"
 #include "../model/helpers.h"
@@ -10,6 +10,8 @@
 #include "linktexts.h"
 #include "memorymap.h"
 #include "transport.h"
+
+#include <utility>
 
 namespace {
 const QString CRLF = QStringLiteral("\r\n");
@@ -105,6 +107,30 @@ void LinkSession::CancelSession() {
     commStep_ = commSubStep_ = StepIdle;
 }
 
+bool LinkSession::StopTransfer() {
+    if (commMode_ != CommRead && commMode_ != CommWrite) return false;
+    const int step = commMode_ == CommWrite ? commSubStep_ : commStep_;
+    if (step == StepEnd) return false;
+    EndSession(false);
+    return true;
+}
+
+void LinkSession::HoldTransfer() {
+    if (isRunning()) held_ = true;
+}
+
+void LinkSession::ResumeTransfer() {
+    if (!held_) return;
+    held_ = false;
+    const QByteArray request = std::exchange(heldRequest_, QByteArray());
+    const bool timedOut = std::exchange(heldTimeout_, false);
+    if (!isRunning()) return;
+    if (!request.isEmpty())
+        sendRequest(request, heldReplyLen_);
+    else if (timedOut)
+        onTimeout();
+}
+
 void LinkSession::AbortSession() {
     if (commMode_ == CommNone)
         ClosePort();
@@ -140,6 +166,11 @@ bool LinkSession::Start(int kind) {
 // --- Requests ---
 
 void LinkSession::sendRequest(const QByteArray& request, int replyLen) {
+    if (held_) {
+        heldRequest_ = request;
+        heldReplyLen_ = replyLen;
+        return;
+    }
     echoLen_ = noEcho_ ? 0 : int(request.size());
     waitTimer_.start();
     threshold_ = echoLen_ + replyLen;
@@ -322,7 +353,10 @@ bool LinkSession::CheckRadioIdentity() {
     if (modeOk && modelOk && versionOk) return true;
     if (modelOk) {
         if (versionOk) {
-            p.message(9030, Prompter::Buttons::Ok, Prompter::Icon::Warning);
+            // Both modes, as the model message names both models.
+            p.message(9030, Prompter::Buttons::Ok, Prompter::Icon::Warning,
+                      QStringLiteral("PC is ") + ModeName(doc_.CountryMode) + CRLF +
+                          QStringLiteral("Radio is ") + ModeName(radioCountryMode_));
         } else {
             const QString q = VersionMessage(QString::fromLatin1(DataVersion), radioVersion_, 0);
             if (p.ask(q, Prompter::Buttons::YesNo, Prompter::Icon::None) == Prompter::Answer::Yes)
@@ -451,6 +485,10 @@ void LinkSession::resendBlock(bool write) {
 
 void LinkSession::onTimeout() {
     waitTimer_.stop();
+    if (held_) {
+        heldTimeout_ = true;
+        return;
+    }
     const int step = commMode_ == CommWrite ? commSubStep_ : commStep_;
     if (step == StepIdle) return;
     if (commMode_ == CommInfo) {
@@ -507,10 +545,12 @@ void LinkSession::FailurePrompt() {
     handshakeTries_ = 0;
     passBlockRetries_ = Retries;
     const quint64 g = generation_;
+    // "Try again?" is answered with Retry and Cancel (OK counts as Retry for answers given
+    // by script).
     const auto answer =
-        prompter().message(9008, Prompter::Buttons::OkCancel, Prompter::Icon::Question, hint);
+        prompter().message(9008, Prompter::Buttons::RetryCancel, Prompter::Icon::Question, hint);
     if (g != generation_) return;
-    if (answer == Prompter::Answer::Ok) {
+    if (answer == Prompter::Answer::Retry || answer == Prompter::Answer::Ok) {
         commAddr_ = -BlockSize;
         lastPercent_ = 0;
         emit progress(0);
@@ -556,6 +596,8 @@ void LinkSession::EndSession(bool ok, const QString& failureText) {
     if (ending_) return;
     ending_ = true;
     ++generation_;
+    held_ = heldTimeout_ = false;
+    heldRequest_.clear();
     const int kind = commMode_;
     const bool portOpen = transport_ && transport_->isOpen();
     if (!ok && portOpen) {
