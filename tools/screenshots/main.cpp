@@ -1,6 +1,6 @@
 // Takes the screenshots of docs/screenshots on a running X server (tools/screenshots.sh
 // starts one with a window manager): the main window in English and Chinese, the serial port
-// dialog and the progress window during a read from the virtual radio.
+// dialog in both languages and the progress window during a read from the virtual radio.
 //
 //   mzshots PROGRAM_DIR OUTPUT_DIR [--all]
 //
@@ -156,5 +156,11 @@ int main(int argc, char** argv) {
     main.CheckLanguage();
     wait(300);
     ok = shoot(&main, out + QStringLiteral("/main-zh.png")) && ok;
+    {
+        FrmSetComm port(&main);
+        port.show();
+        port.move(main.geometry().center() - port.rect().center());
+        ok = shoot(&port, out + QStringLiteral("/port-zh.png"), 12) && ok;
+    }
     return ok ? 0 : 1;
 }
