@@ -37,6 +37,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 200;
     App().ProgramDir = QStringLiteral(MZ_PROGDIR);
+    App().UseLanguage(Language::English);
 
     Document doc;
     doc.SetCountryMode(0);

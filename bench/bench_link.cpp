@@ -6,8 +6,8 @@
 // usage: bench_link [runs]   (default 3; medians are printed)
 
 #include "core/app/appstate.h"
-#include "core/lang/prompter.h"
 #include "core/app/startup.h"
+#include "core/lang/prompter.h"
 #include "core/link/frames.h"
 #include "core/link/memorymap.h"
 #include "core/link/serialtransport.h"
@@ -87,7 +87,7 @@ struct Result {
     bool ok = false;
 };
 
-Result runSession(LinkSession& session, TimedTransport& line, int kind) {
+Result runSession(LinkSession& session, TimedTransport& line, CommKind kind) {
     line.reset();
     Result r;
     QEventLoop loop;
@@ -114,6 +114,7 @@ int main(int argc, char** argv) {
     const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 3;
     QTextStream out(stdout);
     App().ProgramDir = QStringLiteral(MZ_PROGDIR);
+    App().UseLanguage(Language::English);
     App().ProgramRoot = ProgramRootOf(App().ProgramDir);
 
     Document doc;
@@ -154,8 +155,8 @@ int main(int argc, char** argv) {
         session.setTransport(&line);
         session.setPrompter(&prompter);
         session.setReadApplyDelay(0);
-        runSession(session, line, CommInfo); // finds the cable's echo setting
-        for (const int kind : {int(CommRead), int(CommWrite)}) {
+        runSession(session, line, CommKind::Info); // finds the cable's echo setting
+        for (const CommKind kind : {CommKind::Read, CommKind::Write}) {
             std::vector<double> wire, wall, cpu, turn;
             std::vector<qint64> chunks;
             for (int i = 0; i < runs; ++i) {
@@ -172,7 +173,7 @@ int main(int argc, char** argv) {
             }
             const QString name =
                 QStringLiteral("%1, %2")
-                    .arg(kind == CommRead ? "read" : "write")
+                    .arg(kind == CommKind::Read ? "read" : "write")
                     .arg(baud ? QStringLiteral("9600 Bd") : QStringLiteral("no pacing"));
             const double w = median(wire), t = median(wall);
             out << QStringLiteral("%1 %2 %3 %4 %5 %6 %7\n")

@@ -20,7 +20,7 @@ void CliStartUp(Document& doc) {
     a.ProgramDir = QCoreApplication::applicationDirPath();
     a.ProgramRoot = ProgramRootOf(a.ProgramDir);
     LoadVersionTable(doc);
-    doc.InitRequested = 0;
+    doc.InitRequested = false;
     InitLanguageDefaults(doc, QLocale::system());
     const QString setup = a.mysetupPath();
     const QString section = QStringLiteral("language");
@@ -28,8 +28,8 @@ void CliStartUp(Document& doc) {
         const long long lang =
             NumberOrDefault(IniRead(setup, section, QStringLiteral("CurrentLanguage")), 0);
         if (lang == 1 || lang == 2) {
-            a.CurLanguage = a.ShownLanguage = static_cast<int>(lang);
-            a.LangFile = lang == 1 ? QStringLiteral("english.ini") : QStringLiteral("chinese.ini");
+            a.UseLanguage(static_cast<Language>(lang));
+            a.ShownLanguage = a.CurLanguage;
         }
     }
     doc.InitDir = a.ProgramDir;

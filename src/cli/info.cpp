@@ -26,7 +26,7 @@ int infoCommand(const QStringList& args) {
     }
     Document doc;
     linkcli::SetUpLinkCli(doc);
-    const int rc = linkcli::RunLinkSession(doc, CommInfo, *a, QStringList{"info"} + args);
+    const int rc = linkcli::RunLinkSession(doc, CommKind::Info, *a, QStringList{"info"} + args);
     if (rc != ExitOk) return rc;
 
     const RadioInfoRec& r = doc.RadioInfo;

@@ -3,6 +3,7 @@
 #include "command.h"
 
 #include "core/app/appstate.h"
+#include "core/app/otherversion.h"
 #include "core/app/startup.h"
 #include "core/lang/langtext.h"
 #include "core/link/serialtransport.h"
@@ -183,7 +184,8 @@ std::optional<QString> TerminalPasswordAsker::askPassword(const QString&) {
     return typed;
 }
 
-int RunLinkSession(Document& doc, int kind, const LinkArgs& args, const QStringList& commandLine) {
+int RunLinkSession(Document& doc, CommKind kind, const LinkArgs& args,
+                   const QStringList& commandLine) {
     if (args.port.isEmpty()) {
         CliError(QStringLiteral("--port is missing: give the device of the cable, for example "
                                 "/dev/ttyUSB0 or COM1."));
@@ -201,9 +203,9 @@ int RunLinkSession(Document& doc, int kind, const LinkArgs& args, const QStringL
     session.setReadApplyDelay(0);
     if (args.password) session.SetProgPassword(*args.password);
 
-    ProgressPrinter progress(kind == CommRead    ? QStringLiteral("Reading")
-                             : kind == CommWrite ? QStringLiteral("Writing")
-                                                 : QStringLiteral("Reading information"),
+    ProgressPrinter progress(kind == CommKind::Read    ? QStringLiteral("Reading")
+                             : kind == CommKind::Write ? QStringLiteral("Writing")
+                                                       : QStringLiteral("Reading information"),
                              args.quiet);
     QObject::connect(&session, &LinkSession::progress, [&](int p) {
         if (p == 0) progress.restart();

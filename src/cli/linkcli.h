@@ -50,6 +50,7 @@ public:
 // Runs one session of the given kind on --port and returns the exit code. The document must be
 // ready (loaded for a write). When the radio's firmware belongs to another program version and
 // the user allowed it, that version's mzcli runs the same command and its exit code is returned.
-int RunLinkSession(Document& doc, int kind, const LinkArgs& args, const QStringList& commandLine);
+int RunLinkSession(Document& doc, CommKind kind, const LinkArgs& args,
+                   const QStringList& commandLine);
 
 } // namespace linkcli

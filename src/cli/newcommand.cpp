@@ -44,7 +44,7 @@ int runNew(const QStringList& args) {
     const QString model = doc.ModelName;
     doc.SetCountryMode(mode);
     const QString templ = InitFilePath(doc, true);
-    doc.NewDocument();
+    NewDocumentWithInitFile(doc);
     // A template is loaded as it stands; one that holds another mode or model was put under
     // the wrong name and would give a document other than the one asked for.
     if (doc.CountryMode != mode || doc.ModelName != model) {

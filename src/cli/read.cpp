@@ -25,7 +25,7 @@ int readCommand(const QStringList& args) {
     }
     Document doc;
     linkcli::SetUpLinkCli(doc);
-    const int rc = linkcli::RunLinkSession(doc, CommRead, *a, QStringList{"read"} + args);
+    const int rc = linkcli::RunLinkSession(doc, CommKind::Read, *a, QStringList{"read"} + args);
     if (rc != ExitOk) return rc;
     // The session handed the radio's image to the document; only now is the file written.
     return WriteDocumentFile(doc, a->output) ? ExitOk : ExitBadInput;

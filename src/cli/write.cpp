@@ -19,7 +19,7 @@ int writeCommand(const QStringList& args) {
     linkcli::SetUpLinkCli(doc);
     CliPrompter prompter;
     if (!OpenCheckedDocument(doc, prompter, a->positional[0])) return ExitBadInput;
-    return linkcli::RunLinkSession(doc, CommWrite, *a, QStringList{"write"} + args);
+    return linkcli::RunLinkSession(doc, CommKind::Write, *a, QStringList{"write"} + args);
 }
 
 CliCommand reg("write", "write --port PORT [--password PW] [--quiet] FILE.dat", writeCommand);

@@ -51,7 +51,7 @@ private slots:
         QCOMPARE(doc.RadioData.ToneTips.Tip[3].Step[4].Tone, i16(192));
         QCOMPARE(doc.RadioData.ToneTips.Tip[5].Repeat, i16(0));
         QCOMPARE(doc.CurFileName, QString("new.dat"));
-        QCOMPARE(doc.IsNewFile, -1);
+        QVERIFY(doc.IsNewFile);
         QCOMPARE(doc.RadioInfo.CustomerCode.text(), QString("001A"));
         QVERIFY(doc.RadioInfo.BatchNo.text().endsWith("-1-E-1"));
         QVERIFY(!doc.IsDataChanged());

@@ -18,7 +18,7 @@ class TestLangText : public QObject {
 private slots:
     void initTestCase() {
         App().ProgramDir = dir.path();
-        App().LangFile = "english.ini";
+        App().UseLanguage(Language::English);
     }
 
     void sections_data() {
@@ -62,9 +62,9 @@ private slots:
         write("english.ini", "[Main]\n12000=English\n");
         write("chinese.ini", "[Main]\n12000=中文\n");
         QCOMPARE(LoadLangText(12000), QString("English"));
-        App().LangFile = "chinese.ini";
+        App().UseLanguage(Language::Chinese);
         QCOMPARE(LoadLangText(12000), QString::fromUtf8("中文"));
-        App().LangFile = "english.ini";
+        App().UseLanguage(Language::English);
         write("english.ini", "[Main]\n12000=Changed text\n");
         QCOMPARE(LoadLangText(12000), QString("Changed text"));
         QFile::remove(dir.path() + "/language/english.ini");

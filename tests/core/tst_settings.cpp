@@ -1,5 +1,6 @@
 #include "core/app/appstate.h"
 #include "core/app/inifile.h"
+#include "core/app/otherversion.h"
 #include "core/app/startup.h"
 #include "core/lang/langtext.h"
 #include "core/model/document.h"
@@ -49,7 +50,7 @@ private slots:
         install("[language]\nIsFirstRun=1\ncomPort=4\nCurrentLanguage=1\n");
         Document doc;
         StartUp(doc, progDir, QLocale(QLocale::Chinese, QLocale::China));
-        QCOMPARE(App().CurLanguage, 2);
+        QCOMPARE(App().CurLanguage, Language::Chinese);
         QCOMPARE(App().LangFile, QString("chinese.ini"));
         QCOMPARE(App().AppTitle, QString("Title C"));
         QCOMPARE(App().ComPort, 4);
@@ -75,7 +76,7 @@ private slots:
         install("[language]\nIsFirstRun=0\ncomPort=2\nCurrentLanguage=3\n");
         StartUp(doc, progDir, QLocale(QLocale::Chinese, QLocale::China));
         QCOMPARE(App().LangFile, QString("chinese.ini")); // the locale's choice stays
-        QCOMPARE(App().CurLanguage, 3);
+        QCOMPARE(int(App().CurLanguage), 3);
         QCOMPARE(setting("CurrentLanguage"), QString("3"));
     }
 
@@ -117,7 +118,7 @@ private slots:
         install("[language]\nIsFirstRun=0\n");
         Document doc;
         StartUp(doc, progDir, QLocale::c());
-        QCOMPARE(App().FirmPairs.size(), 2);
+        QCOMPARE(FirmPairs().size(), 2);
         QVERIFY(IsCompatible("V100", "V100"));
         QVERIFY(!IsCompatible("V100", "V101"));
         QCOMPARE(SoftForFirm("V101"), QString("V200"));
@@ -129,7 +130,7 @@ private slots:
             QVERIFY2(!IsVersionText(bad), bad);
         write(progDir + "/language/english.ini",
               "[Msg]\n9060=Firmware\n9061=Program\n9062=Other version\n9063=None\n9064=Data\n");
-        App().LangFile = "english.ini";
+        App().UseLanguage(Language::English);
         QCOMPARE(VersionMessage("V100", "V101", 1),
                  QString("Other version\r\nData V1.01\r\nProgram V1.00"));
         QCOMPARE(VersionMessage("V100", "V101", 7), QString("Other versionV1.01"));

@@ -4,9 +4,9 @@
 // was asked, a record filler that gives every field its own value, and small byte helpers.
 
 #include "core/app/appstate.h"
-#include "core/lang/prompter.h"
 #include "core/files/datafile.h"
 #include "core/lang/langtext.h"
+#include "core/lang/prompter.h"
 #include "core/model/document.h"
 
 #include <QFile>
@@ -96,7 +96,7 @@ inline QByteArray Snapshot(const Document& d) {
     return EncodeDataFile(d.RadioData, d.CHInfo) + EncodeDataFile(d.FileRadioData, d.FileCHInfo) +
            u"%1|%2|%3|%4|%5|%6|%7|%8"_s.arg(d.ModelName, d.BandText, d.CurFileName)
                .arg(d.CountryMode)
-               .arg(d.IsNewFile)
+               .arg(int(d.IsNewFile))
                .arg(d.RadioInfo.InfoMode)
                .arg(d.FreLow)
                .arg(d.FreHigh)

@@ -3,6 +3,7 @@
 
 #include "core/app/documentcommands.h"
 #include "core/app/startup.h"
+#include "core/model/version.h"
 #include "files/filetestutil.h"
 
 #include <QDir>
@@ -67,15 +68,15 @@ void TestDocumentCommands::initTestCase() {
     QVERIFY(WriteBytes(path(u"Init/MZ-710_0_NEW.dat"_s), NewDocumentFile(0, 1)));
     QVERIFY(WriteBytes(path(u"Init/MZ-710_0.dat"_s), NewDocumentFile(0, 2)));
     App().ProgramDir = dir_.path();
-    App().LangFile = u"english.ini"_s;
-    App().FirmPairs = {{u"V100"_s, u"V100"_s}};
+    App().UseLanguage(Language::English);
+    FirmPairs() = {{u"V100"_s, u"V100"_s}};
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, path(u"store"_s));
     doc_.setPrompter(&prompter_);
     doc_.InitDir = dir_.path();
 }
 
 void TestDocumentCommands::init() {
-    doc_.InitRequested = 0;
+    doc_.InitRequested = false;
     doc_.NewDocument();
     prompter_.asked.clear();
     prompter_.answers.clear();
@@ -115,7 +116,7 @@ void TestDocumentCommands::newCancelAt9006AsksNothingMore() {
 void TestDocumentCommands::newYesSavesFirstAndStopsWhenSaveStops() {
     // An opened file: Yes asks 9007 with the bare file name, saves, then asks 9026.
     doc_.CurFileName = path(u"Radio1.dat"_s);
-    doc_.IsNewFile = 0;
+    doc_.IsNewFile = false;
     change();
     prompter_.answers = {A::Yes, A::Ok, A::Cancel};
     cmds_->FileNew();
@@ -143,7 +144,7 @@ void TestDocumentCommands::initialisationUsesFactoryOnce() {
     QSignalSpy built(cmds_, &DocumentCommands::newDocumentBuilt);
     prompter_.answers = {A::Cancel};
     cmds_->Init();
-    QCOMPARE(doc_.InitRequested, 0);
+    QVERIFY(!doc_.InitRequested);
     cmds_->LoadNewDoc();
     QVERIFY(built.wait(5000));
     QCOMPARE(doc_.RadioData.Func.Beep, 1);
@@ -152,7 +153,7 @@ void TestDocumentCommands::initialisationUsesFactoryOnce() {
     cmds_->Init();
     QVERIFY(built.wait(5000));
     QCOMPARE(doc_.RadioData.Func.Beep, 2);
-    QCOMPARE(doc_.InitRequested, 0);
+    QVERIFY(!doc_.InitRequested);
     QCOMPARE(prompter_.asked.size(), 2);
 }
 
@@ -162,13 +163,13 @@ void TestDocumentCommands::saveAsKeepsChosenNameWhenWriteFails() {
     shell_.saveAnswer = blocker + u"/x.dat"_s;
     QVERIFY(!cmds_->FileSave()); // a new document: Save is Save As
     QCOMPARE(doc_.CurFileName, shell_.saveAnswer);
-    QCOMPARE(doc_.IsNewFile, -1);
+    QVERIFY(doc_.IsNewFile);
     QVERIFY(prompter_.wasMessage(0, 9002));
 
     shell_.saveAnswer = path(u"chosen.dat"_s);
     QVERIFY(cmds_->FileSaveAs());
     QCOMPARE(shell_.savePreset, blocker + u"/x.dat"_s);
-    QCOMPARE(doc_.IsNewFile, 0);
+    QVERIFY(!doc_.IsNewFile);
     QCOMPARE(prompter_.asked.size(), 1); // no question on this path
     QCOMPARE(shell_.calls.last(), u"title"_s);
 }

@@ -2,8 +2,10 @@
 // document left exactly as it was, the hand-over to another program version, and the state
 // after a successful open.
 
+#include "core/app/otherversion.h"
 #include "core/files/opendatafile.h"
 #include "core/model/country.h"
+#include "core/model/version.h"
 #include "files/filetestutil.h"
 
 #include <QCoreApplication>
@@ -41,12 +43,12 @@ QByteArray withHead(QByteArray b, int at, const char* text) {
 
 void TestOpenDataFile::initTestCase() {
     App().ProgramDir = QStringLiteral(MZ_PROGDIR);
-    App().LangFile = u"english.ini"_s;
+    App().UseLanguage(Language::English);
     doc_.setPrompter(&prompter_);
 }
 
 void TestOpenDataFile::init() {
-    App().FirmPairs = {{u"V100"_s, u"V100"_s}};
+    FirmPairs() = {{u"V100"_s, u"V100"_s}};
     prompter_.asked.clear();
     prompter_.answers.clear();
     // A changed document with a name of its own: what a refused open must keep.
@@ -54,7 +56,7 @@ void TestOpenDataFile::init() {
     doc_.NewDocument();
     doc_.AddChannel(5, u"27.005"_s);
     doc_.CurFileName = u"/data/mine.dat"_s;
-    doc_.IsNewFile = 0;
+    doc_.IsNewFile = false;
 }
 
 QString TestOpenDataFile::write(const QByteArray& bytes) {
@@ -108,9 +110,11 @@ void TestOpenDataFile::otherVersion() {
     QVERIFY(prompter_.asked[0].text.contains(LoadLangText(9064) + u" V1.01"_s));
     QVERIFY(prompter_.asked[0].text.contains(LoadLangText(9061) + u" V1.00"_s));
 
-    // Yes, but no installed version reads V101: the user keeps working here.
+    // Yes, but no installed version reads V101: 9063, and the user keeps working here.
     prompter_.answers = {A::Yes};
-    QCOMPARE(OpenDataFile(doc_, path), OpenResult::Refused);
+    QString version;
+    QCOMPARE(OpenDataFile(doc_, path, &version), OpenResult::OtherVersion);
+    QVERIFY(!RunOtherVersion(version, prompter_, {path}));
     QVERIFY(prompter_.wasMessage(2, 9063));
     QCOMPARE(Snapshot(doc_), before);
 }
@@ -126,15 +130,20 @@ void TestOpenDataFile::handOverStartsTheOtherVersion() {
     QFile::setPermissions(exe, QFile::ReadOwner | QFile::ExeOwner);
     const QString oldRoot = App().ProgramRoot;
     App().ProgramRoot = root.path();
-    App().FirmPairs.append({u"V200"_s, u"V101"_s});
+    FirmPairs().append({u"V200"_s, u"V101"_s});
 
     const QString path = write(withHead(NewDocumentFile(0), 9, "V101"));
     const QByteArray before = Snapshot(doc_);
     prompter_.answers = {A::Yes};
-    const OpenResult r = OpenDataFile(doc_, path);
-    App().ProgramRoot = oldRoot;
-    QCOMPARE(r, OpenResult::HandedOver);
+    QString version;
+    const OpenResult r = OpenDataFile(doc_, path, &version);
+    QCOMPARE(r, OpenResult::OtherVersion);
+    QCOMPARE(version, u"V101"_s);
     QCOMPARE(Snapshot(doc_), before);
+    // Starting that version's program is the caller's part.
+    const bool started = RunOtherVersion(version, prompter_, {path});
+    App().ProgramRoot = oldRoot;
+    QVERIFY(started);
     QTRY_VERIFY(QFileInfo(note).size() > 0);
     QCOMPARE(ReadBytes(note).trimmed(), path.toUtf8());
 }
@@ -142,7 +151,7 @@ void TestOpenDataFile::handOverStartsTheOtherVersion() {
 void TestOpenDataFile::opensAndTakesOverTheFilesMode() {
     // "MZ-710" ending in a NUL passes the model check; a version that Version.ini lists as
     // read by this program opens and becomes "V100".
-    App().FirmPairs.append({u"V100"_s, u"V099"_s});
+    FirmPairs().append({u"V100"_s, u"V099"_s});
     QByteArray b = withHead(NewDocumentFile(2, 1), 9, "V099");
     b[6] = '\0';
     const QString path = write(b);
@@ -160,7 +169,7 @@ void TestOpenDataFile::opensAndTakesOverTheFilesMode() {
     QCOMPARE(doc_.RadioData.Func.Beep, 1);
     QCOMPARE(doc_.chCount(), 10);
     QCOMPARE(doc_.CurFileName, path);
-    QCOMPARE(doc_.IsNewFile, 0);
+    QVERIFY(!doc_.IsNewFile);
     QVERIFY(!doc_.IsDataChanged());
     QCOMPARE(replaced.count(), 1);
     QVERIFY(state.count() >= 1);

@@ -29,7 +29,7 @@ private:
 
 void TestSaveDataFile::initTestCase() {
     App().ProgramDir = QStringLiteral(MZ_PROGDIR);
-    App().LangFile = u"english.ini"_s;
+    App().UseLanguage(Language::English);
     doc_.setPrompter(&prompter_);
 }
 
@@ -49,7 +49,7 @@ void TestSaveDataFile::fullSizeIdenticalAndSaved() {
     QVERIFY(SaveDataFile(doc_));
     const QByteArray first = ReadBytes(doc_.CurFileName);
     QCOMPARE(first.size(), 25611);
-    QCOMPARE(doc_.IsNewFile, 0);
+    QVERIFY(!doc_.IsNewFile);
     QVERIFY(!doc_.IsDataChanged());
     QCOMPARE(state.count(), 1);
     QVERIFY(SaveDataFile(doc_));

@@ -4,8 +4,8 @@
 // documents with programmed channels, and the controls by objectName.
 
 #include "core/app/appstate.h"
-#include "core/lang/prompter.h"
 #include "core/lang/langtext.h"
+#include "core/lang/prompter.h"
 #include "core/model/country.h"
 #include "core/model/document.h"
 #include "core/model/helpers.h"
@@ -31,12 +31,10 @@ public:
 
 inline void UseStagedLanguage(int language = 1) {
     App().ProgramDir = QStringLiteral(MZ_PROGDIR);
-    App().CurLanguage = language;
-    App().LangFile = language == 2 ? QStringLiteral("chinese.ini") : QStringLiteral("english.ini");
+    App().UseLanguage(static_cast<Language>(language));
 }
 
 inline void NewDocumentInMode(Document& doc, int mode) {
-    doc.InitDir.clear();
     doc.SetCountryMode(mode);
     doc.NewDocument();
 }

@@ -90,7 +90,7 @@ private slots:
         });
         trigger("mnuLanguage");
 
-        QCOMPARE(App().CurLanguage, 2);
+        QCOMPARE(App().CurLanguage, Language::Chinese);
         QCOMPARE(App().LangFile, QStringLiteral("chinese.ini"));
         QCOMPARE(setting(*tree, "CurrentLanguage"), QStringLiteral("2"));
         // Every child closed; the table alone came back, in the new language.
@@ -124,7 +124,7 @@ private slots:
             click(dlg, "CommandCancel");
         });
         trigger("mnuLanguage");
-        QCOMPARE(App().CurLanguage, 2);
+        QCOMPARE(App().CurLanguage, Language::Chinese);
         QCOMPARE(made.size(), 3);
 
         // And back to English.
@@ -150,7 +150,7 @@ private slots:
             click(dlg, "CommandCancel");
         });
         trigger("mnuLanguage");
-        QCOMPARE(App().CurLanguage, 1);
+        QCOMPARE(App().CurLanguage, Language::English);
     }
 
     void modelInformationChangeToHam() {
@@ -393,9 +393,9 @@ private slots:
     }
 
     void progressWindowCaptionsAndPercentages() {
-        FrmProgress read(1);
+        FrmProgress read(CommKind::Read);
         QCOMPARE(read.windowTitle(), LoadLangText(9027));
-        FrmProgress write(2);
+        FrmProgress write(CommKind::Write);
         QCOMPARE(write.windowTitle(), LoadLangText(9028));
         QCOMPARE(child<QLabel>(&write, "Label1")->text(), LoadLangText(9029));
         QVERIFY(!LoadLangText(9027).isEmpty() && LoadLangText(9027) != LoadLangText(9028));

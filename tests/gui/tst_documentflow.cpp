@@ -92,7 +92,7 @@ private slots:
         prompter.reset({A::No, A::Cancel});
         trigger("MnuInit");
         QCOMPARE(prompter.asked.size(), 2);
-        QCOMPARE(doc->InitRequested, 0);
+        QVERIFY(!doc->InitRequested);
         QSignalSpy built(&main->commands(), &DocumentCommands::newDocumentBuilt);
         // Unsaved work is never thrown away unasked: Cancel keeps it and its windows.
         prompter.reset({A::Cancel});
@@ -109,7 +109,7 @@ private slots:
         QTRY_COMPARE(built.size(), 1);
         QCOMPARE(prompter.texts(), QStringList{LoadLangText(9006)});
         QVERIFY(!doc->IsDataChanged());
-        QCOMPARE(doc->InitRequested, 0);
+        QVERIFY(!doc->InitRequested);
         // An unchanged document asks nothing at all.
         prompter.reset();
         trigger("NewFile");

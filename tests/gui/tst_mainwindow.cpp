@@ -95,8 +95,8 @@ private slots:
     }
 
     void splashWithoutPictureStillOpensByTimer() {
-        App().CurLanguage = 3;
-        QVERIFY(frmSplash::pictureFor(3).isEmpty());
+        App().CurLanguage = static_cast<Language>(3);
+        QVERIFY(frmSplash::pictureFor(static_cast<Language>(3)).isEmpty());
         int opened = 0;
         auto* splash = new frmSplash([&] { ++opened; });
         splash->show();
@@ -315,7 +315,7 @@ private slots:
 
     void sessionCommandsAndTheirLock() {
         QList<int> started;
-        main->setSessionStarter([&](int mode) { started << mode; });
+        main->setSessionStarter([&](CommKind mode) { started << int(mode); });
         action("mnuReadFromRadio")->trigger();
         QCOMPARE(started, QList<int>{1});
         action("mnuWriteToRadio")->trigger();
@@ -348,8 +348,7 @@ private slots:
         main->Change_Language();
         QVERIFY(bar->currentMessage().isEmpty());
         // Chinese: one warning, in English, since its Chinese text could not be read.
-        App().CurLanguage = 2;
-        App().LangFile = QStringLiteral("chinese.ini");
+        App().UseLanguage(Language::Chinese);
         main->CheckLanguage();
         const QString warning = bar->currentMessage();
         QCOMPARE(warning,

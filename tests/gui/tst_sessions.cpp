@@ -8,6 +8,7 @@
 #include "app/frmmain.h"
 #include "core/link/memorymap.h"
 #include "core/link/session.h"
+#include "core/model/version.h"
 #include "link/frmprogress.h"
 #include "link/richdocument.h"
 #include "link/sessioncontroller.h"
@@ -157,7 +158,7 @@ private slots:
         QByteArray memory;
         QVERIFY(startRadio({"--mode", "1", "--image", richMemory(&memory)}));
         doc->CurFileName = file("old.dat");
-        doc->IsNewFile = 0;
+        doc->IsNewFile = false;
         QSignalSpy ended(&sessions->session(), &LinkSession::sessionEnded);
         prompter.reset({A::Ok});
 
@@ -179,7 +180,7 @@ private slots:
         QVERIFY(doc->CurFileName == QStringLiteral("new.dat") || !commandsEnabled());
 
         QTRY_COMPARE(doc->CurFileName, QStringLiteral("new.dat"));
-        QCOMPARE(doc->IsNewFile, -1);
+        QVERIFY(doc->IsNewFile);
         QCOMPARE(doc->CountryMode, 1);
         QCOMPARE(seen.replacedBy, memory);
         QVERIFY(main->windowTitle().contains(QStringLiteral("new.dat")));
@@ -264,7 +265,7 @@ private slots:
         QVERIFY(startRadio({"--mode", "1", "--image", richMemory(), "--sessions", "1"},
                            QStringLiteral("9600")));
         doc->CurFileName = file("kept.dat");
-        doc->IsNewFile = 0;
+        doc->IsNewFile = false;
         const QByteArray before = packed(*doc);
         QSignalSpy ended(&sessions->session(), &LinkSession::sessionEnded);
         cancelAt({3});
@@ -417,7 +418,7 @@ private slots:
         const QString note = file("started.txt");
         QVERIFY(writeFile(exe, "#!/bin/sh\ntouch '" + note.toUtf8() + "'\n"));
         QFile::setPermissions(exe, QFile::ReadOwner | QFile::ExeOwner);
-        App().FirmPairs.append({QStringLiteral("V200"), QStringLiteral("V101")});
+        FirmPairs().append({QStringLiteral("V200"), QStringLiteral("V101")});
         const QByteArray before = packed(*doc);
 
         // No version reads V102: message 9063 and this program goes on.

@@ -96,9 +96,9 @@ private slots:
         frmMain main(*doc, prompter);
         main.Load();
         QList<int> started;
-        main.setSessionStarter([&](int mode) {
+        main.setSessionStarter([&](CommKind mode) {
             QVERIFY(VirtualRadioProcess::instance().running());
-            started << mode;
+            started << int(mode);
         });
         main.mnuReadFromRadio();
         QCOMPARE(started, QList<int>{1});

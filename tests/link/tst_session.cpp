@@ -107,7 +107,7 @@ class TestSession : public QObject {
             QObject::connect(&session, &LinkSession::progress, [this](int p) { percents << p; });
         }
         // Runs a session to its end; returns its result.
-        bool run(int kind) {
+        bool run(CommKind kind) {
             const int before = int(ended.size());
             if (!session.Start(kind)) return false;
             // An event loop, not QTest::qWaitFor, which sleeps between its looks.
@@ -124,6 +124,7 @@ private slots:
         // The version table and the language texts of the staged program.
         Document doc;
         App().ProgramDir = QStringLiteral(MZ_PROGDIR);
+        App().UseLanguage(Language::English);
         App().ProgramRoot = QStringLiteral(MZ_STAGE_DIR);
         LoadVersionTable(doc);
         QVERIFY(!LoadLangText(9008).isEmpty());
@@ -136,14 +137,14 @@ private slots:
         r.radio.radio.memory = packed(source);
         r.radio.chunkSize = 5; // bytes come in pieces, as from a serial port
         r.doc.CurFileName = QStringLiteral("old.dat");
-        r.doc.IsNewFile = 0;
+        r.doc.IsNewFile = false;
         QSignalSpy applied(&r.session, &LinkSession::readApplied);
-        QVERIFY(r.run(CommRead));
+        QVERIFY(r.run(CommKind::Read));
         QCOMPARE(applied.size(), 1);
         QCOMPARE(r.doc.RadioData.CHCount, source.RadioData.CHCount);
         QCOMPARE(r.doc.CountryMode, 1);
         QCOMPARE(r.doc.CurFileName, QStringLiteral("new.dat"));
-        QCOMPARE(r.doc.IsNewFile, -1);
+        QVERIFY(r.doc.IsNewFile);
         QVERIFY(packed(r.doc) == packed(source));
         QVERIFY(r.prompter.saw(LoadLangText(9009)));
         // Blocks in ascending order, each once; the password block first.
@@ -163,7 +164,7 @@ private slots:
         FillRichDocument(r.doc, 0);
         const MemBuf expect = packed(r.doc);
         r.radio.radio.memory.fill(0x5A);
-        QVERIFY(r.run(CommWrite));
+        QVERIFY(r.run(CommKind::Write));
         QVERIFY(r.radio.radio.memory == expect);
         QCOMPARE(addresses(r.radio, Kind::Write).size(), 464);
         QVERIFY(r.prompter.saw(LoadLangText(9010)));
@@ -174,7 +175,7 @@ private slots:
         Rig r({"MZ-710", 2});
         r.radio.radio.setPassword("pw");
         QSignalSpy read(&r.session, &LinkSession::radioInfoRead);
-        QVERIFY(r.run(CommInfo));
+        QVERIFY(r.run(CommKind::Info));
         QCOMPARE(read.size(), 1);
         QCOMPARE(r.doc.RadioInfo.InfoMode, 2);
         QCOMPARE(r.doc.RadioInfo.SerialNo.text(), QStringLiteral("SIM00000001"));
@@ -189,18 +190,18 @@ private slots:
     void echoIsFoundAndKept() {
         Rig r;
         QVERIFY(!r.session.NoEcho());
-        QVERIFY(r.run(CommInfo));
+        QVERIFY(r.run(CommKind::Info));
         // The cable does not echo: the first request timed out, the second worked.
         QCOMPARE(frames(r.radio, Kind::Program), 2);
         QVERIFY(r.session.NoEcho());
         r.radio.log.clear();
-        QVERIFY(r.run(CommRead));
+        QVERIFY(r.run(CommKind::Read));
         QCOMPARE(frames(r.radio, Kind::Program), 1);
 
         // A cable that echoes answers the very first request.
         Rig e;
         e.radio.echo = true;
-        QVERIFY(e.run(CommRead));
+        QVERIFY(e.run(CommKind::Read));
         QCOMPARE(frames(e.radio, Kind::Program), 1);
         QVERIFY(!e.session.NoEcho());
     }
@@ -211,7 +212,7 @@ private slots:
         r.radio.radio.setPassword("Ab");
         // Nobody to ask: the session ends before any data moved.
         r.asker.answer.reset();
-        QVERIFY(!r.run(CommRead));
+        QVERIFY(!r.run(CommKind::Read));
         QCOMPARE(r.asker.asked, 1);
         QVERIFY(r.prompter.saw(QStringLiteral("PassWord Failure!")));
         QCOMPARE(addresses(r.radio, Kind::Read), QVector<int>{PassBlockAddr});
@@ -219,24 +220,24 @@ private slots:
 
         // Typed with a trailing blank: the blank is dropped and the read goes on.
         r.asker.answer = QStringLiteral("Ab ");
-        QVERIFY(r.run(CommRead));
+        QVERIFY(r.run(CommKind::Read));
         QCOMPARE(r.asker.asked, 2);
         QCOMPARE(r.session.ProgPassword(), QStringLiteral("Ab"));
         // Known from then on: no more questions.
-        QVERIFY(r.run(CommWrite));
+        QVERIFY(r.run(CommKind::Write));
         QCOMPARE(r.asker.asked, 2);
 
         // The other letter case fails.
         r.session.SetProgPassword(QString());
         r.asker.answer = QStringLiteral("ab");
         r.radio.log.clear();
-        QVERIFY(!r.run(CommWrite));
+        QVERIFY(!r.run(CommKind::Write));
         QCOMPARE(frames(r.radio, Kind::Write), 0);
 
         // A radio without password never asks.
         r.radio.radio.setPassword(QByteArray());
         r.asker.asked = 0;
-        QVERIFY(r.run(CommRead));
+        QVERIFY(r.run(CommKind::Read));
         QCOMPARE(r.asker.asked, 0);
     }
 
@@ -245,7 +246,7 @@ private slots:
             Rig r({"XX-1", 0});
             r.session.SetNoEcho(true);
             const RadioDataRec before = r.doc.RadioData;
-            QVERIFY(!r.run(CommRead));
+            QVERIFY(!r.run(CommKind::Read));
             QVERIFY(r.prompter.saw(QStringLiteral("PC is MZ-710\r\nRadio is XX-1")));
             QCOMPARE(addresses(r.radio, Kind::Read), QVector<int>{PassBlockAddr});
             QCOMPARE(frames(r.radio, Kind::End), 1);
@@ -255,7 +256,7 @@ private slots:
             Rig r({"MZ-710", 2});
             r.session.SetNoEcho(true);
             FillRichDocument(r.doc, 1);
-            QVERIFY(!r.run(CommWrite));
+            QVERIFY(!r.run(CommKind::Write));
             QVERIFY(r.prompter.saw(LoadLangText(9030)));
             // Both modes are named.
             QVERIFY(r.prompter.saw(QStringLiteral("PC is HF\r\nRadio is HAM")));
@@ -265,11 +266,11 @@ private slots:
             Rig r({"MZ-710", 0, "V999"});
             r.session.SetNoEcho(true);
             QSignalSpy handOver(&r.session, &LinkSession::handOverRequested);
-            QVERIFY(!r.run(CommRead));
+            QVERIFY(!r.run(CommKind::Read));
             QCOMPARE(r.prompter.shown.last().buttons, Prompter::Buttons::YesNo);
             QCOMPARE(handOver.size(), 0);
             r.prompter.answers.push_back(Prompter::Answer::Yes);
-            QVERIFY(!r.run(CommRead));
+            QVERIFY(!r.run(CommKind::Read));
             QCOMPARE(handOver.size(), 1);
             QCOMPARE(handOver.first().first().toString(), QStringLiteral("V999"));
             QCOMPARE(addresses(r.radio, Kind::Read).count(0), 0);
@@ -279,7 +280,7 @@ private slots:
             Rig r({"MZ-710", 3});
             r.session.SetNoEcho(true);
             const RadioDataRec before = r.doc.RadioData;
-            QVERIFY(!r.run(CommRead));
+            QVERIFY(!r.run(CommKind::Read));
             QVERIFY(r.prompter.saw(QStringLiteral("Country Mode Error!")));
             QVERIFY(r.doc.RadioData == before);
             QCOMPARE(r.doc.CountryMode, 0);
@@ -289,7 +290,7 @@ private slots:
     void radioWithoutTonesWarnsOnce() {
         Rig r({"MZ-710", 0, "V100", false});
         r.session.SetNoEcho(true);
-        QVERIFY(r.run(CommWrite));
+        QVERIFY(r.run(CommKind::Write));
         QCOMPARE(r.prompter.count(QStringLiteral("CTCSS/DCS Function is invalid,\r\nSome features "
                                                  "will not work.")),
                  1);
@@ -315,7 +316,7 @@ private slots:
             }
             return FakeRadioTransport::Fault::None;
         };
-        QVERIFY(r.run(CommRead));
+        QVERIFY(r.run(CommKind::Read));
         QVERIFY(packed(r.doc) == packed(source));
         QCOMPARE(r.session.BlockRetries(0x50), 2);
         QCOMPARE(r.session.BlockRetries(0x60), 2);
@@ -339,7 +340,7 @@ private slots:
             QVERIFY(!r.session.CommActive());
         };
         r.prompter.answers = {Prompter::Answer::Ok, Prompter::Answer::Cancel};
-        QVERIFY(!r.run(CommRead));
+        QVERIFY(!r.run(CommKind::Read));
         // Four sends, then the question; after OK the transfer starts again at 0x0000, and the
         // block has no retry left, so the question comes again at its first time-out.
         QCOMPARE(readsAtPrompt, (QVector<int>{4, 5}));
@@ -371,7 +372,7 @@ private slots:
                 r.session.ResumeTransfer();
             });
         });
-        QVERIFY(r.run(CommWrite));
+        QVERIFY(r.run(CommKind::Write));
         QVERIFY(held);
         QVERIFY(writesWhenHeld > 0);
         // One block went out after the hold began (the one already sent), then nothing until
@@ -383,7 +384,7 @@ private slots:
     }
 
     void stoppedTransferEndsAtOnceAndLeavesTheDocument() {
-        for (const int kind : {int(CommRead), int(CommWrite)}) {
+        for (const CommKind kind : {CommKind::Read, CommKind::Write}) {
             Rig r;
             r.session.SetNoEcho(true);
             r.radio.radio.memory.fill(0x5A);
@@ -407,7 +408,7 @@ private slots:
         Rig r;
         r.session.SetNoEcho(true);
         r.radio.radio.refuseWrite = [](int address) { return address == 0x200; };
-        QVERIFY(!r.run(CommWrite));
+        QVERIFY(!r.run(CommKind::Write));
         QCOMPARE(addresses(r.radio, Kind::Write).count(0x200), 4);
         QVERIFY(r.prompter.saw(LoadLangText(9008)));
         QCOMPARE(frames(r.radio, Kind::End), 1);
@@ -418,7 +419,7 @@ private slots:
         r.radio.fault = [](const VirtualRadio::Exchange&) {
             return FakeRadioTransport::Fault::Drop;
         };
-        QVERIFY(!r.run(CommWrite));
+        QVERIFY(!r.run(CommKind::Write));
         QCOMPARE(frames(r.radio, Kind::Program), 4);
         QVERIFY(r.prompter.saw(LinkText(TxtNoAnswer)));
         QVERIFY(r.session.NoEcho()); // inverted before each of the three repeats
@@ -438,7 +439,7 @@ private slots:
         InfoBuf seenAtPrompt{};
         r.prompter.onAsk = [&] { seenAtPrompt = r.session.infoBuf(); };
         r.prompter.answers = {Prompter::Answer::Retry};
-        QVERIFY(r.run(CommInfo));
+        QVERIFY(r.run(CommKind::Info));
         QCOMPARE(r.prompter.shown.first().buttons, Prompter::Buttons::RetryCancel);
         const QVector<int> reads = addresses(r.radio, Kind::Read);
         QCOMPARE(reads.count(0x3E00), 2); // again from the first block
@@ -457,11 +458,11 @@ private slots:
                 r.radio.loseLine(QStringLiteral("Input/output error"));
         };
         QSignalSpy transferEnded(&r.session, &LinkSession::transferEnded);
-        QVERIFY(!r.run(CommRead));
+        QVERIFY(!r.run(CommKind::Read));
         QCOMPARE(transferEnded.size(), 1);
         QVERIFY(r.prompter.saw(LinkText(TxtLineLost).arg(QStringLiteral("Input/output error"))));
         QVERIFY(r.doc.RadioData == before);
-        QCOMPARE(r.session.CommMode(), int(CommNone));
+        QCOMPARE(r.session.CommMode(), CommKind::None);
         // Nothing more is sent on the dead line, and no timer is left to fire.
         const int sent = int(r.radio.log.size());
         QTest::qWait(LinkSession::ReplyTimeoutMs * 2);
@@ -472,8 +473,8 @@ private slots:
     void portThatWillNotOpen() {
         Rig r;
         r.radio.openFailure = QStringLiteral("/dev/ttyUSB7 is busy.");
-        QVERIFY(!r.session.PrepareSession(CommRead));
-        QCOMPARE(r.session.CommMode(), int(CommNone));
+        QVERIFY(!r.session.PrepareSession(CommKind::Read));
+        QCOMPARE(r.session.CommMode(), CommKind::None);
         QCOMPARE(r.prompter.shown.size(), 1);
         QCOMPARE(r.prompter.shown[0].icon, Prompter::Icon::Critical);
         QVERIFY(r.prompter.shown[0].text.startsWith(LoadLangText(9003)));

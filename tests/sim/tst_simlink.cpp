@@ -1,8 +1,8 @@
 // The session over a real pseudo-terminal against mzsim.
 
 #include "core/app/appstate.h"
-#include "core/lang/prompter.h"
 #include "core/app/startup.h"
+#include "core/lang/prompter.h"
 #include "core/link/linktexts.h"
 #include "core/link/memorymap.h"
 #include "core/link/serialtransport.h"
@@ -64,7 +64,7 @@ struct Link {
         session.setPrompter(&prompter);
         session.setReadApplyDelay(0);
     }
-    bool run(int kind) {
+    bool run(CommKind kind) {
         QSignalSpy ended(&session, &LinkSession::sessionEnded);
         if (!session.Start(kind)) return false;
         QEventLoop loop;
@@ -86,6 +86,7 @@ private slots:
         QVERIFY(dir.isValid());
         Document doc;
         App().ProgramDir = QStringLiteral(MZ_PROGDIR);
+        App().UseLanguage(Language::English);
         App().ProgramRoot = QStringLiteral(MZ_STAGE_DIR);
         LoadVersionTable(doc);
     }
@@ -94,16 +95,16 @@ private slots:
         SimProcess sim;
         QVERIFY(sim.start({}));
         Link link(sim.device);
-        QVERIFY(link.run(CommInfo));
+        QVERIFY(link.run(CommKind::Info));
         QVERIFY(link.session.NoEcho());
         QCOMPARE(link.session.HandshakeTries(), 1); // one time-out found the setting
-        QVERIFY(link.run(CommRead));
+        QVERIFY(link.run(CommKind::Read));
         QCOMPARE(link.session.HandshakeTries(), 0); // used at once by the next session
 
         SimProcess echoing;
         QVERIFY(echoing.start({QStringLiteral("--echo")}));
         Link first(echoing.device);
-        QVERIFY(first.run(CommRead));
+        QVERIFY(first.run(CommKind::Read));
         QVERIFY(!first.session.NoEcho());
         QCOMPARE(first.session.HandshakeTries(), 0);
     }
@@ -118,7 +119,7 @@ private slots:
                            path("faults-saved.bin"), "--drop", "0.01", "--corrupt", "0.01",
                            "--resend", "0.05", "--seed", "11", "--echo"}));
         Link link(sim.device);
-        QVERIFY(link.run(CommRead));
+        QVERIFY(link.run(CommKind::Read));
         QVERIFY(packed(link.doc) == image);
         // The retries were used, and nothing else was asked.
         QCOMPARE(link.prompter.texts.size(), 1);
@@ -126,7 +127,7 @@ private slots:
         Link writer(sim.device);
         FillRichDocument(writer.doc);
         writer.doc.RadioData.Func.Volume = 3;
-        QVERIFY(writer.run(CommWrite));
+        QVERIFY(writer.run(CommKind::Write));
         QCOMPARE(readFile(path("faults-saved.bin")), bytesOf(packed(writer.doc)));
     }
 
@@ -143,7 +144,7 @@ private slots:
         QObject::connect(&link.session, &LinkSession::progress, [&](int p) {
             if (p >= 5 && sim.process.state() == QProcess::Running) sim.kill();
         });
-        QVERIFY(!link.run(CommRead));
+        QVERIFY(!link.run(CommKind::Read));
         QCOMPARE(lost.size(), 1);
         QVERIFY(!link.transport.isOpen());
         QVERIFY(!link.prompter.texts.isEmpty());
@@ -170,7 +171,7 @@ private slots:
         QVERIFY(sim.start({"--sessions", "1", "--link", link_path}));
         QCOMPARE(QFileInfo(link_path).symLinkTarget(), sim.device);
         Link link(link_path);
-        QVERIFY(link.run(CommInfo));
+        QVERIFY(link.run(CommKind::Info));
         QVERIFY(sim.process.waitForFinished(5000));
         QCOMPARE(sim.process.exitCode(), 0);
         QVERIFY(!QFileInfo::exists(link_path) && !QFileInfo(link_path).isSymLink());

@@ -10,8 +10,8 @@
 #include "app/frmabout.h"
 #include "app/frmmain.h"
 #include "core/app/appstate.h"
-#include "core/lang/prompter.h"
 #include "core/app/startup.h"
+#include "core/lang/prompter.h"
 #include "core/link/session.h"
 #include "core/model/document.h"
 #include "lang/frmsetlanguage.h"
@@ -91,7 +91,7 @@ bool shootRead(frmMain& main, const QString& file) {
             }
         });
     });
-    sessions.start(CommRead);
+    sessions.start(CommKind::Read);
     // The read data reaches the document and the channel table opens.
     wait(800);
     sim.terminate();
@@ -101,8 +101,7 @@ bool shootRead(frmMain& main, const QString& file) {
 }
 
 void setLanguage(int lang) {
-    App().CurLanguage = lang;
-    App().LangFile = lang == 2 ? QStringLiteral("chinese.ini") : QStringLiteral("english.ini");
+    App().UseLanguage(static_cast<Language>(lang));
     ApplyQtTranslations();
 }
 } // namespace

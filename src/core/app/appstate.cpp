@@ -46,6 +46,13 @@ QString AppState::langDir() const {
     return ProgramDir + QStringLiteral("/language");
 }
 
+void AppState::UseLanguage(Language language) {
+    CurLanguage = language;
+    const QString file = LangFileName(language);
+    if (!file.isEmpty()) LangFile = file;
+    UseLanguageFile(langDir() + QLatin1Char('/') + LangFile);
+}
+
 QString ProgramRootOf(const QString& programDir) {
     QString d = programDir;
     d.replace(QLatin1Char('\\'), QLatin1Char('/'));

@@ -2,6 +2,8 @@
 
 // The shell state that the start routine sets up and that lives for the whole run.
 
+#include "../lang/langtext.h"
+
 #include <QPair>
 #include <QString>
 #include <QVector>
@@ -10,8 +12,8 @@
 struct AppState {
     QString ProgramDir;  // folder of the executable
     QString ProgramRoot; // its parent: Version.ini and language/mysetup.ini live there
-    int CurLanguage = 1; // 1 English, 2 Chinese
-    int ShownLanguage = 1;
+    Language CurLanguage = Language::English;
+    Language ShownLanguage = Language::English;
     QString LangFile = QStringLiteral("english.ini");
     int ComPort = 1;  // 1 = COM1
     QString PortName; // a device path chosen instead of a COM number; empty when COMn is used
@@ -19,7 +21,6 @@ struct AppState {
     int IsVista = 0; // stays 0 off Windows
     bool HelpEnabled = false;
     std::array<unsigned char, 4> SettingBytes{0, 0, 0, 1};
-    QVector<QPair<QString, QString>> FirmPairs; // (program version, data version)
     QString AppTitle;
 
     static AppState& instance();
@@ -28,6 +29,10 @@ struct AppState {
     QString versionIniPath() const;
     QString settingPath() const;
     QString langDir() const;
+
+    // Makes a language current: CurLanguage, and LangFile when the language is known, and
+    // the text lookup then reads langDir()/LangFile. An unknown language keeps LangFile.
+    void UseLanguage(Language language);
 };
 
 inline AppState& App() {

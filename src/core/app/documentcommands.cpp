@@ -1,10 +1,12 @@
 #include "documentcommands.h"
+#include "../files/datafile.h"
 #include "../files/opendatafile.h"
 #include "../files/savedatafile.h"
 #include "../lang/langtext.h"
 #include "../lang/prompter.h"
 #include "../model/document.h"
 #include "../model/helpers.h"
+#include "otherversion.h"
 #include "startup.h"
 
 #include <QTimer>
@@ -43,7 +45,7 @@ void DocumentCommands::FileNew() {
         return;
     }
     // The initialisation command ends here too; a later New must use the template again.
-    doc_.InitRequested = 0;
+    doc_.InitRequested = false;
 }
 
 void DocumentCommands::ToolbarNew() {
@@ -59,14 +61,14 @@ void DocumentCommands::LoadNewDoc() {
 
 void DocumentCommands::newDocTick() {
     newDocTimer_->stop();
-    doc_.NewDocument();
+    NewDocumentWithInitFile(doc_);
     shell_.documentLoaded();
-    doc_.InitRequested = 0;
+    doc_.InitRequested = false;
     emit newDocumentBuilt();
 }
 
 void DocumentCommands::LoadNewDoc2() {
-    doc_.NewDocument();
+    NewDocumentWithInitFile(doc_);
     shell_.documentLoaded();
 }
 
@@ -81,12 +83,15 @@ bool DocumentCommands::OpenFile(const QString& path) {
     // The child windows go first, so that a value still being edited lands in the document it
     // belongs to and not in the opened one.
     shell_.closeAllChildWindows();
-    switch (OpenDataFile(doc_, path)) {
+    QString version;
+    switch (OpenDataFile(doc_, path, &version)) {
     case OpenResult::Opened:
         shell_.documentLoaded();
         return true;
-    case OpenResult::HandedOver:
-        shell_.requestExit();
+    case OpenResult::OtherVersion:
+        // When nothing could be started the user keeps working here: ending the program would
+        // lose whatever has not been saved.
+        if (RunOtherVersion(version, prompter_, {path})) shell_.requestExit();
         return false;
     case OpenResult::Refused:
         break;
@@ -95,7 +100,7 @@ bool DocumentCommands::OpenFile(const QString& path) {
 }
 
 bool DocumentCommands::FileSave() {
-    if (doc_.IsNewFile != 0) return FileSaveAs();
+    if (doc_.IsNewFile) return FileSaveAs();
     const QString text =
         LoadLangText(9007) + QLatin1Char('"') + FileTitle(doc_.CurFileName) + QLatin1Char('"');
     if (prompter_.ask(text, B::OkCancel, I::Question) != A::Ok) return false;
@@ -118,7 +123,7 @@ bool DocumentCommands::FileSaveAs() {
 }
 
 void DocumentCommands::Init() {
-    doc_.InitRequested = -1;
+    doc_.InitRequested = true;
     FileNew();
 }
 

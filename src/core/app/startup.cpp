@@ -1,8 +1,10 @@
 #include "startup.h"
+#include "../files/datafile.h"
 #include "../lang/langtext.h"
 #include "../model/document.h"
 #include "../model/fixedtext.h"
 #include "../model/helpers.h"
+#include "../model/version.h"
 #include "appstate.h"
 #include "inifile.h"
 
@@ -11,28 +13,19 @@
 
 namespace {
 const QString kLanguage = QStringLiteral("language");
-
-void setLanguage(int lang) {
-    App().CurLanguage = lang;
-    if (lang == 1)
-        App().LangFile = QStringLiteral("english.ini");
-    else if (lang == 2)
-        App().LangFile = QStringLiteral("chinese.ini");
-}
 } // namespace
 
 void LoadVersionTable(Document& doc) {
     doc.RadioData.Head.Version = Document::DataVersionText();
-    AppState& a = App();
-    a.FirmPairs.clear();
-    const QString path = a.versionIniPath();
+    FirmPairs().clear();
+    const QString path = App().versionIniPath();
     // A missing or damaged table is taken as empty: no other data version is then compatible.
     const long long n = NumberOrDefault(
         IniRead(path, QStringLiteral("Version"), QStringLiteral("FirmVersionCount")), 0);
     for (long long k = 0; k < std::min<long long>(n, 1000); ++k) {
         const QString v = TrimFixed(
             IniRead(path, QStringLiteral("Firm"), QStringLiteral("Firm") + QString::number(k)));
-        a.FirmPairs.append({v.left(4), v.right(4)});
+        FirmPairs().append({v.left(4), v.right(4)});
     }
 }
 
@@ -40,8 +33,7 @@ void InitLanguageDefaults(Document& doc, const QLocale& systemLocale) {
     AppState& a = App();
     const bool prc =
         systemLocale.language() == QLocale::Chinese && systemLocale.territory() == QLocale::China;
-    a.CurLanguage = prc ? 2 : 1;
-    a.LangFile = prc ? QStringLiteral("chinese.ini") : QStringLiteral("english.ini");
+    a.UseLanguage(prc ? Language::Chinese : Language::English);
     a.ShownLanguage = a.CurLanguage;
     doc.ModelName = QStringLiteral("MZ-710");
     doc.BandText = QStringLiteral("26.965 - 27.405 MHz");
@@ -62,10 +54,12 @@ void ReadSharedSettings() {
         IniWrite(path, kLanguage, QStringLiteral("IsFirstRun"), QStringLiteral("0"));
     } else {
         const QString v = IniRead(path, kLanguage, QStringLiteral("CurrentLanguage"));
-        if (IsNumeric(v)) setLanguage(static_cast<int>(NumberOrDefault(v, a.CurLanguage)));
+        if (IsNumeric(v))
+            a.UseLanguage(static_cast<Language>(NumberOrDefault(v, int(a.CurLanguage))));
     }
     IniWrite(path, kLanguage, QStringLiteral("comPort"), QString::number(a.ComPort));
-    IniWrite(path, kLanguage, QStringLiteral("CurrentLanguage"), QString::number(a.CurLanguage));
+    IniWrite(path, kLanguage, QStringLiteral("CurrentLanguage"),
+             QString::number(int(a.CurLanguage)));
 }
 
 bool WritePortSettings() {
@@ -76,7 +70,7 @@ bool WritePortSettings() {
 
 bool WriteLanguageSetting() {
     return IniWrite(App().mysetupPath(), kLanguage, QStringLiteral("CurrentLanguage"),
-                    QString::number(App().CurLanguage));
+                    QString::number(int(App().CurLanguage)));
 }
 
 void ReadSettingBytes() {
@@ -101,13 +95,13 @@ void StartUp(Document& doc, const QString& programDir, const QLocale& systemLoca
     a.ProgramDir = programDir;
     a.ProgramRoot = ProgramRootOf(programDir);
     LoadVersionTable(doc);
-    doc.InitRequested = 0;
+    doc.InitRequested = false;
     a.HelpEnabled = false;
     InitLanguageDefaults(doc, systemLocale);
     a.IsVista = 0;
     ReadSharedSettings();
     doc.InitDir = programDir;
-    doc.NewDocument();
+    NewDocumentWithInitFile(doc);
     a.AppTitle = LoadLangText(12000);
     ReadSettingBytes();
 }

@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSignalBlocker>
 
 QByteArray EncodeDataFile(const RadioDataRec& data, const ChannelList& channels) {
     QByteArray b(DataFileSize, '\0');
@@ -56,4 +57,14 @@ QString InitFilePath(const Document& doc, bool useTemplate) {
 void LoadInitFile(Document& doc, bool useTemplate) {
     const QString path = InitFilePath(doc, useTemplate);
     if (QFileInfo::exists(path)) LoadDataFile(doc, path);
+}
+
+void NewDocumentWithInitFile(Document& doc) {
+    {
+        const QSignalBlocker quiet(doc);
+        doc.NewDocument();
+        if (!doc.InitDir.isEmpty()) LoadInitFile(doc, !doc.InitRequested);
+    }
+    emit doc.documentReplaced();
+    emit doc.stateChanged();
 }

@@ -27,3 +27,7 @@ bool LoadDataFile(Document& doc, const QString& path);
 QString InitFilePath(const Document& doc, bool useTemplate);
 // Loads the initial-data file when it exists; nothing happens otherwise.
 void LoadInitFile(Document& doc, bool useTemplate);
+// File > New and its kin: the defaults of NewDocument, then the initial-data file of the
+// model and country mode over them (the factory file while InitRequested, else the
+// template), announced as one replacement of the document.
+void NewDocumentWithInitFile(Document& doc);

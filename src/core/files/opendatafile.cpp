@@ -19,7 +19,7 @@ OpenResult refuse(Document& doc, int id) {
 
 } // namespace
 
-OpenResult OpenDataFile(Document& doc, const QString& path) {
+OpenResult OpenDataFile(Document& doc, const QString& path, QString* otherVersion) {
     using B = Prompter::Buttons;
     using I = Prompter::Icon;
 
@@ -44,10 +44,8 @@ OpenResult OpenDataFile(Document& doc, const QString& path) {
         const QString question = VersionMessage(Document::DataVersionText(), version, 1);
         if (doc.prompter().ask(question, B::YesNo, I::Question) != Prompter::Answer::Yes)
             return OpenResult::Refused;
-        // When nothing could be started the user keeps working here: ending the program would
-        // lose whatever has not been saved.
-        return RunOtherVersion(version, doc.prompter(), {path}) ? OpenResult::HandedOver
-                                                                : OpenResult::Refused;
+        if (otherVersion) *otherVersion = version;
+        return OpenResult::OtherVersion;
     }
 
     RadioDataRec data;
@@ -67,7 +65,7 @@ OpenResult OpenDataFile(Document& doc, const QString& path) {
     doc.FileCHInfo = channels;
     doc.FromFileCopy();
     doc.CurFileName = path;
-    doc.IsNewFile = 0;
+    doc.IsNewFile = false;
     emit doc.documentReplaced();
     doc.NotifyStateChanged();
     return OpenResult::Opened;

@@ -5,9 +5,9 @@
 class Document;
 
 enum class OpenResult {
-    Opened,     // the file replaced the document
-    Refused,    // a check failed or the user said No; the document is exactly as it was
-    HandedOver, // another program version was started for the file: this program should end
+    Opened,       // the file replaced the document
+    Refused,      // a check failed or the user said No; the document is exactly as it was
+    OtherVersion, // the user chose to hand the file to the program version that reads it
 };
 
 // Opens a data file with the checks in this order, each telling the user through the
@@ -16,8 +16,8 @@ enum class OpenResult {
 //   the model differs from ModelName              -> 9012
 //   the version is not "V" + a numeric text       -> 9065
 //   another data version, not listed as read by   -> the compatibility question (Yes/No);
-//   this program in Version.ini                      Yes hands the file to the program version
-//                                                    that reads it (9063 when there is none)
+//   this program in Version.ini                      Yes gives OtherVersion with that data
+//                                                    version: the caller starts its program
 //   shorter than a data file, CHCount not 0..409  -> 9002
 //   a country mode other than 0, 1 or 2           -> "Country Mode Error!"
 // The size and channel-count checks come after the version checks because a file of another
@@ -25,4 +25,4 @@ enum class OpenResult {
 // On success the file goes through the transfer copy into the working copy, the version
 // becomes "V100", CurFileName = path, IsNewFile = 0, and documentReplaced and stateChanged
 // are announced.
-OpenResult OpenDataFile(Document& doc, const QString& path);
+OpenResult OpenDataFile(Document& doc, const QString& path, QString* otherVersion = nullptr);

@@ -31,7 +31,7 @@ bool SaveDataFile(Document& doc) {
         doc.prompter().message(9002, Prompter::Buttons::Ok, Prompter::Icon::Critical);
         return false;
     }
-    doc.IsNewFile = 0;
+    doc.IsNewFile = false;
     doc.NotifyStateChanged();
     return true;
 }

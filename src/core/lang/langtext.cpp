@@ -1,5 +1,4 @@
 #include "langtext.h"
-#include "../app/appstate.h"
 #include "inireader.h"
 
 #include <QDateTime>
@@ -62,8 +61,29 @@ QString LangSection(int id) {
     return QString::fromLatin1(names[id / 1000 - 8]);
 }
 
+namespace {
+QString& currentLangFile() {
+    static QString path;
+    return path;
+}
+} // namespace
+
+QString LangFileName(Language language) {
+    switch (language) {
+    case Language::English:
+        return QStringLiteral("english.ini");
+    case Language::Chinese:
+        return QStringLiteral("chinese.ini");
+    }
+    return QString();
+}
+
 QString LangFilePath() {
-    return App().langDir() + QLatin1Char('/') + App().LangFile;
+    return currentLangFile();
+}
+
+void UseLanguageFile(const QString& path) {
+    currentLangFile() = path;
 }
 
 QString LoadLangTextFrom(const QString& path, int id) {

@@ -63,10 +63,10 @@ int* LinkSession::blockRetry() {
 // --- Commands ---
 
 bool LinkSession::OpenCommPort() {
-    if (commMode_ == CommRead || commMode_ == CommWrite) {
+    if (commMode_ == CommKind::Read || commMode_ == CommKind::Write) {
         commAddr_ = -BlockSize;
         commEndAddr_ = MemSize - 1;
-    } else if (commMode_ == CommInfo) {
+    } else if (commMode_ == CommKind::Info) {
         commAddr_ = InfoBase - BlockSize;
         commEndAddr_ = InfoBase + InfoSize - 1;
     }
@@ -89,12 +89,12 @@ void LinkSession::ClosePort() {
     if (transport_ && transport_->isOpen()) transport_->close();
 }
 
-bool LinkSession::PrepareSession(int kind) {
-    if (commMode_ != CommNone || kind < CommRead || kind > CommInfo) return false;
+bool LinkSession::PrepareSession(CommKind kind) {
+    if (commMode_ != CommKind::None || kind < CommKind::Read || kind > CommKind::Info) return false;
     commMode_ = kind;
     commStep_ = commSubStep_ = StepIdle;
     if (!OpenCommPort()) {
-        commMode_ = CommNone;
+        commMode_ = CommKind::None;
         return false;
     }
     return true;
@@ -103,13 +103,13 @@ bool LinkSession::PrepareSession(int kind) {
 void LinkSession::CancelSession() {
     if (commActive_) return; // a running transfer ends only through its own steps
     ClosePort();
-    commMode_ = CommNone;
+    commMode_ = CommKind::None;
     commStep_ = commSubStep_ = StepIdle;
 }
 
 bool LinkSession::StopTransfer() {
-    if (commMode_ != CommRead && commMode_ != CommWrite) return false;
-    const int step = commMode_ == CommWrite ? commSubStep_ : commStep_;
+    if (commMode_ != CommKind::Read && commMode_ != CommKind::Write) return false;
+    const int step = commMode_ == CommKind::Write ? commSubStep_ : commStep_;
     if (step == StepEnd) return false;
     EndSession(false);
     return true;
@@ -132,16 +132,16 @@ void LinkSession::ResumeTransfer() {
 }
 
 void LinkSession::AbortSession() {
-    if (commMode_ == CommNone)
+    if (commMode_ == CommKind::None)
         ClosePort();
     else
         EndSession(false);
 }
 
 bool LinkSession::StartTransfer() {
-    if (commMode_ == CommNone || commActive_) return false;
+    if (commMode_ == CommKind::None || commActive_) return false;
     memBuf_.fill(0);
-    if (commMode_ == CommWrite) PackMemBuf(doc_.RadioData, doc_.CHInfo, memBuf_);
+    if (commMode_ == CommKind::Write) PackMemBuf(doc_.RadioData, doc_.CHInfo, memBuf_);
     // The information window must never show a block this session did not read.
     infoBuf_.fill(0);
     ++generation_;
@@ -159,7 +159,7 @@ bool LinkSession::StartTransfer() {
     return true;
 }
 
-bool LinkSession::Start(int kind) {
+bool LinkSession::Start(CommKind kind) {
     return PrepareSession(kind) && StartTransfer();
 }
 
@@ -182,14 +182,14 @@ void LinkSession::sendRequest(const QByteArray& request, int replyLen) {
 }
 
 void LinkSession::SendProgram() {
-    if (commMode_ == CommRead || commMode_ == CommInfo) {
+    if (commMode_ == CommKind::Read || commMode_ == CommKind::Info) {
         commStep_ = StepProgram;
         commSubStep_ = StepIdle;
-    } else if (commMode_ == CommWrite) {
+    } else if (commMode_ == CommKind::Write) {
         commSubStep_ = StepProgram;
         commStep_ = StepIdle;
     } else {
-        commMode_ = CommNone;
+        commMode_ = CommKind::None;
         commStep_ = commSubStep_ = StepIdle;
         return;
     }
@@ -235,7 +235,7 @@ void LinkSession::SendNextWrite() {
 }
 
 void LinkSession::FinishTransfer() {
-    if (commMode_ == CommWrite)
+    if (commMode_ == CommKind::Write)
         commSubStep_ = StepEnd;
     else
         commStep_ = StepEnd;
@@ -269,8 +269,8 @@ void LinkSession::onDataArrived() {
 }
 
 void LinkSession::onReply(const QByteArray& reply) {
-    const bool waitingPass = (commMode_ == CommRead && commStep_ == StepPassBlock) ||
-                             (commMode_ == CommWrite && commSubStep_ == StepPassBlock);
+    const bool waitingPass = (commMode_ == CommKind::Read && commStep_ == StepPassBlock) ||
+                             (commMode_ == CommKind::Write && commSubStep_ == StepPassBlock);
     switch (ClassifyReply(reply, echoLen_, commAddr_, waitingPass)) {
     case ReplyKind::Ignored:
         return; // the reply timer keeps running
@@ -279,13 +279,13 @@ void LinkSession::onReply(const QByteArray& reply) {
         AdvanceSession();
         return;
     case ReplyKind::Resend:
-        if (commMode_ == CommWrite && commSubStep_ == StepWriteAck) {
+        if (commMode_ == CommKind::Write && commSubStep_ == StepWriteAck) {
             waitTimer_.stop();
             resendBlock(true);
         }
         return;
     case ReplyKind::Identification:
-        if (commMode_ == CommRead || commMode_ == CommWrite) {
+        if (commMode_ == CommKind::Read || commMode_ == CommKind::Write) {
             const RadioIdentity id = ParseIdentification(reply, echoLen_);
             radioModelName_ = id.ModelName;
             radioCountryMode_ = id.CountryMode;
@@ -307,7 +307,7 @@ void LinkSession::onReply(const QByteArray& reply) {
             else if (a >= InfoBase && a < InfoBase + InfoSize)
                 infoBuf_[a - InfoBase] = b;
         }
-        if (commMode_ == CommRead) ShowProgress();
+        if (commMode_ == CommKind::Read) ShowProgress();
         AdvanceSession();
         return;
     }
@@ -345,7 +345,7 @@ bool LinkSession::CheckRadioIdentity() {
         p.plain(QStringLiteral("Country Mode Error!"));
         return false;
     }
-    const bool modeOk = commMode_ != CommWrite || doc_.CountryMode == radioCountryMode_;
+    const bool modeOk = commMode_ != CommKind::Write || doc_.CountryMode == radioCountryMode_;
     const QString pcModel = TrimBlanks(doc_.ModelName);
     const QString radioModel = TrimBlanks(radioModelName_);
     const bool modelOk = pcModel == radioModel;
@@ -374,7 +374,7 @@ void LinkSession::AdvanceSession() {
     waitTimer_.stop();
     const quint64 g = generation_;
     switch (commMode_) {
-    case CommRead:
+    case CommKind::Read:
         switch (commStep_) {
         case StepProgram:
             commStep_ = StepIdent;
@@ -405,7 +405,7 @@ void LinkSession::AdvanceSession() {
             EndSession(false);
             return;
         }
-    case CommWrite:
+    case CommKind::Write:
         switch (commSubStep_) {
         case StepProgram:
             commSubStep_ = StepIdent;
@@ -442,7 +442,7 @@ void LinkSession::AdvanceSession() {
             EndSession(false);
             return;
         }
-    case CommInfo:
+    case CommKind::Info:
         switch (commStep_) {
         case StepProgram:
             commStep_ = StepPassBlock;
@@ -489,9 +489,9 @@ void LinkSession::onTimeout() {
         heldTimeout_ = true;
         return;
     }
-    const int step = commMode_ == CommWrite ? commSubStep_ : commStep_;
+    const int step = commMode_ == CommKind::Write ? commSubStep_ : commStep_;
     if (step == StepIdle) return;
-    if (commMode_ == CommInfo) {
+    if (commMode_ == CommKind::Info) {
         if (step == StepProgram) {
             if (++handshakeTries_ > Retries) {
                 InfoFailurePrompt();
@@ -506,7 +506,7 @@ void LinkSession::onTimeout() {
         }
         return;
     }
-    if (commMode_ != CommRead && commMode_ != CommWrite) return;
+    if (commMode_ != CommKind::Read && commMode_ != CommKind::Write) return;
     switch (step) {
     case StepProgram:
         if (++handshakeTries_ > Retries) {
@@ -527,8 +527,8 @@ void LinkSession::onTimeout() {
         return;
     case StepWriteAck:
     case StepData:
-        if (commMode_ == CommWrite && step != StepWriteAck) return;
-        resendBlock(commMode_ == CommWrite);
+        if (commMode_ == CommKind::Write && step != StepWriteAck) return;
+        resendBlock(commMode_ == CommKind::Write);
         return;
     case StepEnd:
         EndSession(true);
@@ -580,12 +580,12 @@ void LinkSession::InfoFailurePrompt() {
 }
 
 void LinkSession::onLineLost(const QString& reason) {
-    if (commMode_ == CommNone || ending_) return;
+    if (commMode_ == CommKind::None || ending_) return;
     waitTimer_.stop();
     commActive_ = false;
     // Waiting for the answer to the end request, every block has been moved already: as when
     // that answer does not come, the session succeeded.
-    const int step = commMode_ == CommWrite ? commSubStep_ : commStep_;
+    const int step = commMode_ == CommKind::Write ? commSubStep_ : commStep_;
     if (step == StepEnd)
         EndSession(true);
     else
@@ -598,7 +598,7 @@ void LinkSession::EndSession(bool ok, const QString& failureText) {
     ++generation_;
     held_ = heldTimeout_ = false;
     heldRequest_.clear();
-    const int kind = commMode_;
+    const CommKind kind = commMode_;
     const bool portOpen = transport_ && transport_->isOpen();
     if (!ok && portOpen) {
         // The radio leaves programming mode; its answer is not awaited.
@@ -608,10 +608,10 @@ void LinkSession::EndSession(bool ok, const QString& failureText) {
     waitTimer_.stop();
     commActive_ = false;
     ClosePort();
-    if (kind == CommRead || kind == CommWrite) emit transferEnded(ok);
+    if (kind == CommKind::Read || kind == CommKind::Write) emit transferEnded(ok);
     if (!ok && !failureText.isEmpty())
         prompter().ask(failureText, Prompter::Buttons::Ok, Prompter::Icon::Critical);
-    if (ok && kind == CommInfo) {
+    if (ok && kind == CommKind::Info) {
         if (!IsValidMode(InfoAreaMode(infoBuf_))) {
             prompter().plain(QStringLiteral("Country Mode Error!"));
             ok = false;
@@ -620,7 +620,7 @@ void LinkSession::EndSession(bool ok, const QString& failureText) {
             emit radioInfoRead();
         }
     }
-    if (ok && kind == CommRead) {
+    if (ok && kind == CommKind::Read) {
         readData_ = memBuf_;
         readDataMode_ = radioCountryMode_;
         emit readSucceeded();
@@ -629,9 +629,10 @@ void LinkSession::EndSession(bool ok, const QString& failureText) {
         else
             applyReadData();
     }
-    if (ok && (kind == CommRead || kind == CommWrite)) prompter().message(9008 + kind);
+    if (ok && (kind == CommKind::Read || kind == CommKind::Write))
+        prompter().message(9008 + int(kind));
     waitTimer_.stop();
-    commMode_ = CommNone;
+    commMode_ = CommKind::None;
     commStep_ = commSubStep_ = StepIdle;
     ending_ = false;
     emit sessionEnded(ok, kind);
@@ -646,7 +647,7 @@ void LinkSession::applyReadData() {
     UnpackMemBuf(readData_, readDataMode_, data, channels);
     // A read makes an unnamed new document, so that a later save asks for a file name.
     doc_.CurFileName = QStringLiteral("new.dat");
-    doc_.IsNewFile = -1;
+    doc_.IsNewFile = true;
     doc_.ReplaceImage(data, channels);
     emit readApplied();
 }

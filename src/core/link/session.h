@@ -5,18 +5,20 @@
 // replies and by one 150 ms reply timer; nothing polls, sleeps or blocks.
 //
 // How a window drives it (a command-line tool does the same without the questions):
-//   read:  PrepareSession(CommRead); ClosePort(); ask 9004; Cancel: CancelSession();
+//   read:  PrepareSession(CommKind::Read); ClosePort(); ask 9004; Cancel: CancelSession();
 //          OK: show the progress window, whose loading calls StartTransfer().
-//   write: the same with CommWrite and 9005; StartTransfer() packs the document.
-//   info:  PrepareSession(CommInfo); StartTransfer().
+//   write: the same with CommKind::Write and 9005; StartTransfer() packs the document.
+//   info:  PrepareSession(CommKind::Info); StartTransfer().
 // The progress window follows progress() and closes on transferEnded(). A read hands the
 // unpacked image to the Document only after success (readApplied); a failed read leaves it as
 // it was. One session object lives for the whole run: NoEcho and ProgPassword outlive sessions.
 
 #include "membuf.h"
 
+#include "commkind.h"
 #include <QByteArray>
 #include <QObject>
+
 #include <QString>
 #include <QTimer>
 #include <QVector>
@@ -25,8 +27,6 @@
 class Document;
 class LinkTransport;
 class Prompter;
-
-enum CommKind { CommNone = 0, CommRead = 1, CommWrite = 2, CommInfo = 3 };
 
 // The step values of CommStep (reads) and CommSubStep (writes).
 enum CommStepValue {
@@ -67,14 +67,14 @@ public:
     // --- Commands ---
     // Sets the kind and opens the port (OpenCommPort). False, with message 9003 shown, when the
     // port cannot be opened or a session is already running.
-    bool PrepareSession(int kind);
+    bool PrepareSession(CommKind kind);
     // Cancel at the confirmation question: the port is closed and no session runs.
     void CancelSession();
     // Starts the prepared session: clears the buffers (and packs the document for a write),
     // opens the port if it is closed and sends the programming request.
     bool StartTransfer();
     // PrepareSession + StartTransfer, for callers that ask no confirmation.
-    bool Start(int kind);
+    bool Start(CommKind kind);
     // Session set-up and opening of the port (closed first when it is open).
     bool OpenCommPort();
     void ClosePort();
@@ -90,7 +90,9 @@ public:
     void ResumeTransfer();
     bool isHeld() const { return held_; }
     // A write has begun to change the radio's memory (its first block is on the way).
-    bool WritingBlocks() const { return commMode_ == CommWrite && commSubStep_ == StepWriteAck; }
+    bool WritingBlocks() const {
+        return commMode_ == CommKind::Write && commSubStep_ == StepWriteAck;
+    }
     // The program is closing: a running session ends at once, the radio is told to leave
     // programming mode and the port closes. Nothing is asked or shown.
     void AbortSession();
@@ -100,7 +102,7 @@ public:
     QString ProgPassword() const { return progPassword_; }
 
     // --- State, for windows and tests ---
-    int CommMode() const { return commMode_; }
+    CommKind CommMode() const { return commMode_; }
     int CommStep() const { return commStep_; }
     int CommSubStep() const { return commSubStep_; }
     int CommAddr() const { return commAddr_; }
@@ -119,10 +121,10 @@ public:
     int RadioToneSupport() const { return radioToneSupport_; }
     const MemBuf& memBuf() const { return memBuf_; }
     const InfoBuf& infoBuf() const { return infoBuf_; }
-    bool isRunning() const { return commMode_ != CommNone; }
+    bool isRunning() const { return commMode_ != CommKind::None; }
 
 signals:
-    void sessionStarted(int kind);
+    void sessionStarted(CommKind kind);
     void progress(int percent);
     // A read or write has finished its exchange: the progress window closes here, before the
     // closing message.
@@ -136,7 +138,7 @@ signals:
     // Yes to the firmware-version question: the driver starts the matching program version and,
     // when one was started, leaves through its normal exit sequence.
     void handOverRequested(const QString& radioVersion);
-    void sessionEnded(bool ok, int kind);
+    void sessionEnded(bool ok, CommKind kind);
 
 private:
     Prompter& prompter() const;
@@ -176,7 +178,7 @@ private:
     QTimer readOkTimer_;
     int readApplyDelay_ = 500;
 
-    int commMode_ = CommNone;
+    CommKind commMode_ = CommKind::None;
     int commStep_ = StepIdle;
     int commSubStep_ = StepIdle;
     int commAddr_ = 0;

@@ -1,6 +1,5 @@
 #include "document.h"
 #include "../lang/prompter.h"
-#include "../files/datafile.h"
 #include "country.h"
 #include "frequency.h"
 #include "helpers.h"
@@ -97,7 +96,7 @@ void Document::SetCountryMode(int mode) {
 }
 
 void Document::NewDocument() {
-    IsNewFile = -1;
+    IsNewFile = true;
     CurFileName = QStringLiteral("new.dat");
 
     KeyRec& k = RadioData.Key;
@@ -180,7 +179,6 @@ void Document::NewDocument() {
 
     RadioInfoDefaults(RadioInfo, RadioData.Head.CountryMode, RadioData.Head.Model.raw());
     ToFileCopy();
-    if (!InitDir.isEmpty()) LoadInitFile(*this, InitRequested != -1);
     emit documentReplaced();
     emit stateChanged();
 }

@@ -33,16 +33,16 @@ public:
     double FreLow = 26.965;
     double FreHigh = 27.405;
     QString CurFileName = QStringLiteral("new.dat");
-    int IsNewFile = -1;    // -1: no file chosen yet, Save behaves as Save As
-    int InitRequested = 0; // -1 while the initialisation command runs New
+    bool IsNewFile = true;      // no file chosen yet: Save behaves as Save As (stored as -1/0)
+    bool InitRequested = false; // the initialisation command runs New: factory file, no template
     int CurRow = 1;
 
     // The prompter used for messages (9021, "Not IsNumeric", ...). Never null.
     Prompter& prompter() const { return *prompter_; }
     void setPrompter(Prompter* p);
 
-    // Where NewDocument looks for the initial-data files (the program directory); empty to
-    // use none.
+    // Where the initial-data files are looked for (the program directory); empty to use none.
+    // NewDocument builds the defaults only; NewDocumentWithInitFile (files layer) overlays them.
     QString InitDir;
 
     int chCount() const { return RadioData.CHCount; }

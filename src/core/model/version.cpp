@@ -1,13 +1,12 @@
 #include "version.h"
-#include "../app/appstate.h"
-#include "../lang/prompter.h"
 #include "../lang/langtext.h"
 #include "fixedtext.h"
 #include "helpers.h"
 
-#include <QCoreApplication>
-#include <QFileInfo>
-#include <QProcess>
+VersionPairs& FirmPairs() {
+    static VersionPairs pairs;
+    return pairs;
+}
 
 bool IsVersionText(const QString& v) {
     const QString t = TrimFixed(v);
@@ -15,13 +14,13 @@ bool IsVersionText(const QString& v) {
 }
 
 bool IsCompatible(const QString& programVersion, const QString& dataVersion) {
-    for (const auto& p : App().FirmPairs)
+    for (const auto& p : FirmPairs())
         if (p.first == programVersion && p.second == dataVersion) return true;
     return false;
 }
 
 QString SoftForFirm(const QString& dataVersion) {
-    for (const auto& p : App().FirmPairs)
+    for (const auto& p : FirmPairs())
         if (p.second == dataVersion) return p.first;
     return QString();
 }
@@ -42,24 +41,4 @@ QString VersionMessage(const QString& a, const QString& b, int kind) {
         t += shownVersion(b);
     }
     return t;
-}
-
-QString OtherVersionProgram(const QString& dataVersion) {
-    const QString s = SoftForFirm(dataVersion);
-    if (s.isEmpty()) return QString();
-    QString exe = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
-    if (exe.isEmpty()) exe = QStringLiteral("mzprog");
-#ifdef Q_OS_WIN
-    exe += QStringLiteral(".exe");
-#endif
-    return App().ProgramRoot + QLatin1Char('/') + s + QLatin1Char('/') + exe;
-}
-
-bool RunOtherVersion(const QString& dataVersion, Prompter& prompter, const QStringList& arguments) {
-    const QString program = OtherVersionProgram(dataVersion);
-    if (program.isEmpty() || !QProcess::startDetached(program, arguments)) {
-        prompter.message(9063);
-        return false;
-    }
-    return true;
 }

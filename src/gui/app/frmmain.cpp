@@ -82,7 +82,7 @@ frmMain::frmMain(Document& doc, Prompter& prompter, QWidget* parent)
     WaitSaveDataTimer_->setObjectName(QStringLiteral("WaitSaveDataTimer"));
     WaitSaveDataTimer_->setSingleShot(true);
     WaitSaveDataTimer_->setInterval(100);
-    connect(WaitSaveDataTimer_, &QTimer::timeout, this, [this] { startSession(2); });
+    connect(WaitSaveDataTimer_, &QTimer::timeout, this, [this] { startSession(CommKind::Write); });
 
     // Whatever replaces the document (a read, an opened file) shows in the caption.
     connect(&doc_, &Document::stateChanged, this, &frmMain::ShowMainTxt);
@@ -289,7 +289,7 @@ void frmMain::Change_Language() {
 }
 
 void frmMain::warnMissingChineseFont() {
-    if (chineseFontWarned_ || App().CurLanguage != 2 || ChineseFontInstalled()) return;
+    if (chineseFontWarned_ || App().CurLanguage != Language::Chinese || ChineseFontInstalled()) return;
     chineseFontWarned_ = true;
     statusBar()->showMessage(MissingChineseFontText());
 }
@@ -566,7 +566,7 @@ void frmMain::setSessionRunning(bool running) {
         action(name)->setEnabled(!running);
 }
 
-void frmMain::startSession(int commMode) {
+void frmMain::startSession(CommKind commMode) {
     if (sessionRunning_) return;
     // The virtual radio runs only while somebody uses it.
     if (VirtualRadioProcess::isVirtual(App().PortName)) {
@@ -582,7 +582,7 @@ void frmMain::startSession(int commMode) {
 void frmMain::mnuReadFromRadio() {
     if (sessionRunning_) return;
     commitEditors({kChannelTable});
-    startSession(1);
+    startSession(CommKind::Read);
 }
 
 void frmMain::mnuWriteToRadio() {
@@ -594,7 +594,7 @@ void frmMain::mnuWriteToRadio() {
 
 void frmMain::ReadRMGDataFromRadio() {
     if (sessionRunning_) return;
-    startSession(3);
+    startSession(CommKind::Info);
 }
 
 void frmMain::MnuLocalInfo() {

@@ -5,6 +5,7 @@
 // commands' side that needs a window (file dialogs, closing and opening child windows).
 
 #include "core/app/documentcommands.h"
+#include "core/link/commkind.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -32,7 +33,7 @@ public:
     // save = false for the open dialog; an empty result means cancelled.
     using FileChooser = std::function<QString(bool save, const QString& preset)>;
     // Starts a session of the given kind (1 read, 2 write, 3 radio-information read).
-    using SessionStarter = std::function<void(int commMode)>;
+    using SessionStarter = std::function<void(CommKind commMode)>;
 
     frmMain(Document& doc, Prompter& prompter, QWidget* parent = nullptr);
     ~frmMain() override;
@@ -151,7 +152,7 @@ private:
     void mnuHelpAbout();
     // The open editors commit what is still being typed.
     void commitEditors(const QStringList& names);
-    void startSession(int commMode);
+    void startSession(CommKind commMode);
     QMdiSubWindow* subWindowNamed(const QString& name) const;
     QString statusModelText() const;
 

@@ -39,9 +39,9 @@ frmSplash::frmSplash(std::function<void()> openMain, QWidget* parent)
     Timer1_->start();
 }
 
-QString frmSplash::pictureFor(int language) {
-    if (language == 1) return QStringLiteral("StartE.jpg");
-    if (language == 2) return QStringLiteral("StartC.jpg");
+QString frmSplash::pictureFor(Language language) {
+    if (language == Language::English) return QStringLiteral("StartE.jpg");
+    if (language == Language::Chinese) return QStringLiteral("StartC.jpg");
     return QString();
 }
 

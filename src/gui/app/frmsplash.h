@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/lang/langtext.h"
+
 #include <QWidget>
 #include <functional>
 
@@ -14,7 +16,7 @@ public:
     // openMain runs exactly once, from the timer or from a click, whichever comes first.
     explicit frmSplash(std::function<void()> openMain, QWidget* parent = nullptr);
     // The picture file for a language: StartE.jpg for 1, StartC.jpg for 2, none otherwise.
-    static QString pictureFor(int language);
+    static QString pictureFor(Language language);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override;

@@ -21,7 +21,7 @@ FrmSetLanguage::FrmSetLanguage(QWidget* parent) : QDialog(parent) {
     Combo1_->setObjectName(QStringLiteral("Combo1"));
     Combo1_->addItem(LoadLangText(23002));
     Combo1_->addItem(LoadLangText(23003));
-    Combo1_->setCurrentIndex(App().CurLanguage - 1);
+    Combo1_->setCurrentIndex(int(App().CurLanguage) - 1);
     label->setBuddy(Combo1_);
     EnterMovesFocus::install(Combo1_);
 
@@ -37,11 +37,10 @@ FrmSetLanguage::FrmSetLanguage(QWidget* parent) : QDialog(parent) {
 
 void FrmSetLanguage::CommandOK_Click() {
     AppState& a = App();
-    const int n = Combo1_->currentIndex() + 1;
+    const Language n = Combo1_->currentIndex() == 1 ? Language::Chinese : Language::English;
     if (n != a.CurLanguage) {
         a.ShownLanguage = a.CurLanguage;
-        a.CurLanguage = n;
-        a.LangFile = n == 2 ? QStringLiteral("chinese.ini") : QStringLiteral("english.ini");
+        a.UseLanguage(n);
     }
     // Written on every OK, changed or not.
     WriteLanguageSetting();

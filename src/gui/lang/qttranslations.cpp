@@ -12,7 +12,7 @@ void ApplyQtTranslations() {
         delete translator;
         translator = nullptr;
     }
-    if (App().CurLanguage != 2) return;
+    if (App().CurLanguage != Language::Chinese) return;
     auto* t = new QTranslator;
     // Without the translations package the buttons simply stay in English.
     if (t->load(QStringLiteral("qtbase_zh_CN"),

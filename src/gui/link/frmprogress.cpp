@@ -12,10 +12,10 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-FrmProgress::FrmProgress(int commMode, QWidget* parent)
+FrmProgress::FrmProgress(CommKind commMode, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
     setObjectName(QStringLiteral("FrmProgress"));
-    setWindowTitle(LoadLangText(9026 + commMode));
+    setWindowTitle(LoadLangText(9026 + int(commMode)));
     setModal(true);
     Label1_ = new QLabel(LoadLangText(9029), this);
     Label1_->setObjectName(QStringLiteral("Label1"));

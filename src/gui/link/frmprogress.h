@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/link/commkind.h"
+
 #include <QDialog>
 
 class QLabel;
@@ -14,7 +16,7 @@ class FrmProgress : public QDialog {
     Q_OBJECT
 public:
     // commMode 1 read, 2 write: the caption is text 9026 + commMode.
-    explicit FrmProgress(int commMode, QWidget* parent = nullptr);
+    explicit FrmProgress(CommKind commMode, QWidget* parent = nullptr);
 
     void SetProgressValue(int percent);
     // Called after each block read is stored and before each write block is sent: the shown

@@ -5,6 +5,7 @@
 
 #include "app/frmmain.h"
 #include "core/app/appstate.h"
+#include "core/app/otherversion.h"
 #include "core/lang/prompter.h"
 #include "core/link/portnames.h"
 #include "core/model/version.h"
@@ -48,7 +49,7 @@ SessionController::SessionController(frmMain& main, QObject* parent)
     connect(&session_, &LinkSession::sessionEnded, this, &SessionController::updateRunning);
 
     main.setLinkSession(&session_);
-    main.setSessionStarter([this](int commMode) { start(commMode); });
+    main.setSessionStarter([this](CommKind commMode) { start(commMode); });
     // Leaving the program ends a session still running (the radio-information read has no
     // modal window that would keep the user from the exit) and closes its port.
     connect(&main, &frmMain::closing, this, [this] { session_.AbortSession(); });
@@ -66,26 +67,27 @@ void SessionController::updateRunning() {
     if (main_) main_->setSessionRunning(session_.isRunning() || applyPending_);
 }
 
-void SessionController::start(int commMode) {
+void SessionController::start(CommKind commMode) {
     if (!main_ || session_.isRunning() || applyPending_) return;
     transport_.setPort(
         PortFromSettings(App().ComPort, VirtualRadioProcess::sessionPort(App().PortName)));
     main_->setSessionRunning(true);
-    if (commMode == CommInfo) {
+    if (commMode == CommKind::Info) {
         // No confirmation and no progress window; the port stays open until the session ends.
-        session_.Start(CommInfo);
-    } else if (commMode == CommRead || commMode == CommWrite) {
+        session_.Start(CommKind::Info);
+    } else if (commMode == CommKind::Read || commMode == CommKind::Write) {
         runTransfer(commMode);
     }
     updateRunning();
 }
 
-void SessionController::runTransfer(int commMode) {
+void SessionController::runTransfer(CommKind commMode) {
     // Opening the port and closing it again tells at once whether the cable is there.
     if (!session_.PrepareSession(commMode)) return;
     session_.ClosePort();
-    const Prompter::Answer answer = main_->prompter().message(
-        commMode == CommRead ? 9004 : 9005, Prompter::Buttons::OkCancel, Prompter::Icon::Question);
+    const Prompter::Answer answer =
+        main_->prompter().message(commMode == CommKind::Read ? 9004 : 9005,
+                                  Prompter::Buttons::OkCancel, Prompter::Icon::Question);
     if (answer != Prompter::Answer::Ok) {
         session_.CancelSession();
         return;

@@ -25,11 +25,11 @@ public:
 
     // A session of the kind (1 read, 2 write, 3 radio-information read). A read or write
     // returns when the progress window has closed; a radio-information read returns at once.
-    void start(int commMode);
+    void start(CommKind commMode);
 
 private:
     std::optional<QString> askPassword(const QString& current) override;
-    void runTransfer(int commMode);
+    void runTransfer(CommKind commMode);
     // Cancel in the progress window: a read stops at once, a write after the user agrees.
     void stopTransfer();
     void updateRunning();

@@ -1,0 +1,2 @@
+#include "../lang/text.h"
+#include "../files/datafile.h"
