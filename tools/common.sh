@@ -3,7 +3,9 @@
 
 MZ_PACKAGES=(build-essential cmake ninja-build pkg-config
              qt6-base-dev qt6-serialport-dev qt6-multimedia-dev qt6-qpa-plugins
-             libinih-dev fonts-dejavu-core qt6-translations-l10n appstream ccache)
+             libinih-dev fonts-dejavu-core qt6-translations-l10n appstream ccache
+             bsdutils util-linux
+             python3)
 # Chinese texts need a font that covers them; Debian's base install has none.
 MZ_PACKAGES+=(fonts-wqy-microhei)
 

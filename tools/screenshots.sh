@@ -6,7 +6,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cmake -S "$root" -B "$root/build" -G Ninja >/dev/null
-cmake --build "$root/build" --target stage mzprog mzshots
+cmake --build "$root/build" --target stage initdata mzprog mzshots
 mkdir -p "$root/docs/screenshots"
 home=$(mktemp -d)
 trap 'rm -rf "$home"' EXIT

@@ -2,7 +2,7 @@
 
 // The prompter of the command-line tool: every message goes to stderr as one line, prefixed
 // with the thing it is about (usually the file). Nobody is there to answer, so every question
-// gets the answer that changes nothing (No, Cancel).
+// gets the answer that changes nothing (No, Cancel), and is printed without its question.
 
 #include "core/lang/prompter.h"
 
@@ -24,3 +24,7 @@ private:
     QString subject_;
     int printed_ = 0;
 };
+
+// A message without its closing question ("... switched on. Try again?" gives "... switched
+// on."): nobody is there to answer it.
+QString WithoutQuestion(const QString& text);

@@ -36,16 +36,18 @@ void CliStartUp(Document& doc) {
     a.AppTitle = LoadLangText(12000);
 }
 
-bool OpenCheckedDocument(Document& doc, CliPrompter& prompter, const QString& path) {
+bool OpenCheckedDocument(Document& doc, CliPrompter& prompter, const QString& path,
+                         DamagedChannelsPolicy policy) {
     doc.setPrompter(&prompter);
     prompter.setSubject(path);
-    return OpenDataFile(doc, path) == OpenResult::Opened;
+    return OpenDataFile(doc, path, policy) == OpenResult::Opened;
 }
 
 bool WriteOutputFile(const QString& path, const QByteArray& bytes) {
     QString error;
     if (WriteFileAtomically(path, bytes, &error)) return true;
-    CliError(QStringLiteral("cannot write %1: %2.").arg(path, error));
+    // The sentence names the file and the system's reason.
+    CliError(error);
     return false;
 }
 

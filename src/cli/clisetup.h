@@ -4,6 +4,8 @@
 // folder mzcli runs from (so the Init/ files, Version.ini and the language files of that
 // installation are used), the language, and a command-line parser.
 
+#include "core/files/opendatafile.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -17,8 +19,10 @@ class QCommandLineParser;
 void CliStartUp(Document& doc);
 
 // Opens a data file with every check of File > Open; the reasons for a refusal are printed
-// through prompter, which stays the document's prompter afterwards.
-bool OpenCheckedDocument(Document& doc, CliPrompter& prompter, const QString& path);
+// through prompter, which stays the document's prompter afterwards. With Keep, a file whose only
+// fault is damaged channel records is told about and opened all the same.
+bool OpenCheckedDocument(Document& doc, CliPrompter& prompter, const QString& path,
+                         DamagedChannelsPolicy policy = DamagedChannelsPolicy::Refuse);
 
 // Writes bytes to path atomically; prints one sentence and returns false on failure.
 bool WriteOutputFile(const QString& path, const QByteArray& bytes);

@@ -1,4 +1,5 @@
 #include "documentprint.h"
+#include "core/model/channelcheck.h"
 #include "core/model/country.h"
 #include "core/model/document.h"
 #include "core/model/frequency.h"
@@ -6,7 +7,10 @@
 #include "core/model/tones.h"
 #include "recordjson.h"
 
+#include <QSet>
 #include <QStringList>
+
+#include <algorithm>
 
 namespace {
 
@@ -66,10 +70,18 @@ QString frequencyText(const Document& doc, const CHInfoRec& c, int group) {
     return FreToListText(stored, group, doc.CountryMode, doc.FreLow);
 }
 
-QStringList channelValues(const Document& doc, const CHInfoRec& c) {
+// The list indices of the damaged channel records.
+QSet<int> damagedIndices(const Document& doc) {
+    QSet<int> out;
+    for (const DamagedChannel& d : DamagedChannels(doc.RadioData, doc.CHInfo))
+        out.insert(d.entry - 1);
+    return out;
+}
+
+QStringList channelValues(const Document& doc, const CHInfoRec& c, bool damaged = false) {
     int group = -1, pos = 0;
     const bool inGroup = groupOf(c.CHNo, doc.CountryMode, group, pos);
-    return {QString::number(c.CHNo),
+    return {(damaged ? QStringLiteral("!") : QString()) + QString::number(c.CHNo),
             inGroup ? GroupName(group, doc.CountryMode) : QStringLiteral("-"),
             inGroup ? QString::number(pos) : QStringLiteral("-"),
             frequencyText(doc, c, group),
@@ -94,17 +106,24 @@ QStringList channelValues(const Document& doc, const CHInfoRec& c) {
             QString::number(c.DTMF_Call)};
 }
 
-QString csvField(const QString& v) {
+QString csvField(const QString& value) {
+    // CR and LF stay as they are, inside quotes; every other control character is escaped.
+    QString v;
+    for (const QChar c : value)
+        v += c == QLatin1Char('\r') || c == QLatin1Char('\n') ? QString(c) : EscapeControls(c);
     if (!v.contains(QLatin1Char(',')) && !v.contains(QLatin1Char('"')) &&
-        !v.contains(QLatin1Char('\n')))
+        !v.contains(QLatin1Char('\n')) && !v.contains(QLatin1Char('\r')))
         return v;
     QString q = v;
     q.replace(QLatin1Char('"'), QStringLiteral("\"\""));
     return QLatin1Char('"') + q + QLatin1Char('"');
 }
 
-// Lays out rows in columns two spaces apart.
-QString table(const QList<QStringList>& rows, const QString& indent) {
+// Lays out rows in columns two spaces apart; control characters are escaped first.
+QString table(QList<QStringList> rows, const QString& indent) {
+    for (QStringList& r : rows)
+        for (QString& cell : r)
+            cell = EscapeControls(cell);
     QList<int> width;
     for (const QStringList& r : rows)
         for (int i = 0; i < r.size(); ++i) {
@@ -149,15 +168,25 @@ QString DocumentJson(const Document& doc) {
     for (int i = 0; i < n; ++i)
         out += (i ? QStringLiteral(",\n    ") : QStringLiteral("\n    ")) +
                recordjson::toJson(doc.CHInfo[i]);
-    out += n ? QStringLiteral("\n  ]\n}\n") : QStringLiteral("]\n}\n");
-    return out;
+    out += n ? QStringLiteral("\n  ]") : QStringLiteral("]");
+    QList<int> damaged = damagedIndices(doc).values();
+    std::sort(damaged.begin(), damaged.end());
+    if (!damaged.isEmpty()) {
+        QStringList entries;
+        for (int i : damaged)
+            entries << QString::number(i + 1);
+        out += QStringLiteral(",\n  \"DamagedCHInfo\": [") + entries.join(QLatin1Char(',')) +
+               QLatin1Char(']');
+    }
+    return out + QStringLiteral("\n}\n");
 }
 
 QString DocumentCsv(const Document& doc) {
     QString out = channelColumns().join(QLatin1Char(',')) + QLatin1Char('\n');
+    const QSet<int> damaged = damagedIndices(doc);
     for (int i = 0; i < std::clamp<int>(doc.chCount(), 0, MaxChannels); ++i) {
         QStringList fields;
-        for (const QString& v : channelValues(doc, doc.CHInfo[i]))
+        for (const QString& v : channelValues(doc, doc.CHInfo[i], damaged.contains(i)))
             fields.append(csvField(v));
         out += fields.join(QLatin1Char(',')) + QLatin1Char('\n');
     }
@@ -177,9 +206,13 @@ QString DocumentText(const Document& doc) {
               QString());
 
     QList<QStringList> rows{channelColumns()};
+    const QSet<int> damaged = damagedIndices(doc);
     for (int i = 0; i < std::clamp<int>(doc.chCount(), 0, MaxChannels); ++i)
-        rows.append(channelValues(doc, doc.CHInfo[i]));
+        rows.append(channelValues(doc, doc.CHInfo[i], damaged.contains(i)));
     out += QLatin1Char('\n') + table(rows, QString());
+    if (!damaged.isEmpty())
+        out += QStringLiteral("! damaged: ") + DamagedChannelsText(DamagedChannels(d, doc.CHInfo)) +
+               QLatin1Char('\n');
 
     out += QStringLiteral("\nPublic channel:\n");
     const QStringList pub = channelValues(doc, d.PublicCH);
@@ -227,7 +260,9 @@ QString DocumentText(const Document& doc) {
     out += QStringLiteral("\nDTMF:\n  DtmfSet  %1\n").arg(set.join(QLatin1Char(' ')));
     for (int k = 0; k < 16; ++k) {
         const DTMFCodeRec& c = d.DTMF.Codes[k];
-        if (c.Len > 0) out += QStringLiteral("  Code %1  %2\n").arg(k + 1, 2).arg(c.Code.text());
+        if (c.Len > 0)
+            out +=
+                QStringLiteral("  Code %1  %2\n").arg(k + 1, 2).arg(EscapeControls(c.Code.text()));
     }
 
     out += QStringLiteral("\nTone tips:\n");

@@ -1,6 +1,9 @@
 #pragma once
 
-// The three forms in which `mzcli show` prints a document.
+// The three forms in which `mzcli show` prints a document. Damaged channel records (see
+// channelcheck.h) are marked: "!" before the channel number in the text and CSV tables, a
+// "DamagedCHInfo" list of their entries (1-based) in JSON. Control characters of damaged text
+// fields never reach the terminal raw: they are printed as escapes ("\x1b").
 
 #include <QString>
 

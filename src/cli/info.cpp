@@ -3,6 +3,7 @@
 
 #include "core/model/country.h"
 #include "core/model/document.h"
+#include "core/model/helpers.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -53,7 +54,7 @@ int infoCommand(const QStringList& args) {
         out << "InfoMode: " << r.InfoMode << " (" << ModeName(r.InfoMode) << ", "
             << BandTextOf(r.InfoMode) << ")\n";
         for (const auto& [name, value] : texts)
-            out << name << ": " << value << '\n';
+            out << name << ": " << EscapeControls(value) << '\n'; // the radio's own texts
     }
     return ExitOk;
 }

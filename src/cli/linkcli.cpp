@@ -1,10 +1,12 @@
 #include "linkcli.h"
+#include "cliprompter.h"
 #include "clisetup.h"
 #include "command.h"
 
 #include "core/app/appstate.h"
 #include "core/app/otherversion.h"
 #include "core/app/startup.h"
+#include "core/app/stopsignals.h"
 #include "core/lang/langtext.h"
 #include "core/link/serialtransport.h"
 #include "core/model/country.h"
@@ -153,15 +155,24 @@ Prompter::Answer TerminalPrompter::ask(const QString& text, Buttons buttons, Ico
         break;
     }
     QTextStream err(stderr);
-    err << "mzcli: " << forTerminal(text) << '\n';
-    if (buttons == Buttons::YesNo || buttons == Buttons::YesNoCancel)
-        err << "mzcli: answered " << (answer == Answer::Yes ? "Yes" : "No")
-            << (answer == Answer::No ? " (--run-other-version answers Yes)" : "") << ".\n";
+    // Nobody answers here: a question is told as the statement before it, with what was done.
+    if (buttons == Buttons::Ok) {
+        err << "mzcli: " << forTerminal(text) << '\n';
+    } else if (buttons == Buttons::YesNo || buttons == Buttons::YesNoCancel) {
+        err << "mzcli: " << forTerminal(WithoutQuestion(text)) << '\n';
+        err << (answer == Answer::Yes
+                    ? "mzcli: starting the program version that handles it "
+                      "(--run-other-version).\n"
+                    : "mzcli: nothing else was started; --run-other-version would start the "
+                      "program version that handles it.\n");
+    } else {
+        err << "mzcli: " << forTerminal(WithoutQuestion(text)) << '\n';
+    }
     return answer;
 }
 
 std::optional<QString> TerminalPasswordAsker::askPassword(const QString&) {
-    if (!stdinIsTerminal()) return std::nullopt;
+    if (!stdinIsTerminal() || StopSignals::instance().received() != 0) return std::nullopt;
     QTextStream err(stderr);
     err << "Radio password: " << Qt::flush;
     termios old{};
@@ -184,11 +195,12 @@ std::optional<QString> TerminalPasswordAsker::askPassword(const QString&) {
     return typed;
 }
 
-int RunLinkSession(Document& doc, CommKind kind, const LinkArgs& args,
-                   const QStringList& commandLine) {
-    if (args.port.isEmpty()) {
-        CliError(QStringLiteral("--port is missing: give the device of the cable, for example "
-                                "/dev/ttyUSB0 or COM1."));
+int RunLinkSession(Document& doc, CommKind kind, const LinkArgs& args, const QStringList& commandLine) {
+    if (args.port.trimmed().isEmpty()) {
+        CliError(
+            QStringLiteral("--port is %1: give the device of the cable, for example "
+                           "/dev/ttyUSB0, ttyUSB0 or COM1.")
+                .arg(args.port.isNull() ? QStringLiteral("missing") : QStringLiteral("empty")));
         return ExitBadInput;
     }
     TerminalPrompter prompter;
@@ -221,13 +233,24 @@ int RunLinkSession(Document& doc, CommKind kind, const LinkArgs& args,
         ok = result;
         loop.quit();
     });
-    if (!session.Start(kind)) {
-        doc.setPrompter(nullptr);
-        return ExitLink;
-    }
-    if (session.isRunning()) loop.exec();
+    // Ctrl+C or a kill ends the session as a failure would: the radio is told to leave
+    // programming mode and the port closes; nothing is written.
+    StopSignals& stop = StopSignals::instance();
+    QObject::connect(&stop, &StopSignals::stopRequested, &session, [&] {
+        if (session.isRunning()) session.AbortSession();
+        loop.quit();
+    });
+    const bool started = stop.received() == 0 && session.Start(kind);
+    if (started && session.isRunning() && stop.received() == 0) loop.exec();
+    if (stop.received() != 0 && session.isRunning()) session.AbortSession();
     progress.done();
     doc.setPrompter(nullptr);
+    if (stop.received() != 0) {
+        CliError(QStringLiteral("interrupted; the radio was told to leave programming mode and "
+                                "nothing was written."));
+        return stop.exitCode();
+    }
+    if (!started) return ExitLink;
 
     if (!handOver.isEmpty()) {
         // The port is closed again; the other version can have it.

@@ -33,7 +33,8 @@ std::optional<LinkArgs> ParseLinkArgs(const QStringList& args, const QStringList
 void SetUpLinkCli(Document& doc);
 
 // Messages go to stderr. OK/Cancel and Retry/Cancel are answered Cancel (the session ends); the
-// version question is answered No unless the user allowed another version to take over.
+// version question is answered No unless the user allowed another version to take over. A
+// question nobody waits for is not printed: only the statement before it, and what was done.
 class TerminalPrompter : public Prompter {
 public:
     bool runOtherVersion = false;
@@ -47,7 +48,8 @@ public:
     std::optional<QString> askPassword(const QString& current) override;
 };
 
-// Runs one session of the given kind on --port and returns the exit code. The document must be
+// Runs one session of the given kind on --port and returns the exit code; Ctrl+C or SIGTERM end
+// the session properly and give 130 or 143. The document must be
 // ready (loaded for a write). When the radio's firmware belongs to another program version and
 // the user allowed it, that version's mzcli runs the same command and its exit code is returned.
 int RunLinkSession(Document& doc, CommKind kind, const LinkArgs& args,

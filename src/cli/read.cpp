@@ -3,10 +3,8 @@
 #include "linkcli.h"
 
 #include "core/files/datafile.h"
+#include "core/files/fileio.h"
 #include "core/model/document.h"
-
-#include <QDir>
-#include <QFileInfo>
 
 namespace {
 int readCommand(const QStringList& args) {
@@ -18,9 +16,11 @@ int readCommand(const QStringList& args) {
         CliError(QStringLiteral("usage: mzcli read --port PORT [--password PW] -o FILE.dat"));
         return ExitBadInput;
     }
-    // Find out before the radio is touched whether the file can be written at all.
-    if (!QFileInfo(a->output).absoluteDir().exists()) {
-        CliError(QStringLiteral("the folder of %1 does not exist.").arg(a->output));
+    // Find out before the radio is touched whether the file can be written at all, not after
+    // a read of thirteen seconds.
+    QString why;
+    if (!CheckWritableTarget(a->output, &why)) {
+        CliError(why);
         return ExitBadInput;
     }
     Document doc;

@@ -20,7 +20,7 @@ QString recordjson::quote(const QString& text) {
             r += QStringLiteral("\\t");
             break;
         default:
-            if (c.unicode() < 0x20 || c.unicode() == 0x7F)
+            if (c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() < 0xA0))
                 r += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
             else
                 r += c;

@@ -1,10 +1,13 @@
 // mzcli show FILE.dat [--format text|json|csv]: prints a document after the same checks the
-// program makes when it opens a file.
+// program makes when it opens a file. A file whose only fault is damaged channel records is
+// printed all the same, with those records marked, so that one can see what is wrong with it;
+// the exit status is still 2.
 
 #include "cliprompter.h"
 #include "clisetup.h"
 #include "command.h"
 #include "core/files/opendatafile.h"
+#include "core/model/channelcheck.h"
 #include "core/model/document.h"
 #include "documentprint.h"
 
@@ -33,7 +36,8 @@ int runShow(const QStringList& args) {
     Document doc;
     CliPrompter prompter;
     CliStartUp(doc);
-    if (!OpenCheckedDocument(doc, prompter, path)) return ExitBadInput;
+    if (!OpenCheckedDocument(doc, prompter, path, DamagedChannelsPolicy::Keep)) return ExitBadInput;
+    const bool damaged = !DamagedChannels(doc.RadioData, doc.CHInfo).isEmpty();
 
     QTextStream out(stdout);
     if (format == QLatin1String("json"))
@@ -42,7 +46,7 @@ int runShow(const QStringList& args) {
         out << DocumentCsv(doc);
     else
         out << DocumentText(doc);
-    return ExitOk;
+    return damaged ? ExitBadInput : ExitOk;
 }
 
 CliCommand reg("show", "show FILE.dat [--format text|json|csv]   print a document", runShow);

@@ -3,10 +3,9 @@
 #include "linkcli.h"
 
 #include "core/files/datafile.h"
+#include "core/files/fileio.h"
 #include "core/link/memorymap.h"
 #include "core/model/document.h"
-
-#include <QFile>
 
 namespace {
 int unpackCommand(const QStringList& args) {
@@ -17,16 +16,18 @@ int unpackCommand(const QStringList& args) {
         return ExitBadInput;
     }
     const QString& path = a->positional[0];
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
-        CliError(QStringLiteral("cannot read %1: %2.").arg(path, f.errorString()));
+    QByteArray bytes;
+    QString why;
+    // One byte more than an image, so that a longer file is told as such.
+    if (!ReadRegularFile(path, MemSize + 1, bytes, &why)) {
+        CliError(why);
         return ExitBadInput;
     }
-    const QByteArray bytes = f.readAll();
     if (bytes.size() != MemSize) {
         CliError(QStringLiteral("%1 is not a radio memory image: it holds %2 bytes, an image %3.")
                      .arg(path)
-                     .arg(bytes.size())
+                     .arg(bytes.size() > MemSize ? QStringLiteral("more than %1").arg(MemSize)
+                                                 : QString::number(bytes.size()))
                      .arg(MemSize));
         return ExitBadInput;
     }

@@ -28,8 +28,11 @@ public:
         if (!answers.isEmpty()) return answers.takeFirst();
         return buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
     }
+    // Message id, alone or followed by a detail line.
     bool wasMessage(int i, int id) const {
-        return i < asked.size() && !LoadLangText(id).isEmpty() && asked[i].text == LoadLangText(id);
+        const QString t = LoadLangText(id);
+        return i < asked.size() && !t.isEmpty() &&
+               (asked[i].text == t || asked[i].text.startsWith(t + u"\r\n"_s));
     }
 };
 
@@ -56,6 +59,12 @@ inline void FillDistinct(Document& doc) {
     f.fill(doc.RadioData);
     for (CHInfoRec& c : doc.CHInfo)
         f.fill(c);
+    // Channel numbers and frequencies as a read can give them: a file holding others is
+    // refused as damaged.
+    for (int i = 0; i < MaxChannels; ++i) {
+        doc.CHInfo[i].CHNo = static_cast<i16>(MaxChannels - i);
+        doc.CHInfo[i].RxFre = u"%1"_s.arg(0x02700000 + 97 * i, 8, 16, QLatin1Char('0')).toUpper();
+    }
     doc.SetCountryMode(1);
     doc.RadioData.CHCount = MaxChannels;
     doc.FillFileHead(doc.RadioData.Head);

@@ -44,7 +44,7 @@ private slots:
     void newCancelAt9006AsksNothingMore();
     void newYesSavesFirstAndStopsWhenSaveStops();
     void initialisationUsesFactoryOnce();
-    void saveAsKeepsChosenNameWhenWriteFails();
+    void saveAsKeepsTheOldNameWhenWriteFails();
     void openRefusedKeepsDocument();
     void exitSequence();
 
@@ -157,18 +157,22 @@ void TestDocumentCommands::initialisationUsesFactoryOnce() {
     QCOMPARE(prompter_.asked.size(), 2);
 }
 
-void TestDocumentCommands::saveAsKeepsChosenNameWhenWriteFails() {
+void TestDocumentCommands::saveAsKeepsTheOldNameWhenWriteFails() {
     const QString blocker = path(u"blocker"_s);
     QVERIFY(WriteBytes(blocker, "file"));
     shell_.saveAnswer = blocker + u"/x.dat"_s;
     QVERIFY(!cmds_->FileSave()); // a new document: Save is Save As
-    QCOMPARE(doc_.CurFileName, shell_.saveAnswer);
+    QCOMPARE(doc_.CurFileName, u"new.dat"_s);
     QVERIFY(doc_.IsNewFile);
     QVERIFY(prompter_.wasMessage(0, 9002));
+    // The message names the file and the system's reason.
+    QVERIFY(prompter_.asked[0].text.endsWith(blocker + u"/x.dat: Not a directory"_s));
+    QVERIFY(!shell_.calls.contains(u"title"_s));
 
     shell_.saveAnswer = path(u"chosen.dat"_s);
     QVERIFY(cmds_->FileSaveAs());
-    QCOMPARE(shell_.savePreset, blocker + u"/x.dat"_s);
+    QCOMPARE(shell_.savePreset, u"new.dat"_s);
+    QCOMPARE(doc_.CurFileName, shell_.saveAnswer);
     QVERIFY(!doc_.IsNewFile);
     QCOMPARE(prompter_.asked.size(), 1); // no question on this path
     QCOMPARE(shell_.calls.last(), u"title"_s);
@@ -183,7 +187,9 @@ void TestDocumentCommands::openRefusedKeepsDocument() {
     cmds_->FileOpen();
     QVERIFY(prompter_.wasMessage(0, 9006));
     QVERIFY(prompter_.wasMessage(1, 9002));
-    QCOMPARE(shell_.calls, (QStringList{u"open dialog"_s, u"close"_s}));
+    QVERIFY(prompter_.asked[1].text.contains(u"short.dat is damaged"_s));
+    // Nothing was closed: the windows stay as they were.
+    QCOMPARE(shell_.calls, (QStringList{u"open dialog"_s}));
     QCOMPARE(Snapshot(doc_), before);
 
     // Another version that nothing installed can read: no hand-over, the program goes on.
@@ -196,7 +202,7 @@ void TestDocumentCommands::openRefusedKeepsDocument() {
     QVERIFY(WriteBytes(path(u"good.dat"_s), NewDocumentFile(0, 3)));
     QVERIFY(cmds_->OpenFile(path(u"good.dat"_s)));
     QCOMPARE(doc_.RadioData.Func.Beep, 3);
-    QCOMPARE(shell_.calls.last(), u"loaded"_s);
+    QCOMPARE(shell_.calls.mid(shell_.calls.size() - 2), (QStringList{u"close"_s, u"loaded"_s}));
 }
 
 void TestDocumentCommands::exitSequence() {

@@ -80,6 +80,12 @@ void TestOpenDataFile::refusals_data() {
     QTest::newRow("model before version") << withHead(withHead(good, 0, "mz"), 9, "VABC") << 9012;
     QTest::newRow("version before size") << withHead(good, 9, "V1x0").left(20) << 9065;
     QTest::newRow("count before mode") << Patched(Patched(good, 7, 5), 13, 500) << 9002;
+    QTest::newRow("one byte long") << good + 'x' << 9002;
+    QTest::newRow("channel numbered 0") << Patched(good, 1071, 0) << 9002;
+    QTest::newRow("channel 1 twice") << Patched(good, 1071 + 60, 1) << 9002;
+    QByteArray letters = good;
+    QTest::newRow("frequency in letters") << letters.replace(1071 + 6, 8, "ABCDEFGH") << 9002;
+    QTest::newRow("mode before channels") << Patched(Patched(good, 7, 5), 1071, 0) << 0;
 }
 
 void TestOpenDataFile::refusals() {
@@ -112,9 +118,9 @@ void TestOpenDataFile::otherVersion() {
 
     // Yes, but no installed version reads V101: 9063, and the user keeps working here.
     prompter_.answers = {A::Yes};
-    QString version;
-    QCOMPARE(OpenDataFile(doc_, path, &version), OpenResult::OtherVersion);
-    QVERIFY(!RunOtherVersion(version, prompter_, {path}));
+    CheckedDataFile file;
+    QCOMPARE(ReadCheckedDataFile(doc_, path, file), OpenResult::OtherVersion);
+    QVERIFY(!RunOtherVersion(file.otherVersion, prompter_, {path}));
     QVERIFY(prompter_.wasMessage(2, 9063));
     QCOMPARE(Snapshot(doc_), before);
 }
@@ -135,9 +141,10 @@ void TestOpenDataFile::handOverStartsTheOtherVersion() {
     const QString path = write(withHead(NewDocumentFile(0), 9, "V101"));
     const QByteArray before = Snapshot(doc_);
     prompter_.answers = {A::Yes};
-    QString version;
-    const OpenResult r = OpenDataFile(doc_, path, &version);
+    CheckedDataFile file;
+    const OpenResult r = ReadCheckedDataFile(doc_, path, file);
     QCOMPARE(r, OpenResult::OtherVersion);
+    const QString version = file.otherVersion;
     QCOMPARE(version, u"V101"_s);
     QCOMPARE(Snapshot(doc_), before);
     // Starting that version's program is the caller's part.

@@ -9,6 +9,9 @@
 #include "channels/frmcommchinfo.h"
 #include "channeltestsupport.h"
 #include "core/files/datafile.h"
+#include "core/model/channelplan.h"
+
+#include <QFile>
 
 #include <QApplication>
 #include <QPointer>
@@ -382,6 +385,81 @@ private slots:
         });
         more->click();
         QVERIFY(doc_.Channel(403));
+    }
+
+    // On the shipped plans: the dialog shows the frequency of the plan channel it selects from
+    // the moment it opens, follows every band and channel, and OK stores what it showed.
+    void memoryFrequencyOnThePlans() {
+        newDoc(0);
+        QFile csv(QStringLiteral(MZ_SOURCE_DIR "/data/channelplans/cb.csv"));
+        QVERIFY(csv.open(QIODevice::ReadOnly));
+        QString error;
+        const auto plan = ParsePlanTable(csv.readAll(), 0, &error);
+        QVERIFY2(plan && ApplyPlan(doc_, *plan, &error), qPrintable(error));
+        auto listed = [this](int chNo) {
+            const CHInfoRec* c = doc_.Channel(chNo);
+            return c ? doc_.FreToListText(c->RxFre.text(), GroupOfChannel(chNo, 0)) : QString();
+        };
+        {
+            // A memory channel left on a 28 MHz frequency: the nearest plan channel is UK 40,
+            // and that is the frequency shown, not the old one.
+            Frm_Mem_Freq m(doc_, QStringLiteral("28.01125"));
+            QCOMPARE(Ctl(&m, "Combo1_0")->currentText(), QStringLiteral("UK"));
+            QCOMPARE(Ctl(&m, "Combo1_1")->currentText(), QStringLiteral("40"));
+            QCOMPARE(m.frequencyText(), QStringLiteral("27.99125"));
+            auto* ok = Ctl<QPushButton>(&m, "CommandOK");
+            for (int b = 1; b <= 8; ++b) {
+                choose(Ctl(&m, "Combo1_0"), b);
+                for (int k = 0; k < GroupSize(b - 1, 0); ++k) {
+                    choose(Ctl(&m, "Combo1_1"), k);
+                    const QString want = listed(FirstCHOfGroup(b - 1, 0) + k + 1);
+                    QCOMPARE(m.frequencyText(), want);
+                    // A row without a channel has nothing to store.
+                    QCOMPARE(ok->isEnabled(), !want.isEmpty());
+                }
+            }
+            // From "IN" 40 to "I2" the row stays 40, which has no channel in "I2".
+            choose(Ctl(&m, "Combo1_0"), QStringLiteral("I2"));
+            QCOMPARE(Ctl(&m, "Combo1_1")->currentText(), QStringLiteral("40"));
+            QVERIFY(m.frequencyText().isEmpty());
+            QVERIFY(!ok->isEnabled());
+            choose(Ctl(&m, "Combo1_0"), QStringLiteral("Off"));
+            QVERIFY(m.frequencyText().isEmpty());
+            QVERIFY(ok->isEnabled());
+        }
+
+        auto& st = ChannelEditState::of(doc_);
+        st.CurGroup = 8;
+        st.CurCH = 3;
+        FrmCHInfoEdit d(doc_);
+        showActive(&d);
+        auto* more = Ctl<QPushButton>(&d, "Command1");
+        struct Pick {
+            const char* band;
+            const char* channel;
+        };
+        for (const Pick& p : {Pick{"UK", "3"}, Pick{"PL", "1"}, Pick{"DE", "41"}, Pick{"I2", "24"},
+                              Pick{"EU", "23"}, Pick{"IN", "40"}}) {
+            QString shown;
+            onModal([&shown, p](QWidget* m) {
+                choose(Ctl(m, "Combo1_0"), QString::fromLatin1(p.band));
+                choose(Ctl(m, "Combo1_1"), QString::fromLatin1(p.channel));
+                shown = Ctl<QLineEdit>(m, "Text1")->text();
+                Ctl<QPushButton>(m, "CommandOK")->click();
+            });
+            more->click();
+            QVERIFY(!shown.isEmpty());
+            QCOMPARE(doc_.FreToListText(doc_.Channel(404)->RxFre.text(), 8), shown);
+            QCOMPARE(Ctl<QLineEdit>(&d, "Text1")->text(), shown);
+            // Opened again, it shows the same frequency.
+            QString again;
+            onModal([&again](QWidget* m) {
+                again = Ctl<QLineEdit>(m, "Text1")->text();
+                Ctl<QPushButton>(m, "CommandCancel")->click();
+            });
+            more->click();
+            QCOMPARE(again, shown);
+        }
     }
 
     // A person picks a group, moves to a cell, types a frequency, presses Enter, changes the

@@ -7,6 +7,7 @@
 #include "channels/frmchinfoedit.h"
 #include "channels/frmcommchinfo.h"
 #include "channeltestsupport.h"
+#include "core/files/datafile.h"
 
 #include <QApplication>
 #include <QDir>
@@ -51,6 +52,30 @@ class TestChannelShots : public QObject {
         }
     }
 
+    // A new CB document from the shipped plans, one shot per plan.
+    void shootPlans() {
+        UseStagedLanguage(1);
+        Document doc;
+        NewDocumentInMode(doc, 0);
+        QVERIFY(LoadDataFile(doc, QStringLiteral(MZ_PROGDIR "/Init/MZ-710_0_NEW.dat")));
+        struct Shot {
+            int group;
+            int row; // the row the table shows
+            const char* name;
+        };
+        for (const Shot& s : {Shot{0, 20, "EU"}, Shot{6, 38, "DE"}, Shot{3, 1, "UK"}}) {
+            doc.RadioData.Func.GroupSel = static_cast<i16>(s.group);
+            frmCommChInfo table(doc);
+            table.resize(table.width(), 560);
+            table.show();
+            QApplication::processEvents();
+            const QModelIndex at = table.tableModel()->index(s.row - 1, 1);
+            table.grid()->setCurrentIndex(at);
+            table.grid()->scrollTo(at, QAbstractItemView::PositionAtTop);
+            save(&table, QStringLiteral("channel-plan-%1-en.png").arg(QLatin1String(s.name)));
+        }
+    }
+
 private slots:
     void screenshots() {
         dir_ = qEnvironmentVariable("MZ_SCREENSHOT_DIR");
@@ -58,6 +83,7 @@ private slots:
         QDir().mkpath(dir_);
         shoot(1, QStringLiteral("en"));
         shoot(2, QStringLiteral("zh"));
+        shootPlans();
     }
 };
 

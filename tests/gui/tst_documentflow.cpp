@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMdiArea>
+#include <QProcess>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QUrl>
@@ -117,6 +118,33 @@ private slots:
         QVERIFY(prompter.asked.isEmpty());
     }
 
+    // With the shipped CB template installed, File > New gives every national plan, and the
+    // same document as mzcli new, byte for byte.
+    void newInCbModeGivesThePlansAsMzcliDoes() {
+        QVERIFY(QDir(tree->progDir()).mkpath(QStringLiteral("Init")));
+        QVERIFY(QFile::copy(QStringLiteral(MZ_PROGDIR "/Init/MZ-710_0_NEW.dat"),
+                            tree->progDir() + QStringLiteral("/Init/MZ-710_0_NEW.dat")));
+        QSignalSpy built(&main->commands(), &DocumentCommands::newDocumentBuilt);
+        prompter.reset({A::Ok});
+        trigger("mnuFileNew");
+        QTRY_COMPARE(built.size(), 1);
+        const int channels[] = {40, 40, 40, 40, 40, 34, 80, 40, 8};
+        for (int g = 0; g < 9; ++g)
+            QCOMPARE(doc->CountCHInGroup(g, 0), channels[g]);
+
+        chosen = file("gui.dat");
+        trigger("mnuFileSave");
+        QProcess cli;
+        cli.start(QStringLiteral(MZ_PROGDIR "/mzcli"),
+                  {QStringLiteral("new"), QStringLiteral("--mode"), QStringLiteral("0"),
+                   QStringLiteral("-o"), file("cli.dat")});
+        QVERIFY(cli.waitForFinished(30000));
+        QCOMPARE(cli.exitCode(), 0);
+        QFile a(file("gui.dat")), b(file("cli.dat"));
+        QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+        QCOMPARE(a.readAll(), b.readAll());
+    }
+
     void saveOfANewDocumentGoesThroughSaveAs() {
         chosen = file("Radio1.dat");
         touch();
@@ -191,10 +219,56 @@ private slots:
         bad.write("MZ-710 ", 7);
         bad.close();
         chosen = bad.fileName();
+        QWidget* table = main->ChildForm(QStringLiteral("frmCommChInfo"));
+        QVERIFY(table);
+        const QString title = main->windowTitle();
         prompter.reset({A::No, A::Ok});
         trigger("mnuFileOpen");
         QCOMPARE(prompter.asked.size(), 2);
+        // The message says which file and what is wrong with it.
+        QVERIFY(prompter.asked[1].text.contains(chosen + QStringLiteral(" is damaged")));
         QCOMPARE(doc->RadioData.Func.Volume, volume);
+        QVERIFY(doc->IsDataChanged());
+        // The document's windows stay open as they were.
+        QTest::qWait(150);
+        QCOMPARE(main->ChildForm(QStringLiteral("frmCommChInfo")), table);
+        QCOMPARE(tablesMade, 1);
+        QCOMPARE(main->windowTitle(), title);
+
+        // A channel numbered 0 is refused the same way, with the record named.
+        Document other;
+        other.NewDocument();
+        other.CHInfo[3].CHNo = 0;
+        other.ToFileCopy();
+        chosen = file("zero.dat");
+        QFile zero(chosen);
+        QVERIFY(zero.open(QIODevice::WriteOnly));
+        zero.write(EncodeDataFile(other.FileRadioData, other.FileCHInfo));
+        zero.close();
+        prompter.reset({A::No, A::Ok});
+        trigger("mnuFileOpen");
+        QCOMPARE(prompter.asked.size(), 2);
+        QVERIFY2(
+            prompter.asked[1].text.contains(QStringLiteral("entry 4 has the channel number 0")),
+            qPrintable(prompter.asked[1].text));
+        QCOMPARE(doc->RadioData.Func.Volume, volume);
+        QCOMPARE(main->ChildForm(QStringLiteral("frmCommChInfo")), table);
+    }
+
+    void failedSaveAsKeepsTheTitle() {
+        chosen = file("first.dat");
+        trigger("mnuFileSaveAs");
+        const QString title = main->windowTitle();
+        QVERIFY(title.endsWith(QStringLiteral(":first.dat]")));
+        touch();
+        QVERIFY(QDir(tree->dir.path()).mkdir(QStringLiteral("taken.dat")));
+        chosen = file("taken.dat");
+        prompter.reset({A::Ok});
+        trigger("mnuFileSaveAs");
+        QCOMPARE(prompter.asked.size(), 1);
+        QVERIFY(prompter.asked[0].text.endsWith(chosen + QStringLiteral(": Is a directory")));
+        QCOMPARE(main->windowTitle(), title);
+        QCOMPARE(doc->CurFileName, file("first.dat"));
         QVERIFY(doc->IsDataChanged());
     }
 

@@ -408,6 +408,28 @@ private slots:
         QVERIFY(prompter.asked.isEmpty());
     }
 
+    void closingDuringAWriteEndsTheSession() {
+        // Paced like a real line, so that the write is still running when the window closes.
+        sim = std::make_unique<SimProcess>();
+        QVERIFY(sim->start({"--baud", "9600", "--save", file("closed.bin")}));
+        App().PortName = sim->device;
+        FillRichDocument(*doc, 0);
+        prompter.reset({A::Ok, A::No}); // write: OK; save the changes first: No
+        bool closed = false;
+        connect(&sessions->session(), &LinkSession::progress, main.get(), [&](int percent) {
+            if (percent < 5 || closed) return;
+            closed = true;
+            QTimer::singleShot(0, main.get(), [this] { main->close(); });
+        });
+        action("WriteRadio")->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(closed && !sessions->session().isRunning(), 30000);
+        QVERIFY(!main->isVisible());
+        QVERIFY(!sessions->transport().isOpen());
+        QVERIFY(!QApplication::activeModalWidget());
+        // The radio was told to leave programming mode: it saves its memory at that moment.
+        QTRY_VERIFY(QFileInfo::exists(file("closed.bin")));
+    }
+
     void firmwareOfAnotherVersionHandsOver() {
         // A V200 installed beside this version reads radios with V101; its program notes that
         // it was started.

@@ -2,7 +2,11 @@
 // integration that an installation lays down.
 
 #include "core/files/datafile.h"
+#include "core/files/opendatafile.h"
+#include "core/link/memorymap.h"
+#include "core/model/channelplan.h"
 #include "core/model/document.h"
+#include "support/scriptedprompter.h"
 
 #include <QFileInfo>
 #include <QPixmap>
@@ -33,6 +37,68 @@ private slots:
         QCOMPARE(doc.chCount(), 89);
         QVERIFY(doc.Channel(9) && doc.Channel(9)->RDCT == 8);
         QVERIFY(doc.Channel(280));
+    }
+
+    // The initial-data files the build makes from the plan tables: every row as the table
+    // says, accepted by File > Open without a word, and unchanged through the radio's memory.
+    void initialDataFilesFollowTheirTables_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<int>("mode");
+        QTest::newRow("CB template") << "MZ-710_0_NEW.dat"
+                                     << "cb.csv" << 0;
+        QTest::newRow("CB factory") << "MZ-710_0.dat"
+                                    << "cb.csv" << 0;
+        QTest::newRow("HAM template") << "MZ-710_2_NEW.dat"
+                                      << "ham10m.csv" << 2;
+    }
+    void initialDataFilesFollowTheirTables() {
+        QFETCH(QString, file);
+        QFETCH(QString, table);
+        QFETCH(int, mode);
+        Document doc;
+        ScriptedPrompter prompter;
+        doc.setPrompter(&prompter);
+        QCOMPARE(OpenDataFile(doc, QStringLiteral(MZ_PROGDIR "/Init/") + file), OpenResult::Opened);
+        QCOMPARE(prompter.shown, QStringList());
+        QCOMPARE(doc.CountryMode, mode);
+
+        QFile csv(QStringLiteral(MZ_SOURCE_DIR "/data/channelplans/") + table);
+        QVERIFY(csv.open(QIODevice::ReadOnly));
+        QString error;
+        const auto rows = ParsePlanTable(csv.readAll(), mode, &error);
+        QVERIFY2(rows, qPrintable(error));
+        for (const PlanRow& r : *rows) {
+            const CHInfoRec* c = doc.Channel(r.chNo);
+            QVERIFY2(bool(c) == !r.stored.isEmpty(), qPrintable(QString::number(r.line)));
+            if (!c) continue;
+            QCOMPARE(c->RxFre.text(), r.stored);
+            QCOMPARE(doc.FreToListText(c->RxFre.text(), r.group), r.shown);
+            if (r.fmOnly) QCOMPARE(c->AM_FM, i16(0));
+            if (r.dup) QCOMPARE(c->DUP, i16(*r.dup));
+        }
+        if (mode == 0) {
+            QCOMPARE(doc.FreToListText(doc.Channel(121)->RxFre.text(), 3),
+                     QStringLiteral("27.60125"));
+            QCOMPARE(doc.chCount(), 363);
+        }
+
+        MemBuf mem{};
+        PackMemBuf(doc.RadioData, doc.CHInfo, mem);
+        RadioDataRec back = doc.RadioData;
+        ChannelList got{};
+        UnpackMemBuf(mem, mode, back, got);
+        QCOMPARE(back.CHCount, doc.RadioData.CHCount);
+        for (int i = 0; i < doc.chCount(); ++i) {
+            const CHInfoRec& c = doc.CHInfo[i];
+            const auto it = std::find_if(got.begin(), got.begin() + back.CHCount,
+                                         [&c](const CHInfoRec& g) { return g.CHNo == c.CHNo; });
+            QVERIFY2(it != got.begin() + back.CHCount, qPrintable(QString::number(c.CHNo)));
+            CHInfoRec want = c;
+            if (c.CHNo == 401) want.Scan = 0; // the radio keeps no scan flag for the VFO
+            QCOMPARE(*it, want);
+        }
+        QVERIFY(back == doc.RadioData);
     }
 
     void desktopEntryAndMetainfo() {

@@ -480,6 +480,27 @@ private slots:
         QVERIFY(r.prompter.shown[0].text.startsWith(LoadLangText(9003)));
         QVERIFY(r.prompter.shown[0].text.endsWith(QStringLiteral("/dev/ttyUSB7 is busy.")));
     }
+
+    void damagedDocumentIsNeverWritten() {
+        // A channel numbered 0 has no slot in the radio: a write would lose it without a word.
+        Rig r({"MZ-710", 0});
+        r.doc.CHInfo[2].CHNo = 0;
+        QVERIFY(!r.session.PrepareSession(CommKind::Write));
+        QCOMPARE(r.session.CommMode(), CommKind::None);
+        QCOMPARE(r.radio.opens, 0);
+        QCOMPARE(r.prompter.shown.size(), 1);
+        QVERIFY(r.prompter.shown[0].text.contains(QStringLiteral("entry 3")));
+        // The same when the document is damaged after the question (StartTransfer checks too).
+        r.doc.CHInfo[2].CHNo = 3;
+        QVERIFY(r.session.PrepareSession(CommKind::Write));
+        r.doc.CHInfo[2].RxFre = "ABCDEFGH";
+        QVERIFY(!r.session.StartTransfer());
+        QVERIFY(!r.session.isRunning());
+        QVERIFY(!r.radio.isOpen());
+        QCOMPARE(frames(r.radio, Kind::Write), 0);
+        // Reading is not affected.
+        QVERIFY(r.run(CommKind::Read));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestSession)

@@ -4,11 +4,13 @@
 //
 //   mzshots PROGRAM_DIR OUTPUT_DIR [--all]
 //
-// --all adds the other dialogs (About, model information, language, password), for checking.
+// --all adds the other dialogs (About, model information, language, password, channel import),
+// for checking.
 
 #include "app/childwindows.h"
 #include "app/frmabout.h"
 #include "app/frmmain.h"
+#include "channels/frmchannelimport.h"
 #include "core/app/appstate.h"
 #include "core/app/startup.h"
 #include "core/lang/prompter.h"
@@ -149,6 +151,13 @@ int main(int argc, char** argv) {
         dialog(new FrmModelInfo(doc, prompter, &main), "model.png");
         dialog(new FrmSetLanguage(&main), "language.png");
         dialog(new FrmPassWord(QStringLiteral("ab"), &main), "password.png");
+        // A channel file from elsewhere, as the import shows its report before anything
+        // changes.
+        const QByteArray csv = "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq\n"
+                               "402,Club,27.185,,0,Tone,88.5,88.5\n"
+                               "403,Repeater,29.62,-,0.1,TSQL,88.5,100.0\n"
+                               "404,Local,27.205,,0,,88.5,88.5\n";
+        dialog(new FrmChannelImport(doc, csv, 8, 1, &main), "import.png");
     }
 
     setLanguage(2);

@@ -80,23 +80,26 @@ void DocumentCommands::FileOpen() {
 }
 
 bool DocumentCommands::OpenFile(const QString& path) {
-    // The child windows go first, so that a value still being edited lands in the document it
-    // belongs to and not in the opened one.
-    shell_.closeAllChildWindows();
-    QString version;
-    switch (OpenDataFile(doc_, path, &version)) {
+    // Every check runs before anything is closed: a refused file leaves the document and its
+    // windows as they were.
+    CheckedDataFile file;
+    switch (ReadCheckedDataFile(doc_, path, file)) {
     case OpenResult::Opened:
-        shell_.documentLoaded();
-        return true;
+        break;
     case OpenResult::OtherVersion:
         // When nothing could be started the user keeps working here: ending the program would
         // lose whatever has not been saved.
-        if (RunOtherVersion(version, prompter_, {path})) shell_.requestExit();
+        if (RunOtherVersion(file.otherVersion, prompter_, {path})) shell_.requestExit();
         return false;
     case OpenResult::Refused:
-        break;
+        return false;
     }
-    return false;
+    // The child windows go before the document is replaced, so that none of them writes a
+    // value of the old document into the opened one on its way out.
+    shell_.closeAllChildWindows();
+    ApplyDataFile(doc_, path, file);
+    shell_.documentLoaded();
+    return true;
 }
 
 bool DocumentCommands::FileSave() {
@@ -112,10 +115,12 @@ bool DocumentCommands::FileSave() {
 bool DocumentCommands::FileSaveAs() {
     const QString path = shell_.chooseSaveFile(doc_.CurFileName);
     if (path.isEmpty()) return false;
-    // The chosen name stays even when the write fails, so the next Save As offers it again.
+    // A name is only taken over once the file is written: after a failure the title and a
+    // later Save still refer to the document's own file.
+    const QString oldName = doc_.CurFileName;
     doc_.CurFileName = path;
     if (!SaveDataFile(doc_)) {
-        doc_.NotifyStateChanged();
+        doc_.CurFileName = oldName;
         return false;
     }
     shell_.refreshTitle();

@@ -1,7 +1,7 @@
 #include "inifile.h"
+#include "../files/savedatafile.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QStringList>
 #include <ini.h>
 
@@ -68,8 +68,5 @@ bool IniWrite(const QString& path, const QString& section, const QString& key,
             lines.insert(insertAt, newLine);
         }
     }
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly)) return false;
-    out.write((lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8());
-    return out.commit();
+    return WriteFileAtomically(path, (lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8());
 }

@@ -1,9 +1,10 @@
 #include "datafile.h"
+#include "../model/channelcheck.h"
 #include "../model/country.h"
 #include "../model/document.h"
 #include "../model/recordcodec.h"
+#include "fileio.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QSignalBlocker>
 
@@ -28,17 +29,18 @@ bool DecodeDataFile(const QByteArray& bytes, RadioDataRec& data, ChannelList& ch
 namespace {
 // A file whose channel count or country mode is out of range would put the program into a
 // state no window can show; such files are not loaded.
-bool plausible(const RadioDataRec& d) {
-    return d.CHCount >= 0 && d.CHCount <= MaxChannels && IsValidMode(d.Head.CountryMode);
+bool plausible(const RadioDataRec& d, const ChannelList& channels) {
+    return d.CHCount >= 0 && d.CHCount <= MaxChannels && IsValidMode(d.Head.CountryMode) &&
+           DamagedChannels(d, channels).isEmpty();
 }
 } // namespace
 
 bool LoadDataFile(Document& doc, const QString& path) {
-    QFile f(path);
+    QByteArray bytes;
     RadioDataRec data;
     ChannelList channels = doc.FileCHInfo;
-    if (f.open(QIODevice::ReadOnly) && DecodeDataFile(f.read(DataFileSize), data, channels) &&
-        plausible(data)) {
+    if (ReadRegularFile(path, DataFileSize + 1, bytes, nullptr) && bytes.size() == DataFileSize &&
+        DecodeDataFile(bytes, data, channels) && plausible(data, channels)) {
         doc.FileRadioData = data;
         doc.FileCHInfo = channels;
         doc.FromFileCopy();

@@ -18,7 +18,9 @@ QByteArray EncodeDataFile(const RadioDataRec& data, const ChannelList& channels)
 bool DecodeDataFile(const QByteArray& bytes, RadioDataRec& data, ChannelList& channels);
 
 // Reads a data file into the document's transfer copy and from there into the working copy,
-// without checks. On any error the transfer copy is refreshed from the unchanged working copy.
+// without questions or messages. A file that is not a regular file of exactly 25611 bytes, or
+// holds a channel count, a country mode or channel records that File > Open refuses, is not
+// loaded. On any error the transfer copy is refreshed from the unchanged working copy.
 // Returns whether the file was loaded.
 bool LoadDataFile(Document& doc, const QString& path);
 

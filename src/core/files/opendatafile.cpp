@@ -1,41 +1,58 @@
 #include "opendatafile.h"
 #include "../lang/prompter.h"
+#include "../model/channelcheck.h"
 #include "../model/country.h"
 #include "../model/document.h"
 #include "../model/recordcodec.h"
 #include "../model/version.h"
 #include "datafile.h"
+#include "fileio.h"
+#include "filetexts.h"
 
-#include <QFile>
+#include <QDir>
 
 namespace {
 
 constexpr int HeadSize = recordcodec::sizeOf<FileHeadRec>();
 
-OpenResult refuse(Document& doc, int id) {
-    doc.prompter().message(id, Prompter::Buttons::Ok, Prompter::Icon::Critical);
+OpenResult refuse(Document& doc, const QString& detail) {
+    doc.prompter().message(9002, Prompter::Buttons::Ok, Prompter::Icon::Critical, detail);
     return OpenResult::Refused;
+}
+
+QString wrongSize(const QString& path, qint64 size) {
+    // One byte more than a data file was read to tell a longer file: say "more" then.
+    const QString found =
+        size > DataFileSize ? QStringLiteral("%1+").arg(DataFileSize) : QString::number(size);
+    return FileText(TxtWrongSize).arg(QDir::toNativeSeparators(path), found).arg(DataFileSize);
 }
 
 } // namespace
 
-OpenResult OpenDataFile(Document& doc, const QString& path, QString* otherVersion) {
+OpenResult ReadCheckedDataFile(Document& doc, const QString& path, CheckedDataFile& file,
+                               DamagedChannelsPolicy policy) {
     using B = Prompter::Buttons;
     using I = Prompter::Icon;
 
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return refuse(doc, 9002);
-    const QByteArray bytes = f.read(DataFileSize);
-    f.close();
-    if (bytes.size() < HeadSize) return refuse(doc, 9002);
+    QByteArray bytes;
+    QString why;
+    // One byte more than a data file holds, so that a longer file is seen as such.
+    if (!ReadRegularFile(path, DataFileSize + 1, bytes, &why)) return refuse(doc, why);
+    if (bytes.size() < HeadSize) return refuse(doc, wrongSize(path, bytes.size()));
 
     FileHeadRec head;
     recordcodec::decode(head, reinterpret_cast<const unsigned char*>(bytes.constData()));
 
-    if (head.Model.text() != TrimFixed(doc.ModelName)) return refuse(doc, 9012);
+    if (head.Model.text() != TrimFixed(doc.ModelName)) {
+        doc.prompter().message(9012, B::Ok, I::Critical);
+        return OpenResult::Refused;
+    }
 
     const QString version = QString::fromLatin1(head.Version.raw());
-    if (!IsVersionText(version)) return refuse(doc, 9065);
+    if (!IsVersionText(version)) {
+        doc.prompter().message(9065, B::Ok, I::Critical);
+        return OpenResult::Refused;
+    }
 
     // This program always reads its own data version, also when Version.ini is missing and
     // the table is empty: only files of other versions depend on the table.
@@ -44,29 +61,48 @@ OpenResult OpenDataFile(Document& doc, const QString& path, QString* otherVersio
         const QString question = VersionMessage(Document::DataVersionText(), version, 1);
         if (doc.prompter().ask(question, B::YesNo, I::Question) != Prompter::Answer::Yes)
             return OpenResult::Refused;
-        if (otherVersion) *otherVersion = version;
+        file.otherVersion = version;
         return OpenResult::OtherVersion;
     }
 
-    RadioDataRec data;
-    ChannelList channels = doc.FileCHInfo;
-    if (!DecodeDataFile(bytes, data, channels) || data.CHCount < 0 || data.CHCount > MaxChannels)
-        return refuse(doc, 9002);
+    // The bytes after a data file are no part of it, and nothing says what they would be.
+    if (bytes.size() != DataFileSize) return refuse(doc, wrongSize(path, bytes.size()));
+    file.channels = doc.FileCHInfo;
+    DecodeDataFile(bytes, file.data, file.channels);
+    if (file.data.CHCount < 0 || file.data.CHCount > MaxChannels)
+        return refuse(
+            doc, FileText(TxtBadCount).arg(QDir::toNativeSeparators(path)).arg(file.data.CHCount));
 
     // Checked on the decoded record, before anything reaches ApplyFileHead: a mode without a
     // band would leave the program in a state no window can show.
-    if (!IsValidMode(data.Head.CountryMode)) {
+    if (!IsValidMode(file.data.Head.CountryMode)) {
         doc.prompter().plain(QStringLiteral("Country Mode Error!"));
         return OpenResult::Refused;
     }
 
-    data.Head.Version = Document::DataVersionText();
-    doc.FileRadioData = data;
-    doc.FileCHInfo = channels;
+    const QList<DamagedChannel> damaged = DamagedChannels(file.data, file.channels);
+    if (!damaged.isEmpty()) {
+        refuse(doc, FileText(TxtDamagedRecords)
+                        .arg(QDir::toNativeSeparators(path), DamagedChannelsText(damaged)));
+        if (policy == DamagedChannelsPolicy::Refuse) return OpenResult::Refused;
+    }
+    return OpenResult::Opened;
+}
+
+void ApplyDataFile(Document& doc, const QString& path, const CheckedDataFile& file) {
+    doc.FileRadioData = file.data;
+    doc.FileRadioData.Head.Version = Document::DataVersionText();
+    doc.FileCHInfo = file.channels;
     doc.FromFileCopy();
     doc.CurFileName = path;
     doc.IsNewFile = false;
     emit doc.documentReplaced();
     doc.NotifyStateChanged();
-    return OpenResult::Opened;
+}
+
+OpenResult OpenDataFile(Document& doc, const QString& path, DamagedChannelsPolicy policy) {
+    CheckedDataFile file;
+    const OpenResult r = ReadCheckedDataFile(doc, path, file, policy);
+    if (r == OpenResult::Opened) ApplyDataFile(doc, path, file);
+    return r;
 }

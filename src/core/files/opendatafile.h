@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../model/records.h"
+
 #include <QString>
 
 class Document;
@@ -10,19 +12,43 @@ enum class OpenResult {
     OtherVersion, // the user chose to hand the file to the program version that reads it
 };
 
-// Opens a data file with the checks in this order, each telling the user through the
-// document's prompter and leaving the document (CurFileName included) unchanged:
-//   the header cannot be read                     -> 9002
+// What to do with a file whose only fault is damaged channel records (see channelcheck.h).
+enum class DamagedChannelsPolicy {
+    Refuse, // every command that uses the data
+    Keep,   // a command that only shows the file: it is told, then opened all the same
+};
+
+// A data file that passed the checks, not yet in the document.
+struct CheckedDataFile {
+    RadioDataRec data;
+    ChannelList channels;
+    QString otherVersion; // with OpenResult::OtherVersion: the file's data version
+};
+
+// Reads a data file with the checks in this order, each telling the user through the
+// document's prompter; the document is not changed:
+//   not a readable regular file                   -> 9002 with the file and the reason
+//   shorter than the header                       -> 9002, the file is damaged
 //   the model differs from ModelName              -> 9012
 //   the version is not "V" + a numeric text       -> 9065
 //   another data version, not listed as read by   -> the compatibility question (Yes/No);
-//   this program in Version.ini                      Yes gives OtherVersion with that data
-//                                                    version: the caller starts its program
-//   shorter than a data file, CHCount not 0..409  -> 9002
+//   this program in Version.ini                      Yes gives OtherVersion, with that data
+//                                                    version in file.otherVersion: the caller
+//                                                    starts the program that reads it
+//   not exactly 25611 bytes, CHCount not 0..409   -> 9002, the file is damaged
 //   a country mode other than 0, 1 or 2           -> "Country Mode Error!"
+//   damaged channel records                       -> 9002 naming the records
 // The size and channel-count checks come after the version checks because a file of another
 // data version need not have this version's layout.
-// On success the file goes through the transfer copy into the working copy, the version
-// becomes "V100", CurFileName = path, IsNewFile = 0, and documentReplaced and stateChanged
-// are announced.
-OpenResult OpenDataFile(Document& doc, const QString& path, QString* otherVersion = nullptr);
+OpenResult ReadCheckedDataFile(Document& doc, const QString& path, CheckedDataFile& file,
+                               DamagedChannelsPolicy policy = DamagedChannelsPolicy::Refuse);
+
+// Puts a checked file into the document: through the transfer copy into the working copy, the
+// version becomes "V100", CurFileName = path, IsNewFile false, and documentReplaced and
+// stateChanged are announced.
+void ApplyDataFile(Document& doc, const QString& path, const CheckedDataFile& file);
+
+// ReadCheckedDataFile, then ApplyDataFile when the file passed. On a refusal the document,
+// CurFileName included, is unchanged.
+OpenResult OpenDataFile(Document& doc, const QString& path,
+                        DamagedChannelsPolicy policy = DamagedChannelsPolicy::Refuse);

@@ -21,6 +21,12 @@ QString LinkText(LinkTextId id) {
                               "cable is plugged in.");
     case TxtOpenFailed:
         return QStringLiteral("%1 could not be opened: %2.");
+    case TxtNoPort:
+        return QStringLiteral("No serial port is chosen: the port name is empty.");
+    case TxtPortClosed:
+        return QStringLiteral("the port was closed");
+    case TxtPortFailed:
+        return QStringLiteral("the radio stopped answering");
     case TxtLineLost:
         return QStringLiteral("The connection to the radio was lost (%1). Check the cable and "
                               "that the radio is switched on.");

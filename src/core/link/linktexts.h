@@ -14,6 +14,9 @@ enum LinkTextId {
     TxtNotFoundNone = 9074, // %1 device
     TxtOpenFailed = 9075,   // %1 device, %2 system reason
     TxtLineLost = 9076,     // %1 system reason
+    TxtNoPort = 9859,       // the port name is empty or blank
+    TxtPortClosed = 9860,   // the reason of TxtLineLost when the device went away
+    TxtPortFailed = 9861,   // the reason of TxtLineLost when reading or writing failed
 };
 
 QString LinkText(LinkTextId id);

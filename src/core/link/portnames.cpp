@@ -25,6 +25,10 @@ QString PortDevicePath(const QString& port) {
         const int n = m.captured(1).toInt();
         if (n >= 1) return QStringLiteral("/dev/ttyS%1").arg(n - 1);
     }
+    // A bare name ("ttyUSB0") is a device in /dev unless a file of that name lies right here;
+    // the serial port itself would take any name without a "/" as one in /dev.
+    if (!p.isEmpty() && !p.contains(QLatin1Char('/')))
+        return QFileInfo::exists(p) ? QFileInfo(p).absoluteFilePath() : QStringLiteral("/dev/") + p;
     return p;
 #endif
 }

@@ -6,7 +6,9 @@
 #include <QString>
 #include <QStringList>
 
-// A device path stays as it is; "COMn" becomes /dev/ttyS<n-1> off Windows.
+// A device path stays as it is; "COMn" becomes /dev/ttyS<n-1> off Windows; another bare name
+// is taken as given when such a file exists, else looked up under /dev ("ttyUSB0" gives
+// /dev/ttyUSB0). Blanks around the name are dropped.
 QString PortDevicePath(const QString& port);
 // The port of the shell settings: the device path when one was chosen, else COMn.
 QString PortFromSettings(int comPort, const QString& portName);

@@ -1,4 +1,5 @@
 #include "serialtransport.h"
+#include "linktexts.h"
 #include "portnames.h"
 
 SerialTransport::SerialTransport(const QString& port, QObject* parent)
@@ -9,6 +10,10 @@ SerialTransport::SerialTransport(const QString& port, QObject* parent)
 
 bool SerialTransport::open(QString* why) {
     if (serial_.isOpen()) serial_.close();
+    if (port_.trimmed().isEmpty()) {
+        if (why) *why = LinkText(TxtNoPort);
+        return false;
+    }
     const QString path = PortDevicePath(port_);
     serial_.setPortName(path);
     serial_.setBaudRate(QSerialPort::Baud9600);
@@ -60,7 +65,10 @@ void SerialTransport::onError(QSerialPort::SerialPortError error) {
                        error == QSerialPort::WriteError;
     if (!fatal || lost_ || !serial_.isOpen()) return;
     lost_ = true;
-    const QString reason = serial_.errorString();
+    // The port's error text may be left over from an earlier call (setting the modem lines of a
+    // pseudo-terminal, for one): the kind of error says what happened.
+    const QString reason =
+        LinkText(error == QSerialPort::ResourceError ? TxtPortClosed : TxtPortFailed);
     serial_.close();
     emit lineLost(reason);
 }

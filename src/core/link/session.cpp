@@ -1,6 +1,7 @@
 #include "session.h"
 #include "../lang/langtext.h"
 #include "../lang/prompter.h"
+#include "../model/channelcheck.h"
 #include "../model/country.h"
 #include "../model/document.h"
 #include "../model/helpers.h"
@@ -89,8 +90,18 @@ void LinkSession::ClosePort() {
     if (transport_ && transport_->isOpen()) transport_->close();
 }
 
+bool LinkSession::refuseDamagedDocument() {
+    const QList<DamagedChannel> damaged = DamagedChannels(doc_.RadioData, doc_.CHInfo);
+    if (damaged.isEmpty()) return false;
+    prompter().ask(RefusedWriteText() + CRLF + DamagedChannelsText(damaged), Prompter::Buttons::Ok,
+                   Prompter::Icon::Critical);
+    return true;
+}
+
 bool LinkSession::PrepareSession(CommKind kind) {
     if (commMode_ != CommKind::None || kind < CommKind::Read || kind > CommKind::Info) return false;
+    // Records the radio has no place for would vanish or turn into invalid data there.
+    if (kind == CommKind::Write && refuseDamagedDocument()) return false;
     commMode_ = kind;
     commStep_ = commSubStep_ = StepIdle;
     if (!OpenCommPort()) {
@@ -140,6 +151,10 @@ void LinkSession::AbortSession() {
 
 bool LinkSession::StartTransfer() {
     if (commMode_ == CommKind::None || commActive_) return false;
+    if (commMode_ == CommKind::Write && refuseDamagedDocument()) {
+        CancelSession();
+        return false;
+    }
     memBuf_.fill(0);
     if (commMode_ == CommKind::Write) PackMemBuf(doc_.RadioData, doc_.CHInfo, memBuf_);
     // The information window must never show a block this session did not read.

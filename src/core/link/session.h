@@ -66,7 +66,8 @@ public:
 
     // --- Commands ---
     // Sets the kind and opens the port (OpenCommPort). False, with message 9003 shown, when the
-    // port cannot be opened or a session is already running.
+    // port cannot be opened or a session is already running. A write of a document with
+    // damaged channel records (channelcheck.h) is refused, with the records named.
     bool PrepareSession(CommKind kind);
     // Cancel at the confirmation question: the port is closed and no session runs.
     void CancelSession();
@@ -142,6 +143,8 @@ signals:
 
 private:
     Prompter& prompter() const;
+    // Tells and returns true when the document holds damaged channel records.
+    bool refuseDamagedDocument();
     void sendRequest(const QByteArray& request, int replyLen);
     void SendProgram();
     void SendIdentRequest();

@@ -109,3 +109,18 @@ QString ShortestDecimal(double v) {
 QString FormatFre(double v) {
     return QLocale::c().toString(v, 'f', 5);
 }
+
+QString EscapeControls(const QString& text) {
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        const ushort u = c.unicode();
+        if (u == '\\')
+            out += QStringLiteral("\\\\");
+        else if (u < 0x20 || (u >= 0x7F && u < 0xA0))
+            out += QStringLiteral("\\x%1").arg(u, 2, 16, QLatin1Char('0'));
+        else
+            out += c;
+    }
+    return out;
+}

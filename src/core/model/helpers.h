@@ -7,12 +7,13 @@
 #include <QString>
 #include <optional>
 
-// Parses a numeric text the way the original tool's numeric test accepts it: surrounding
-// blanks allowed, an optional sign, digits with at most one ".", an optional exponent.
+// A numeric text: surrounding blanks allowed, an optional sign, digits with at most one ".",
+// an optional exponent. Anything else (thousands separators, a "," as decimal symbol, hex)
+// is not a number.
 std::optional<double> ParseNumber(const QString& text);
 bool IsNumeric(const QString& text);
 
-// Rounds half to even, like the original's integer conversions.
+// Every conversion of a number to an integer rounds halves to even (2.5 -> 2, 3.5 -> 4).
 long long RoundEven(double v);
 
 // The default when the text is not numeric; otherwise the rounded value raised to min,
@@ -38,3 +39,8 @@ QString DtmfToShown(const QString& text);
 QString ShortestDecimal(double v);
 // Formats with the pattern "#0.00000".
 QString FormatFre(double v);
+
+// The text with every control character (C0, DEL, C1) written as an escape ("\x1b"), and the
+// backslash doubled, so that a damaged text field cannot move a terminal's cursor or change
+// its colours when it is printed.
+QString EscapeControls(const QString& text);

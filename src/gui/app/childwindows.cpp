@@ -2,6 +2,10 @@
 #include "channels/frmchinfoedit.h"
 #include "channels/frmcommchinfo.h"
 #include "frmmain.h"
+#include "settings/frmdtmf.h"
+#include "settings/frmkey.h"
+#include "settings/frmoptfeatures.h"
+#include "settings/frmradioinfo.h"
 
 // Each editor window registers here under its object name. A window without an entry is not
 // offered yet: its menu item and tree node open nothing.
@@ -15,5 +19,17 @@ void RegisterChildWindows(frmMain& main) {
     });
     main.registerChildFactory(QStringLiteral("FrmCHInfoEdit"), [&main]() -> QWidget* {
         return new FrmCHInfoEdit(main.document(), &main);
+    });
+    // The radio-wide settings windows.
+    main.registerChildFactory(QStringLiteral("FrmOptFeatures"), [&main]() -> QWidget* {
+        return new FrmOptFeatures(main.document(), &main);
+    });
+    main.registerChildFactory(QStringLiteral("FrmDTMF"), [&main]() -> QWidget* {
+        return new FrmDTMF(main.document(), &main);
+    });
+    main.registerChildFactory(QStringLiteral("FrmKey"),
+                              [&main]() -> QWidget* { return new FrmKey(main.document(), &main); });
+    main.registerChildFactory(QStringLiteral("FrmRadioInfo"), [&main]() -> QWidget* {
+        return new FrmRadioInfo(main.document(), &main);
     });
 }

@@ -1,4 +1,5 @@
 #include "frmmain.h"
+#include "channelcsvcommands.h"
 #include "frmabout.h"
 #include "treesplitter.h"
 
@@ -68,6 +69,9 @@ frmMain::frmMain(Document& doc, Prompter& prompter, QWidget* parent)
     buildToolBar();
     buildTreePanel();
     buildStatusBar();
+    channelCsv_ = new ChannelCsvCommands(doc_, prompter_, this);
+    connect(channelCsv_, &ChannelCsvCommands::status, this,
+            [this](const QString& text) { statusBar()->showMessage(text, 5000); });
     connectCommands();
 
     clock_ = new QTimer(this);
@@ -89,7 +93,11 @@ frmMain::frmMain(Document& doc, Prompter& prompter, QWidget* parent)
     connect(&doc_, &Document::documentReplaced, this, &frmMain::ShowMainTxt);
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain() {
+    // The child windows die after this body, and what they store on their way out must not
+    // reach a main window whose members are gone.
+    disconnect(&doc_, nullptr, this, nullptr);
+}
 
 void frmMain::Load() {
     if (loaded_) return;
@@ -145,6 +153,14 @@ void frmMain::connectCommands() {
     on("mnuFileSaveAs", [this] {
         commitEditors({});
         commands_.FileSaveAs();
+    });
+    on("mnuFileExportChannels", [this] {
+        commitEditors({});
+        channelCsv_->exportChannels();
+    });
+    on("mnuFileImportChannels", [this] {
+        commitEditors({});
+        channelCsv_->importChannels();
     });
     on("mnuFileExit", [this] { close(); });
     on("mnuModelInfo", &frmMain::mnuModelInfo);

@@ -11,6 +11,7 @@
 #include <QMainWindow>
 #include <functional>
 
+class ChannelCsvCommands;
 class Document;
 class LinkSession;
 class Prompter;
@@ -45,6 +46,8 @@ public:
     Document& document() const { return doc_; }
     Prompter& prompter() const { return prompter_; }
     DocumentCommands& commands() { return commands_; }
+    // File > Export channels... and Import channels...
+    ChannelCsvCommands& channelCsv() const { return *channelCsv_; }
     QMdiArea* mdiArea() const { return mdi_; }
 
     // --- Child windows, by their object name ---
@@ -166,6 +169,7 @@ private:
     LinkSession* session_ = nullptr;
     FileChooser fileChooser_;
     SessionStarter sessionStarter_;
+    ChannelCsvCommands* channelCsv_ = nullptr;
     QHash<QString, ChildFactory> factories_;
     QHash<QString, QAction*> actions_;
     QHash<QString, QMenu*> menus_;

@@ -49,7 +49,12 @@ Frm_Mem_Freq::Frm_Mem_Freq(Document& doc, const QString& text, QWidget* parent)
     grid->addWidget(text1_, 2, 1);
     top->addLayout(grid);
 
-    top->addWidget(OKCancelButtons(this));
+    QDialogButtonBox* buttons = OKCancelButtons(this);
+    ok_ = buttons->findChild<QPushButton*>(QStringLiteral("CommandOK"));
+    top->addWidget(buttons);
+    for (int i = 0; i < 2; ++i)
+        static_cast<QLabel*>(grid->itemAtPosition(i, 0)->widget())->setBuddy(combo1_[i]);
+    static_cast<QLabel*>(grid->itemAtPosition(2, 0)->widget())->setBuddy(text1_);
 
     QStringList bands{QStringLiteral("Off")};
     for (int g = 0; g < PlanCount; ++g)
@@ -71,6 +76,10 @@ Frm_Mem_Freq::Frm_Mem_Freq(Document& doc, const QString& text, QWidget* parent)
     }
     SelectItemAt(combo1_[0], band_);
     fillChannelList(channel_);
+    // The plan channel that was found is what OK would store, so it is what the dialog shows,
+    // not the memory channel's old frequency ("Off", when none was found, shows nothing).
+    showFrequency(FirstCHOfGroup(band_ - 1, 0) + channel_ + 1);
+    updateOk();
 
     connect(combo1_[0], &QComboBox::activated, this, &Frm_Mem_Freq::bandChosen);
     connect(combo1_[1], &QComboBox::activated, this, &Frm_Mem_Freq::channelChosen);
@@ -99,8 +108,15 @@ void Frm_Mem_Freq::showFrequency(int chNo) {
         text1_->clear();
         return;
     }
-    if (const CHInfoRec* c = doc_.Channel(chNo))
-        text1_->setText(doc_.FreToListText(c->RxFre.text(), band_ - 1));
+    // A plan row without a channel shows nothing: keeping the previous text would let OK
+    // store a frequency that belongs to another choice.
+    const CHInfoRec* c = doc_.Channel(chNo);
+    text1_->setText(c ? doc_.FreToListText(c->RxFre.text(), band_ - 1) : QString());
+}
+
+void Frm_Mem_Freq::updateOk() {
+    // An empty frequency asks for the memory channel to be deleted; only "Off" means that.
+    ok_->setEnabled(band_ == 0 || !text1_->text().isEmpty());
 }
 
 void Frm_Mem_Freq::bandChosen() {
@@ -109,10 +125,12 @@ void Frm_Mem_Freq::bandChosen() {
     band_ = combo1_[0]->currentIndex();
     fillChannelList(channel_);
     showFrequency(FirstCHOfGroup(band_ - 1, 0) + channel_ + 1);
+    updateOk();
 }
 
 void Frm_Mem_Freq::channelChosen() {
     if (DialogBusy) return;
     channel_ = combo1_[1]->currentIndex();
     showFrequency(FirstCHOfGroup(band_ - 1, 0) + channel_ + 1);
+    updateOk();
 }

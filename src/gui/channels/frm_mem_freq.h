@@ -15,6 +15,7 @@
 class Document;
 class QComboBox;
 class QLineEdit;
+class QPushButton;
 
 class Frm_Mem_Freq : public QDialog {
     Q_OBJECT
@@ -33,10 +34,12 @@ private:
     void showFrequency(int chNo);
     void bandChosen();
     void channelChosen();
+    void updateOk();
 
     Document& doc_;
     std::array<QComboBox*, 2> combo1_{};
     QLineEdit* text1_ = nullptr;
+    QPushButton* ok_ = nullptr;
     bool DialogBusy = false;
     int band_ = 0;
     int channel_ = 0;

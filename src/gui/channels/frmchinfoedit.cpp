@@ -1,4 +1,5 @@
 #include "frmchinfoedit.h"
+#include "app/windowteardown.h"
 #include "channeleditstate.h"
 #include "channellists.h"
 #include "core/lang/langtext.h"
@@ -79,6 +80,7 @@ FrmCHInfoEdit::FrmCHInfoEdit(Document& doc, QWidget* parent)
 }
 
 FrmCHInfoEdit::~FrmCHInfoEdit() {
+    detachFromDocument(this, doc_);
     st_.CHEditOpen = false;
 }
 

@@ -1,4 +1,5 @@
 #include "frmcommchinfo.h"
+#include "app/windowteardown.h"
 #include "channelcelldelegate.h"
 #include "channeleditstate.h"
 #include "channelgridview.h"
@@ -79,6 +80,7 @@ frmCommChInfo::frmCommChInfo(Document& doc, QWidget* parent)
 }
 
 frmCommChInfo::~frmCommChInfo() {
+    detachFromDocument(this, doc_);
     st_.CHInfoOpen = false;
 }
 

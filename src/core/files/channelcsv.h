@@ -1,0 +1,71 @@
+#pragma once
+
+// Channel lists as comma-separated files in the column format that radio owners exchange:
+//
+//   Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,
+//   RxDtcsCode,CrossMode,Mode,TStep,Skip,Power,Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE
+//
+// Every cell holds a value the common readers of that format accept (their reader drops a
+// row whose tone or power cell is empty or whose power is not in watts). What the format has
+// no column for travels in Comment as key=value pairs, so that an export read back by this
+// program loses nothing. Power levels are written in watts by a convention, not a
+// measurement: Low 1W, Medium 2W, High 4W.
+
+#include "../model/channeledit.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+class Document;
+
+const QStringList& ChannelCsvColumns();
+// The watts written for a power level 0..2, and the level nearest to a wattage.
+double PowerLevelWatts(int level);
+int PowerLevelOfWatts(double watts);
+
+struct ChannelCsvExport {
+    QByteArray csv;
+    QStringList skipped; // channels left out (no frequency or a damaged one), one line each
+};
+// One row per channel in use, sorted by channel number.
+ChannelCsvExport ExportChannelsCsv(const Document& doc);
+
+enum class RowOutcome { Imported, Adjusted, Skipped };
+
+struct ImportRowReport {
+    int line = 0;  // file line of the row
+    int chNo = 0;  // target channel, 0 when none could be found
+    QString where; // "A 7", or the Location as written
+    RowOutcome outcome = RowOutcome::Imported;
+    // Adjusted: "field: old -> new" and why; Skipped: the reason (one note).
+    QList<TextNote> notes;
+    QStringList changes; // "Frequency: 28.00625 -> 28.00500", parallel to notes when adjusted
+};
+
+struct ChannelImportOptions {
+    int group = -1;   // -1: every row to its Location; else consecutive rows of this group
+    int startRow = 1; // the first row used in that group
+};
+
+struct ChannelImportReport {
+    // Set when the file as a whole is refused (nothing was changed): a Msg text id and detail.
+    TextNote refusal;
+    QList<ImportRowReport> rows;
+
+    bool refused() const { return refusal.id != 0; }
+    int count(RowOutcome o) const;
+    // The report as lines of text: one per row, then the totals.
+    QStringList lines() const;
+};
+
+// Reads a channel CSV into doc through the rules of typing each value (EditChannelField).
+// The caller passes a copy of its document when the user still has to agree (see
+// CopyDocumentImage); on a refusal the document is unchanged.
+ChannelImportReport ImportChannelsCsv(Document& doc, const QByteArray& bytes,
+                                      const ChannelImportOptions& options = {});
+
+// Copies the radio image and the model state (not the file state) from one document to
+// another, so that an import can be tried on a copy first.
+void CopyDocumentImage(const Document& from, Document& to);

@@ -1,0 +1,30 @@
+#pragma once
+
+// Comma-separated values as RFC 4180 has them: fields separated by commas, records by CRLF
+// (LF alone is accepted too), a field that holds a comma, a quote or a line break is quoted
+// and its quotes doubled. Text is UTF-8; a byte-order mark at the start is skipped.
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+struct CsvRecord {
+    int line = 0; // the file line the record starts on, from 1
+    QStringList fields;
+};
+
+enum class CsvError { None, Empty, Binary, Unclosed };
+
+struct CsvTable {
+    QList<CsvRecord> records;
+    CsvError error = CsvError::None;
+    int errorLine = 0; // for Unclosed: the line of the quote that is never closed
+};
+
+// Reads a whole file. Refuses an empty file, one that is not UTF-8 text (a NUL byte, a byte
+// sequence that is no UTF-8), and a quoted field that runs to the end of the file.
+CsvTable ReadCsv(const QByteArray& bytes);
+
+// One record with the quoting above, ending in CRLF.
+QByteArray CsvLine(const QStringList& fields);

@@ -1,0 +1,16 @@
+#pragma once
+
+// Texts of the file layer that have no fixed wording of their own: looked up by identifier
+// like every other text, with an English fallback so that a language file without them still
+// says something useful.
+
+#include <QString>
+
+enum FileTextId {
+    TxtNotRegular = 9850,     // %1 path
+    TxtWrongSize = 9851,      // %1 path, %2 bytes found, %3 bytes of a data file
+    TxtDamagedRecords = 9852, // %1 path, %2 list of the damaged records
+    TxtBadCount = 9858,       // %1 path, %2 channel count
+};
+
+QString FileText(FileTextId id);

@@ -1,0 +1,57 @@
+#include "dtmfcodeedit.h"
+#include "core/model/dtmfcodes.h"
+
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <algorithm>
+
+DtmfCodeEdit::DtmfCodeEdit(QWidget* parent) : QLineEdit(parent) {
+    setMaxLength(DtmfCodeMax);
+    connect(this, &QLineEdit::textEdited, this, [this](const QString& t) {
+        const QString clean = FilterDtmfText(t);
+        if (clean != t) {
+            const int pos = cursorPosition() - int(t.size() - clean.size());
+            setText(clean);
+            setCursorPosition(std::max(0, pos));
+        }
+        emit codeEdited(clean);
+    });
+}
+
+void DtmfCodeEdit::keyPressEvent(QKeyEvent* e) {
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
+        e->accept();
+        focusNextChild();
+        return;
+    }
+    if (e->matches(QKeySequence::Cut) || e->matches(QKeySequence::Copy) ||
+        e->matches(QKeySequence::Paste)) {
+        e->accept();
+        return;
+    }
+    const QString t = e->text();
+    if (t.size() == 1 && !(e->modifiers() & Qt::ControlModifier) && t.at(0).unicode() >= 32 &&
+        t.at(0).unicode() != 127) {
+        const QChar mapped = DtmfCodeChar(t.at(0));
+        e->accept();
+        if (mapped.isNull()) return;
+        if (mapped != t.at(0)) {
+            // a-d enter as A-D.
+            QKeyEvent upper(e->type(), e->key(), e->modifiers(), QString(mapped));
+            QLineEdit::keyPressEvent(&upper);
+            return;
+        }
+    }
+    QLineEdit::keyPressEvent(e);
+}
+
+void DtmfCodeEdit::inputMethodEvent(QInputMethodEvent* e) {
+    const QString clean = FilterDtmfText(e->commitString());
+    if (clean == e->commitString()) {
+        QLineEdit::inputMethodEvent(e);
+        return;
+    }
+    QInputMethodEvent filtered(e->preeditString(), e->attributes());
+    filtered.setCommitString(clean, e->replacementStart(), e->replacementLength());
+    QLineEdit::inputMethodEvent(&filtered);
+}

@@ -1,0 +1,386 @@
+// mzcli at its edges, run as a user would: outputs that are devices, FIFOs or links, inputs
+// that are not files, damaged channel records, Ctrl+C and SIGTERM in the middle of a session
+// with mzsim, file messages with the system's reason, terminal-safe printing and port names.
+
+#include "core/files/datafile.h"
+#include "core/lang/langtext.h"
+#include "core/link/memorymap.h"
+#include "core/model/document.h"
+#include "link/richdocument.h"
+#include "sim/simprocess.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+struct Run {
+    int code = -1;
+    QString out, err;
+};
+
+QByteArray readFile(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool writeFile(const QString& path, const QByteArray& b) {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(b) == b.size();
+}
+
+QString english(int id) {
+    return LoadLangTextFrom(QStringLiteral(MZ_PROGDIR "/language/english.ini"), id);
+}
+
+// A data file of the rich HF document with the channel at list index i changed by edit.
+template <class F> QByteArray richFile(F edit) {
+    Document doc;
+    FillRichDocument(doc);
+    edit(doc.CHInfo);
+    RadioDataRec data = doc.RadioData;
+    doc.FillFileHead(data.Head);
+    return EncodeDataFile(data, doc.CHInfo);
+}
+
+bool isCharDevice(const QString& path) {
+    struct stat st {};
+    return ::lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISCHR(st.st_mode);
+}
+bool isFifo(const QString& path) {
+    struct stat st {};
+    return ::lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISFIFO(st.st_mode);
+}
+} // namespace
+
+class TestHardEdges : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir;
+    QString path(const QString& name) const { return dir.filePath(name); }
+
+    // mzcli in the work folder; a run that does not end within the limit counts as hanging.
+    Run mzcli(const QStringList& args, const QStringList& prefix = {}) {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(u"LC_ALL"_s, u"C"_s);
+        p.setProcessEnvironment(env);
+        p.setWorkingDirectory(dir.path());
+        if (prefix.isEmpty())
+            p.start(QStringLiteral(MZ_PROGDIR "/mzcli"), args);
+        else
+            p.start(prefix.first(), prefix.mid(1) + QStringList{MZ_PROGDIR "/mzcli"} + args);
+        p.closeWriteChannel();
+        Run r;
+        if (!p.waitForFinished(20000)) {
+            p.kill();
+            p.waitForFinished();
+            r.err = u"(hung)"_s;
+            return r;
+        }
+        r.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+        r.out = QString::fromUtf8(p.readAllStandardOutput());
+        r.err = QString::fromUtf8(p.readAllStandardError());
+        return r;
+    }
+
+private slots:
+    void initTestCase() { QVERIFY(dir.isValid()); }
+
+    void outputsThatAreNoRegularFile() {
+        // Every kind of target a write must not replace, as root too (CI runs as root). The
+        // device is one of our own, never /dev/null: a fault here must not break the machine.
+        QVERIFY(::mkfifo(QFile::encodeName(path(u"fifo"_s)).constData(), 0666) == 0);
+        QVERIFY(QDir(dir.path()).mkdir(u"folder"_s));
+        QVERIFY(QFile::link(path(u"fifo"_s), path(u"tofifo"_s)));
+        const bool canMknod = ::mknod(QFile::encodeName(path(u"n"_s)).constData(), S_IFCHR | 0666,
+                                      makedev(1, 3)) == 0;
+        if (canMknod) QVERIFY(QFile::link(path(u"n"_s), path(u"ton"_s)));
+
+        struct Row {
+            QString target, says;
+        };
+        QList<Row> rows = {{u"fifo"_s, u"is not a regular file"_s},
+                           {u"tofifo"_s, u"is not a regular file"_s},
+                           {u"folder"_s, u"Is a directory"_s}};
+        if (canMknod)
+            rows += {{u"n"_s, u"is not a regular file"_s}, {u"ton"_s, u"is not a regular file"_s}};
+        for (const Row& row : rows) {
+            for (const QStringList& args :
+                 {QStringList{u"new"_s, u"-o"_s, row.target},
+                  QStringList{u"unpack"_s, u"mem"_s, u"--mode"_s, u"1"_s, u"-o"_s, row.target}}) {
+                if (args[0] == u"unpack"_s) QVERIFY(writeFile(path(u"mem"_s), QByteArray(7424, 0)));
+                const Run r = mzcli(args);
+                QVERIFY2(r.code == 2, qPrintable(row.target + u": "_s + r.err));
+                QVERIFY2(r.err.contains(row.says), qPrintable(r.err));
+                QVERIFY2(r.err.contains(row.target), qPrintable(r.err));
+            }
+        }
+        QVERIFY(isFifo(path(u"fifo"_s)));
+        QVERIFY(QFileInfo(path(u"tofifo"_s)).isSymLink());
+        QVERIFY(QFileInfo(path(u"folder"_s)).isDir());
+        if (canMknod)
+            QVERIFY(isCharDevice(path(u"n"_s)));
+        else
+            qWarning("mknod not permitted here: the device row was left out");
+        // No temporary file was left behind.
+        QCOMPARE(QDir(dir.path())
+                     .entryList({u".*"_s}, QDir::Hidden | QDir::Files | QDir::NoDotAndDotDot),
+                 QStringList());
+
+        // A link to a regular file: the file is written, the link stays a link.
+        QVERIFY(writeFile(path(u"real.dat"_s), "old"));
+        QVERIFY(QFile::link(u"real.dat"_s, path(u"link.dat"_s)));
+        QCOMPARE(mzcli({u"new"_s, u"-o"_s, u"link.dat"_s}).code, 0);
+        QVERIFY(QFileInfo(path(u"link.dat"_s)).isSymLink());
+        QCOMPARE(readFile(path(u"real.dat"_s)).size(), DataFileSize);
+    }
+
+    void inputsThatAreNoRegularFile() {
+        const QString fifo = path(u"in.fifo"_s);
+        QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0666) == 0);
+        QVERIFY(QDir(dir.path()).mkpath(u"indir"_s));
+        SimProcess sim;
+        QVERIFY(sim.start({u"--mode"_s, u"1"_s, u"--save"_s, path(u"fifo-radio.bin"_s)}));
+        for (const QString& input : {fifo, path(u"indir"_s)}) {
+            for (const QStringList& args :
+                 {QStringList{u"show"_s, input}, QStringList{u"pack"_s, input, u"-o"_s, u"p.bin"_s},
+                  QStringList{u"write"_s, u"--port"_s, sim.device, input},
+                  QStringList{u"template"_s, input},
+                  QStringList{u"unpack"_s, input, u"--mode"_s, u"1"_s, u"-o"_s, u"u.dat"_s}}) {
+                const Run r = mzcli(args);
+                QVERIFY2(r.code == 2, qPrintable(args.join(u' ') + u": "_s + r.err));
+                QVERIFY2(r.err.contains(input), qPrintable(r.err));
+                QVERIFY(!r.err.contains(u"could not be read or written"_s));
+            }
+        }
+        QVERIFY(!QFile::exists(path(u"p.bin"_s)));
+        QVERIFY(!QFile::exists(path(u"fifo-radio.bin"_s))); // the radio was never in a session
+
+        // A file one byte too long or too short is damaged, and says so.
+        const QByteArray good = richFile([](ChannelList&) {});
+        for (const QByteArray& bytes : {good + 'x', good.left(DataFileSize - 1)}) {
+            QVERIFY(writeFile(path(u"size.dat"_s), bytes));
+            const Run r = mzcli({u"show"_s, u"size.dat"_s});
+            QCOMPARE(r.code, 2);
+            QVERIFY2(r.err.contains(u"size.dat is damaged"_s), qPrintable(r.err));
+            QCOMPARE(r.out, QString());
+        }
+    }
+
+    void damagedChannelRecords_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("named"); // what the message names
+        QTest::newRow("number 0") << richFile([](ChannelList& c) { c[3].CHNo = 0; })
+                                  << u"entry 4 has the channel number 0"_s;
+        QTest::newRow("number 410") << richFile([](ChannelList& c) { c[0].CHNo = 410; })
+                                    << u"entry 1 has the channel number 410"_s;
+        QTest::newRow("repeated") << richFile([](ChannelList& c) { c[5].CHNo = c[2].CHNo; })
+                                  << u"entry 6 repeats the channel number"_s;
+        QTest::newRow("letters") << richFile([](ChannelList& c) { c[1].RxFre = "ABCDEFGH"; })
+                                 << u"\"ABCDEFGH\""_s;
+        QTest::newRow("seven digits")
+            << richFile([](ChannelList& c) { c[1].RxFre = "0271850"; }) << u"\"0271850\""_s;
+        QTest::newRow("control characters")
+            << richFile([](ChannelList& c) { c[1].RxFre.assign(QByteArray("\x1b[31m,\"\r", 8)); })
+            << u"\"\\x1b[31m,\"\\x0d\""_s;
+    }
+
+    void damagedChannelRecords() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, named);
+        QVERIFY(writeFile(path(u"bad.dat"_s), bytes));
+
+        // pack and write refuse it with the record named; the radio is never written.
+        Run r = mzcli({u"pack"_s, u"bad.dat"_s, u"-o"_s, u"bad.bin"_s});
+        QCOMPARE(r.code, 2);
+        QVERIFY2(r.err.contains(named), qPrintable(r.err));
+        QVERIFY(!QFile::exists(path(u"bad.bin"_s)));
+        {
+            SimProcess sim;
+            QVERIFY(sim.start({u"--mode"_s, u"1"_s, u"--save"_s, path(u"radio.bin"_s)}));
+            r = mzcli({u"write"_s, u"--port"_s, sim.device, u"bad.dat"_s});
+            QCOMPARE(r.code, 2);
+            QVERIFY2(r.err.contains(named), qPrintable(r.err));
+        }
+        QVERIFY(!QFile::exists(path(u"radio.bin"_s)));
+
+        // show prints it with the damaged record marked, never a raw control character.
+        for (const QString& format : {u"text"_s, u"csv"_s, u"json"_s}) {
+            r = mzcli({u"show"_s, u"bad.dat"_s, u"--format"_s, format});
+            QCOMPARE(r.code, 2);
+            QVERIFY2(r.err.contains(named), qPrintable(r.err));
+            QVERIFY(!r.out.contains(QChar(0x1b)) && !r.err.contains(QChar(0x1b)));
+            if (format == u"json"_s)
+                QVERIFY(r.out.contains(u"\"DamagedCHInfo\": ["_s));
+            else
+                QVERIFY(r.out.contains(QRegularExpression(u"(^|\n)\"?!\\d+"_s)));
+        }
+    }
+
+    void csvQuotesWhatNeedsIt() {
+        const QByteArray bytes =
+            richFile([](ChannelList& c) { c[1].RxFre.assign(QByteArray("1,2\"3\r4\n", 8)); });
+        QVERIFY(writeFile(path(u"csv.dat"_s), bytes));
+        const Run r = mzcli({u"show"_s, u"csv.dat"_s, u"--format"_s, u"csv"_s});
+        QCOMPARE(r.code, 2);
+        QVERIFY2(r.out.contains(u",\"?1,2\"\"3\r4\n\","_s), qPrintable(r.out));
+    }
+
+    void whatThisProgramWritesIsNeverDamaged() {
+        // Memory images no document produced, read from the virtual radio in every mode: the
+        // files that come out pass every check.
+        for (int mode = 0; mode < 3; ++mode) {
+            QByteArray mem(MemSize, '\0');
+            for (int i = 0; i < mem.size(); ++i)
+                mem[i] = static_cast<char>((i * 2654435761u + mode * 977u) >> 13);
+            QVERIFY(writeFile(path(u"random.bin"_s), mem));
+            SimProcess sim;
+            QVERIFY(sim.start(
+                {u"--mode"_s, QString::number(mode), u"--image"_s, path(u"random.bin"_s)}));
+            const Run read =
+                mzcli({u"read"_s, u"--port"_s, sim.device, u"--quiet"_s, u"-o"_s, u"r.dat"_s});
+            QCOMPARE(read.code, 0);
+            const Run show = mzcli({u"show"_s, u"r.dat"_s});
+            QVERIFY2(show.code == 0, qPrintable(show.err));
+            QCOMPARE(mzcli({u"pack"_s, u"r.dat"_s, u"-o"_s, u"r.bin"_s}).code, 0);
+        }
+    }
+
+    void interruptedSessionsLeaveTheRadioUsable_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<int>("signal");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<bool>("terminal"); // Ctrl+C typed on a terminal instead of a kill
+        QTest::newRow("SIGINT in a write") << u"write"_s << SIGINT << 130 << false;
+        QTest::newRow("SIGTERM in a read") << u"read"_s << SIGTERM << 143 << false;
+        QTest::newRow("Ctrl+C on a terminal in a write") << u"write"_s << SIGINT << 130 << true;
+    }
+
+    void interruptedSessionsLeaveTheRadioUsable() {
+        QFETCH(QString, command);
+        QFETCH(int, signal);
+        QFETCH(int, code);
+        QFETCH(bool, terminal);
+        if (terminal && !QFileInfo::exists(u"/usr/bin/script"_s)) QSKIP("no script(1) here");
+        QVERIFY(writeFile(path(u"rich.dat"_s), richFile([](ChannelList&) {})));
+        QVERIFY(writeFile(path(u"keep.dat"_s), "what was there before"));
+        const QString saved = path(u"end.bin"_s);
+        QFile::remove(saved);
+        // Paced like a real line, so that the session is still running when the signal comes.
+        SimProcess sim;
+        QVERIFY(sim.start({u"--mode"_s, u"1"_s, u"--baud"_s, u"9600"_s, u"--save"_s, saved}));
+        const QStringList args =
+            command == u"write"_s
+                ? QStringList{u"write"_s, u"--port"_s, sim.device, u"rich.dat"_s}
+                : QStringList{u"read"_s, u"--port"_s, sim.device, u"-o"_s, u"keep.dat"_s};
+        QProcess cli;
+        cli.setWorkingDirectory(dir.path());
+        cli.setProcessChannelMode(QProcess::MergedChannels);
+        if (terminal) {
+            // script(1) runs mzcli on a pseudo-terminal of its own; the byte 0x03 typed there
+            // is Ctrl+C, which the terminal turns into SIGINT for mzcli.
+            cli.start(u"/usr/bin/script"_s,
+                      {u"-qfec"_s, u"'" MZ_PROGDIR "/mzcli' "_s + args.join(u' '), u"/dev/null"_s});
+        } else {
+            cli.start(QStringLiteral(MZ_PROGDIR "/mzcli"), args);
+            cli.closeWriteChannel();
+        }
+        QString err;
+        while (!err.contains(u"10%"_s) && cli.waitForReadyRead(20000))
+            err += QString::fromUtf8(cli.readAll());
+        QVERIFY2(err.contains(u"10%"_s), qPrintable(err));
+        QVERIFY(!QFile::exists(saved)); // mzsim saves its memory when a session ends
+        if (terminal)
+            cli.write("\x03");
+        else
+            ::kill(pid_t(cli.processId()), signal);
+        QVERIFY(cli.waitForFinished(10000));
+        err += QString::fromUtf8(cli.readAll());
+        QCOMPARE(cli.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(cli.exitCode(), code);
+        QVERIFY2(err.contains(u"interrupted"_s), qPrintable(err));
+        // The radio was told to end the session (it saved its memory then) and answers the
+        // next one normally.
+        QTRY_VERIFY(QFile::exists(saved));
+        QCOMPARE(readFile(path(u"keep.dat"_s)), QByteArray("what was there before"));
+        const Run next = mzcli({u"info"_s, u"--port"_s, sim.device});
+        QVERIFY2(next.code == 0, qPrintable(next.err));
+    }
+
+    void readChecksItsOutputFirst() {
+        // The port does not exist: a refusal with 2 shows the output was checked first.
+        QVERIFY(::mkfifo(QFile::encodeName(path(u"out.fifo"_s)).constData(), 0666) == 0);
+        for (const QString& out : {u"no/such/folder/x.dat"_s, u"out.fifo"_s, u"."_s}) {
+            const Run r = mzcli({u"read"_s, u"--port"_s, u"/dev/no-such-port"_s, u"-o"_s, out});
+            QVERIFY2(r.code == 2, qPrintable(out + u": "_s + r.err));
+            QVERIFY(!r.err.contains(english(9003)));
+        }
+    }
+
+    void fileMessagesGiveTheReason() {
+        // Permission denied: as a user without rights (root has them all).
+        if (::geteuid() == 0 && QFileInfo::exists(u"/usr/bin/setpriv"_s)) {
+            QTemporaryDir locked;
+            QFile::setPermissions(locked.path(), QFile::ReadOwner | QFile::ExeOwner |
+                                                     QFile::ReadOther | QFile::ExeOther);
+            const QStringList nobody = {u"/usr/bin/setpriv"_s, u"--reuid=65534"_s,
+                                        u"--regid=65534"_s, u"--clear-groups"_s};
+            const Run r = mzcli({u"new"_s, u"-o"_s, locked.filePath(u"x.dat"_s)}, nobody);
+            if (r.err.startsWith(u"mzcli:"_s)) { // setpriv could run it
+                QCOMPARE(r.code, 2);
+                QVERIFY2(r.err.contains(locked.filePath(u"x.dat"_s) + u": Permission denied"_s),
+                         qPrintable(r.err));
+            }
+        }
+        // No such folder, a folder that is a file.
+        QVERIFY(writeFile(path(u"plain"_s), "x"));
+        Run r = mzcli({u"new"_s, u"-o"_s, u"missing/x.dat"_s});
+        QVERIFY2(r.err.contains(u"missing/x.dat: No such file or directory"_s), qPrintable(r.err));
+        r = mzcli({u"show"_s, u"missing.dat"_s});
+        QVERIFY2(r.err.contains(u"missing.dat: No such file or directory"_s), qPrintable(r.err));
+        r = mzcli({u"new"_s, u"-o"_s, u"plain/x.dat"_s});
+        QVERIFY2(r.err.contains(u"plain/x.dat: Not a directory"_s), qPrintable(r.err));
+
+        // A full and a read-only file system, where this machine lets a test mount one.
+        const QString script = u"mkdir -p m && mount -t tmpfs -o size=16k tmpfs m || exit 77; "
+                               "\"$0\" new -o m/a.dat; echo \"rc=$?\" >&2; "
+                               "mount -o remount,ro m && \"$0\" new -o m/b.dat; "
+                               "echo \"rc=$?\" >&2"_s;
+        r = mzcli({}, {u"unshare"_s, u"-m"_s, u"sh"_s, u"-c"_s, script});
+        if (!r.err.contains(u"rc="_s)) QSKIP("no private mount possible here");
+        QVERIFY2(r.err.contains(u"m/a.dat: No space left on device"_s), qPrintable(r.err));
+        QVERIFY2(r.err.contains(u"m/b.dat: Read-only file system"_s), qPrintable(r.err));
+        QVERIFY(!r.err.contains(u"rc=0"_s));
+        QVERIFY(!r.err.contains(u"canceled"_s));
+    }
+
+    void portNames() {
+        for (const QString& port : {QString(u""_s), u"   "_s}) {
+            const Run r = mzcli({u"info"_s, u"--port"_s, port});
+            QCOMPARE(r.code, 2);
+            QVERIFY2(r.err.contains(u"--port is empty"_s), qPrintable(r.err));
+        }
+        // A bare name is looked up under /dev, and the message names what was tried.
+        Run r = mzcli({u"info"_s, u"--port"_s, u"ttyNoSuchPort"_s});
+        QCOMPARE(r.code, 1);
+        QVERIFY2(r.err.contains(u"/dev/ttyNoSuchPort does not exist"_s), qPrintable(r.err));
+        // A bare name that exists where mzcli runs is taken as it is.
+        SimProcess sim;
+        QVERIFY(sim.start({u"--mode"_s, u"2"_s, u"--link"_s, path(u"radio"_s)}));
+        r = mzcli({u"info"_s, u"--port"_s, u"radio"_s});
+        QVERIFY2(r.code == 0, qPrintable(r.err));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestHardEdges)
+#include "tst_hardedges.moc"
