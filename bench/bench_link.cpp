@@ -3,7 +3,11 @@
 // session, the program's own turnaround per block (last byte of a reply in, next request out)
 // and the CPU time the program used.
 //
-// usage: bench_link [runs]   (default 3; medians are printed)
+// Every session runs twice, without and with a wire log (written to a file in a temporary
+// folder), so that the cost of logging shows as the difference of the two.
+//
+// usage: bench_link [runs] [--unpaced]   (default 3 runs; medians are printed; --unpaced
+//        skips the 9600-baud sessions)
 
 #include "core/app/appstate.h"
 #include "core/app/startup.h"
@@ -12,6 +16,7 @@
 #include "core/link/memorymap.h"
 #include "core/link/serialtransport.h"
 #include "core/link/session.h"
+#include "core/link/wirelog.h"
 #include "core/model/document.h"
 
 #include <QCoreApplication>
@@ -134,14 +139,16 @@ int main(int argc, char** argv) {
     out << "Whole-memory sessions through mzsim on a pseudo-terminal, median of " << runs
         << " runs\n";
     out << QStringLiteral("%1 %2 %3 %4 %5 %6 %7\n")
-               .arg(QStringLiteral("session"), -18)
+               .arg(QStringLiteral("session"), -24)
                .arg(QStringLiteral("wire s"), 8)
                .arg(QStringLiteral("wall s"), 8)
                .arg(QStringLiteral("wall/wire"), 10)
                .arg(QStringLiteral("turn us"), 8)
                .arg(QStringLiteral("CPU %"), 7)
                .arg(QStringLiteral("chunks"), 7);
+    const bool unpacedOnly = argc > 2 && QByteArray(argv[2]) == "--unpaced";
     for (const int baud : {9600, 0}) {
+        if (unpacedOnly && baud) continue;
         QProcess sim;
         sim.start(QStringLiteral(MZ_PROGDIR "/mzsim"),
                   {"--mode", "1", "--baud", QString::number(baud), "--image", f.fileName()});
@@ -156,36 +163,42 @@ int main(int argc, char** argv) {
         session.setPrompter(&prompter);
         session.setReadApplyDelay(0);
         runSession(session, line, CommKind::Info); // finds the cable's echo setting
-        for (const CommKind kind : {CommKind::Read, CommKind::Write}) {
-            std::vector<double> wire, wall, cpu, turn;
-            std::vector<qint64> chunks;
-            for (int i = 0; i < runs; ++i) {
-                const Result r = runSession(session, line, kind);
-                if (!r.ok) {
-                    out << "session failed\n";
-                    return 1;
+        for (const CommKind kind : {CommKind::Read, CommKind::Write})
+            for (const bool logged : {false, true}) {
+                std::vector<double> wire, wall, cpu, turn;
+                std::vector<qint64> chunks;
+                for (int i = 0; i < runs; ++i) {
+                    std::unique_ptr<WireLog> log;
+                    if (logged) log = WireLog::openFile(dir.filePath(QStringLiteral("wire.log")));
+                    session.setWireLog(log.get());
+                    const Result r = runSession(session, line, kind);
+                    session.setWireLog(nullptr);
+                    if (!r.ok) {
+                        out << "session failed\n";
+                        return 1;
+                    }
+                    wire.push_back(r.wire);
+                    wall.push_back(r.wall);
+                    cpu.push_back(r.cpu / r.wall * 100);
+                    turn.push_back(r.turnaroundUs);
+                    chunks.push_back(r.chunks);
                 }
-                wire.push_back(r.wire);
-                wall.push_back(r.wall);
-                cpu.push_back(r.cpu / r.wall * 100);
-                turn.push_back(r.turnaroundUs);
-                chunks.push_back(r.chunks);
+                const QString name =
+                    QStringLiteral("%1, %2%3")
+                        .arg(kind == CommKind::Read ? "read" : "write")
+                        .arg(baud ? QStringLiteral("9600 Bd") : QStringLiteral("no pacing"))
+                        .arg(logged ? QStringLiteral(", log") : QString());
+                const double w = median(wire), t = median(wall);
+                out << QStringLiteral("%1 %2 %3 %4 %5 %6 %7\n")
+                           .arg(name, -24)
+                           .arg(w, 8, 'f', 3)
+                           .arg(t, 8, 'f', 3)
+                           .arg(t / w, 10, 'f', 4)
+                           .arg(median(turn), 8, 'f', 1)
+                           .arg(median(cpu), 7, 'f', 2)
+                           .arg(median(chunks), 7);
+                out.flush();
             }
-            const QString name =
-                QStringLiteral("%1, %2")
-                    .arg(kind == CommKind::Read ? "read" : "write")
-                    .arg(baud ? QStringLiteral("9600 Bd") : QStringLiteral("no pacing"));
-            const double w = median(wire), t = median(wall);
-            out << QStringLiteral("%1 %2 %3 %4 %5 %6 %7\n")
-                       .arg(name, -18)
-                       .arg(w, 8, 'f', 3)
-                       .arg(t, 8, 'f', 3)
-                       .arg(t / w, 10, 'f', 4)
-                       .arg(median(turn), 8, 'f', 1)
-                       .arg(median(cpu), 7, 'f', 2)
-                       .arg(median(chunks), 7);
-            out.flush();
-        }
         sim.terminate();
         sim.waitForFinished();
     }

@@ -17,8 +17,8 @@ QString jsonString(const QString& s) {
 }
 
 int infoCommand(const QStringList& args) {
-    const auto a = linkcli::ParseLinkArgs(
-        args, {QStringLiteral("port"), QStringLiteral("format"), QStringLiteral("quiet")});
+    const auto a = linkcli::ParseLinkArgs(args, {QStringLiteral("port"), QStringLiteral("format"),
+                                                 QStringLiteral("quiet"), QStringLiteral("log")});
     if (!a) return ExitBadInput;
     if (!a->positional.isEmpty() ||
         (a->format != QLatin1String("text") && a->format != QLatin1String("json"))) {
@@ -59,5 +59,6 @@ int infoCommand(const QStringList& args) {
     return ExitOk;
 }
 
-CliCommand reg("info", "info  --port PORT [--format text|json] [--quiet]", infoCommand);
+CliCommand reg("info", "info  --port PORT [--format text|json] [--quiet] [--log FILE]",
+               infoCommand);
 } // namespace

@@ -7,14 +7,17 @@
 #include "core/app/otherversion.h"
 #include "core/app/startup.h"
 #include "core/app/stopsignals.h"
+#include "core/files/backups.h"
 #include "core/lang/langtext.h"
 #include "core/link/serialtransport.h"
+#include "core/link/wirelog.h"
 #include "core/model/country.h"
 #include "core/model/document.h"
 #include "core/model/helpers.h"
 #include "core/model/version.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QLocale>
@@ -29,9 +32,9 @@ namespace linkcli {
 
 namespace {
 // Options that take a value.
-const QStringList ValueOptions = {QStringLiteral("port"), QStringLiteral("password"),
+const QStringList ValueOptions = {QStringLiteral("port"),   QStringLiteral("password"),
                                   QStringLiteral("output"), QStringLiteral("format"),
-                                  QStringLiteral("mode")};
+                                  QStringLiteral("mode"),   QStringLiteral("log")};
 
 QString forTerminal(QString text) {
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -127,6 +130,14 @@ std::optional<LinkArgs> ParseLinkArgs(const QStringList& args, const QStringList
             a.quiet = true;
         } else if (name == QLatin1String("run-other-version")) {
             a.runOtherVersion = true;
+        } else if (name == QLatin1String("log")) {
+            a.log = value;
+        } else if (name == QLatin1String("no-backup")) {
+            a.backup = false;
+        } else if (name == QLatin1String("verify")) {
+            a.verify = true;
+        } else if (name == QLatin1String("no-verify")) {
+            a.verify = false;
         }
     }
     return a;
@@ -195,13 +206,58 @@ std::optional<QString> TerminalPasswordAsker::askPassword(const QString&) {
     return typed;
 }
 
-int RunLinkSession(Document& doc, CommKind kind, const LinkArgs& args, const QStringList& commandLine) {
+namespace {
+// Reads the radio back after a write and compares; prints the outcome. The session's
+// sessionEnded is already connected to quit loop.
+bool verifyWrite(LinkSession& session, QEventLoop& loop, bool quiet) {
+    ProgressPrinter progress(QStringLiteral("Verifying"), quiet);
+    bool completed = false;
+    QVector<MemoryDifference> differences;
+    const auto onProgress = QObject::connect(&session, &LinkSession::progress, [&](int p) {
+        if (p == 0) progress.restart();
+        progress.show(p);
+    });
+    const auto onEnd = QObject::connect(&session, &LinkSession::verifyFinished,
+                                        [&](bool done, const QVector<MemoryDifference>& d) {
+                                            completed = done;
+                                            differences = d;
+                                        });
+    if (session.StartVerify() && session.isRunning()) loop.exec();
+    progress.done();
+    QObject::disconnect(onProgress);
+    QObject::disconnect(onEnd);
+    if (!completed) {
+        CliError(QStringLiteral("the radio could not be read back: the write is not verified."));
+        return false;
+    }
+    if (!differences.isEmpty()) {
+        CliError(QStringLiteral("the radio holds other data than was written: %1.")
+                     .arg(DescribeDifferences(differences)));
+        return false;
+    }
+    QTextStream(stderr) << "mzcli: verified: the radio holds what was written.\n";
+    return true;
+}
+} // namespace
+
+int RunLinkSession(Document& doc, CommKind kind, const LinkArgs& args,
+                   const QStringList& commandLine) {
     if (args.port.trimmed().isEmpty()) {
         CliError(
             QStringLiteral("--port is %1: give the device of the cable, for example "
                            "/dev/ttyUSB0, ttyUSB0 or COM1.")
                 .arg(args.port.isNull() ? QStringLiteral("missing") : QStringLiteral("empty")));
         return ExitBadInput;
+    }
+    std::unique_ptr<WireLog> log;
+    if (!args.log.isEmpty()) {
+        QString why;
+        log = WireLog::openFile(args.log, &why);
+        if (!log) {
+            CliError(QStringLiteral("the log %1 cannot be written: %2.").arg(args.log, why));
+            return ExitBadInput;
+        }
+        log->event(QStringLiteral("mzcli %1 on %2").arg(commandLine.value(0), args.port));
     }
     TerminalPrompter prompter;
     prompter.runOtherVersion = args.runOtherVersion;
@@ -213,7 +269,25 @@ int RunLinkSession(Document& doc, CommKind kind, const LinkArgs& args, const QSt
     session.setPrompter(&prompter);
     session.setPasswordAsker(&asker);
     session.setReadApplyDelay(0);
+    session.setWireLog(log.get());
     if (args.password) session.SetProgPassword(*args.password);
+    if (kind == CommKind::Read && args.backup) {
+        // The copy is made first, before the document or any output file is touched; a copy
+        // that cannot be made is told but does not stop the read.
+        QObject::connect(&session, &LinkSession::readSucceeded, [&session] {
+            RadioDataRec data;
+            ChannelList channels;
+            session.ReadImage(data, channels);
+            QString why;
+            const QString path =
+                BackupStore().save(data, channels, QDateTime::currentDateTime(), &why);
+            if (path.isEmpty())
+                CliError(QStringLiteral("the backup of the radio's memory could not be saved: %1.")
+                             .arg(why));
+            else
+                QTextStream(stderr) << "mzcli: backup saved as " << path << '\n';
+        });
+    }
 
     ProgressPrinter progress(kind == CommKind::Read    ? QStringLiteral("Reading")
                              : kind == CommKind::Write ? QStringLiteral("Writing")
@@ -244,6 +318,8 @@ int RunLinkSession(Document& doc, CommKind kind, const LinkArgs& args, const QSt
     if (started && session.isRunning() && stop.received() == 0) loop.exec();
     if (stop.received() != 0 && session.isRunning()) session.AbortSession();
     progress.done();
+    if (ok && kind == CommKind::Write && args.verify && handOver.isEmpty() && stop.received() == 0)
+        ok = verifyWrite(session, loop, args.quiet);
     doc.setPrompter(nullptr);
     if (stop.received() != 0) {
         CliError(QStringLiteral("interrupted; the radio was told to leave programming mode and "

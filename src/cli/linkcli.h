@@ -22,6 +22,9 @@ struct LinkArgs {
     std::optional<int> mode;
     bool quiet = false;
     bool runOtherVersion = false;
+    QString log;        // --log FILE: the wire log of the session(s)
+    bool backup = true; // read: keep a copy in the backups folder (--no-backup)
+    bool verify = true; // write: read the radio back and compare (--verify/--no-verify)
     QStringList positional;
 };
 

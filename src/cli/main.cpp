@@ -39,6 +39,8 @@ int main(int argc, char** argv) {
         usage(args.isEmpty() ? err : out);
         return args.isEmpty() ? ExitBadInput : ExitOk;
     }
+    // "mzcli --log FILE COMMAND ..." is the same as "mzcli COMMAND --log FILE ...".
+    if (args.size() >= 3 && args[0] == QLatin1String("--log")) args.move(2, 0);
     const QString name = args.takeFirst();
     for (const CliCommand* c : CliCommands())
         if (name == QLatin1String(c->name)) return c->fn(args);

@@ -8,9 +8,10 @@
 
 namespace {
 int readCommand(const QStringList& args) {
-    const auto a = linkcli::ParseLinkArgs(args, {QStringLiteral("port"), QStringLiteral("password"),
-                                                 QStringLiteral("output"), QStringLiteral("quiet"),
-                                                 QStringLiteral("run-other-version")});
+    const auto a = linkcli::ParseLinkArgs(
+        args, {QStringLiteral("port"), QStringLiteral("password"), QStringLiteral("output"),
+               QStringLiteral("quiet"), QStringLiteral("run-other-version"), QStringLiteral("log"),
+               QStringLiteral("no-backup")});
     if (!a) return ExitBadInput;
     if (a->output.isEmpty() || !a->positional.isEmpty()) {
         CliError(QStringLiteral("usage: mzcli read --port PORT [--password PW] -o FILE.dat"));
@@ -31,5 +32,7 @@ int readCommand(const QStringList& args) {
     return WriteDocumentFile(doc, a->output) ? ExitOk : ExitBadInput;
 }
 
-CliCommand reg("read", "read  --port PORT [--password PW] [--quiet] -o FILE.dat", readCommand);
+CliCommand reg("read",
+               "read  --port PORT [--password PW] [--quiet] [--log FILE] [--no-backup] -o FILE.dat",
+               readCommand);
 } // namespace

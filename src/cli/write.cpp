@@ -7,9 +7,10 @@
 
 namespace {
 int writeCommand(const QStringList& args) {
-    const auto a = linkcli::ParseLinkArgs(args, {QStringLiteral("port"), QStringLiteral("password"),
-                                                 QStringLiteral("quiet"),
-                                                 QStringLiteral("run-other-version")});
+    const auto a = linkcli::ParseLinkArgs(
+        args, {QStringLiteral("port"), QStringLiteral("password"), QStringLiteral("quiet"),
+               QStringLiteral("run-other-version"), QStringLiteral("log"), QStringLiteral("verify"),
+               QStringLiteral("no-verify")});
     if (!a) return ExitBadInput;
     if (a->positional.size() != 1) {
         CliError(QStringLiteral("usage: mzcli write --port PORT [--password PW] FILE.dat"));
@@ -22,5 +23,8 @@ int writeCommand(const QStringList& args) {
     return linkcli::RunLinkSession(doc, CommKind::Write, *a, QStringList{"write"} + args);
 }
 
-CliCommand reg("write", "write --port PORT [--password PW] [--quiet] FILE.dat", writeCommand);
+CliCommand reg("write",
+               "write --port PORT [--password PW] [--quiet] [--log FILE] [--verify|--no-verify] "
+               "FILE.dat",
+               writeCommand);
 } // namespace

@@ -21,6 +21,8 @@ QString SimUsage() {
         "  --corrupt P        damage one bit of such a reply with probability P\n"
         "  --resend P         answer a good write block with resend with probability P\n"
         "  --seed N           seed of the fault generator\n"
+        "  --corrupt-memory ADDR  keep the byte at ADDR (0x0000-0x1CFF) inverted after each\n"
+        "                     write to it, like a radio with a bad memory cell\n"
         "  --sessions N       exit after N sessions\n"
         "  --verbose          log every frame on stderr\n");
 }
@@ -103,6 +105,15 @@ std::optional<SimOptions> ParseSimOptions(const QStringList& args, QString* erro
             const quint32 s = QLocale::c().toUInt(v, &ok);
             if (!ok) return fail(QStringLiteral("--seed takes a whole number."));
             o.seed = s;
+        } else if (a == QLatin1String("--corrupt-memory")) {
+            bool ok = false;
+            const int addr = v.startsWith(QLatin1String("0x"), Qt::CaseInsensitive)
+                                 ? v.mid(2).toInt(&ok, 16)
+                                 : QLocale::c().toInt(v, &ok);
+            if (!ok || addr < 0 || addr >= 0x1D00)
+                return fail(QStringLiteral("--corrupt-memory takes an address from 0x0000 to "
+                                           "0x1CFF."));
+            o.corruptMemory = addr;
         } else if (a == QLatin1String("--sessions")) {
             if (!toInt(v, 1, 1000000, o.sessions))
                 return fail(QStringLiteral("--sessions takes a number from 1 up."));

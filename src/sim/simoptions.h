@@ -21,7 +21,8 @@ struct SimOptions {
     int baud = 0;        // 0: replies as fast as possible
     double drop = 0, corrupt = 0, resend = 0;
     std::optional<quint32> seed;
-    int sessions = 0; // > 0: exit after this many sessions
+    int corruptMemory = -1; // >= 0: the radio keeps this address inverted after every write
+    int sessions = 0;       // > 0: exit after this many sessions
     bool verbose = false;
 };
 

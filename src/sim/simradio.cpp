@@ -105,6 +105,10 @@ void SimRadio::handle(const VirtualRadio::Exchange& ex, qint64 frameEndNs) {
             reply[i] = static_cast<char>(reply[i] ^ (1 << bit(rng_)));
         }
     }
+    // A bad memory cell: the radio acknowledges the block but keeps one byte otherwise.
+    if (ex.kind == VirtualRadio::FrameKind::Write && ex.stored &&
+        opt_.corruptMemory >= ex.address && opt_.corruptMemory < ex.address + BlockSize)
+        radio_.memory[opt_.corruptMemory] ^= 0xFF;
     // The memory is saved before the end request is answered, so that whoever waits for that
     // answer finds the file complete.
     if (ex.kind == VirtualRadio::FrameKind::End) saveMemory();

@@ -60,6 +60,8 @@ class TestLinkCli : public QObject {
 private slots:
     void initTestCase() {
         QVERIFY(dir.isValid());
+        // Every read keeps a backup in the user's data folder: here, in the test's folder.
+        qputenv("XDG_DATA_HOME", dir.filePath(QStringLiteral("data")).toLocal8Bit());
         // The rich document D as a data file, and the memory a write of it sends.
         Document doc;
         FillRichDocument(doc);

@@ -5,9 +5,10 @@
 // what it was asked, and a helper that acts on the next modal dialog.
 
 #include "core/app/appstate.h"
-#include "core/lang/prompter.h"
 #include "core/app/startup.h"
+#include "core/files/backups.h"
 #include "core/lang/langtext.h"
+#include "core/lang/prompter.h"
 #include "core/model/document.h"
 
 #include <QApplication>
@@ -64,6 +65,7 @@ public:
     explicit TestTree(int language = 1, const QString& comPort = QStringLiteral("1")) {
         QStandardPaths::setTestModeEnabled(true);
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.filePath("config"));
+        BackupStore::setDefaultDir(dir.filePath(QStringLiteral("backups")));
         QDir root(dir.path());
         root.mkpath(QStringLiteral("V100/language"));
         root.mkpath(QStringLiteral("language"));

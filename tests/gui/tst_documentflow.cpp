@@ -221,6 +221,8 @@ private slots:
         chosen = bad.fileName();
         QWidget* table = main->ChildForm(QStringLiteral("frmCommChInfo"));
         QVERIFY(table);
+        // The change mark reaches the title once the edit's events are handled.
+        QTRY_VERIFY(main->windowTitle().endsWith(QStringLiteral("*]")));
         const QString title = main->windowTitle();
         prompter.reset({A::No, A::Ok});
         trigger("mnuFileOpen");

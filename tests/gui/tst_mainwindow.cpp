@@ -125,6 +125,7 @@ private slots:
         // Another band shows itself instead of "Frequency"; the file name loses its folder.
         doc->SetCountryMode(2);
         doc->CurFileName = QStringLiteral("/home/user/radios/Radio1.dat");
+        doc->ToFileCopy(); // as after a save: no change mark
         main->ShowMainTxt();
         QVERIFY(main->windowTitle().endsWith(QStringLiteral("[MZ-710:HAM:28.000 - 29.700 MHz][") +
                                              LoadLangText(12009) + QStringLiteral(":Radio1.dat]")));

@@ -6,6 +6,7 @@
 
 #include "app/childwindows.h"
 #include "app/frmmain.h"
+#include "core/app/linksettings.h"
 #include "core/link/memorymap.h"
 #include "core/link/session.h"
 #include "core/model/version.h"
@@ -311,6 +312,8 @@ private slots:
     }
 
     void writeFromTheMainWindow() {
+        // Reading the radio back after the write has a test of its own (tst_safety).
+        linkSettings().VerifyAfterWrite = false;
         QVERIFY(startRadio({"--save", file("saved.bin")}));
         FillRichDocument(*doc, 0);
         const QByteArray expect = packed(*doc);

@@ -9,10 +9,13 @@
 
 #include "app/childwindows.h"
 #include "app/frmabout.h"
+#include "app/frmbackups.h"
 #include "app/frmmain.h"
 #include "channels/frmchannelimport.h"
 #include "core/app/appstate.h"
 #include "core/app/startup.h"
+#include "core/files/backups.h"
+#include "core/files/datafile.h"
 #include "core/lang/prompter.h"
 #include "core/link/session.h"
 #include "core/model/document.h"
@@ -24,6 +27,7 @@
 #include "model/frmmodelinfo.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QIcon>
@@ -119,7 +123,7 @@ int main(int argc, char** argv) {
     StartUp(doc, QString::fromLocal8Bit(argv[1]), QLocale(QLocale::English));
     QApplication::setWindowIcon(QIcon(App().ProgramDir + QStringLiteral("/mzprog.png")));
     setLanguage(1);
-    App().ShownLanguage = 1;
+    App().ShownLanguage = Language::English;
     // The read answers its own questions (OK to start, OK to the closing message).
     SilentPrompter prompter;
     doc.setPrompter(&prompter);
@@ -139,6 +143,22 @@ int main(int argc, char** argv) {
         ok = shoot(&port, out + QStringLiteral("/port-en.png"), 12) && ok;
     }
     ok = shootRead(main, out + QStringLiteral("/progress-en.png")) && ok;
+    {
+        // File > Backups with three reads of the demo radio kept.
+        QTemporaryDir tmp;
+        BackupStore store(tmp.path());
+        Document demo;
+        demo.setPrompter(&prompter);
+        LoadDataFile(demo, App().ProgramDir + QStringLiteral("/demo/demo.dat"));
+        demo.FillFileHead(demo.RadioData.Head);
+        const QDateTime t = QDateTime::currentDateTime();
+        for (int i = 3; i >= 1; --i)
+            store.save(demo.RadioData, demo.CHInfo, t.addSecs(-86400LL * i * 3 - 600 * i));
+        FrmBackups backups(tmp.path(), &main);
+        backups.show();
+        backups.move(main.geometry().center() - backups.rect().center());
+        ok = shoot(&backups, out + QStringLiteral("/backups-en.png"), 12) && ok;
+    }
 
     if (argc > 3 && QByteArray(argv[3]) == "--all") {
         auto dialog = [&](QDialog* d, const char* name) {

@@ -102,6 +102,19 @@ bool DocumentCommands::OpenFile(const QString& path) {
     return true;
 }
 
+bool DocumentCommands::FileOpenPath(const QString& path) {
+    return askSaveChanges() && OpenFile(path);
+}
+
+bool DocumentCommands::OpenAsNewDocument(const QString& path) {
+    if (!askSaveChanges() || !OpenFile(path)) return false;
+    // The file stays as it is: saving asks for a name of its own.
+    doc_.CurFileName = QStringLiteral("new.dat");
+    doc_.IsNewFile = true;
+    doc_.NotifyStateChanged();
+    return true;
+}
+
 bool DocumentCommands::FileSave() {
     if (doc_.IsNewFile) return FileSaveAs();
     const QString text =

@@ -44,6 +44,11 @@ public:
     void FileOpen();    // 9006 when changed, then the open dialog
     // AskOpenFile after the dialog: close the child windows, open with every check.
     bool OpenFile(const QString& path);
+    // A file named directly (the recent-files list): 9006 when changed, then OpenFile.
+    bool FileOpenPath(const QString& path);
+    // A backup: 9006 when changed, then opened with every check as a new, unnamed document
+    // ("new.dat"), so that Save asks for a name and the backup itself is never overwritten.
+    bool OpenAsNewDocument(const QString& path);
     bool FileSave(); // false when cancelled or failed
     bool FileSaveAs();
     void Init(); // initialisation: New from the factory initial-data file

@@ -7,6 +7,7 @@
 #include "../model/version.h"
 #include "appstate.h"
 #include "inifile.h"
+#include "linksettings.h"
 
 #include <QFile>
 #include <QSettings>
@@ -104,6 +105,7 @@ void StartUp(Document& doc, const QString& programDir, const QLocale& systemLoca
     NewDocumentWithInitFile(doc);
     a.AppTitle = LoadLangText(12000);
     ReadSettingBytes();
+    ReadLinkSettings();
 }
 
 namespace {

@@ -23,6 +23,14 @@ public:
                            const QString& detail = QString());
     // A plain fixed text with an OK button.
     void plain(const QString& text) { ask(text, Buttons::Ok, Icon::None); }
+    // A question with a check box below it (the write confirmation's "verify"): *checked is
+    // the box's state before and after. A prompter that shows no boxes leaves it as it is.
+    virtual Answer askWithCheck(const QString& text, Buttons buttons, Icon icon,
+                                const QString& checkText, bool* checked) {
+        (void)checkText;
+        (void)checked;
+        return ask(text, buttons, icon);
+    }
 };
 
 // Answers every question with the first button (OK, Yes, Retry) and shows nothing; the

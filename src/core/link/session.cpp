@@ -11,11 +11,32 @@
 #include "linktexts.h"
 #include "memorymap.h"
 #include "transport.h"
+#include "wirelog.h"
 
 #include <utility>
 
 namespace {
 const QString CRLF = QStringLiteral("\r\n");
+
+QString kindName(CommKind kind, bool verifying) {
+    switch (kind) {
+    case CommKind::Read:
+        return verifying ? QStringLiteral("verifying read") : QStringLiteral("read");
+    case CommKind::Write:
+        return QStringLiteral("write");
+    case CommKind::Info:
+        return QStringLiteral("radio-information read");
+    default:
+        return QStringLiteral("none");
+    }
+}
+
+QString hexAddress(int a) {
+    return QStringLiteral("0x%1")
+        .arg(a, 4, 16, QLatin1Char('0'))
+        .toUpper()
+        .replace(QLatin1String("0X"), QLatin1String("0x"));
+}
 
 } // namespace
 
@@ -116,6 +137,7 @@ void LinkSession::CancelSession() {
     ClosePort();
     commMode_ = CommKind::None;
     commStep_ = commSubStep_ = StepIdle;
+    verifying_ = false;
 }
 
 bool LinkSession::StopTransfer() {
@@ -156,10 +178,14 @@ bool LinkSession::StartTransfer() {
         return false;
     }
     memBuf_.fill(0);
-    if (commMode_ == CommKind::Write) PackMemBuf(doc_.RadioData, doc_.CHInfo, memBuf_);
+    if (commMode_ == CommKind::Write) {
+        PackMemBuf(doc_.RadioData, doc_.CHInfo, memBuf_);
+        haveWritten_ = false; // until this write has succeeded, there is nothing to verify
+    }
     // The information window must never show a block this session did not read.
     infoBuf_.fill(0);
     ++generation_;
+    logEvent(kindName(commMode_, verifying_) + QStringLiteral(" session starts"));
     emit sessionStarted(commMode_);
     if (!transport_ || !transport_->isOpen()) {
         QString why;
@@ -178,6 +204,36 @@ bool LinkSession::Start(CommKind kind) {
     return PrepareSession(kind) && StartTransfer();
 }
 
+bool LinkSession::PrepareVerify() {
+    if (!haveWritten_ || !PrepareSession(CommKind::Read)) return false;
+    verifying_ = true;
+    return true;
+}
+
+void LinkSession::logEvent(const QString& text) {
+    if (log_) log_->event(text);
+}
+
+QString LinkSession::stepName() const {
+    switch (commMode_ == CommKind::Write ? commSubStep_ : commStep_) {
+    case StepProgram:
+        return QStringLiteral("the answer to PROGRAM");
+    case StepIdent:
+        return QStringLiteral("the identification");
+    case StepPassBlock:
+        return commMode_ == CommKind::Info ? QStringLiteral("the identification")
+                                           : QStringLiteral("the password block");
+    case StepWriteAck:
+        return QStringLiteral("the acknowledge of block %1").arg(hexAddress(commAddr_));
+    case StepData:
+        return QStringLiteral("block %1").arg(hexAddress(commAddr_));
+    case StepEnd:
+        return QStringLiteral("the answer to END");
+    default:
+        return QStringLiteral("nothing");
+    }
+}
+
 // --- Requests ---
 
 void LinkSession::sendRequest(const QByteArray& request, int replyLen) {
@@ -190,6 +246,7 @@ void LinkSession::sendRequest(const QByteArray& request, int replyLen) {
     waitTimer_.start();
     threshold_ = echoLen_ + replyLen;
     rx_.clear();
+    if (log_) log_->sent(request);
     if (transport_) {
         transport_->clear();
         transport_->send(request);
@@ -271,6 +328,11 @@ void LinkSession::onDataArrived() {
     if (!transport_) return;
     const QByteArray bytes = transport_->takeAll();
     if (!commActive_) {
+        // Nobody waits for these (a prompt is open, or the session is over): they are lost.
+        if (log_ && !bytes.isEmpty()) {
+            log_->received(bytes, 0);
+            log_->event(QStringLiteral("bytes arrived while no reply was awaited; ignored"));
+        }
         rx_.clear();
         return;
     }
@@ -279,6 +341,12 @@ void LinkSession::onDataArrived() {
     // and the rest is lost, never kept for the next reply.
     if (rx_.size() < threshold_) return;
     const QByteArray reply = rx_.left(threshold_);
+    if (log_) {
+        log_->received(reply, echoLen_);
+        if (rx_.size() > threshold_)
+            log_->event(
+                QStringLiteral("%1 bytes after the reply discarded").arg(rx_.size() - threshold_));
+    }
     rx_.clear();
     onReply(reply);
 }
@@ -288,13 +356,21 @@ void LinkSession::onReply(const QByteArray& reply) {
                              (commMode_ == CommKind::Write && commSubStep_ == StepPassBlock);
     switch (ClassifyReply(reply, echoLen_, commAddr_, waitingPass)) {
     case ReplyKind::Ignored:
+        logEvent(
+            QStringLiteral("reply not recognised while waiting for %1; ignored").arg(stepName()));
         return; // the reply timer keeps running
     case ReplyKind::Acknowledge:
+        AdvanceSession();
+        return;
     case ReplyKind::ProgramAccepted:
+        logEvent(noEcho_ ? QStringLiteral("programming accepted; the cable does not echo")
+                         : QStringLiteral("programming accepted; the cable echoes"));
         AdvanceSession();
         return;
     case ReplyKind::Resend:
         if (commMode_ == CommKind::Write && commSubStep_ == StepWriteAck) {
+            logEvent(
+                QStringLiteral("the radio asks to resend block %1").arg(hexAddress(commAddr_)));
             waitTimer_.stop();
             resendBlock(true);
         }
@@ -306,6 +382,13 @@ void LinkSession::onReply(const QByteArray& reply) {
             radioCountryMode_ = id.CountryMode;
             radioVersion_ = id.Version;
             radioToneSupport_ = id.ToneSupport;
+            logEvent(QStringLiteral("identity: model %1, country mode %2, firmware %3, tones %4")
+                         .arg(radioModelName_)
+                         .arg(radioCountryMode_)
+                         .arg(radioVersion_,
+                              radioToneSupport_ ? QStringLiteral("yes") : QStringLiteral("no")));
+        } else {
+            logEvent(QStringLiteral("identification received"));
         }
         AdvanceSession();
         return;
@@ -331,19 +414,25 @@ void LinkSession::onReply(const QByteArray& reply) {
 
 void LinkSession::onPasswordBlock(const QByteArray& reply) {
     passBlock_ = reply.mid(echoLen_ + 4, static_cast<unsigned char>(reply[echoLen_ + 3]));
+    const bool hasPassword = !RadioPassword(passBlock_).isEmpty();
     if (CheckPassword()) {
+        logEvent(hasPassword ? QStringLiteral("password block: the password held matches")
+                             : QStringLiteral("password block: the radio has no password"));
         AdvanceSession();
         return;
     }
+    logEvent(QStringLiteral("password block: the radio has a password; asking for it"));
     waitTimer_.stop();
     const quint64 g = generation_;
     const std::optional<QString> typed = asker_ ? asker_->askPassword(progPassword_) : std::nullopt;
     if (g != generation_) return;
     if (typed) SetProgPassword(*typed);
     if (CheckPassword()) {
+        logEvent(QStringLiteral("password block: the password typed matches"));
         AdvanceSession();
         return;
     }
+    logEvent(QStringLiteral("password block: the password does not match"));
     prompter().plain(QStringLiteral("PassWord Failure!"));
     if (g == generation_) EndSession(false);
 }
@@ -366,6 +455,11 @@ bool LinkSession::CheckRadioIdentity() {
     const bool modelOk = pcModel == radioModel;
     const bool versionOk = IsCompatible(QString::fromLatin1(DataVersion), radioVersion_);
     if (modeOk && modelOk && versionOk) return true;
+    logEvent(
+        QStringLiteral("identity refused:%1%2%3")
+            .arg(modeOk ? QString() : QStringLiteral(" country mode differs from the data"),
+                 modelOk ? QString() : QStringLiteral(" model differs"),
+                 versionOk ? QString() : QStringLiteral(" firmware not listed as compatible")));
     if (modelOk) {
         if (versionOk) {
             // Both modes, as the model message names both models.
@@ -488,10 +582,12 @@ void LinkSession::resendBlock(bool write) {
     // and every time-out spends one of the block's retries.
     int* left = blockRetry();
     if (!left || *left < 1) {
+        logEvent(QStringLiteral("block %1 has no retries left").arg(hexAddress(commAddr_)));
         FailurePrompt();
         return;
     }
     --*left;
+    logEvent(QStringLiteral("retry of block %1 (%2 left)").arg(hexAddress(commAddr_)).arg(*left));
     if (write)
         SendWriteBlock();
     else
@@ -506,12 +602,22 @@ void LinkSession::onTimeout() {
     }
     const int step = commMode_ == CommKind::Write ? commSubStep_ : commStep_;
     if (step == StepIdle) return;
+    if (log_) {
+        if (!rx_.isEmpty()) log_->received(rx_, std::min<int>(echoLen_, int(rx_.size())));
+        log_->event(QStringLiteral("time-out waiting for %1%2")
+                        .arg(stepName(), rx_.isEmpty() ? QString()
+                                                       : QStringLiteral(" (%1 of %2 bytes came)")
+                                                             .arg(rx_.size())
+                                                             .arg(threshold_)));
+    }
     if (commMode_ == CommKind::Info) {
         if (step == StepProgram) {
             if (++handshakeTries_ > Retries) {
                 InfoFailurePrompt();
             } else {
                 noEcho_ = !noEcho_;
+                logEvent(noEcho_ ? QStringLiteral("trying again without echo")
+                                 : QStringLiteral("trying again with echo"));
                 SendProgram();
             }
         } else if (step == StepEnd) {
@@ -528,6 +634,8 @@ void LinkSession::onTimeout() {
             FailurePrompt();
         } else {
             noEcho_ = !noEcho_;
+            logEvent(noEcho_ ? QStringLiteral("trying again without echo")
+                             : QStringLiteral("trying again with echo"));
             SendProgram();
         }
         return;
@@ -562,9 +670,13 @@ void LinkSession::FailurePrompt() {
     const quint64 g = generation_;
     // "Try again?" is answered with Retry and Cancel (OK counts as Retry for answers given
     // by script).
+    logEvent(QStringLiteral("asking whether to try again"));
     const auto answer =
         prompter().message(9008, Prompter::Buttons::RetryCancel, Prompter::Icon::Question, hint);
     if (g != generation_) return;
+    logEvent(answer == Prompter::Answer::Ok || answer == Prompter::Answer::Retry
+                 ? QStringLiteral("trying again from the start")
+                 : QStringLiteral("not trying again"));
     if (answer == Prompter::Answer::Retry || answer == Prompter::Answer::Ok) {
         commAddr_ = -BlockSize;
         lastPercent_ = 0;
@@ -579,9 +691,12 @@ void LinkSession::InfoFailurePrompt() {
     const QString hint = handshakeTries_ > Retries ? LinkText(TxtNoAnswer) : QString();
     commActive_ = false;
     const quint64 g = generation_;
+    logEvent(QStringLiteral("asking whether to try again"));
     const auto answer =
         prompter().message(9008, Prompter::Buttons::RetryCancel, Prompter::Icon::None, hint);
     if (g != generation_) return;
+    logEvent(answer == Prompter::Answer::Retry ? QStringLiteral("trying again from the start")
+                                               : QStringLiteral("not trying again"));
     if (answer == Prompter::Answer::Retry) {
         // Start again from the first block with a fresh handshake, so that the window never
         // shows a block of an earlier attempt.
@@ -598,6 +713,7 @@ void LinkSession::onLineLost(const QString& reason) {
     if (commMode_ == CommKind::None || ending_) return;
     waitTimer_.stop();
     commActive_ = false;
+    logEvent(QStringLiteral("the line was lost: %1").arg(reason));
     // Waiting for the answer to the end request, every block has been moved already: as when
     // that answer does not come, the session succeeded.
     const int step = commMode_ == CommKind::Write ? commSubStep_ : commStep_;
@@ -614,9 +730,12 @@ void LinkSession::EndSession(bool ok, const QString& failureText) {
     held_ = heldTimeout_ = false;
     heldRequest_.clear();
     const CommKind kind = commMode_;
+    const bool verify = verifying_ && kind == CommKind::Read;
+    verifying_ = false;
     const bool portOpen = transport_ && transport_->isOpen();
     if (!ok && portOpen) {
         // The radio leaves programming mode; its answer is not awaited.
+        if (log_) log_->sent(EndRequest());
         transport_->clear();
         transport_->send(EndRequest());
     }
@@ -635,6 +754,28 @@ void LinkSession::EndSession(bool ok, const QString& failureText) {
             emit radioInfoRead();
         }
     }
+    if (kind == CommKind::Write && ok) {
+        written_ = memBuf_;
+        haveWritten_ = true;
+    }
+    if (verify) {
+        const QVector<MemoryDifference> differences =
+            ok ? CompareMemory(written_, memBuf_) : QVector<MemoryDifference>();
+        if (ok)
+            logEvent(differences.isEmpty()
+                         ? QStringLiteral("verified: the radio holds what was written")
+                         : QStringLiteral("verify: the radio holds other data: %1")
+                               .arg(DescribeDifferences(differences)));
+        logEvent(QStringLiteral("session ended: %1")
+                     .arg(ok ? QStringLiteral("success") : QStringLiteral("failure")));
+        waitTimer_.stop();
+        commMode_ = CommKind::None;
+        commStep_ = commSubStep_ = StepIdle;
+        ending_ = false;
+        emit verifyFinished(ok, differences);
+        emit sessionEnded(ok, kind);
+        return;
+    }
     if (ok && kind == CommKind::Read) {
         readData_ = memBuf_;
         readDataMode_ = radioCountryMode_;
@@ -644,6 +785,8 @@ void LinkSession::EndSession(bool ok, const QString& failureText) {
         else
             applyReadData();
     }
+    logEvent(QStringLiteral("session ended: %1")
+                 .arg(ok ? QStringLiteral("success") : QStringLiteral("failure")));
     if (ok && (kind == CommKind::Read || kind == CommKind::Write))
         prompter().message(9008 + int(kind));
     waitTimer_.stop();
@@ -653,13 +796,19 @@ void LinkSession::EndSession(bool ok, const QString& failureText) {
     emit sessionEnded(ok, kind);
 }
 
-void LinkSession::applyReadData() {
-    readOkTimer_.stop();
-    RadioDataRec data = doc_.RadioData;
-    ChannelList channels = doc_.CHInfo;
+void LinkSession::ReadImage(RadioDataRec& data, ChannelList& channels) const {
+    data = doc_.RadioData;
+    channels = doc_.CHInfo;
     // The header names the model the identity check compared with the radio.
     doc_.FillFileHead(data.Head);
     UnpackMemBuf(readData_, readDataMode_, data, channels);
+}
+
+void LinkSession::applyReadData() {
+    readOkTimer_.stop();
+    RadioDataRec data;
+    ChannelList channels;
+    ReadImage(data, channels);
     // A read makes an unnamed new document, so that a later save asks for a file name.
     doc_.CurFileName = QStringLiteral("new.dat");
     doc_.IsNewFile = true;

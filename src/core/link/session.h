@@ -13,7 +13,9 @@
 // unpacked image to the Document only after success (readApplied); a failed read leaves it as
 // it was. One session object lives for the whole run: NoEcho and ProgPassword outlive sessions.
 
+#include "../model/records.h"
 #include "membuf.h"
+#include "memoryverify.h"
 
 #include "commkind.h"
 #include <QByteArray>
@@ -27,6 +29,7 @@
 class Document;
 class LinkTransport;
 class Prompter;
+class WireLog;
 
 // The step values of CommStep (reads) and CommSubStep (writes).
 enum CommStepValue {
@@ -63,6 +66,9 @@ public:
     void setPasswordAsker(PasswordAsker* asker) { asker_ = asker; }
     // The ReadOKTimer interval (500 ms); 0 unpacks a read at once when it ends.
     void setReadApplyDelay(int ms) { readApplyDelay_ = ms; }
+    // Every frame and event of the following sessions goes to log (not owned); null: none.
+    void setWireLog(WireLog* log) { log_ = log; }
+    WireLog* wireLog() const { return log_; }
 
     // --- Commands ---
     // Sets the kind and opens the port (OpenCommPort). False, with message 9003 shown, when the
@@ -76,6 +82,18 @@ public:
     bool StartTransfer();
     // PrepareSession + StartTransfer, for callers that ask no confirmation.
     bool Start(CommKind kind);
+    // After a successful write: a read of the radio's main memory that replaces nothing but is
+    // compared with what the write sent (verifyFinished). PrepareVerify opens the port like
+    // PrepareSession; StartTransfer then runs it. False when no write has succeeded yet.
+    bool PrepareVerify();
+    bool StartVerify() { return PrepareVerify() && StartTransfer(); }
+    bool verifying() const { return verifying_; }
+    // The memory the last successful write sent.
+    const MemBuf& writtenMemory() const { return written_; }
+    // The image a successful read hands to the document (on readSucceeded it is ready; the
+    // document gets it after the read-apply delay): the document's records with the read's
+    // header, channels and radio-wide fields.
+    void ReadImage(RadioDataRec& data, ChannelList& channels) const;
     // Session set-up and opening of the port (closed first when it is open).
     bool OpenCommPort();
     void ClosePort();
@@ -140,6 +158,10 @@ signals:
     // when one was started, leaves through its normal exit sequence.
     void handOverRequested(const QString& radioVersion);
     void sessionEnded(bool ok, CommKind kind);
+    // A verifying read ended (just before sessionEnded): completed is false when it failed or
+    // was cancelled; otherwise differences lists every field the radio holds otherwise than
+    // written (empty: verified).
+    void verifyFinished(bool completed, const QVector<MemoryDifference>& differences);
 
 private:
     Prompter& prompter() const;
@@ -171,11 +193,14 @@ private:
     void onTimeout();
     void onLineLost(const QString& reason);
     void applyReadData();
+    void logEvent(const QString& text);
+    QString stepName() const;
 
     Document& doc_;
     LinkTransport* transport_ = nullptr;
     Prompter* prompter_ = nullptr;
     PasswordAsker* asker_ = nullptr;
+    WireLog* log_ = nullptr;
 
     QTimer waitTimer_;
     QTimer readOkTimer_;
@@ -205,6 +230,9 @@ private:
     InfoBuf infoBuf_{};
     MemBuf readData_{};
     int readDataMode_ = 0;
+    MemBuf written_{};
+    bool haveWritten_ = false;
+    bool verifying_ = false;
 
     // Prompts run nested event loops; a session that ended meanwhile (the line died) must not
     // be continued by the code that asked. Every start and end of a session changes this.

@@ -73,6 +73,7 @@ frmMain::frmMain(Document& doc, Prompter& prompter, QWidget* parent)
     connect(channelCsv_, &ChannelCsvCommands::status, this,
             [this](const QString& text) { statusBar()->showMessage(text, 5000); });
     connectCommands();
+    buildRecordExtras();
 
     clock_ = new QTimer(this);
     clock_->setObjectName(QStringLiteral("ClockTimer"));
@@ -97,6 +98,7 @@ frmMain::~frmMain() {
     // The child windows die after this body, and what they store on their way out must not
     // reach a main window whose members are gone.
     disconnect(&doc_, nullptr, this, nullptr);
+    if (titleTimer_) disconnect(&doc_, nullptr, titleTimer_, nullptr);
 }
 
 void frmMain::Load() {
@@ -280,7 +282,7 @@ void frmMain::ShowMainTxt() {
     setWindowTitle(LoadLangText(12000) + QLatin1Char('[') + model + QLatin1Char(':') + mode +
                    QLatin1Char(':') + FreqCaption(doc_.BandText) + QStringLiteral("][") +
                    LoadLangText(12009) + QLatin1Char(':') + FileTitle(doc_.CurFileName) +
-                   QLatin1Char(']'));
+                   (doc_.IsDataChanged() ? QStringLiteral("*") : QString()) + QLatin1Char(']'));
     Label1_->setText(model + QLatin1Char(':') + mode);
     if (QTreeWidgetItem* root = TreeView1_->topLevelItem(0)) root->setText(0, Label1_->text());
     panels_[1]->setText(statusModelText());

@@ -74,6 +74,9 @@ public:
     void CheckLanguage();
     // The status panel of the serial port, after the port dialog.
     void ShowPortText();
+    // A short notice at the left of the status bar (a backup saved, the radio verified).
+    void showStatusMessage(const QString& text);
+    QString statusMessage() const;
 
     // --- Link ---
     void setSessionStarter(SessionStarter starter) { sessionStarter_ = std::move(starter); }
@@ -158,6 +161,12 @@ private:
     void startSession(CommKind commMode);
     QMdiSubWindow* subWindowNamed(const QString& name) const;
     QString statusModelText() const;
+    // Recent files, File > Backups, the link settings and the change mark in the title
+    // (mainrecords.cpp).
+    void buildRecordExtras();
+    void fillRecentMenu();
+    void rememberRecent();
+    void mnuBackups();
 
     Document& doc_;
     Prompter& prompter_;
@@ -184,4 +193,7 @@ private:
     QLabel* panels_[5] = {};
     QTimer* clock_ = nullptr;
     QTimer* WaitSaveDataTimer_ = nullptr;
+    QMenu* recentMenu_ = nullptr;
+    QLabel* statusMessage_ = nullptr;
+    QTimer* titleTimer_ = nullptr; // gathers a burst of edits into one title refresh
 };

@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QMessageBox>
 #include <QPointer>
@@ -102,6 +103,16 @@ Prompter::Answer GuiPrompter::ask(const QString& text, Buttons buttons, Icon ico
 
 Prompter::Answer GuiPrompter::askTitled(const QString& title, const QString& text, Buttons buttons,
                                         Icon icon) {
+    return run(title, text, buttons, icon, QString(), nullptr);
+}
+
+Prompter::Answer GuiPrompter::askWithCheck(const QString& text, Buttons buttons, Icon icon,
+                                           const QString& checkText, bool* checked) {
+    return run(App().AppTitle, text, buttons, icon, checkText, checked);
+}
+
+Prompter::Answer GuiPrompter::run(const QString& title, const QString& text, Buttons buttons,
+                                  Icon icon, const QString& checkText, bool* checked) {
     // Over the modal window that asks (the progress window of a read), not behind it.
     QWidget* parent = QApplication::activeModalWidget();
     if (!parent) parent = parent_ ? parent_ : QApplication::activeWindow();
@@ -117,9 +128,18 @@ Prompter::Answer GuiPrompter::askTitled(const QString& title, const QString& tex
         box.setEscapeButton(QMessageBox::Cancel);
     else if (buttons == Buttons::YesNo)
         box.setEscapeButton(QMessageBox::No);
-    const int chosen = box.exec();
+    QCheckBox* check = nullptr;
+    if (checked) {
+        check = new QCheckBox(checkText, &box);
+        check->setObjectName(QStringLiteral("MsgBoxCheck"));
+        check->setAccessibleName(checkText);
+        check->setChecked(*checked);
+        box.setCheckBox(check);
+    }
+    const int result = box.exec();
     focus.restoreNowAndLater();
-    switch (chosen) {
+    if (check) *checked = check->isChecked();
+    switch (result) {
     case QMessageBox::Cancel:
         return Answer::Cancel;
     case QMessageBox::Yes:

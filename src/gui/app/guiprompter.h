@@ -13,7 +13,11 @@ public:
     Answer ask(const QString& text, Buttons buttons, Icon icon) override;
     // The few questions that carry a title of their own (the country-mode warning).
     Answer askTitled(const QString& title, const QString& text, Buttons buttons, Icon icon);
+    Answer askWithCheck(const QString& text, Buttons buttons, Icon icon, const QString& checkText,
+                        bool* checked) override;
 
 private:
+    Answer run(const QString& title, const QString& text, Buttons buttons, Icon icon,
+               const QString& checkText, bool* checked);
     QWidget* parent_;
 };

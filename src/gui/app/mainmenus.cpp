@@ -52,6 +52,7 @@ const std::vector<MenuDef>& menuTable() {
           {"mnuFileEOpen", 0, nullptr, nullptr, true},
           {"mnuFileSave", 10003, nullptr, "Ctrl+S", false},
           {"mnuFileSaveAs", 10004, nullptr, "Ctrl+Shift+S", false},
+          {"mnuFileBackups", 10910, nullptr, nullptr, false},
           Sep,
           {"mnuFileExportChannels", 10900, nullptr, nullptr, false},
           {"mnuFileImportChannels", 10901, nullptr, nullptr, false},
@@ -97,7 +98,9 @@ const std::vector<MenuDef>& menuTable() {
          false,
          {{"mnuComm", 10401, nullptr, nullptr, false},
           {"mnuLanguage", 10402, nullptr, nullptr, false},
-          {"MnuInit", 10403, nullptr, nullptr, false}}},
+          {"MnuInit", 10403, nullptr, nullptr, false},
+          {"mnuVerifyWrite", 10913, nullptr, nullptr, false},
+          {"mnuLogTraffic", 10912, nullptr, nullptr, false}}},
         {"mnuView",
          10500,
          false,
@@ -295,6 +298,7 @@ void frmMain::SetLanguageTexts() {
     for (const ToolDef& t : toolTable())
         if (t.key) action(t.key)->setToolTip(LoadLangText(t.tip));
     tbToolBar_->setWindowTitle(LoadLangText(10502));
+    if (recentMenu_) recentMenu_->setTitle(LoadLangText(10911));
 }
 
 void frmMain::LoadTree() {

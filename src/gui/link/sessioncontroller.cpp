@@ -5,10 +5,17 @@
 
 #include "app/frmmain.h"
 #include "core/app/appstate.h"
+#include "core/app/linksettings.h"
 #include "core/app/otherversion.h"
+#include "core/files/backups.h"
+#include "core/lang/langtext.h"
 #include "core/lang/prompter.h"
 #include "core/link/portnames.h"
+#include "core/link/wirelog.h"
 #include "core/model/version.h"
+
+#include <QDateTime>
+#include <QFile>
 
 namespace {
 const QString kRadioInfo = QStringLiteral("FrmRadioInfo");
@@ -23,6 +30,7 @@ SessionController::SessionController(frmMain& main, QObject* parent)
     session_.setPasswordAsker(this);
 
     connect(&session_, &LinkSession::sessionStarted, this, &SessionController::updateRunning);
+    connect(&session_, &LinkSession::sessionStarted, this, [this] { logUsed_ = log_ != nullptr; });
     connect(&session_, &LinkSession::progress, this, [this](int percent) {
         if (!progress_) return;
         // A restart after a failure begins again at 0 %.
@@ -35,6 +43,8 @@ SessionController::SessionController(frmMain& main, QObject* parent)
         if (progress_) progress_->Finish();
     });
     connect(&session_, &LinkSession::readSucceeded, this, [this] {
+        // Before anything else: the editors close and the document is replaced after this.
+        saveBackup();
         applyPending_ = true;
         if (main_) main_->CloseCurAllWindows();
     });
@@ -47,6 +57,12 @@ SessionController::SessionController(frmMain& main, QObject* parent)
     connect(&session_, &LinkSession::radioInfoRead, this, &SessionController::onRadioInfoRead);
     connect(&session_, &LinkSession::handOverRequested, this, &SessionController::onHandOver);
     connect(&session_, &LinkSession::sessionEnded, this, &SessionController::updateRunning);
+    connect(&session_, &LinkSession::sessionEnded, this, [this](bool ok, CommKind kind) {
+        if (kind == CommKind::Write && ok) writeSucceeded_ = true;
+        // The radio-information read has no window that the command waits for.
+        if (kind == CommKind::Info) closeWireLog();
+    });
+    connect(&session_, &LinkSession::verifyFinished, this, &SessionController::onVerified);
 
     main.setLinkSession(&session_);
     main.setSessionStarter([this](CommKind commMode) { start(commMode); });
@@ -57,6 +73,7 @@ SessionController::SessionController(frmMain& main, QObject* parent)
 
 SessionController::~SessionController() {
     session_.AbortSession();
+    session_.setWireLog(nullptr);
     if (main_) {
         main_->setSessionStarter({});
         main_->setLinkSession(nullptr);
@@ -72,11 +89,17 @@ void SessionController::start(CommKind commMode) {
     transport_.setPort(
         PortFromSettings(App().ComPort, VirtualRadioProcess::sessionPort(App().PortName)));
     main_->setSessionRunning(true);
+    openWireLog(commMode);
     if (commMode == CommKind::Info) {
         // No confirmation and no progress window; the port stays open until the session ends.
-        session_.Start(CommKind::Info);
+        if (!session_.Start(CommKind::Info)) closeWireLog();
     } else if (commMode == CommKind::Read || commMode == CommKind::Write) {
+        writeSucceeded_ = false;
         runTransfer(commMode);
+        if (main_ && commMode == CommKind::Write && writeSucceeded_ &&
+            linkSettings().VerifyAfterWrite)
+            runVerify();
+        closeWireLog();
     }
     updateRunning();
 }
@@ -85,9 +108,22 @@ void SessionController::runTransfer(CommKind commMode) {
     // Opening the port and closing it again tells at once whether the cable is there.
     if (!session_.PrepareSession(commMode)) return;
     session_.ClosePort();
-    const Prompter::Answer answer =
-        main_->prompter().message(commMode == CommKind::Read ? 9004 : 9005,
-                                  Prompter::Buttons::OkCancel, Prompter::Icon::Question);
+    Prompter::Answer answer = Prompter::Answer::Cancel;
+    if (commMode == CommKind::Read) {
+        answer =
+            main_->prompter().message(9004, Prompter::Buttons::OkCancel, Prompter::Icon::Question);
+    } else {
+        // The confirmation carries the choice whether to read the radio back afterwards.
+        bool verify = linkSettings().VerifyAfterWrite;
+        answer =
+            main_->prompter().askWithCheck(LoadLangText(9005), Prompter::Buttons::OkCancel,
+                                           Prompter::Icon::Question, LoadLangText(9783), &verify);
+        if (verify != linkSettings().VerifyAfterWrite) {
+            linkSettings().VerifyAfterWrite = verify;
+            WriteLinkSettings();
+        }
+    }
+    if (!main_) return;
     if (answer != Prompter::Answer::Ok) {
         session_.CancelSession();
         return;
@@ -123,6 +159,87 @@ void SessionController::stopTransfer() {
         return;
     }
     session_.StopTransfer();
+}
+
+void SessionController::runVerify() {
+    if (!session_.PrepareVerify()) return;
+    FrmProgress window(CommKind::Read, main_);
+    window.setWindowTitle(LoadLangText(9786));
+    progress_ = &window;
+    connect(&window, &FrmProgress::loaded, this, [this, &window] {
+        if (!session_.StartTransfer() && window.isVisible()) window.Finish();
+    });
+    // The check reads only: Cancel stops it at once, like any read.
+    connect(&window, &FrmProgress::cancelRequested, this, [this, &window] {
+        stopTransfer();
+        if (!session_.isRunning() && window.isVisible()) window.Finish();
+    });
+    window.exec();
+    progress_ = nullptr;
+}
+
+void SessionController::onVerified(bool completed, const QVector<MemoryDifference>& differences) {
+    if (!main_) return;
+    if (!completed) {
+        main_->showStatusMessage(LoadLangText(9787));
+        main_->prompter().message(9787, Prompter::Buttons::Ok, Prompter::Icon::Warning);
+        return;
+    }
+    if (differences.isEmpty()) {
+        main_->showStatusMessage(LoadLangText(9780));
+        return;
+    }
+    const QString details = DescribeDifferences(differences, LoadLangText(9782));
+    main_->showStatusMessage(LoadLangText(9781) + QLatin1Char(' ') + details);
+    main_->prompter().message(9781, Prompter::Buttons::Ok, Prompter::Icon::Critical, details);
+}
+
+void SessionController::saveBackup() {
+    RadioDataRec data;
+    ChannelList channels;
+    session_.ReadImage(data, channels);
+    QString why;
+    const QString path = BackupStore().save(data, channels, QDateTime::currentDateTime(), &why);
+    // A backup that cannot be made is told, but the read goes on.
+    if (main_)
+        main_->showStatusMessage(path.isEmpty() ? LoadLangText(9785).arg(why)
+                                                : LoadLangText(9784).arg(path));
+}
+
+void SessionController::openWireLog(CommKind commMode) {
+    log_.reset();
+    logUsed_ = false;
+    session_.setWireLog(nullptr);
+    if (!linkSettings().LogSerialTraffic) return;
+    const QString kind = commMode == CommKind::Read    ? QStringLiteral("read")
+                         : commMode == CommKind::Write ? QStringLiteral("write")
+                                                       : QStringLiteral("info");
+    QString why;
+    log_ = WireLog::openFile(NewWireLogPath(kind), &why);
+    if (!log_) {
+        if (main_) main_->showStatusMessage(LoadLangText(9789).arg(why));
+        return;
+    }
+    log_->event(QStringLiteral("mzprog %1 on %2").arg(kind, transport_.port()));
+    session_.setWireLog(log_.get());
+}
+
+void SessionController::closeWireLog() {
+    if (!log_) return;
+    session_.setWireLog(nullptr);
+    const QString path = log_->path();
+    log_.reset();
+    // Cancelled at the question, or the port would not open: nothing crossed the line.
+    if (!logUsed_) {
+        QFile::remove(path);
+        return;
+    }
+    // The outcome of the session stays readable; the log's place follows it.
+    if (main_) {
+        const QString before = main_->statusMessage();
+        main_->showStatusMessage((before.isEmpty() ? QString() : before + QStringLiteral("  ")) +
+                                 LoadLangText(9788).arg(path));
+    }
 }
 
 std::optional<QString> SessionController::askPassword(const QString& current) {

@@ -9,8 +9,10 @@
 
 #include <QObject>
 #include <QPointer>
+#include <memory>
 
 class FrmProgress;
+class WireLog;
 class frmMain;
 
 class SessionController : public QObject, private PasswordAsker {
@@ -35,6 +37,15 @@ private:
     void updateRunning();
     void onHandOver(const QString& radioVersion);
     void onRadioInfoRead();
+    // The copy of what the radio held, made as soon as a read has succeeded.
+    void saveBackup();
+    // After a successful write: the radio is read back and compared.
+    void runVerify();
+    void onVerified(bool completed, const QVector<MemoryDifference>& differences);
+    // The wire log of one command (a write and its verify share one); kept only while the
+    // setting is on.
+    void openWireLog(CommKind commMode);
+    void closeWireLog();
 
     QPointer<frmMain> main_;
     SerialTransport transport_;
@@ -43,4 +54,7 @@ private:
     // A read succeeded and its data reaches the document only after the read-apply delay:
     // no new session may start in between.
     bool applyPending_ = false;
+    bool writeSucceeded_ = false;
+    std::unique_ptr<WireLog> log_;
+    bool logUsed_ = false; // a session ran while the log was open
 };

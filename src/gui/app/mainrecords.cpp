@@ -1,0 +1,126 @@
+// frmMain's part in keeping the user's work safe: the recent-files list, File > Backups, the
+// link settings of the Settings menu, the change mark in the title and the status notice.
+
+#include "frmbackups.h"
+#include "frmmain.h"
+
+#include "core/app/linksettings.h"
+#include "core/app/recentfiles.h"
+#include "core/files/backups.h"
+#include "core/lang/langtext.h"
+#include "core/lang/prompter.h"
+#include "core/model/document.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenu>
+#include <QStatusBar>
+#include <QTimer>
+
+void frmMain::buildRecordExtras() {
+    // The recent files follow Backups..., before the separator above Exit.
+    QMenu* file = menu("mnuFile");
+    recentMenu_ = new QMenu(file);
+    recentMenu_->setObjectName(QStringLiteral("mnuFileRecent"));
+    recentMenu_->menuAction()->setObjectName(QStringLiteral("mnuFileRecentAction"));
+    const QList<QAction*> items = file->actions();
+    const int at = int(items.indexOf(action("mnuFileBackups")));
+    file->insertMenu(at + 1 < items.size() ? items[at + 1] : nullptr, recentMenu_);
+    connect(file, &QMenu::aboutToShow, this, &frmMain::fillRecentMenu);
+    fillRecentMenu();
+    connect(action("mnuFileBackups"), &QAction::triggered, this, &frmMain::mnuBackups);
+
+    QAction* verify = action("mnuVerifyWrite");
+    verify->setCheckable(true);
+    verify->setChecked(linkSettings().VerifyAfterWrite);
+    connect(verify, &QAction::toggled, this, [](bool on) {
+        linkSettings().VerifyAfterWrite = on;
+        WriteLinkSettings();
+    });
+    QAction* log = action("mnuLogTraffic");
+    log->setCheckable(true);
+    log->setChecked(linkSettings().LogSerialTraffic);
+    connect(log, &QAction::toggled, this, [](bool on) {
+        linkSettings().LogSerialTraffic = on;
+        WriteLinkSettings();
+    });
+    // The write confirmation's check box changes the same setting.
+    connect(menu("mnuSet"), &QMenu::aboutToShow, this, [this] {
+        action("mnuVerifyWrite")->setChecked(linkSettings().VerifyAfterWrite);
+        action("mnuLogTraffic")->setChecked(linkSettings().LogSerialTraffic);
+    });
+
+    statusMessage_ = new QLabel(statusBar());
+    statusMessage_->setObjectName(QStringLiteral("StatusMessage"));
+    statusMessage_->setAccessibleName(QStringLiteral("Status"));
+    statusMessage_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    statusBar()->addWidget(statusMessage_, 2);
+
+    // Every edit may change whether the document differs from its file; a burst of them (a
+    // whole group refreshed) redraws the title once.
+    titleTimer_ = new QTimer(this);
+    titleTimer_->setSingleShot(true);
+    titleTimer_->setInterval(0);
+    connect(titleTimer_, &QTimer::timeout, this, &frmMain::ShowMainTxt);
+    const auto later = [this] { titleTimer_->start(); };
+    connect(&doc_, &Document::channelChanged, titleTimer_, later);
+    connect(&doc_, &Document::groupSettingsChanged, titleTimer_, later);
+    connect(&doc_, &Document::publicChannelChanged, titleTimer_, later);
+    connect(&doc_, &Document::keysChanged, titleTimer_, later);
+    connect(&doc_, &Document::toneTipsChanged, titleTimer_, later);
+    connect(&doc_, &Document::dtmfCodesChanged, titleTimer_, later);
+    connect(&doc_, &Document::rogerBeepsRechecked, titleTimer_, later);
+    // A document that now has a file of its own (opened or saved) joins the recent files.
+    connect(&doc_, &Document::stateChanged, this, &frmMain::rememberRecent);
+}
+
+void frmMain::rememberRecent() {
+    if (doc_.IsNewFile) return;
+    const QFileInfo f(doc_.CurFileName);
+    // A backup opened from File > Backups is a new document; its file belongs to the store.
+    if (!f.isFile() || f.absolutePath() == QFileInfo(BackupStore::defaultDir()).absoluteFilePath())
+        return;
+    const QStringList now = RecentFiles::load();
+    if (now.value(0) != f.absoluteFilePath()) RecentFiles::add(f.absoluteFilePath());
+}
+
+void frmMain::fillRecentMenu() {
+    recentMenu_->clear();
+    const QStringList files = RecentFiles::load();
+    for (int i = 0; i < files.size(); ++i) {
+        const QString path = files[i];
+        // &1 .. &8 choose an entry from the keyboard.
+        QAction* a = recentMenu_->addAction(
+            QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(path)));
+        a->setObjectName(QStringLiteral("mnuFileRecent%1").arg(i + 1));
+        a->setData(path);
+        connect(a, &QAction::triggered, this, [this, path] {
+            commitEditors({});
+            if (!QFileInfo(path).isFile()) {
+                RecentFiles::remove(path);
+                prompter_.message(9002, Prompter::Buttons::Ok, Prompter::Icon::Critical, path);
+                return;
+            }
+            commands_.FileOpenPath(path);
+        });
+    }
+    recentMenu_->menuAction()->setEnabled(!files.isEmpty());
+}
+
+void frmMain::mnuBackups() {
+    commitEditors({});
+    FrmBackups dlg(BackupStore::defaultDir(), this);
+    if (dlg.exec() != QDialog::Accepted || dlg.chosenPath().isEmpty()) return;
+    commands_.OpenAsNewDocument(dlg.chosenPath());
+}
+
+void frmMain::showStatusMessage(const QString& text) {
+    statusMessage_->setText(text);
+    statusMessage_->setToolTip(text);
+}
+
+QString frmMain::statusMessage() const {
+    return statusMessage_ ? statusMessage_->text() : QString();
+}

@@ -1,0 +1,154 @@
+// The wire log of a session: every frame in the order it crossed the line, the session's
+// events, and never the radio's password.
+
+#include "core/app/appstate.h"
+#include "core/app/startup.h"
+#include "core/lang/prompter.h"
+#include "core/link/frames.h"
+#include "core/link/session.h"
+#include "core/link/wirelog.h"
+#include "core/model/document.h"
+#include "support/fakeradiotransport.h"
+
+#include <QBuffer>
+#include <QEventLoop>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+class YesPrompter : public Prompter {
+public:
+    Answer ask(const QString&, Buttons b, Icon) override {
+        return b == Buttons::YesNo ? Answer::No : b == Buttons::Ok ? Answer::Ok : Answer::Cancel;
+    }
+};
+
+struct Rig {
+    Document doc;
+    YesPrompter prompter;
+    FakeRadioTransport radio;
+    LinkSession session{doc};
+    QBuffer out;
+    std::unique_ptr<WireLog> log;
+
+    Rig() {
+        doc.NewDocument();
+        doc.setPrompter(&prompter);
+        session.setTransport(&radio);
+        session.setPrompter(&prompter);
+        session.setReadApplyDelay(0);
+        out.open(QIODevice::WriteOnly);
+        log = std::make_unique<WireLog>(&out);
+        session.setWireLog(log.get());
+    }
+    bool run(CommKind kind) {
+        QSignalSpy ended(&session, &LinkSession::sessionEnded);
+        if (!session.Start(kind)) return false;
+        QEventLoop loop;
+        QObject::connect(&session, &LinkSession::sessionEnded, &loop, &QEventLoop::quit);
+        QTimer::singleShot(30000, &loop, &QEventLoop::quit);
+        if (ended.isEmpty()) loop.exec();
+        return !ended.isEmpty() && ended.first().first().toBool();
+    }
+    QStringList lines() const { return QString::fromUtf8(out.data()).split(QLatin1Char('\n')); }
+};
+
+QString hex(const QByteArray& b) {
+    return QString::fromLatin1(b.toHex(' ').toUpper());
+}
+} // namespace
+
+class TestWireLog : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() {
+        // The version table of the staged program pairs it with the radio's firmware.
+        Document doc;
+        App().ProgramDir = QStringLiteral(MZ_PROGDIR);
+        App().ProgramRoot = QStringLiteral(MZ_STAGE_DIR);
+        LoadVersionTable(doc);
+    }
+
+    void everyFrameInOrderAndNoPassword_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<bool>("echo");
+        QTest::newRow("read, echo") << int(CommKind::Read) << true;
+        QTest::newRow("write") << int(CommKind::Write) << false;
+        // The information area holds the password block too, read as an ordinary block.
+        QTest::newRow("information") << int(CommKind::Info) << true;
+    }
+    void everyFrameInOrderAndNoPassword() {
+        QFETCH(int, kind);
+        QFETCH(bool, echo);
+        Rig r;
+        r.radio.echo = echo;
+        r.session.SetNoEcho(!echo);
+        r.radio.radio.setPassword("Zq7#");
+        r.session.SetProgPassword(QStringLiteral("Zq7#"));
+        QVERIFY(r.run(CommKind(kind)));
+
+        // What the log shows, in order: TX request, RX (echo | ) reply for each exchange.
+        QStringList expected;
+        for (const auto& ex : r.radio.log) {
+            expected << QStringLiteral("TX ") + hex(ex.request);
+            if (!ex.reply.isEmpty())
+                expected << QStringLiteral("RX ") +
+                                (echo ? hex(ex.request) + QStringLiteral(" | ") : QString()) +
+                                hex(ex.reply);
+        }
+        static const QRegularExpression frame(
+            QStringLiteral("^\\d\\d:\\d\\d:\\d\\d\\.\\d{3} ((TX|RX) .*)$"));
+        QStringList logged;
+        QStringList events;
+        for (const QString& line : r.lines()) {
+            const auto m = frame.match(line);
+            if (m.hasMatch())
+                logged << m.captured(1);
+            else if (line.contains(QLatin1String(" -- ")))
+                events << line;
+        }
+        QCOMPARE(logged.size(), expected.size());
+        int masked = 0;
+        for (int i = 0; i < expected.size(); ++i) {
+            if (logged[i].contains(QLatin1String("**"))) {
+                // The password block: its four password bytes and its checksum are hidden,
+                // everything else is as received.
+                ++masked;
+                QCOMPARE(logged[i].count(QLatin1String("**")), 5);
+                QCOMPARE(logged[i].size(), expected[i].size());
+                continue;
+            }
+            QCOMPARE(logged[i], expected[i]);
+        }
+        QCOMPARE(masked, 1);
+        const QByteArray all = r.out.data();
+        QVERIFY(!all.contains("Zq7#"));
+        QVERIFY(!all.toUpper().contains(QByteArray("Zq7#").toHex(' ').toUpper()));
+        QVERIFY(!events.isEmpty());
+        QVERIFY(events.last().endsWith(QLatin1String("session ended: success")));
+        if (kind != int(CommKind::Info))
+            QVERIFY(events.join('\n').contains(QLatin1String("identity: model MZ-710")));
+    }
+
+    void timeOutsAndRetriesAreEvents() {
+        Rig r;
+        int dropped = 0;
+        // The reply to the block at 0x0100 is lost twice.
+        r.radio.fault = [&](const VirtualRadio::Exchange& ex) {
+            return ex.kind == VirtualRadio::FrameKind::Read && ex.address == 0x100 && dropped++ < 2
+                       ? FakeRadioTransport::Fault::Drop
+                       : FakeRadioTransport::Fault::None;
+        };
+        QVERIFY(r.run(CommKind::Read));
+        const QString text = QString::fromUtf8(r.out.data());
+        QCOMPARE(text.count(QLatin1String("time-out waiting for block 0x0100")), 2);
+        QVERIFY(text.contains(QLatin1String("retry of block 0x0100 (2 left)")));
+        QVERIFY(text.contains(QLatin1String("the cable")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestWireLog)
+#include "tst_wirelog.moc"
