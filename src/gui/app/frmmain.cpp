@@ -307,7 +307,8 @@ void frmMain::Change_Language() {
 }
 
 void frmMain::warnMissingChineseFont() {
-    if (chineseFontWarned_ || App().CurLanguage != Language::Chinese || ChineseFontInstalled()) return;
+    if (chineseFontWarned_ || App().CurLanguage != Language::Chinese || ChineseFontInstalled())
+        return;
     chineseFontWarned_ = true;
     statusBar()->showMessage(MissingChineseFontText());
 }
