@@ -9,6 +9,8 @@ MZ_PACKAGES=(build-essential cmake ninja-build pkg-config
 # Only the checking builds need these (./test.sh --fuzz): clang, and compiler-rt, which holds
 # libFuzzer and clang's sanitizer runtimes.
 MZ_CHECK_PACKAGES=(clang libclang-rt-14-dev)
+# Chinese texts need a font that covers them; Debian's base install has none.
+MZ_PACKAGES+=(fonts-wqy-microhei)
 
 mz_sudo() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; elif command -v sudo >/dev/null; then sudo "$@"; else

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Takes the screenshots in docs/screenshots under a private X server (Xvfb) with a window
 # manager (openbox, when installed) so that the captions show.
-# Needs: xvfb, openbox (optional), fonts-noto-cjk for the Chinese texts; pulseaudio (optional)
-# gives the tone-tips window an audio output, so that its Play button shows enabled.
+# Needs: xvfb, openbox (optional), fonts-wqy-microhei (tools/common.sh installs it) for the
+# Chinese texts; pulseaudio (optional) gives the tone-tips window an audio output, so that its
+# Play button shows enabled.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cmake -S "$root" -B "$root/build" -G Ninja >/dev/null

@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -294,6 +295,10 @@ private slots:
         auto* valid = Ctl(&t, "Combo8_3");
         QVERIFY(!valid->isHidden());
         QCOMPARE(valid->currentIndex(), 1); // group A holds channel 1 and is valid
+        // The selector says what it switches.
+        QVERIFY(!Ctl<QWidget>(&t, "Label3_3")->isHidden());
+        QCOMPARE(Ctl<QLabel>(&t, "Label3_3")->text(), LoadLangText(14101));
+        QCOMPARE(valid->itemText(1), QStringLiteral("Enable"));
 
         // The only valid group cannot be disabled.
         choose(valid, 0);
@@ -362,6 +367,7 @@ private slots:
         });
         frmCommChInfo t(doc_);
         QVERIFY(Ctl(&t, "Combo8_3")->isHidden()); // no group-valid selector in mode 0
+        QVERIFY(Ctl<QWidget>(&t, "Label3_3")->isHidden());
         choose(Ctl(&t, "Combo9_0"), QStringLiteral("DE"));
         QCOMPARE(t.tableModel()->rowCount(), 80);
         auto* mode1 = Ctl(&t, "Combo10_0");

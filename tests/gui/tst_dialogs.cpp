@@ -226,9 +226,11 @@ private slots:
         QCOMPARE(enabled, (QList<int>{3, 12}));
         // The port in use shows selected even when absent.
         QVERIFY(child<QRadioButton>(&dlg, "Option1_0")->isChecked());
+        // A numbered port is its button only; the list holds the others (COM20 has no button).
         auto* list = child<QListWidget>(&dlg, "ListPorts");
-        QCOMPARE(list->count(), 4);
-        QVERIFY(list->item(3)->text().contains(QStringLiteral("USB-Serial Controller")));
+        QCOMPARE(list->count(), 2);
+        QCOMPARE(list->item(0)->text(), QStringLiteral("/dev/ttyS19"));
+        QVERIFY(list->item(1)->text().contains(QStringLiteral("USB-Serial Controller")));
 
         // A cable plugged in while the dialog is open; the choice stays.
         child<QRadioButton>(&dlg, "Option1_11")->click();
@@ -236,7 +238,7 @@ private slots:
         dlg.RefreshPorts();
         QVERIFY(child<QRadioButton>(&dlg, "Option1_4")->isEnabled());
         QVERIFY(child<QRadioButton>(&dlg, "Option1_11")->isChecked());
-        QCOMPARE(list->count(), 5);
+        QCOMPARE(list->count(), 2);
         child<QRadioButton>(&dlg, "Option1_4")->click();
         click(&dlg, "CommandOK");
         QCOMPARE(App().ComPort, 5);
@@ -282,6 +284,25 @@ private slots:
         QCOMPARE(App().PortName, QStringLiteral("/dev/pts/7"));
         QCOMPARE(setting(*tree, "comPort"), QStringLiteral("1"));
 
+        // A typed /dev/ttyS3 is COM4, and shows as that button next time.
+        onNextModal([](QWidget* dlg) {
+            auto* path = child<QLineEdit>(dlg, "TextPath");
+            path->clear();
+            path->setFocus();
+            QTest::keyClicks(path, QStringLiteral("/dev/ttyS3"));
+            click(dlg, "CommandOK");
+        });
+        trigger("mnuComm");
+        QCOMPARE(App().ComPort, 4);
+        QCOMPARE(setting(*tree, "portName"), QString());
+        App().PortName = QStringLiteral("/dev/ttyS5");
+        onNextModal([](QWidget* dlg) {
+            QVERIFY(child<QRadioButton>(dlg, "Option1_5")->isChecked());
+            QVERIFY(child<QLineEdit>(dlg, "TextPath")->text().isEmpty());
+            click(dlg, "CommandCancel");
+        });
+        trigger("mnuComm");
+
         // A COM button clears the device name.
         onNextModal([](QWidget* dlg) {
             child<QRadioButton>(dlg, "Option1_6")->click();
@@ -312,7 +333,15 @@ private slots:
         QCOMPARE(list->item(0)->text(), VirtualRadioProcess::displayName());
         list->setCurrentRow(0);
         click(&dlg, "CommandOK");
-        QCOMPARE(App().PortName, VirtualRadioProcess::linkPath());
+        // The shared settings file holds a name; the link lies in this user's data folder.
+        QCOMPARE(App().PortName, VirtualRadioProcess::portSetting());
+        QCOMPARE(setting(*tree, "portName"), QStringLiteral("virtual-radio"));
+        QVERIFY(!setting(*tree, "portName").contains(QDir::homePath()));
+        QCOMPARE(VirtualRadioProcess::sessionPort(App().PortName), VirtualRadioProcess::linkPath());
+        // What an older version stored still counts as the virtual radio.
+        App().PortName = VirtualRadioProcess::linkPath();
+        FrmSetComm again;
+        QCOMPARE(child<QListWidget>(&again, "ListPorts")->currentRow(), 0);
     }
 
     void passwordCommandKeepsThePasswordForTheRun() {

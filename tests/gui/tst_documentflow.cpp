@@ -12,6 +12,8 @@
 #include <QMdiArea>
 #include <QProcess>
 #include <QSignalSpy>
+#include <QStandardPaths>
+#include <QUrl>
 
 using A = Prompter::Answer;
 using B = Prompter::Buttons;
@@ -85,20 +87,35 @@ private slots:
         QVERIFY(main->ChildForm(QStringLiteral("frmCommChInfo")));
     }
 
-    void toolbarNewAsksNothingAndUsesTheTemplate() {
+    void toolbarNewAsksOnlyToSaveChangesAndUsesTheTemplate() {
         touch();
         // Initialisation, cancelled at the confirmation: the flag does not linger.
         prompter.reset({A::No, A::Cancel});
         trigger("MnuInit");
         QCOMPARE(prompter.asked.size(), 2);
         QVERIFY(!doc->InitRequested);
-        prompter.reset();
         QSignalSpy built(&main->commands(), &DocumentCommands::newDocumentBuilt);
+        // Unsaved work is never thrown away unasked: Cancel keeps it and its windows.
+        prompter.reset({A::Cancel});
+        trigger("NewFile");
+        QCOMPARE(prompter.texts(), QStringList{LoadLangText(9006)});
+        QCOMPARE(prompter.asked[0].buttons, B::YesNoCancel);
+        QTest::qWait(200);
+        QCOMPARE(built.size(), 0);
+        QVERIFY(doc->IsDataChanged());
+        QVERIFY(main->ChildForm(QStringLiteral("frmCommChInfo")));
+        // No: a new document at once, without the 9026 confirmation of File > New.
+        prompter.reset({A::No});
         trigger("NewFile");
         QTRY_COMPARE(built.size(), 1);
-        QVERIFY(prompter.asked.isEmpty());
+        QCOMPARE(prompter.texts(), QStringList{LoadLangText(9006)});
         QVERIFY(!doc->IsDataChanged());
         QVERIFY(!doc->InitRequested);
+        // An unchanged document asks nothing at all.
+        prompter.reset();
+        trigger("NewFile");
+        QTRY_COMPARE(built.size(), 2);
+        QVERIFY(prompter.asked.isEmpty());
     }
 
     // With the shipped CB template installed, File > New gives every national plan, and the
@@ -255,6 +272,59 @@ private slots:
         QCOMPARE(main->windowTitle(), title);
         QCOMPARE(doc->CurFileName, file("first.dat"));
         QVERIFY(doc->IsDataChanged());
+    }
+
+    void fileNamedAtStartOpensWithTheChecksOfOpen() {
+        // A document saved elsewhere, named as the file manager names it (a file: URL).
+        touch();
+        chosen = file("start.dat");
+        trigger("mnuFileSaveAs");
+        const i16 volume = doc->RadioData.Func.Volume;
+        doc->NewDocument();
+        QVERIFY(doc->RadioData.Func.Volume != volume);
+        prompter.reset();
+        QVERIFY(main->OpenStartFile(QUrl::fromLocalFile(chosen).toString()));
+        QCOMPARE(doc->CurFileName, chosen);
+        QCOMPARE(doc->RadioData.Func.Volume, volume);
+        QVERIFY(!doc->IsNewFile);
+        QVERIFY(main->windowTitle().endsWith(QStringLiteral(":start.dat]")));
+        QVERIFY(prompter.asked.isEmpty());
+
+        // A relative path is taken from the folder the program started in.
+        const QString cwd = QDir::currentPath();
+        QDir::setCurrent(tree->dir.path());
+        doc->NewDocument();
+        QVERIFY(main->OpenStartFile(QStringLiteral("start.dat")));
+        QDir::setCurrent(cwd);
+        QCOMPARE(doc->CurFileName, chosen);
+
+        // A file that is no document is refused with a message; the document stays.
+        QFile bad(file("short.dat"));
+        QVERIFY(bad.open(QIODevice::WriteOnly));
+        bad.write("MZ-710 ", 7);
+        bad.close();
+        prompter.reset();
+        QVERIFY(!main->OpenStartFile(bad.fileName()));
+        QCOMPARE(prompter.asked.size(), 1);
+        QCOMPARE(doc->CurFileName, chosen);
+        QVERIFY(!main->OpenStartFile(file("missing.dat")));
+        QCOMPARE(doc->CurFileName, chosen);
+    }
+
+    void fileDialogsStartBesideTheFileOrInDocuments() {
+        const QString named = file("radios/Radio1.dat");
+        QVERIFY(QDir().mkpath(file("radios")));
+        QCOMPARE(frmMain::fileDialogStart(named), named);
+        // Unnamed: the user's documents folder (or home), never the working folder.
+        const QString start = frmMain::fileDialogStart(QStringLiteral("new.dat"));
+        QVERIFY2(QFileInfo(start).isAbsolute(), qPrintable(start));
+        QCOMPARE(QFileInfo(start).fileName(), QStringLiteral("new.dat"));
+        QString docs = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        if (!QDir(docs).exists()) docs = QDir::homePath();
+        QCOMPARE(QFileInfo(start).path(), QDir(docs).absolutePath());
+        // A folder that is gone falls back the same way.
+        QCOMPARE(QFileInfo(frmMain::fileDialogStart(file("gone/x.dat"))).path(),
+                 QDir(docs).absolutePath());
     }
 
     void exitCancelledKeepsTheProgramRunning() {

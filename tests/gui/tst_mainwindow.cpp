@@ -6,6 +6,7 @@
 #include "app/frmmain.h"
 #include "app/frmsplash.h"
 #include "app/treesplitter.h"
+#include "lang/chinesefont.h"
 
 #include <QAction>
 #include <QLabel>
@@ -139,9 +140,9 @@ private slots:
             const char* shortcut;
         } shown[] = {{"mnuFileNew", 10001, "Ctrl+N"},
                      {"mnuFileOpen", 10002, "Ctrl+O"},
-                     {"mnuFileSave", 10003, ""},
-                     {"mnuFileSaveAs", 10004, ""},
-                     {"mnuFileExit", 10006, ""},
+                     {"mnuFileSave", 10003, "Ctrl+S"},
+                     {"mnuFileSaveAs", 10004, "Ctrl+Shift+S"},
+                     {"mnuFileExit", 10006, "Ctrl+Q"},
                      {"mnuModelInfo", 10101, ""},
                      {"mnuChannelInfo", 10201, ""},
                      {"mnuOptFeature", 10202, ""},
@@ -160,7 +161,7 @@ private slots:
                      {"mnuViewStatusBar", 10503, ""},
                      {"mnuWindowCascade", 10601, ""},
                      {"mnuCloseAll", 10602, ""},
-                     {"mnuHelpAbout", 10702, ""}};
+                     {"mnuHelpAbout", 10702, "F1"}};
         for (const auto& m : shown) {
             QAction* a = action(m.name);
             QVERIFY2(a, m.name);
@@ -339,6 +340,30 @@ private slots:
         QVERIFY(action("ReadRadio")->isEnabled());
         action("ReadRadio")->trigger();
         QCOMPARE(started.size(), 4);
+    }
+
+    void missingChineseFontIsToldOnce() {
+        SetChineseFontCheck([] { return false; });
+        QStatusBar* bar = main->statusBar();
+        // English needs no such font.
+        main->Change_Language();
+        QVERIFY(bar->currentMessage().isEmpty());
+        // Chinese: one warning, in English, since its Chinese text could not be read.
+        App().UseLanguage(Language::Chinese);
+        main->CheckLanguage();
+        const QString warning = bar->currentMessage();
+        QCOMPARE(warning,
+                 LoadLangTextFrom(tree->progDir() + QStringLiteral("/language/english.ini"), 9813));
+        QVERIFY(warning.contains(QStringLiteral("fonts-wqy-microhei")));
+        bar->clearMessage();
+        main->Change_Language();
+        QVERIFY(bar->currentMessage().isEmpty());
+        SetChineseFontCheck({});
+    }
+
+    void theScriptsInstallAChineseFont() {
+        // fonts-wqy-microhei comes with tools/common.sh; the font database must see it.
+        QVERIFY(ChineseFontInstalled());
     }
 
     void resizeStopsNoTimer() {

@@ -84,10 +84,9 @@ class TestSessions : public QObject {
     }
     QString file(const char* name) const { return tree->dir.filePath(QLatin1String(name)); }
     // The virtual radio, replying without delay, as the chosen port.
-    bool startRadio(const QStringList& args) {
+    bool startRadio(const QStringList& args, const QString& baud = QStringLiteral("0")) {
         sim = std::make_unique<SimProcess>();
-        if (!sim->start(args + QStringList{QStringLiteral("--baud"), QStringLiteral("0")}))
-            return false;
+        if (!sim->start(args + QStringList{QStringLiteral("--baud"), baud})) return false;
         App().PortName = sim->device;
         return true;
     }
@@ -217,6 +216,87 @@ private slots:
         QVERIFY(prompter.asked[0].text.startsWith(LoadLangText(9003)));
         QVERIFY(commandsEnabled());
         QVERIFY(PackedBytes(*doc) == before);
+    }
+
+    // Presses Cancel in the progress window, as a separate event, each time the transfer
+    // first reaches one of the given percentages.
+    void cancelAt(QList<int> percents) {
+        auto* pending = new QList<int>(std::move(percents));
+        connect(&sessions->session(), &LinkSession::progress, main.get(), [pending](int p) {
+            if (pending->isEmpty() || p < pending->first()) return;
+            pending->removeFirst();
+            QTimer::singleShot(0, [] {
+                if (QWidget* w = QApplication::activeModalWidget())
+                    if (w->objectName() == QLatin1String("FrmProgress"))
+                        w->findChild<QPushButton*>(QStringLiteral("CommandCancel"))->click();
+            });
+        });
+        connect(main.get(), &QObject::destroyed, [pending] { delete pending; });
+    }
+
+    void ctrlWWritesWithTheChannelTableOpen() {
+        QVERIFY(startRadio({}));
+        QVERIFY(main->ChildForm(QStringLiteral("frmCommChInfo")));
+        main->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(main.get()));
+        QWidget* focus = QApplication::focusWidget();
+        QVERIFY(focus && main->ChildForm(QStringLiteral("frmCommChInfo"))->isAncestorOf(focus));
+        prompter.reset({A::Cancel});
+        QTest::keyClick(focus, Qt::Key_W, Qt::ControlModifier);
+        QTRY_COMPARE(prompter.texts(), QStringList{LoadLangText(9005)});
+        // The table stays open: the child window's own close key is Ctrl+F4 alone.
+        QVERIFY(main->ChildForm(QStringLiteral("frmCommChInfo")));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F4, Qt::ControlModifier);
+        QTRY_VERIFY(!main->ChildForm(QStringLiteral("frmCommChInfo")));
+    }
+
+    void cancelStopsAReadAtOnce() {
+        QVERIFY(startRadio({"--mode", "1", "--image", richMemory(), "--sessions", "1"},
+                           QStringLiteral("9600")));
+        doc->CurFileName = file("kept.dat");
+        doc->IsNewFile = false;
+        const QByteArray before = PackedBytes(*doc);
+        QSignalSpy ended(&sessions->session(), &LinkSession::sessionEnded);
+        cancelAt({3});
+        prompter.reset({A::Ok});
+        action("mnuReadFromRadio")->trigger();
+        QCOMPARE(ended.size(), 1);
+        QVERIFY(!ended[0][0].toBool());
+        // Nothing asked beyond the confirmation, no closing message.
+        QCOMPARE(prompter.texts(), QStringList{LoadLangText(9004)});
+        QVERIFY(seen.percents.last() != QStringLiteral("100%"));
+        QVERIFY(!sessions->transport().isOpen());
+        // The radio was told to leave programming mode: its one session is over.
+        QVERIFY(sim->process.waitForFinished(5000));
+        QTest::qWait(700);
+        QVERIFY(seen.replacedBy.isEmpty());
+        QVERIFY(PackedBytes(*doc) == before);
+        QCOMPARE(doc->CurFileName, file("kept.dat"));
+        QVERIFY(commandsEnabled());
+    }
+
+    void cancelAsksBeforeStoppingAWrite() {
+        QVERIFY(
+            startRadio({"--sessions", "1", "--save", file("saved.bin")}, QStringLiteral("9600")));
+        FillRichDocument(*doc, 0);
+        QSignalSpy ended(&sessions->session(), &LinkSession::sessionEnded);
+        // The first Cancel is taken back (No): the write goes on; the second is meant (Yes).
+        cancelAt({5, 20});
+        prompter.reset({A::Ok, A::No, A::Yes});
+        action("WriteRadio")->trigger();
+        QTRY_COMPARE_WITH_TIMEOUT(ended.size(), 1, 30000);
+        QVERIFY(!ended[0][0].toBool());
+        const QString stop = LoadLangText(9810);
+        QVERIFY(stop.contains(QStringLiteral("partly written")));
+        QCOMPARE(prompter.texts(), (QStringList{LoadLangText(9005), stop, stop}));
+        QCOMPARE(prompter.asked[1].buttons, Prompter::Buttons::YesNo);
+        // It went on after No, and stopped after Yes, long before the end.
+        QVERIFY(seen.percents.contains(QStringLiteral("20%")));
+        QVERIFY(!seen.percents.contains(QStringLiteral("100%")));
+        QVERIFY(!askedFor(9010));
+        QVERIFY(!sessions->transport().isOpen());
+        QVERIFY(sim->process.waitForFinished(5000));
+        QTRY_VERIFY(commandsEnabled());
     }
 
     void writeFromTheMainWindow() {

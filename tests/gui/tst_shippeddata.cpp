@@ -107,7 +107,10 @@ private slots:
         QVERIFY(desktop.open(QIODevice::ReadOnly));
         const QString entry = QString::fromUtf8(desktop.readAll());
         QVERIFY(entry.contains(QStringLiteral("\nName[zh_CN]=")));
-        QVERIFY(entry.contains(QStringLiteral("\nExec=mzprog\n")));
+        // The file manager passes the file it opens with the program.
+        QVERIFY(entry.contains(QStringLiteral("\nExec=mzprog %f\n")));
+        // It names the font that Chinese texts need.
+        QVERIFY(entry.contains(QStringLiteral("fonts-wqy-microhei")));
         QVERIFY(entry.contains(QStringLiteral("\nIcon=org.mzprog.mzprog\n")));
 
         const QString tool = QStandardPaths::findExecutable(QStringLiteral("appstreamcli"));

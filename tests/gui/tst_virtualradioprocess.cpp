@@ -92,7 +92,7 @@ private slots:
 
     void sessionsOnTheVirtualRadioStartIt() {
         writeScript(tree->progDir() + QStringLiteral("/mzsim"), "echo /dev/null\nexec sleep 60\n");
-        App().PortName = VirtualRadioProcess::linkPath();
+        App().PortName = VirtualRadioProcess::portSetting();
         frmMain main(*doc, prompter);
         main.Load();
         QList<int> started;

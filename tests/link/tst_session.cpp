@@ -222,6 +222,8 @@ private slots:
             r.prompter.expect(9030);
             QVERIFY(!r.run(CommKind::Write));
             QVERIFY(r.prompter.saw(LoadLangText(9030)));
+            // Both modes are named.
+            QVERIFY(r.prompter.saw(QStringLiteral("PC is HF\r\nRadio is HAM")));
             QCOMPARE(frames(r.radio, Kind::Write), 0);
         }
         {
@@ -313,10 +315,62 @@ private slots:
         QCOMPARE(frames(r.radio, Kind::Program), 2);
         QCOMPARE(addresses(r.radio, Kind::Read).count(0), 2);
         QVERIFY(r.prompter.saw(LoadLangText(9008)));
-        QCOMPARE(r.prompter.asked.first().buttons, Prompter::Buttons::OkCancel);
+        QCOMPARE(r.prompter.asked.first().buttons, Prompter::Buttons::RetryCancel);
         QVERIFY(!r.prompter.saw(LinkText(TxtNoAnswer)));
         QVERIFY(r.doc.RadioData == before);
         QVERIFY(r.percents.contains(0)); // the bar went back to 0
+    }
+
+    void heldWriteSendsNothingNewUntilResumed() {
+        Rig r;
+        r.session.SetNoEcho(true);
+        FillRichDocument(r.doc, 0);
+        const MemBuf expect = PackedImage(r.doc);
+        r.radio.radio.memory.fill(0x5A);
+        r.prompter.expect(9010);
+        // Held at 10 %, while the block on the line is answered; the wait outlasts several
+        // reply time-outs, none of which may count.
+        bool held = false;
+        int writesWhenHeld = 0;
+        QObject::connect(&r.session, &LinkSession::progress, [&](int p) {
+            if (held || p < 10 || !r.session.WritingBlocks()) return;
+            held = true;
+            r.session.HoldTransfer();
+            QTimer::singleShot(600, [&] {
+                writesWhenHeld = frames(r.radio, Kind::Write);
+                r.session.ResumeTransfer();
+            });
+        });
+        QVERIFY(r.run(CommKind::Write));
+        QVERIFY(held);
+        QVERIFY(writesWhenHeld > 0);
+        // One block went out after the hold began (the one already sent), then nothing until
+        // the resume; every block exactly once, no question asked.
+        QCOMPARE(addresses(r.radio, Kind::Write).size(), MemSize / BlockSize);
+        QCOMPARE(r.prompter.asked.size(), 1);
+        QVERIFY(r.prompter.saw(LoadLangText(9010)));
+        QVERIFY(r.radio.radio.memory == expect);
+    }
+
+    void stoppedTransferEndsAtOnceAndLeavesTheDocument() {
+        for (const CommKind kind : {CommKind::Read, CommKind::Write}) {
+            Rig r;
+            r.session.SetNoEcho(true);
+            r.radio.radio.memory.fill(0x5A);
+            const RadioDataRec before = r.doc.RadioData;
+            bool stopped = false;
+            QObject::connect(&r.session, &LinkSession::progress, [&](int p) {
+                if (p < 20 || std::exchange(stopped, true)) return;
+                QTimer::singleShot(0, [&] { QVERIFY(r.session.StopTransfer()); });
+            });
+            QVERIFY(!r.run(kind));
+            QCOMPARE(frames(r.radio, Kind::End), 1);
+            QVERIFY(!r.radio.isOpen());
+            QVERIFY(!r.session.isRunning());
+            QVERIFY(!r.session.StopTransfer());
+            QVERIFY(r.doc.RadioData == before);
+            QVERIFY(r.prompter.asked.isEmpty());
+        }
     }
 
     void endlessResendIsCountedAgainstRetries() {

@@ -1,6 +1,7 @@
 // Takes the screenshots of docs/screenshots on a running X server (tools/screenshots.sh
 // starts one with a window manager): the main window in English and Chinese, the serial port
-// dialog, the progress window during a read from the virtual radio, and the tone-tips window.
+// dialog in both languages, the progress window during a read from the virtual radio, and
+// the tone-tips window.
 //
 //   mzshots PROGRAM_DIR OUTPUT_DIR [--all]
 //
@@ -208,5 +209,11 @@ int main(int argc, char** argv) {
     wait(300);
     ok = shoot(&main, out + QStringLiteral("/main-zh.png")) && ok;
     ok = shootToneTips(main, out + QStringLiteral("/tonetips-zh.png")) && ok;
+    {
+        FrmSetComm port(&main);
+        port.show();
+        port.move(main.geometry().center() - port.rect().center());
+        ok = shoot(&port, out + QStringLiteral("/port-zh.png"), 12) && ok;
+    }
     return ok ? 0 : 1;
 }

@@ -48,6 +48,10 @@ void DocumentCommands::FileNew() {
     doc_.InitRequested = false;
 }
 
+void DocumentCommands::ToolbarNew() {
+    if (askSaveChanges()) LoadNewDoc();
+}
+
 void DocumentCommands::LoadNewDoc() {
     shell_.closeAllChildWindows();
     // The closed windows are unloaded by the event loop; the new document is built once they

@@ -36,7 +36,9 @@ public:
     DocumentCommands(Document& doc, DocumentShell& shell, Prompter& prompter,
                      QObject* parent = nullptr);
 
-    void FileNew();     // File > New: 9006 when changed, then 9026, then LoadNewDoc
+    void FileNew(); // File > New: 9006 when changed, then 9026, then LoadNewDoc
+    // The toolbar's New: 9006 when changed (so no work is lost unasked), no 9026.
+    void ToolbarNew();
     void LoadNewDoc();  // closes the child windows, builds the new document 100 ms later
     void LoadNewDoc2(); // at once, without questions (main window load)
     void FileOpen();    // 9006 when changed, then the open dialog

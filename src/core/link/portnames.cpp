@@ -1,5 +1,6 @@
 #include "portnames.h"
 #include "linktexts.h"
+#include "portaccess.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -71,9 +72,9 @@ QString DescribeOpenFailure(const QString& devicePath, QSerialPort::SerialPortEr
     }
 #ifdef Q_OS_UNIX
     if (::access(QFile::encodeName(devicePath).constData(), R_OK | W_OK) != 0 && errno == EACCES) {
-        QString group = QFileInfo(fi.canonicalFilePath()).group();
-        if (group.isEmpty()) group = QStringLiteral("dialout");
-        return LinkText(TxtPermission).arg(devicePath, group, userName());
+        DeviceAccess access;
+        if (ReadDeviceAccess(devicePath, access)) return PermissionAdvice(access);
+        return LinkText(TxtPermission).arg(devicePath, QStringLiteral("dialout"), userName());
     }
 #endif
     // The device is there and readable: a refusal now means somebody else holds it (Qt reports

@@ -13,6 +13,8 @@
 #include "transport.h"
 #include "wirelog.h"
 
+#include <utility>
+
 namespace {
 const QString CRLF = QStringLiteral("\r\n");
 
@@ -138,6 +140,30 @@ void LinkSession::CancelSession() {
     verifying_ = false;
 }
 
+bool LinkSession::StopTransfer() {
+    if (commMode_ != CommKind::Read && commMode_ != CommKind::Write) return false;
+    const int step = commMode_ == CommKind::Write ? commSubStep_ : commStep_;
+    if (step == StepEnd) return false;
+    EndSession(false);
+    return true;
+}
+
+void LinkSession::HoldTransfer() {
+    if (isRunning()) held_ = true;
+}
+
+void LinkSession::ResumeTransfer() {
+    if (!held_) return;
+    held_ = false;
+    const QByteArray request = std::exchange(heldRequest_, QByteArray());
+    const bool timedOut = std::exchange(heldTimeout_, false);
+    if (!isRunning()) return;
+    if (!request.isEmpty())
+        sendRequest(request, heldReplyLen_);
+    else if (timedOut)
+        onTimeout();
+}
+
 void LinkSession::AbortSession() {
     if (commMode_ == CommKind::None)
         ClosePort();
@@ -211,6 +237,11 @@ QString LinkSession::stepName() const {
 // --- Requests ---
 
 void LinkSession::sendRequest(const QByteArray& request, int replyLen) {
+    if (held_) {
+        heldRequest_ = request;
+        heldReplyLen_ = replyLen;
+        return;
+    }
     echoLen_ = noEcho_ ? 0 : int(request.size());
     waitTimer_.start();
     threshold_ = echoLen_ + replyLen;
@@ -431,7 +462,10 @@ bool LinkSession::CheckRadioIdentity() {
                  versionOk ? QString() : QStringLiteral(" firmware not listed as compatible")));
     if (modelOk) {
         if (versionOk) {
-            p.message(9030, Prompter::Buttons::Ok, Prompter::Icon::Warning);
+            // Both modes, as the model message names both models.
+            p.message(9030, Prompter::Buttons::Ok, Prompter::Icon::Warning,
+                      QStringLiteral("PC is ") + ModeName(doc_.CountryMode) + CRLF +
+                          QStringLiteral("Radio is ") + ModeName(radioCountryMode_));
         } else {
             const QString q = VersionMessage(QString::fromLatin1(DataVersion), radioVersion_, 0);
             if (p.ask(q, Prompter::Buttons::YesNo, Prompter::Icon::None) == Prompter::Answer::Yes)
@@ -562,6 +596,10 @@ void LinkSession::resendBlock(bool write) {
 
 void LinkSession::onTimeout() {
     waitTimer_.stop();
+    if (held_) {
+        heldTimeout_ = true;
+        return;
+    }
     const int step = commMode_ == CommKind::Write ? commSubStep_ : commStep_;
     if (step == StepIdle) return;
     if (log_) {
@@ -630,13 +668,16 @@ void LinkSession::FailurePrompt() {
     handshakeTries_ = 0;
     passBlockRetries_ = Retries;
     const quint64 g = generation_;
+    // "Try again?" is answered with Retry and Cancel (OK counts as Retry for answers given
+    // by script).
     logEvent(QStringLiteral("asking whether to try again"));
     const auto answer =
-        prompter().message(9008, Prompter::Buttons::OkCancel, Prompter::Icon::Question, hint);
+        prompter().message(9008, Prompter::Buttons::RetryCancel, Prompter::Icon::Question, hint);
     if (g != generation_) return;
-    logEvent(answer == Prompter::Answer::Ok ? QStringLiteral("trying again from the start")
-                                            : QStringLiteral("not trying again"));
-    if (answer == Prompter::Answer::Ok) {
+    logEvent(answer == Prompter::Answer::Ok || answer == Prompter::Answer::Retry
+                 ? QStringLiteral("trying again from the start")
+                 : QStringLiteral("not trying again"));
+    if (answer == Prompter::Answer::Retry || answer == Prompter::Answer::Ok) {
         commAddr_ = -BlockSize;
         lastPercent_ = 0;
         emit progress(0);
@@ -686,6 +727,8 @@ void LinkSession::EndSession(bool ok, const QString& failureText) {
     if (ending_) return;
     ending_ = true;
     ++generation_;
+    held_ = heldTimeout_ = false;
+    heldRequest_.clear();
     const CommKind kind = commMode_;
     const bool verify = verifying_ && kind == CommKind::Read;
     verifying_ = false;

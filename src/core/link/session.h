@@ -97,6 +97,21 @@ public:
     // Session set-up and opening of the port (closed first when it is open).
     bool OpenCommPort();
     void ClosePort();
+    // The user stops a running read or write (Cancel in the progress window): the radio is told
+    // to leave programming mode, the port closes and the session ends as failed, so a read
+    // leaves the document as it was. False when nothing is left to stop (no transfer, or every
+    // block has moved and only the end request is outstanding).
+    bool StopTransfer();
+    // While the user is asked whether to stop, the session sends nothing new: the reply to the
+    // request on the line is still taken, but the next request (and a time-out's repeat) waits
+    // for ResumeTransfer.
+    void HoldTransfer();
+    void ResumeTransfer();
+    bool isHeld() const { return held_; }
+    // A write has begun to change the radio's memory (its first block is on the way).
+    bool WritingBlocks() const {
+        return commMode_ == CommKind::Write && commSubStep_ == StepWriteAck;
+    }
     // The program is closing: a running session ends at once, the radio is told to leave
     // programming mode and the port closes. Nothing is asked or shown.
     void AbortSession();
@@ -223,4 +238,9 @@ private:
     // be continued by the code that asked. Every start and end of a session changes this.
     quint64 generation_ = 0;
     bool ending_ = false;
+    bool held_ = false;
+    // What waits for ResumeTransfer: a request and the length of its reply, or a time-out.
+    QByteArray heldRequest_;
+    int heldReplyLen_ = 0;
+    bool heldTimeout_ = false;
 };

@@ -12,6 +12,7 @@
 #include "core/model/country.h"
 #include "core/model/document.h"
 #include "core/model/helpers.h"
+#include "lang/chinesefont.h"
 #include "lang/frmsetlanguage.h"
 #include "lang/qttranslations.h"
 #include "link/frmpassword.h"
@@ -32,13 +33,30 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
+#include <QUrl>
+#include <QWindow>
 
 namespace {
 const QString kChannelTable = QStringLiteral("frmCommChInfo");
+
+// On X11 a child window's own Close answers Ctrl+W as well as Ctrl+F4. Ctrl+W is Write to
+// Radio here; with both in one window neither would fire ("Ambiguous shortcut overload"), so
+// the child window keeps Ctrl+F4 only.
+void releaseCtrlW(QMdiSubWindow* sw) {
+    const QKeySequence ctrlW(Qt::CTRL | Qt::Key_W);
+    QList<QAction*> actions = sw->actions();
+    if (QMenu* m = sw->systemMenu()) actions += m->actions();
+    for (QAction* a : actions) {
+        QList<QKeySequence> keys = a->shortcuts();
+        if (keys.removeAll(ctrlW) > 0) a->setShortcuts(keys);
+    }
+}
 
 QString fileFilter() {
     return LoadLangText(9001) + QStringLiteral(" (*.dat)");
@@ -92,6 +110,13 @@ void frmMain::Load() {
     LoadTree();
     commands_.LoadNewDoc2();
     ShowCHInfo(false);
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* e) {
+    // The area for the child windows is laid out only when the window shows, and shrinks with
+    // it: the child windows follow it.
+    if (watched == mdi_->viewport() && e->type() == QEvent::Resize) fitSubWindows();
+    return QMainWindow::eventFilter(watched, e);
 }
 
 void frmMain::showEvent(QShowEvent* e) {
@@ -160,14 +185,18 @@ void frmMain::connectCommands() {
     on("mnuTreeView", [this] { setTreeVisible(!Picture1_->isVisibleTo(this)); });
     connect(action("mnuViewToolbar"), &QAction::toggled, tbToolBar_, &QWidget::setVisible);
     connect(action("mnuViewStatusBar"), &QAction::toggled, statusBar(), &QWidget::setVisible);
-    on("mnuWindowCascade", [this] { mdi_->cascadeSubWindows(); });
+    on("mnuWindowCascade", [this] { cascadeSubWindows(); });
     on("mnuWindowTileHorizontal", [this] { mdi_->tileSubWindows(); });
     on("mnuWindowTileVertical", [this] { mdi_->tileSubWindows(); });
     on("mnuCloseAll", &frmMain::CloseCurAllWindows);
     on("mnuHelpAbout", &frmMain::mnuHelpAbout);
 
-    // The toolbar's New builds the document without asking.
-    on("NewFile", [this] { commands_.LoadNewDoc(); });
+    // The toolbar's New skips the 9026 confirmation, but never throws unsaved work away
+    // without the 9006 question.
+    on("NewFile", [this] {
+        commitEditors({});
+        commands_.ToolbarNew();
+    });
     on("OpenFile", [this] {
         commitEditors({});
         commands_.FileOpen();
@@ -210,6 +239,27 @@ void frmMain::restoreGeometryTwips() {
     if (!onScreen)
         if (QScreen* s = QGuiApplication::primaryScreen())
             px.moveTopLeft(s->availableGeometry().topLeft());
+    // A size stored on a larger screen, or at a smaller scale, is cut to the screen the window
+    // opens on, and the window with its frame kept inside it.
+    QScreen* screen = QGuiApplication::screenAt(px.center());
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    if (screen) {
+        // The frame is known once the platform window exists; before the window manager has
+        // reported it, room for a title bar is kept.
+        winId();
+        QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+        if (frame.isNull())
+            frame = QMargins(0, style()->pixelMetric(QStyle::PM_TitleBarHeight), 0, 0);
+        const QRect avail = screen->availableGeometry();
+        QRect outer = px.marginsAdded(frame);
+        outer.setWidth(std::min(outer.width(), avail.width()));
+        outer.setHeight(std::min(outer.height(), avail.height()));
+        if (outer.right() > avail.right()) outer.moveRight(avail.right());
+        if (outer.bottom() > avail.bottom()) outer.moveBottom(avail.bottom());
+        outer.moveLeft(std::max(outer.left(), avail.left()));
+        outer.moveTop(std::max(outer.top(), avail.top()));
+        px = QRect(outer.topLeft(), outer.marginsRemoved(frame).size());
+    }
     move(px.topLeft());
     resize(px.size());
 }
@@ -244,7 +294,7 @@ void frmMain::ShowPortText() {
     QString port;
     if (a.PortName.isEmpty())
         port = LoadLangText(12008) + QString::number(a.ComPort);
-    else if (a.PortName == VirtualRadioProcess::linkPath())
+    else if (VirtualRadioProcess::isVirtual(a.PortName))
         port = VirtualRadioProcess::displayName();
     else
         port = a.PortName;
@@ -254,6 +304,14 @@ void frmMain::ShowPortText() {
 void frmMain::Change_Language() {
     SetLanguageTexts();
     LoadTree();
+    warnMissingChineseFont();
+}
+
+void frmMain::warnMissingChineseFont() {
+    if (chineseFontWarned_ || App().CurLanguage != Language::Chinese || ChineseFontInstalled())
+        return;
+    chineseFontWarned_ = true;
+    statusBar()->showMessage(MissingChineseFontText());
 }
 
 void frmMain::CheckLanguage() {
@@ -343,10 +401,35 @@ QWidget* frmMain::ShowChildForm(const QString& name) {
     QMdiSubWindow* sw = mdi_->addSubWindow(w);
     sw->setAttribute(Qt::WA_DeleteOnClose);
     sw->setWindowIcon(windowIcon());
+    releaseCtrlW(sw);
     w->show();
-    mdi_->cascadeSubWindows();
+    cascadeSubWindows();
     mdi_->setActiveSubWindow(sw);
     return w;
+}
+
+void frmMain::cascadeSubWindows() {
+    mdi_->cascadeSubWindows();
+    fitSubWindows();
+}
+
+void frmMain::fitSubWindows() {
+    // A child window taller or wider than the area that holds it would hide its lower or right
+    // part (its Close button) under the status bar: it is shrunk into the area, and the
+    // windows scroll their content instead.
+    const QRect area = mdi_->viewport()->rect();
+    if (area.width() < 50 || area.height() < 50) return;
+    for (QMdiSubWindow* sw : mdi_->subWindowList()) {
+        if (sw->isHidden() || sw->isMinimized() || sw->isMaximized()) continue;
+        QRect g = sw->geometry();
+        g.setWidth(std::min(g.width(), area.width()));
+        g.setHeight(std::min(g.height(), area.height()));
+        if (g.right() > area.right()) g.moveRight(area.right());
+        if (g.bottom() > area.bottom()) g.moveBottom(area.bottom());
+        g.moveLeft(std::max(g.left(), area.left()));
+        g.moveTop(std::max(g.top(), area.top()));
+        if (g != sw->geometry()) sw->setGeometry(g);
+    }
 }
 
 void frmMain::CloseFormsNamed(const QString& name) {
@@ -387,19 +470,37 @@ void frmMain::commitEditors(const QStringList& names) {
 
 // --- DocumentShell ---
 
+bool frmMain::OpenStartFile(const QString& argument) {
+    const QUrl url(argument);
+    const QString path = url.isLocalFile() ? url.toLocalFile() : argument;
+    if (path.isEmpty()) return false;
+    return commands_.OpenFile(QFileInfo(path).absoluteFilePath());
+}
+
+QString frmMain::fileDialogStart(const QString& current) {
+    // A named document's own folder; an unnamed one ("new.dat") starts in the user's documents
+    // folder, never in whatever folder the program was started from.
+    const QFileInfo fi(current);
+    if (fi.isAbsolute() && fi.dir().exists()) return fi.absoluteFilePath();
+    QString docs = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (docs.isEmpty() || !QDir(docs).exists()) docs = QDir::homePath();
+    return QDir(docs).filePath(fi.fileName().isEmpty() ? QStringLiteral("new.dat") : fi.fileName());
+}
+
 QString frmMain::chooseOpenFile() {
     if (fileChooser_) return fileChooser_(false, QString());
     return QFileDialog::getOpenFileName(
-        this, QString(), doc_.IsNewFile ? QString() : doc_.CurFileName, fileFilter());
+        this, QString(), QFileInfo(fileDialogStart(doc_.CurFileName)).path(), fileFilter());
 }
 
 QString frmMain::chooseSaveFile(const QString& preset) {
     if (fileChooser_) return fileChooser_(true, preset);
-    QFileDialog dlg(this, QString(), preset, fileFilter());
+    QFileDialog dlg(this, QString(), QString(), fileFilter());
     dlg.setAcceptMode(QFileDialog::AcceptSave);
     dlg.setDefaultSuffix(QStringLiteral("dat"));
-    // "new.dat" alone would land in whatever folder the process started in.
-    if (QFileInfo(preset).isRelative()) dlg.selectFile(preset);
+    const QString start = fileDialogStart(preset);
+    dlg.setDirectory(QFileInfo(start).path());
+    dlg.selectFile(QFileInfo(start).fileName());
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return QString();
     return dlg.selectedFiles().constFirst();
 }
@@ -408,7 +509,7 @@ void frmMain::documentLoaded() {
     Change_Language();
     ShowChildForm(kChannelTable);
     ShowMainTxt();
-    mdi_->cascadeSubWindows();
+    cascadeSubWindows();
 }
 
 void frmMain::requestExit() {
@@ -488,7 +589,7 @@ void frmMain::setSessionRunning(bool running) {
 void frmMain::startSession(CommKind commMode) {
     if (sessionRunning_) return;
     // The virtual radio runs only while somebody uses it.
-    if (App().PortName == VirtualRadioProcess::linkPath()) {
+    if (VirtualRadioProcess::isVirtual(App().PortName)) {
         QString error;
         if (!VirtualRadioProcess::instance().ensureRunning(&error)) {
             prompter_.message(9003, Prompter::Buttons::Ok, Prompter::Icon::Critical, error);

@@ -53,10 +53,14 @@ public:
     // --- Child windows, by their object name ---
     // How to make a window; without a factory, opening that window does nothing.
     void registerChildFactory(const QString& name, ChildFactory factory);
+    QStringList childFormNames() const { return factories_.keys(); }
     // Brings the open window to the front, or makes it, shows it and cascades.
     QWidget* ShowChildForm(const QString& name);
     QWidget* ChildForm(const QString& name) const;
     void CloseFormsNamed(const QString& name);
+    // Cascade, then every child window shrunk into the area that holds it.
+    void cascadeSubWindows();
+    void fitSubWindows();
     void CloseCurAllWindows();
 
     // --- Texts ---
@@ -87,6 +91,12 @@ public:
     void setProgPassword(const QString& typed);
     void setLinkSession(LinkSession* session);
 
+    // A file named on the command line or by the file manager (a path or a file: URL), opened
+    // with every check of File > Open. False when it was refused.
+    bool OpenStartFile(const QString& argument);
+    // Where the file dialogs start for the current file name: its folder, or the user's
+    // documents folder for an unnamed document. The file name is kept.
+    static QString fileDialogStart(const QString& current);
     // Tests replace the file dialogs.
     void setFileChooser(FileChooser chooser) { fileChooser_ = std::move(chooser); }
 
@@ -122,6 +132,7 @@ protected:
     void closeEvent(QCloseEvent* e) override;
     void changeEvent(QEvent* e) override;
     void showEvent(QShowEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
     QAction* action(const char* name) const;
@@ -132,6 +143,8 @@ private:
     void buildStatusBar();
     void connectCommands();
     void SetLanguageTexts();
+    // Once a run, in the status bar: Chinese is chosen and no font can show it.
+    void warnMissingChineseFont();
     void restoreGeometryTwips();
     void updateClock();
     void fillWindowMenu();
@@ -160,6 +173,7 @@ private:
     DocumentCommands commands_;
     bool loaded_ = false;
     bool sessionRunning_ = false;
+    bool chineseFontWarned_ = false;
     QString progPassword_;
     LinkSession* session_ = nullptr;
     FileChooser fileChooser_;

@@ -5,7 +5,11 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QPointer>
+#include <QSpacerItem>
+#include <QTimer>
 
 namespace {
 QMessageBox::Icon boxIcon(Prompter::Icon icon) {
@@ -40,6 +44,51 @@ QMessageBox::StandardButtons boxButtons(Prompter::Buttons buttons) {
     return QMessageBox::Ok;
 }
 
+// The control that had the focus and its parents up to its window: after a message box the
+// focus goes back to the first of them that still exists, so the next keys act where the user
+// was typing, not on whatever control comes first in the window (a table's cell editor is
+// gone by then; its table takes the focus instead).
+class FocusReturn {
+public:
+    FocusReturn() {
+        for (QWidget* w = QApplication::focusWidget(); w && !w->isWindow(); w = w->parentWidget())
+            chain_ << w;
+    }
+    void restore() const {
+        if (QWidget* w = target(); w && !w->hasFocus()) w->setFocus(Qt::OtherFocusReason);
+    }
+    // Once now; and when the control closes right after the box (a table's cell editor that
+    // has just stored its value) and takes the focus with it, once more to its nearest parent.
+    void restoreNowAndLater() const {
+        restore();
+        QWidget* first = chain_.isEmpty() ? nullptr : chain_.first().data();
+        if (!first) return;
+        const FocusReturn copy = *this;
+        auto* watch = new QObject;
+        QObject::connect(first, &QObject::destroyed, watch,
+                         [copy] { QTimer::singleShot(0, [copy] { copy.restore(); }); });
+        QTimer::singleShot(200, watch, &QObject::deleteLater);
+    }
+
+private:
+    QWidget* target() const {
+        for (const QPointer<QWidget>& w : chain_)
+            if (w && w->isVisible() && w->isEnabled() && w->focusPolicy() != Qt::NoFocus) return w;
+        return nullptr;
+    }
+    QList<QPointer<QWidget>> chain_;
+};
+
+// Window managers cut a title that is wider than its box: the box is made wide enough.
+void fitTitle(QMessageBox& box, const QString& title) {
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid) return;
+    // Room for the title bar's icon and buttons beside the text.
+    const int width = box.fontMetrics().horizontalAdvance(title) + 160;
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
+                  grid->rowCount(), 0, 1, grid->columnCount());
+}
+
 void captionFromLanguage(QMessageBox& box, QMessageBox::StandardButton which, int id) {
     if (QAbstractButton* b = box.button(which)) {
         const QString t = LoadLangText(id);
@@ -70,6 +119,8 @@ Prompter::Answer GuiPrompter::run(const QString& title, const QString& text, But
     QMessageBox box(boxIcon(icon), title, QString(text).replace(QLatin1String("\r\n"), "\n"),
                     boxButtons(buttons), parent);
     box.setObjectName(QStringLiteral("MsgBox"));
+    fitTitle(box, title);
+    const FocusReturn focus;
     captionFromLanguage(box, QMessageBox::Ok, 9017);
     captionFromLanguage(box, QMessageBox::Cancel, 9018);
     // Escape answers Cancel where there is one, else the only button (an OK box).
@@ -86,6 +137,7 @@ Prompter::Answer GuiPrompter::run(const QString& title, const QString& text, But
         box.setCheckBox(check);
     }
     const int result = box.exec();
+    focus.restoreNowAndLater();
     if (check) *checked = check->isChecked();
     switch (result) {
     case QMessageBox::Cancel:

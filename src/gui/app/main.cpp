@@ -10,13 +10,24 @@
 #include "link/sessioncontroller.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QIcon>
+#include <QTimer>
 #include <memory>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("mzprog"));
     QApplication::setDesktopFileName(QStringLiteral("org.mzprog.mzprog"));
+
+    // mzprog FILE.dat opens the file (the file manager passes it the same way).
+    QCommandLineParser parser;
+    parser.addHelpOption();
+    parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("A .dat file to open."),
+                                 QStringLiteral("[FILE.dat]"));
+    parser.process(app);
+    const QStringList files = parser.positionalArguments();
+    const QString startFile = files.isEmpty() ? QString() : files.constFirst();
 
     Document doc;
     StartUp(doc, QCoreApplication::applicationDirPath());
@@ -37,6 +48,10 @@ int main(int argc, char** argv) {
         sessions = std::make_unique<SessionController>(*mainWindow);
         mainWindow->Load();
         mainWindow->show();
+        // Once the window is up, so that a refusal has a window to appear over.
+        if (!startFile.isEmpty())
+            QTimer::singleShot(0, mainWindow.get(),
+                               [w = mainWindow.get(), startFile] { w->OpenStartFile(startFile); });
     });
     splash->show();
     const int rc = app.exec();

@@ -50,15 +50,15 @@ const std::vector<MenuDef>& menuTable() {
          {{"mnuFileNew", 10001, nullptr, "Ctrl+N", false},
           {"mnuFileOpen", 10002, nullptr, "Ctrl+O", false},
           {"mnuFileEOpen", 0, nullptr, nullptr, true},
-          {"mnuFileSave", 10003, nullptr, nullptr, false},
-          {"mnuFileSaveAs", 10004, nullptr, nullptr, false},
+          {"mnuFileSave", 10003, nullptr, "Ctrl+S", false},
+          {"mnuFileSaveAs", 10004, nullptr, "Ctrl+Shift+S", false},
           {"mnuFileBackups", 10910, nullptr, nullptr, false},
           Sep,
           {"mnuFileExportChannels", 10900, nullptr, nullptr, false},
           {"mnuFileImportChannels", 10901, nullptr, nullptr, false},
           Sep,
           {"mnuFilePrint", 10005, nullptr, nullptr, true},
-          {"mnuFileExit", 10006, nullptr, nullptr, false}}},
+          {"mnuFileExit", 10006, nullptr, "Ctrl+Q", false}}},
         {"mnuModel", 10100, false, {{"mnuModelInfo", 10101, nullptr, nullptr, false}}},
         {"mnuEdit",
          10200,
@@ -119,7 +119,7 @@ const std::vector<MenuDef>& menuTable() {
          10700,
          false,
          {{"mnuHelpTopic", 10701, nullptr, nullptr, true},
-          {"mnuHelpAbout", 10702, nullptr, nullptr, false}}},
+          {"mnuHelpAbout", 10702, nullptr, "F1", false}}},
     };
     return t;
 }
@@ -262,6 +262,7 @@ void frmMain::buildTreePanel() {
     mdi_->setObjectName(QStringLiteral("MDIClient"));
     mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdi_->viewport()->installEventFilter(this);
 
     row->addWidget(Picture1_);
     row->addWidget(CommandMove_);

@@ -26,7 +26,7 @@ const QStringList& ModulationItems() {
     return l;
 }
 const QStringList& GroupValidItems() {
-    static const QStringList l{QStringLiteral("Disable"), QStringLiteral("Enabel")};
+    static const QStringList l{QStringLiteral("Disable"), QStringLiteral("Enable")};
     return l;
 }
 const QStringList& CountryItems() {

@@ -15,7 +15,7 @@ const QStringList& OffOnItems();       // "Off", "On"
 const QStringList& DupItems();         // "Off", "+", "-"
 const QStringList& ScanItems();        // "Del", "Add"
 const QStringList& ModulationItems();  // "FM", "AM"
-const QStringList& GroupValidItems();  // "Disable", "Enabel" (index = flag)
+const QStringList& GroupValidItems();  // "Disable", "Enable" (index = flag)
 const QStringList& CountryItems();     // mode 0 plans without "UK", then "MEM"
 const QStringList& CountryPairItems(); // "U", "UK"
 

@@ -24,6 +24,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScopedValueRollback>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 using namespace channels;
@@ -89,7 +91,13 @@ void FrmCHInfoEdit::buildControls() {
     frame1_ = new QGroupBox(this);
     frame1_->setObjectName(QStringLiteral("Frame1"));
     frame1_->installEventFilter(this);
-    top->addWidget(frame1_);
+    // On a low screen (or a large scale) the fields scroll and the Close button stays in view.
+    scroll_ = new QScrollArea(this);
+    scroll_->setObjectName(QStringLiteral("Frame1Scroll"));
+    scroll_->setFrameShape(QFrame::NoFrame);
+    scroll_->setWidgetResizable(true);
+    scroll_->setWidget(frame1_);
+    top->addWidget(scroll_, 1);
 
     auto newLabel = [this](const QString& name) {
         auto* l = new QLabel(frame1_);
@@ -181,7 +189,6 @@ void FrmCHInfoEdit::buildControls() {
         buttons->addWidget(b);
     }
     top->addLayout(buttons);
-    top->addStretch(1);
 
     connect(combo4_, &QComboBox::activated, this, &FrmCHInfoEdit::combo4Click);
     for (int i = 0; i < 2; ++i)
@@ -207,9 +214,22 @@ void FrmCHInfoEdit::layoutForMode() {
                        static_cast<QWidget*>(label3_[1]), static_cast<QWidget*>(combo2_[1]),
                        static_cast<QWidget*>(label2_[1]), static_cast<QWidget*>(text2_)})
         w->setVisible(!cb);
+<<<<<<< HEAD
     frame1_->setMinimumHeight(twipsToPixelsX(this, cb ? 5535 : 6615));
     // Window height less the title bar, which the frame around a child window adds.
     resize(sizeHint().width(), twipsToPixelsX(this, cb ? 7645 - 420 : 8725 - 420));
+=======
+    frame1_->setMinimumHeight(twipsToPixelsX(this, cb ? 5535 : 6615));
+    // Window height less the title bar, which the frame around a child window adds; never less
+    // than the fields and the button need. The main window shrinks it into its area, and the
+    // fields scroll then.
+    const QMargins m = layout()->contentsMargins();
+    const int needed = frame1_->sizeHint().height() + layout()->spacing() +
+                       commandClose_->sizeHint().height() + m.top() + m.bottom();
+    const int wide = frame1_->sizeHint().width() + m.left() + m.right() +
+                     scroll_->verticalScrollBar()->sizeHint().width();
+    resize(wide, std::max(needed, twipsToPixelsX(this, cb ? 7645 - 420 : 8725 - 420)));
+>>>>>>> main
 }
 
 void FrmCHInfoEdit::fillLists() {

@@ -35,6 +35,7 @@ class Document;
 class NumberEdit;
 class QComboBox;
 class QGroupBox;
+class QScrollArea;
 class QLabel;
 class QPushButton;
 
@@ -95,6 +96,7 @@ private:
     Document& doc_;
     ChannelEditState& st_;
     QGroupBox* frame1_ = nullptr;
+    QScrollArea* scroll_ = nullptr;
     QLabel* label4_ = nullptr;
     QComboBox* combo4_ = nullptr;
     std::array<QComboBox*, 2> combo3_{};

@@ -267,8 +267,10 @@ void frmCommChInfo::groupChanged() {
         combo8_[i]->setVisible(!vfo && !mem);
         combo10_[i - 1]->setVisible(!vfo && !mem);
     }
+    // The group-valid selector carries its label wherever it is shown: "Disable"/"Enable"
+    // alone does not say what is switched.
     combo8_[3]->setVisible(!vfo && !mem && doc_.CountryMode != 0);
-    label3_[3]->hide();
+    label3_[3]->setVisible(combo8_[3]->isVisibleTo(this));
 
     ReshowByCh();
     if (!vfo && !mem && g < 10) {

@@ -4,9 +4,11 @@
 #include "core/model/helpers.h"
 
 #include <QCloseEvent>
+#include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -32,9 +34,16 @@ FrmProgress::FrmProgress(CommKind commMode, QWidget* parent)
     row->setSpacing(6);
     row->addWidget(Label1_, 1);
     row->addWidget(Label2_);
+    CommandCancel_ = new QPushButton(LoadLangText(9018), this);
+    CommandCancel_->setObjectName(QStringLiteral("CommandCancel"));
+    CommandCancel_->setAutoDefault(false);
+    connect(CommandCancel_, &QPushButton::clicked, this, &FrmProgress::cancelRequested);
+    auto* buttons = new QDialogButtonBox(this);
+    buttons->addButton(CommandCancel_, QDialogButtonBox::RejectRole);
     auto* l = new QVBoxLayout(this);
     l->addLayout(row);
     l->addWidget(ProgressBar1_);
+    l->addWidget(buttons);
     // Wide enough for the explanation on one line, where that is reasonable.
     const int textWidth = Label1_->fontMetrics().horizontalAdvance(Label1_->text());
     setMinimumWidth(std::clamp(textWidth + Label2_->minimumWidth() + 60, 380, 640));
@@ -87,6 +96,9 @@ void FrmProgress::closeEvent(QCloseEvent* e) {
 }
 
 void FrmProgress::reject() {
-    // Escape does not stop a transfer; only the session ends it.
-    if (finishing_) QDialog::reject();
+    // Escape asks like Cancel does; only the session closes the window.
+    if (finishing_)
+        QDialog::reject();
+    else
+        emit cancelRequested();
 }

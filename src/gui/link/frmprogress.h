@@ -6,10 +6,12 @@
 
 class QLabel;
 class QProgressBar;
+class QPushButton;
 
 // The progress window of a read or a write. The session shows it modally, starts the
 // transfer when it reports loaded(), feeds it the block addresses, and closes it with
-// Finish(); the user cannot close it.
+// Finish(). Its Cancel button (and Escape) only ask the session to stop: the window closes
+// when the session has ended.
 class FrmProgress : public QDialog {
     Q_OBJECT
 public:
@@ -31,6 +33,8 @@ public:
 signals:
     // The window is up: the session sends its first request now.
     void loaded();
+    // The user asked to stop the transfer.
+    void cancelRequested();
 
 protected:
     void showEvent(QShowEvent* e) override;
@@ -41,6 +45,7 @@ private:
     QProgressBar* ProgressBar1_;
     QLabel* Label1_;
     QLabel* Label2_;
+    QPushButton* CommandCancel_;
     int lastPercent_ = 0;
     bool loadedOnce_ = false;
     bool finishing_ = false;

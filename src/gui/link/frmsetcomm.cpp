@@ -4,10 +4,12 @@
 #include "core/app/appstate.h"
 #include "core/app/startup.h"
 #include "core/lang/langtext.h"
+#include "core/link/portnames.h"
 #include "lang/captions.h"
 
 #include <QButtonGroup>
 #include <QDialogButtonBox>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -27,6 +29,13 @@ FrmSetComm::PortLister& lister() {
 
 QList<PortEntry> listPorts() {
     return lister() ? lister()() : PresentPorts();
+}
+
+// The button (0 = COM1) that a device path or port name stands for; -1 for none.
+int comButtonOf(const QString& port) {
+    const QString path = PortDevicePath(port);
+    const int n = ComNumberOf({QFileInfo(path).fileName(), path, QString()});
+    return path.startsWith(QLatin1String("/dev/")) && n >= 1 && n <= 16 ? n - 1 : -1;
 }
 
 bool samePorts(const QList<PortEntry>& a, const QList<PortEntry>& b) {
@@ -142,6 +151,8 @@ void FrmSetComm::fillPortList(const QList<PortEntry>& ports) {
     syncing_ = true;
     ListPorts_->clear();
     for (const PortEntry& p : ports) {
+        // /dev/ttyS0 is COM1: a numbered port is chosen with its button, never twice.
+        if (const int n = ComNumberOf(p); n >= 1 && n <= 16) continue;
         QString text = p.systemLocation;
         if (!p.description.isEmpty())
             text += QStringLiteral("  (") + p.description + QLatin1Char(')');
@@ -150,7 +161,7 @@ void FrmSetComm::fillPortList(const QList<PortEntry>& ports) {
     }
     if (virtualRadio) {
         auto* item = new QListWidgetItem(VirtualRadioProcess::displayName(), ListPorts_);
-        item->setData(Qt::UserRole, VirtualRadioProcess::linkPath());
+        item->setData(Qt::UserRole, VirtualRadioProcess::portSetting());
     }
     for (int i = 0; i < ListPorts_->count(); ++i)
         if (!selected.isEmpty() && ListPorts_->item(i)->data(Qt::UserRole) == selected)
@@ -161,14 +172,18 @@ void FrmSetComm::fillPortList(const QList<PortEntry>& ports) {
 void FrmSetComm::selectCurrentChoice() {
     const AppState& a = App();
     syncing_ = true;
-    if (a.PortName.isEmpty()) {
+    if (a.PortName.isEmpty() || comButtonOf(a.PortName) >= 0) {
+        const int port = a.PortName.isEmpty() ? a.ComPort : comButtonOf(a.PortName) + 1;
         // A port number outside 1..16 has no button: nothing is shown selected, and OK keeps
         // it unless another port is chosen.
-        if (a.ComPort >= 1 && a.ComPort <= 16) Option1_[a.ComPort - 1]->setChecked(true);
+        if (port >= 1 && port <= 16) Option1_[port - 1]->setChecked(true);
     } else {
+        const QString chosen = VirtualRadioProcess::isVirtual(a.PortName)
+                                   ? VirtualRadioProcess::portSetting()
+                                   : a.PortName;
         bool listed = false;
         for (int i = 0; i < ListPorts_->count() && !listed; ++i)
-            if (ListPorts_->item(i)->data(Qt::UserRole).toString() == a.PortName) {
+            if (ListPorts_->item(i)->data(Qt::UserRole).toString() == chosen) {
                 ListPorts_->setCurrentRow(i);
                 listed = true;
             }
@@ -205,8 +220,14 @@ void FrmSetComm::CommandOK_Click() {
         a.PortName.clear();
     } else if (item && item->isSelected()) {
         a.PortName = item->data(Qt::UserRole).toString();
-    } else if (!TextPath_->text().trimmed().isEmpty()) {
-        a.PortName = TextPath_->text().trimmed();
+    } else if (const QString typed = TextPath_->text().trimmed(); !typed.isEmpty()) {
+        // A typed /dev/ttyS3 is the COM4 button's choice.
+        if (const int n = comButtonOf(typed); n >= 0) {
+            a.ComPort = n + 1;
+            a.PortName.clear();
+        } else {
+            a.PortName = typed;
+        }
     }
     // A file that cannot be written changes the port for this run all the same.
     WritePortSettings();

@@ -1,6 +1,7 @@
 #include "sessioncontroller.h"
 #include "frmpassword.h"
 #include "frmprogress.h"
+#include "virtualradioprocess.h"
 
 #include "app/frmmain.h"
 #include "core/app/appstate.h"
@@ -18,7 +19,9 @@
 
 namespace {
 const QString kRadioInfo = QStringLiteral("FrmRadioInfo");
-}
+// "Stop writing? The radio will hold a partly written memory; write again before using it."
+constexpr int TxtStopWrite = 9810;
+} // namespace
 
 SessionController::SessionController(frmMain& main, QObject* parent)
     : QObject(parent), main_(&main), session_(main.document()) {
@@ -83,7 +86,8 @@ void SessionController::updateRunning() {
 
 void SessionController::start(CommKind commMode) {
     if (!main_ || session_.isRunning() || applyPending_) return;
-    transport_.setPort(PortFromSettings(App().ComPort, App().PortName));
+    transport_.setPort(
+        PortFromSettings(App().ComPort, VirtualRadioProcess::sessionPort(App().PortName)));
     main_->setSessionRunning(true);
     openWireLog(commMode);
     if (commMode == CommKind::Info) {
@@ -130,8 +134,31 @@ void SessionController::runTransfer(CommKind commMode) {
         // A session that could not start has closed the window already.
         if (!session_.StartTransfer() && window.isVisible()) window.Finish();
     });
+    connect(&window, &FrmProgress::cancelRequested, this, [this, &window] {
+        stopTransfer();
+        // Stopped before its first request went out: nothing will close the window.
+        if (!session_.isRunning() && window.isVisible()) window.Finish();
+    });
     window.exec();
     progress_ = nullptr;
+}
+
+void SessionController::stopTransfer() {
+    if (!session_.isRunning() || session_.isHeld()) return;
+    // A read leaves nothing behind that the document would see, and a write that has not sent
+    // its first block has changed nothing: they stop at once. A write under way asks first;
+    // meanwhile it sends nothing new.
+    if (session_.WritingBlocks()) {
+        session_.HoldTransfer();
+        const Prompter::Answer answer = main_->prompter().message(
+            TxtStopWrite, Prompter::Buttons::YesNo, Prompter::Icon::Warning);
+        if (!session_.isRunning()) return; // the line died meanwhile
+        // Every block may have gone out while the user read the question: the write then
+        // simply ends as it would have.
+        if (answer != Prompter::Answer::Yes || !session_.StopTransfer()) session_.ResumeTransfer();
+        return;
+    }
+    session_.StopTransfer();
 }
 
 void SessionController::runVerify() {
@@ -141,6 +168,11 @@ void SessionController::runVerify() {
     progress_ = &window;
     connect(&window, &FrmProgress::loaded, this, [this, &window] {
         if (!session_.StartTransfer() && window.isVisible()) window.Finish();
+    });
+    // The check reads only: Cancel stops it at once, like any read.
+    connect(&window, &FrmProgress::cancelRequested, this, [this, &window] {
+        stopTransfer();
+        if (!session_.isRunning() && window.isVisible()) window.Finish();
     });
     window.exec();
     progress_ = nullptr;

@@ -32,6 +32,8 @@ public:
 private:
     std::optional<QString> askPassword(const QString& current) override;
     void runTransfer(CommKind commMode);
+    // Cancel in the progress window: a read stops at once, a write after the user agrees.
+    void stopTransfer();
     void updateRunning();
     void onHandOver(const QString& radioVersion);
     void onRadioInfoRead();

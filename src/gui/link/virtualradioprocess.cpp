@@ -1,6 +1,7 @@
 #include "virtualradioprocess.h"
 
 #include "core/app/appstate.h"
+#include "lang/captions.h"
 
 #include <QDir>
 #include <QFile>
@@ -44,7 +45,19 @@ QString VirtualRadioProcess::memoryPath() {
 }
 
 QString VirtualRadioProcess::displayName() {
-    return QStringLiteral("virtual radio");
+    return LangTextOr(22004, "Virtual Radio (mzsim)");
+}
+
+QString VirtualRadioProcess::portSetting() {
+    return QStringLiteral("virtual-radio");
+}
+
+bool VirtualRadioProcess::isVirtual(const QString& portName) {
+    return portName == portSetting() || (!portName.isEmpty() && portName == linkPath());
+}
+
+QString VirtualRadioProcess::sessionPort(const QString& portName) {
+    return isVirtual(portName) ? linkPath() : portName;
 }
 
 bool VirtualRadioProcess::running() const {
@@ -73,7 +86,7 @@ bool VirtualRadioProcess::seedMemory(QString* error) {
 bool VirtualRadioProcess::ensureRunning(QString* error) {
     if (running()) return true;
     if (!available()) {
-        fail(error, program() + QStringLiteral(" is not installed."));
+        fail(error, LangTextOr(22900, "%1 is not installed.").arg(program()));
         return false;
     }
     QDir().mkpath(dataDir());
@@ -92,7 +105,7 @@ bool VirtualRadioProcess::ensureRunning(QString* error) {
         line += process_->readAllStandardOutput();
     const QString pty = QString::fromLocal8Bit(line.left(line.indexOf('\n'))).trimmed();
     if (pty.isEmpty() || !running()) {
-        fail(error, program() + QStringLiteral(" did not start."));
+        fail(error, LangTextOr(22901, "%1 did not start.").arg(program()));
         stop();
         return false;
     }
@@ -101,7 +114,7 @@ bool VirtualRadioProcess::ensureRunning(QString* error) {
             [p = process_] { p->readAllStandardOutput(); });
     QFile::remove(linkPath());
     if (!QFile::link(pty, linkPath())) {
-        fail(error, QStringLiteral("Cannot create ") + linkPath() + QLatin1Char('.'));
+        fail(error, LangTextOr(22902, "Cannot create %1.").arg(linkPath()));
         stop();
         return false;
     }

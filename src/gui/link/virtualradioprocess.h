@@ -18,7 +18,14 @@ public:
     static bool available();      // the simulator is installed
     static QString linkPath();    // the port name under which sessions reach it
     static QString memoryPath();  // its memory between runs
-    static QString displayName(); // "virtual radio"
+    static QString displayName(); // text 22004, "Virtual Radio (mzsim)"
+    // What the shared settings file holds for it: a name, not a path, since linkPath() lies in
+    // each user's own data folder.
+    static QString portSetting();
+    // The chosen port is the virtual radio (also the link path an older version stored).
+    static bool isVirtual(const QString& portName);
+    // The device a session opens for the chosen port.
+    static QString sessionPort(const QString& portName);
 
     // Starts the simulator unless it runs; false with a reason when it cannot.
     bool ensureRunning(QString* error = nullptr);

@@ -1,5 +1,6 @@
 #include "frmtonetips.h"
 
+#include "app/subwindow.h"
 #include "app/windowteardown.h"
 #include "core/lang/langtext.h"
 #include "core/lang/prompter.h"
@@ -19,7 +20,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMainWindow>
-#include <QMdiSubWindow>
 #include <QMediaDevices>
 #include <QPushButton>
 #include <QSaveFile>
@@ -392,10 +392,5 @@ void FrmToneTips::closeEvent(QCloseEvent* e) {
 }
 
 void FrmToneTips::closeWindow() {
-    for (QWidget* w = parentWidget(); w; w = w->parentWidget())
-        if (auto* sub = qobject_cast<QMdiSubWindow*>(w)) {
-            sub->close();
-            return;
-        }
-    close();
+    closeHostWindow(this);
 }

@@ -1,0 +1,143 @@
+// Real message boxes over the main window: after the box the keys act where the user was
+// typing, and the box is wide enough for its title.
+
+#include "gui/guitestenv.h"
+
+#include "app/childwindows.h"
+#include "app/frmmain.h"
+#include "app/guiprompter.h"
+#include "channels/channelgridview.h"
+#include "channels/channeltablemodel.h"
+#include "channels/frmcommchinfo.h"
+
+#include "core/model/country.h"
+
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace {
+// Answers the next message box with its default button once it is up, noting what it showed.
+struct BoxUser {
+    QString title, text;
+    int width = 0;
+    int titleWidth = 0;
+    bool answered = false;
+
+    void arm() {
+        QTimer::singleShot(20, [this] { look(); });
+    }
+    void look() {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) {
+            arm();
+            return;
+        }
+        title = box->windowTitle();
+        text = box->text();
+        width = box->width();
+        titleWidth = box->fontMetrics().horizontalAdvance(title);
+        answered = true;
+        box->defaultButton() ? box->defaultButton()->click() : box->accept();
+    }
+};
+
+void typeKeys(const QString& text) {
+    for (QChar ch : text)
+        QTest::keyClick(QApplication::focusWidget(), ch.toLatin1());
+}
+} // namespace
+
+class TestMessageFocus : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TestTree> tree;
+    std::unique_ptr<Document> doc;
+    std::unique_ptr<GuiPrompter> prompter;
+    std::unique_ptr<frmMain> main;
+
+private slots:
+    void init() {
+        tree = std::make_unique<TestTree>();
+        doc = std::make_unique<Document>();
+        tree->startUp(*doc);
+        // A title as long as a real one in another language.
+        App().AppTitle = QStringLiteral("MZ-710 Programming Software for Dealers and Owners");
+        doc->SetCountryMode(1);
+        prompter = std::make_unique<GuiPrompter>();
+        doc->setPrompter(prompter.get());
+        main = std::make_unique<frmMain>(*doc, *prompter);
+        prompter->setParent(main.get());
+        RegisterChildWindows(*main);
+        main->Load();
+        main->show();
+        main->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(main.get()));
+    }
+    void cleanup() {
+        main.reset();
+        doc->setPrompter(nullptr);
+        prompter.reset();
+        doc.reset();
+        tree.reset();
+    }
+
+    void tableKeepsTheKeysAfterTheBandWarning() {
+        auto* table =
+            qobject_cast<frmCommChInfo*>(main->ChildForm(QStringLiteral("frmCommChInfo")));
+        QVERIFY(table);
+        ChannelGridView* grid = table->grid();
+        grid->setFocus();
+        grid->setCurrentIndex(table->tableModel()->index(4, 1));
+        QTRY_COMPARE(QApplication::focusWidget(), grid);
+        BoxUser user;
+        user.arm();
+        typeKeys(QStringLiteral("35"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTRY_VERIFY(user.answered);
+        QCOMPARE(user.text, LoadLangText(9021));
+        // The box shows its whole title.
+        QCOMPARE(user.title, App().AppTitle);
+        QVERIFY2(user.width > user.titleWidth, qPrintable(QString::number(user.width)));
+
+        QTRY_VERIFY(doc->Channel(FirstCHOfGroup(0, 1) + 5));
+        // The window manager gives the main window the keyboard back: the table has it (its
+        // cell editor is gone), not the next button and not the tree.
+        main->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(main.get()));
+        QTRY_COMPARE(QApplication::focusWidget(), grid);
+        QTest::qWait(50);
+        QCOMPARE(QApplication::focusWidget(), grid);
+        // The next key moves in the table.
+        const int row = grid->currentIndex().row();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QCOMPARE(grid->currentIndex().row(), row + 1);
+    }
+
+    void editDialogKeepsTheFieldAfterTheBandWarning() {
+        QWidget* dialog = main->ShowChildForm(QStringLiteral("FrmCHInfoEdit"));
+        QVERIFY(dialog);
+        auto* text1 = dialog->findChild<QLineEdit*>(QStringLiteral("Text1"));
+        QVERIFY(text1 && text1->isEnabled());
+        text1->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), text1);
+        text1->selectAll();
+        BoxUser user;
+        user.arm();
+        typeKeys(QStringLiteral("35"));
+        QTest::keyClick(text1, Qt::Key_Return);
+        QTRY_VERIFY(user.answered);
+        QCOMPARE(user.text, LoadLangText(9021));
+        main->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(main.get()));
+        QTest::qWait(50);
+        // Enter stores and moves on to the next field, as it does without a warning: the focus
+        // stays in the dialog, past Text1.
+        QWidget* focus = QApplication::focusWidget();
+        QVERIFY(focus && dialog->isAncestorOf(focus));
+        QVERIFY(focus != text1);
+    }
+};
+
+QTEST_MAIN(TestMessageFocus)
+#include "tst_messagefocus.moc"

@@ -1,0 +1,166 @@
+// Every window opens inside a 1366 x 768 screen, and every button of it can be seen. CTest runs
+// this program on such an offscreen screen at the scale factors 1, 1.25 and 2.
+
+#include "gui/guitestenv.h"
+
+#include "app/childwindows.h"
+#include "app/frmabout.h"
+#include "app/frmmain.h"
+#include "app/frmsplash.h"
+#include "channels/frm_mem_freq.h"
+#include "core/app/startup.h"
+#include "lang/frmsetlanguage.h"
+#include "link/frmpassword.h"
+#include "link/frmprogress.h"
+#include "link/frmsetcomm.h"
+#include "model/frmmodelinfo.h"
+
+#include <QAbstractButton>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QScreen>
+
+namespace {
+QRect available() {
+    return QGuiApplication::primaryScreen()->availableGeometry();
+}
+
+QString describe(const QRect& r) {
+    return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+}
+
+// Every shown button of w lies inside area (in the coordinates of areaOwner).
+QStringList hiddenButtons(QWidget* w, QWidget* areaOwner, const QRect& area) {
+    QStringList out;
+    for (QAbstractButton* b : w->findChildren<QAbstractButton*>()) {
+        if (!b->isVisibleTo(w) || b->objectName().isEmpty() ||
+            b->objectName().startsWith(QLatin1String("qt_")))
+            continue;
+        const QRect r(b->mapTo(areaOwner, QPoint(0, 0)), b->size());
+        if (!area.contains(r))
+            out << QStringLiteral("%1 at %2 outside %3")
+                       .arg(b->objectName(), describe(r), describe(area));
+    }
+    return out;
+}
+} // namespace
+
+class TestScreenFit : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TestTree> tree;
+    std::unique_ptr<Document> doc;
+    ScriptedPrompter prompter;
+    std::unique_ptr<frmMain> main;
+
+    void openMain() {
+        main = std::make_unique<frmMain>(*doc, prompter);
+        RegisterChildWindows(*main);
+        main->Load();
+        main->show();
+        QVERIFY(QTest::qWaitForWindowExposed(main.get()));
+    }
+
+    void checkTopLevel(QWidget* w) {
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        QCoreApplication::processEvents();
+        const QRect g = w->frameGeometry();
+        QVERIFY2(available().contains(g), qPrintable(w->objectName() + QLatin1Char(' ') +
+                                                     describe(g) + " on " + describe(available())));
+        const QStringList hidden = hiddenButtons(w, w, w->rect());
+        QVERIFY2(hidden.isEmpty(), qPrintable(hidden.join(QLatin1Char('\n'))));
+    }
+
+private slots:
+    void initTestCase() {
+        // The screen the tests run on: 1366 x 768 device pixels at the scale CTest chose.
+        QScreen* s = QGuiApplication::primaryScreen();
+        const QSize device = s->geometry().size() * s->devicePixelRatio();
+        qInfo("screen %dx%d logical, scale %.2f", s->geometry().width(), s->geometry().height(),
+              s->devicePixelRatio());
+        if (qEnvironmentVariableIsSet("MZ_SCREEN_1366")) QCOMPARE(device, QSize(1366, 768));
+    }
+
+    void init() {
+        tree = std::make_unique<TestTree>();
+        doc = std::make_unique<Document>();
+        doc->setPrompter(&prompter);
+        tree->startUp(*doc);
+        prompter.reset();
+    }
+    void cleanup() {
+        main.reset();
+        doc.reset();
+        tree.reset();
+    }
+
+    void mainWindowFitsWhateverWasStored_data() {
+        QTest::addColumn<QRect>("twips");
+        QTest::newRow("default") << QRect(1000, 1000, 12500, 9500);
+        QTest::newRow("from a larger screen") << QRect(20000, 15000, 30000, 20000);
+        QTest::newRow("too large") << QRect(0, 0, 40000, 30000);
+    }
+    void mainWindowFitsWhateverWasStored() {
+        QFETCH(QRect, twips);
+        SaveMainWindowTwips(twips);
+        openMain();
+        checkTopLevel(main.get());
+    }
+
+    void childWindowsFitTheirArea_data() {
+        QTest::addColumn<int>("mode");
+        QTest::newRow("CB") << 0;
+        QTest::newRow("HF") << 1;
+        QTest::newRow("HAM") << 2;
+    }
+    void childWindowsFitTheirArea() {
+        QFETCH(int, mode);
+        doc->SetCountryMode(mode);
+        openMain();
+        main->CloseCurAllWindows();
+        QCoreApplication::processEvents();
+        const QStringList names = main->childFormNames();
+        QVERIFY(names.contains(QStringLiteral("FrmCHInfoEdit")));
+        for (const QString& name : names) {
+            QVERIFY2(main->ShowChildForm(name), qPrintable(name));
+            QCoreApplication::processEvents();
+        }
+        QWidget* area = main->mdiArea()->viewport();
+        for (QMdiSubWindow* sw : main->mdiArea()->subWindowList()) {
+            if (sw->isHidden()) continue;
+            const QString name = sw->widget()->objectName();
+            QVERIFY2(area->rect().contains(sw->geometry()),
+                     qPrintable(name + QLatin1Char(' ') + describe(sw->geometry()) + " in " +
+                                describe(area->rect())));
+            // Seen through its own window: a button cut off by the window's edge is hidden.
+            const QRect inside = sw->contentsRect();
+            const QStringList hidden = hiddenButtons(sw->widget(), sw, inside);
+            QVERIFY2(hidden.isEmpty(), qPrintable(name + ": " + hidden.join(QLatin1Char('\n'))));
+        }
+    }
+
+    void dialogsFitTheScreen() {
+        openMain();
+        FrmSetComm::setPortLister([] { return QList<PortEntry>(); });
+        const QList<std::function<QWidget*()>> dialogs = {
+            [this] { return new FrmSetComm(main.get()); },
+            [this] { return new FrmSetLanguage(main.get()); },
+            [this] { return new FrmModelInfo(*doc, prompter, main.get()); },
+            [this] { return new FrmPassWord(QString(), main.get()); },
+            [this] { return new FrmProgress(CommKind::Read, main.get()); },
+            [this] { return new FrmProgress(CommKind::Write, main.get()); },
+            [this] { return new frmAbout(main.get()); },
+            [this] { return new Frm_Mem_Freq(*doc, QStringLiteral("27.00500"), main.get()); },
+            [] { return new frmSplash([] {}); },
+        };
+        for (const auto& make : dialogs) {
+            std::unique_ptr<QWidget> w(make());
+            checkTopLevel(w.get());
+            if (QTest::currentTestFailed()) return;
+        }
+    }
+};
+
+QTEST_MAIN(TestScreenFit)
+#include "tst_screenfit.moc"
