@@ -214,11 +214,6 @@ void FrmCHInfoEdit::layoutForMode() {
                        static_cast<QWidget*>(label3_[1]), static_cast<QWidget*>(combo2_[1]),
                        static_cast<QWidget*>(label2_[1]), static_cast<QWidget*>(text2_)})
         w->setVisible(!cb);
-<<<<<<< HEAD
-    frame1_->setMinimumHeight(twipsToPixelsX(this, cb ? 5535 : 6615));
-    // Window height less the title bar, which the frame around a child window adds.
-    resize(sizeHint().width(), twipsToPixelsX(this, cb ? 7645 - 420 : 8725 - 420));
-=======
     frame1_->setMinimumHeight(twipsToPixelsX(this, cb ? 5535 : 6615));
     // Window height less the title bar, which the frame around a child window adds; never less
     // than the fields and the button need. The main window shrinks it into its area, and the
@@ -229,7 +224,6 @@ void FrmCHInfoEdit::layoutForMode() {
     const int wide = frame1_->sizeHint().width() + m.left() + m.right() +
                      scroll_->verticalScrollBar()->sizeHint().width();
     resize(wide, std::max(needed, twipsToPixelsX(this, cb ? 7645 - 420 : 8725 - 420)));
->>>>>>> main
 }
 
 void FrmCHInfoEdit::fillLists() {
