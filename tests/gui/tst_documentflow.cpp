@@ -304,6 +304,7 @@ private slots:
         bad.write("MZ-710 ", 7);
         bad.close();
         prompter.reset();
+        prompter.expect(9002);
         QVERIFY(!main->OpenStartFile(bad.fileName()));
         QCOMPARE(prompter.asked.size(), 1);
         QCOMPARE(doc->CurFileName, chosen);
