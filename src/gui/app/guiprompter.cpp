@@ -64,7 +64,9 @@ public:
         QWidget* first = chain_.isEmpty() ? nullptr : chain_.first().data();
         if (!first) return;
         const FocusReturn copy = *this;
-        auto* watch = new QObject;
+        // A child of the control: it goes with the control when the program ends first.
+        // destroyed() comes before the children die, so the watch still sees it.
+        auto* watch = new QObject(first);
         QObject::connect(first, &QObject::destroyed, watch,
                          [copy] { QTimer::singleShot(0, [copy] { copy.restore(); }); });
         QTimer::singleShot(200, watch, &QObject::deleteLater);
