@@ -2,9 +2,9 @@
 // atomic replace). Prints the median of many runs.
 
 #include "core/app/appstate.h"
-#include "core/lang/prompter.h"
 #include "core/files/opendatafile.h"
 #include "core/files/savedatafile.h"
+#include "core/lang/prompter.h"
 #include "core/model/document.h"
 
 #include <QCoreApplication>

@@ -5,8 +5,8 @@
 #include "core/files/datafile.h"
 #include "core/link/memorymap.h"
 #include "core/model/document.h"
-#include "support/richdocument.h"
 #include "sim/simprocess.h"
+#include "support/richdocument.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,2 +1,2 @@
-#include "../lang/text.h"
 #include "../files/datafile.h"
+#include "../lang/text.h"
