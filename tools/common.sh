@@ -5,7 +5,7 @@ MZ_PACKAGES=(build-essential cmake ninja-build pkg-config
              qt6-base-dev qt6-serialport-dev qt6-multimedia-dev qt6-qpa-plugins
              libinih-dev fonts-dejavu-core qt6-translations-l10n appstream ccache
              bsdutils util-linux
-             python3 pulseaudio pulseaudio-utils)
+             python3 pulseaudio pulseaudio-utils poppler-utils)
 # Only the checking builds need these (./test.sh --fuzz): clang, and compiler-rt, which holds
 # libFuzzer and clang's sanitizer runtimes.
 MZ_CHECK_PACKAGES=(clang libclang-rt-14-dev)

@@ -1,0 +1,104 @@
+#pragma once
+
+// Commands on a range of rows of one channel group, as the channel table offers them: copy,
+// cut (copy and delete), paste, insert empty rows, delete rows, and move rows up or down.
+//
+// Rows are 1-based positions in a group, as in the table. Every command works on the
+// document's channel list through the rules of the channel windows:
+//   - a delete closes the gap (the following rows of the group move up) and an insert opens
+//     one (the following rows move down); no command pushes a programmed row out of its group
+//     or deletes what the radio needs (the VFO channel, the last MEM channel, the last channel
+//     up to 400): such a command is refused as a whole and changes nothing;
+//   - a pasted channel passes the rules of its new place: the band and the 5 kHz raster in
+//     modes 1 and 2, FM only where the group allows only FM, tone tips and DTMF codes this
+//     document defines, the fields the CB mode has not; in the CB mode a frequency lands in a
+//     national plan group only when that group's plan has it, otherwise the row is skipped
+//     and reported;
+//   - the working and emergency channels of the group follow a moved channel, and a setting
+//     whose channel is gone falls back as after any deletion (RefreshGroupCHs).
+// Every changed channel is announced with channelChanged and the group settings with
+// groupSettingsChanged, so that open windows redraw.
+
+#include "channeledit.h"
+#include "records.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+#include <optional>
+
+class Document;
+
+// The clipboard's private format: the exact channel records of a row range.
+inline constexpr char ChannelClipMimeType[] = "application/x-mzprog-channels";
+
+struct ChannelClip {
+    int mode = 0;     // the country mode the rows were copied in
+    int group = 0;    // the group they were copied from
+    int firstRow = 1; // the row of the first entry there
+    // One entry per row of the range, in order; an empty row has no record.
+    QVector<std::optional<CHInfoRec>> rows;
+
+    int channelCount() const;
+    bool isEmpty() const { return rows.isEmpty(); }
+};
+
+// What a command did, row by row. A refused command changed nothing.
+struct RowNote {
+    int row = 0;   // the row in the target group
+    QString where; // "DE 10"
+    bool skipped = false;
+    TextNote note; // why it was skipped, or what was adjusted
+};
+
+struct RowCommandReport {
+    TextNote refusal; // set when the whole command was refused (nothing changed)
+    int changedRows = 0;
+    QList<RowNote> notes;
+
+    bool refused() const { return refusal.id != 0; }
+    int skipped() const;
+    int adjusted() const;
+    // One line per note, in the current language ("DE 41: set to FM: this row is FM only").
+    QStringList lines() const;
+};
+
+// The records of rows first..last of a group (rows outside the group are left out).
+ChannelClip CopyRows(const Document& doc, int group, int first, int last);
+
+// Deletes rows first..last; the following rows of the group move up and the last rows of the
+// group become empty.
+RowCommandReport DeleteRows(Document& doc, int group, int first, int last);
+
+// Inserts count empty rows before row at; the following rows move down. Refused when a
+// programmed row would be pushed out of the group.
+RowCommandReport InsertRows(Document& doc, int group, int at, int count);
+
+// Puts the clip's rows into rows at, at + 1, ... of the group, replacing what they held; an
+// empty clip row empties its target row. Rows that would lie beyond the group are skipped.
+RowCommandReport PasteRows(Document& doc, int group, int at, const ChannelClip& clip);
+
+// Moves rows first..last one row up (delta -1) or down (delta +1); the neighbouring row takes
+// their place. Refused at the group's edge.
+RowCommandReport MoveRows(Document& doc, int group, int first, int last, int delta);
+
+// The private clipboard format and back. Decoding checks everything (the bytes may come from
+// another program): nothing on any fault.
+QByteArray EncodeChannelClip(const ChannelClip& clip);
+std::optional<ChannelClip> DecodeChannelClip(const QByteArray& bytes);
+
+// The clip as tab-separated text for spreadsheets: one line per row; column k holds field id
+// k (the frequency as the lists show it, then Public, DUP, OffSetFre, TSQ, ... TDCT as the
+// numbers the radio image stores); an empty row is an empty line.
+QString ChannelClipToText(const Document& doc, const ChannelClip& clip);
+
+// Pastes tab-separated text (a frequency column first, any further columns as above) into
+// rows at, at + 1, ... through the rules of typing each value (EditChannelField); a header
+// line and a final empty line are ignored. In the CB mode the frequency follows the plan rule
+// above instead of the typing refusal.
+RowCommandReport PasteRowsText(Document& doc, int group, int at, const QString& text);
+
+// Whether a clip or text on the clipboard holds anything paste could use.
+bool LooksLikeChannelText(const QString& text);
