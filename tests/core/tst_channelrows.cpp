@@ -405,6 +405,14 @@ void TestChannelRows::pasteIntoHfBank() {
     const RowCommandReport d = PasteRows(doc, A, 2, damaged);
     QCOMPARE(noteIds(d), QList<int>({14957, 14962}));
     QVERIFY(saved(doc) == before);
+    // As text the damaged frequency is no number, so a paste skips it too (after a first
+    // line that is a row, as a header line would be left out).
+    const QString text = ChannelClipToText(doc, damaged);
+    QVERIFY(text.startsWith(u"02A00000\t"_s));
+    const QString rows12 =
+        ChannelClipToText(doc, CopyRows(doc, A, 1, 1)) + text.section(u'\n', 0, 0);
+    QCOMPARE(noteIds(PasteRowsText(doc, A, 1, rows12)), QList<int>({14919}));
+    QVERIFY(saved(doc) == before);
 
     // An empty clip row empties its target row.
     ChannelClip gap{1, A, 1, {std::nullopt}};

@@ -785,7 +785,12 @@ QString ChannelClipToText(const Document& doc, const ChannelClip& clip) {
     QString out;
     for (const auto& row : clip.rows) {
         if (row) {
-            QStringList cells{FreToListText(row->RxFre.text(), clip.group, clip.mode, freLow)};
+            // A damaged frequency stays as it is stored, so that a paste skips the row
+            // rather than taking the band's edge for it.
+            const QString stored = row->RxFre.text();
+            QStringList cells{damagedFrequency(stored)
+                                  ? stored
+                                  : FreToListText(stored, clip.group, clip.mode, freLow)};
             for (int id = FldPublic; id <= FldTDCT; ++id)
                 cells << QString::number(row->field(id));
             out += cells.join(QLatin1Char('\t'));
