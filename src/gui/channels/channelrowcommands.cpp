@@ -193,10 +193,8 @@ void ChannelRowCommands::tell(const RowCommandReport& r, const StepCaption& capt
         return;
     }
     if (r.notes.isEmpty()) return;
-    QString head = LoadLangText(9910);
-    head.replace(QLatin1String("%1"), caption.text())
-        .replace(QLatin1String("%2"), QString::number(r.adjusted()))
-        .replace(QLatin1String("%3"), QString::number(r.skipped()));
-    prompter_.ask(head + QLatin1Char('\n') + r.lines().join(QLatin1Char('\n')),
+    const QString head = LoadLangText(9910).replace(QLatin1String("%1"), caption.text());
+    prompter_.ask(head + QLatin1Char('\n') + r.summary() + QLatin1Char('\n') +
+                      r.lines().join(QLatin1Char('\n')),
                   Prompter::Buttons::Ok, Prompter::Icon::Information);
 }
