@@ -1,5 +1,7 @@
 #include "frmmain.h"
 #include "channelcsvcommands.h"
+#include "channels/channelrowcommands.h"
+#include "core/model/documenthistory.h"
 #include "frmabout.h"
 #include "treesplitter.h"
 #include "twips.h"
@@ -75,6 +77,7 @@ frmMain::frmMain(Document& doc, Prompter& prompter, QWidget* parent)
             [this](const QString& text) { statusBar()->showMessage(text, 5000); });
     connectCommands();
     buildRecordExtras();
+    buildEditCommands();
 
     clock_ = new QTimer(this);
     clock_->setObjectName(QStringLiteral("ClockTimer"));
@@ -100,6 +103,12 @@ frmMain::~frmMain() {
     // reach a main window whose members are gone.
     disconnect(&doc_, nullptr, this, nullptr);
     if (titleTimer_) disconnect(&doc_, nullptr, titleTimer_, nullptr);
+    disconnect(&doc_.history(), nullptr, this, nullptr);
+    disconnect(mdi_, nullptr, this, nullptr);
+    if (rowCommands_) {
+        disconnect(&doc_, nullptr, rowCommands_, nullptr);
+        disconnect(rowCommands_, nullptr, this, nullptr);
+    }
 }
 
 void frmMain::Load() {
@@ -303,6 +312,7 @@ void frmMain::ShowPortText() {
 
 void frmMain::Change_Language() {
     SetLanguageTexts();
+    doc_.history().retranslate();
     LoadTree();
     warnMissingChineseFont();
 }

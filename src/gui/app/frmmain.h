@@ -12,6 +12,8 @@
 #include <functional>
 
 class ChannelCsvCommands;
+class ChannelRowCommands;
+class frmCommChInfo;
 class Document;
 class LinkSession;
 class Prompter;
@@ -49,6 +51,12 @@ public:
     // File > Export channels... and Import channels...
     ChannelCsvCommands& channelCsv() const { return *channelCsv_; }
     QMdiArea* mdiArea() const { return mdi_; }
+    // The channel commands (Channel menu, toolbar, the table's context menu).
+    ChannelRowCommands& rowCommands() const { return *rowCommands_; }
+    // The channel table when it is the current child window.
+    frmCommChInfo* activeChannelTable() const;
+    // A new channel table offers the channel commands in its context menu.
+    void attachChannelTable(frmCommChInfo* table);
 
     // --- Child windows, by their object name ---
     // How to make a window; without a factory, opening that window does nothing.
@@ -164,6 +172,10 @@ private:
     // Recent files, File > Backups, the link settings and the change mark in the title
     // (mainrecords.cpp).
     void buildRecordExtras();
+    // Undo and redo, and the channel commands (mainedit.cpp).
+    void buildEditCommands();
+    void updateUndoActions();
+    void updateChannelActions();
     void fillRecentMenu();
     void rememberRecent();
     void mnuBackups();
@@ -179,6 +191,7 @@ private:
     FileChooser fileChooser_;
     SessionStarter sessionStarter_;
     ChannelCsvCommands* channelCsv_ = nullptr;
+    ChannelRowCommands* rowCommands_ = nullptr;
     QHash<QString, ChildFactory> factories_;
     QHash<QString, QAction*> actions_;
     QHash<QString, QMenu*> menus_;
