@@ -1,6 +1,7 @@
 #include "frmmain.h"
 #include "channelcsvcommands.h"
 #include "frmabout.h"
+#include "printcommands.h"
 #include "treesplitter.h"
 #include "twips.h"
 
@@ -73,6 +74,10 @@ frmMain::frmMain(Document& doc, Prompter& prompter, QWidget* parent)
     channelCsv_ = new ChannelCsvCommands(doc_, prompter_, this);
     connect(channelCsv_, &ChannelCsvCommands::status, this,
             [this](const QString& text) { statusBar()->showMessage(text, 5000); });
+    print_ = new PrintCommands(doc_, prompter_, this);
+    connect(print_, &PrintCommands::status, this,
+            [this](const QString& text) { statusBar()->showMessage(text, 5000); });
+    connect(this, &frmMain::closing, print_, &PrintCommands::closePreview);
     connectCommands();
     buildRecordExtras();
 
@@ -164,6 +169,16 @@ void frmMain::connectCommands() {
     on("mnuFileImportChannels", [this] {
         commitEditors({});
         channelCsv_->importChannels();
+    });
+    // The report shows what is being typed, too.
+    for (const char* name : {"mnuFilePrint", "Print"})
+        on(name, [this] {
+            commitEditors({});
+            print_->preview();
+        });
+    on("mnuFileExportPdf", [this] {
+        commitEditors({});
+        print_->exportPdf();
     });
     on("mnuFileExit", [this] { close(); });
     on("mnuModelInfo", &frmMain::mnuModelInfo);

@@ -14,6 +14,7 @@
 class ChannelCsvCommands;
 class Document;
 class LinkSession;
+class PrintCommands;
 class Prompter;
 class QAction;
 class QFrame;
@@ -48,6 +49,8 @@ public:
     DocumentCommands& commands() { return commands_; }
     // File > Export channels... and Import channels...
     ChannelCsvCommands& channelCsv() const { return *channelCsv_; }
+    // File > Print, the toolbar's Print and File > Export PDF.
+    PrintCommands& printCommands() const { return *print_; }
     QMdiArea* mdiArea() const { return mdi_; }
 
     // --- Child windows, by their object name ---
@@ -179,6 +182,7 @@ private:
     FileChooser fileChooser_;
     SessionStarter sessionStarter_;
     ChannelCsvCommands* channelCsv_ = nullptr;
+    PrintCommands* print_ = nullptr;
     QHash<QString, ChildFactory> factories_;
     QHash<QString, QAction*> actions_;
     QHash<QString, QMenu*> menus_;
