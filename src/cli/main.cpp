@@ -43,6 +43,15 @@ std::unique_ptr<QCoreApplication> makeApplication(int& argc, char** argv) {
             // Drawing needs no display.
             if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
                 qputenv("QT_QPA_PLATFORM", "offscreen");
+            // Without a login session (root, a service) the platform's start tells about its
+            // stand-in runtime folder; that is no concern of the command's user, whose stderr
+            // holds one sentence.
+            static QtMessageHandler previous = nullptr;
+            previous = qInstallMessageHandler(
+                [](QtMsgType type, const QMessageLogContext& context, const QString& msg) {
+                    if (msg.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR"))) return;
+                    if (previous) previous(type, context, msg);
+                });
             return std::make_unique<QGuiApplication>(argc, argv);
         }
     return std::make_unique<QCoreApplication>(argc, argv);
