@@ -60,7 +60,8 @@ private slots:
         for (const QString& f : {u"english.ini"_s, u"chinese.ini"_s})
             QVERIFY(QFile::copy(QStringLiteral(MZ_PROGDIR "/language/") + f,
                                 dir_.filePath(u"V100/language/"_s + f)));
-        QVERIFY(QFile::copy(QStringLiteral(MZ_SOURCE_DIR "/data/demo/demo.dat"), work(u"demo.dat"_s)));
+        QVERIFY(
+            QFile::copy(QStringLiteral(MZ_SOURCE_DIR "/data/demo/demo.dat"), work(u"demo.dat"_s)));
     }
 
     void demoFileInBothLanguages_data() {
@@ -91,8 +92,8 @@ private slots:
                 if (!c) continue;
                 ++listed;
                 const QRegularExpression line(
-                    u"^\\s*%1\\s+%2\\s+%3\\s"_s.arg(row).arg(chNo).arg(QRegularExpression::escape(
-                        doc.FreToListText(c->RxFre.text(), g))),
+                    u"^\\s*%1\\s+%2\\s+%3\\s"_s.arg(row).arg(chNo).arg(
+                        QRegularExpression::escape(doc.FreToListText(c->RxFre.text(), g))),
                     QRegularExpression::MultilineOption);
                 QVERIFY2(line.match(text).hasMatch(), qPrintable(QString::number(chNo)));
             }

@@ -54,7 +54,8 @@ private slots:
         for (int g = 0; g < 3; ++g)
             ProgramRows(doc, g, 1, GroupSize(g, mode));
         doc.CurFileName = QStringLiteral("/somewhere/rich.dat");
-        const QStringList pages = pdfOf(doc, QStringLiteral("rich%1%2.pdf").arg(mode).arg(language));
+        const QStringList pages =
+            pdfOf(doc, QStringLiteral("rich%1%2.pdf").arg(mode).arg(language));
         QVERIFY(pages.size() > 2);
 
         // The channels as the channel window lists them: group by group, row by row.
@@ -65,15 +66,18 @@ private slots:
                 const int chNo = FirstCHOfGroup(g, mode) + row;
                 groupOf.insert(chNo, GroupName(g, mode));
                 if (const CHInfoRec* c = doc.Channel(chNo))
-                    expected.insert(chNo, QStringLiteral("%1 %2 %3").arg(row).arg(chNo).arg(
-                                              doc.FreToListText(c->RxFre.text(), g)));
+                    expected.insert(chNo, QStringLiteral("%1 %2 %3")
+                                              .arg(row)
+                                              .arg(chNo)
+                                              .arg(doc.FreToListText(c->RxFre.text(), g)));
             }
         QVERIFY(expected.size() > 40);
 
-        const QRegularExpression rowLine(QStringLiteral("^\\s*(\\d+)\\s+(\\d+)\\s+(\\d+\\.\\d+)\\s"),
-                                         QRegularExpression::MultilineOption);
-        const QRegularExpression caption(
-            QRegularExpression::escape(LoadLangText(14050)) + QStringLiteral(":\\s*(\\S+)"));
+        const QRegularExpression rowLine(
+            QStringLiteral("^\\s*(\\d+)\\s+(\\d+)\\s+(\\d+\\.\\d+)\\s"),
+            QRegularExpression::MultilineOption);
+        const QRegularExpression caption(QRegularExpression::escape(LoadLangText(14050)) +
+                                         QStringLiteral(":\\s*(\\S+)"));
         QHash<int, QString> found;
         for (const QString& page : pages) {
             for (auto m = rowLine.globalMatch(page); m.hasNext();) {
