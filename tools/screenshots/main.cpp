@@ -1,7 +1,7 @@
 // Takes the screenshots of docs/screenshots on a running X server (tools/screenshots.sh
 // starts one with a window manager): the main window in English and Chinese, the serial port
 // dialog in both languages, the progress window during a read from the virtual radio, and
-// the tone-tips window.
+// the tone-tips window, and the print preview in both languages.
 //
 //   mzshots PROGRAM_DIR OUTPUT_DIR [--all]
 //
@@ -12,6 +12,7 @@
 #include "app/frmabout.h"
 #include "app/frmbackups.h"
 #include "app/frmmain.h"
+#include "app/printcommands.h"
 #include "channels/frmchannelimport.h"
 #include "core/app/appstate.h"
 #include "core/app/startup.h"
@@ -34,6 +35,7 @@
 #include <QIcon>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPrintPreviewDialog>
 #include <QProcess>
 #include <QScreen>
 #include <QTabBar>
@@ -129,6 +131,16 @@ bool shootToneTips(frmMain& main, const QString& file) {
     return ok;
 }
 
+// File > Print: the preview of the report, on its first page.
+bool shootPreview(frmMain& main, const QString& file) {
+    QPrintPreviewDialog* dlg = main.printCommands().preview();
+    wait(800);
+    const bool ok = shoot(dlg, file);
+    dlg->close();
+    wait(200);
+    return ok;
+}
+
 void setLanguage(int lang) {
     App().UseLanguage(static_cast<Language>(lang));
     ApplyQtTranslations();
@@ -183,6 +195,7 @@ int main(int argc, char** argv) {
         backups.move(main.geometry().center() - backups.rect().center());
         ok = shoot(&backups, out + QStringLiteral("/backups-en.png"), 12) && ok;
     }
+    ok = shootPreview(main, out + QStringLiteral("/print-preview-en.png")) && ok;
 
     if (argc > 3 && QByteArray(argv[3]) == "--all") {
         auto dialog = [&](QDialog* d, const char* name) {
@@ -215,5 +228,6 @@ int main(int argc, char** argv) {
         port.move(main.geometry().center() - port.rect().center());
         ok = shoot(&port, out + QStringLiteral("/port-zh.png"), 12) && ok;
     }
+    ok = shootPreview(main, out + QStringLiteral("/print-preview-zh.png")) && ok;
     return ok ? 0 : 1;
 }

@@ -19,6 +19,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QTextDocument>
+#include <QTextOption>
 
 namespace {
 
@@ -64,9 +65,15 @@ public:
     void endHead() { html_ += QStringLiteral("</thead><tbody>"); }
     void row(const QStringList& cells, bool head = false) {
         html_ += head ? QStringLiteral("<tr bgcolor=\"#efefef\">") : QStringLiteral("<tr>");
-        for (const QString& c : cells)
-            html_ += (head ? QStringLiteral("<th>%1</th>") : QStringLiteral("<td nowrap>%1</td>"))
-                         .arg(c);
+        // Values never wrap; a column name of one word ("TSQ", "Hi-Cut") neither, longer ones
+        // wrap at their blanks.
+        for (const QString& c : cells) {
+            const char* cell = !head ? "<td style=\"white-space:nowrap\">%1</td>"
+                               : c.contains(QLatin1Char(' '))
+                                   ? "<th>%1</th>"
+                                   : "<th style=\"white-space:nowrap\">%1</th>";
+            html_ += QString::fromLatin1(cell).arg(c);
+        }
         html_ += QStringLiteral("</tr>");
     }
     ~Table() { html_ += QStringLiteral("</tbody></table>"); }
@@ -95,8 +102,8 @@ void titleBlock(QString& h, const Document& doc) {
 
 // --- Channels ---
 
-// The channel fields as the edit dialog shows them; CB mode has no offset direction, offset or
-// power there.
+// The channel fields as the edit dialog shows them, under the column names of the channel
+// window where it has them; CB mode has no offset direction, offset or power there.
 struct ChannelColumn {
     int header;
     bool cbToo;
@@ -117,8 +124,8 @@ const std::vector<ChannelColumn>& channelColumns() {
     static const std::vector<ChannelColumn> cols = {
         {14002, true, [](D d, C c, int g) { return d.FreToListText(c.RxFre.text(), g); }},
         {14003, true, [](D, C c, int) { return itemAt(offOn, c.Public); }},
-        {15006, false, [](D, C c, int) { return itemAt(dupItems, c.DUP); }},
-        {15100, false, [](D, C c, int) { return QString::number(c.OffSetFre); }},
+        {14004, false, [](D, C c, int) { return itemAt(dupItems, c.DUP); }},
+        {14005, false, [](D, C c, int) { return QString::number(c.OffSetFre); }},
         {14006, true, [](D, C c, int) { return itemAt(offOn, c.TSQ); }},
         {14008, true,
          [](D d, C c, int g) {
@@ -197,7 +204,8 @@ void channelTables(QString& h, const Document& doc) {
     h += QStringLiteral("<h2 style=\"font-size:12pt; margin-top:10px\">%1</h2>").arg(text(12001));
     for (int g = 0; g < GroupCount(mode); ++g) {
         if (doc.CountCHInGroup(g, mode) == 0) continue;
-        Table t(h, heads.size(), groupCaption(doc, g));
+        // Up to nineteen columns: a smaller type keeps every column name's words whole.
+        Table t(h, heads.size(), groupCaption(doc, g), QStringLiteral("font-size:7pt"));
         t.headRow(heads);
         t.endHead();
         const int first = FirstCHOfGroup(g, mode);
@@ -332,6 +340,10 @@ std::unique_ptr<QTextDocument> BuildPrintReport(const Document& doc) {
     QFont font = report->defaultFont();
     font.setLetterSpacing(QFont::AbsoluteSpacing, 0.05);
     report->setDefaultFont(font);
+    // Column names break between words only; breaking "Lockout" anywhere would read badly.
+    QTextOption wrap = report->defaultTextOption();
+    wrap.setWrapMode(QTextOption::WordWrap);
+    report->setDefaultTextOption(wrap);
     report->setHtml(h);
     report->setMetaInformation(QTextDocument::DocumentTitle, LoadLangText(12000) +
                                                                  QStringLiteral(" - ") +

@@ -73,7 +73,8 @@ PrintCommands::PrintCommands(Document& doc, Prompter& prompter, QWidget* window)
     : QObject(window), doc_(doc), prompter_(prompter), window_(window) {}
 
 QPrintPreviewDialog* PrintCommands::preview() {
-    if (preview_) {
+    // A closed preview is only deleted later; Print right after closing opens a new one.
+    if (preview_ && preview_->isVisible()) {
         preview_->raise();
         preview_->activateWindow();
         return preview_;
