@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
+#include <QSet>
 #include <QStatusBar>
 #include <QToolButton>
 
@@ -102,8 +103,21 @@ private slots:
             if (a->shortcut() == QKeySequence(QKeySequence::Print)) print = a;
         QVERIFY(print);
 
+        // Tab goes round the toolbar's commands and the pages.
+        QApplication::setActiveWindow(dlg);
+        pages->setFocus();
+        QTRY_VERIFY(pages->hasFocus() || pages->isAncestorOf(QApplication::focusWidget()));
+        QSet<QWidget*> reached;
+        for (int i = 0; i < 40; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            reached.insert(QApplication::focusWidget());
+        }
+        int tools = 0;
+        for (QWidget* w : reached)
+            tools += qobject_cast<QToolButton*>(w) != nullptr;
+        QVERIFY2(tools > 10, qPrintable(QString::number(tools)));
+
         // Escape closes it.
-        dlg->activateWindow();
         QTest::keyClick(dlg, Qt::Key_Escape);
         QTRY_VERIFY(!dlg);
         QVERIFY(prompter.unexpected.isEmpty());
