@@ -2,6 +2,7 @@
 #include "../model/channelcheck.h"
 #include "../model/country.h"
 #include "../model/document.h"
+#include "../model/documenthistory.h"
 #include "../model/recordcodec.h"
 #include "fileio.h"
 
@@ -69,4 +70,5 @@ void NewDocumentWithInitFile(Document& doc) {
     }
     emit doc.documentReplaced();
     emit doc.stateChanged();
+    doc.history().clear();
 }

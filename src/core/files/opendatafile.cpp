@@ -3,6 +3,7 @@
 #include "../model/channelcheck.h"
 #include "../model/country.h"
 #include "../model/document.h"
+#include "../model/documenthistory.h"
 #include "../model/recordcodec.h"
 #include "../model/version.h"
 #include "datafile.h"
@@ -103,6 +104,7 @@ void ApplyDataFile(Document& doc, const QString& path, const CheckedDataFile& fi
     doc.IsNewFile = false;
     emit doc.documentReplaced();
     doc.NotifyStateChanged();
+    doc.history().clear();
 }
 
 OpenResult OpenDataFile(Document& doc, const QString& path, DamagedChannelsPolicy policy) {

@@ -4,6 +4,7 @@
 #include "../model/channelcheck.h"
 #include "../model/country.h"
 #include "../model/document.h"
+#include "../model/documenthistory.h"
 #include "../model/helpers.h"
 #include "../model/version.h"
 #include "frames.h"
@@ -813,5 +814,7 @@ void LinkSession::applyReadData() {
     doc_.CurFileName = QStringLiteral("new.dat");
     doc_.IsNewFile = true;
     doc_.ReplaceImage(data, channels);
+    // What was on the screen before the read is no step back from the radio's contents.
+    doc_.history().clear();
     emit readApplied();
 }

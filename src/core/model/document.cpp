@@ -1,6 +1,7 @@
 #include "document.h"
 #include "../lang/prompter.h"
 #include "country.h"
+#include "documenthistory.h"
 #include "frequency.h"
 #include "helpers.h"
 
@@ -77,7 +78,8 @@ int CHInfoRec::field(int index) const {
     return f ? this->*f : 0;
 }
 
-Document::Document(QObject* parent) : QObject(parent), prompter_(&silentPrompter()) {}
+Document::Document(QObject* parent)
+    : QObject(parent), prompter_(&silentPrompter()), history_(new DocumentHistory(*this)) {}
 
 void Document::setPrompter(Prompter* p) {
     prompter_ = p ? p : &silentPrompter();
@@ -181,6 +183,8 @@ void Document::NewDocument() {
     ToFileCopy();
     emit documentReplaced();
     emit stateChanged();
+    // After the windows redrew: what they settled is where undo stops.
+    history_->clear();
 }
 
 QString Document::DataVersionText() {

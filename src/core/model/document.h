@@ -13,6 +13,7 @@
 #include <QVariant>
 #include <QVector>
 
+class DocumentHistory;
 class Prompter;
 
 class Document : public QObject {
@@ -40,6 +41,9 @@ public:
     // The prompter used for messages (9021, "Not IsNumeric", ...). Never null.
     Prompter& prompter() const { return *prompter_; }
     void setPrompter(Prompter* p);
+
+    // Undo and redo of the edits (see documenthistory.h).
+    DocumentHistory& history() const { return *history_; }
 
     // Where the initial-data files are looked for (the program directory); empty to use none.
     // NewDocument builds the defaults only; NewDocumentWithInitFile (files layer) overlays them.
@@ -136,5 +140,6 @@ signals:
 
 private:
     Prompter* prompter_;
+    DocumentHistory* history_;
     bool groupHasRow(int group, int stored) const;
 };
