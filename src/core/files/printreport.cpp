@@ -13,6 +13,7 @@
 #include <QBuffer>
 #include <QDate>
 #include <QFontMetricsF>
+#include <QGuiApplication>
 #include <QLocale>
 #include <QPageSize>
 #include <QPagedPaintDevice>
@@ -392,6 +393,12 @@ void PrintReport(const QTextDocument& report, QPagedPaintDevice* device) {
 }
 
 bool WritePdf(const Document& doc, const QString& path, QString* error) {
+    // Fonts and drawing need the Gui application; a plain QCoreApplication would crash here.
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+        if (error)
+            *error = QStringLiteral("%1: a PDF can only be drawn in a GUI application.").arg(path);
+        return false;
+    }
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     {
