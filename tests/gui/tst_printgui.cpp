@@ -123,6 +123,19 @@ private slots:
         QVERIFY(prompter.unexpected.isEmpty());
     }
 
+    void shortcutOpensThePreview() {
+        start(1);
+        QApplication::setActiveWindow(main.get());
+        QTRY_COMPARE(QApplication::activeWindow(), main.get());
+        QTest::keySequence(main.get(), QKeySequence(u"Ctrl+Shift+P"_s));
+        QPointer<QPrintPreviewDialog> dlg =
+            main->findChild<QPrintPreviewDialog*>(QStringLiteral("dlgPrintPreview"));
+        QVERIFY(dlg);
+        QTRY_VERIFY(dlg->isVisible());
+        dlg->close();
+        QTRY_VERIFY(!dlg);
+    }
+
     void mainWindowGoesWhileThePreviewIsOpen_data() {
         QTest::addColumn<bool>("destroy");
         QTest::newRow("closed") << false;
