@@ -1,7 +1,8 @@
 // Takes the screenshots of docs/screenshots on a running X server (tools/screenshots.sh
 // starts one with a window manager): the main window in English and Chinese, the serial port
-// dialog in both languages, the progress window during a read from the virtual radio, and
-// the tone-tips window, and the print preview in both languages.
+// dialog in both languages, the progress window during a read from the virtual radio, the
+// tone-tips window, the channel table's context menu and the print preview in both
+// languages.
 //
 //   mzshots PROGRAM_DIR OUTPUT_DIR [--all]
 //
@@ -13,7 +14,10 @@
 #include "app/frmbackups.h"
 #include "app/frmmain.h"
 #include "app/printcommands.h"
+#include "channels/channelgridview.h"
+#include "channels/channeltablemodel.h"
 #include "channels/frmchannelimport.h"
+#include "channels/frmcommchinfo.h"
 #include "core/app/appstate.h"
 #include "core/app/startup.h"
 #include "core/files/backups.h"
@@ -29,6 +33,7 @@
 #include "model/frmmodelinfo.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QDateTime>
 #include <QEventLoop>
 #include <QGuiApplication>
@@ -141,6 +146,30 @@ bool shootPreview(frmMain& main, const QString& file) {
     return ok;
 }
 
+// The channel table with rows 3 to 5 selected and its context menu open over them.
+bool shootChannelMenu(frmMain& main, const QString& file) {
+    auto* table = qobject_cast<frmCommChInfo*>(main.ShowChildForm(QStringLiteral("frmCommChInfo")));
+    if (!table) return false;
+    table->selectRows(3, 5);
+    wait(300);
+    ChannelGridView* grid = table->grid();
+    const QPoint at = grid->visualRect(table->tableModel()->index(3, 1)).center();
+    bool ok = false;
+    QTimer::singleShot(600, &main, [&] {
+        QWidget* popup = QApplication::activePopupWidget();
+        if (!popup) return;
+        const QRect r = main.frameGeometry().united(popup->frameGeometry());
+        const QPixmap p =
+            QGuiApplication::primaryScreen()->grabWindow(0, r.x(), r.y(), r.width(), r.height());
+        ok = !p.isNull() && p.save(file);
+        QTextStream(stdout) << (ok ? "wrote " : "FAILED ") << file << "\n";
+        popup->close();
+    });
+    QContextMenuEvent e(QContextMenuEvent::Mouse, at, grid->viewport()->mapToGlobal(at));
+    QCoreApplication::sendEvent(grid->viewport(), &e);
+    return ok;
+}
+
 void setLanguage(int lang) {
     App().UseLanguage(static_cast<Language>(lang));
     ApplyQtTranslations();
@@ -179,6 +208,7 @@ int main(int argc, char** argv) {
     }
     ok = shootRead(main, out + QStringLiteral("/progress-en.png")) && ok;
     ok = shootToneTips(main, out + QStringLiteral("/tonetips-en.png")) && ok;
+    ok = shootChannelMenu(main, out + QStringLiteral("/channel-menu-en.png")) && ok;
     {
         // File > Backups with three reads of the demo radio kept.
         QTemporaryDir tmp;
@@ -222,6 +252,7 @@ int main(int argc, char** argv) {
     wait(300);
     ok = shoot(&main, out + QStringLiteral("/main-zh.png")) && ok;
     ok = shootToneTips(main, out + QStringLiteral("/tonetips-zh.png")) && ok;
+    ok = shootChannelMenu(main, out + QStringLiteral("/channel-menu-zh.png")) && ok;
     {
         FrmSetComm port(&main);
         port.show();

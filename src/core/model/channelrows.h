@@ -51,6 +51,7 @@ struct RowNote {
     QString where; // "DE 10"
     bool skipped = false;
     TextNote note; // why it was skipped, or what was adjusted
+    int field = 0; // the field id the note is about (0: the row as a whole)
 };
 
 struct RowCommandReport {
@@ -63,6 +64,8 @@ struct RowCommandReport {
     int adjusted() const;
     // One line per note, in the current language ("DE 41: set to FM: this row is FM only").
     QStringList lines() const;
+    // One sentence for a status line: "3 rows changed, 1 adjusted, 0 skipped."
+    QString summary() const;
 };
 
 // The records of rows first..last of a group (rows outside the group are left out).

@@ -16,6 +16,7 @@ void RegisterChildWindows(frmMain& main) {
         // The ">>" cell opens the channel edit dialog (or brings the open one forward).
         QObject::connect(w, &frmCommChInfo::requestEditDialog, &main,
                          [&main] { main.ShowChildForm(QStringLiteral("FrmCHInfoEdit")); });
+        main.attachChannelTable(w);
         return w;
     });
     main.registerChildFactory(QStringLiteral("FrmCHInfoEdit"), [&main]() -> QWidget* {

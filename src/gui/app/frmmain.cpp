@@ -1,5 +1,7 @@
 #include "frmmain.h"
 #include "channelcsvcommands.h"
+#include "channels/channelrowcommands.h"
+#include "core/model/documenthistory.h"
 #include "frmabout.h"
 #include "printcommands.h"
 #include "treesplitter.h"
@@ -80,6 +82,7 @@ frmMain::frmMain(Document& doc, Prompter& prompter, QWidget* parent)
     connect(this, &frmMain::closing, print_, &PrintCommands::closePreview);
     connectCommands();
     buildRecordExtras();
+    buildEditCommands();
 
     clock_ = new QTimer(this);
     clock_->setObjectName(QStringLiteral("ClockTimer"));
@@ -105,6 +108,12 @@ frmMain::~frmMain() {
     // reach a main window whose members are gone.
     disconnect(&doc_, nullptr, this, nullptr);
     if (titleTimer_) disconnect(&doc_, nullptr, titleTimer_, nullptr);
+    disconnect(&doc_.history(), nullptr, this, nullptr);
+    disconnect(mdi_, nullptr, this, nullptr);
+    if (rowCommands_) {
+        disconnect(&doc_, nullptr, rowCommands_, nullptr);
+        disconnect(rowCommands_, nullptr, this, nullptr);
+    }
 }
 
 void frmMain::Load() {
@@ -318,6 +327,7 @@ void frmMain::ShowPortText() {
 
 void frmMain::Change_Language() {
     SetLanguageTexts();
+    doc_.history().retranslate();
     LoadTree();
     warnMissingChineseFont();
 }

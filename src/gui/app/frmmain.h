@@ -12,6 +12,8 @@
 #include <functional>
 
 class ChannelCsvCommands;
+class ChannelRowCommands;
+class frmCommChInfo;
 class Document;
 class LinkSession;
 class PrintCommands;
@@ -52,6 +54,12 @@ public:
     // File > Print, the toolbar's Print and File > Export PDF.
     PrintCommands& printCommands() const { return *print_; }
     QMdiArea* mdiArea() const { return mdi_; }
+    // The channel commands (Channel menu, toolbar, the table's context menu).
+    ChannelRowCommands& rowCommands() const { return *rowCommands_; }
+    // The channel table when it is the current child window.
+    frmCommChInfo* activeChannelTable() const;
+    // A new channel table offers the channel commands in its context menu.
+    void attachChannelTable(frmCommChInfo* table);
 
     // --- Child windows, by their object name ---
     // How to make a window; without a factory, opening that window does nothing.
@@ -167,6 +175,10 @@ private:
     // Recent files, File > Backups, the link settings and the change mark in the title
     // (mainrecords.cpp).
     void buildRecordExtras();
+    // Undo and redo, and the channel commands (mainedit.cpp).
+    void buildEditCommands();
+    void updateUndoActions();
+    void updateChannelActions();
     void fillRecentMenu();
     void rememberRecent();
     void mnuBackups();
@@ -183,6 +195,7 @@ private:
     SessionStarter sessionStarter_;
     ChannelCsvCommands* channelCsv_ = nullptr;
     PrintCommands* print_ = nullptr;
+    ChannelRowCommands* rowCommands_ = nullptr;
     QHash<QString, ChildFactory> factories_;
     QHash<QString, QAction*> actions_;
     QHash<QString, QMenu*> menus_;

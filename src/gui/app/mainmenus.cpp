@@ -66,7 +66,10 @@ const std::vector<MenuDef>& menuTable() {
         {"mnuEdit",
          10200,
          false,
-         {{"mnuChannelInfo", 10201, nullptr, nullptr, false},
+         {{"mnuEditUndo", 10930, nullptr, nullptr, false},
+          {"mnuEditRedo", 10931, nullptr, nullptr, false},
+          Sep,
+          {"mnuChannelInfo", 10201, nullptr, nullptr, false},
           {"mnuOptFeature", 10202, nullptr, nullptr, false},
           {"mnuToneTips", 10221, nullptr, nullptr, false},
           {"MnuDTMF", 10204, nullptr, nullptr, false},
@@ -82,13 +85,15 @@ const std::vector<MenuDef>& menuTable() {
         {"MnuCHEdit",
          10800,
          true,
-         {{"MnuCHCut", 10801, nullptr, nullptr, false},
-          {"MnuCHCopy", 10802, nullptr, nullptr, false},
-          {"MnuCHPaste", 10803, nullptr, nullptr, false},
-          {"MnuCHInsert", 10804, nullptr, nullptr, false},
-          {"MnuCHDelete", 10805, nullptr, nullptr, false},
-          {"MnuCHMoveUp", 10806, nullptr, nullptr, false},
-          {"MnuCHMoveDown", 10807, nullptr, nullptr, false},
+         {{"MnuCHCut", 10801, nullptr, "Ctrl+X", false},
+          {"MnuCHCopy", 10802, nullptr, "Ctrl+C", false},
+          {"MnuCHPaste", 10803, nullptr, "Ctrl+V", false},
+          Sep,
+          {"MnuCHInsert", 10804, nullptr, "Ins", false},
+          {"MnuCHDelete", 10805, nullptr, "Del", false},
+          Sep,
+          {"MnuCHMoveUp", 10806, nullptr, "Alt+Up", false},
+          {"MnuCHMoveDown", 10807, nullptr, "Alt+Down", false},
           {"MnuCHHabits", 10808, nullptr, nullptr, true}}},
         {"mnuProgram",
          10300,
@@ -300,6 +305,8 @@ void frmMain::SetLanguageTexts() {
         if (t.key) action(t.key)->setToolTip(LoadLangText(t.tip));
     tbToolBar_->setWindowTitle(LoadLangText(10502));
     if (recentMenu_) recentMenu_->setTitle(LoadLangText(10911));
+    // The undo items carry the name of their step.
+    if (rowCommands_) updateUndoActions();
 }
 
 void frmMain::LoadTree() {

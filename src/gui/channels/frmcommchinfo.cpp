@@ -19,12 +19,15 @@
 #include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 using namespace channels;
 
@@ -156,6 +159,13 @@ void frmCommChInfo::buildControls() {
                          combo8_[3], combo10_[0], combo10_[1]})
         EnterMovesFocus::install(c);
 
+    // A block of rows can be selected (Shift with the arrows or the mouse) for the channel
+    // commands; editing works on the current cell as before.
+    grid_->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    connect(grid_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &frmCommChInfo::rowSelectionChanged);
+    connect(grid_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &frmCommChInfo::rowSelectionChanged);
     connect(grid_, &QAbstractItemView::doubleClicked, this, [this] { EnterGridEdit(); });
     connect(grid_, &ChannelGridView::enterPressed, this, &frmCommChInfo::EnterGridEdit);
     connect(grid_, &ChannelGridView::keyTyped, this, &frmCommChInfo::typedInGrid);
@@ -279,6 +289,7 @@ void frmCommChInfo::groupChanged() {
     }
     if (st_.CurCH > model_->dataRows()) st_.CurCH = 1;
     emit st_.tableGroupChanged();
+    emit rowSelectionChanged();
 }
 
 void frmCommChInfo::ChangeGroup() {
@@ -485,6 +496,41 @@ void frmCommChInfo::SaveGridEdit() {
 
 void frmCommChInfo::EndGridEdit() {
     delegate_->commitAndCloseOpenEditor();
+}
+
+bool frmCommChInfo::selectedRows(int* first, int* last) const {
+    int lo = 0, hi = 0;
+    for (const QModelIndex& i : grid_->selectionModel()->selectedIndexes()) {
+        const int r = i.row() + 1;
+        if (lo == 0 || r < lo) lo = r;
+        if (r > hi) hi = r;
+    }
+    if (lo == 0) {
+        const QModelIndex cur = grid_->currentIndex();
+        if (!cur.isValid()) return false;
+        lo = hi = cur.row() + 1;
+    }
+    *first = lo;
+    *last = hi;
+    return true;
+}
+
+void frmCommChInfo::selectRows(int first, int last) {
+    const int rows = model_->rowCount();
+    first = std::clamp(first, 1, std::max(rows, 1));
+    last = std::clamp(last, first, std::max(rows, 1));
+    if (rows == 0) return;
+    QItemSelectionModel* sel = grid_->selectionModel();
+    sel->setCurrentIndex(model_->index(first - 1, ChannelTableModel::FreCol),
+                         QItemSelectionModel::NoUpdate);
+    sel->select(QItemSelection(model_->index(first - 1, ChannelTableModel::FreCol),
+                               model_->index(last - 1, ChannelTableModel::EditCol - 1)),
+                QItemSelectionModel::ClearAndSelect);
+    grid_->scrollTo(model_->index(first - 1, ChannelTableModel::FreCol));
+}
+
+int frmCommChInfo::shownGroup() const {
+    return model_->group();
 }
 
 void frmCommChInfo::commitEdits() {

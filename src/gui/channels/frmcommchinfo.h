@@ -66,11 +66,20 @@ public:
     // Stores a value still being typed and closes the cell editor.
     Q_INVOKABLE void commitEdits();
 
+    // The rows (1-based) the channel commands act on: the selected cells' rows, or the current
+    // cell's row. False when the table has neither.
+    bool selectedRows(int* first, int* last) const;
+    // Selects rows first..last (the channel columns) and makes the first one current.
+    void selectRows(int first, int last);
+    int shownGroup() const;
+
     ChannelTableModel* tableModel() const { return model_; }
     ChannelGridView* grid() const { return grid_; }
 
 signals:
     void requestEditDialog();
+    // The selected rows or the shown group changed (the channel commands' state follows).
+    void rowSelectionChanged();
 
 protected:
     void closeEvent(QCloseEvent* e) override;

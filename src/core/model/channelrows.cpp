@@ -1,0 +1,805 @@
+#include "channelrows.h"
+#include "../lang/langtext.h"
+#include "../lang/prompter.h"
+#include "cbplanrule.h"
+#include "channelcheck.h"
+#include "country.h"
+#include "document.h"
+#include "frequency.h"
+#include "helpers.h"
+#include "recordcodec.h"
+
+#include <QSet>
+#include <QSignalBlocker>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Texts of the row notes ([ChannelInfo]) and of the refusals ([Msg]).
+enum : int {
+    TxtNotInPlan = 14950,
+    TxtSetToFm = 14951,
+    TxtEmgModeFm = 14952,
+    TxtOutOfRange = 14953,
+    TxtToneTipOff = 14954,
+    TxtDtmfOff = 14955,
+    TxtCbFields = 14956,
+    TxtDamagedFre = 14957,
+    TxtBeyondGroup = 14958,
+    TxtOutsideBand = 14959,
+    TxtOffRaster = 14960,
+    TxtNearestPlan = 14961,
+    TxtNoFrequency = 14962,
+    TxtSummary = 14963,
+    TxtNotANumber = 14919,   // "%1" is not a number
+    TxtCannotDelete = 14928, // channel %1 cannot be deleted: ...
+    MsgVfoStays = 9950,
+    MsgMemKeepsOne = 9951,
+    MsgLowKeepsOne = 9952,
+    MsgPushedOut = 9953,
+    MsgGroupEdge = 9954,
+    MsgNoSuchRows = 9955,
+    MsgNothingToPaste = 9956,
+    MsgNoSuchGroup = 9957,
+};
+
+constexpr int MaxPlainChannel = 400; // channels up to 400 are the memory channels
+
+// Where a group lies in the channel numbers of the document's country mode.
+struct Group {
+    int mode = 0;
+    int index = 0;
+    int base = 0; // the number before the group's first channel
+    int size = 0;
+    bool valid() const { return size > 0; }
+    bool holds(int chNo) const { return chNo > base && chNo <= base + size; }
+    QString name() const { return GroupName(index, mode); }
+    QString where(int row) const {
+        return row <= size ? ChannelSlotName(base + row, mode)
+                           : name() + QLatin1Char(' ') + QString::number(row);
+    }
+};
+
+Group groupOf(const Document& doc, int group) {
+    const int mode = doc.CountryMode;
+    if (group < 0 || group >= GroupCount(mode)) return {mode, group, 0, 0};
+    return {mode, group, FirstCHOfGroup(group, mode), GroupSize(group, mode)};
+}
+
+using Rows = QVector<std::optional<CHInfoRec>>;
+
+// The group's rows as the channel list holds them (the first record of a number counts).
+Rows rowsOf(const Document& doc, const Group& g) {
+    Rows rows(g.size);
+    for (int i = 0; i < doc.RadioData.CHCount; ++i) {
+        const CHInfoRec& c = doc.CHInfo[i];
+        if (g.holds(c.CHNo) && !rows[c.CHNo - g.base - 1]) rows[c.CHNo - g.base - 1] = c;
+    }
+    return rows;
+}
+
+// The channel windows warn through the prompter; these commands report instead.
+class QuietPrompter {
+public:
+    explicit QuietPrompter(Document& doc) : doc_(doc), saved_(&doc.prompter()) {
+        doc_.setPrompter(&silent_);
+    }
+    ~QuietPrompter() { doc_.setPrompter(saved_); }
+    QuietPrompter(const QuietPrompter&) = delete;
+    QuietPrompter& operator=(const QuietPrompter&) = delete;
+
+private:
+    Document& doc_;
+    Prompter* saved_;
+    SilentPrompter silent_;
+};
+
+RowCommandReport refusedWith(TextNote why) {
+    RowCommandReport r;
+    r.refusal = std::move(why);
+    return r;
+}
+
+RowCommandReport noSuchRows(const Group& g, int first, int last) {
+    return refusedWith({MsgNoSuchRows, {g.name(), QString::number(first), QString::number(last)}});
+}
+
+// Whether the group after a command still holds what the radio needs: the VFO channel, a
+// MEM channel when there was one, a channel up to 400 when there was one.
+TextNote deletionRefusal(const Document& doc, const Group& g, const Rows& before,
+                         const Rows& after) {
+    int memBefore = 0, memAfter = 0, lowInGroupBefore = 0, lowInGroupAfter = 0;
+    for (int r = 1; r <= g.size; ++r) {
+        const int chNo = g.base + r;
+        if (chNo == ChVfo && before[r - 1] && !after[r - 1]) return {MsgVfoStays, {}};
+        memBefore += before[r - 1] ? 1 : 0;
+        memAfter += after[r - 1] ? 1 : 0;
+        if (chNo <= MaxPlainChannel) {
+            lowInGroupBefore += before[r - 1] ? 1 : 0;
+            lowInGroupAfter += after[r - 1] ? 1 : 0;
+        }
+    }
+    if (IsMemGroup(g.index, g.mode) && memBefore > 0 && memAfter == 0) return {MsgMemKeepsOne, {}};
+    int lowOutside = 0;
+    for (int i = 0; i < doc.RadioData.CHCount; ++i) {
+        const int chNo = doc.CHInfo[i].CHNo;
+        if (!g.holds(chNo) && chNo <= MaxPlainChannel) ++lowOutside;
+    }
+    if (lowOutside + lowInGroupBefore > 0 && lowOutside + lowInGroupAfter == 0)
+        return {MsgLowKeepsOne, {}};
+    return {};
+}
+
+// Where a new record of the group goes in the channel list: before the group's first record
+// with a larger number, else after the group's last record, else at the end. A group whose
+// records are in order stays in order, so a cut and a paste back restore the list.
+int sortedPlace(const Document& doc, const Group& g, int chNo) {
+    int after = -1;
+    for (int i = 0; i < doc.RadioData.CHCount; ++i) {
+        const int n = doc.CHInfo[i].CHNo;
+        if (!g.holds(n)) continue;
+        if (n > chNo) return i;
+        after = i;
+    }
+    return after >= 0 ? after + 1 : doc.RadioData.CHCount;
+}
+
+void insertRecord(Document& doc, int index, const CHInfoRec& rec) {
+    const int count = doc.RadioData.CHCount;
+    if (count >= MaxChannels) return;
+    for (int i = count; i > index; --i)
+        doc.CHInfo[i] = doc.CHInfo[i - 1];
+    doc.CHInfo[index] = rec;
+    ++doc.RadioData.CHCount;
+}
+
+// One row of the group after a command.
+struct NewRow {
+    std::optional<CHInfoRec> rec;
+    int fromRow = 0;    // the row whose channel moved here (0: pasted or empty)
+    int settingsOf = 0; // the row whose working and emergency settings land here
+};
+
+QVector<NewRow> unchanged(const Rows& rows) {
+    QVector<NewRow> next(rows.size());
+    for (int r = 1; r <= rows.size(); ++r)
+        if (rows[r - 1]) next[r - 1] = {rows[r - 1], r, r};
+    return next;
+}
+
+NewRow carried(const Rows& rows, int from) {
+    if (from < 1 || from > rows.size() || !rows[from - 1]) return {};
+    return {rows[from - 1], from, from};
+}
+
+Rows contents(const QVector<NewRow>& next) {
+    Rows rows(next.size());
+    for (int i = 0; i < next.size(); ++i)
+        rows[i] = next[i].rec;
+    return rows;
+}
+
+// The per-group settings that name a row (stored as row - 1).
+QVector<i16*> rowSettings(Document& doc, const Group& g) {
+    FuncRec& f = doc.RadioData.Func;
+    if (IsMemGroup(g.index, g.mode)) return {&f.MemWorkCH};
+    if (g.index < SettingGroupCount(g.mode))
+        return {&f.WorkCH[g.index], &f.EmgCH1[g.index], &f.EmgCH2[g.index]};
+    return {};
+}
+
+// Emergency channels on an FM-only row are sent in FM.
+void emergencyModesToFm(Document& doc, const Group& g, const std::array<int, 2>& emgBefore,
+                        RowCommandReport& report) {
+    if (g.mode != 0 || g.index >= SettingGroupCount(g.mode)) return;
+    FuncRec& f = doc.RadioData.Func;
+    const std::array<i16*, 2> emg{&f.EmgCH1[g.index], &f.EmgCH2[g.index]};
+    const std::array<u8*, 2> modes{&f.EmgMode1[g.index], &f.EmgMode2[g.index]};
+    for (int k = 0; k < 2; ++k) {
+        const int row = *emg[k] + 1;
+        if (*emg[k] == emgBefore[k] || !IsFixFM(row, g.index, g.mode) || *modes[k] == 0) continue;
+        *modes[k] = 0;
+        report.notes.append({row, g.where(row), false, {TxtEmgModeFm, {QString::number(k + 1)}}});
+    }
+}
+
+// Announces what changed between two states of the group's rows.
+void announce(Document& doc, const Group& g, const Rows& before, RowCommandReport& report) {
+    const Rows after = rowsOf(doc, g);
+    for (int r = 1; r <= g.size; ++r)
+        if (before[r - 1] != after[r - 1]) {
+            ++report.changedRows;
+            emit doc.channelChanged(g.base + r);
+        }
+    emit doc.groupSettingsChanged();
+}
+
+// Puts the group's new rows into the document. A channel that moved keeps its place in the
+// channel list (only its number changes), a pasted channel takes the place of the one it
+// replaces, a channel in a row that was empty goes in beside its group; the rest of the list
+// keeps its order. The settings follow their channel; a setting whose channel is gone falls
+// back as after any deletion.
+void applyRows(Document& doc, const Group& g, QVector<NewRow> next, RowCommandReport& report) {
+    const Rows before = rowsOf(doc, g);
+    // A channel that lands on another row passes the rule of that row.
+    for (int r = 1; r <= g.size; ++r) {
+        NewRow& n = next[r - 1];
+        if (!n.rec) continue;
+        n.rec->CHNo = static_cast<i16>(g.base + r);
+        if (n.fromRow > 0 && n.fromRow != r && n.rec->AM_FM == 1 && IsFixFM(r, g.index, g.mode)) {
+            n.rec->AM_FM = 0;
+            report.notes.append({r, g.where(r), false, {TxtSetToFm, {}}, FldAM_FM});
+        }
+    }
+
+    QVector<int> carriedTo(g.size + 1, 0), settingsTo(g.size + 1, 0);
+    for (int r = 1; r <= g.size; ++r) {
+        const NewRow& n = next[r - 1];
+        if (n.rec && n.fromRow > 0) carriedTo[n.fromRow] = r;
+        if (n.rec && n.settingsOf > 0) settingsTo[n.settingsOf] = r;
+    }
+
+    QVector<CHInfoRec> list;
+    list.reserve(doc.RadioData.CHCount + g.size);
+    QVector<bool> placed(g.size, false), seen(g.size + 1, false);
+    for (int i = 0; i < doc.RadioData.CHCount; ++i) {
+        const CHInfoRec& c = doc.CHInfo[i];
+        if (!g.holds(c.CHNo) || seen[c.CHNo - g.base]) {
+            list.append(c);
+            continue;
+        }
+        const int r = c.CHNo - g.base;
+        seen[r] = true;
+        if (const int to = carriedTo[r]) {
+            list.append(*next[to - 1].rec);
+            placed[to - 1] = true;
+        } else if (next[r - 1].rec && next[r - 1].fromRow == 0) {
+            list.append(*next[r - 1].rec);
+            placed[r - 1] = true;
+        }
+    }
+    const int kept = static_cast<int>(list.size());
+    std::copy(list.begin(), list.end(), doc.CHInfo.begin());
+    doc.RadioData.CHCount = static_cast<i16>(kept);
+    for (int r = 1; r <= g.size; ++r)
+        if (next[r - 1].rec && !placed[r - 1])
+            insertRecord(doc, sortedPlace(doc, g, g.base + r), *next[r - 1].rec);
+
+    FuncRec& f = doc.RadioData.Func;
+    const std::array<int, 2> emgBefore =
+        g.index < 10 ? std::array<int, 2>{f.EmgCH1[g.index], f.EmgCH2[g.index]}
+                     : std::array<int, 2>{0, 0};
+    for (i16* v : rowSettings(doc, g)) {
+        const int row = *v + 1;
+        if (row < 1 || row > g.size || !before[row - 1]) continue; // RefreshGroupCHs decides
+        *v = static_cast<i16>(settingsTo[row] - 1);                // -1: the channel is gone
+    }
+    doc.RefreshGroupCHs(g.index);
+    emergencyModesToFm(doc, g, emgBefore, report);
+}
+
+// A frequency in MHz from the stored digits (the caller has checked them).
+double storedMhz(const QString& stored) {
+    return ParseNumber(stored.left(3) + QLatin1Char('.') + stored.mid(3)).value_or(0);
+}
+
+bool damagedFrequency(const QString& stored) {
+    return !IsPlausibleRxFre(stored) || IsNoFrequency(stored) ||
+           !std::all_of(stored.begin(), stored.end(), [](QChar c) { return c.isDigit(); });
+}
+
+// A field brought into what the radio offers: lo..hi, OffSetFre also in steps of 5.
+void clampField(CHInfoRec& rec, int id, int lo, int hi, int row, const Group& g,
+                RowCommandReport& report) {
+    i16* f = nullptr;
+    switch (id) {
+    case FldPublic:
+        f = &rec.Public;
+        break;
+    case FldDUP:
+        f = &rec.DUP;
+        break;
+    case FldOffSetFre:
+        f = &rec.OffSetFre;
+        break;
+    case FldTSQ:
+        f = &rec.TSQ;
+        break;
+    case FldScan:
+        f = &rec.Scan;
+        break;
+    case FldHI_CUT:
+        f = &rec.HI_CUT;
+        break;
+    case FldBUSY:
+        f = &rec.BUSY;
+        break;
+    case FldNB:
+        f = &rec.NB;
+        break;
+    case FldAdd_Sub_5K:
+        f = &rec.Add_Sub_5K;
+        break;
+    case FldAM_FM:
+        f = &rec.AM_FM;
+        break;
+    case FldTx_Power:
+        f = &rec.Tx_Power;
+        break;
+    case FldRBTone:
+        f = &rec.RBTone;
+        break;
+    case FldDTMF_BOT:
+        f = &rec.DTMF_BOT;
+        break;
+    case FldDTMF_EOT:
+        f = &rec.DTMF_EOT;
+        break;
+    case FldDTMF_Call:
+        f = &rec.DTMF_Call;
+        break;
+    case FldRDCT:
+        f = &rec.RDCT;
+        break;
+    case FldTDCT:
+        f = &rec.TDCT;
+        break;
+    default:
+        return;
+    }
+    int v = std::clamp<int>(*f, lo, hi);
+    QString range = QStringLiteral("%1..%2").arg(lo).arg(hi);
+    if (id == FldOffSetFre) {
+        v -= v % 5;
+        range = QStringLiteral("5..1000 (5 kHz steps)");
+    }
+    if (v == *f) return;
+    report.notes.append({row,
+                         g.where(row),
+                         false,
+                         {TxtOutOfRange, {QString::number(*f), range, QString::number(v)}},
+                         id});
+    *f = static_cast<i16>(v);
+}
+
+// A copied channel passed through the rules of its new row; nothing when the row is skipped.
+std::optional<CHInfoRec> adjustPasted(Document& doc, const Group& g, int row, CHInfoRec rec,
+                                      int fromMode, RowCommandReport& report) {
+    const QString where = g.where(row);
+    auto note = [&](TextNote t, int field = 0) {
+        report.notes.append({row, where, false, std::move(t), field});
+    };
+    auto skip = [&](TextNote t) {
+        report.notes.append({row, where, true, std::move(t), FldRxFre});
+        return std::nullopt;
+    };
+    rec.CHNo = static_cast<i16>(g.base + row);
+    const QString stored = rec.RxFre.text();
+    if (stored.isEmpty()) return skip({TxtNoFrequency, {}});
+    if (damagedFrequency(stored)) return skip({TxtDamagedFre, {stored}});
+
+    // The frequency.
+    const double mhz = storedMhz(stored);
+    if (g.mode == 0 && !IsMemGroup(g.index, g.mode)) {
+        if (!CbPlanRowStored(g.index, stored))
+            return skip({TxtNotInPlan, {FormatFre(mhz), g.name()}});
+    } else {
+        QString accepted;
+        {
+            QuietPrompter quiet(doc);
+            accepted = doc.ValidateFreText(FormatFre(mhz), g.index, g.mode);
+        }
+        const QString newStored = doc.FreToStored(accepted);
+        if (newStored != stored) {
+            rec.RxFre = newStored;
+            if (g.mode == 0)
+                note({TxtNearestPlan, {FormatFre(mhz), accepted}}, FldRxFre);
+            else if (mhz < doc.FreLow || mhz > doc.FreHigh)
+                note({TxtOutsideBand, {FormatFre(mhz), doc.BandText, accepted}}, FldRxFre);
+            else
+                note({TxtOffRaster, {FormatFre(mhz), accepted}}, FldRxFre);
+        }
+    }
+
+    // The fields the CB mode has not take the values of a new channel.
+    if (g.mode == 0 && fromMode != 0 &&
+        (rec.DUP != 0 || rec.OffSetFre != 100 || rec.Tx_Power != 0)) {
+        rec.DUP = 0;
+        rec.OffSetFre = 100;
+        rec.Tx_Power = 0;
+        note({TxtCbFields, {}});
+    }
+
+    // Every field within what the radio offers; FM where the row allows only FM.
+    for (int id : {FldPublic, FldTSQ, FldScan, FldHI_CUT, FldBUSY, FldNB, FldAdd_Sub_5K, FldAM_FM})
+        clampField(rec, id, 0, 1, row, g, report);
+    if (rec.AM_FM == 1 && IsFixFM(row, g.index, g.mode)) {
+        rec.AM_FM = 0;
+        note({TxtSetToFm, {}}, FldAM_FM);
+    }
+    clampField(rec, FldDUP, 0, 2, row, g, report);
+    clampField(rec, FldOffSetFre, 5, 1000, row, g, report);
+    clampField(rec, FldTx_Power, 0, rec.AM_FM == 1 ? 1 : 2, row, g, report);
+    clampField(rec, FldRDCT, 0, 142, row, g, report);
+    clampField(rec, FldTDCT, 0, 142, row, g, report);
+    clampField(rec, FldRBTone, 0, 8, row, g, report);
+    if (rec.RBTone != 0 && doc.ValidRBTone(rec.RBTone) != rec.RBTone) {
+        note({TxtToneTipOff, {QString::number(rec.RBTone)}}, FldRBTone);
+        rec.RBTone = 0;
+    }
+    for (int id : {FldDTMF_BOT, FldDTMF_EOT, FldDTMF_Call}) {
+        clampField(rec, id, 0, 16, row, g, report);
+        i16& v = id == FldDTMF_BOT   ? rec.DTMF_BOT
+                 : id == FldDTMF_EOT ? rec.DTMF_EOT
+                                     : rec.DTMF_Call;
+        if (v != 0 && !DtmfCodeDefined(doc, v)) {
+            note({TxtDtmfOff, {QString::number(v)}}, id);
+            v = 0;
+        }
+    }
+    return rec;
+}
+
+// The rows of tab-separated text: a header line (a first cell that is not a number) and a
+// final empty line are left out; "\r\n" and "\r" end lines too.
+QList<QStringList> textRows(const QString& text) {
+    QString t = text;
+    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    QStringList lines = t.split(QLatin1Char('\n'));
+    if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
+    QList<QStringList> rows;
+    for (int i = 0; i < lines.size(); ++i) {
+        QStringList cells = lines[i].split(QLatin1Char('\t'));
+        for (QString& c : cells)
+            c = c.trimmed();
+        if (i == 0 && !cells[0].isEmpty() && !ParseNumber(cells[0])) continue;
+        rows.append(cells);
+    }
+    return rows;
+}
+
+} // namespace
+
+// --- Clip and report ---
+
+int ChannelClip::channelCount() const {
+    return static_cast<int>(
+        std::count_if(rows.begin(), rows.end(), [](const auto& r) { return r.has_value(); }));
+}
+
+int RowCommandReport::skipped() const {
+    QSet<int> rows;
+    for (const RowNote& n : notes)
+        if (n.skipped) rows.insert(n.row);
+    return static_cast<int>(rows.size());
+}
+
+int RowCommandReport::adjusted() const {
+    QSet<int> skippedRows, rows;
+    for (const RowNote& n : notes)
+        (n.skipped ? skippedRows : rows).insert(n.row);
+    return static_cast<int>(rows.subtract(skippedRows).size());
+}
+
+QStringList RowCommandReport::lines() const {
+    QStringList out;
+    if (refused()) out << refusal.text();
+    for (const RowNote& n : notes) {
+        QString where = n.where;
+        if (n.field > 0) where += QStringLiteral(", ") + ChannelFieldName(n.field);
+        out << where + QStringLiteral(": ") + n.note.text();
+    }
+    return out;
+}
+
+QString RowCommandReport::summary() const {
+    if (refused()) return refusal.text();
+    return TextNote{
+        TxtSummary,
+        {QString::number(changedRows), QString::number(adjusted()), QString::number(skipped())}}
+        .text();
+}
+
+// --- Commands ---
+
+ChannelClip CopyRows(const Document& doc, int group, int first, int last) {
+    const Group g = groupOf(doc, group);
+    ChannelClip clip;
+    clip.mode = g.mode;
+    clip.group = group;
+    first = std::max(first, 1);
+    last = std::min(last, g.size);
+    clip.firstRow = first;
+    if (!g.valid() || first > last) return clip;
+    const Rows rows = rowsOf(doc, g);
+    for (int r = first; r <= last; ++r)
+        clip.rows.append(rows[r - 1]);
+    return clip;
+}
+
+RowCommandReport DeleteRows(Document& doc, int group, int first, int last) {
+    const Group g = groupOf(doc, group);
+    if (!g.valid()) return refusedWith({MsgNoSuchGroup, {QString::number(group)}});
+    if (first < 1 || last > g.size || first > last) return noSuchRows(g, first, last);
+    const Rows rows = rowsOf(doc, g);
+    const int n = last - first + 1;
+    QVector<NewRow> next(g.size);
+    for (int r = 1; r <= g.size; ++r)
+        next[r - 1] = carried(rows, r < first ? r : r + n);
+    RowCommandReport report;
+    if (TextNote why = deletionRefusal(doc, g, rows, contents(next)); why.id)
+        return refusedWith(why);
+    QSignalBlocker quiet(doc);
+    applyRows(doc, g, next, report);
+    quiet.unblock();
+    announce(doc, g, rows, report);
+    return report;
+}
+
+RowCommandReport InsertRows(Document& doc, int group, int at, int count) {
+    const Group g = groupOf(doc, group);
+    if (!g.valid()) return refusedWith({MsgNoSuchGroup, {QString::number(group)}});
+    if (at < 1 || at > g.size || count < 1) return noSuchRows(g, at, at + count - 1);
+    const Rows rows = rowsOf(doc, g);
+    for (int r = std::max(at, g.size - count + 1); r <= g.size; ++r)
+        if (rows[r - 1]) return refusedWith({MsgPushedOut, {g.where(r), g.name()}});
+    QVector<NewRow> next(g.size);
+    for (int r = 1; r <= g.size; ++r)
+        if (r < at)
+            next[r - 1] = carried(rows, r);
+        else if (r >= at + count)
+            next[r - 1] = carried(rows, r - count);
+    RowCommandReport report;
+    QSignalBlocker quiet(doc);
+    applyRows(doc, g, next, report);
+    quiet.unblock();
+    announce(doc, g, rows, report);
+    return report;
+}
+
+RowCommandReport MoveRows(Document& doc, int group, int first, int last, int delta) {
+    const Group g = groupOf(doc, group);
+    if (!g.valid()) return refusedWith({MsgNoSuchGroup, {QString::number(group)}});
+    if (first < 1 || last > g.size || first > last) return noSuchRows(g, first, last);
+    if (first + delta < 1 || last + delta > g.size) return refusedWith({MsgGroupEdge, {g.name()}});
+    RowCommandReport report;
+    if (delta == 0) return report;
+    const Rows rows = rowsOf(doc, g);
+    QVector<NewRow> next = unchanged(rows);
+    // The block goes to first + delta ..; the rows it passes fill the place it left, in order.
+    const int lo = std::min(first, first + delta), hi = std::max(last, last + delta);
+    QVector<int> passed, freed;
+    for (int r = lo; r <= hi; ++r) {
+        if (r < first || r > last) passed << r;
+        if (r < first + delta || r > last + delta) freed << r;
+    }
+    for (int r = first; r <= last; ++r)
+        next[r + delta - 1] = carried(rows, r);
+    for (int k = 0; k < passed.size(); ++k)
+        next[freed[k] - 1] = carried(rows, passed[k]);
+    QSignalBlocker quiet(doc);
+    applyRows(doc, g, next, report);
+    quiet.unblock();
+    announce(doc, g, rows, report);
+    return report;
+}
+
+RowCommandReport PasteRows(Document& doc, int group, int at, const ChannelClip& clip) {
+    const Group g = groupOf(doc, group);
+    if (!g.valid()) return refusedWith({MsgNoSuchGroup, {QString::number(group)}});
+    if (clip.isEmpty()) return refusedWith({MsgNothingToPaste, {}});
+    if (at < 1 || at > g.size) return noSuchRows(g, at, at);
+    const Rows rows = rowsOf(doc, g);
+    QVector<NewRow> next = unchanged(rows);
+    RowCommandReport report;
+    for (int i = 0; i < clip.rows.size(); ++i) {
+        const int r = at + i;
+        if (r > g.size) {
+            report.notes.append({r, g.where(r), true, {TxtBeyondGroup, {QString::number(g.size)}}});
+            continue;
+        }
+        if (!clip.rows[i]) {
+            next[r - 1] = {};
+            continue;
+        }
+        if (auto rec = adjustPasted(doc, g, r, *clip.rows[i], clip.mode, report))
+            next[r - 1] = {rec, 0, rows[r - 1] ? r : 0};
+    }
+    if (TextNote why = deletionRefusal(doc, g, rows, contents(next)); why.id)
+        return refusedWith(why);
+    QSignalBlocker quiet(doc);
+    applyRows(doc, g, next, report);
+    quiet.unblock();
+    announce(doc, g, rows, report);
+    return report;
+}
+
+RowCommandReport PasteRowsText(Document& doc, int group, int at, const QString& text) {
+    const Group g = groupOf(doc, group);
+    if (!g.valid()) return refusedWith({MsgNoSuchGroup, {QString::number(group)}});
+    const QList<QStringList> lines = textRows(text);
+    if (lines.isEmpty()) return refusedWith({MsgNothingToPaste, {}});
+    if (at < 1 || at > g.size) return noSuchRows(g, at, at);
+
+    const Rows before = rowsOf(doc, g);
+    FuncRec& f = doc.RadioData.Func;
+    const std::array<int, 2> emgBefore =
+        g.index < 10 ? std::array<int, 2>{f.EmgCH1[g.index], f.EmgCH2[g.index]}
+                     : std::array<int, 2>{0, 0};
+    RowCommandReport report;
+    QSignalBlocker quiet(doc);
+    QuietPrompter silent(doc);
+    for (int i = 0; i < lines.size(); ++i) {
+        const QStringList& cells = lines[i];
+        const int r = at + i, chNo = g.base + r;
+        const QString where = g.where(r);
+        auto note = [&](bool skipped, const TextNote& t, int field) {
+            report.notes.append({r, where, skipped, t, field});
+        };
+        if (r > g.size) {
+            note(true, {TxtBeyondGroup, {QString::number(g.size)}}, 0);
+            continue;
+        }
+        const QString fre = cells.value(0);
+        if (fre.isEmpty()) {
+            if (!doc.Channel(chNo)) continue;
+            Rows now = rowsOf(doc, g), emptied = now;
+            emptied[r - 1].reset();
+            if (deletionRefusal(doc, g, now, emptied).id) {
+                note(true, {TxtCannotDelete, {QString::number(chNo)}}, FldRxFre);
+                continue;
+            }
+            doc.DeleteChannel(doc.FindChannel(chNo));
+            doc.RefreshGroupCHs(g.index);
+            continue;
+        }
+        const bool created = !doc.Channel(chNo);
+        if (g.mode == 0 && !IsMemGroup(g.index, g.mode)) {
+            // The plan rule instead of the typing refusal: a frequency of the group's plan
+            // lands, any other is skipped.
+            const auto v = ParseNumber(fre);
+            if (!v) {
+                note(true, {TxtNotANumber, {fre}}, FldRxFre);
+                continue;
+            }
+            const PlanRow* plan = CbPlanRowMhz(g.index, *v);
+            if (!plan) {
+                note(true, {TxtNotInPlan, {FormatFre(*v), g.name()}}, FldRxFre);
+                continue;
+            }
+            const QString shown = doc.FreToShown(plan->stored);
+            if (CHInfoRec* rec = doc.Channel(chNo)) {
+                if (rec->RxFre.text() != plan->stored) doc.SetCHField(*rec, FldRxFre, shown);
+            } else {
+                doc.AddChannel(chNo, shown);
+            }
+            doc.RefreshGroupCHs(g.index);
+        } else {
+            const EditResult res = EditChannelField(doc, chNo, FldRxFre, fre);
+            if (res.outcome == EditOutcome::Refused) {
+                note(true, res.reason, FldRxFre);
+                continue;
+            }
+            if (res.outcome == EditOutcome::Adjusted) note(false, res.reason, FldRxFre);
+        }
+        if (created) {
+            // Beside its group in the channel list, as a pasted record.
+            const int from = doc.FindChannel(chNo);
+            const CHInfoRec rec = doc.CHInfo[from];
+            doc.DeleteChannel(from);
+            insertRecord(doc, sortedPlace(doc, g, chNo), rec);
+        }
+        // The further columns in field order. The text holds the channel's own values, which a
+        // channel using the public channel keeps too: they are stored while Public is off, and
+        // Public goes on again afterwards.
+        bool publicOn = false;
+        for (int k = 1; k < cells.size() && k + 1 <= FldTDCT; ++k) {
+            const int id = k + 1;
+            if (cells[k].isEmpty()) continue;
+            const EditResult res = EditChannelField(doc, chNo, id, cells[k]);
+            if (res.outcome != EditOutcome::Stored) note(false, res.reason, id);
+            if (id == FldPublic) {
+                CHInfoRec* rec = doc.Channel(chNo);
+                publicOn = rec && rec->Public == 1;
+                if (publicOn) rec->Public = 0;
+            }
+        }
+        if (publicOn) doc.Channel(chNo)->Public = 1;
+    }
+    doc.RefreshGroupCHs(g.index);
+    emergencyModesToFm(doc, g, emgBefore, report);
+    quiet.unblock();
+    announce(doc, g, before, report);
+    return report;
+}
+
+// --- Clipboard formats ---
+
+namespace {
+constexpr char ClipMagic[] = "MZCH";
+constexpr int ClipVersion = 1;
+constexpr int ClipHeaderSize = 4 + 5 * 2;
+constexpr int RecordSize = recordcodec::sizeOf<CHInfoRec>();
+
+void putWord(QByteArray& b, int v) {
+    b.append(static_cast<char>(v & 0xFF));
+    b.append(static_cast<char>((v >> 8) & 0xFF));
+}
+int word(const QByteArray& b, int at) {
+    return static_cast<unsigned char>(b[at]) | (static_cast<unsigned char>(b[at + 1]) << 8);
+}
+} // namespace
+
+QByteArray EncodeChannelClip(const ChannelClip& clip) {
+    QByteArray b(ClipMagic, 4);
+    putWord(b, ClipVersion);
+    putWord(b, clip.mode);
+    putWord(b, clip.group);
+    putWord(b, clip.firstRow);
+    putWord(b, static_cast<int>(clip.rows.size()));
+    for (const auto& row : clip.rows) {
+        b.append(row ? '\1' : '\0');
+        if (row) b.append(recordcodec::encode(*row));
+    }
+    return b;
+}
+
+std::optional<ChannelClip> DecodeChannelClip(const QByteArray& bytes) {
+    if (bytes.size() < ClipHeaderSize || !bytes.startsWith(ClipMagic)) return std::nullopt;
+    if (word(bytes, 4) != ClipVersion) return std::nullopt;
+    ChannelClip clip;
+    clip.mode = word(bytes, 6);
+    clip.group = word(bytes, 8);
+    clip.firstRow = word(bytes, 10);
+    const int count = word(bytes, 12);
+    if (!IsValidMode(clip.mode) || clip.group >= GroupCount(clip.mode)) return std::nullopt;
+    const int size = GroupSize(clip.group, clip.mode);
+    if (count < 1 || clip.firstRow < 1 || clip.firstRow + count - 1 > size) return std::nullopt;
+    const int base = FirstCHOfGroup(clip.group, clip.mode);
+    qsizetype at = ClipHeaderSize;
+    for (int i = 0; i < count; ++i) {
+        if (at >= bytes.size()) return std::nullopt;
+        const char flag = bytes[at++];
+        if (flag == '\0') {
+            clip.rows.append(std::nullopt);
+            continue;
+        }
+        if (flag != '\1' || bytes.size() - at < RecordSize) return std::nullopt;
+        CHInfoRec rec;
+        recordcodec::decode(rec, reinterpret_cast<const unsigned char*>(bytes.constData() + at));
+        at += RecordSize;
+        if (rec.CHNo != base + clip.firstRow + i) return std::nullopt;
+        clip.rows.append(rec);
+    }
+    if (at != bytes.size()) return std::nullopt;
+    return clip;
+}
+
+QString ChannelClipToText(const Document& doc, const ChannelClip& clip) {
+    (void)doc;
+    double freLow = 0, freHigh = 0;
+    ParseBandText(BandTextOf(clip.mode), freLow, freHigh);
+    QString out;
+    for (const auto& row : clip.rows) {
+        if (row) {
+            QStringList cells{FreToListText(row->RxFre.text(), clip.group, clip.mode, freLow)};
+            for (int id = FldPublic; id <= FldTDCT; ++id)
+                cells << QString::number(row->field(id));
+            out += cells.join(QLatin1Char('\t'));
+        }
+        out += QLatin1Char('\n');
+    }
+    return out;
+}
+
+bool LooksLikeChannelText(const QString& text) {
+    QString t = text;
+    t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    const QStringList lines = t.split(QLatin1Char('\n'));
+    return std::any_of(lines.begin(), lines.end(), [](const QString& line) {
+        return ParseNumber(line.section(QLatin1Char('\t'), 0, 0).trimmed()).has_value();
+    });
+}

@@ -1,0 +1,200 @@
+#include "channelrowcommands.h"
+#include "channelgridview.h"
+#include "frmcommchinfo.h"
+
+#include "core/lang/langtext.h"
+#include "core/lang/prompter.h"
+#include "core/model/channelrows.h"
+#include "core/model/country.h"
+#include "core/model/document.h"
+#include "core/model/documenthistory.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+
+namespace {
+
+const QString kMime = QLatin1String(ChannelClipMimeType);
+
+// "row EU 5" or "3 rows".
+TextNote rowsNoun(int group, int mode, int first, int last) {
+    if (first == last) return {9907, {ChannelSlotName(FirstCHOfGroup(group, mode) + first, mode)}};
+    return {9908, {QString::number(last - first + 1)}};
+}
+
+// "channel EU 5" or "3 channels".
+TextNote channelsNoun(int group, int mode, int first, int count) {
+    if (count == 1) return {9891, {ChannelSlotName(FirstCHOfGroup(group, mode) + first, mode)}};
+    return {9892, {QString::number(count)}};
+}
+
+bool isVfo(int group, int mode) {
+    return FirstCHOfGroup(group, mode) + 1 == ChVfo && GroupSize(group, mode) == 1;
+}
+
+} // namespace
+
+ChannelRowCommands::ChannelRowCommands(Document& doc, Prompter& prompter, TableFinder table,
+                                       QObject* parent)
+    : QObject(parent), doc_(doc), prompter_(prompter), table_(std::move(table)) {
+    if (QClipboard* cb = QGuiApplication::clipboard())
+        connect(cb, &QClipboard::dataChanged, this, &ChannelRowCommands::stateChanged);
+    for (auto signal : {&Document::documentReplaced, &Document::groupSettingsChanged})
+        connect(&doc_, signal, this, &ChannelRowCommands::stateChanged);
+    connect(&doc_, &Document::channelChanged, this, &ChannelRowCommands::stateChanged);
+}
+
+void ChannelRowCommands::attach(frmCommChInfo* table, const QList<QAction*>& actions) {
+    QWidget* grid = table->grid();
+    grid->setContextMenuPolicy(Qt::ActionsContextMenu);
+    grid->addActions(actions);
+    connect(table, &frmCommChInfo::rowSelectionChanged, this, &ChannelRowCommands::stateChanged);
+    connect(table, &QObject::destroyed, this, &ChannelRowCommands::stateChanged);
+}
+
+bool ChannelRowCommands::clipboardHasChannels() const {
+    const QClipboard* cb = QGuiApplication::clipboard();
+    const QMimeData* md = cb ? cb->mimeData() : nullptr;
+    if (!md) return false;
+    return md->hasFormat(kMime) || (md->hasText() && LooksLikeChannelText(md->text()));
+}
+
+bool ChannelRowCommands::canRun(Command c) const {
+    const frmCommChInfo* t = table_ ? table_() : nullptr;
+    int first = 0, last = 0;
+    if (!t || !t->selectedRows(&first, &last)) return false;
+    const int mode = doc_.CountryMode;
+    const int group = t->shownGroup();
+    const int size = GroupSize(group, mode);
+    const bool vfo = isVfo(group, mode);
+    switch (c) {
+    case Command::Copy:
+        return true;
+    case Command::Cut:
+    case Command::Delete:
+        return !vfo;
+    case Command::Paste:
+        return clipboardHasChannels();
+    case Command::Insert: {
+        // Only where the rows pushed past the group's end are empty.
+        const int n = last - first + 1;
+        if (vfo || n > size) return false;
+        for (int r = size - n + 1; r <= size; ++r)
+            if (doc_.FindChannel(FirstCHOfGroup(group, mode) + r) >= 0) return false;
+        return true;
+    }
+    case Command::MoveUp:
+        return !vfo && first > 1;
+    case Command::MoveDown:
+        return !vfo && last < size;
+    }
+    return false;
+}
+
+void ChannelRowCommands::putOnClipboard(const ChannelClip& clip) const {
+    QClipboard* cb = QGuiApplication::clipboard();
+    if (!cb) return;
+    auto* md = new QMimeData;
+    md->setData(kMime, EncodeChannelClip(clip));
+    md->setText(ChannelClipToText(doc_, clip));
+    cb->setMimeData(md);
+}
+
+RowCommandReport ChannelRowCommands::paste(int group, int at, int* rows) {
+    const QClipboard* cb = QGuiApplication::clipboard();
+    const QMimeData* md = cb ? cb->mimeData() : nullptr;
+    RowCommandReport r;
+    if (md && md->hasFormat(kMime)) {
+        if (const auto clip = DecodeChannelClip(md->data(kMime))) {
+            *rows = static_cast<int>(clip->rows.size());
+            return PasteRows(doc_, group, at, *clip);
+        }
+    }
+    if (md && md->hasText() && LooksLikeChannelText(md->text())) {
+        const QString text = md->text();
+        *rows = static_cast<int>(text.split(QLatin1Char('\n'), Qt::SkipEmptyParts).size());
+        return PasteRowsText(doc_, group, at, text);
+    }
+    *rows = 0;
+    r.refusal = {9911, {}};
+    return r;
+}
+
+void ChannelRowCommands::run(Command c) {
+    if (!canRun(c)) return;
+    frmCommChInfo* t = table_();
+    // What is still being typed is its own step, before the command's.
+    t->commitEdits();
+    doc_.history().flush();
+    int first = 0, last = 0;
+    if (!t->selectedRows(&first, &last)) return;
+    const int group = t->shownGroup();
+    const int mode = doc_.CountryMode;
+    const int size = GroupSize(group, mode);
+    const int n = last - first + 1;
+
+    RowCommandReport r;
+    StepCaption caption;
+    int selFirst = first, selLast = last;
+    switch (c) {
+    case Command::Copy:
+        putOnClipboard(CopyRows(doc_, group, first, last));
+        return;
+    case Command::Cut: {
+        const ChannelClip clip = CopyRows(doc_, group, first, last);
+        caption = {{9899, {}}, channelsNoun(group, mode, first, clip.channelCount())};
+        r = DeleteRows(doc_, group, first, last);
+        if (!r.refused()) putOnClipboard(clip);
+        selLast = first;
+        break;
+    }
+    case Command::Paste: {
+        int rows = 0;
+        r = paste(group, first, &rows);
+        const int count = std::max(rows, 1);
+        caption = {{9900, {}}, channelsNoun(group, mode, first, count)};
+        selLast = std::min(first + count - 1, size);
+        break;
+    }
+    case Command::Insert:
+        caption = {{9901, {}}, n == 1 ? TextNote{9902, {}} : TextNote{9903, {QString::number(n)}}};
+        r = InsertRows(doc_, group, first, n);
+        break;
+    case Command::Delete:
+        caption = {{9904, {}}, rowsNoun(group, mode, first, last)};
+        r = DeleteRows(doc_, group, first, last);
+        selLast = first;
+        break;
+    case Command::MoveUp:
+    case Command::MoveDown: {
+        const int delta = c == Command::MoveUp ? -1 : 1;
+        caption = {{c == Command::MoveUp ? 9905 : 9906, {}}, rowsNoun(group, mode, first, last)};
+        r = MoveRows(doc_, group, first, last, delta);
+        if (!r.refused()) {
+            selFirst += delta;
+            selLast += delta;
+        }
+        break;
+    }
+    }
+    doc_.history().commit(caption);
+    // The table may have been closed by a message's side effects; look it up again.
+    if (frmCommChInfo* now = table_(); now == t) t->selectRows(selFirst, selLast);
+    tell(r, caption);
+    emit stateChanged();
+}
+
+void ChannelRowCommands::tell(const RowCommandReport& r, const StepCaption& caption) const {
+    if (r.refused()) {
+        prompter_.ask(LoadLangText(9909).replace(QLatin1String("%1"), r.refusal.text()),
+                      Prompter::Buttons::Ok, Prompter::Icon::Warning);
+        return;
+    }
+    if (r.notes.isEmpty()) return;
+    const QString head = LoadLangText(9910).replace(QLatin1String("%1"), caption.text());
+    prompter_.ask(head + QLatin1Char('\n') + r.summary() + QLatin1Char('\n') +
+                      r.lines().join(QLatin1Char('\n')),
+                  Prompter::Buttons::Ok, Prompter::Icon::Information);
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+// The channel commands of the main window's Channel menu, its toolbar buttons and the channel
+// table's context menu: cut, copy, paste, insert, delete, move up and move down on the rows
+// selected in the active channel table. Each command is one undo step; what a paste adjusted
+// or skipped, and why a command was refused, is told through the Prompter.
+//
+// The clipboard holds copied rows twice: as the exact records (a private type, for pasting in
+// this program) and as tab-separated text (for spreadsheets); text from a spreadsheet pastes
+// through the rules of typing.
+
+#include <QObject>
+#include <functional>
+
+class Document;
+class Prompter;
+class QAction;
+class frmCommChInfo;
+struct ChannelClip;
+struct RowCommandReport;
+struct StepCaption;
+
+class ChannelRowCommands : public QObject {
+    Q_OBJECT
+public:
+    enum class Command { Cut, Copy, Paste, Insert, Delete, MoveUp, MoveDown };
+    // The channel table the commands act on: the active child window when it is the table.
+    using TableFinder = std::function<frmCommChInfo*()>;
+
+    ChannelRowCommands(Document& doc, Prompter& prompter, TableFinder table, QObject* parent);
+
+    // Whether the command can act on the active table's selection now.
+    bool canRun(Command c) const;
+    void run(Command c);
+    // Offers the actions in the table's context menu and follows its selection.
+    void attach(frmCommChInfo* table, const QList<QAction*>& actions);
+
+signals:
+    // What canRun answers may have changed.
+    void stateChanged();
+
+private:
+    void putOnClipboard(const ChannelClip& clip) const;
+    bool clipboardHasChannels() const;
+    RowCommandReport paste(int group, int at, int* rows);
+    void tell(const RowCommandReport& r, const StepCaption& caption) const;
+
+    Document& doc_;
+    Prompter& prompter_;
+    TableFinder table_;
+};
