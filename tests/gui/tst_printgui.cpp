@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
+#include <QPrinter>
 #include <QSet>
 #include <QStatusBar>
 #include <QToolButton>
@@ -134,6 +135,25 @@ private slots:
         QTRY_VERIFY(dlg->isVisible());
         dlg->close();
         QTRY_VERIFY(!dlg);
+    }
+
+    void printFromThePreview() {
+        if (PdfToTextProgram().isEmpty()) QSKIP("pdftotext (poppler-utils) is not installed");
+        start(1);
+        QPointer<QPrintPreviewDialog> dlg = openPreview("mnuFilePrint");
+        QTRY_VERIFY(dlg && dlg->isVisible());
+        // A printer that writes a file stands in for a real one, and the preview prints on it
+        // as it does after its print dialog.
+        const QString pdf = tree->dir.filePath(QStringLiteral("printed.pdf"));
+        dlg->printer()->setOutputFormat(QPrinter::PdfFormat);
+        dlg->printer()->setOutputFileName(pdf);
+        dlg->findChild<QPrintPreviewWidget*>()->print();
+        const QString text = PdfPages(pdf).join(u'\n');
+        const CHInfoRec* first = doc->Channel(1);
+        QVERIFY(first);
+        QVERIFY2(text.contains(doc->FreToListText(first->RxFre.text(), 0)),
+                 qPrintable(text.left(300)));
+        QVERIFY(text.contains(LoadLangText(16000)));
     }
 
     void mainWindowGoesWhileThePreviewIsOpen_data() {
