@@ -12,11 +12,15 @@ enum ExitCode { ExitOk = 0, ExitLink = 1, ExitBadInput = 2 };
 
 struct CliCommand {
     using Fn = std::function<int(const QStringList& args)>;
-    CliCommand(const char* name, const char* usage, Fn fn);
+    // Gui: the command draws (a PDF) and runs in a QGuiApplication, on the "offscreen"
+    // platform unless QT_QPA_PLATFORM names another.
+    enum class Needs { Core, Gui };
+    CliCommand(const char* name, const char* usage, Fn fn, Needs needs = Needs::Core);
 
     const char* name;
     const char* usage;
     Fn fn;
+    Needs needs;
 };
 
 const QList<const CliCommand*>& CliCommands();

@@ -4,7 +4,9 @@
 #include "core/app/startup.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QTextStream>
+#include <memory>
 
 namespace {
 QList<const CliCommand*>& registry() {
@@ -19,7 +21,8 @@ void usage(QTextStream& out) {
 }
 } // namespace
 
-CliCommand::CliCommand(const char* n, const char* u, Fn f) : name(n), usage(u), fn(std::move(f)) {
+CliCommand::CliCommand(const char* n, const char* u, Fn f, Needs needs)
+    : name(n), usage(u), fn(std::move(f)), needs(needs) {
     registry().append(this);
 }
 
@@ -31,8 +34,32 @@ void CliError(const QString& sentence) {
     QTextStream(stderr) << "mzcli: " << sentence << "\n";
 }
 
+namespace {
+// The application a command needs, chosen from the raw arguments before Qt reads them.
+std::unique_ptr<QCoreApplication> makeApplication(int& argc, char** argv) {
+    const int at = argc > 3 && qstrcmp(argv[1], "--log") == 0 ? 3 : 1;
+    for (const CliCommand* c : CliCommands())
+        if (at < argc && qstrcmp(argv[at], c->name) == 0 && c->needs == CliCommand::Needs::Gui) {
+            // Drawing needs no display.
+            if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+                qputenv("QT_QPA_PLATFORM", "offscreen");
+            // Without a login session (root, a service) the platform's start tells about its
+            // stand-in runtime folder; that is no concern of the command's user, whose stderr
+            // holds one sentence.
+            static QtMessageHandler previous = nullptr;
+            previous = qInstallMessageHandler(
+                [](QtMsgType type, const QMessageLogContext& context, const QString& msg) {
+                    if (msg.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR"))) return;
+                    if (previous) previous(type, context, msg);
+                });
+            return std::make_unique<QGuiApplication>(argc, argv);
+        }
+    return std::make_unique<QCoreApplication>(argc, argv);
+}
+} // namespace
+
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+    const std::unique_ptr<QCoreApplication> app = makeApplication(argc, argv);
     QStringList args = QCoreApplication::arguments().mid(1);
     QTextStream out(stdout), err(stderr);
     if (args.isEmpty() || args[0] == QLatin1String("--help") || args[0] == QLatin1String("-h")) {

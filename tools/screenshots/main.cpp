@@ -1,7 +1,8 @@
 // Takes the screenshots of docs/screenshots on a running X server (tools/screenshots.sh
 // starts one with a window manager): the main window in English and Chinese, the serial port
 // dialog in both languages, the progress window during a read from the virtual radio, the
-// tone-tips window and the channel table's context menu.
+// tone-tips window, the channel table's context menu and the print preview in both
+// languages.
 //
 //   mzshots PROGRAM_DIR OUTPUT_DIR [--all]
 //
@@ -12,6 +13,7 @@
 #include "app/frmabout.h"
 #include "app/frmbackups.h"
 #include "app/frmmain.h"
+#include "app/printcommands.h"
 #include "channels/channelgridview.h"
 #include "channels/channeltablemodel.h"
 #include "channels/frmchannelimport.h"
@@ -38,6 +40,7 @@
 #include <QIcon>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPrintPreviewDialog>
 #include <QProcess>
 #include <QScreen>
 #include <QTabBar>
@@ -133,6 +136,16 @@ bool shootToneTips(frmMain& main, const QString& file) {
     return ok;
 }
 
+// File > Print: the preview of the report, on its first page.
+bool shootPreview(frmMain& main, const QString& file) {
+    QPrintPreviewDialog* dlg = main.printCommands().preview();
+    wait(800);
+    const bool ok = shoot(dlg, file);
+    dlg->close();
+    wait(200);
+    return ok;
+}
+
 // The channel table with rows 3 to 5 selected and its context menu open over them.
 bool shootChannelMenu(frmMain& main, const QString& file) {
     auto* table = qobject_cast<frmCommChInfo*>(main.ShowChildForm(QStringLiteral("frmCommChInfo")));
@@ -212,6 +225,7 @@ int main(int argc, char** argv) {
         backups.move(main.geometry().center() - backups.rect().center());
         ok = shoot(&backups, out + QStringLiteral("/backups-en.png"), 12) && ok;
     }
+    ok = shootPreview(main, out + QStringLiteral("/print-preview-en.png")) && ok;
 
     if (argc > 3 && QByteArray(argv[3]) == "--all") {
         auto dialog = [&](QDialog* d, const char* name) {
@@ -245,5 +259,6 @@ int main(int argc, char** argv) {
         port.move(main.geometry().center() - port.rect().center());
         ok = shoot(&port, out + QStringLiteral("/port-zh.png"), 12) && ok;
     }
+    ok = shootPreview(main, out + QStringLiteral("/print-preview-zh.png")) && ok;
     return ok ? 0 : 1;
 }

@@ -3,6 +3,7 @@
 #include "channels/channelrowcommands.h"
 #include "core/model/documenthistory.h"
 #include "frmabout.h"
+#include "printcommands.h"
 #include "treesplitter.h"
 #include "twips.h"
 
@@ -75,6 +76,10 @@ frmMain::frmMain(Document& doc, Prompter& prompter, QWidget* parent)
     channelCsv_ = new ChannelCsvCommands(doc_, prompter_, this);
     connect(channelCsv_, &ChannelCsvCommands::status, this,
             [this](const QString& text) { statusBar()->showMessage(text, 5000); });
+    print_ = new PrintCommands(doc_, prompter_, this);
+    connect(print_, &PrintCommands::status, this,
+            [this](const QString& text) { statusBar()->showMessage(text, 5000); });
+    connect(this, &frmMain::closing, print_, &PrintCommands::closePreview);
     connectCommands();
     buildRecordExtras();
     buildEditCommands();
@@ -173,6 +178,16 @@ void frmMain::connectCommands() {
     on("mnuFileImportChannels", [this] {
         commitEditors({});
         channelCsv_->importChannels();
+    });
+    // The report shows what is being typed, too.
+    for (const char* name : {"mnuFilePrint", "Print"})
+        on(name, [this] {
+            commitEditors({});
+            print_->preview();
+        });
+    on("mnuFileExportPdf", [this] {
+        commitEditors({});
+        print_->exportPdf();
     });
     on("mnuFileExit", [this] { close(); });
     on("mnuModelInfo", &frmMain::mnuModelInfo);

@@ -16,6 +16,7 @@ class ChannelRowCommands;
 class frmCommChInfo;
 class Document;
 class LinkSession;
+class PrintCommands;
 class Prompter;
 class QAction;
 class QFrame;
@@ -50,6 +51,8 @@ public:
     DocumentCommands& commands() { return commands_; }
     // File > Export channels... and Import channels...
     ChannelCsvCommands& channelCsv() const { return *channelCsv_; }
+    // File > Print, the toolbar's Print and File > Export PDF.
+    PrintCommands& printCommands() const { return *print_; }
     QMdiArea* mdiArea() const { return mdi_; }
     // The channel commands (Channel menu, toolbar, the table's context menu).
     ChannelRowCommands& rowCommands() const { return *rowCommands_; }
@@ -191,6 +194,7 @@ private:
     FileChooser fileChooser_;
     SessionStarter sessionStarter_;
     ChannelCsvCommands* channelCsv_ = nullptr;
+    PrintCommands* print_ = nullptr;
     ChannelRowCommands* rowCommands_ = nullptr;
     QHash<QString, ChildFactory> factories_;
     QHash<QString, QAction*> actions_;

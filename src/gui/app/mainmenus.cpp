@@ -57,7 +57,10 @@ const std::vector<MenuDef>& menuTable() {
           {"mnuFileExportChannels", 10900, nullptr, nullptr, false},
           {"mnuFileImportChannels", 10901, nullptr, nullptr, false},
           Sep,
-          {"mnuFilePrint", 10005, nullptr, nullptr, true},
+          // Ctrl+P belongs to the radio password.
+          {"mnuFilePrint", 10005, nullptr, "Ctrl+Shift+P", false},
+          {"mnuFileExportPdf", 10950, nullptr, nullptr, false},
+          Sep,
           {"mnuFileExit", 10006, nullptr, "Ctrl+Q", false}}},
         {"mnuModel", 10100, false, {{"mnuModelInfo", 10101, nullptr, nullptr, false}}},
         {"mnuEdit",
@@ -217,8 +220,6 @@ void frmMain::buildToolBar() {
         }
         if (t.channelEdit) a->setProperty("channelEdit", true);
     }
-    // The print button has no command behind it; it is shown, but not offered.
-    action("Print")->setEnabled(false);
 }
 
 void frmMain::buildTreePanel() {

@@ -1,0 +1,143 @@
+// The printed report read back from its PDF: every channel of every group in use on a line of
+// its own under its group's caption (repeated on each page), the settings, keys and DTMF
+// codes, in English and in Chinese.
+
+#include "core/files/printreport.h"
+#include "core/model/settingsforms.h"
+#include "support/documentbuilders.h"
+#include "support/pdftext.h"
+#include "support/richdocument.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextDocument>
+#include <QTextTable>
+
+class TestPrintReport : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir_;
+
+    QStringList pdfOf(const Document& doc, const QString& name) {
+        const QString path = dir_.filePath(name);
+        QString error;
+        if (!WritePdf(doc, path, &error)) {
+            qWarning() << error;
+            return {};
+        }
+        return PdfPages(path);
+    }
+
+private slots:
+    void init() {
+        if (PdfToTextProgram().isEmpty()) QSKIP("pdftotext (poppler-utils) is not installed");
+    }
+    void cleanup() { UseStagedLanguage(Language::English); }
+
+    void everyChannelUnderItsGroup_data() {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("language");
+        for (int language : {1, 2})
+            for (int mode : {0, 1, 2})
+                QTest::addRow("mode %d, %s", mode, language == 1 ? "English" : "Chinese")
+                    << mode << language;
+    }
+    void everyChannelUnderItsGroup() {
+        QFETCH(int, mode);
+        QFETCH(int, language);
+        UseStagedLanguage(language);
+        Document doc;
+        FillRichDocument(doc, mode);
+        // Full groups run over pages.
+        for (int g = 0; g < 3; ++g)
+            ProgramRows(doc, g, 1, GroupSize(g, mode));
+        doc.CurFileName = QStringLiteral("/somewhere/rich.dat");
+        const QStringList pages =
+            pdfOf(doc, QStringLiteral("rich%1%2.pdf").arg(mode).arg(language));
+        QVERIFY(pages.size() > 2);
+
+        // The channels as the channel window lists them: group by group, row by row.
+        QHash<int, QString> expected; // channel number -> "row chNo frequency"
+        QHash<int, QString> groupOf;
+        for (int g = 0; g < GroupCount(mode); ++g)
+            for (int row = 1; row <= GroupSize(g, mode); ++row) {
+                const int chNo = FirstCHOfGroup(g, mode) + row;
+                groupOf.insert(chNo, GroupName(g, mode));
+                if (const CHInfoRec* c = doc.Channel(chNo))
+                    expected.insert(chNo, QStringLiteral("%1 %2 %3")
+                                              .arg(row)
+                                              .arg(chNo)
+                                              .arg(doc.FreToListText(c->RxFre.text(), g)));
+            }
+        QVERIFY(expected.size() > 40);
+
+        const QRegularExpression rowLine(
+            QStringLiteral("^\\s*(\\d+)\\s+(\\d+)\\s+(\\d+\\.\\d+)\\s"),
+            QRegularExpression::MultilineOption);
+        const QRegularExpression caption(QRegularExpression::escape(LoadLangText(14050)) +
+                                         QStringLiteral(":\\s*(\\S+)"));
+        QHash<int, QString> found;
+        for (const QString& page : pages) {
+            for (auto m = rowLine.globalMatch(page); m.hasNext();) {
+                const QRegularExpressionMatch r = m.next();
+                const int chNo = r.captured(2).toInt();
+                QVERIFY2(!found.contains(chNo), qPrintable(r.captured(0)));
+                found.insert(chNo, r.captured(1) + ' ' + r.captured(2) + ' ' + r.captured(3));
+                // The caption above the row, on the same page, names the row's group.
+                const QString before = page.left(r.capturedStart());
+                QRegularExpressionMatch last;
+                for (auto c = caption.globalMatch(before); c.hasNext();)
+                    last = c.next();
+                QVERIFY2(last.hasMatch(), qPrintable("no caption above " + r.captured(0)));
+                QCOMPARE(last.captured(1), groupOf.value(chNo));
+            }
+        }
+        QCOMPARE(found, expected);
+
+        const QString all = pages.join(QLatin1Char('\n'));
+        // Labels and values of the settings, keys and DTMF codes.
+        for (int id : {12000, 16000, 16003, 16101, 25000, 25007, 18000, 18003, 18005, 15600})
+            QVERIFY2(all.contains(LoadLangText(id)), qPrintable(LoadLangText(id)));
+        for (const char* value : {"NULL", "DIM", "0123456789ABCD*#", "55#", "rich.dat"})
+            QVERIFY2(all.contains(QLatin1String(value)), value);
+        // A ligature would hide "Off" from a search in the PDF.
+        QVERIFY(!all.contains(QChar(0xFB00)));
+        QVERIFY(all.contains(QStringLiteral("Off")));
+        if (language == 2) QVERIFY(all.contains(QStringLiteral("信道")));
+    }
+
+    void tablesRepeatTheirCaptionOnEveryPage() {
+        Document doc;
+        FillRichDocument(doc, 1);
+        const std::unique_ptr<QTextDocument> report = BuildPrintReport(doc);
+        QList<QTextTable*> tables;
+        for (QTextFrame* f : report->rootFrame()->childFrames())
+            if (auto* t = qobject_cast<QTextTable*>(f)) tables << t;
+        // The title block, then groups A to J, VFO and MEM, the options, keys, DTMF settings
+        // and codes, each with its caption (and column names) as header rows.
+        QCOMPARE(tables.size(), 1 + 12 + 4);
+        for (QTextTable* t : tables.mid(1))
+            QVERIFY(t->format().headerRowCount() >= 1);
+        QCOMPARE(tables.at(1)->format().headerRowCount(), 2);
+    }
+
+    void failuresNameTheFile() {
+        Document doc;
+        doc.NewDocument();
+        QString error;
+        const QString missing = dir_.filePath(QStringLiteral("missing/report.pdf"));
+        QVERIFY(!WritePdf(doc, missing, &error));
+        QVERIFY2(error.contains(missing), qPrintable(error));
+        QVERIFY(!QFile::exists(missing));
+
+        QVERIFY(QDir(dir_.path()).mkpath(QStringLiteral("folder.pdf")));
+        QVERIFY(!WritePdf(doc, dir_.filePath(QStringLiteral("folder.pdf")), &error));
+        QVERIFY2(error.contains(QStringLiteral("folder.pdf")), qPrintable(error));
+        QVERIFY(QFileInfo(dir_.filePath(QStringLiteral("folder.pdf"))).isDir());
+    }
+};
+
+QTEST_MAIN(TestPrintReport)
+#include "tst_printreport.moc"
