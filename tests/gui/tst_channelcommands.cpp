@@ -3,10 +3,8 @@
 // saved files hold exactly the result or, undone to the start, the original bytes.
 
 #include "gui/channeltestsupport.h"
-#include "gui/guitestenv.h"
+#include "gui/mainwindowfixture.h"
 
-#include "app/childwindows.h"
-#include "app/frmmain.h"
 #include "channels/channelgridview.h"
 #include "channels/frmcommchinfo.h"
 #include "core/files/datafile.h"
@@ -32,14 +30,10 @@ QString shown(const Document& doc, int group, int row) {
 
 } // namespace
 
-class TestChannelCommands : public QObject {
+class TestChannelCommands : public QObject, MainWindowFixture {
     Q_OBJECT
 
-    std::unique_ptr<TestTree> tree;
-    std::unique_ptr<Document> doc;
     ScriptedPrompter prompter;
-    std::unique_ptr<frmMain> main;
-    QString chosen;
 
     QString file(const char* name) const { return tree->dir.filePath(QLatin1String(name)); }
     QAction* act(const char* name) { return child<QAction>(main.get(), name); }
@@ -81,23 +75,12 @@ class TestChannelCommands : public QObject {
 
 private slots:
     void init() {
-        tree = std::make_unique<TestTree>();
-        doc = std::make_unique<Document>();
-        doc->setPrompter(&prompter);
-        tree->startUp(*doc);
-        prompter.reset();
-        main = std::make_unique<frmMain>(*doc, prompter);
-        RegisterChildWindows(*main);
-        main->setFileChooser([this](bool, const QString&) { return chosen; });
+        build(prompter);
         main->Load();
         showActive(main.get());
         QTRY_VERIFY(table());
     }
-    void cleanup() {
-        main.reset();
-        doc.reset();
-        tree.reset();
-    }
+    void cleanup() { reset(); }
 
     void cutPasteMoveUndoRedoFromTheKeyboard() {
         openCbDocument();

@@ -2,10 +2,8 @@
 // opens on the report and can be used with the keyboard, it goes when the main window goes,
 // and the export writes what is being typed, or says why it could not.
 
-#include "gui/guitestenv.h"
+#include "gui/mainwindowfixture.h"
 
-#include "app/childwindows.h"
-#include "app/frmmain.h"
 #include "app/printcommands.h"
 #include "channels/channelgridview.h"
 #include "channels/channeltablemodel.h"
@@ -24,30 +22,19 @@
 
 using namespace Qt::StringLiterals;
 
-class TestPrintGui : public QObject {
+class TestPrintGui : public QObject, MainWindowFixture {
     Q_OBJECT
 
-    std::unique_ptr<TestTree> tree;
-    std::unique_ptr<Document> doc;
     ScriptedPrompter prompter;
-    std::unique_ptr<frmMain> main;
-    QString chosen;
 
     void start(int language) {
-        tree = std::make_unique<TestTree>(language);
-        doc = std::make_unique<Document>();
-        doc->setPrompter(&prompter);
-        tree->startUp(*doc);
-        doc->SetCountryMode(1);
-        doc->NewDocument();
-        doc->ToFileCopy();
-        prompter.reset();
-        main = std::make_unique<frmMain>(*doc, prompter);
-        RegisterChildWindows(*main);
+        build(prompter, language, [](Document& d) {
+            d.SetCountryMode(1);
+            d.NewDocument();
+            d.ToFileCopy();
+        });
         main->printCommands().setChooser([this] { return chosen; });
-        main->Load();
-        main->show();
-        QVERIFY(QTest::qWaitForWindowExposed(main.get()));
+        show();
     }
     QPrintPreviewDialog* openPreview(const char* command) {
         child<QAction>(main.get(), command)->trigger();
@@ -55,11 +42,7 @@ class TestPrintGui : public QObject {
     }
 
 private slots:
-    void cleanup() {
-        main.reset();
-        doc.reset();
-        tree.reset();
-    }
+    void cleanup() { reset(); }
 
     void previewOfTheReport_data() {
         QTest::addColumn<QByteArray>("command");

@@ -5,6 +5,7 @@
 #include "document.h"
 #include "frequency.h"
 #include "helpers.h"
+#include "quietprompter.h"
 #include "records.h"
 
 #include <cmath>
@@ -26,22 +27,6 @@ bool lockedByPublic(int id) {
 bool hiddenInCb(int id) {
     return id == FldDUP || id == FldOffSetFre || id == FldTx_Power;
 }
-
-// Silences the document's prompter while the setter runs: the caller reports instead.
-class QuietPrompter {
-public:
-    explicit QuietPrompter(Document& doc) : doc_(doc), saved_(&doc.prompter()) {
-        doc_.setPrompter(&silent_);
-    }
-    ~QuietPrompter() { doc_.setPrompter(saved_); }
-    QuietPrompter(const QuietPrompter&) = delete;
-    QuietPrompter& operator=(const QuietPrompter&) = delete;
-
-private:
-    Document& doc_;
-    Prompter* saved_;
-    SilentPrompter silent_;
-};
 
 EditResult refused(const QString& before, TextNote reason) {
     return {EditOutcome::Refused, before, before, std::move(reason)};

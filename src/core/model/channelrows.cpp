@@ -7,6 +7,7 @@
 #include "document.h"
 #include "frequency.h"
 #include "helpers.h"
+#include "quietprompter.h"
 #include "recordcodec.h"
 
 #include <QSet>
@@ -79,22 +80,6 @@ Rows rowsOf(const Document& doc, const Group& g) {
     }
     return rows;
 }
-
-// The channel windows warn through the prompter; these commands report instead.
-class QuietPrompter {
-public:
-    explicit QuietPrompter(Document& doc) : doc_(doc), saved_(&doc.prompter()) {
-        doc_.setPrompter(&silent_);
-    }
-    ~QuietPrompter() { doc_.setPrompter(saved_); }
-    QuietPrompter(const QuietPrompter&) = delete;
-    QuietPrompter& operator=(const QuietPrompter&) = delete;
-
-private:
-    Document& doc_;
-    Prompter* saved_;
-    SilentPrompter silent_;
-};
 
 RowCommandReport refusedWith(TextNote why) {
     RowCommandReport r;
@@ -278,6 +263,17 @@ void applyRows(Document& doc, const Group& g, QVector<NewRow> next, RowCommandRe
     }
     doc.RefreshGroupCHs(g.index);
     emergencyModesToFm(doc, g, emgBefore, report);
+}
+
+// The rows change with the document's signals held back, then every changed channel and the
+// group settings are announced once.
+void applyQuietlyAndAnnounce(Document& doc, const Group& g, const Rows& before,
+                             QVector<NewRow> next, RowCommandReport& report) {
+    {
+        const QSignalBlocker quiet(doc);
+        applyRows(doc, g, std::move(next), report);
+    }
+    announce(doc, g, before, report);
 }
 
 // A frequency in MHz from the stored digits (the caller has checked them).
@@ -532,10 +528,7 @@ RowCommandReport DeleteRows(Document& doc, int group, int first, int last) {
     RowCommandReport report;
     if (TextNote why = deletionRefusal(doc, g, rows, contents(next)); why.id)
         return refusedWith(why);
-    QSignalBlocker quiet(doc);
-    applyRows(doc, g, next, report);
-    quiet.unblock();
-    announce(doc, g, rows, report);
+    applyQuietlyAndAnnounce(doc, g, rows, std::move(next), report);
     return report;
 }
 
@@ -553,10 +546,7 @@ RowCommandReport InsertRows(Document& doc, int group, int at, int count) {
         else if (r >= at + count)
             next[r - 1] = carried(rows, r - count);
     RowCommandReport report;
-    QSignalBlocker quiet(doc);
-    applyRows(doc, g, next, report);
-    quiet.unblock();
-    announce(doc, g, rows, report);
+    applyQuietlyAndAnnounce(doc, g, rows, std::move(next), report);
     return report;
 }
 
@@ -580,10 +570,7 @@ RowCommandReport MoveRows(Document& doc, int group, int first, int last, int del
         next[r + delta - 1] = carried(rows, r);
     for (int k = 0; k < passed.size(); ++k)
         next[freed[k] - 1] = carried(rows, passed[k]);
-    QSignalBlocker quiet(doc);
-    applyRows(doc, g, next, report);
-    quiet.unblock();
-    announce(doc, g, rows, report);
+    applyQuietlyAndAnnounce(doc, g, rows, std::move(next), report);
     return report;
 }
 
@@ -610,10 +597,7 @@ RowCommandReport PasteRows(Document& doc, int group, int at, const ChannelClip& 
     }
     if (TextNote why = deletionRefusal(doc, g, rows, contents(next)); why.id)
         return refusedWith(why);
-    QSignalBlocker quiet(doc);
-    applyRows(doc, g, next, report);
-    quiet.unblock();
-    announce(doc, g, rows, report);
+    applyQuietlyAndAnnounce(doc, g, rows, std::move(next), report);
     return report;
 }
 

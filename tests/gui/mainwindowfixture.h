@@ -1,0 +1,46 @@
+#pragma once
+
+// A main window as the program makes it, on a document of its own in a private runtime tree,
+// with every child window registered and the file dialogs answered by `chosen`. A test class
+// derives from it, calls build() and then show() (it may set up more in between), and reset()
+// in its cleanup.
+
+#include "gui/guitestenv.h"
+
+#include "app/childwindows.h"
+#include "app/frmmain.h"
+
+#include <functional>
+#include <memory>
+
+class MainWindowFixture {
+protected:
+    std::unique_ptr<TestTree> tree;
+    std::unique_ptr<Document> doc;
+    std::unique_ptr<frmMain> main;
+    QString chosen; // the file the next file dialog returns; empty: cancelled
+
+    // prepare runs on the started document before the window is made.
+    void build(ScriptedPrompter& prompter, int language = 1,
+               const std::function<void(Document&)>& prepare = {}) {
+        tree = std::make_unique<TestTree>(language);
+        doc = std::make_unique<Document>();
+        doc->setPrompter(&prompter);
+        tree->startUp(*doc);
+        if (prepare) prepare(*doc);
+        prompter.reset();
+        main = std::make_unique<frmMain>(*doc, prompter);
+        RegisterChildWindows(*main);
+        main->setFileChooser([this](bool, const QString&) { return chosen; });
+    }
+    void show() {
+        main->Load();
+        main->show();
+        QVERIFY(QTest::qWaitForWindowExposed(main.get()));
+    }
+    void reset() {
+        main.reset();
+        doc.reset();
+        tree.reset();
+    }
+};
