@@ -9,6 +9,9 @@
 
 #include "app/childwindows.h"
 #include "app/frmmain.h"
+#include "channels/channelgridview.h"
+#include "channels/channeltablemodel.h"
+#include "channels/frmcommchinfo.h"
 
 #include <functional>
 #include <memory>
@@ -37,6 +40,21 @@ protected:
         main->Load();
         main->show();
         QVERIFY(QTest::qWaitForWindowExposed(main.get()));
+    }
+    frmCommChInfo* channelTable() const {
+        return qobject_cast<frmCommChInfo*>(main->ChildForm(QStringLiteral("frmCommChInfo")));
+    }
+    // Row 2 of the shown group gets a frequency typed into its cell, without Enter: the value
+    // is still in the cell's editor.
+    void typeFrequencyWithoutEnter(const QByteArray& text = "28.5") {
+        frmCommChInfo* t = channelTable();
+        QVERIFY(t);
+        t->grid()->setFocus();
+        t->grid()->setCurrentIndex(t->tableModel()->index(1, 1));
+        QTest::keyClick(t->grid(), Qt::Key_Return);
+        QTRY_VERIFY(t->grid()->isEditing());
+        for (char c : text)
+            QTest::keyClick(QApplication::focusWidget(), c);
     }
     void reset() {
         main.reset();

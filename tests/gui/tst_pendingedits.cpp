@@ -1,14 +1,8 @@
 // A value still being typed in the channel table is never lost: Save, Exit and New take it
 // into account, as the user would expect from a spreadsheet.
 
-#include "gui/guitestenv.h"
-
-#include "app/childwindows.h"
-#include "app/frmmain.h"
-#include "channels/channelgridview.h"
-#include "channels/channeltablemodel.h"
-#include "channels/frmcommchinfo.h"
 #include "core/files/datafile.h"
+#include "gui/mainwindowfixture.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -16,55 +10,26 @@
 
 using A = Prompter::Answer;
 
-class TestPendingEdits : public QObject {
+class TestPendingEdits : public QObject, MainWindowFixture {
     Q_OBJECT
 
-    std::unique_ptr<TestTree> tree;
-    std::unique_ptr<Document> doc;
     ScriptedPrompter prompter;
-    std::unique_ptr<frmMain> main;
-    QString chosen;
 
-    frmCommChInfo* table() const {
-        return qobject_cast<frmCommChInfo*>(main->ChildForm(QStringLiteral("frmCommChInfo")));
-    }
-    // Row 2 of bank "A" gets a frequency typed into its cell, without Enter.
-    void typeFrequencyWithoutEnter() {
-        frmCommChInfo* t = table();
-        QVERIFY(t);
-        t->grid()->setFocus();
-        t->grid()->setCurrentIndex(t->tableModel()->index(1, 1));
-        QTest::keyClick(t->grid(), Qt::Key_Return);
-        QTRY_VERIFY(t->grid()->isEditing());
-        for (char c : QByteArray("28.5"))
-            QTest::keyClick(QApplication::focusWidget(), c);
-        QVERIFY(doc->FindChannel(2) < 0);
-    }
+    frmCommChInfo* table() const { return channelTable(); }
 
 private slots:
     void init() {
-        tree = std::make_unique<TestTree>();
-        doc = std::make_unique<Document>();
-        doc->setPrompter(&prompter);
-        tree->startUp(*doc);
-        doc->SetCountryMode(1);
-        doc->NewDocument();
-        prompter.reset();
-        main = std::make_unique<frmMain>(*doc, prompter);
-        RegisterChildWindows(*main);
-        main->setFileChooser([this](bool, const QString&) { return chosen; });
-        main->Load();
-        main->show();
-        QVERIFY(QTest::qWaitForWindowExposed(main.get()));
+        build(prompter, 1, [](Document& d) {
+            d.SetCountryMode(1);
+            d.NewDocument();
+        });
+        show();
     }
-    void cleanup() {
-        main.reset();
-        doc.reset();
-        tree.reset();
-    }
+    void cleanup() { reset(); }
 
     void saveTakesTheTypedValue() {
         typeFrequencyWithoutEnter();
+        QVERIFY(doc->FindChannel(2) < 0);
         chosen = tree->dir.filePath("typed.dat");
         child<QAction>(main.get(), "mnuFileSave")->trigger();
         QFile f(chosen);
@@ -81,6 +46,7 @@ private slots:
     void exitAsksAboutTheTypedValue() {
         doc->ToFileCopy(); // nothing else changed
         typeFrequencyWithoutEnter();
+        QVERIFY(doc->FindChannel(2) < 0);
         prompter.reset({A::Cancel});
         QCloseEvent e;
         QApplication::sendEvent(main.get(), &e);

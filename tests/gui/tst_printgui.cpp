@@ -5,9 +5,6 @@
 #include "gui/mainwindowfixture.h"
 
 #include "app/printcommands.h"
-#include "channels/channelgridview.h"
-#include "channels/channeltablemodel.h"
-#include "channels/frmcommchinfo.h"
 #include "support/pdftext.h"
 
 #include <QAction>
@@ -159,15 +156,7 @@ private slots:
     void exportTakesTheTypedValue() {
         if (PdfToTextProgram().isEmpty()) QSKIP("pdftotext (poppler-utils) is not installed");
         start(1);
-        auto* t = qobject_cast<frmCommChInfo*>(main->ChildForm(QStringLiteral("frmCommChInfo")));
-        QVERIFY(t);
-        // Row 2 of group "A" gets a frequency typed into its cell, without Enter.
-        t->grid()->setFocus();
-        t->grid()->setCurrentIndex(t->tableModel()->index(1, 1));
-        QTest::keyClick(t->grid(), Qt::Key_Return);
-        QTRY_VERIFY(t->grid()->isEditing());
-        for (char c : QByteArray("28.5"))
-            QTest::keyClick(QApplication::focusWidget(), c);
+        typeFrequencyWithoutEnter("28.5");
 
         chosen = tree->dir.filePath(QStringLiteral("typed.pdf"));
         child<QAction>(main.get(), "mnuFileExportPdf")->trigger();
