@@ -7,6 +7,7 @@
 #include "core/link/memorymap.h"
 #include "core/link/session.h"
 #include "core/model/document.h"
+#include "core/model/documenthistory.h"
 #include "support/documentbuilders.h"
 #include "support/fakeradiotransport.h"
 #include "support/richdocument.h"
@@ -95,10 +96,17 @@ private slots:
         r.radio.chunkSize = 5; // bytes come in pieces, as from a serial port
         r.doc.CurFileName = QStringLiteral("old.dat");
         r.doc.IsNewFile = false;
+        // An edit before the read is no step back from the radio's contents.
+        r.doc.history().setRecording(true);
+        r.doc.EditKeys([](KeyRec& k) { k.KeySet = 1; });
+        r.doc.history().flush();
+        QVERIFY(r.doc.history().stack().canUndo());
         r.prompter.expect(9009);
         QSignalSpy applied(&r.session, &LinkSession::readApplied);
         QVERIFY(r.run(CommKind::Read));
         QCOMPARE(applied.size(), 1);
+        QCoreApplication::processEvents();
+        QVERIFY(!r.doc.history().stack().canUndo());
         QCOMPARE(r.doc.RadioData.CHCount, source.RadioData.CHCount);
         QCOMPARE(r.doc.CountryMode, 1);
         QCOMPARE(r.doc.CurFileName, QStringLiteral("new.dat"));
