@@ -14,8 +14,10 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QTimer>
 #include <QToolBar>
 
 namespace {
@@ -180,6 +182,19 @@ private slots:
                                  "MnuCHDelete", "MnuCHMoveUp", "MnuCHMoveDown"})
             QVERIFY2(menu.contains(act(name)), name);
         QCOMPARE(grid()->contextMenuPolicy(), Qt::ActionsContextMenu);
+        // The Menu key (or Shift+F10) opens it on the table.
+        QStringList offered;
+        QTimer::singleShot(100, [&offered] {
+            if (QWidget* popup = QApplication::activePopupWidget()) {
+                for (QAction* a : popup->actions())
+                    if (!a->isSeparator()) offered << a->objectName();
+                popup->close();
+            }
+        });
+        QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(20, 20));
+        QCoreApplication::sendEvent(grid(), &menuKey);
+        QCOMPARE(offered.size(), 7);
+        QCOMPARE(offered.constFirst(), QStringLiteral("MnuCHCut"));
         // Another child window active: the channel menu and buttons go.
         main->ShowChildForm(QStringLiteral("FrmKey"));
         settle();
