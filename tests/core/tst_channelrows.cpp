@@ -589,8 +589,9 @@ void TestChannelRows::textFromSpreadsheet() {
     QList<int> ids;
     for (const RowNote& n : r.notes)
         ids << n.note.id;
-    QCOMPARE(ids, QList<int>({14936, 14910, 14926, 14919}));
+    QCOMPARE(ids, QList<int>({14960, 14959, 14926, 14919})); // with the values typed and stored
     QCOMPARE(r.notes[2].field, int(FldDUP));
+    QCOMPARE(r.notes[0].note.args, QStringList({u"28.20625"_s, u"28.20500"_s}));
     QCOMPARE(r.skipped(), 1);
 
     // An empty frequency that would delete the last channel up to 400 becomes a note.
@@ -629,7 +630,7 @@ void TestChannelRows::textInCbMode() {
     // MEM takes the nearest plan channel, as typing does.
     r = PasteRowsText(doc, MemCb, 1, u"27.1867\n"_s);
     QCOMPARE(channel(doc, MemCb, 1).RxFre.text(), u"02718500"_s);
-    QCOMPARE(noteIds(r), QList<int>({14937}));
+    QCOMPARE(noteIds(r), QList<int>({14961}));
 }
 
 void TestChannelRows::identicalBytesAfterward() {

@@ -213,7 +213,8 @@ private slots:
         goToRow(5);
         settle();
         QVERIFY(act("MnuCHPaste")->isEnabled());
-        prompter.expect(QStringLiteral("A 6, RxFre: ") + LoadLangText(14936));
+        prompter.expect(QStringLiteral("A 6, RxFre: 28.2025 MHz is off the 5 kHz raster of the "
+                                       "band; set to 28.20000 MHz"));
         keys(Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(shown(*doc, 0, 5), QStringLiteral("28.10000"));
         QCOMPARE(shown(*doc, 0, 6), QStringLiteral("28.20000")); // on the 5 kHz raster

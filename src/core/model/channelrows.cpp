@@ -601,6 +601,22 @@ RowCommandReport PasteRows(Document& doc, int group, int at, const ChannelClip& 
     return report;
 }
 
+namespace {
+
+// What typing did to a pasted frequency, with the value as typed and as stored.
+TextNote adjustedFre(const Document& doc, const Group& g, const QString& typed,
+                     const EditResult& res) {
+    const QString was = PrintableValue(typed.trimmed());
+    if (g.mode == 0) return {TxtNearestPlan, {was, res.after}};
+    const auto v = ParseNumber(typed);
+    if (v && (*v < doc.FreLow || *v > doc.FreHigh))
+        return {TxtOutsideBand, {was, doc.BandText, res.after}};
+    if (v) return {TxtOffRaster, {was, res.after}};
+    return res.reason;
+}
+
+} // namespace
+
 RowCommandReport PasteRowsText(Document& doc, int group, int at, const QString& text) {
     const Group g = groupOf(doc, group);
     if (!g.valid()) return refusedWith({MsgNoSuchGroup, {QString::number(group)}});
@@ -667,7 +683,8 @@ RowCommandReport PasteRowsText(Document& doc, int group, int at, const QString& 
                 note(true, res.reason, FldRxFre);
                 continue;
             }
-            if (res.outcome == EditOutcome::Adjusted) note(false, res.reason, FldRxFre);
+            if (res.outcome == EditOutcome::Adjusted)
+                note(false, adjustedFre(doc, g, fre, res), FldRxFre);
         }
         if (created) {
             // Beside its group in the channel list, as a pasted record.
