@@ -39,8 +39,13 @@ bool isVfo(int group, int mode) {
 ChannelRowCommands::ChannelRowCommands(Document& doc, Prompter& prompter, TableFinder table,
                                        QObject* parent)
     : QObject(parent), doc_(doc), prompter_(prompter), table_(std::move(table)) {
-    if (QClipboard* cb = QGuiApplication::clipboard())
-        connect(cb, &QClipboard::dataChanged, this, &ChannelRowCommands::stateChanged);
+    if (QClipboard* cb = QGuiApplication::clipboard()) {
+        connect(cb, &QClipboard::dataChanged, this, [this] {
+            checkClipboard();
+            emit stateChanged();
+        });
+    }
+    checkClipboard();
     for (auto signal : {&Document::documentReplaced, &Document::groupSettingsChanged})
         connect(&doc_, signal, this, &ChannelRowCommands::stateChanged);
     connect(&doc_, &Document::channelChanged, this, &ChannelRowCommands::stateChanged);
@@ -54,11 +59,11 @@ void ChannelRowCommands::attach(frmCommChInfo* table, const QList<QAction*>& act
     connect(table, &QObject::destroyed, this, &ChannelRowCommands::stateChanged);
 }
 
-bool ChannelRowCommands::clipboardHasChannels() const {
+void ChannelRowCommands::checkClipboard() {
     const QClipboard* cb = QGuiApplication::clipboard();
     const QMimeData* md = cb ? cb->mimeData() : nullptr;
-    if (!md) return false;
-    return md->hasFormat(kMime) || (md->hasText() && LooksLikeChannelText(md->text()));
+    clipboardHasChannels_ =
+        md && (md->hasFormat(kMime) || (md->hasText() && LooksLikeChannelText(md->text())));
 }
 
 bool ChannelRowCommands::canRun(Command c) const {
@@ -76,7 +81,7 @@ bool ChannelRowCommands::canRun(Command c) const {
     case Command::Delete:
         return !vfo;
     case Command::Paste:
-        return clipboardHasChannels();
+        return clipboardHasChannels_;
     case Command::Insert: {
         // Only where the rows pushed past the group's end are empty.
         const int n = last - first + 1;
@@ -144,7 +149,9 @@ void ChannelRowCommands::run(Command c) {
         return;
     case Command::Cut: {
         const ChannelClip clip = CopyRows(doc_, group, first, last);
-        caption = {{9899, {}}, channelsNoun(group, mode, first, clip.channelCount())};
+        caption = {{9899, {}},
+                   clip.channelCount() > 0 ? channelsNoun(group, mode, first, clip.channelCount())
+                                           : rowsNoun(group, mode, first, last)};
         r = DeleteRows(doc_, group, first, last);
         if (!r.refused()) putOnClipboard(clip);
         selLast = first;

@@ -41,11 +41,14 @@ signals:
 
 private:
     void putOnClipboard(const ChannelClip& clip) const;
-    bool clipboardHasChannels() const;
+    // Whether the clipboard holds channels, looked at once each time it changes: the state of
+    // the commands is asked for after every edit, and a foreign clipboard is a round trip.
+    void checkClipboard();
     RowCommandReport paste(int group, int at, int* rows);
     void tell(const RowCommandReport& r, const StepCaption& caption) const;
 
     Document& doc_;
     Prompter& prompter_;
     TableFinder table_;
+    bool clipboardHasChannels_ = false;
 };
