@@ -3,7 +3,7 @@
 
 MZ_PACKAGES=(build-essential cmake ninja-build pkg-config
              qt6-base-dev qt6-serialport-dev qt6-multimedia-dev qt6-qpa-plugins
-             libinih-dev fonts-dejavu-core qt6-translations-l10n appstream ccache
+             libinih-dev fonts-dejavu-core qt6-translations-l10n appstream ccache mold
              bsdutils util-linux
              python3 pulseaudio pulseaudio-utils poppler-utils)
 # Only the checking builds need these (./test.sh --fuzz): clang, and compiler-rt, which holds
@@ -54,6 +54,8 @@ mz_build_in() {
     if command -v ccache >/dev/null; then
         launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
         export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$root}" CCACHE_NOHASHDIR="${CCACHE_NOHASHDIR:-1}"
+        # Precompiled headers are cached only when ccache may ignore their defines and times.
+        export CCACHE_SLOPPINESS="${CCACHE_SLOPPINESS:-pch_defines,time_macros}"
     fi
     local targets=()
     # shellcheck disable=SC2206

@@ -2,6 +2,7 @@
 // and files that are never written on failure.
 
 #include "files/filetestutil.h"
+#include "support/testmain.h"
 
 #include <QDir>
 #include <QProcess>
@@ -199,5 +200,5 @@ void TestChannelCsvCli::diffOfOtherParts() {
     QCOMPARE(run(u"diff @/a.dat"_s).code, 2);
 }
 
-QTEST_GUILESS_MAIN(TestChannelCsvCli)
+MZ_TEST_GUILESS_MAIN(TestChannelCsvCli)
 #include "tst_channelcsvcli.moc"

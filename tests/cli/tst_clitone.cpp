@@ -4,6 +4,7 @@
 #include "core/files/datafile.h"
 #include "core/model/document.h"
 #include "core/sound/tippcm.h"
+#include "support/testmain.h"
 
 #include <QBuffer>
 #include <QProcess>
@@ -94,5 +95,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestCliTone)
+MZ_TEST_GUILESS_MAIN(TestCliTone)
 #include "tst_clitone.moc"

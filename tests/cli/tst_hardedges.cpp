@@ -9,6 +9,7 @@
 #include "sim/simprocess.h"
 #include "support/documentbuilders.h"
 #include "support/richdocument.h"
+#include "support/testmain.h"
 
 #include <QDir>
 #include <QFile>
@@ -374,5 +375,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestHardEdges)
+MZ_TEST_GUILESS_MAIN(TestHardEdges)
 #include "tst_hardedges.moc"

@@ -8,6 +8,7 @@
 #include "sim/simprocess.h"
 #include "support/documentbuilders.h"
 #include "support/richdocument.h"
+#include "support/testmain.h"
 
 #include <QFile>
 #include <QJsonDocument>
@@ -216,5 +217,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestLinkCli)
+MZ_TEST_GUILESS_MAIN(TestLinkCli)
 #include "tst_linkcli.moc"

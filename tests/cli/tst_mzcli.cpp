@@ -4,6 +4,7 @@
 
 #include "core/files/savedatafile.h"
 #include "files/filetestutil.h"
+#include "support/testmain.h"
 
 #include <QDir>
 #include <QJsonArray>
@@ -339,5 +340,5 @@ void TestMzcli::planRefusals() {
     QVERIFY(!QFile::exists(work(u"out.dat"_s)));
 }
 
-QTEST_GUILESS_MAIN(TestMzcli)
+MZ_TEST_GUILESS_MAIN(TestMzcli)
 #include "tst_mzcli.moc"

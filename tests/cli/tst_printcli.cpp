@@ -6,6 +6,7 @@
 #include "core/model/document.h"
 #include "support/documentbuilders.h"
 #include "support/pdftext.h"
+#include "support/testmain.h"
 
 #include <QDir>
 #include <QProcess>
@@ -134,5 +135,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestPrintCli)
+MZ_TEST_MAIN(TestPrintCli)
 #include "tst_printcli.moc"

@@ -7,6 +7,7 @@
 #include "core/model/document.h"
 #include "sim/simprocess.h"
 #include "support/richdocument.h"
+#include "support/testmain.h"
 
 #include <QDir>
 #include <QFile>
@@ -157,5 +158,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestSafetyCli)
+MZ_TEST_GUILESS_MAIN(TestSafetyCli)
 #include "tst_safetycli.moc"

@@ -4,6 +4,7 @@
 #include "core/model/channeledit.h"
 #include "core/model/country.h"
 #include "core/model/document.h"
+#include "support/testmain.h"
 
 #include <QTest>
 
@@ -131,5 +132,5 @@ void TestChannelFieldRules::slotNames() {
         QCOMPARE(ChannelFieldName(ChannelFieldIndex(n)), n);
 }
 
-QTEST_GUILESS_MAIN(TestChannelFieldRules)
+MZ_TEST_GUILESS_MAIN(TestChannelFieldRules)
 #include "tst_channelfieldrules.moc"

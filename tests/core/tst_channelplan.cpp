@@ -5,6 +5,7 @@
 #include "core/model/country.h"
 #include "core/model/document.h"
 #include "core/model/frequency.h"
+#include "support/testmain.h"
 
 #include <QFile>
 #include <QtTest>
@@ -160,5 +161,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestChannelPlan)
+MZ_TEST_GUILESS_MAIN(TestChannelPlan)
 #include "tst_channelplan.moc"

@@ -10,6 +10,7 @@
 #include "core/model/document.h"
 #include "core/model/helpers.h"
 #include "support/documentbuilders.h"
+#include "support/testmain.h"
 
 #include <QHash>
 #include <QRandomGenerator>
@@ -699,5 +700,5 @@ void TestChannelRows::signalsAndReport() {
     UseStagedLanguage();
 }
 
-QTEST_GUILESS_MAIN(TestChannelRows)
+MZ_TEST_GUILESS_MAIN(TestChannelRows)
 #include "tst_channelrows.moc"

@@ -5,6 +5,7 @@
 #include "core/model/helpers.h"
 #include "core/model/tones.h"
 #include "support/scriptedprompter.h"
+#include "support/testmain.h"
 
 #include <QtTest>
 
@@ -118,5 +119,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestCodecs)
+MZ_TEST_GUILESS_MAIN(TestCodecs)
 #include "tst_codecs.moc"

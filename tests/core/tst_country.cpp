@@ -1,5 +1,6 @@
 #include "core/model/country.h"
 #include "core/model/document.h"
+#include "support/testmain.h"
 
 #include <QtTest>
 
@@ -65,5 +66,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestCountry)
+MZ_TEST_GUILESS_MAIN(TestCountry)
 #include "tst_country.moc"

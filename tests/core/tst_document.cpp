@@ -1,6 +1,7 @@
 #include "core/model/country.h"
 #include "core/model/document.h"
 #include "support/scriptedprompter.h"
+#include "support/testmain.h"
 
 #include <QSignalSpy>
 #include <QtTest>
@@ -254,5 +255,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestDocument)
+MZ_TEST_GUILESS_MAIN(TestDocument)
 #include "tst_document.moc"

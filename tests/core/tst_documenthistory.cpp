@@ -5,6 +5,7 @@
 #include "core/files/opendatafile.h"
 #include "core/model/documenthistory.h"
 #include "support/documentbuilders.h"
+#include "support/testmain.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
@@ -193,5 +194,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestDocumentHistory)
+MZ_TEST_GUILESS_MAIN(TestDocumentHistory)
 #include "tst_documenthistory.moc"

@@ -5,6 +5,7 @@
 
 #include "core/lang/inireader.h"
 #include "core/lang/langtext.h"
+#include "support/testmain.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -387,5 +388,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TstLangFiles)
+MZ_TEST_GUILESS_MAIN(TstLangFiles)
 #include "tst_langfiles.moc"

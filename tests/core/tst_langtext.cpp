@@ -1,5 +1,6 @@
 #include "core/app/appstate.h"
 #include "core/lang/langtext.h"
+#include "support/testmain.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -72,5 +73,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestLangText)
+MZ_TEST_GUILESS_MAIN(TestLangText)
 #include "tst_langtext.moc"

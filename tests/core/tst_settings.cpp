@@ -6,6 +6,7 @@
 #include "core/model/document.h"
 #include "core/model/version.h"
 #include "support/scriptedprompter.h"
+#include "support/testmain.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -150,5 +151,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestSettings)
+MZ_TEST_GUILESS_MAIN(TestSettings)
 #include "tst_settings.moc"

@@ -9,6 +9,7 @@
 #include "core/model/radioinfofields.h"
 #include "core/model/settingsforms.h"
 #include "support/documentbuilders.h"
+#include "support/testmain.h"
 
 #include <QTest>
 
@@ -164,5 +165,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestSettingsFields)
+MZ_TEST_MAIN(TestSettingsFields)
 #include "tst_settingsfields.moc"

@@ -2,6 +2,7 @@
 // else per user, starting from the shipped copy.
 
 #include "core/app/appstate.h"
+#include "support/testmain.h"
 
 #include <QFile>
 #include <QStandardPaths>
@@ -36,5 +37,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestSettingsPlace)
+MZ_TEST_GUILESS_MAIN(TestSettingsPlace)
 #include "tst_settingsplace.moc"

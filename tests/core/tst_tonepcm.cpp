@@ -7,6 +7,7 @@
 #include "core/sound/tippcm.h"
 #include "core/sound/tippcmdevice.h"
 #include "support/pcmanalysis.h"
+#include "support/testmain.h"
 
 #include <QBuffer>
 #include <QSignalSpy>
@@ -249,5 +250,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestTonePcm)
+MZ_TEST_GUILESS_MAIN(TestTonePcm)
 #include "tst_tonepcm.moc"

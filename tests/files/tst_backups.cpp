@@ -4,6 +4,7 @@
 #include "core/files/backups.h"
 #include "core/files/datafile.h"
 #include "core/model/document.h"
+#include "support/testmain.h"
 
 #include <QDir>
 #include <QFile>
@@ -87,5 +88,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestBackups)
+MZ_TEST_GUILESS_MAIN(TestBackups)
 #include "tst_backups.moc"

@@ -11,6 +11,7 @@
 #include "core/model/helpers.h"
 #include "core/model/tones.h"
 #include "support/richdocument.h"
+#include "support/testmain.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -557,5 +558,5 @@ void TestChannelCsv::malformedFilesChangeNothing() {
     QVERIFY(DiffDocuments(before, doc).isEmpty());
 }
 
-QTEST_GUILESS_MAIN(TestChannelCsv)
+MZ_TEST_GUILESS_MAIN(TestChannelCsv)
 #include "tst_channelcsv.moc"

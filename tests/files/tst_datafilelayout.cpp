@@ -3,6 +3,7 @@
 #include "core/files/opendatafile.h"
 #include "core/files/savedatafile.h"
 #include "files/filetestutil.h"
+#include "support/testmain.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -80,5 +81,5 @@ void TestDataFileLayout::fieldsAtTheirOffsets() {
     QCOMPARE(Le16(b, last + 58), 0x1314);
 }
 
-QTEST_GUILESS_MAIN(TestDataFileLayout)
+MZ_TEST_GUILESS_MAIN(TestDataFileLayout)
 #include "tst_datafilelayout.moc"

@@ -5,6 +5,7 @@
 #include "core/app/startup.h"
 #include "core/model/version.h"
 #include "files/filetestutil.h"
+#include "support/testmain.h"
 
 #include <QDir>
 #include <QSettings>
@@ -234,5 +235,5 @@ void TestDocumentCommands::exitSequence() {
     QVERIFY(prompter_.wasMessage(0, 9006));
 }
 
-QTEST_GUILESS_MAIN(TestDocumentCommands)
+MZ_TEST_GUILESS_MAIN(TestDocumentCommands)
 #include "tst_documentcommands.moc"

@@ -7,6 +7,7 @@
 #include "core/model/channelcheck.h"
 #include "core/model/helpers.h"
 #include "files/filetestutil.h"
+#include "support/testmain.h"
 
 #include <QDir>
 #include <QRegularExpression>
@@ -143,5 +144,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestFileIo)
+MZ_TEST_GUILESS_MAIN(TestFileIo)
 #include "tst_fileio.moc"

@@ -7,6 +7,7 @@
 #include "core/model/country.h"
 #include "core/model/version.h"
 #include "files/filetestutil.h"
+#include "support/testmain.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -185,5 +186,5 @@ void TestOpenDataFile::opensAndTakesOverTheFilesMode() {
     QVERIFY(state.count() >= 1);
 }
 
-QTEST_GUILESS_MAIN(TestOpenDataFile)
+MZ_TEST_GUILESS_MAIN(TestOpenDataFile)
 #include "tst_opendatafile.moc"

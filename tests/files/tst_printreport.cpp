@@ -7,6 +7,7 @@
 #include "support/documentbuilders.h"
 #include "support/pdftext.h"
 #include "support/richdocument.h"
+#include "support/testmain.h"
 
 #include <QDir>
 #include <QFile>
@@ -139,5 +140,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestPrintReport)
+MZ_TEST_MAIN(TestPrintReport)
 #include "tst_printreport.moc"

@@ -3,6 +3,7 @@
 
 #include "core/files/savedatafile.h"
 #include "files/filetestutil.h"
+#include "support/testmain.h"
 
 #include <QDir>
 #include <QSignalSpy>
@@ -99,5 +100,5 @@ void TestSaveDataFile::writeErrorKeepsOldFile() {
     QCOMPARE(QDir(dir_.path()).entryList({u"old*"_s}, QDir::Files).size(), 1);
 }
 
-QTEST_GUILESS_MAIN(TestSaveDataFile)
+MZ_TEST_GUILESS_MAIN(TestSaveDataFile)
 #include "tst_savedatafile.moc"

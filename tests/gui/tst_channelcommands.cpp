@@ -4,6 +4,7 @@
 
 #include "gui/channeltestsupport.h"
 #include "gui/mainwindowfixture.h"
+#include "support/testmain.h"
 
 #include "channels/channelgridview.h"
 #include "channels/frmcommchinfo.h"
@@ -246,5 +247,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestChannelCommands)
+MZ_TEST_MAIN(TestChannelCommands)
 #include "tst_channelcommands.moc"

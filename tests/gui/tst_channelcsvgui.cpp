@@ -3,6 +3,7 @@
 // target, and a refused file.
 
 #include "gui/guitestenv.h"
+#include "support/testmain.h"
 
 #include "app/channelcsvcommands.h"
 #include "app/childwindows.h"
@@ -165,5 +166,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestChannelCsvGui)
+MZ_TEST_MAIN(TestChannelCsvGui)
 #include "tst_channelcsvgui.moc"

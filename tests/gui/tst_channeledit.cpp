@@ -10,6 +10,7 @@
 #include "channeltestsupport.h"
 #include "core/files/datafile.h"
 #include "core/model/channelplan.h"
+#include "support/testmain.h"
 
 #include <QFile>
 
@@ -545,5 +546,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestChannelEdit)
+MZ_TEST_MAIN(TestChannelEdit)
 #include "tst_channeledit.moc"

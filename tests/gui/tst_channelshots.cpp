@@ -8,6 +8,7 @@
 #include "channels/frmcommchinfo.h"
 #include "channeltestsupport.h"
 #include "core/files/datafile.h"
+#include "support/testmain.h"
 
 #include <QApplication>
 #include <QDir>
@@ -87,5 +88,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestChannelShots)
+MZ_TEST_MAIN(TestChannelShots)
 #include "tst_channelshots.moc"

@@ -7,6 +7,7 @@
 #include "channels/frmcommchinfo.h"
 #include "channels/numberedit.h"
 #include "channeltestsupport.h"
+#include "support/testmain.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -449,5 +450,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestChannelTable)
+MZ_TEST_MAIN(TestChannelTable)
 #include "tst_channeltable.moc"

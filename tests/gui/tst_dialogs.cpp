@@ -2,6 +2,7 @@
 // password; and the progress window's captions and percentages.
 
 #include "gui/guitestenv.h"
+#include "support/testmain.h"
 
 #include "app/frmmain.h"
 #include "core/app/inifile.h"
@@ -436,5 +437,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestDialogs)
+MZ_TEST_MAIN(TestDialogs)
 #include "tst_dialogs.moc"

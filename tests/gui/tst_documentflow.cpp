@@ -2,6 +2,7 @@
 // answered by a script and the file dialogs replaced.
 
 #include "gui/guitestenv.h"
+#include "support/testmain.h"
 
 #include "app/frmmain.h"
 #include "core/files/datafile.h"
@@ -356,5 +357,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestDocumentFlow)
+MZ_TEST_MAIN(TestDocumentFlow)
 #include "tst_documentflow.moc"

@@ -2,6 +2,7 @@
 // windows, the tree panel, the stored position and the session commands.
 
 #include "gui/guitestenv.h"
+#include "support/testmain.h"
 
 #include "app/frmmain.h"
 #include "app/frmsplash.h"
@@ -377,5 +378,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestMainWindow)
+MZ_TEST_MAIN(TestMainWindow)
 #include "tst_mainwindow.moc"

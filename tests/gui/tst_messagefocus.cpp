@@ -2,6 +2,7 @@
 // typing, and the box is wide enough for its title.
 
 #include "gui/guitestenv.h"
+#include "support/testmain.h"
 
 #include "app/childwindows.h"
 #include "app/frmmain.h"
@@ -139,5 +140,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestMessageFocus)
+MZ_TEST_MAIN(TestMessageFocus)
 #include "tst_messagefocus.moc"

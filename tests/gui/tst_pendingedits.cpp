@@ -3,6 +3,7 @@
 
 #include "core/files/datafile.h"
 #include "gui/mainwindowfixture.h"
+#include "support/testmain.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -56,5 +57,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestPendingEdits)
+MZ_TEST_MAIN(TestPendingEdits)
 #include "tst_pendingedits.moc"

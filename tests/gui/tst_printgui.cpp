@@ -3,6 +3,7 @@
 // and the export writes what is being typed, or says why it could not.
 
 #include "gui/mainwindowfixture.h"
+#include "support/testmain.h"
 
 #include "app/printcommands.h"
 #include "support/pdftext.h"
@@ -185,5 +186,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestPrintGui)
+MZ_TEST_MAIN(TestPrintGui)
 #include "tst_printgui.moc"

@@ -3,6 +3,7 @@
 // recent-files list across a restart, and the change mark in the title.
 
 #include "gui/guitestenv.h"
+#include "support/testmain.h"
 
 #include "app/childwindows.h"
 #include "app/frmbackups.h"
@@ -284,5 +285,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestSafety)
+MZ_TEST_MAIN(TestSafety)
 #include "tst_safety.moc"

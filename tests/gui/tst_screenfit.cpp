@@ -2,6 +2,7 @@
 // this program on such an offscreen screen at the scale factors 1, 1.25 and 2.
 
 #include "gui/guitestenv.h"
+#include "support/testmain.h"
 
 #include "app/childwindows.h"
 #include "app/frmabout.h"
@@ -162,5 +163,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestScreenFit)
+MZ_TEST_MAIN(TestScreenFit)
 #include "tst_screenfit.moc"

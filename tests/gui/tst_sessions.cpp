@@ -3,6 +3,7 @@
 // message, what reaches the document, and the commands locked while a session runs.
 
 #include "gui/guitestenv.h"
+#include "support/testmain.h"
 
 #include "app/childwindows.h"
 #include "app/frmmain.h"
@@ -464,5 +465,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestSessions)
+MZ_TEST_MAIN(TestSessions)
 #include "tst_sessions.moc"

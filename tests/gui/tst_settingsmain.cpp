@@ -4,6 +4,7 @@
 // (each changes exactly its own field), saved, opened again, written to mzsim and read back.
 
 #include "gui/guitestenv.h"
+#include "support/testmain.h"
 
 #include "app/childwindows.h"
 #include "app/frmmain.h"
@@ -356,5 +357,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestSettingsMain)
+MZ_TEST_MAIN(TestSettingsMain)
 #include "tst_settingsmain.moc"

@@ -7,6 +7,7 @@
 #include "settings/frmkey.h"
 #include "settings/frmoptfeatures.h"
 #include "settings/frmradioinfo.h"
+#include "support/testmain.h"
 
 #include <QDir>
 #include <QTabWidget>
@@ -63,5 +64,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestSettingsShots)
+MZ_TEST_MAIN(TestSettingsShots)
 #include "tst_settingsshots.moc"

@@ -9,6 +9,7 @@
 #include "settings/frmkey.h"
 #include "settings/frmoptfeatures.h"
 #include "settings/frmradioinfo.h"
+#include "support/testmain.h"
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -343,5 +344,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestSettingsWindows)
+MZ_TEST_MAIN(TestSettingsWindows)
 #include "tst_settingswindows.moc"

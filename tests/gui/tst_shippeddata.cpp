@@ -7,6 +7,7 @@
 #include "core/model/channelplan.h"
 #include "core/model/document.h"
 #include "support/scriptedprompter.h"
+#include "support/testmain.h"
 
 #include <QFileInfo>
 #include <QPixmap>
@@ -123,5 +124,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestShippedData)
+MZ_TEST_MAIN(TestShippedData)
 #include "tst_shippeddata.moc"

@@ -4,6 +4,7 @@
 // PulseAudio server can be started.
 
 #include "gui/guitestenv.h"
+#include "support/testmain.h"
 
 #include "settings/frmtonetips.h"
 #include "settings/tonetipplayer.h"
@@ -232,5 +233,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestToneSound)
+MZ_TEST_MAIN(TestToneSound)
 #include "tst_tonesound.moc"

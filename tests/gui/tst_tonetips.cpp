@@ -3,6 +3,7 @@
 // without an audio output (this test keeps every audio server out of reach).
 
 #include "gui/guitestenv.h"
+#include "support/testmain.h"
 
 #include "app/childwindows.h"
 #include "app/frmmain.h"
@@ -380,5 +381,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestToneTips)
+MZ_TEST_MAIN(TestToneTips)
 #include "tst_tonetips.moc"

@@ -3,6 +3,7 @@
 // with the program. A stand-in simulator names /dev/null as its terminal.
 
 #include "gui/guitestenv.h"
+#include "support/testmain.h"
 
 #include "app/frmmain.h"
 #include "link/virtualradioprocess.h"
@@ -116,5 +117,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestVirtualRadioProcess)
+MZ_TEST_MAIN(TestVirtualRadioProcess)
 #include "tst_virtualradioprocess.moc"

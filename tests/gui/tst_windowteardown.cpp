@@ -13,6 +13,7 @@
 #include "settings/frmoptfeatures.h"
 #include "settings/frmradioinfo.h"
 #include "settings/frmtonetips.h"
+#include "support/testmain.h"
 
 #include <QAbstractItemModel>
 #include <QTableView>
@@ -84,5 +85,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestWindowTeardown)
+MZ_TEST_MAIN(TestWindowTeardown)
 #include "tst_windowteardown.moc"

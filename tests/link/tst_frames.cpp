@@ -1,4 +1,5 @@
 #include "core/link/frames.h"
+#include "support/testmain.h"
 
 #include <QTest>
 
@@ -117,5 +118,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestFrames)
+MZ_TEST_GUILESS_MAIN(TestFrames)
 #include "tst_frames.moc"

@@ -2,6 +2,7 @@
 #include "core/link/memorymap.h"
 #include "core/model/document.h"
 #include "support/richdocument.h"
+#include "support/testmain.h"
 
 #include <QTest>
 
@@ -271,5 +272,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestMemoryMap)
+MZ_TEST_GUILESS_MAIN(TestMemoryMap)
 #include "tst_memorymap.moc"

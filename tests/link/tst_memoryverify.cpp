@@ -5,6 +5,7 @@
 #include "core/link/memoryverify.h"
 #include "core/model/document.h"
 #include "support/richdocument.h"
+#include "support/testmain.h"
 
 #include <QTest>
 
@@ -128,5 +129,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestMemoryVerify)
+MZ_TEST_GUILESS_MAIN(TestMemoryVerify)
 #include "tst_memoryverify.moc"

@@ -2,6 +2,7 @@
 // may read and write the device, never the administrators' group.
 
 #include "core/link/portaccess.h"
+#include "support/testmain.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -96,5 +97,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestPortAccess)
+MZ_TEST_MAIN(TestPortAccess)
 #include "tst_portaccess.moc"

@@ -12,6 +12,7 @@
 #include "support/fakeradiotransport.h"
 #include "support/richdocument.h"
 #include "support/scriptedprompter.h"
+#include "support/testmain.h"
 
 #include <QEventLoop>
 #include <QSignalSpy>
@@ -487,5 +488,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestSession)
+MZ_TEST_GUILESS_MAIN(TestSession)
 #include "tst_session.moc"

@@ -11,6 +11,7 @@
 #include "support/documentbuilders.h"
 #include "support/fakeradiotransport.h"
 #include "support/scriptedprompter.h"
+#include "support/testmain.h"
 
 #include <QBuffer>
 #include <QEventLoop>
@@ -147,5 +148,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestWireLog)
+MZ_TEST_GUILESS_MAIN(TestWireLog)
 #include "tst_wirelog.moc"

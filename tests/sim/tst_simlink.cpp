@@ -12,6 +12,7 @@
 #include "support/documentbuilders.h"
 #include "support/richdocument.h"
 #include "support/scriptedprompter.h"
+#include "support/testmain.h"
 
 #include <QEventLoop>
 #include <QFile>
@@ -157,5 +158,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestSimLink)
+MZ_TEST_GUILESS_MAIN(TestSimLink)
 #include "tst_simlink.moc"

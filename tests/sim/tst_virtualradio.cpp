@@ -2,6 +2,7 @@
 
 #include "core/link/frames.h"
 #include "core/link/virtualradio.h"
+#include "support/testmain.h"
 
 #include <QTest>
 
@@ -73,5 +74,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestVirtualRadio)
+MZ_TEST_GUILESS_MAIN(TestVirtualRadio)
 #include "tst_virtualradio.moc"

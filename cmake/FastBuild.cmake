@@ -1,0 +1,27 @@
+# What makes a build from scratch take minutes rather than half an hour on two cores.
+
+# mold links the programs and the test programs several times faster than the default linker;
+# the build works the same without it. (gcc 12 and clang 14 both know -fuse-ld=mold.)
+find_program(MZ_MOLD mold)
+option(MZ_USE_MOLD "Link with mold when it is installed" ON)
+if(MZ_USE_MOLD AND MZ_MOLD)
+    add_link_options(-fuse-ld=mold)
+    message(STATUS "Linking with ${MZ_MOLD}")
+endif()
+
+# Precompiled headers: the Qt headers that nearly every unit includes. `core` serves the core,
+# the command line, the virtual radio and the core tests; `gui` adds the widgets.
+option(MZ_PCH "Precompile the common Qt headers" ON)
+set(MZ_PCH_core <QByteArray> <QDebug> <QDir> <QFile> <QFileInfo> <QHash> <QList> <QMap>
+    <QObject> <QString> <QStringList> <QTimer> <QVariant> <QVector> <functional> <memory>
+    <vector>)
+set(MZ_PCH_gui ${MZ_PCH_core} <QAction> <QApplication> <QComboBox> <QDialog> <QHBoxLayout>
+    <QLabel> <QLineEdit> <QMainWindow> <QMenu> <QMessageBox> <QPushButton> <QTableView>
+    <QVBoxLayout> <QWidget>)
+
+# mz_precompile(TARGET core|gui)
+function(mz_precompile target set)
+    if(MZ_PCH)
+        target_precompile_headers(${target} PRIVATE ${MZ_PCH_${set}})
+    endif()
+endfunction()
