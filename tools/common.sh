@@ -9,6 +9,9 @@ MZ_PACKAGES=(build-essential cmake ninja-build pkg-config
 # Only the checking builds need these (./test.sh --fuzz): clang, and compiler-rt, which holds
 # libFuzzer and clang's sanitizer runtimes.
 MZ_CHECK_PACKAGES=(clang libclang-rt-14-dev)
+# ./package.sh: man pages from --help, Debian's package tools, and the checks of the package.
+MZ_PACKAGE_PACKAGES=(help2man dpkg-dev fakeroot lintian desktop-file-utils appstream)
+MZ_PACKAGE_TARGETS="programs manpages debianchangelog"
 # Chinese texts need a font that covers them; Debian's base install has none.
 MZ_PACKAGES+=(fonts-wqy-microhei)
 

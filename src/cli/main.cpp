@@ -1,6 +1,7 @@
 #include "command.h"
 
 #include "core/app/appstate.h"
+#include "core/app/buildinfo.h"
 #include "core/app/startup.h"
 
 #include <QCoreApplication>
@@ -15,7 +16,7 @@ QList<const CliCommand*>& registry() {
 }
 
 void usage(QTextStream& out) {
-    out << "usage: mzcli COMMAND [options]\n\ncommands:\n";
+    out << "usage: mzcli COMMAND [options]\n       mzcli --version\n\ncommands:\n";
     for (const CliCommand* c : CliCommands())
         out << "  " << c->usage << "\n";
 }
@@ -62,6 +63,10 @@ int main(int argc, char** argv) {
     const std::unique_ptr<QCoreApplication> app = makeApplication(argc, argv);
     QStringList args = QCoreApplication::arguments().mid(1);
     QTextStream out(stdout), err(stderr);
+    if (args.size() == 1 && args[0] == QLatin1String("--version")) {
+        out << ProgramVersionLine(QStringLiteral("mzcli")) << "\n";
+        return ExitOk;
+    }
     if (args.isEmpty() || args[0] == QLatin1String("--help") || args[0] == QLatin1String("-h")) {
         usage(args.isEmpty() ? err : out);
         return args.isEmpty() ? ExitBadInput : ExitOk;

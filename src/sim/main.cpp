@@ -5,6 +5,8 @@
 #include "simoptions.h"
 #include "simradio.h"
 
+#include "core/app/buildinfo.h"
+
 #include <QCoreApplication>
 #include <QSocketNotifier>
 #include <QTextStream>
@@ -24,6 +26,10 @@ void onSignal(int) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
+    if (app.arguments().mid(1) == QStringList{QStringLiteral("--version")}) {
+        QTextStream(stdout) << ProgramVersionLine(QStringLiteral("mzsim")) << "\n";
+        return 0;
+    }
     QString error;
     const auto options = ParseSimOptions(app.arguments().mid(1), &error);
     if (!options) {

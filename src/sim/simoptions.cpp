@@ -24,7 +24,8 @@ QString SimUsage() {
         "  --corrupt-memory ADDR  keep the byte at ADDR (0x0000-0x1CFF) inverted after each\n"
         "                     write to it, like a radio with a bad memory cell\n"
         "  --sessions N       exit after N sessions\n"
-        "  --verbose          log every frame on stderr\n");
+        "  --verbose          log every frame on stderr\n"
+        "  --version          print the program version and exit\n");
 }
 
 namespace {

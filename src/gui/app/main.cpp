@@ -4,6 +4,7 @@
 #include "guiprompter.h"
 
 #include "core/app/appstate.h"
+#include "core/app/buildinfo.h"
 #include "core/app/startup.h"
 #include "core/model/document.h"
 #include "lang/qttranslations.h"
@@ -19,10 +20,13 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("mzprog"));
     QApplication::setDesktopFileName(QStringLiteral("org.mzprog.mzprog"));
+    QApplication::setApplicationVersion(
+        ProgramVersionLine(QString()).mid(1)); // "1.0.0 (git 0123456789ab)"
 
     // mzprog FILE.dat opens the file (the file manager passes it the same way).
     QCommandLineParser parser;
     parser.addHelpOption();
+    parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("A .dat file to open."),
                                  QStringLiteral("[FILE.dat]"));
     parser.process(app);
