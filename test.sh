@@ -17,7 +17,8 @@ case "$mode" in
     exit 2
     ;;
 esac
-mz_install "${MZ_PACKAGES[@]}"
+# The tests build, install and check the Debian package too.
+mz_install "${MZ_PACKAGES[@]}" "${MZ_PACKAGE_PACKAGES[@]}"
 jobs=$(nproc 2>/dev/null || echo 2)
 export QT_QPA_PLATFORM=offscreen
 

@@ -58,14 +58,14 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME mzprog)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-set(CPACK_PACKAGE_CONTACT "The mzprog developers <mzprog@localhost>")
+set(CPACK_PACKAGE_CONTACT "The mzprog developers <mzprog@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "program the MZ-710 27/28 MHz transceiver")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Reads the memory of an MZ-710 transceiver over its serial programming cable, edits its\n"
-    "channels, tones, DTMF codes, key functions and options, and writes them back; documents\n"
-    "are kept in .dat files. mzcli does the same from the command line, and mzsim is a virtual\n"
-    "radio for trying everything without one. English and Simplified Chinese.")
-string(REPLACE ";" "" CPACK_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION}")
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+    "Reads the memory of an MZ-710 transceiver over its serial programming\n"
+    "cable, edits its channels, tones, DTMF codes, key functions and options,\n"
+    "and writes them back. Documents are kept in .dat files. mzcli does the\n"
+    "same from the command line, and mzsim is a virtual radio for trying\n"
+    "everything without one. English and Simplified Chinese.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION hamradio)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
