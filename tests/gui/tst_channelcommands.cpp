@@ -192,7 +192,8 @@ private slots:
                 popup->close();
             }
         });
-        QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(20, 20));
+        QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(20, 20),
+                                  grid()->mapToGlobal(QPoint(20, 20)));
         QCoreApplication::sendEvent(grid(), &menuKey);
         QCOMPARE(offered.size(), 7);
         QCOMPARE(offered.constFirst(), QStringLiteral("MnuCHCut"));

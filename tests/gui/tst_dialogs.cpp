@@ -6,10 +6,12 @@
 
 #include "app/frmmain.h"
 #include "core/app/inifile.h"
+#include "core/model/country.h"
 #include "link/frmpassword.h"
 #include "link/frmprogress.h"
 #include "link/frmsetcomm.h"
 #include "link/virtualradioprocess.h"
+#include "sim/simprocess.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -343,6 +345,48 @@ private slots:
         App().PortName = VirtualRadioProcess::linkPath();
         FrmSetComm again;
         QCOMPARE(child<QListWidget>(&again, "ListPorts")->currentRow(), 0);
+    }
+
+    void portDialogStoresTheCableByItsStableNameAndTestsIt() {
+        const QString byId =
+            QStringLiteral("/dev/serial/by-id/usb-FTDI_FT232R_A10K1234-if00-port0");
+        QList<PortEntry> ports{{"ttyUSB1", "/dev/ttyUSB1", "FTDI FT232R (0403:6001)", byId,
+                                "/dev/ttyUSB1\nFTDI FT232R\nS/N A10K1234"}};
+        FrmSetComm::setPortLister([&] { return ports; });
+        {
+            FrmSetComm dlg;
+            auto* list = child<QListWidget>(&dlg, "ListPorts");
+            QCOMPARE(list->count(), 1);
+            QVERIFY(list->item(0)->text().contains(QStringLiteral("FTDI FT232R (0403:6001)")));
+            QVERIFY(list->item(0)->toolTip().contains(QStringLiteral("A10K1234")));
+            list->setCurrentRow(0);
+            click(&dlg, "CommandOK");
+        }
+        QCOMPARE(App().PortName, byId);
+        QCOMPARE(setting(*tree, "portName"), byId);
+        // After a re-plug the same cable is ttyUSB0: still the one chosen.
+        ports = {{"ttyUSB0", "/dev/ttyUSB0", "FTDI FT232R (0403:6001)", byId, QString()}};
+        FrmSetComm replugged;
+        QCOMPARE(child<QListWidget>(&replugged, "ListPorts")->currentRow(), 0);
+
+        // Test Connection asks the radio on the port chosen in the dialog, before OK.
+        SimProcess sim;
+        QVERIFY(sim.start({"--mode", "2"}));
+        auto* path = child<QLineEdit>(&replugged, "TextPath");
+        path->setFocus();
+        QTest::keyClicks(path, sim.device);
+        QCOMPARE(replugged.chosenPort(), sim.device);
+        auto* result = child<QLabel>(&replugged, "LabelTestResult");
+        QVERIFY(!result->accessibleName().isEmpty());
+        click(&replugged, "CommandTest");
+        QTRY_VERIFY_WITH_TIMEOUT(result->text().contains(QStringLiteral("MZ-710")), 5000);
+        QVERIFY(result->text().contains(ModeName(2)));
+        // Testing stores nothing.
+        QCOMPARE(App().PortName, byId);
+        path->clear();
+        QTest::keyClicks(path, QStringLiteral("/dev/serial/by-id/usb-gone-if00-port0"));
+        click(&replugged, "CommandTest");
+        QVERIFY(result->text().contains(QStringLiteral("is not plugged in")));
     }
 
     void passwordCommandKeepsThePasswordForTheRun() {

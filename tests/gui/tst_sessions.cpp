@@ -2,6 +2,7 @@
 // pseudo-terminal: the confirmation, the progress window, the password dialog, the closing
 // message, what reaches the document, and the commands locked while a session runs.
 
+#include "core/link/linktexts.h"
 #include "gui/guitestenv.h"
 #include "support/testmain.h"
 
@@ -274,6 +275,36 @@ private slots:
         QVERIFY(PackedBytes(*doc) == before);
         QCOMPARE(doc->CurFileName, file("kept.dat"));
         QVERIFY(commandsEnabled());
+    }
+
+    void pulledCableEndsTheReadAndTheNextSessionWorks() {
+        QByteArray memory;
+        QVERIFY(
+            startRadio({"--mode", "1", "--image", richMemory(&memory)}, QStringLiteral("9600")));
+        doc->CurFileName = file("kept.dat");
+        doc->IsNewFile = false;
+        const QByteArray before = PackedBytes(*doc);
+        connect(&sessions->session(), &LinkSession::progress, main.get(), [this](int p) {
+            if (p >= 5 && sim && sim->process.state() == QProcess::Running) sim->kill();
+        });
+        prompter.reset({A::Ok, A::Ok});
+        prompter.expect(LinkText(TxtUnplugged));
+        action("mnuReadFromRadio")->trigger();
+        QCOMPARE(prompter.texts().last(), LinkText(TxtUnplugged));
+        QVERIFY(!sessions->transport().isOpen());
+        QTest::qWait(700);
+        QVERIFY(seen.replacedBy.isEmpty());
+        QVERIFY(PackedBytes(*doc) == before);
+        QVERIFY(commandsEnabled());
+
+        // The cable is back, here as a new port: the same run reads.
+        sessions->session().disconnect(main.get());
+        QVERIFY(startRadio({"--mode", "1", "--image", richMemory()}));
+        prompter.reset({A::Ok});
+        prompter.expect(9009);
+        action("mnuReadFromRadio")->trigger();
+        QCOMPARE(prompter.texts().last(), LoadLangText(9009));
+        QTRY_COMPARE(seen.replacedBy, memory);
     }
 
     void cancelAsksBeforeStoppingAWrite() {

@@ -3,10 +3,12 @@
 #include "core/app/appstate.h"
 #include "core/app/startup.h"
 #include "core/lang/prompter.h"
+#include "core/link/connectiontest.h"
 #include "core/link/linktexts.h"
 #include "core/link/memorymap.h"
 #include "core/link/serialtransport.h"
 #include "core/link/session.h"
+#include "core/model/country.h"
 #include "core/model/document.h"
 #include "sim/simprocess.h"
 #include "support/documentbuilders.h"
@@ -118,7 +120,8 @@ private slots:
         QVERIFY(sim.start({"--mode", "1", "--baud", "9600", "--image", path("vanish.bin")}));
         Link link(sim.device);
         link.session.SetNoEcho(true);
-        link.prompter.expect(LinkText(TxtLineLost).section(QLatin1Char('%'), 0, 0));
+        // The far end going away is what a pulled USB cable looks like.
+        link.prompter.expect(LinkText(TxtUnplugged));
         const RadioDataRec before = link.doc.RadioData;
         QSignalSpy lost(&link.transport, &LinkTransport::lineLost);
         QObject::connect(&link.session, &LinkSession::progress, [&](int p) {
@@ -128,9 +131,67 @@ private slots:
         QCOMPARE(lost.size(), 1);
         QVERIFY(!link.transport.isOpen());
         QVERIFY(!link.prompter.texts().isEmpty());
-        QVERIFY(link.prompter.texts().last().startsWith(
-            LinkText(TxtLineLost).section(QLatin1Char('%'), 0, 0)));
+        QCOMPARE(link.prompter.texts().last(), LinkText(TxtUnplugged));
         QVERIFY(link.doc.RadioData == before);
+
+        // The cable is back (here: another radio on another port): the same objects work on.
+        SimProcess again;
+        QVERIFY(again.start({"--mode", "1", "--image", path("vanish.bin")}));
+        link.transport.setPort(again.device);
+        link.prompter.expect(9009);
+        QVERIFY(link.run(CommKind::Read));
+        QVERIFY(PackedImage(link.doc) == PackedImage(source));
+    }
+
+    void connectionTestAsksOnlyWhoTheRadioIs() {
+        SimProcess sim;
+        QVERIFY(sim.start({"--mode", "2", "--save", path("untouched.bin")}));
+        ConnectionTest test;
+        QSignalSpy finished(&test, &ConnectionTest::finished);
+        QVERIFY(test.start(sim.device));
+        QVERIFY(finished.wait(5000));
+        QVERIFY(finished.first().at(0).toBool());
+        QCOMPARE(finished.first().at(1).toString(), LinkText(TxtRadioFound)
+                                                        .arg(QStringLiteral("MZ-710"))
+                                                        .arg(2)
+                                                        .arg(ModeName(2), QStringLiteral("V100")));
+        QCOMPARE(test.countryMode(), 2);
+        // A pseudo-terminal cannot carry the low-latency request; it is used as it is.
+        QVERIFY(!test.lowLatency());
+
+        // A port that is not there answers at once, naming it.
+        finished.clear();
+        QVERIFY(test.start(path("no-such-port")));
+        QCOMPARE(finished.size(), 1);
+        QVERIFY(!finished.first().at(0).toBool());
+        QVERIFY(finished.first().at(1).toString().contains(path("no-such-port")));
+    }
+
+    void lowLatencyIsAskedAndItsRefusalIsSilent() {
+        SimProcess sim;
+        QVERIFY(sim.start({}));
+        SerialTransport t(sim.device);
+        QCOMPARE(t.lowLatency(), LowLatency::NotAsked);
+        QString why;
+        QVERIFY(t.open(&why));
+        QCOMPARE(t.lowLatency(), LowLatency::Refused);
+        QVERIFY(why.isEmpty());
+        t.close();
+    }
+
+    void everyNameOfOneDeviceSharesOneLock() {
+        SimProcess sim;
+        QVERIFY(sim.start({}));
+        const QString alias = path("radio-alias");
+        QVERIFY(QFile::link(sim.device, alias));
+        SerialTransport a(sim.device), b(alias);
+        QString why;
+        QVERIFY(a.open(&why));
+        QVERIFY(!b.open(&why));
+        QCOMPARE(why, LinkText(TxtBusy).arg(alias));
+        QCOMPARE(b.devicePath(), sim.device);
+        a.close();
+        QVERIFY(b.open(&why));
     }
 
     void busyPortIsNamed() {

@@ -24,10 +24,10 @@ void FakeRadioTransport::close() {
     inbox_.clear();
 }
 
-void FakeRadioTransport::loseLine(const QString& reason) {
+void FakeRadioTransport::loseLine(const QString& reason, bool unplugged) {
     if (!open_) return;
     close();
-    emit lineLost(reason);
+    emit lineLost(reason, unplugged);
 }
 
 void FakeRadioTransport::deliver(const QByteArray& bytes, int delayMs) {

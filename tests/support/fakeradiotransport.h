@@ -31,7 +31,7 @@ public:
     int opens = 0;
 
     // The line dies: the transport closes and reports it.
-    void loseLine(const QString& reason);
+    void loseLine(const QString& reason, bool unplugged = false);
 
     bool open(QString* why) override;
     void close() override;

@@ -38,10 +38,12 @@
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPrintPreviewDialog>
 #include <QProcess>
+#include <QPushButton>
 #include <QScreen>
 #include <QTabBar>
 #include <QTemporaryDir>
@@ -136,6 +138,28 @@ bool shootToneTips(frmMain& main, const QString& file) {
     return ok;
 }
 
+// Settings > Serial Port with two USB cables listed and the connection test of the virtual
+// radio's port (the session's port) answered.
+bool shootPort(frmMain& main, const QString& file) {
+    FrmSetComm::setPortLister([] {
+        return QList<PortEntry>{
+            {"ttyUSB0", "/dev/ttyUSB0", "FTDI FT232R (0403:6001), S/N A10K1234",
+             "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A10K1234-if00-port0", QString()},
+            {"ttyUSB1", "/dev/ttyUSB1", "WCH CH340 (1a86:7523)", QString(), QString()}};
+    });
+    FrmSetComm port(&main);
+    port.show();
+    port.move(main.geometry().center() - port.rect().center());
+    if (auto* list = port.findChild<QListWidget*>(QStringLiteral("ListPorts")))
+        list->setCurrentRow(list->count() - 1); // the virtual radio
+    if (auto* test = port.findChild<QPushButton*>(QStringLiteral("CommandTest"))) test->click();
+    wait(1500);
+    port.adjustSize();
+    const bool ok = shoot(&port, file, 12);
+    FrmSetComm::setPortLister(nullptr);
+    return ok;
+}
+
 // File > Print: the preview of the report, on its first page.
 bool shootPreview(frmMain& main, const QString& file) {
     QPrintPreviewDialog* dlg = main.printCommands().preview();
@@ -200,12 +224,7 @@ int main(int argc, char** argv) {
     wait(800);
     bool ok = shoot(&main, out + QStringLiteral("/main-en.png"));
 
-    {
-        FrmSetComm port(&main);
-        port.show();
-        port.move(main.geometry().center() - port.rect().center());
-        ok = shoot(&port, out + QStringLiteral("/port-en.png"), 12) && ok;
-    }
+    ok = shootPort(main, out + QStringLiteral("/port-en.png")) && ok;
     ok = shootRead(main, out + QStringLiteral("/progress-en.png")) && ok;
     ok = shootToneTips(main, out + QStringLiteral("/tonetips-en.png")) && ok;
     ok = shootChannelMenu(main, out + QStringLiteral("/channel-menu-en.png")) && ok;
@@ -253,12 +272,7 @@ int main(int argc, char** argv) {
     ok = shoot(&main, out + QStringLiteral("/main-zh.png")) && ok;
     ok = shootToneTips(main, out + QStringLiteral("/tonetips-zh.png")) && ok;
     ok = shootChannelMenu(main, out + QStringLiteral("/channel-menu-zh.png")) && ok;
-    {
-        FrmSetComm port(&main);
-        port.show();
-        port.move(main.geometry().center() - port.rect().center());
-        ok = shoot(&port, out + QStringLiteral("/port-zh.png"), 12) && ok;
-    }
+    ok = shootPort(main, out + QStringLiteral("/port-zh.png")) && ok;
     ok = shootPreview(main, out + QStringLiteral("/print-preview-zh.png")) && ok;
     return ok ? 0 : 1;
 }

@@ -27,6 +27,20 @@ QString LinkText(LinkTextId id) {
         return QStringLiteral("the port was closed");
     case TxtPortFailed:
         return QStringLiteral("the radio stopped answering");
+    case TxtUnplugged:
+        return QStringLiteral("The cable was unplugged; the radio may still be in programming "
+                              "mode: switch it off and on");
+    case TxtBusyBy:
+        return QStringLiteral("The port %1 is in use by %2 (PID %3). Close that program and try "
+                              "again.");
+    case TxtCableGone:
+        return QStringLiteral("The cable %1 is not plugged in. Plug it in, or choose another "
+                              "port under Settings > Serial Port.");
+    case TxtNoIdentity:
+        return QStringLiteral("The radio accepted the programming request but did not say who "
+                              "it is. Switch it off and on and try again.");
+    case TxtRadioFound:
+        return QStringLiteral("The radio answered: %1, country mode %2 (%3), firmware %4.");
     case TxtLineLost:
         return QStringLiteral("The connection to the radio was lost (%1). Check the cable and "
                               "that the radio is switched on.");

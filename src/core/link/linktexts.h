@@ -17,6 +17,11 @@ enum LinkTextId {
     TxtNoPort = 9859,       // the port name is empty or blank
     TxtPortClosed = 9860,   // the reason of TxtLineLost when the device went away
     TxtPortFailed = 9861,   // the reason of TxtLineLost when reading or writing failed
+    TxtUnplugged = 9600,    // the device went away during a session
+    TxtBusyBy = 9601,       // %1 device, %2 program, %3 its process id
+    TxtCableGone = 9602,    // %1 the stable name of a cable that is not plugged in
+    TxtNoIdentity = 9603,   // programming accepted, but no identification came
+    TxtRadioFound = 9604,   // %1 model, %2 country mode number, %3 its name, %4 firmware
 };
 
 QString LinkText(LinkTextId id);

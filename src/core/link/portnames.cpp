@@ -1,6 +1,7 @@
 #include "portnames.h"
 #include "linktexts.h"
 #include "portaccess.h"
+#include "portholders.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -65,6 +66,9 @@ QString userName() {
 QString DescribeOpenFailure(const QString& devicePath, QSerialPort::SerialPortError error,
                             const QString& errorString) {
     const QFileInfo fi(devicePath);
+    // A stable name (/dev/serial/by-id/...) exists exactly while its cable is plugged in.
+    if (!fi.exists() && devicePath.startsWith(QLatin1String("/dev/serial/")))
+        return LinkText(TxtCableGone).arg(fi.fileName());
     if (!fi.exists() || error == QSerialPort::DeviceNotFoundError) {
         const QStringList ports = PresentPortPaths();
         if (ports.isEmpty()) return LinkText(TxtNotFoundNone).arg(devicePath);
@@ -79,6 +83,12 @@ QString DescribeOpenFailure(const QString& devicePath, QSerialPort::SerialPortEr
 #endif
     // The device is there and readable: a refusal now means somebody else holds it (Qt reports
     // a held lock or an exclusive tty as a permission error).
-    if (error == QSerialPort::PermissionError) return LinkText(TxtBusy).arg(devicePath);
+    if (error == QSerialPort::PermissionError) {
+        const QList<PortHolder> holders = PortHolders(devicePath);
+        if (!holders.isEmpty())
+            return LinkText(TxtBusyBy).arg(devicePath, holders.first().name,
+                                           QString::number(holders.first().pid));
+        return LinkText(TxtBusy).arg(devicePath);
+    }
     return LinkText(TxtOpenFailed).arg(devicePath, errorString);
 }

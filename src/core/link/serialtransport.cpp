@@ -2,6 +2,8 @@
 #include "linktexts.h"
 #include "portnames.h"
 
+#include <QFileInfo>
+
 SerialTransport::SerialTransport(const QString& port, QObject* parent)
     : LinkTransport(parent), port_(port) {
     connect(&serial_, &QSerialPort::readyRead, this, &LinkTransport::dataArrived);
@@ -15,7 +17,12 @@ bool SerialTransport::open(QString* why) {
         return false;
     }
     const QString path = PortDevicePath(port_);
-    serial_.setPortName(path);
+    // The port library locks the name it is given: a link (/dev/serial/by-id/..., a link of the
+    // user's) would get a lock of its own beside the device's, and two programs could share
+    // the line. The device itself is opened and locked.
+    const QString real = QFileInfo(path).canonicalFilePath();
+    device_ = real.isEmpty() ? path : real;
+    serial_.setPortName(device_);
     serial_.setBaudRate(QSerialPort::Baud9600);
     serial_.setDataBits(QSerialPort::Data8);
     serial_.setParity(QSerialPort::NoParity);
@@ -29,6 +36,7 @@ bool SerialTransport::open(QString* why) {
     // Setting the modem lines fails on a pseudo-terminal ("Inappropriate ioctl"); the radio does
     // not need them, so such errors are left behind here.
     serial_.clearError();
+    lowLatency_ = RequestLowLatency(int(serial_.handle()));
     return true;
 }
 
@@ -36,6 +44,7 @@ void SerialTransport::close() {
     if (!serial_.isOpen()) return;
     // The end request sent just before must still leave, so the radio quits programming mode.
     serial_.flush();
+    RestoreLatency(int(serial_.handle()), lowLatency_);
     serial_.close();
 }
 
@@ -66,9 +75,11 @@ void SerialTransport::onError(QSerialPort::SerialPortError error) {
     if (!fatal || lost_ || !serial_.isOpen()) return;
     lost_ = true;
     // The port's error text may be left over from an earlier call (setting the modem lines of a
-    // pseudo-terminal, for one): the kind of error says what happened.
-    const QString reason =
-        LinkText(error == QSerialPort::ResourceError ? TxtPortClosed : TxtPortFailed);
+    // pseudo-terminal, for one): the kind of error says what happened. A device that went
+    // away (EIO or ENODEV on a read, or its node is gone) is a pulled cable; a pseudo-terminal
+    // whose other side closed looks the same.
+    const bool unplugged = error == QSerialPort::ResourceError || !QFileInfo::exists(device_);
+    const QString reason = LinkText(unplugged ? TxtPortClosed : TxtPortFailed);
     serial_.close();
-    emit lineLost(reason);
+    emit lineLost(reason, unplugged);
 }

@@ -3,6 +3,7 @@
 // The serial line on a real port (or a pseudo-terminal): 9600 baud, 8 data bits, no parity,
 // one stop bit, no flow control.
 
+#include "lowlatency.h"
 #include "transport.h"
 
 #include <QSerialPort>
@@ -23,10 +24,18 @@ public:
     void send(const QByteArray& bytes) override;
     QByteArray takeAll() override;
 
+    // What the driver answered to the request for low latency at the last opening.
+    LowLatency lowLatency() const { return lowLatency_; }
+    // The device the port opened: the target of a link, so that every name of one device
+    // shares one lock.
+    QString devicePath() const { return device_; }
+
 private:
     void onError(QSerialPort::SerialPortError error);
 
     QSerialPort serial_;
     QString port_;
+    QString device_;
+    LowLatency lowLatency_ = LowLatency::NotAsked;
     bool lost_ = false;
 };

@@ -27,6 +27,8 @@ QString kindName(CommKind kind, bool verifying) {
         return QStringLiteral("write");
     case CommKind::Info:
         return QStringLiteral("radio-information read");
+    case CommKind::Identify:
+        return QStringLiteral("identification");
     default:
         return QStringLiteral("none");
     }
@@ -92,6 +94,8 @@ bool LinkSession::OpenCommPort() {
     } else if (commMode_ == CommKind::Info) {
         commAddr_ = InfoBase - BlockSize;
         commEndAddr_ = InfoBase + InfoSize - 1;
+    } else {
+        commAddr_ = commEndAddr_ = 0; // an identification moves no block
     }
     waitTimer_.stop();
     lastPercent_ = 0;
@@ -102,7 +106,11 @@ bool LinkSession::OpenCommPort() {
     if (transport_ && transport_->isOpen()) transport_->close();
     QString why;
     if (!transport_ || !transport_->open(&why)) {
-        prompter().message(9003, Prompter::Buttons::Ok, Prompter::Icon::Critical, why);
+        // A connection test tells its own caller; the others tell the user.
+        if (commMode_ == CommKind::Identify)
+            identifyFailure_ = why;
+        else
+            prompter().message(9003, Prompter::Buttons::Ok, Prompter::Icon::Critical, why);
         return false;
     }
     return true;
@@ -121,11 +129,13 @@ bool LinkSession::refuseDamagedDocument() {
 }
 
 bool LinkSession::PrepareSession(CommKind kind) {
-    if (commMode_ != CommKind::None || kind < CommKind::Read || kind > CommKind::Info) return false;
+    if (commMode_ != CommKind::None || kind < CommKind::Read || kind > CommKind::Identify)
+        return false;
     // Records the radio has no place for would vanish or turn into invalid data there.
     if (kind == CommKind::Write && refuseDamagedDocument()) return false;
     commMode_ = kind;
     commStep_ = commSubStep_ = StepIdle;
+    identifyFailure_.clear();
     if (!OpenCommPort()) {
         commMode_ = CommKind::None;
         return false;
@@ -255,7 +265,8 @@ void LinkSession::sendRequest(const QByteArray& request, int replyLen) {
 }
 
 void LinkSession::SendProgram() {
-    if (commMode_ == CommKind::Read || commMode_ == CommKind::Info) {
+    if (commMode_ == CommKind::Read || commMode_ == CommKind::Info ||
+        commMode_ == CommKind::Identify) {
         commStep_ = StepProgram;
         commSubStep_ = StepIdle;
     } else if (commMode_ == CommKind::Write) {
@@ -377,7 +388,8 @@ void LinkSession::onReply(const QByteArray& reply) {
         }
         return;
     case ReplyKind::Identification:
-        if (commMode_ == CommKind::Read || commMode_ == CommKind::Write) {
+        if (commMode_ == CommKind::Read || commMode_ == CommKind::Write ||
+            commMode_ == CommKind::Identify) {
             const RadioIdentity id = ParseIdentification(reply, echoLen_);
             radioModelName_ = id.ModelName;
             radioCountryMode_ = id.CountryMode;
@@ -570,6 +582,20 @@ void LinkSession::AdvanceSession() {
             EndSession(false);
             return;
         }
+    case CommKind::Identify:
+        switch (commStep_) {
+        case StepProgram:
+            commStep_ = StepIdent;
+            SendIdentRequest();
+            return;
+        case StepIdent:
+            commStep_ = StepEnd;
+            SendEnd();
+            return;
+        default:
+            EndSession(true);
+            return;
+        }
     default:
         EndSession(false);
         return;
@@ -610,6 +636,20 @@ void LinkSession::onTimeout() {
                                                        : QStringLiteral(" (%1 of %2 bytes came)")
                                                              .arg(rx_.size())
                                                              .arg(threshold_)));
+    }
+    if (commMode_ == CommKind::Identify) {
+        if (step == StepProgram && ++handshakeTries_ <= Retries) {
+            noEcho_ = !noEcho_;
+            logEvent(noEcho_ ? QStringLiteral("trying again without echo")
+                             : QStringLiteral("trying again with echo"));
+            SendProgram();
+        } else if (step == StepEnd) {
+            EndSession(true); // the radio told who it is; its answer to END changes nothing
+        } else {
+            identifyFailure_ = LinkText(step == StepProgram ? TxtNoAnswer : TxtNoIdentity);
+            EndSession(false);
+        }
+        return;
     }
     if (commMode_ == CommKind::Info) {
         if (step == StepProgram) {
@@ -710,7 +750,7 @@ void LinkSession::InfoFailurePrompt() {
     }
 }
 
-void LinkSession::onLineLost(const QString& reason) {
+void LinkSession::onLineLost(const QString& reason, bool unplugged) {
     if (commMode_ == CommKind::None || ending_) return;
     waitTimer_.stop();
     commActive_ = false;
@@ -720,8 +760,14 @@ void LinkSession::onLineLost(const QString& reason) {
     const int step = commMode_ == CommKind::Write ? commSubStep_ : commStep_;
     if (step == StepEnd)
         EndSession(true);
-    else
+    else if (commMode_ == CommKind::Identify) {
+        identifyFailure_ = unplugged ? LinkText(TxtUnplugged) : LinkText(TxtLineLost).arg(reason);
+        EndSession(false);
+    } else if (unplugged) {
+        EndSession(false, LinkText(TxtUnplugged));
+    } else {
         EndSession(false, LinkText(TxtLineLost).arg(reason));
+    }
 }
 
 void LinkSession::EndSession(bool ok, const QString& failureText) {

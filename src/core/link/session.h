@@ -9,6 +9,8 @@
 //          OK: show the progress window, whose loading calls StartTransfer().
 //   write: the same with CommKind::Write and 9005; StartTransfer() packs the document.
 //   info:  PrepareSession(CommKind::Info); StartTransfer().
+//   identify: Start(CommKind::Identify); asks nothing and shows nothing: on sessionEnded the
+//          radio's identity (RadioModelName ...) or IdentifyFailure() tells the result.
 // The progress window follows progress() and closes on transferEnded(). A read hands the
 // unpacked image to the Document only after success (readApplied); a failed read leaves it as
 // it was. One session object lives for the whole run: NoEcho and ProgPassword outlive sessions.
@@ -141,6 +143,8 @@ public:
     const MemBuf& memBuf() const { return memBuf_; }
     const InfoBuf& infoBuf() const { return infoBuf_; }
     bool isRunning() const { return commMode_ != CommKind::None; }
+    // Why the last identification failed, naming the step; empty after success.
+    QString IdentifyFailure() const { return identifyFailure_; }
 
 signals:
     void sessionStarted(CommKind kind);
@@ -191,7 +195,7 @@ private:
     void onReply(const QByteArray& reply);
     void onPasswordBlock(const QByteArray& reply);
     void onTimeout();
-    void onLineLost(const QString& reason);
+    void onLineLost(const QString& reason, bool unplugged);
     void applyReadData();
     void logEvent(const QString& text);
     QString stepName() const;
@@ -224,6 +228,7 @@ private:
     QString radioVersion_;
     int radioToneSupport_ = 0;
     QString progPassword_;
+    QString identifyFailure_;
     QByteArray passBlock_;
     QByteArray rx_;
     MemBuf memBuf_{};

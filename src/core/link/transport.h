@@ -25,6 +25,7 @@ signals:
     // Bytes arrived; they come in chunks of any size.
     void dataArrived();
     // The line died (cable pulled, radio switched off, far end closed). The transport has
-    // closed itself already and says so only once per opening.
-    void lineLost(const QString& reason);
+    // closed itself already and says so only once per opening. unplugged: the device itself
+    // went away (a USB cable pulled out), not just the radio.
+    void lineLost(const QString& reason, bool unplugged);
 };

@@ -4,6 +4,8 @@
 #include "core/app/appstate.h"
 #include "core/app/startup.h"
 #include "core/lang/langtext.h"
+#include "core/link/connectiontest.h"
+#include "core/link/portdoctor.h"
 #include "core/link/portnames.h"
 #include "lang/captions.h"
 
@@ -108,12 +110,38 @@ FrmSetComm::FrmSetComm(QWidget* parent) : QDialog(parent) {
     f2->addWidget(ListPorts_);
     f2->addLayout(pathRow);
 
+    test_ = new ConnectionTest(this);
+    CommandTest_ = new QPushButton(LangTextOr(22006, "&Test Connection"), this);
+    CommandTest_->setObjectName(QStringLiteral("CommandTest"));
+    CommandTest_->setAutoDefault(false);
+    LabelTestResult_ = new QLabel(this);
+    LabelTestResult_->setObjectName(QStringLiteral("LabelTestResult"));
+    LabelTestResult_->setWordWrap(true);
+    LabelTestResult_->setTextInteractionFlags(Qt::TextSelectableByMouse |
+                                              Qt::TextSelectableByKeyboard);
+    LabelTestResult_->setAccessibleName(LangTextOr(22008, "Result of the connection test"));
+    connect(CommandTest_, &QPushButton::clicked, this, &FrmSetComm::CommandTest_Click);
+    connect(test_, &ConnectionTest::finished, this, [this](bool ok, const QString& text) {
+        CommandTest_->setEnabled(true);
+        LabelTestResult_->setProperty("answered", ok);
+        QString shown = (ok ? QStringLiteral("✔ ") : QStringLiteral("✘ ")) + text;
+        if (!testNotes_.isEmpty()) shown += QLatin1Char('\n') + testNotes_;
+        showTestResult(shown);
+    });
+    // The result takes room only once there is one: the dialog must fit small screens.
+    LabelTestResult_->hide();
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(CommandTest_);
+    bottom->addStretch(1);
+
     auto* buttons = OKCancelButtons(this, [this] { CommandOK_Click(); });
 
     auto* l = new QVBoxLayout(this);
     l->addWidget(frame1);
     l->addWidget(frame2, 1);
-    l->addWidget(buttons);
+    l->addWidget(LabelTestResult_);
+    bottom->addWidget(buttons);
+    l->addLayout(bottom);
     setMinimumWidth(420);
 
     ComputeAvailability();
@@ -157,7 +185,8 @@ void FrmSetComm::fillPortList(const QList<PortEntry>& ports) {
         if (!p.description.isEmpty())
             text += QStringLiteral("  (") + p.description + QLatin1Char(')');
         auto* item = new QListWidgetItem(text, ListPorts_);
-        item->setData(Qt::UserRole, p.systemLocation);
+        item->setData(Qt::UserRole, p.storedName());
+        item->setToolTip(p.details.isEmpty() ? text : p.details);
     }
     if (virtualRadio) {
         auto* item = new QListWidgetItem(VirtualRadioProcess::displayName(), ListPorts_);
@@ -210,6 +239,46 @@ void FrmSetComm::RefreshPorts() {
     const int noted = checkedButton();
     ComputeAvailability();
     if (noted >= 0) Option1_[noted]->setChecked(true);
+}
+
+QString FrmSetComm::chosenPort() const {
+    const QListWidgetItem* item = ListPorts_->currentItem();
+    if (const int b = checkedButton(); b >= 0) return QStringLiteral("COM%1").arg(b + 1);
+    if (item && item->isSelected()) return item->data(Qt::UserRole).toString();
+    return TextPath_->text().trimmed();
+}
+
+void FrmSetComm::showTestResult(const QString& text) {
+    LabelTestResult_->setText(text);
+    LabelTestResult_->show();
+}
+
+void FrmSetComm::CommandTest_Click() {
+    const QString port = chosenPort();
+    if (port.isEmpty() || test_->running()) return;
+    QString session = port;
+    if (VirtualRadioProcess::isVirtual(port)) {
+        QString why;
+        if (!VirtualRadioProcess::instance().ensureRunning(&why)) {
+            showTestResult(QStringLiteral("✘ ") + why);
+            return;
+        }
+        session = VirtualRadioProcess::sessionPort(port);
+    }
+    // What keeps the port from being opened is told with its fix before the radio is asked.
+    QStringList problems;
+    const DoctorReport report = CheckPort(session);
+    for (const DoctorFinding& f : report.findings)
+        if (f.level != DoctorFinding::Level::Ok)
+            problems << QStringLiteral("✘ ") + f.text + QLatin1Char(' ') + f.fix;
+    if (!report.portUsable) {
+        showTestResult(problems.join(QLatin1Char('\n')));
+        return;
+    }
+    testNotes_ = problems.join(QLatin1Char('\n'));
+    showTestResult(LangTextOr(22007, "Asking the radio who it is..."));
+    CommandTest_->setEnabled(false);
+    test_->start(session);
 }
 
 void FrmSetComm::CommandOK_Click() {

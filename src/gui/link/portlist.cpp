@@ -1,12 +1,38 @@
 #include "portlist.h"
 
+#include "core/link/portdetails.h"
+
+#include <QFileInfo>
 #include <QRegularExpression>
-#include <QSerialPortInfo>
+
+namespace {
+QString detailLines(const SerialPortDetails& p) {
+    QStringList lines{p.path};
+    const auto add = [&](const char* label, const QString& value) {
+        if (!value.isEmpty()) lines << QLatin1String(label) + value;
+    };
+    add("", p.byIdPath);
+    if (p.isUsb())
+        add("USB ", QStringLiteral("%1:%2")
+                        .arg(p.vendorId, 4, 16, QLatin1Char('0'))
+                        .arg(p.productId, 4, 16, QLatin1Char('0')));
+    add("", p.chipFamily);
+    add("", p.manufacturer);
+    add("", p.product);
+    add("S/N ", p.serialNumber);
+    add("driver ", p.driver);
+    return lines.join(QLatin1Char('\n'));
+}
+} // namespace
 
 QList<PortEntry> PresentPorts() {
     QList<PortEntry> r;
-    for (const QSerialPortInfo& p : QSerialPortInfo::availablePorts())
-        r.append({p.portName(), p.systemLocation(), p.description()});
+    for (const SerialPortDetails& p : ListSerialPorts()) {
+        QString description = p.summary();
+        if (!description.isEmpty() && !p.serialNumber.isEmpty())
+            description += QStringLiteral(", S/N ") + p.serialNumber;
+        r.append({QFileInfo(p.path).fileName(), p.path, description, p.byIdPath, detailLines(p)});
+    }
     return r;
 }
 

@@ -1,0 +1,231 @@
+#include "portdetails.h"
+#include "portnames.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QSerialPortInfo>
+
+#include <algorithm>
+
+namespace {
+// A sysfs attribute: one short line of text. Anything that is not a small regular file is
+// no attribute of ours.
+QString attribute(const QString& dir, const char* name) {
+    QFile f(dir + QLatin1Char('/') + QLatin1String(name));
+    const QFileInfo fi(f);
+    if (!fi.isFile() || !f.open(QIODevice::ReadOnly)) return QString();
+    return QString::fromUtf8(f.read(4096)).trimmed();
+}
+
+quint16 hexAttribute(const QString& dir, const char* name) {
+    bool ok = false;
+    const uint v = attribute(dir, name).toUInt(&ok, 16);
+    return ok && v <= 0xffff ? quint16(v) : 0;
+}
+
+QString canonical(const QString& path) {
+    return QFileInfo(path).canonicalFilePath();
+}
+
+// The USB device above a port's device folder: the first folder upwards with an idVendor.
+QString usbDeviceDir(const QString& deviceDir, const QString& sysRoot) {
+    const QString top = canonical(sysRoot);
+    QDir d(deviceDir);
+    for (int depth = 0; depth < 8; ++depth) {
+        if (QFileInfo(d.filePath(QStringLiteral("idVendor"))).isFile()) return d.absolutePath();
+        if (!d.cdUp() || d.absolutePath() == top || d.isRoot()) break;
+    }
+    return QString();
+}
+
+void readUsb(SerialPortDetails& p, const QString& usbDir) {
+    p.vendorId = hexAttribute(usbDir, "idVendor");
+    p.productId = hexAttribute(usbDir, "idProduct");
+    p.bcdDevice = hexAttribute(usbDir, "bcdDevice");
+    p.manufacturer = attribute(usbDir, "manufacturer");
+    p.product = attribute(usbDir, "product");
+    p.serialNumber = attribute(usbDir, "serial");
+    p.chipFamily = ChipFamily(p.vendorId, p.productId, p.bcdDevice);
+}
+
+// by-id link target (canonical) -> the link.
+QHash<QString, QString> byIdNames(const SystemRoots& roots) {
+    QHash<QString, QString> names;
+    const QDir byId(roots.dev + QStringLiteral("/serial/by-id"));
+    for (const QFileInfo& link :
+         byId.entryInfoList(QDir::System | QDir::Files | QDir::NoDotAndDotDot, QDir::Name)) {
+        const QString target = link.canonicalFilePath();
+        if (!target.isEmpty() && !names.contains(target))
+            names.insert(target, link.absoluteFilePath());
+    }
+    return names;
+}
+
+QString hex4(quint16 v) {
+    return QStringLiteral("%1").arg(v, 4, 16, QLatin1Char('0'));
+}
+} // namespace
+
+SystemRoots SystemRoots::fromEnvironment() {
+    SystemRoots r;
+    if (const QString s = qEnvironmentVariable("MZPROG_SYSFS_ROOT"); !s.isEmpty()) r.sys = s;
+    if (const QString d = qEnvironmentVariable("MZPROG_DEV_ROOT"); !d.isEmpty()) r.dev = d;
+    return r;
+}
+
+QString SerialPortDetails::summary() const {
+    if (!isUsb()) return QString();
+    const QString name = chipFamily.isEmpty() ? product : chipFamily;
+    const QString ids = hex4(vendorId) + QLatin1Char(':') + hex4(productId);
+    return name.isEmpty() ? ids : name + QStringLiteral(" (") + ids + QLatin1Char(')');
+}
+
+QString ChipFamily(quint16 vendorId, quint16 productId, quint16 bcdDevice) {
+    switch (vendorId) {
+    case 0x1a86: // WCH
+        switch (productId) {
+        case 0x7523:
+            return QStringLiteral("WCH CH340");
+        case 0x7522:
+            return QStringLiteral("WCH CH340K");
+        case 0x5523:
+            return QStringLiteral("WCH CH341");
+        case 0x55d4:
+            return QStringLiteral("WCH CH9102");
+        }
+        break;
+    case 0x067b: // Prolific: one product id for the older chips, told apart by their release
+        switch (productId) {
+        case 0x2303:
+            if (bcdDevice == 0x0300) return QStringLiteral("Prolific PL2303HX/TA");
+            if (bcdDevice == 0x0400) return QStringLiteral("Prolific PL2303HXD");
+            return QStringLiteral("Prolific PL2303");
+        case 0x23a3:
+            return QStringLiteral("Prolific PL2303GC");
+        case 0x23b3:
+            return QStringLiteral("Prolific PL2303GB");
+        case 0x23c3:
+            return QStringLiteral("Prolific PL2303GT");
+        case 0x23d3:
+            return QStringLiteral("Prolific PL2303GL");
+        case 0x23e3:
+            return QStringLiteral("Prolific PL2303GE");
+        case 0x23f3:
+            return QStringLiteral("Prolific PL2303GS");
+        }
+        break;
+    case 0x0403: // FTDI
+        switch (productId) {
+        case 0x6001:
+            return bcdDevice == 0x0600 ? QStringLiteral("FTDI FT232R")
+                                       : QStringLiteral("FTDI FT232");
+        case 0x6010:
+            return QStringLiteral("FTDI FT2232");
+        case 0x6011:
+            return QStringLiteral("FTDI FT4232");
+        case 0x6014:
+            return QStringLiteral("FTDI FT232H");
+        case 0x6015:
+            return QStringLiteral("FTDI FT-X");
+        }
+        break;
+    case 0x10c4: // Silicon Labs
+        switch (productId) {
+        case 0xea60:
+            return QStringLiteral("Silicon Labs CP210x");
+        case 0xea70:
+            return QStringLiteral("Silicon Labs CP2105");
+        case 0xea71:
+            return QStringLiteral("Silicon Labs CP2108");
+        }
+        break;
+    }
+    return QString();
+}
+
+QList<SerialPortDetails> ListSerialPorts(const SystemRoots& roots) {
+    QList<SerialPortDetails> ports;
+    const QHash<QString, QString> byId = byIdNames(roots);
+    const QDir ttys(roots.sys + QStringLiteral("/class/tty"));
+    for (const QString& name :
+         ttys.entryList(QDir::Dirs | QDir::System | QDir::NoDotAndDotDot, QDir::Name)) {
+        const QString ttyDir = ttys.filePath(name);
+        // Consoles and pseudo-terminals have no device behind them.
+        const QString deviceDir = canonical(ttyDir + QStringLiteral("/device"));
+        if (deviceDir.isEmpty()) continue;
+        const QString driver =
+            QFileInfo(canonical(deviceDir + QStringLiteral("/driver"))).fileName();
+        if (driver.isEmpty()) continue;
+        // The board reserves ttyS0..ttyS31 whether or not a UART is behind them (type 0).
+        if (name.startsWith(QLatin1String("ttyS")) &&
+            attribute(ttyDir, "type") == QLatin1String("0"))
+            continue;
+        SerialPortDetails p;
+        p.path = roots.dev + QLatin1Char('/') + name;
+        p.driver = driver;
+        if (const QString usb = usbDeviceDir(deviceDir, roots.sys); !usb.isEmpty()) readUsb(p, usb);
+        p.byIdPath = byId.value(canonical(p.path));
+        ports.append(p);
+    }
+    // Where the system has no sysfs (or lists ports sysfs does not show), the serial port
+    // library's list fills in.
+    if (roots.isReal()) {
+        for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+            const QString path = info.systemLocation();
+            auto it = std::find_if(ports.begin(), ports.end(),
+                                   [&](const SerialPortDetails& p) { return p.path == path; });
+            if (it == ports.end()) {
+                SerialPortDetails p;
+                p.path = path;
+                if (info.hasVendorIdentifier()) p.vendorId = info.vendorIdentifier();
+                if (info.hasProductIdentifier()) p.productId = info.productIdentifier();
+                p.chipFamily = ChipFamily(p.vendorId, p.productId, 0);
+                p.byIdPath = byId.value(canonical(path));
+                it = ports.insert(ports.end(), p);
+            }
+            if (it->manufacturer.isEmpty()) it->manufacturer = info.manufacturer();
+            if (it->product.isEmpty()) it->product = info.description();
+            if (it->serialNumber.isEmpty()) it->serialNumber = info.serialNumber();
+        }
+    }
+    std::sort(
+        ports.begin(), ports.end(),
+        [](const SerialPortDetails& a, const SerialPortDetails& b) { return a.path < b.path; });
+    return ports;
+}
+
+SerialPortDetails PortDetailsFor(const QString& port, const SystemRoots& roots) {
+    QString path = PortDevicePath(port);
+    // A bare name or COMn resolves below the real /dev: in a replaced tree, look there instead.
+    if (!roots.isReal() && path.startsWith(QLatin1String("/dev/"))) path = roots.dev + path.mid(4);
+    const QString real = canonical(path);
+    if (!real.isEmpty())
+        for (const SerialPortDetails& p : ListSerialPorts(roots))
+            if (canonical(p.path) == real) return p;
+    SerialPortDetails none;
+    none.path = path;
+    return none;
+}
+
+QList<SerialPortDetails> UnboundUsbSerialChips(const SystemRoots& roots) {
+    QList<SerialPortDetails> chips;
+    const QDir usb(roots.sys + QStringLiteral("/bus/usb/devices"));
+    for (const QFileInfo& entry :
+         usb.entryInfoList(QDir::Dirs | QDir::System | QDir::NoDotAndDotDot, QDir::Name)) {
+        const QString dir = entry.canonicalFilePath();
+        // Interfaces (1-1:1.0) are looked at from their device.
+        if (dir.isEmpty() || entry.fileName().contains(QLatin1Char(':'))) continue;
+        SerialPortDetails p;
+        readUsb(p, dir);
+        if (p.chipFamily.isEmpty()) continue;
+        bool bound = false;
+        const QDir d(dir);
+        for (const QString& iface : d.entryList({entry.fileName() + QStringLiteral(":*")},
+                                                QDir::Dirs | QDir::NoDotAndDotDot))
+            if (QFileInfo(d.filePath(iface) + QStringLiteral("/driver")).exists()) bound = true;
+        if (!bound) chips.append(p);
+    }
+    return chips;
+}

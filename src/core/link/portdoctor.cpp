@@ -1,0 +1,161 @@
+#include "portdoctor.h"
+#include "portaccess.h"
+#include "portholders.h"
+#include "portnames.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+#endif
+
+namespace {
+using Level = DoctorFinding::Level;
+
+QString hex4(quint16 v) {
+    return QStringLiteral("%1").arg(v, 4, 16, QLatin1Char('0'));
+}
+
+QByteArray readSmall(const QString& path, qint64 limit = 1 << 20) {
+    QFile f(path);
+    if (!QFileInfo(f).isFile() || !f.open(QIODevice::ReadOnly)) return QByteArray();
+    return f.read(limit);
+}
+
+bool processRunning(const QString& procRoot, const QString& comm) {
+    const QDir proc(procRoot);
+    for (const QString& entry : proc.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        bool numeric = false;
+        entry.toLongLong(&numeric);
+        if (numeric && readSmall(proc.filePath(entry) + QStringLiteral("/comm"), 64).trimmed() ==
+                           comm.toUtf8())
+            return true;
+    }
+    return false;
+}
+
+// brltty's udev rules name the USB serial chips it claims as ENV{PRODUCT}=="1a86/7523/*".
+bool brlttyClaims(const DoctorRoots& roots, const SerialPortDetails& port) {
+    const QString product =
+        QStringLiteral("%1/%2/").arg(port.vendorId, 0, 16).arg(port.productId, 0, 16);
+    for (const QString& dir : roots.udevRules)
+        for (const QFileInfo& f :
+             QDir(dir).entryInfoList({QStringLiteral("*brltty*.rules")}, QDir::Files))
+            if (QString::fromUtf8(readSmall(f.absoluteFilePath())).contains(product)) return true;
+    return false;
+}
+
+// udev's record of the device: the environment it gave it (ID_MM_DEVICE_IGNORE ...).
+QString udevRecord(const DoctorRoots& roots, const QString& device) {
+#ifdef Q_OS_UNIX
+    struct stat st {};
+    if (::stat(QFile::encodeName(device).constData(), &st) != 0 || !S_ISCHR(st.st_mode))
+        return QString();
+    return QString::fromUtf8(readSmall(
+        roots.udevData + QStringLiteral("/c%1:%2").arg(major(st.st_rdev)).arg(minor(st.st_rdev))));
+#else
+    Q_UNUSED(roots);
+    Q_UNUSED(device);
+    return QString();
+#endif
+}
+
+void add(DoctorReport& r, Level level, const QString& text, const QString& fix = QString()) {
+    r.findings.append({level, text, fix});
+}
+} // namespace
+
+DoctorReport CheckPort(const QString& port, const DoctorRoots& roots) {
+    DoctorReport r;
+    r.port = PortDetailsFor(port, roots.system);
+    const QString path = r.port.path;
+
+    // Chips plugged in that have no port: the driver refused them, or none is loaded.
+    for (const SerialPortDetails& chip : UnboundUsbSerialChips(roots.system)) {
+        const QString ids = hex4(chip.vendorId) + QLatin1Char(':') + hex4(chip.productId);
+        if (chip.vendorId == 0x067b)
+            add(r, Level::Problem,
+                QStringLiteral("A %1 cable (%2) is plugged in, but the driver refused its chip: "
+                               "the kernel marks this PL2303 as unsupported or counterfeit.")
+                    .arg(chip.chipFamily, ids),
+                QStringLiteral("Use a cable with another chip (WCH CH340, FTDI, Silicon Labs "
+                               "CP210x), or a genuine Prolific one."));
+        else
+            add(r, Level::Problem,
+                QStringLiteral("A %1 cable (%2) is plugged in, but no driver took it.")
+                    .arg(chip.chipFamily, ids),
+                QStringLiteral("Load its driver (for example \"sudo modprobe ch341\", "
+                               "\"ftdi_sio\", \"pl2303\" or \"cp210x\") or update the kernel."));
+    }
+
+    const QFileInfo fi(path);
+    if (!fi.exists()) {
+        r.portUsable = false;
+        if (path.contains(QLatin1String("/serial/by-id/")))
+            add(r, Level::Problem,
+                QStringLiteral("The cable %1 is not plugged in.").arg(fi.fileName()),
+                QStringLiteral("Plug it in, or choose the port it has now (mzcli ports)."));
+        else
+            add(r, Level::Problem, QStringLiteral("%1 does not exist.").arg(path),
+                QStringLiteral("Plug the cable in, or name a port that exists (mzcli ports)."));
+        return r;
+    }
+    QString found = QStringLiteral("%1 exists").arg(path);
+    if (r.port.isUsb()) found += QStringLiteral(": %1").arg(r.port.summary());
+    if (!r.port.driver.isEmpty()) found += QStringLiteral(", driver %1").arg(r.port.driver);
+    add(r, Level::Ok, found + QLatin1Char('.'));
+
+#ifdef Q_OS_UNIX
+    if (::access(QFile::encodeName(path).constData(), R_OK | W_OK) != 0 && errno == EACCES) {
+        r.portUsable = false;
+        DeviceAccess access;
+        const QString advice =
+            ReadDeviceAccess(path, access)
+                ? PermissionAdvice(access)
+                : QStringLiteral("Ask the administrator for access to %1.").arg(path);
+        add(r, Level::Problem, QStringLiteral("You may not read and write %1.").arg(path), advice);
+    } else {
+        add(r, Level::Ok, QStringLiteral("You may read and write it."));
+    }
+#endif
+
+    const QList<PortHolder> holders = PortHolders(path, roots.proc);
+    if (!holders.isEmpty()) {
+        r.portUsable = false;
+        QStringList names;
+        for (const PortHolder& h : holders)
+            names << QStringLiteral("%1 (PID %2)").arg(h.name).arg(h.pid);
+        add(r, Level::Problem,
+            QStringLiteral("The port is in use by %1.").arg(names.join(QStringLiteral(", "))),
+            QStringLiteral("Close that program, or end it with \"kill %1\".")
+                .arg(holders.first().pid));
+    } else {
+        add(r, Level::Ok, QStringLiteral("No other program holds it."));
+    }
+
+    if (r.port.isUsb() && brlttyClaims(roots, r.port))
+        add(r, Level::Problem,
+            QStringLiteral("The braille display driver brltty claims USB serial adapters with "
+                           "this chip and takes the cable away from other programs."),
+            QStringLiteral("Without a braille display: \"sudo apt-get remove brltty\"; with one: "
+                           "disable its rule for %1:%2 in /etc/udev/rules.d.")
+                .arg(hex4(r.port.vendorId), hex4(r.port.productId)));
+
+    if (r.port.isUsb() && processRunning(roots.proc, QStringLiteral("ModemManager"))) {
+        if (udevRecord(roots, path).contains(QLatin1String("ID_MM_DEVICE_IGNORE=1")))
+            add(r, Level::Ok, QStringLiteral("ModemManager is told to leave the cable alone."));
+        else
+            add(r, Level::Warning,
+                QStringLiteral("ModemManager is running and may probe the cable with modem "
+                               "commands for half a minute after it is plugged in."),
+                QStringLiteral(
+                    "Install the cable rule 60-mzprog.rules (see the README) and "
+                    "plug the cable in again, or \"sudo systemctl stop ModemManager\"."));
+    }
+    return r;
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+// Runs the staged mzcli as a user would: stdin closed (not a terminal), with extra environment
+// variables when given.
+
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QString>
+#include <QStringList>
+
+struct CliRun {
+    int code = -1; // -1: it crashed or did not end within the time
+    QString out, err;
+};
+
+inline CliRun RunMzcli(const QStringList& args, const QStringList& environment = {},
+                       int timeoutMs = 60000) {
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const QString& kv : environment)
+        env.insert(kv.section(QLatin1Char('='), 0, 0), kv.section(QLatin1Char('='), 1));
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(MZ_PROGDIR "/mzcli"), args);
+    p.closeWriteChannel();
+    CliRun r;
+    if (!p.waitForFinished(timeoutMs)) {
+        p.kill();
+        p.waitForFinished();
+        return r;
+    }
+    r.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = QString::fromUtf8(p.readAllStandardOutput());
+    r.err = QString::fromUtf8(p.readAllStandardError());
+    return r;
+}
