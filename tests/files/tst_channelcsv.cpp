@@ -425,7 +425,7 @@ void TestChannelCsv::foreignFile() {
         int reason; // the first note
     };
     const Expect expect[] = {
-        {2, RowOutcome::Imported, 0},     {3, RowOutcome::Imported, 0},
+        {2, RowOutcome::Adjusted, 14976}, {3, RowOutcome::Adjusted, 14976},
         {4, RowOutcome::Imported, 0},     {5, RowOutcome::Imported, 0},
         {6, RowOutcome::Adjusted, 14940}, {7, RowOutcome::Adjusted, 14936},
         {8, RowOutcome::Skipped, 14910},  {9, RowOutcome::Skipped, 14910},
@@ -461,9 +461,12 @@ void TestChannelCsv::foreignFile() {
     QCOMPARE(ch(8)->AM_FM, 1);
     QCOMPARE(ch(8)->Tx_Power, 1); // AM has two levels
     QCOMPARE(ch(9)->RxFre.text(), u"02800500"_s);
-    QCOMPARE(ch(14)->OffSetFre, 5); // 2.5 kHz is below the smallest shift
-    QCOMPARE(ch(19)->Tx_Power, 2);  // a level name is understood too
-    QCOMPARE(ch(19)->RDCT, 8);      // Cross without a mode: Tone->Tone
+    // 2.5 kHz is below the smallest shift: refused (not moved), the channel keeps its own.
+    QCOMPARE(ch(14)->OffSetFre, 100);
+    QVERIFY(std::any_of(rowAtLine(r, 11)->notes.begin(), rowAtLine(r, 11)->notes.end(),
+                        [](const TextNote& n) { return n.id == 14926; }));
+    QCOMPARE(ch(19)->Tx_Power, 2); // a level name is understood too
+    QCOMPARE(ch(19)->RDCT, 8);     // Cross without a mode: Tone->Tone
     for (int n : {10, 11, 13, 16, 17, 18})
         QVERIFY2(!ch(n), qPrintable(u"channel %1 was made"_s.arg(n)));
     QCOMPARE(r.lines().size(), 17); // one per row and the totals
