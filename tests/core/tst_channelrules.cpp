@@ -179,6 +179,14 @@ void TestChannelRules::everyFieldOfEveryKind() {
 }
 
 void TestChannelRules::offeredValues_() {
+    // The FM-only rows: the CE and UK plans, DE from row 41 on; nothing outside the CB mode.
+    QVERIFY(IsFixFM(1, 1, 0));
+    QVERIFY(IsFixFM(40, 3, 0));
+    QVERIFY(!IsFixFM(40, 6, 0));
+    QVERIFY(IsFixFM(41, 6, 0));
+    QVERIFY(!IsFixFM(41, 6, 1));
+    QVERIFY(!IsFixFM(5, 0, 0));
+
     Document cb;
     build(cb, Setup::CbPlans);
     // A plan row offers its own frequency; UK 1 is stored without its listed "125".

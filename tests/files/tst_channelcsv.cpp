@@ -137,6 +137,7 @@ private slots:
     void roundTripInEveryMode_data();
     void roundTripInEveryMode();
     void foreignFile();
+    void changedValuesAreReportedAndOldMacFilesRead();
     void cbModeRules();
     void intoOneGroup();
     void malformedFilesChangeNothing_data();
@@ -476,6 +477,41 @@ void TestChannelCsv::foreignFile() {
     QCOMPARE(odd.rows.size(), 1);
     QVERIFY2(odd.lines().first().contains(u"%2?[2J"_s), qPrintable(odd.lines().first()));
     QVERIFY(!odd.lines().first().contains(QChar(0x1b)));
+}
+
+void TestChannelCsv::changedValuesAreReportedAndOldMacFilesRead() {
+    // Lines ended by CR alone (old Mac files) are lines, not one long header.
+    const CsvTable t = ReadCsv("a,b\r1,2\r3,\"x\"\r");
+    QCOMPARE(t.error, CsvError::None);
+    QCOMPARE(t.records.size(), 3);
+    QCOMPARE(t.records[2].fields, QStringList({u"3"_s, u"x"_s}));
+    QCOMPARE(t.records[2].line, 3);
+
+    // A value the radio has no place for is moved and reported as adjusted, never as imported.
+    Document doc;
+    doc.SetCountryMode(1);
+    doc.NewDocument();
+    const QByteArray csv = "Location,Frequency,Power\r"
+                           "2,28.5,-1W\r"
+                           "3,28.6,1e9W\r"
+                           "4,27.999999999,4W\r"
+                           "5,28.7,2W\r";
+    const ChannelImportReport r = ImportChannelsCsv(doc, csv);
+    QVERIFY(!r.refused());
+    QCOMPARE(r.rows.size(), 4);
+    const QList<QPair<RowOutcome, int>> expect = {{RowOutcome::Adjusted, 14976},
+                                                  {RowOutcome::Adjusted, 14976},
+                                                  {RowOutcome::Adjusted, 14936},
+                                                  {RowOutcome::Imported, 0}};
+    for (int i = 0; i < expect.size(); ++i) {
+        QVERIFY2(r.rows[i].outcome == expect[i].first, qPrintable(r.lines().join(u'\n')));
+        if (expect[i].second) QCOMPARE(r.rows[i].notes.first().id, expect[i].second);
+    }
+    QCOMPARE(doc.Channel(2)->Tx_Power, 0);
+    QCOMPARE(doc.Channel(3)->Tx_Power, 2);
+    QCOMPARE(doc.Channel(4)->RxFre.text(), u"02800000"_s);
+    QCOMPARE(doc.Channel(5)->Tx_Power, 1);
+    QCOMPARE(r.count(RowOutcome::Imported), 1);
 }
 
 void TestChannelCsv::cbModeRules() {

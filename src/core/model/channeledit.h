@@ -1,9 +1,9 @@
 #pragma once
 
-// Changing one channel field the way a person changes it in the channel windows, for callers
-// without a window (scripted edits, channel imports): the same normalisation through
-// SetCHValue, and the same refusals that the table and the edit dialog make by disabling,
-// hiding or not offering a choice. A refusal names its reason as a text identifier with its
+// Changing one channel field for callers without a window (scripted edits, channel imports,
+// a pasted text): the rule source (channelrules.h) judges the value, the same one whose answers
+// make the table and the edit dialog disable, hide or not offer a choice, and what it accepts
+// is stored through SetCHValue. A refusal names its reason as a text identifier with its
 // arguments, so that every caller can show it in the user's language.
 
 #include "channelrules.h"

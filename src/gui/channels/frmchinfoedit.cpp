@@ -469,7 +469,9 @@ void FrmCHInfoEdit::text2Enter() {
 }
 
 void FrmCHInfoEdit::command1Click() {
-    if (doc_.CountryMode != 0 || !IsMemGroup(shownGroup(), 0)) return;
+    // Only where the frequency is picked from the plans (a MEM channel of the CB mode).
+    const ChannelSlotRef slot = slotAt(doc_, shownGroup(), shownRow());
+    if (fieldAccess(doc_, slot, FldRxFre).state != FieldState::Pick) return;
     Frm_Mem_Freq dlg(doc_, text1_->text(), this);
     // Cancel stores nothing: saving the unchanged text would still move a memory channel
     // that holds no national-plan frequency onto the nearest one.
