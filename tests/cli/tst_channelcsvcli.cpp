@@ -106,18 +106,23 @@ void TestChannelCsvCli::setChangesAndRefuses() {
     const QByteArray before = bytes(u"a.dat"_s);
     // Each refusal exits 2 and writes nothing, even after earlier fields were accepted.
     const char* refused[] = {
-        "set @/a.dat 1 Public=0 DUP=3",      // not in the list
-        "set @/a.dat 1 DUP=1",               // the channel uses the public channel
-        "set @/a.dat 7 DUP=1",               // not programmed
-        "set @/a.dat 401 RxFre=",            // the VFO channel stays
-        "set @/a.dat 401 Scan=0",            // the VFO has no scan setting
-        "set @/a.dat 1 RBTone=7",            // tone tip 7 not defined
-        "set @/a.dat 1 Public=0 DTMF_BOT=1", // no DTMF code defined
-        "set @/a.dat 1 Volume=3",            // no such channel field
-        "set @/a.dat 1 TDCT",                // no value
-        "set @/a.dat 410 TDCT=1",            // no such channel
-        "set @/a.dat 1 RxFre=fast",          // not a number
-        "set @/a.dat 1",                     // nothing to set
+        "set @/a.dat 1 Public=0 DUP=3",          // not in the list
+        "set @/a.dat 1 DUP=1",                   // the channel uses the public channel
+        "set @/a.dat 7 DUP=1",                   // not programmed
+        "set @/a.dat 401 RxFre=",                // the VFO channel stays
+        "set @/a.dat 401 Scan=0",                // the VFO has no scan setting
+        "set @/a.dat 1 RBTone=7",                // tone tip 7 not defined
+        "set @/a.dat 1 Public=0 DTMF_BOT=1",     // no DTMF code defined
+        "set @/a.dat 1 Volume=3",                // no such channel field
+        "set @/a.dat 1 TDCT",                    // no value
+        "set @/a.dat 410 TDCT=1",                // no such channel
+        "set @/a.dat 1 RxFre=fast",              // not a number
+        "set @/a.dat 1",                         // nothing to set
+        "set @/a.dat 1 RxFre=278.7",             // out of the band: refused, not moved to its edge
+        "set @/a.dat 1 RxFre=30.2",              //
+        "set @/a.dat 1 RxFre=1e308",             //
+        "set @/a.dat 1 RxFre=-27.87",            //
+        "set @/a.dat 1 Public=0 OffSetFre=1234", // out of range, not moved
     };
     for (const char* args : refused) {
         const Run r = run(QString::fromLatin1(args));
@@ -125,16 +130,28 @@ void TestChannelCsvCli::setChangesAndRefuses() {
         QVERIFY2(r.err.startsWith(u"mzcli: "_s) && r.err.count(u'\n') == 1, qPrintable(r.err));
         QCOMPARE(bytes(u"a.dat"_s), before);
     }
+    // Out of the band or out of range is said so, and nothing is written.
+    Run r = run(u"set @/a.dat 1 RxFre=2.787 -o @/b.dat"_s);
+    QCOMPARE(r.code, 2);
+    QVERIFY2(r.err.contains(u"2.787 MHz is outside the band 25.615 - 30.105 MHz"_s),
+             qPrintable(r.err));
+    QVERIFY(!QFile::exists(work(u"b.dat"_s)));
+    for (const char* args :
+         {"set @/a.dat 1 Public=0 OffSetFre=-1", "set @/a.dat 1 NB=4294967297"}) {
+        r = run(QString::fromLatin1(args));
+        QCOMPARE(r.code, 2);
+        QVERIFY2(r.err.contains(u"is out of range"_s), qPrintable(r.err));
+    }
     // Accepted and adjusted values are printed; -o leaves the input as it was.
-    Run r = run(u"set @/a.dat 5 RxFre=28.00625 Public=0 OffSetFre=1234 AM_FM=1 -o @/b.dat"_s);
+    r = run(u"set @/a.dat 5 RxFre=28.00625 Public=0 OffSetFre=997 AM_FM=1 -o @/b.dat"_s);
     QVERIFY2(r.code == 0, qPrintable(r.err));
     QCOMPARE(bytes(u"a.dat"_s), before);
     QVERIFY2(r.out.contains(u"channel 5 (A 5) RxFre: - -> 28.00500 (lowered to the 5 kHz"_s),
              qPrintable(r.out));
-    QVERIFY2(r.out.contains(u"OffSetFre: 100 -> 1000 (kept within"_s), qPrintable(r.out));
+    QVERIFY2(r.out.contains(u"OffSetFre: 100 -> 995 (kept within"_s), qPrintable(r.out));
     r = run(u"show @/b.dat --format json"_s);
     QVERIFY(r.out.contains(u"{\"CHNo\":5,\"Spare\":0,\"Scan\":1,\"RxFre\":\"02800500\","
-                           "\"OffSetFre\":1000,"_s));
+                           "\"OffSetFre\":995,"_s));
     // Without -o the file itself changes.
     QCOMPARE(run(u"set @/a.dat 1 TSQ=1"_s).code, 0);
     QVERIFY(bytes(u"a.dat"_s) != before);
@@ -149,7 +166,7 @@ void TestChannelCsvCli::importReportsAndRefuses() {
     QCOMPARE(r.code, 2);
     QVERIFY(!QFile::exists(work(u"b.dat"_s)));
     QVERIFY2(r.out.contains(u"Line 2, A 3: imported"_s), qPrintable(r.out));
-    QVERIFY2(r.out.contains(u"Line 3, A 4: skipped: 146.52000 MHz is outside the band"_s),
+    QVERIFY2(r.out.contains(u"Line 3, A 4: skipped: 146.52 MHz is outside the band"_s),
              qPrintable(r.out));
     r = run(u"import @/a.dat @/some.csv -o @/b.dat --partial"_s);
     QCOMPARE(r.code, 0);

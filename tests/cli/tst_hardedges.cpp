@@ -231,7 +231,9 @@ private slots:
 
     void whatThisProgramWritesIsNeverDamaged() {
         // Memory images no document produced, read from the virtual radio in every mode: the
-        // files that come out pass every check.
+        // read always succeeds, and the file that comes out has records of the right form; an
+        // offset off the radio's list is marked by show and keeps the file from being packed
+        // for the radio.
         for (int mode = 0; mode < 3; ++mode) {
             QByteArray mem(MemSize, '\0');
             for (int i = 0; i < mem.size(); ++i)
@@ -244,8 +246,12 @@ private slots:
                 mzcli({u"read"_s, u"--port"_s, sim.device, u"--quiet"_s, u"-o"_s, u"r.dat"_s});
             QCOMPARE(read.code, 0);
             const Run show = mzcli({u"show"_s, u"r.dat"_s});
-            QVERIFY2(show.code == 0, qPrintable(show.err));
-            QCOMPARE(mzcli({u"pack"_s, u"r.dat"_s, u"-o"_s, u"r.bin"_s}).code, 0);
+            const QString err = show.err;
+            const bool valueFaults = err.contains(u"not on the radio's list"_s);
+            QVERIFY2(show.code == 0 || valueFaults, qPrintable(err));
+            QVERIFY2(!err.contains(u"which is not 8 digits"_s) && !err.contains(u"repeats"_s),
+                     qPrintable(err));
+            QCOMPARE(mzcli({u"pack"_s, u"r.dat"_s, u"-o"_s, u"r.bin"_s}).code, show.code);
         }
     }
 

@@ -142,7 +142,8 @@ void TestMzcli::showJson() {
     FillDistinct(doc);
     for (int i = 0; i < MaxChannels; ++i) {
         doc.CHInfo[i].CHNo = static_cast<i16>(MaxChannels - i);
-        doc.CHInfo[i].RxFre = u"27%1"_s.arg(i, 6, 10, QLatin1Char('0'));
+        doc.CHInfo[i].RxFre = u"027%1"_s.arg(i * 10, 5, 10, QLatin1Char('0'));
+        doc.CHInfo[i].OffSetFre = static_cast<i16>(5 * (i % 201)); // an offset of the list
     }
     doc.CurFileName = work(u"full.dat"_s);
     QVERIFY(SaveDataFile(doc));
@@ -170,14 +171,14 @@ void TestMzcli::showJson() {
     const QJsonArray chs = o[u"CHInfo"_s].toArray();
     QCOMPARE(chs.size(), MaxChannels);
     QVERIFY(r.out.contains(QRegularExpression(
-        u"\\{\"CHNo\":409,\"Spare\":\\d+,\"Scan\":\\d+,\"RxFre\":\"27000000\",\"OffSetFre\":\\d+,"
+        u"\\{\"CHNo\":409,\"Spare\":\\d+,\"Scan\":\\d+,\"RxFre\":\"02700000\",\"OffSetFre\":\\d+,"
         "\"RDCT\":\\d+,\"TDCT\":\\d+,\"DUP\":\\d+,\"HI_CUT\":\\d+,\"BUSY\":\\d+,\"NB\":\\d+,"
         "\"Add_Sub_5K\":\\d+,\"AM_FM\":\\d+,\"Tx_Power\":\\d+,\"Public\":\\d+,\"RBTone\":\\d+,"
         "\"DTMF_BOT\":\\d+,\"DTMF_EOT\":\\d+,\"DTMF_Call\":\\d+,\"TSQ\":\\d+,\"Reserved\":\\[[\\d,]+\\]\\}"_s)));
     for (int i = 0; i < MaxChannels; ++i) {
         QCOMPARE(chs[i].toObject()[u"CHNo"_s].toInt(), MaxChannels - i);
         QCOMPARE(chs[i].toObject()[u"RxFre"_s].toString(),
-                 u"27%1"_s.arg(i, 6, 10, QLatin1Char('0')));
+                 u"027%1"_s.arg(i * 10, 5, 10, QLatin1Char('0')));
     }
 }
 

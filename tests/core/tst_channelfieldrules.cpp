@@ -1,5 +1,5 @@
 // Changing a channel field without a window: every field stored, adjusted or refused as the
-// channel table and the edit dialog would, with the reason for each refusal.
+// rule source judges a given value, with the reason for each refusal.
 
 #include "core/model/channeledit.h"
 #include "core/model/country.h"
@@ -37,7 +37,7 @@ void TestChannelFieldRules::fields_data() {
     // Mode 1 (HF, 25.615 - 30.105 MHz): channel 1 exists and uses the public channel.
     row("RxFre creates", 1, 5, "", "RxFre", "28.0", O::Stored, 0, "02800000");
     row("RxFre raster", 1, 5, "", "RxFre", "28.00625", O::Adjusted, 14936, "02800500");
-    row("RxFre above band", 1, 5, "", "RxFre", "31", O::Adjusted, 14910, "03010500");
+    row("RxFre above band", 1, 5, "", "RxFre", "31", O::Refused, 14910, "");
     row("RxFre not a number", 1, 5, "", "RxFre", "abc", O::Refused, 14919, "");
     row("RxFre deletes", 1, 45, "RxFre=28", "RxFre", "", O::Stored, 0, "");
     row("RxFre last of the memory", 1, 5, "RxFre=28", "RxFre", "", O::Refused, 14928, "02800000");
@@ -50,7 +50,10 @@ void TestChannelFieldRules::fields_data() {
     row("DUP of a public channel", 1, 1, "", "DUP", "1", O::Refused, 14920, "0");
     row("DUP 3", 1, 1, "Public=0", "DUP", "3", O::Refused, 14926, "0");
     row("OffSetFre", 1, 1, "Public=0", "OffSetFre", "250", O::Stored, 0, "250");
-    row("OffSetFre clamped", 1, 1, "Public=0", "OffSetFre", "1003", O::Adjusted, 14938, "1000");
+    row("OffSetFre above", 1, 1, "Public=0", "OffSetFre", "1003", O::Refused, 14926, "100");
+    row("OffSetFre off the step", 1, 1, "Public=0", "OffSetFre", "7", O::Adjusted, 14938, "5");
+    row("OffSetFre negative", 1, 1, "Public=0", "OffSetFre", "-1", O::Refused, 14926, "100");
+    row("NB too large", 1, 1, "Public=0", "NB", "4294967297", O::Refused, 14926, "1");
     row("OffSetFre letters", 1, 1, "Public=0", "OffSetFre", "12a", O::Refused, 14919, "100");
     row("TSQ", 1, 1, "", "TSQ", "1", O::Stored, 0, "1");
     row("Scan", 1, 1, "", "Scan", "0", O::Stored, 0, "0");
@@ -76,7 +79,10 @@ void TestChannelFieldRules::fields_data() {
     row("CB no group", 0, 380, "", "RxFre", "27.0", O::Refused, 14906, "");
     row("CB plan frequency", 0, 1, "", "RxFre", "27.0", O::Refused, 14911, "02718500");
     row("CB plan same frequency", 0, 1, "", "RxFre", "27.185", O::Stored, 0, "02718500");
-    row("CB empty plan slot", 0, 2, "", "RxFre", "26.975", O::Refused, 14912, "");
+    row("CB empty plan slot", 0, 2, "", "RxFre", "26.985", O::Refused, 14912, "");
+    row("CB empty plan slot, its own", 0, 2, "", "RxFre", "26.975", O::Stored, 0, "02697500");
+    row("CB plan row stays", 0, 1, "", "RxFre", "", O::Refused, 14973, "02718500");
+    row("CB MEM far", 0, 402, "", "RxFre", "2.787", O::Refused, 14972, "02801500");
     row("CB UK listed frequency", 0, 121, "", "RxFre", "27.60125", O::Stored, 0, "02760100");
     row("CB DUP", 0, 1, "Public=0", "DUP", "1", O::Refused, 14921, "0");
     row("CB Tx_Power", 0, 1, "Public=0", "Tx_Power", "1", O::Refused, 14921, "0");

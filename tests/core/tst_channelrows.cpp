@@ -103,6 +103,7 @@ private slots:
     void settingsFollowTheirChannel();
     void emergencyModeOnFmOnlyRows();
     void pasteAcrossCbPlans();
+    void planGroupsKeepTheirPlan();
     void pasteIntoHfBank();
     void cbClipIntoHfAndBack();
     void clipFormat();
@@ -190,7 +191,8 @@ void TestChannelRows::refusalsChangeNothing() {
              return PasteRows(d, VfoGroup, 1, clip);
          },
          9950},
-        {"VFO pushed out", 1, [](Document& d) { return InsertRows(d, VfoGroup, 1, 1); }, 9953},
+        {"VFO pushed out", 1, [](Document& d) { return InsertRows(d, VfoGroup, 1, 1); }, 9950},
+        {"VFO moved", 1, [](Document& d) { return MoveRows(d, VfoGroup, 1, 1, 1); }, 9950},
         {"last MEM", 1, [](Document& d) { return DeleteRows(d, MemHf, 1, 8); }, 9951},
         {"last MEM in CB", 0, [](Document& d) { return DeleteRows(d, MemCb, 1, 8); }, 9951},
         {"last channel up to 400", 1, [](Document& d) { return DeleteRows(d, A, 1, 40); }, 9952,
@@ -199,7 +201,12 @@ void TestChannelRows::refusalsChangeNothing() {
          [](Document& d) { programBank(d, A, 40, 40); }},
         {"insert of 31 pushes row 10 out", 1, [](Document& d) { return InsertRows(d, A, 1, 31); },
          9953},
-        {"insert in a full plan", 0, [](Document& d) { return InsertRows(d, DE, 80, 1); }, 9953},
+        {"insert in a plan", 0, [](Document& d) { return InsertRows(d, DE, 80, 1); }, 9960},
+        {"delete in a plan", 0, [](Document& d) { return DeleteRows(d, EU, 2, 4); }, 9960},
+        {"move in a plan", 0, [](Document& d) { return MoveRows(d, UK, 2, 4, 1); }, 9960},
+        {"text too long", 1,
+         [](Document& d) { return PasteRowsText(d, A, 1, QString(MaxChannelTextChars + 1, u'1')); },
+         9961},
         {"up at the top", 1, [](Document& d) { return MoveRows(d, A, 1, 2, -1); }, 9954},
         {"down at the bottom", 1, [](Document& d) { return MoveRows(d, A, 39, 40, 1); }, 9954},
         {"rows outside the group", 1, [](Document& d) { return DeleteRows(d, A, 0, 3); }, 9955},
@@ -280,6 +287,8 @@ void TestChannelRows::settingsFollowTheirChannel() {
 }
 
 void TestChannelRows::emergencyModeOnFmOnlyRows() {
+    // In a plan no command moves a channel onto another row, so an emergency channel stays on
+    // its row with its mode; a paste that brings AM onto an FM-only row sets it to FM.
     Document doc;
     cbDocument(doc);
     FuncRec& f = doc.RadioData.Func;
@@ -289,64 +298,131 @@ void TestChannelRows::emergencyModeOnFmOnlyRows() {
     de40->AM_FM = 1;
     f.EmgCH1[DE] = 39; // row 40
     f.EmgMode1[DE] = 1;
-    f.EmgCH2[DE] = 9;
-    f.EmgMode2[DE] = 1;
-    const RowCommandReport r = MoveRows(doc, DE, 40, 40, 1);
+    QVERIFY(MoveRows(doc, DE, 40, 40, 1).refused());
+    QCOMPARE(int(f.EmgCH1[DE]), 39);
+    QCOMPARE(int(f.EmgMode1[DE]), 1);
+    const RowCommandReport r = PasteRows(doc, DE, 41, CopyRows(doc, DE, 40, 40));
     QVERIFY(!r.refused());
-    QCOMPARE(channel(doc, DE, 41).RxFre.text(), u"02740500"_s);
-    QCOMPARE(int(channel(doc, DE, 41).AM_FM), 0); // landed on an FM-only row
-    QCOMPARE(channel(doc, DE, 40).RxFre.text(), u"02656500"_s);
-    QCOMPARE(int(f.EmgCH1[DE]), 40);
-    QCOMPARE(int(f.EmgMode1[DE]), 0);
-    QCOMPARE(int(f.EmgMode2[DE]), 1); // row 10 allows AM
-    QCOMPARE(noteIds(r), QList<int>({14951, 14952}));
-    QCOMPARE(r.notes[0].where, u"DE 41"_s);
-    QCOMPARE(r.lines().first(), u"DE 41, AM_FM: set to FM: this row is FM only"_s);
+    QCOMPARE(channel(doc, DE, 41).RxFre.text(), u"02656500"_s); // its own frequency
+    QCOMPARE(int(channel(doc, DE, 41).AM_FM), 0);
+    QCOMPARE(noteIds(r), QList<int>({14974, 14951}));
+    QCOMPARE(r.notes[1].where, u"DE 41"_s);
+    QCOMPARE(r.lines().last(), u"DE 41, AM_FM: set to FM: this row is FM only"_s);
 }
 
 void TestChannelRows::pasteAcrossCbPlans() {
     Document doc;
     cbDocument(doc);
-    // EU 3..5 into DE 10..12: the German plan has these frequencies (rows 3..5).
+    const QStringList de = rowFreqs(doc, DE), uk = rowFreqs(doc, UK);
+    // EU 3..5 into DE 10..12: the rows keep the German frequencies and take the rest.
+    CHInfoRec* eu3 = doc.Channel(3);
+    eu3->Public = 0;
+    eu3->TSQ = 1;
+    eu3->RDCT = 12;
     const ChannelClip clip = CopyRows(doc, EU, 3, 5);
     QCOMPARE(clip.channelCount(), 3);
     RowCommandReport r = PasteRows(doc, DE, 10, clip);
     QVERIFY(!r.refused());
-    QVERIFY2(r.notes.isEmpty(), qPrintable(r.lines().join(u'\n')));
-    QCOMPARE(r.changedRows, 3);
-    for (int i = 0; i < 3; ++i) {
-        CHInfoRec expect = *clip.rows[i];
-        expect.CHNo = static_cast<i16>(240 + 10 + i);
-        QVERIFY(channel(doc, DE, 10 + i) == expect);
-    }
+    QCOMPARE(noteIds(r), QList<int>({14974, 14974, 14974}));
+    QCOMPARE(r.notes[0].where, u"DE 10"_s);
+    QCOMPARE(r.lines().first(),
+             u"DE 10, RxFre: frequency kept at 27.07500 MHz, the plan's channel of this row "
+             "(not 26.98500)"_s);
+    QCOMPARE(r.adjusted(), 3);
+    QCOMPARE(rowFreqs(doc, DE), de);
+    CHInfoRec expect = *clip.rows[0];
+    expect.CHNo = static_cast<i16>(240 + 10);
+    expect.RxFre = de[9];
+    QVERIFY(channel(doc, DE, 10) == expect);
 
-    // Into UK: none of them is a UK channel, so every row is skipped and nothing changes.
-    const QByteArray before = saved(doc);
+    // Into UK: its own frequencies too, listed with their "125".
     r = PasteRows(doc, UK, 1, clip);
-    QCOMPARE(r.skipped(), 3);
-    QCOMPARE(noteIds(r), QList<int>({14950, 14950, 14950}));
-    QVERIFY(saved(doc) == before);
+    QCOMPARE(r.adjusted(), 3);
+    QCOMPARE(rowFreqs(doc, UK), uk);
+    QVERIFY(r.lines().first().contains(u"27.60125"_s));
+    // A row's own channel pasted back says nothing about its frequency.
+    r = PasteRows(doc, UK, 9, CopyRows(doc, UK, 9, 9));
+    QVERIFY(r.notes.isEmpty());
+    // Empty clip rows do not empty plan rows.
+    r = PasteRows(doc, EU, 1, ChannelClip{0, EU, 1, {std::nullopt, std::nullopt}});
+    QCOMPARE(r.skipped(), 2);
+    QCOMPARE(noteIds(r), QList<int>({14973, 14973}));
+    QVERIFY(doc.Channel(1) && doc.Channel(2));
 
-    // A UK channel into EU is skipped too; into UK's own rows it lands.
-    r = PasteRows(doc, EU, 1, CopyRows(doc, UK, 9, 9));
-    QCOMPARE(r.skipped(), 1);
-    r = PasteRows(doc, UK, 1, CopyRows(doc, UK, 9, 9));
-    QCOMPARE(r.skipped(), 0);
-    QCOMPARE(channel(doc, UK, 1).RxFre.text(), u"02768100"_s);
-
-    // An AM channel of EU 1 into DE 41 (26.965 is DE row 1's frequency): lands as FM.
+    // An AM channel of EU 1 into DE 41: the German row's frequency, FM.
     CHInfoRec* eu1 = doc.Channel(1);
     eu1->Public = 0;
     eu1->AM_FM = 1;
     eu1->Tx_Power = 1;
     r = PasteRows(doc, DE, 41, CopyRows(doc, EU, 1, 1));
-    QCOMPARE(noteIds(r), QList<int>({14951}));
-    QCOMPARE(channel(doc, DE, 41).RxFre.text(), u"02696500"_s);
+    QCOMPARE(noteIds(r), QList<int>({14974, 14951}));
+    QCOMPARE(channel(doc, DE, 41).RxFre.text(), de[40]);
     QCOMPARE(int(channel(doc, DE, 41).AM_FM), 0);
     QCOMPARE(int(channel(doc, DE, 41).Tx_Power), 1);
     // Into CE (all FM only) the same.
     r = PasteRows(doc, CE, 1, CopyRows(doc, EU, 1, 1));
-    QCOMPARE(noteIds(r), QList<int>({14951}));
+    QVERIFY(noteIds(r).contains(14951));
+}
+
+// Every row command on every kind of group of the CB mode, through the core: each plan group
+// still equals its plan afterwards, and no two rows of a plan group share a frequency. (Before,
+// a delete in a plan moved the following channels onto other rows, and a paste could give two
+// rows one frequency.)
+void TestChannelRows::planGroupsKeepTheirPlan() {
+    Document fresh;
+    cbDocument(fresh);
+    QHash<int, QStringList> plan;
+    for (const PlanRow& p : CbPlanRows())
+        if (p.group < MemCb) {
+            QStringList& rows = plan[p.group];
+            if (rows.isEmpty()) rows = QStringList(GroupSize(p.group, 0));
+            rows[p.row - 1] = p.stored;
+        }
+    for (int g = 0; g < MemCb; ++g)
+        QCOMPARE(rowFreqs(fresh, g), plan.value(g));
+
+    const QString text =
+        ChannelClipToText(fresh, CopyRows(fresh, MemCb, 1, 3)) + u"\n27.5\t0\t0\t100\t1\n"_s;
+    const QList<std::pair<const char*, std::function<RowCommandReport(Document&, int)>>> commands =
+        {
+            {"delete", [](Document& d, int g) { return DeleteRows(d, g, 2, 4); }},
+            {"insert", [](Document& d, int g) { return InsertRows(d, g, 2, 1); }},
+            {"cut", [](Document& d, int g) { return DeleteRows(d, g, 3, 3); }},
+            {"up", [](Document& d, int g) { return MoveRows(d, g, 3, 4, -1); }},
+            {"down", [](Document& d, int g) { return MoveRows(d, g, 2, 3, 1); }},
+            {"paste from EU",
+             [](Document& d, int g) { return PasteRows(d, g, 2, CopyRows(d, EU, 1, 5)); }},
+            {"paste from UK",
+             [](Document& d, int g) { return PasteRows(d, g, 5, CopyRows(d, UK, 1, 3)); }},
+            {"paste from DE 41",
+             [](Document& d, int g) { return PasteRows(d, g, 1, CopyRows(d, DE, 41, 44)); }},
+            {"paste from MEM",
+             [](Document& d, int g) { return PasteRows(d, g, 3, CopyRows(d, MemCb, 1, 8)); }},
+            {"paste empty rows",
+             [](Document& d, int g) {
+                 return PasteRows(d, g, 1, ChannelClip{0, g, 1, {std::nullopt}});
+             }},
+            {"paste text", [text](Document& d, int g) { return PasteRowsText(d, g, 2, text); }},
+        };
+    for (int g : {EU, CE, UK, DE, MemCb}) {
+        for (const auto& [name, run] : commands) {
+            Document doc;
+            cbDocument(doc);
+            const RowCommandReport r = run(doc, g);
+            const QString what = u"%1 in %2"_s.arg(QLatin1String(name), GroupName(g, 0));
+            const bool shifts = QByteArray(name) == "delete" || QByteArray(name) == "insert" ||
+                                QByteArray(name) == "cut" || QByteArray(name) == "up" ||
+                                QByteArray(name) == "down";
+            // The plans refuse every command that shifts rows; MEM keeps all of them (an insert
+            // there is refused only for pushing a channel out).
+            if (g == MemCb)
+                QVERIFY2(r.refusal.id != 9960, qPrintable(what));
+            else
+                QVERIFY2(r.refused() == shifts, qPrintable(what));
+            for (int p = 0; p < MemCb; ++p)
+                QVERIFY2(rowFreqs(doc, p) == plan.value(p), qPrintable(what));
+        }
+    }
 }
 
 void TestChannelRows::pasteIntoHfBank() {
@@ -442,14 +518,15 @@ void TestChannelRows::cbClipIntoHfAndBack() {
     Document cb;
     cbDocument(cb);
     RowCommandReport r = PasteRows(cb, EU, 19, clip);
-    QCOMPARE(noteIds(r), QList<int>({14956, 14950, 14950}));
+    QCOMPARE(noteIds(r), QList<int>({14956, 14974, 14974}));
     const CHInfoRec& eu19 = channel(cb, EU, 19);
     QCOMPARE(eu19.RxFre.text(), u"02718500"_s);
     QCOMPARE(int(eu19.DUP), 0);
     QCOMPARE(int(eu19.OffSetFre), 100);
     QCOMPARE(int(eu19.Tx_Power), 0);
     QCOMPARE(int(eu19.TSQ), 1);
-    QCOMPARE(channel(cb, EU, 20).RxFre.text(), u"02720500"_s); // skipped: unchanged
+    QCOMPARE(channel(cb, EU, 20).RxFre.text(), u"02720500"_s); // kept
+    QCOMPARE(channel(cb, EU, 21).RxFre.text(), u"02721500"_s);
 
     // Into MEM of the CB mode a frequency becomes the nearest plan channel.
     r = PasteRows(cb, MemCb, 1, clip);
@@ -612,22 +689,23 @@ void TestChannelRows::textFromSpreadsheet() {
 void TestChannelRows::textInCbMode() {
     Document doc;
     cbDocument(doc);
-    const QString text = u"26.565\n27.60125\n27.5\n\t1\n"_s;
-    // DE 41: a German FM channel lands; 27.60125 is no DE channel; 27.5 is none; an empty
-    // frequency empties the row.
+    const QStringList de = rowFreqs(doc, DE);
+    const QString text = u"26.565\n27.60125\t0\t0\t100\t1\n27.5\n\t1\n\n"_s;
+    // DE 45..49: every row keeps its German frequency; the rows whose pasted frequency differs
+    // are named; an empty line does not empty a plan row.
     RowCommandReport r = PasteRowsText(doc, DE, 45, text);
-    QCOMPARE(channel(doc, DE, 45).RxFre.text(), u"02656500"_s);
-    QCOMPARE(channel(doc, DE, 46).RxFre.text(), u"02661500"_s);
-    QCOMPARE(channel(doc, DE, 47).RxFre.text(), u"02662500"_s);
-    QVERIFY(!doc.Channel(240 + 48));
-    QCOMPARE(noteIds(r), QList<int>({14950, 14950}));
-    // The UK plan takes its own listed frequency, into an empty row too.
-    DeleteRows(doc, UK, 40, 40);
-    r = PasteRowsText(doc, UK, 40, u"27.60125\t0\t0\t100\t0\t1\t0\t1\t0\t0\t1\n"_s);
-    QCOMPARE(channel(doc, UK, 40).RxFre.text(), u"02760100"_s);
-    QCOMPARE(noteIds(r), QList<int>({14923})); // AM on an FM-only row is refused
-    QCOMPARE(int(channel(doc, UK, 40).AM_FM), 0);
-    QCOMPARE(int(channel(doc, UK, 40).Public), 0);
+    QCOMPARE(rowFreqs(doc, DE), de);
+    QCOMPARE(noteIds(r), QList<int>({14974, 14974, 14974, 14973}));
+    QCOMPARE(r.notes[0].where, u"DE 45"_s);
+    QCOMPARE(int(channel(doc, DE, 46).TSQ), 1); // the other columns are taken
+    // An empty plan row the plan has gets the plan's frequency.
+    Document empty;
+    NewDocumentInMode(empty, 0);
+    r = PasteRowsText(empty, UK, 40, u"27.5\t0\t0\t100\t0\t1\t0\t1\t0\t0\t1\n"_s);
+    QCOMPARE(channel(empty, UK, 40).RxFre.text(), u"02799100"_s);
+    QCOMPARE(noteIds(r), QList<int>({14974, 14923})); // AM on an FM-only row is refused
+    QCOMPARE(int(channel(empty, UK, 40).AM_FM), 0);
+    QCOMPARE(int(channel(empty, UK, 40).Public), 0);
     // MEM takes the nearest plan channel, as typing does.
     r = PasteRowsText(doc, MemCb, 1, u"27.1867\n"_s);
     QCOMPARE(channel(doc, MemCb, 1).RxFre.text(), u"02718500"_s);
@@ -641,30 +719,32 @@ void TestChannelRows::identicalBytesAfterward() {
             cbDocument(doc);
         else
             hfDocument(doc);
-        doc.Channel(4)->Spare = 3;
+        // The CB plans shift no rows: the MEM group does there.
+        const int group = mode == 0 ? MemCb : A;
+        doc.Channel(mode == 0 ? 404 : 4)->Spare = 3;
         const QByteArray original = saved(doc);
 
         // A cut, an insert of as many rows, and a paste back.
-        const ChannelClip clip = CopyRows(doc, A, 3, 5);
-        QVERIFY(!DeleteRows(doc, A, 3, 5).refused());
+        const ChannelClip clip = CopyRows(doc, group, 3, 5);
+        QVERIFY(!DeleteRows(doc, group, 3, 5).refused());
         QVERIFY(saved(doc) != original);
-        QVERIFY(!InsertRows(doc, A, 3, 3).refused());
-        QVERIFY(
-            !PasteRows(doc, A, 3, DecodeChannelClip(EncodeChannelClip(clip)).value()).refused());
+        QVERIFY(!InsertRows(doc, group, 3, 3).refused());
+        QVERIFY(!PasteRows(doc, group, 3, DecodeChannelClip(EncodeChannelClip(clip)).value())
+                     .refused());
         QVERIFY2(saved(doc) == original, qPrintable(u"cut and paste, mode %1"_s.arg(mode)));
 
         // The last rows cut and pasted back.
-        const int last = mode == 0 ? 40 : 10;
-        const ChannelClip tail = CopyRows(doc, A, last - 2, last);
-        DeleteRows(doc, A, last - 2, last);
-        PasteRows(doc, A, last - 2, tail);
+        const int last = mode == 0 ? 8 : 10;
+        const ChannelClip tail = CopyRows(doc, group, last - 2, last);
+        DeleteRows(doc, group, last - 2, last);
+        PasteRows(doc, group, last - 2, tail);
         QVERIFY(saved(doc) == original);
 
         // A move up and down again, and down and up.
         for (int delta : {-1, 1}) {
-            QVERIFY(!MoveRows(doc, A, 3, 5, delta).refused());
+            QVERIFY(!MoveRows(doc, group, 3, 5, delta).refused());
             QVERIFY(saved(doc) != original);
-            QVERIFY(!MoveRows(doc, A, 3 + delta, 5 + delta, -delta).refused());
+            QVERIFY(!MoveRows(doc, group, 3 + delta, 5 + delta, -delta).refused());
             QVERIFY(saved(doc) == original);
         }
     }
@@ -696,7 +776,7 @@ void TestChannelRows::signalsAndReport() {
     Document cb;
     cbDocument(cb);
     const RowCommandReport uk = PasteRows(cb, UK, 1, CopyRows(cb, EU, 1, 1));
-    QVERIFY(uk.lines().first().startsWith(u"UK 1, RxFre: 已跳过"_s));
+    QVERIFY(uk.lines().first().startsWith(u"UK 1, RxFre: 频率保持为"_s));
     UseStagedLanguage();
 }
 

@@ -137,6 +137,7 @@ private slots:
     void roundTripInEveryMode_data();
     void roundTripInEveryMode();
     void foreignFile();
+    void changedValuesAreReportedAndOldMacFilesRead();
     void cbModeRules();
     void intoOneGroup();
     void malformedFilesChangeNothing_data();
@@ -425,7 +426,7 @@ void TestChannelCsv::foreignFile() {
         int reason; // the first note
     };
     const Expect expect[] = {
-        {2, RowOutcome::Imported, 0},     {3, RowOutcome::Imported, 0},
+        {2, RowOutcome::Adjusted, 14976}, {3, RowOutcome::Adjusted, 14976},
         {4, RowOutcome::Imported, 0},     {5, RowOutcome::Imported, 0},
         {6, RowOutcome::Adjusted, 14940}, {7, RowOutcome::Adjusted, 14936},
         {8, RowOutcome::Skipped, 14910},  {9, RowOutcome::Skipped, 14910},
@@ -461,9 +462,12 @@ void TestChannelCsv::foreignFile() {
     QCOMPARE(ch(8)->AM_FM, 1);
     QCOMPARE(ch(8)->Tx_Power, 1); // AM has two levels
     QCOMPARE(ch(9)->RxFre.text(), u"02800500"_s);
-    QCOMPARE(ch(14)->OffSetFre, 5); // 2.5 kHz is below the smallest shift
-    QCOMPARE(ch(19)->Tx_Power, 2);  // a level name is understood too
-    QCOMPARE(ch(19)->RDCT, 8);      // Cross without a mode: Tone->Tone
+    // 2.5 kHz is below the smallest shift: refused (not moved), the channel keeps its own.
+    QCOMPARE(ch(14)->OffSetFre, 100);
+    QVERIFY(std::any_of(rowAtLine(r, 11)->notes.begin(), rowAtLine(r, 11)->notes.end(),
+                        [](const TextNote& n) { return n.id == 14926; }));
+    QCOMPARE(ch(19)->Tx_Power, 2); // a level name is understood too
+    QCOMPARE(ch(19)->RDCT, 8);     // Cross without a mode: Tone->Tone
     for (int n : {10, 11, 13, 16, 17, 18})
         QVERIFY2(!ch(n), qPrintable(u"channel %1 was made"_s.arg(n)));
     QCOMPARE(r.lines().size(), 17); // one per row and the totals
@@ -473,6 +477,41 @@ void TestChannelCsv::foreignFile() {
     QCOMPARE(odd.rows.size(), 1);
     QVERIFY2(odd.lines().first().contains(u"%2?[2J"_s), qPrintable(odd.lines().first()));
     QVERIFY(!odd.lines().first().contains(QChar(0x1b)));
+}
+
+void TestChannelCsv::changedValuesAreReportedAndOldMacFilesRead() {
+    // Lines ended by CR alone (old Mac files) are lines, not one long header.
+    const CsvTable t = ReadCsv("a,b\r1,2\r3,\"x\"\r");
+    QCOMPARE(t.error, CsvError::None);
+    QCOMPARE(t.records.size(), 3);
+    QCOMPARE(t.records[2].fields, QStringList({u"3"_s, u"x"_s}));
+    QCOMPARE(t.records[2].line, 3);
+
+    // A value the radio has no place for is moved and reported as adjusted, never as imported.
+    Document doc;
+    doc.SetCountryMode(1);
+    doc.NewDocument();
+    const QByteArray csv = "Location,Frequency,Power\r"
+                           "2,28.5,-1W\r"
+                           "3,28.6,1e9W\r"
+                           "4,27.999999999,4W\r"
+                           "5,28.7,2W\r";
+    const ChannelImportReport r = ImportChannelsCsv(doc, csv);
+    QVERIFY(!r.refused());
+    QCOMPARE(r.rows.size(), 4);
+    const QList<QPair<RowOutcome, int>> expect = {{RowOutcome::Adjusted, 14976},
+                                                  {RowOutcome::Adjusted, 14976},
+                                                  {RowOutcome::Adjusted, 14936},
+                                                  {RowOutcome::Imported, 0}};
+    for (int i = 0; i < expect.size(); ++i) {
+        QVERIFY2(r.rows[i].outcome == expect[i].first, qPrintable(r.lines().join(u'\n')));
+        if (expect[i].second) QCOMPARE(r.rows[i].notes.first().id, expect[i].second);
+    }
+    QCOMPARE(doc.Channel(2)->Tx_Power, 0);
+    QCOMPARE(doc.Channel(3)->Tx_Power, 2);
+    QCOMPARE(doc.Channel(4)->RxFre.text(), u"02800000"_s);
+    QCOMPARE(doc.Channel(5)->Tx_Power, 1);
+    QCOMPARE(r.count(RowOutcome::Imported), 1);
 }
 
 void TestChannelCsv::cbModeRules() {

@@ -100,6 +100,45 @@ private slots:
             channels[0].RxFre = row.rx;
             QCOMPARE(DamagedChannels(data, channels).isEmpty(), !row.damaged);
         }
+        // Values the radio cannot hold: more digits than it keeps, NULs where the digits belong
+        // (they read as "no frequency" and would be sent as 0 MHz), an offset outside the
+        // radio's list. What a read of a blank radio gives (0 MHz, the erased 0xFFFF) stays.
+        struct Value {
+            QByteArray rx;
+            int offset;
+            DamagedChannel::Fault fault; // Number: not damaged
+        };
+        using F = DamagedChannel::Fault;
+        const QList<Value> values = {{"99999999", 100, F::Band},
+                                     {"12718500", 100, F::Band},
+                                     {"02718505", 100, F::Band},
+                                     {"00000000", 100, F::Number},
+                                     {"09999990", 100, F::Number},
+                                     {"02799100", 100, F::Number},
+                                     {QByteArray(8, '\0'), 100, F::Frequency},
+                                     {"02718500", -14236, F::Offset},
+                                     {"02718500", 1005, F::Offset},
+                                     {"02718500", 7, F::Offset},
+                                     {"02718500", 0, F::Number},
+                                     {"02718500", -1, F::Number},
+                                     {"02718500", 1000, F::Number}};
+        for (const Value& v : values) {
+            RadioDataRec data;
+            ChannelList channels{};
+            data.CHCount = 1;
+            channels[0].CHNo = 1;
+            channels[0].RxFre.assign(v.rx);
+            channels[0].OffSetFre = static_cast<i16>(v.offset);
+            const QList<DamagedChannel> d = DamagedChannels(data, channels);
+            const QString what =
+                QString::fromLatin1(v.rx.toHex()) + u' ' + QString::number(v.offset);
+            if (v.fault == F::Number) {
+                QVERIFY2(d.isEmpty(), qPrintable(what));
+                continue;
+            }
+            QVERIFY2(d.size() == 1 && d[0].fault == v.fault, qPrintable(what));
+            QVERIFY(!DamagedChannelsText(d).isEmpty());
+        }
         // A repeated number is the second entry's fault; entries past CHCount do not count.
         RadioDataRec data;
         ChannelList channels{};
@@ -138,7 +177,10 @@ private slots:
                 ChannelList channels = doc.CHInfo;
                 UnpackMemBuf(mem, mode, data, channels);
                 QVERIFY(data.CHCount > 0);
-                QVERIFY(DamagedChannels(data, channels).isEmpty());
+                // Whatever the memory holds reads as records of the right form; only an offset
+                // off the radio's list is named, as it is in a file.
+                for (const DamagedChannel& d : DamagedChannels(data, channels))
+                    QCOMPARE(d.fault, DamagedChannel::Fault::Offset);
             }
         }
     }

@@ -10,6 +10,8 @@
 #include "channels/frmcommchinfo.h"
 #include "core/files/datafile.h"
 #include "core/files/opendatafile.h"
+#include "core/model/cbplanrule.h"
+#include "core/model/channelplan.h"
 #include "core/model/channelrows.h"
 #include "core/model/documenthistory.h"
 
@@ -17,13 +19,16 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
+#include <QHash>
 #include <QMimeData>
 #include <QTimer>
 #include <QToolBar>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-constexpr int EU = 0, DE = 6;
+constexpr int A = 0, B = 1, EU = 0, UK = 3, DE = 6, MemCb = 8;
 
 // The frequency a row of a group shows, as MHz text ("" when empty).
 QString shown(const Document& doc, int group, int row) {
@@ -61,19 +66,40 @@ class TestChannelCommands : public QObject, MainWindowFixture {
         return ReadBytes(chosen);
     }
 
-    // A CB document with the EU and DE plans' first 40 rows, saved and opened again.
-    void openCbDocument() {
+    // An HF document with banks A and B full, saved and opened again (the banks are where rows
+    // are cut, inserted and moved; the CB plans keep their rows).
+    void openBankDocument() {
+        Document d;
+        NewDocumentInMode(d, 1);
+        ProgramRows(d, A, 1, 40);
+        ProgramRows(d, B, 1, 40);
+        openDocument(d, 1);
+    }
+    // A CB document with every national plan, as File > New gives it.
+    void openPlanDocument() {
         Document d;
         NewDocumentInMode(d, 0);
-        ProgramRows(d, EU, 1, 40);
-        ProgramRows(d, DE, 1, 40);
+        QString error;
+        QVERIFY2(ApplyPlan(d, CbPlanRows(), &error), qPrintable(error));
+        openDocument(d, 0);
+    }
+    void openDocument(Document& d, int mode) {
         d.ToFileCopy();
         QVERIFY(WriteBytes(file("orig.dat"), EncodeDataFile(d.FileRadioData, d.FileCHInfo)));
         chosen = file("orig.dat");
         act("mnuFileOpen")->trigger();
         QTRY_VERIFY(table());
-        QCOMPARE(doc->CountryMode, 0);
+        QCOMPARE(doc->CountryMode, mode);
         QVERIFY(!doc->history().stack().canUndo());
+    }
+    // The stored frequencies of the rows of a group.
+    QStringList rowFreqs(int group) const {
+        QStringList l;
+        for (int r = 1; r <= GroupSize(group, doc->CountryMode); ++r) {
+            const CHInfoRec* c = doc->Channel(FirstCHOfGroup(group, doc->CountryMode) + r);
+            l << (c ? c->RxFre.text() : QString());
+        }
+        return l;
     }
 
 private slots:
@@ -86,61 +112,61 @@ private slots:
     void cleanup() { reset(); }
 
     void cutPasteMoveUndoRedoFromTheKeyboard() {
-        openCbDocument();
+        openBankDocument();
         const QByteArray original = ReadBytes(file("orig.dat"));
         QVERIFY(main->activeChannelTable());
         QVERIFY(act("MnuCHEditAction")->isVisible());
 
-        // Rows 3 to 5 of EU, cut.
+        // Rows 3 to 5 of A, cut.
         goToRow(3);
         keys(Qt::Key_Down, Qt::ShiftModifier, 2);
         int first = 0, last = 0;
         QVERIFY(table()->selectedRows(&first, &last));
         QCOMPARE(first, 3);
         QCOMPARE(last, 5);
-        const QStringList cut = {shown(*doc, EU, 3), shown(*doc, EU, 4), shown(*doc, EU, 5)};
-        const QString eu6 = shown(*doc, EU, 6);
+        const QStringList cut = {shown(*doc, A, 3), shown(*doc, A, 4), shown(*doc, A, 5)};
+        const QString eu6 = shown(*doc, A, 6);
         keys(Qt::Key_X, Qt::ControlModifier);
-        QCOMPARE(shown(*doc, EU, 3), eu6); // the rows below moved up
-        QVERIFY(shown(*doc, EU, 40).isEmpty());
+        QCOMPARE(shown(*doc, A, 3), eu6); // the rows below moved up
+        QVERIFY(shown(*doc, A, 40).isEmpty());
         QVERIFY(QGuiApplication::clipboard()->mimeData()->hasFormat(ChannelClipMimeType));
         QVERIFY(QGuiApplication::clipboard()->text().contains(cut[0]));
 
-        // Pasted at row 10 of DE.
-        choose(Ctl(table(), "Combo9_0"), QStringLiteral("DE"));
-        QCOMPARE(table()->shownGroup(), DE);
+        // Pasted at row 10 of B.
+        choose(Ctl(table(), "Combo7"), QStringLiteral("B"));
+        QCOMPARE(table()->shownGroup(), B);
         goToRow(10);
         keys(Qt::Key_V, Qt::ControlModifier);
         for (int i = 0; i < 3; ++i)
-            QCOMPARE(shown(*doc, DE, 10 + i), cut[i]);
+            QCOMPARE(shown(*doc, B, 10 + i), cut[i]);
         QCOMPARE(act("mnuEditUndo")->text(), QStringLiteral("&Undo paste of 3 channels"));
 
         // Undo, redo.
         const QString de10 = QString::fromLatin1("27.07500");
         keys(Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(shown(*doc, DE, 10), de10);
+        QCOMPARE(shown(*doc, B, 10), de10);
         QCOMPARE(act("mnuEditRedo")->text(), QStringLiteral("&Redo paste of 3 channels"));
         act("mnuEditRedo")->trigger();
-        QCOMPARE(shown(*doc, DE, 10), cut[0]);
+        QCOMPARE(shown(*doc, B, 10), cut[0]);
 
         // One channel, moved up twice.
         goToRow(12);
         keys(Qt::Key_Up, Qt::AltModifier, 2);
-        QCOMPARE(shown(*doc, DE, 10), cut[2]);
-        QCOMPARE(shown(*doc, DE, 11), cut[0]);
-        QCOMPARE(shown(*doc, DE, 12), cut[1]);
+        QCOMPARE(shown(*doc, B, 10), cut[2]);
+        QCOMPARE(shown(*doc, B, 11), cut[0]);
+        QCOMPARE(shown(*doc, B, 12), cut[1]);
         QVERIFY(table()->selectedRows(&first, &last));
         QCOMPARE(first, 10); // the selection went with the channel
 
         // The saved file holds exactly what the same commands give.
         Document expected;
         QCOMPARE(OpenDataFile(expected, file("orig.dat")), OpenResult::Opened);
-        const ChannelClip clip = CopyRows(expected, EU, 3, 5);
-        QVERIFY(!DeleteRows(expected, EU, 3, 5).refused());
-        QVERIFY(!PasteRows(expected, DE, 10, clip).refused());
-        QVERIFY(!MoveRows(expected, DE, 12, 12, -1).refused());
-        QVERIFY(!MoveRows(expected, DE, 11, 11, -1).refused());
-        expected.RadioData.Func.GroupSel = DE;
+        const ChannelClip clip = CopyRows(expected, A, 3, 5);
+        QVERIFY(!DeleteRows(expected, A, 3, 5).refused());
+        QVERIFY(!PasteRows(expected, B, 10, clip).refused());
+        QVERIFY(!MoveRows(expected, B, 12, 12, -1).refused());
+        QVERIFY(!MoveRows(expected, B, 11, 11, -1).refused());
+        expected.RadioData.Func.GroupSel = B;
         expected.ToFileCopy();
         QCOMPARE(saveAs("result.dat"), EncodeDataFile(expected.FileRadioData, expected.FileCHInfo));
 
@@ -154,7 +180,7 @@ private slots:
     }
 
     void undoingToTheLoadedStateAsksNothingOnNew() {
-        openCbDocument();
+        openBankDocument();
         goToRow(2);
         keys(Qt::Key_Delete);
         QVERIFY(doc->IsDataChanged());
@@ -167,14 +193,14 @@ private slots:
     }
 
     void commandsAreOfferedOnlyWhereTheyCanAct() {
-        openCbDocument();
+        openBankDocument();
         goToRow(1);
         settle();
         QVERIFY(!act("MnuCHMoveUp")->isEnabled());
         QVERIFY(act("MnuCHMoveDown")->isEnabled());
         QVERIFY(act("BtnCHMoveDown")->isVisible());
         QVERIFY(act("BtnCHMoveDown")->isEnabled());
-        // EU's last row is programmed: an insert would push it out.
+        // A's last row is programmed: an insert would push it out.
         QVERIFY(!act("MnuCHInsert")->isEnabled());
         QVERIFY(act("MnuCHCopy")->isEnabled());
         // The context menu offers the same commands.
@@ -205,6 +231,83 @@ private slots:
         QVERIFY(!act("MnuCHCopy")->isEnabled());
     }
 
+    void planRowsKeepTheirNumbers() {
+        openPlanDocument();
+        QHash<int, QStringList> plan;
+        for (int g = 0; g < MemCb; ++g)
+            plan[g] = rowFreqs(g);
+        auto samePlans = [&] {
+            for (int g = 0; g < MemCb; ++g)
+                if (rowFreqs(g) != plan.value(g)) return false;
+            return true;
+        };
+        const char* shifting[] = {"MnuCHCut", "MnuCHDelete", "MnuCHInsert", "MnuCHMoveUp",
+                                  "MnuCHMoveDown"};
+        // Something to paste: rows of EU with tones of their own.
+        ChannelClip clip = CopyRows(*doc, EU, 5, 7);
+        for (auto& row : clip.rows)
+            row->RDCT = row->TDCT = 12;
+        auto* md = new QMimeData;
+        md->setData(QLatin1String(ChannelClipMimeType), EncodeChannelClip(clip));
+        QGuiApplication::clipboard()->setMimeData(md);
+        // EU, UK and DE (rows 41 on, FM only): nothing that shifts rows is offered, and its keys
+        // change nothing; Copy and Paste are.
+        const QList<QPair<QString, int>> groups = {{u"EU"_s, EU}, {u"UK"_s, UK}, {u"DE"_s, DE}};
+        for (const auto& [name, g] : groups) {
+            if (name == u"UK") {
+                choose(Ctl(table(), "Combo9_0"), u"U"_s);
+                choose(Ctl(table(), "Combo9_1"), u"UK"_s);
+            } else {
+                choose(Ctl(table(), "Combo9_0"), name);
+            }
+            QCOMPARE(table()->shownGroup(), g);
+            goToRow(g == DE ? 42 : 2);
+            keys(Qt::Key_Down, Qt::ShiftModifier, 2);
+            settle();
+            for (const char* a : shifting)
+                QVERIFY2(!act(a)->isEnabled(), qPrintable(name + u' ' + QLatin1String(a)));
+            QVERIFY(act("MnuCHCopy")->isEnabled());
+            QVERIFY(act("MnuCHPaste")->isEnabled());
+            const int steps = doc->history().stack().count();
+            keys(Qt::Key_Delete);
+            keys(Qt::Key_X, Qt::ControlModifier);
+            keys(Qt::Key_Up, Qt::AltModifier);
+            keys(Qt::Key_Down, Qt::AltModifier);
+            QVERIFY2(samePlans(), qPrintable(name));
+            QCOMPARE(doc->history().stack().count(), steps);
+            // The paste takes the other fields and names the rows whose frequency was kept.
+            prompter.expect(u"frequency kept at"_s);
+            keys(Qt::Key_V, Qt::ControlModifier);
+            QVERIFY2(samePlans(), qPrintable(name));
+            QVERIFY(prompter.saw(u"RxFre: frequency kept at"_s));
+            QCOMPARE(doc->history().stack().count(), steps + 1);
+        }
+        // The MEM group keeps every command.
+        choose(Ctl(table(), "Combo9_0"), u"MEM"_s);
+        goToRow(2);
+        settle();
+        for (const char* a : {"MnuCHCut", "MnuCHDelete", "MnuCHMoveUp", "MnuCHMoveDown"})
+            QVERIFY2(act(a)->isEnabled(), a);
+        const int steps = doc->history().stack().count();
+        keys(Qt::Key_Delete);
+        QVERIFY(samePlans());
+        QCOMPARE(doc->history().stack().count(), steps + 1);
+    }
+
+    void hugeClipboardTextIsRefusedBeforeItIsRead() {
+        openBankDocument();
+        const QByteArray before = EncodeDataFile(doc->RadioData, doc->CHInfo);
+        QString text = u"28.5\t0\n"_s.repeated(2 * 1024 * 1024); // 14 MB of channel lines
+        QGuiApplication::clipboard()->setText(text);
+        goToRow(5);
+        settle();
+        QVERIFY(act("MnuCHPaste")->isEnabled());
+        prompter.expect(u"nothing was pasted"_s);
+        keys(Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(prompter.count(u"more than a list of 409 channels"_s), 1);
+        QCOMPARE(EncodeDataFile(doc->RadioData, doc->CHInfo), before);
+    }
+
     void spreadsheetTextPastesThroughTheRulesOfTyping() {
         // A bank of mode 1, where frequencies are typed.
         doc->SetCountryMode(1);
@@ -231,7 +334,7 @@ private slots:
     }
 
     void everyEditorsEditIsOneUndoStep() {
-        openCbDocument();
+        openBankDocument();
         const QByteArray before = EncodeDataFile(doc->RadioData, doc->CHInfo);
         // A group setting in the table, an option through its window's record edit.
         choose(Ctl(table(), "Combo10_0"), 1);

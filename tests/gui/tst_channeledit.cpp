@@ -144,13 +144,8 @@ private slots:
     }
 
     void fixedFmGroupsOfModeZero() {
-        QVERIFY(FrmCHInfoEdit::IsFixFM(1, 1, 0));
-        QVERIFY(FrmCHInfoEdit::IsFixFM(40, 3, 0));
-        QVERIFY(!FrmCHInfoEdit::IsFixFM(40, 6, 0));
-        QVERIFY(FrmCHInfoEdit::IsFixFM(41, 6, 0));
-        QVERIFY(!FrmCHInfoEdit::IsFixFM(41, 6, 1));
-        QVERIFY(!FrmCHInfoEdit::IsFixFM(5, 0, 0));
-
+        // Which rows are FM only is the rule source's (tst_channelrules); here, what the dialog
+        // does with it.
         newDoc(0);
         ProgramRows(doc_, 3, 1, 2);
         ProgramRows(doc_, 6, 40, 41);

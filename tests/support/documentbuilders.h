@@ -70,12 +70,15 @@ inline void FillDistinct(Document& doc) {
     f.fill(doc.RadioData);
     for (CHInfoRec& c : doc.CHInfo)
         f.fill(c);
-    // Channel numbers and frequencies as a read can give them: a file holding others is
-    // refused as damaged.
+    // Channel numbers, frequencies and offsets as a read can give them: a file holding others
+    // is refused as damaged (a read gives six digits between a leading and a trailing 0).
     for (int i = 0; i < MaxChannels; ++i) {
         doc.CHInfo[i].CHNo = static_cast<i16>(MaxChannels - i);
         doc.CHInfo[i].RxFre =
-            QStringLiteral("%1").arg(0x02700000 + 97 * i, 8, 16, QLatin1Char('0')).toUpper();
+            QLatin1Char('0') +
+            QStringLiteral("%1").arg(0x270000 + 97 * i, 6, 16, QLatin1Char('0')).toUpper() +
+            QLatin1Char('0');
+        doc.CHInfo[i].OffSetFre = static_cast<i16>(5 * ((i * 37) % 201));
     }
     doc.SetCountryMode(1);
     doc.RadioData.CHCount = MaxChannels;

@@ -25,7 +25,8 @@ inline void FillRichDocument(Document& doc, int mode = 1) {
     auto set = [&](CHInfoRec& c, int n) {
         c.Scan = static_cast<i16>(n % 2);
         c.RxFre = fre(n);
-        c.OffSetFre = static_cast<i16>((n * 97) % 20000);
+        // Offsets of the radio's list (0 to 1000 kHz in 5 kHz steps), both bytes varying.
+        c.OffSetFre = static_cast<i16>(5 * ((n * 97) % 201));
         c.RDCT = static_cast<i16>((n * 7) % 143);
         c.TDCT = static_cast<i16>((n * 11) % 143);
         c.DUP = static_cast<i16>(n % 3);

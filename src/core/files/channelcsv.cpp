@@ -319,7 +319,16 @@ std::optional<Skip> readRow(const RowReader& cell, WantedChannel& w) {
                                           QStringLiteral("medium"), QStringLiteral("high")};
         const int named = names.indexOf(power.toLower());
         if (const auto watts = ParseNumber(p)) {
-            w.fields[FldTx_Power] = PowerLevelOfWatts(*watts);
+            const int level = PowerLevelOfWatts(*watts);
+            w.fields[FldTx_Power] = level;
+            // A wattage the radio has no level for is moved to the nearest one: say so.
+            if (std::abs(PowerLevelWatts(level) - *watts) > 1e-9) {
+                w.notes << TextNote{14976,
+                                    {PrintableValue(p), QString::number(PowerLevelWatts(level))}};
+                w.changes << QStringLiteral("Power: %1 -> %2W")
+                                 .arg(PrintableValue(power))
+                                 .arg(PowerLevelWatts(level));
+            }
         } else if (named >= 0) {
             w.fields[FldTx_Power] = named == 0 ? 0 : named == 3 ? 2 : 1;
         } else {
@@ -418,18 +427,10 @@ void importRow(Document& doc, const RowReader& cell, int chNo, ImportRowReport& 
         r.notes = {s->reason};
         return;
     }
-    const int mode = doc.CountryMode;
-    int group = 0, row = 0;
-    ChannelSlot(chNo, mode, group, row);
-    // Typing would pull an out-of-band value to the band edge; for a whole row of another
-    // band that would make a channel nobody asked for. (The CB mode's channels have the
-    // frequencies of the national plans, some of them above the band.)
+    // A value of a file is given, not typed: the rule source refuses a frequency outside the
+    // band rather than pulling it to the band's edge, which would make a channel nobody asked
+    // for.
     const double f = *ParseNumber(w.frequency);
-    if (mode != 0 && (f < doc.FreLow || f > doc.FreHigh)) {
-        r.outcome = RowOutcome::Skipped;
-        r.notes = {TextNote{14910, {FormatFre(f), doc.BandText}}};
-        return;
-    }
     const EditResult fr = EditChannelField(doc, chNo, FldRxFre, w.frequency);
     if (fr.outcome == EditOutcome::Refused) {
         r.outcome = RowOutcome::Skipped;

@@ -59,7 +59,8 @@ CsvTable ReadCsv(const QByteArray& bytes) {
             endField();
         } else if (c == QLatin1Char('\r') && i + 1 < n && text.at(i + 1) == QLatin1Char('\n')) {
             continue; // the LF ends the record
-        } else if (c == QLatin1Char('\n')) {
+        } else if (c == QLatin1Char('\n') || c == QLatin1Char('\r')) {
+            // A CR alone ends a line too (the line ends of old Mac files).
             ++line;
             endRecord();
         } else {

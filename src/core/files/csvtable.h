@@ -1,7 +1,7 @@
 #pragma once
 
 // Comma-separated values as RFC 4180 has them: fields separated by commas, records by CRLF
-// (LF alone is accepted too), a field that holds a comma, a quote or a line break is quoted
+// (LF or CR alone are accepted too), a field that holds a comma, a quote or a line break is quoted
 // and its quotes doubled. Text is UTF-8; a byte-order mark at the start is skipped.
 
 #include <QByteArray>

@@ -25,6 +25,21 @@ bool IsPlausibleRxFre(const QString& stored) {
     });
 }
 
+bool IsHoldableRxFre(const QString& stored) {
+    if (stored.size() != 8 ||
+        !std::all_of(stored.begin(), stored.end(), [](QChar c) { return c.isDigit(); }))
+        return true; // not a frequency of digits: IsPlausibleRxFre judges it
+    // The radio keeps six digits, tens of MHz to 100 Hz: a hundreds digit or a 10 Hz digit
+    // would be lost on the way (99999999 reaches the radio as 99.99990 MHz). Every value in
+    // between is one a read can give, 0 MHz of a blank radio's VFO included, so it stays.
+    return stored.front() == QLatin1Char('0') && stored.back() == QLatin1Char('0');
+}
+
+bool IsPlausibleOffset(int kHz) {
+    // -1 is the erased memory's 0xFFFF, which a read of a blank radio hands on as it is.
+    return kHz == -1 || (kHz >= 0 && kHz <= 1000 && kHz % 5 == 0);
+}
+
 QList<DamagedChannel> DamagedChannels(const RadioDataRec& data, const ChannelList& channels) {
     QList<DamagedChannel> out;
     std::bitset<MaxChannels + 1> seen;
@@ -32,12 +47,21 @@ QList<DamagedChannel> DamagedChannels(const RadioDataRec& data, const ChannelLis
     for (int i = 0; i < count; ++i) {
         const CHInfoRec& c = channels[i];
         const QString rx = c.RxFre.text();
+        // A NUL cuts the text short, so an all-NUL frequency would read as "no frequency" and
+        // pack as 0 MHz; no program writes NULs there.
+        const bool nul = c.RxFre.raw().contains('\0');
+        const QString shownRx = nul ? QString::fromLatin1(c.RxFre.raw()) : rx;
+        using F = DamagedChannel::Fault;
         if (c.CHNo < 1 || c.CHNo > MaxChannels)
-            out.append({i + 1, DamagedChannel::Fault::Number, c.CHNo, rx});
+            out.append({i + 1, F::Number, c.CHNo, rx});
         else if (seen[c.CHNo])
-            out.append({i + 1, DamagedChannel::Fault::Repeated, c.CHNo, rx});
-        else if (!IsPlausibleRxFre(rx))
-            out.append({i + 1, DamagedChannel::Fault::Frequency, c.CHNo, rx});
+            out.append({i + 1, F::Repeated, c.CHNo, rx});
+        else if (nul || !IsPlausibleRxFre(rx))
+            out.append({i + 1, F::Frequency, c.CHNo, shownRx});
+        else if (!IsHoldableRxFre(rx))
+            out.append({i + 1, F::Band, c.CHNo, rx});
+        else if (!IsPlausibleOffset(c.OffSetFre))
+            out.append({i + 1, F::Offset, c.CHNo, rx, c.OffSetFre});
         if (c.CHNo >= 1 && c.CHNo <= MaxChannels) seen.set(c.CHNo);
     }
     return out;
@@ -63,6 +87,20 @@ QString DamagedChannelsText(const QList<DamagedChannel>& damaged) {
                          .arg(d.entry)
                          .arg(d.chNo)
                          .arg(EscapeControls(d.rxFre));
+            break;
+        case DamagedChannel::Fault::Band:
+            parts << text(9870, "entry %1 (channel %2) has the frequency %3 MHz, which the radio "
+                                "cannot hold (it keeps 0 to 99.9999 MHz in 100 Hz steps)")
+                         .arg(d.entry)
+                         .arg(d.chNo)
+                         .arg(d.rxFre.left(3) + QLatin1Char('.') + d.rxFre.mid(3));
+            break;
+        case DamagedChannel::Fault::Offset:
+            parts << text(9871, "entry %1 (channel %2) has the offset %3 kHz, which is not on the "
+                                "radio's list (5 to 1000 kHz in steps of 5 kHz)")
+                         .arg(d.entry)
+                         .arg(d.chNo)
+                         .arg(d.offset);
             break;
         }
     }

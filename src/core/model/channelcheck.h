@@ -3,7 +3,9 @@
 // The channel records that neither typing nor a read from the radio can produce. A file holding
 // one was damaged or made by something else; writing it would put invalid data into the radio
 // (a number the radio has no slot for vanishes, a frequency of other characters becomes invalid
-// BCD), so such a document is refused before it reaches a window or the radio.
+// BCD, a frequency of more digits than the radio keeps or an offset outside the radio's list is
+// a value the radio cannot hold), so such a document is refused before it reaches a window or the
+// radio.
 
 #include "records.h"
 
@@ -11,23 +13,34 @@
 #include <QString>
 
 struct DamagedChannel {
-    enum class Fault { Number, Repeated, Frequency };
+    enum class Fault { Number, Repeated, Frequency, Band, Offset };
     int entry; // 1-based position in the channel list
     Fault fault;
     int chNo;
-    QString rxFre; // the stored frequency text
+    QString rxFre; // the stored frequency text (with any NUL characters it holds)
+    int offset = 0;
 };
 
 // A stored frequency as typing or a read gives it: empty (no frequency), or exactly eight
 // characters of digits and A-F ("FFFFFFFF" for an erased channel).
 bool IsPlausibleRxFre(const QString& stored);
 
+// Whether a stored frequency of digits is one the radio can hold: it keeps tens of MHz to
+// 100 Hz, so the first and the last of the eight digits are 0 (99999999 is not).
+bool IsHoldableRxFre(const QString& stored);
+// Whether an offset is one the radio's list has: 5 to 1000 kHz in steps of 5 kHz, or 0, which
+// a channel without a shift may hold when the radio programmed it itself, or -1, the erased
+// memory's 0xFFFF.
+bool IsPlausibleOffset(int kHz);
+
 // The damaged records among the first CHCount channels, in list order: a number outside
-// 1..409, a number an earlier record already has, a frequency text IsPlausibleRxFre refuses.
+// 1..409, a number an earlier record already has, a frequency text IsPlausibleRxFre refuses
+// (or one holding NUL characters), a frequency of digits IsHoldableRxFre refuses, an offset
+// IsPlausibleOffset refuses.
 QList<DamagedChannel> DamagedChannels(const RadioDataRec& data, const ChannelList& channels);
 
 // The damaged records as one list for a message, the first few of them by name; texts 9853 to
-// 9855 and 9857.
+// 9855, 9857, 9870 and 9871.
 QString DamagedChannelsText(const QList<DamagedChannel>& damaged);
 // Text 9856: a write refuses the data.
 QString RefusedWriteText();

@@ -3,6 +3,7 @@
 #include "../lang/prompter.h"
 #include "cbplanrule.h"
 #include "channelcheck.h"
+#include "channelrules.h"
 #include "country.h"
 #include "document.h"
 #include "frequency.h"
@@ -20,7 +21,6 @@ namespace {
 
 // Texts of the row notes ([ChannelInfo]) and of the refusals ([Msg]).
 enum : int {
-    TxtNotInPlan = 14950,
     TxtSetToFm = 14951,
     TxtEmgModeFm = 14952,
     TxtOutOfRange = 14953,
@@ -34,7 +34,9 @@ enum : int {
     TxtNearestPlan = 14961,
     TxtNoFrequency = 14962,
     TxtSummary = 14963,
-    TxtNotANumber = 14919,   // "%1" is not a number
+    TxtPlanNotEmptied = 14973,
+    TxtFrequencyKept = 14974,
+    TxtNoPlanChannel = 14975,
     TxtCannotDelete = 14928, // channel %1 cannot be deleted: ...
     MsgVfoStays = 9950,
     MsgMemKeepsOne = 9951,
@@ -44,6 +46,7 @@ enum : int {
     MsgNoSuchRows = 9955,
     MsgNothingToPaste = 9956,
     MsgNoSuchGroup = 9957,
+    MsgTooMuchText = 9961,
 };
 
 constexpr int MaxPlainChannel = 400; // channels up to 400 are the memory channels
@@ -362,7 +365,8 @@ void clampField(CHInfoRec& rec, int id, int lo, int hi, int row, const Group& g,
 
 // A copied channel passed through the rules of its new row; nothing when the row is skipped.
 std::optional<CHInfoRec> adjustPasted(Document& doc, const Group& g, int row, CHInfoRec rec,
-                                      int fromMode, RowCommandReport& report) {
+                                      int fromMode, RowCommandReport& report,
+                                      bool frequencyKept = false) {
     const QString where = g.where(row);
     auto note = [&](TextNote t, int field = 0) {
         report.notes.append({row, where, false, std::move(t), field});
@@ -378,10 +382,9 @@ std::optional<CHInfoRec> adjustPasted(Document& doc, const Group& g, int row, CH
 
     // The frequency.
     const double mhz = storedMhz(stored);
-    if (g.mode == 0 && !IsMemGroup(g.index, g.mode)) {
-        if (!CbPlanRowStored(g.index, stored))
-            return skip({TxtNotInPlan, {FormatFre(mhz), g.name()}});
-    } else {
+    // A plan row keeps its own frequency, which the caller has put in; elsewhere the
+    // frequency passes the typing rule of the row.
+    if (!frequencyKept) {
         QString accepted;
         {
             QuietPrompter quiet(doc);
@@ -518,7 +521,8 @@ ChannelClip CopyRows(const Document& doc, int group, int first, int last) {
 
 RowCommandReport DeleteRows(Document& doc, int group, int first, int last) {
     const Group g = groupOf(doc, group);
-    if (!g.valid()) return refusedWith({MsgNoSuchGroup, {QString::number(group)}});
+    if (const RowCommandAccess a = rowCommandAccess(doc, group, RowCommand::Delete); !a.allowed)
+        return refusedWith(a.why);
     if (first < 1 || last > g.size || first > last) return noSuchRows(g, first, last);
     const Rows rows = rowsOf(doc, g);
     const int n = last - first + 1;
@@ -534,7 +538,8 @@ RowCommandReport DeleteRows(Document& doc, int group, int first, int last) {
 
 RowCommandReport InsertRows(Document& doc, int group, int at, int count) {
     const Group g = groupOf(doc, group);
-    if (!g.valid()) return refusedWith({MsgNoSuchGroup, {QString::number(group)}});
+    if (const RowCommandAccess a = rowCommandAccess(doc, group, RowCommand::Insert); !a.allowed)
+        return refusedWith(a.why);
     if (at < 1 || at > g.size || count < 1) return noSuchRows(g, at, at + count - 1);
     const Rows rows = rowsOf(doc, g);
     for (int r = std::max(at, g.size - count + 1); r <= g.size; ++r)
@@ -552,7 +557,9 @@ RowCommandReport InsertRows(Document& doc, int group, int at, int count) {
 
 RowCommandReport MoveRows(Document& doc, int group, int first, int last, int delta) {
     const Group g = groupOf(doc, group);
-    if (!g.valid()) return refusedWith({MsgNoSuchGroup, {QString::number(group)}});
+    const RowCommand c = delta < 0 ? RowCommand::MoveUp : RowCommand::MoveDown;
+    if (const RowCommandAccess a = rowCommandAccess(doc, group, c); !a.allowed)
+        return refusedWith(a.why);
     if (first < 1 || last > g.size || first > last) return noSuchRows(g, first, last);
     if (first + delta < 1 || last + delta > g.size) return refusedWith({MsgGroupEdge, {g.name()}});
     RowCommandReport report;
@@ -576,7 +583,8 @@ RowCommandReport MoveRows(Document& doc, int group, int first, int last, int del
 
 RowCommandReport PasteRows(Document& doc, int group, int at, const ChannelClip& clip) {
     const Group g = groupOf(doc, group);
-    if (!g.valid()) return refusedWith({MsgNoSuchGroup, {QString::number(group)}});
+    const RowCommandAccess access = rowCommandAccess(doc, group, RowCommand::Paste);
+    if (!access.allowed) return refusedWith(access.why);
     if (clip.isEmpty()) return refusedWith({MsgNothingToPaste, {}});
     if (at < 1 || at > g.size) return noSuchRows(g, at, at);
     const Rows rows = rowsOf(doc, g);
@@ -586,6 +594,35 @@ RowCommandReport PasteRows(Document& doc, int group, int at, const ChannelClip& 
         const int r = at + i;
         if (r > g.size) {
             report.notes.append({r, g.where(r), true, {TxtBeyondGroup, {QString::number(g.size)}}});
+            continue;
+        }
+        if (access.keepsFrequencies) {
+            // A plan row stays the plan's channel: it keeps its frequency and takes the rest.
+            if (!clip.rows[i]) {
+                report.notes.append({r, g.where(r), true, {TxtPlanNotEmptied, {}}, FldRxFre});
+                continue;
+            }
+            const QString plan = planFrequency(doc, slotAt(doc, group, r));
+            if (plan.isEmpty()) {
+                report.notes.append({r, g.where(r), true, {TxtNoPlanChannel, {}}, FldRxFre});
+                continue;
+            }
+            CHInfoRec rec = *clip.rows[i];
+            const QString pasted = rec.RxFre.text();
+            rec.RxFre = plan;
+            if (pasted != plan) {
+                const QString was = damagedFrequency(pasted)
+                                        ? PrintableValue(pasted)
+                                        : FreToListText(pasted, clip.group, clip.mode, 0);
+                report.notes.append(
+                    {r,
+                     g.where(r),
+                     false,
+                     {TxtFrequencyKept, {FreToListText(plan, g.index, g.mode, doc.FreLow), was}},
+                     FldRxFre});
+            }
+            if (auto adjusted = adjustPasted(doc, g, r, rec, clip.mode, report, true))
+                next[r - 1] = {adjusted, 0, rows[r - 1] ? r : 0};
             continue;
         }
         if (!clip.rows[i]) {
@@ -619,7 +656,14 @@ TextNote adjustedFre(const Document& doc, const Group& g, const QString& typed,
 
 RowCommandReport PasteRowsText(Document& doc, int group, int at, const QString& text) {
     const Group g = groupOf(doc, group);
-    if (!g.valid()) return refusedWith({MsgNoSuchGroup, {QString::number(group)}});
+    const RowCommandAccess access = rowCommandAccess(doc, group, RowCommand::Paste);
+    if (!access.allowed) return refusedWith(access.why);
+    // Refused before it is read: a text longer than any channel list would only keep the
+    // window busy.
+    if (text.size() > MaxChannelTextChars)
+        return refusedWith({MsgTooMuchText,
+                            {QString::number((text.size() + 1023) / 1024),
+                             QString::number(MaxChannelTextChars / 1024)}});
     const QList<QStringList> lines = textRows(text);
     if (lines.isEmpty()) return refusedWith({MsgNothingToPaste, {}});
     if (at < 1 || at > g.size) return noSuchRows(g, at, at);
@@ -644,7 +688,35 @@ RowCommandReport PasteRowsText(Document& doc, int group, int at, const QString& 
             continue;
         }
         const QString fre = cells.value(0);
-        if (fre.isEmpty()) {
+        if (access.keepsFrequencies) {
+            // A plan row keeps its frequency (creating an empty row the plan has) and takes
+            // the other columns.
+            const QString plan = planFrequency(doc, slotAt(doc, g.index, r));
+            if (fre.isEmpty() && cells.size() <= 1) {
+                if (doc.Channel(chNo)) note(true, {TxtPlanNotEmptied, {}}, FldRxFre);
+                continue;
+            }
+            if (plan.isEmpty()) {
+                note(true, {TxtNoPlanChannel, {}}, FldRxFre);
+                continue;
+            }
+            const QString listedPlan = FreToListText(plan, g.index, g.mode, doc.FreLow);
+            const auto v = ParseNumber(fre);
+            const bool same = v && (std::abs(*v - storedMhz(plan)) < 0.0000005 ||
+                                    std::abs(*v - ParseNumber(listedPlan).value_or(0)) < 0.0000005);
+            if (!fre.isEmpty() && !same)
+                note(false, {TxtFrequencyKept, {listedPlan, PrintableValue(fre)}}, FldRxFre);
+        }
+        if (access.keepsFrequencies) {
+            if (!doc.Channel(chNo)) {
+                doc.AddChannel(chNo, doc.FreToShown(planFrequency(doc, slotAt(doc, g.index, r))));
+                const int from = doc.FindChannel(chNo);
+                const CHInfoRec rec = doc.CHInfo[from];
+                doc.DeleteChannel(from);
+                insertRecord(doc, sortedPlace(doc, g, chNo), rec);
+                doc.RefreshGroupCHs(g.index);
+            }
+        } else if (fre.isEmpty()) {
             if (!doc.Channel(chNo)) continue;
             Rows now = rowsOf(doc, g), emptied = now;
             emptied[r - 1].reset();
@@ -656,29 +728,9 @@ RowCommandReport PasteRowsText(Document& doc, int group, int at, const QString& 
             doc.RefreshGroupCHs(g.index);
             continue;
         }
-        const bool created = !doc.Channel(chNo);
-        if (g.mode == 0 && !IsMemGroup(g.index, g.mode)) {
-            // The plan rule instead of the typing refusal: a frequency of the group's plan
-            // lands, any other is skipped.
-            const auto v = ParseNumber(fre);
-            if (!v) {
-                note(true, {TxtNotANumber, {fre}}, FldRxFre);
-                continue;
-            }
-            const PlanRow* plan = CbPlanRowMhz(g.index, *v);
-            if (!plan) {
-                note(true, {TxtNotInPlan, {FormatFre(*v), g.name()}}, FldRxFre);
-                continue;
-            }
-            const QString shown = doc.FreToShown(plan->stored);
-            if (CHInfoRec* rec = doc.Channel(chNo)) {
-                if (rec->RxFre.text() != plan->stored) doc.SetCHField(*rec, FldRxFre, shown);
-            } else {
-                doc.AddChannel(chNo, shown);
-            }
-            doc.RefreshGroupCHs(g.index);
-        } else {
-            const EditResult res = EditChannelField(doc, chNo, FldRxFre, fre);
+        const bool created = !access.keepsFrequencies && !doc.Channel(chNo);
+        if (!access.keepsFrequencies) {
+            const EditResult res = EditChannelField(doc, chNo, FldRxFre, fre, ValueSource::Typed);
             if (res.outcome == EditOutcome::Refused) {
                 note(true, res.reason, FldRxFre);
                 continue;
@@ -700,7 +752,7 @@ RowCommandReport PasteRowsText(Document& doc, int group, int at, const QString& 
         for (int k = 1; k < cells.size() && k + 1 <= FldTDCT; ++k) {
             const int id = k + 1;
             if (cells[k].isEmpty()) continue;
-            const EditResult res = EditChannelField(doc, chNo, id, cells[k]);
+            const EditResult res = EditChannelField(doc, chNo, id, cells[k], ValueSource::Typed);
             if (res.outcome != EditOutcome::Stored) note(false, res.reason, id);
             if (id == FldPublic) {
                 CHInfoRec* rec = doc.Channel(chNo);
@@ -802,7 +854,9 @@ QString ChannelClipToText(const Document& doc, const ChannelClip& clip) {
 }
 
 bool LooksLikeChannelText(const QString& text) {
-    QString t = text;
+    // The start says it; a text too long for any channel list is still offered to the paste,
+    // which refuses it with a message.
+    QString t = text.left(MaxChannelTextChars);
     t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     const QStringList lines = t.split(QLatin1Char('\n'));
     return std::any_of(lines.begin(), lines.end(), [](const QString& line) {

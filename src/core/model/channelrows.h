@@ -5,15 +5,17 @@
 //
 // Rows are 1-based positions in a group, as in the table. Every command works on the
 // document's channel list through the rules of the channel windows:
+//   - which commands apply to a group is the rule source's (rowCommandAccess): the rows of a
+//     national plan of the CB mode are the plan's channels, so they are never deleted,
+//     inserted, cut or moved, and a paste into them keeps each row's frequency and takes the
+//     other fields (the rows whose frequency was kept are reported);
 //   - a delete closes the gap (the following rows of the group move up) and an insert opens
 //     one (the following rows move down); no command pushes a programmed row out of its group
 //     or deletes what the radio needs (the VFO channel, the last MEM channel, the last channel
 //     up to 400): such a command is refused as a whole and changes nothing;
 //   - a pasted channel passes the rules of its new place: the band and the 5 kHz raster in
 //     modes 1 and 2, FM only where the group allows only FM, tone tips and DTMF codes this
-//     document defines, the fields the CB mode has not; in the CB mode a frequency lands in a
-//     national plan group only when that group's plan has it, otherwise the row is skipped
-//     and reported;
+//     document defines, the fields the CB mode has not;
 //   - the working and emergency channels of the group follow a moved channel, and a setting
 //     whose channel is gone falls back as after any deletion (RefreshGroupCHs).
 // Every changed channel is announced with channelChanged and the group settings with
@@ -99,8 +101,8 @@ QString ChannelClipToText(const Document& doc, const ChannelClip& clip);
 
 // Pastes tab-separated text (a frequency column first, any further columns as above) into
 // rows at, at + 1, ... through the rules of typing each value (EditChannelField); a header
-// line and a final empty line are ignored. In the CB mode the frequency follows the plan rule
-// above instead of the typing refusal.
+// line and a final empty line are ignored. In a national plan the frequency column is not
+// taken (see above). A text longer than MaxChannelTextChars is refused before it is read.
 RowCommandReport PasteRowsText(Document& doc, int group, int at, const QString& text);
 
 // Whether a clip or text on the clipboard holds anything paste could use.

@@ -5,6 +5,7 @@
 #include "core/lang/langtext.h"
 #include "core/lang/prompter.h"
 #include "core/model/channelrows.h"
+#include "core/model/channelrules.h"
 #include "core/model/country.h"
 #include "core/model/document.h"
 #include "core/model/documenthistory.h"
@@ -30,8 +31,25 @@ TextNote channelsNoun(int group, int mode, int first, int count) {
     return {9892, {QString::number(count)}};
 }
 
-bool isVfo(int group, int mode) {
-    return FirstCHOfGroup(group, mode) + 1 == ChVfo && GroupSize(group, mode) == 1;
+RowCommand ruleOf(ChannelRowCommands::Command c) {
+    using C = ChannelRowCommands::Command;
+    switch (c) {
+    case C::Cut:
+        return RowCommand::Cut;
+    case C::Copy:
+        return RowCommand::Copy;
+    case C::Paste:
+        return RowCommand::Paste;
+    case C::Insert:
+        return RowCommand::Insert;
+    case C::Delete:
+        return RowCommand::Delete;
+    case C::MoveUp:
+        return RowCommand::MoveUp;
+    case C::MoveDown:
+        return RowCommand::MoveDown;
+    }
+    return RowCommand::Copy;
 }
 
 } // namespace
@@ -73,27 +91,28 @@ bool ChannelRowCommands::canRun(Command c) const {
     const int mode = doc_.CountryMode;
     const int group = t->shownGroup();
     const int size = GroupSize(group, mode);
-    const bool vfo = isVfo(group, mode);
+    // Which commands apply to the group is the rule source's; what the selection allows is
+    // checked here.
+    if (!rowCommandAccess(doc_, group, ruleOf(c)).allowed) return false;
     switch (c) {
     case Command::Copy:
-        return true;
     case Command::Cut:
     case Command::Delete:
-        return !vfo;
+        return true;
     case Command::Paste:
         return clipboardHasChannels_;
     case Command::Insert: {
         // Only where the rows pushed past the group's end are empty.
         const int n = last - first + 1;
-        if (vfo || n > size) return false;
+        if (n > size) return false;
         for (int r = size - n + 1; r <= size; ++r)
             if (doc_.FindChannel(FirstCHOfGroup(group, mode) + r) >= 0) return false;
         return true;
     }
     case Command::MoveUp:
-        return !vfo && first > 1;
+        return first > 1;
     case Command::MoveDown:
-        return !vfo && last < size;
+        return last < size;
     }
     return false;
 }
@@ -119,7 +138,10 @@ RowCommandReport ChannelRowCommands::paste(int group, int at, int* rows) {
     }
     if (md && md->hasText() && LooksLikeChannelText(md->text())) {
         const QString text = md->text();
-        *rows = static_cast<int>(text.split(QLatin1Char('\n'), Qt::SkipEmptyParts).size());
+        // A text too long for any channel list is refused by the paste before it is read.
+        *rows = text.size() > MaxChannelTextChars
+                    ? 0
+                    : static_cast<int>(text.split(QLatin1Char('\n'), Qt::SkipEmptyParts).size());
         return PasteRowsText(doc_, group, at, text);
     }
     *rows = 0;

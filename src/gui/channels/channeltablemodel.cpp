@@ -1,6 +1,7 @@
 #include "channeltablemodel.h"
 #include "channellists.h"
 #include "core/lang/langtext.h"
+#include "core/model/channelrules.h"
 #include "core/model/country.h"
 #include "core/model/document.h"
 
@@ -95,9 +96,11 @@ QVariant ChannelTableModel::data(const QModelIndex& index, int role) const {
         return {};
     case Qt::BackgroundRole:
         if (col == EditCol) return EditCellBack;
-        if (col == FreCol) // the national plans of mode 0 have fixed frequencies
-            return QGuiApplication::palette().color(doc_.CountryMode == 0 ? QPalette::Window
-                                                                          : QPalette::Base);
+        if (col == FreCol) { // a frequency that is not typed (the CB plans) looks read-only
+            const ChannelSlotRef slot = slotAt(doc_, group_, index.row() + 1);
+            return QGuiApplication::palette().color(
+                fieldAccess(doc_, slot, FldRxFre).editable() ? QPalette::Base : QPalette::Window);
+        }
         return {};
     default:
         return {};

@@ -5,6 +5,7 @@
 #include "channeleditstate.h"
 #include "channellists.h"
 #include "core/lang/langtext.h"
+#include "core/model/channelrules.h"
 #include "core/model/country.h"
 #include "core/model/document.h"
 #include "core/model/helpers.h"
@@ -245,7 +246,7 @@ void FrmCHInfoEdit::fillDtmfLists() {
     const QScopedValueRollback busy(DialogBusy, true);
     QStringList items{LoadLangText(14013)};
     for (int n = 1; n <= 16; ++n)
-        if (doc_.RadioData.DTMF.Codes[n - 1].Len > 0) items << QString::number(n);
+        if (DtmfCodeDefined(doc_, n)) items << QString::number(n);
     for (int i = 11; i <= 13; ++i) {
         const QString previous = combo2_[i]->currentText();
         FillList(combo2_[i], items);
@@ -279,8 +280,7 @@ int FrmCHInfoEdit::shownRow() const {
 }
 
 bool FrmCHInfoEdit::IsFixFM(int row, int group, int countryMode) {
-    if (countryMode != 0) return false;
-    return group == 1 || group == 3 || (group == 6 && row >= 41);
+    return ::IsFixFM(row, group, countryMode);
 }
 
 void FrmCHInfoEdit::ChangShowCHs(int group) {
@@ -326,36 +326,29 @@ void FrmCHInfoEdit::SetGridEditData(bool fromTable) {
 
     const int group = shownGroup();
     const int row = shownRow();
-    const QString name = GroupName(group, mode);
-    const bool mem = name == QLatin1String("MEM");
-    label3_[3]->setVisible(name != QLatin1String("VFO"));
-    combo2_[3]->setVisible(name != QLatin1String("VFO"));
-    text1_->setFixedWidth(twipsToPixelsX(this, mem ? 1560 : 1815));
+    const ChannelSlotRef slot = slotAt(doc_, group, row);
+    const bool scan = fieldAccess(doc_, slot, FldScan).state != FieldState::Hidden;
+    label3_[3]->setVisible(scan);
+    combo2_[3]->setVisible(scan);
+    text1_->setFixedWidth(twipsToPixelsX(this, slot.kind == SlotKind::Mem ? 1560 : 1815));
 
-    CHInfoRec* rec = doc_.Channel(FirstCHOfGroup(group, mode) + row);
-    command1_->hide();
+    // The frequency is typed, picked through the ">" button, or fixed.
+    const FieldState fre = fieldAccess(doc_, slot, FldRxFre).state;
+    CHInfoRec* rec = doc_.Channel(slot.chNo);
+    command1_->setVisible(fre == FieldState::Pick);
+    text1_->setEnabled(fre == FieldState::Editable);
     if (rec) {
         text1_->setText(doc_.FreToListText(rec->RxFre.text(), group));
-        text1_->setEnabled(mode != 0);
-        if (mode == 0 && mem) command1_->show();
         text2_->setText(QString::number(rec->OffSetFre));
-        text2_->setEnabled(true);
-
         SelectItemAt(combo2_[0], rec->Public);
-        combo2_[0]->setEnabled(true);
-        EnablePub(combo2_[0]->currentIndex() == 0);
         SelectItemAt(combo2_[3], rec->Scan);
-        combo2_[3]->setEnabled(true);
         SelectItemAt(combo2_[1], rec->DUP);
         SelectItemAt(combo2_[2], rec->TSQ);
         SelectItemAt(combo2_[4], rec->HI_CUT);
         SelectItemAt(combo2_[5], rec->BUSY);
         SelectItemAt(combo2_[6], rec->NB);
         SelectItemAt(combo2_[7], rec->Add_Sub_5K);
-        if (IsFixFM(row, group, mode)) {
-            doc_.SetCHField(*rec, FldAM_FM, 0);
-            combo2_[8]->setEnabled(false);
-        }
+        if (IsFixFM(row, group, mode)) doc_.SetCHField(*rec, FldAM_FM, 0);
         SelectItemAt(combo2_[8], rec->AM_FM);
         fillPowerList(rec->AM_FM, rec->Tx_Power);
         ShowRB();
@@ -366,22 +359,17 @@ void FrmCHInfoEdit::SetGridEditData(bool fromTable) {
         SelectItemAt(combo2_[15], rec->TDCT);
     } else {
         text1_->clear();
-        text1_->setEnabled(mode != 0);
-        if (mode == 0 && mem) command1_->show();
-        text2_->setEnabled(false);
-        for (QComboBox* c : combo2_)
-            c->setEnabled(false);
     }
+    EnablePub();
     text1_->setModified(false);
     text2_->setModified(false);
 }
 
-void FrmCHInfoEdit::EnablePub(bool enable) {
-    for (int i = 1; i <= 15; ++i) {
-        const bool always = i == 2 || i == 3 || i == 14 || i == 15;
-        combo2_[i]->setEnabled(always || enable);
-    }
-    text2_->setEnabled(enable);
+void FrmCHInfoEdit::EnablePub() {
+    const ChannelSlotRef slot = slotAt(doc_, shownGroup(), shownRow());
+    for (int i = 0; i < 16; ++i)
+        combo2_[i]->setEnabled(fieldAccess(doc_, slot, FieldOfCombo2(i)).editable());
+    text2_->setEnabled(fieldAccess(doc_, slot, FldOffSetFre).editable());
 }
 
 void FrmCHInfoEdit::ShowRB() {
@@ -390,9 +378,12 @@ void FrmCHInfoEdit::ShowRB() {
     if (!rec) return;
     const QScopedValueRollback busy(DialogBusy, true);
     SelectItemAt(combo5_, rec->RBTone);
+    // Off, then the tone tips the rule source offers (the usable ones).
     QStringList items{LoadLangText(15030)};
-    for (int n = 1; n <= 8; ++n)
-        if (doc_.ValidRBTone(n) > 0) items << QString::number(n);
+    const QStringList offered =
+        offeredValues(doc_, slotAt(doc_, shownGroup(), shownRow()), FldRBTone);
+    for (const QString& n : offered)
+        if (n != QLatin1String("0")) items << n;
     FillList(combo2_[10], items);
     SelectItemByText(combo2_[10], combo5_->currentText());
 }
@@ -478,7 +469,9 @@ void FrmCHInfoEdit::text2Enter() {
 }
 
 void FrmCHInfoEdit::command1Click() {
-    if (doc_.CountryMode != 0 || !IsMemGroup(shownGroup(), 0)) return;
+    // Only where the frequency is picked from the plans (a MEM channel of the CB mode).
+    const ChannelSlotRef slot = slotAt(doc_, shownGroup(), shownRow());
+    if (fieldAccess(doc_, slot, FldRxFre).state != FieldState::Pick) return;
     Frm_Mem_Freq dlg(doc_, text1_->text(), this);
     // Cancel stores nothing: saving the unchanged text would still move a memory channel
     // that holds no national-plan frequency onto the nearest one.

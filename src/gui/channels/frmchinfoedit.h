@@ -52,10 +52,12 @@ public:
     void ShowRB();
     // Fills Combo1 with "1" .. the group's size.
     void ChangShowCHs(int group);
-    // Enables or disables the fields that a Public channel does not have.
-    void EnablePub(bool enable);
-    // True when the channel can only use FM: groups "CE" and "UK" of mode 0, and "DE" from
-    // row 41 on.
+    // Enables each field as the rule source allows it for the shown channel: a Public channel
+    // has none of the fields the public channel gives it, an FM-only row no AM, an empty slot
+    // only its frequency.
+    void EnablePub();
+    // True when the channel can only use FM (the rule source's answer): groups "CE" and "UK"
+    // of mode 0, and "DE" from row 41 on.
     static bool IsFixFM(int row, int group, int countryMode);
     // Stores a value still being typed in Text1 or Text2.
     Q_INVOKABLE void commitEdits();

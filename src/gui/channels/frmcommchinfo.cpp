@@ -8,6 +8,7 @@
 #include "channellists.h"
 #include "channeltablemodel.h"
 #include "core/lang/langtext.h"
+#include "core/model/channelrules.h"
 #include "core/model/country.h"
 #include "core/model/document.h"
 #include "lang/captions.h"
@@ -267,9 +268,9 @@ void frmCommChInfo::groupChanged() {
     doc_.CurRow = 1;
     showCaption(14012);
 
-    const QString name = GroupName(g, doc_.CountryMode);
-    const bool vfo = name == QLatin1String("VFO");
-    const bool mem = name == QLatin1String("MEM");
+    const SlotKind kind = groupKind(g, doc_.CountryMode);
+    const bool vfo = kind == SlotKind::Vfo;
+    const bool mem = kind == SlotKind::Mem;
     label3_[0]->setVisible(!vfo);
     combo8_[0]->setVisible(!vfo);
     for (int i = 1; i <= 2; ++i) {
@@ -284,8 +285,8 @@ void frmCommChInfo::groupChanged() {
 
     ReshowByCh();
     if (!vfo && !mem && g < 10) {
-        SetEmgModeEnable(name, doc_.RadioData.Func.EmgCH1[g], 0);
-        SetEmgModeEnable(name, doc_.RadioData.Func.EmgCH2[g], 1);
+        SetEmgModeEnable(g, doc_.RadioData.Func.EmgCH1[g], 0);
+        SetEmgModeEnable(g, doc_.RadioData.Func.EmgCH2[g], 1);
     }
     if (st_.CurCH > model_->dataRows()) st_.CurCH = 1;
     emit st_.tableGroupChanged();
@@ -336,13 +337,13 @@ void frmCommChInfo::ReshowByCh() {
     const QScopedValueRollback guard(reshowing_, true);
     const int g = st_.CurGroup;
     const int mode = doc_.CountryMode;
-    const QString name = GroupName(g, mode);
-    if (name == QLatin1String("VFO") || name.isEmpty()) return;
+    const SlotKind kind = groupKind(g, mode);
+    if (kind == SlotKind::Vfo || kind == SlotKind::NoGroup) return;
     QStringList positions;
     for (int p : doc_.GroupPositions(g, mode))
         positions << QString::number(p);
     const FuncRec& f = doc_.RadioData.Func;
-    if (name == QLatin1String("MEM")) {
+    if (kind == SlotKind::Mem) {
         FillList(combo8_[0], positions);
         if (!positions.isEmpty()) {
             SelectItemByText(combo8_[0], QString::number(f.MemWorkCH + 1));
@@ -381,7 +382,7 @@ void frmCommChInfo::combo8Click(int i) {
     case 2:
         if (combo8_[i]->isHidden()) return;
         editFunc([&](FuncRec& f) { (i == 1 ? f.EmgCH1[g] : f.EmgCH2[g]) = n; });
-        SetEmgModeEnable(GroupName(g, mode), n, i - 1);
+        SetEmgModeEnable(g, n, i - 1);
         break;
     case 3: {
         if (GroupSyncing || mem) return;
@@ -416,9 +417,9 @@ void frmCommChInfo::combo10Click(int i) {
     editFunc([&](FuncRec& f) { (i == 0 ? f.EmgMode1[g] : f.EmgMode2[g]) = v; });
 }
 
-void frmCommChInfo::SetEmgModeEnable(const QString& groupName, int stored, int which) {
-    const bool fmOnly = groupName == QLatin1String("UK") || groupName == QLatin1String("CE") ||
-                        (groupName == QLatin1String("DE") && stored >= 40);
+void frmCommChInfo::SetEmgModeEnable(int group, int stored, int which) {
+    // An emergency channel on an FM-only row is sent in FM.
+    const bool fmOnly = IsFixFM(stored + 1, group, doc_.CountryMode);
     if (fmOnly) {
         SelectItemAt(combo10_[which], 0);
         combo10Click(which);
@@ -448,16 +449,17 @@ void frmCommChInfo::SetEditDisable() {
 }
 
 bool frmCommChInfo::cellRefused(int row, int col) const {
-    if (row < 1 || col < 1) return true;
-    if (doc_.CountryMode == 0) {
-        // National plans have fixed frequencies; an empty row offers only its ">>" cell.
-        if (col == ChannelTableModel::FreCol) return true;
-        if (col <= 6 && model_->cellText(row, ChannelTableModel::FreCol).isEmpty()) return true;
-    }
-    if ((col == 3 || col == 4) && model_->cellText(row, 2) == QLatin1String("On"))
-        return true; // a Public channel has no shift of its own
-    if (col == 6 && GroupName(st_.CurGroup, doc_.CountryMode) == QLatin1String("VFO")) return true;
-    return false;
+    if (row < 1 || col < 1 || row > model_->dataRows()) return true;
+    if (col == ChannelTableModel::EditCol) return false;
+    // The columns are the field ids 1 to 6.
+    const ChannelSlotRef slot = slotAt(doc_, st_.CurGroup, row);
+    const FieldAccess access = fieldAccess(doc_, slot, col);
+    if (access.editable()) return false;
+    // An empty row whose frequency is typed still opens its lists: a choice there stores
+    // nothing, as only a frequency creates a channel. Where the frequency is not typed (the
+    // CB mode), an empty row offers only its ">>" cell.
+    return !(access.state == FieldState::Disabled && !doc_.Channel(slot.chNo) &&
+             fieldAccess(doc_, slot, FldRxFre).editable());
 }
 
 void frmCommChInfo::EnterGridEdit() {

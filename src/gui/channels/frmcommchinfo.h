@@ -91,7 +91,7 @@ private:
     void ShowRowHeads();
     void ChangShowByLanguage();
     void SetGridData();
-    void SetEmgModeEnable(const QString& groupName, int stored, int which);
+    void SetEmgModeEnable(int group, int stored, int which);
     void SaveGridEdit();
     void EndGridEdit();
     void fillGroupSelectors();
