@@ -16,10 +16,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+namespace {
 struct Run {
     int code = -1;
     QString out, err;
 };
+} // namespace
 
 class TestMzcli : public QObject {
     Q_OBJECT

@@ -15,10 +15,12 @@
 
 using namespace Qt::StringLiterals;
 
+namespace {
 struct Run {
     int code = -1;
     QString err;
 };
+} // namespace
 
 class TestPrintCli : public QObject {
     Q_OBJECT

@@ -15,6 +15,7 @@
 
 using A = Prompter::Answer;
 
+namespace {
 class FakeShell : public DocumentShell {
 public:
     QStringList calls;
@@ -34,6 +35,7 @@ public:
     void refreshTitle() override { calls << u"title"_s; }
     void requestExit() override { calls << u"exit"_s; }
 };
+} // namespace
 
 class TestDocumentCommands : public QObject {
     Q_OBJECT
