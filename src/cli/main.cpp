@@ -6,6 +6,9 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QTextStream>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <memory>
 
 namespace {
@@ -56,21 +59,37 @@ std::unique_ptr<QCoreApplication> makeApplication(int& argc, char** argv) {
         }
     return std::make_unique<QCoreApplication>(argc, argv);
 }
+// Output that did not arrive is a failure: a full disk or /dev/full takes what is printed into
+// the buffer and refuses it only when it is flushed. The system's reason is told, and a
+// command that had succeeded exits 2 instead.
+int finishStandardOutput(int code) {
+    errno = 0;
+    int error = 0;
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) error = errno != 0 ? errno : EIO;
+    // A standard output the shell closed (">&-") that was never written to is no failure.
+    if (std::fclose(stdout) != 0 && error == 0 && errno != EBADF) error = errno;
+    if (error == 0) return code;
+    CliError(QStringLiteral("the output could not be written: %1.")
+                 .arg(QString::fromLocal8Bit(std::strerror(error))));
+    return code == ExitOk ? ExitBadInput : code;
+}
 } // namespace
 
 int main(int argc, char** argv) {
     const std::unique_ptr<QCoreApplication> app = makeApplication(argc, argv);
     QStringList args = QCoreApplication::arguments().mid(1);
-    QTextStream out(stdout), err(stderr);
     if (args.isEmpty() || args[0] == QLatin1String("--help") || args[0] == QLatin1String("-h")) {
-        usage(args.isEmpty() ? err : out);
-        return args.isEmpty() ? ExitBadInput : ExitOk;
+        {
+            QTextStream out(stdout), err(stderr);
+            usage(args.isEmpty() ? err : out);
+        }
+        return finishStandardOutput(args.isEmpty() ? ExitBadInput : ExitOk);
     }
     // "mzcli --log FILE COMMAND ..." is the same as "mzcli COMMAND --log FILE ...".
     if (args.size() >= 3 && args[0] == QLatin1String("--log")) args.move(2, 0);
     const QString name = args.takeFirst();
     for (const CliCommand* c : CliCommands())
-        if (name == QLatin1String(c->name)) return c->fn(args);
+        if (name == QLatin1String(c->name)) return finishStandardOutput(c->fn(args));
     CliError(QStringLiteral("unknown command \"%1\"; run mzcli --help for the list.").arg(name));
     return ExitBadInput;
 }

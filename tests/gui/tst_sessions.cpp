@@ -192,7 +192,7 @@ private slots:
 
         // A radio of another model: both names shown, nothing read.
         QVERIFY(startRadio({"--model", "MZ-999", "--image", richMemory()}));
-        QSignalSpy applied(&sessions->session(), &LinkSession::readApplied);
+        QSignalSpy applied(&sessions->session(), &LinkSession::readReady);
         prompter.reset({A::Ok});
         prompter.expect(9012);
         action("mnuReadFromRadio")->trigger();

@@ -17,6 +17,21 @@ enum LinkTextId {
     TxtNoPort = 9859,       // the port name is empty or blank
     TxtPortClosed = 9860,   // the reason of TxtLineLost when the device went away
     TxtPortFailed = 9861,   // the reason of TxtLineLost when reading or writing failed
+    // Why a step gave up, when the radio did answer; each ends with the question to retry.
+    TxtRefusedBlock = 9040, // %1 address of the block
+    TxtDamagedAnswers = 9041,
+    // What an interrupted write left in the radio.
+    TxtPartlyWritten = 9042,
+    TxtWrittenCheckInterrupted = 9043,
+    // A verify whose only differences lie in bytes without meaning; %1 their number.
+    TxtVerifiedMeaningless = 9033,
+    // The fixed texts of the session, in the words the radio's programmers have always used.
+    TxtPasswordFailure = 9044,
+    TxtCountryModeError = 9045,
+    TxtToneInvalid = 9046,
+    TxtToneFeatures = 9047,
+    TxtPcIs = 9048,
+    TxtRadioIs = 9049,
 };
 
 QString LinkText(LinkTextId id);
