@@ -9,6 +9,7 @@
 #include "app/frmmain.h"
 #include "core/app/linksettings.h"
 #include "core/link/memorymap.h"
+#include "core/link/linktexts.h"
 #include "core/link/session.h"
 #include "core/model/version.h"
 #include "link/frmprogress.h"
@@ -165,13 +166,17 @@ private slots:
         QVERIFY(!sessions->transport().isOpen());
         // The data reaches the document a moment after the message; until then no session
         // can start.
-        QVERIFY(doc->CurFileName == QStringLiteral("new.dat") || !commandsEnabled());
+        QVERIFY(doc->CurFileName == Document::UnnamedFileName() || !commandsEnabled());
 
-        QTRY_COMPARE(doc->CurFileName, QStringLiteral("new.dat"));
+        QTRY_COMPARE(doc->CurFileName, Document::UnnamedFileName());
         QVERIFY(doc->IsNewFile);
         QCOMPARE(doc->CountryMode, 1);
         QCOMPARE(seen.replacedBy, memory);
-        QVERIFY(main->windowTitle().contains(QStringLiteral("new.dat")));
+        // Titled by what it is, not by a file that does not exist; Save asks for a name.
+        const QString title = LoadLangText(9830).section(QLatin1Char('%'), 0, 0);
+        QVERIFY(doc->title().startsWith(title));
+        QVERIFY(main->windowTitle().contains(doc->title()));
+        QVERIFY(!main->windowTitle().contains(Document::UnnamedFileName()));
         QVERIFY(main->ChildForm(QStringLiteral("frmCommChInfo")));
         QVERIFY(commandsEnabled());
     }
@@ -283,13 +288,15 @@ private slots:
         QSignalSpy ended(&sessions->session(), &LinkSession::sessionEnded);
         // The first Cancel is taken back (No): the write goes on; the second is meant (Yes).
         cancelAt({5, 20});
-        prompter.reset({A::Ok, A::No, A::Yes});
+        prompter.reset({A::Ok, A::No, A::Yes, A::Ok});
         action("WriteRadio")->trigger();
         QTRY_COMPARE_WITH_TIMEOUT(ended.size(), 1, 30000);
         QVERIFY(!ended[0][0].toBool());
         const QString stop = LoadLangText(9810);
         QVERIFY(stop.contains(QStringLiteral("partly written")));
-        QCOMPARE(prompter.texts(), (QStringList{LoadLangText(9005), stop, stop}));
+        // Stopped among the blocks: what the radio now holds is said once more, as a fact.
+        QCOMPARE(prompter.texts(),
+                 (QStringList{LoadLangText(9005), stop, stop, LinkText(TxtPartlyWritten)}));
         QCOMPARE(prompter.asked[1].buttons, Prompter::Buttons::YesNo);
         // It went on after No, and stopped after Yes, long before the end.
         QVERIFY(seen.percents.contains(QStringLiteral("20%")));

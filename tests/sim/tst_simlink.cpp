@@ -6,6 +6,7 @@
 #include "core/link/linktexts.h"
 #include "core/link/memorymap.h"
 #include "core/link/serialtransport.h"
+#include "core/app/documenttitles.h"
 #include "core/link/session.h"
 #include "core/model/document.h"
 #include "sim/simprocess.h"
@@ -39,6 +40,8 @@ struct Link {
         session.setTransport(&transport);
         session.setPrompter(&prompter);
         session.setReadApplyDelay(0);
+        QObject::connect(&session, &LinkSession::readReady,
+                         [this] { AdoptRadioRead(doc, session); });
     }
     bool run(CommKind kind) {
         QSignalSpy ended(&session, &LinkSession::sessionEnded);
