@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <unistd.h>
 
 namespace {
 QList<const CliCommand*>& registry() {
@@ -59,23 +60,65 @@ std::unique_ptr<QCoreApplication> makeApplication(int& argc, char** argv) {
         }
     return std::make_unique<QCoreApplication>(argc, argv);
 }
-// Output that did not arrive is a failure: a full disk or /dev/full takes what is printed into
-// the buffer and refuses it only when it is flushed. The system's reason is told, and a
+// Output that did not arrive is a failure: a full disk or /dev/full refuses what is printed
+// only when it reaches the device, and by then the reason is gone from errno (Qt flushes the
+// stream itself). Standard output therefore runs through a stream of our own that keeps the
+// first reason the system gave.
+int& outputError() {
+    static int error = 0;
+    return error;
+}
+
+#ifdef __GLIBC__
+ssize_t writeOutput(void*, const char* buf, size_t size) {
+    size_t done = 0;
+    while (done < size) {
+        const ssize_t n = ::write(STDOUT_FILENO, buf + done, size - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            if (outputError() == 0) outputError() = n < 0 ? errno : ENOSPC;
+            return 0; // the stream marks itself failed
+        }
+        done += size_t(n);
+    }
+    return ssize_t(done);
+}
+
+int closeOutput(void*) {
+    // A standard output the shell closed (">&-") that was never written to is no failure.
+    if (::close(STDOUT_FILENO) != 0 && errno != EBADF) {
+        if (outputError() == 0) outputError() = errno;
+        return -1;
+    }
+    return 0;
+}
+
+void keepOutputErrors() {
+    cookie_io_functions_t io{};
+    io.write = writeOutput;
+    io.close = closeOutput;
+    if (FILE* out = fopencookie(nullptr, "w", io)) stdout = out;
+}
+#else
+void keepOutputErrors() {}
+#endif
+
+// Flushes and closes standard output; the system's reason is told when it failed, and a
 // command that had succeeded exits 2 instead.
 int finishStandardOutput(int code) {
     errno = 0;
-    int error = 0;
-    if (std::fflush(stdout) != 0 || std::ferror(stdout)) error = errno != 0 ? errno : EIO;
-    // A standard output the shell closed (">&-") that was never written to is no failure.
-    if (std::fclose(stdout) != 0 && error == 0 && errno != EBADF) error = errno;
-    if (error == 0) return code;
+    if ((std::fflush(stdout) != 0 || std::ferror(stdout)) && outputError() == 0)
+        outputError() = errno != 0 ? errno : EIO;
+    if (std::fclose(stdout) != 0 && outputError() == 0 && errno != EBADF) outputError() = errno;
+    if (outputError() == 0) return code;
     CliError(QStringLiteral("the output could not be written: %1.")
-                 .arg(QString::fromLocal8Bit(std::strerror(error))));
+                 .arg(QString::fromLocal8Bit(std::strerror(outputError()))));
     return code == ExitOk ? ExitBadInput : code;
 }
 } // namespace
 
 int main(int argc, char** argv) {
+    keepOutputErrors();
     const std::unique_ptr<QCoreApplication> app = makeApplication(argc, argv);
     QStringList args = QCoreApplication::arguments().mid(1);
     if (args.isEmpty() || args[0] == QLatin1String("--help") || args[0] == QLatin1String("-h")) {
