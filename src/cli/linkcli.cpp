@@ -282,9 +282,8 @@ int RunLinkSession(Document& doc, CommKind kind, const LinkArgs& args,
     session.setWireLog(log.get());
     if (args.password) session.SetProgPassword(*args.password);
     // The read becomes the document the command writes out.
-    QObject::connect(&session, &LinkSession::readReady, [&doc, &session] {
-        AdoptRadioRead(doc, session);
-    });
+    QObject::connect(&session, &LinkSession::readReady,
+                     [&doc, &session] { AdoptRadioRead(doc, session); });
     if (kind == CommKind::Read && args.backup) {
         // The copy is made first, before the document or any output file is touched; a copy
         // that cannot be made is told but does not stop the read.

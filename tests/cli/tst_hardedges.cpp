@@ -285,8 +285,8 @@ private slots:
     void outputThatFailsIsAnError() {
         // Standard output on a full device: the bytes are refused only when flushed.
         QVERIFY(WriteBytes(path(u"x.dat"_s), richFile([](ChannelList&) {})));
-        for (const QStringList& args : {QStringList{u"export"_s, u"x.dat"_s},
-                                        QStringList{u"show"_s, u"x.dat"_s}}) {
+        for (const QStringList& args :
+             {QStringList{u"export"_s, u"x.dat"_s}, QStringList{u"show"_s, u"x.dat"_s}}) {
             QProcess p;
             p.setWorkingDirectory(dir.path());
             p.setStandardOutputFile(u"/dev/full"_s);
@@ -298,8 +298,8 @@ private slots:
         }
         // A log that is a FIFO would hold the session until someone reads it.
         QVERIFY(::mkfifo(QFile::encodeName(path(u"log.fifo"_s)).constData(), 0666) == 0);
-        const Run r = mzcli({u"info"_s, u"--port"_s, u"/dev/no-such-port"_s, u"--log"_s,
-                             u"log.fifo"_s});
+        const Run r =
+            mzcli({u"info"_s, u"--port"_s, u"/dev/no-such-port"_s, u"--log"_s, u"log.fifo"_s});
         QCOMPARE(r.code, 2);
         QVERIFY2(r.err.contains(u"not a regular file"_s), qPrintable(r.err));
         QVERIFY(isFifo(path(u"log.fifo"_s)));

@@ -501,7 +501,8 @@ private slots:
             if (c.reach == LinkSession::WriteReach::Complete) r.prompter.expect(9010);
             r.run(CommKind::Write);
             // An abort is quiet: the interrupted program says it in its own words.
-            QCOMPARE(int(r.prompter.asked.size()), int(c.reach == LinkSession::WriteReach::Complete));
+            QCOMPARE(int(r.prompter.asked.size()),
+                     int(c.reach == LinkSession::WriteReach::Complete));
             QCOMPARE(r.session.writeReach(), c.reach);
         }
     }

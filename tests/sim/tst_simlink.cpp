@@ -1,12 +1,12 @@
 // The session over a real pseudo-terminal against mzsim.
 
 #include "core/app/appstate.h"
+#include "core/app/documenttitles.h"
 #include "core/app/startup.h"
 #include "core/lang/prompter.h"
 #include "core/link/linktexts.h"
 #include "core/link/memorymap.h"
 #include "core/link/serialtransport.h"
-#include "core/app/documenttitles.h"
 #include "core/link/session.h"
 #include "core/model/document.h"
 #include "sim/simprocess.h"

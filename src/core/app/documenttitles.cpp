@@ -29,7 +29,8 @@ QString RadioReadTitle(const QDateTime& when) {
 
 QString BackupTitle(const QString& path) {
     const QDateTime when = BackupStore::timeOfName(QFileInfo(path).fileName());
-    if (when.isValid()) return text(TxtBackupTitle, QStringLiteral("backup of %1")).arg(stamp(when));
+    if (when.isValid())
+        return text(TxtBackupTitle, QStringLiteral("backup of %1")).arg(stamp(when));
     return text(TxtBackupFileTitle, QStringLiteral("backup %1")).arg(QFileInfo(path).fileName());
 }
 

@@ -1,7 +1,7 @@
 #include "backups.h"
+#include "../lang/regularfile.h"
 #include "../model/country.h"
 #include "../model/fixedtext.h"
-#include "../lang/regularfile.h"
 #include "../model/version.h"
 #include "datafile.h"
 #include "savedatafile.h"
@@ -82,8 +82,10 @@ QString BackupStore::save(const RadioDataRec& data, const ChannelList& channels,
 namespace {
 // The name a backup of this header gets, without its time: "_MZ-710_HAM".
 QString nameTail(const QString& model, int mode) {
-    const QString name = BackupStore::fileNameFor(QDateTime(QDate(2000, 1, 1), QTime()), model, mode);
-    return name.mid(name.indexOf(QLatin1Char('_')), name.size() - 4 - name.indexOf(QLatin1Char('_')));
+    const QString name =
+        BackupStore::fileNameFor(QDateTime(QDate(2000, 1, 1), QTime()), model, mode);
+    return name.mid(name.indexOf(QLatin1Char('_')),
+                    name.size() - 4 - name.indexOf(QLatin1Char('_')));
 }
 
 // A whole data file as File > Open takes it, whose header names the model and mode its file

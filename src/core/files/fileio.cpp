@@ -1,7 +1,7 @@
 #include "fileio.h"
+#include "../lang/regularfile.h"
 #include "filetexts.h"
 #include "savedatafile.h"
-#include "../lang/regularfile.h"
 
 #include <QDir>
 #include <QFile>

@@ -346,9 +346,8 @@ std::unique_ptr<QTextDocument> BuildPrintReport(const Document& doc) {
     wrap.setWrapMode(QTextOption::WordWrap);
     report->setDefaultTextOption(wrap);
     report->setHtml(h);
-    report->setMetaInformation(QTextDocument::DocumentTitle, LoadLangText(12000) +
-                                                                 QStringLiteral(" - ") +
-                                                                 doc.title());
+    report->setMetaInformation(QTextDocument::DocumentTitle,
+                               LoadLangText(12000) + QStringLiteral(" - ") + doc.title());
     return report;
 }
 

@@ -17,7 +17,7 @@ enum class RegularFileError {
 
 struct RegularFileStatus {
     RegularFileError error = RegularFileError::None;
-    QString reason; // the system's own words ("No such file or directory") for System
+    QString reason;  // the system's own words ("No such file or directory") for System
     qint64 size = 0; // the file's size as the system tells it, read or not
     bool ok() const { return error == RegularFileError::None; }
 };

@@ -97,6 +97,6 @@ RadioIdentity ParseIdentification(const QByteArray& reply, int e) {
 }
 
 QString HexAddress(int address) {
-    return QStringLiteral("0x%1").arg(QString::number(address, 16).toUpper().rightJustified(4,
-                                                                                         QLatin1Char('0')));
+    return QStringLiteral("0x%1").arg(
+        QString::number(address, 16).toUpper().rightJustified(4, QLatin1Char('0')));
 }

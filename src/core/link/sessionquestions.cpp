@@ -110,11 +110,10 @@ void LinkSession::FailurePrompt() {
     // "Try again?" is answered with Retry and Cancel (OK counts as Retry for answers given
     // by script).
     logEvent(QStringLiteral("asking whether to try again"));
-    const auto answer =
-        cause.isEmpty()
-            ? prompter().message(9008, Prompter::Buttons::RetryCancel, Prompter::Icon::Question,
-                                 hint)
-            : prompter().ask(cause, Prompter::Buttons::RetryCancel, Prompter::Icon::Question);
+    const auto answer = cause.isEmpty() ? prompter().message(9008, Prompter::Buttons::RetryCancel,
+                                                             Prompter::Icon::Question, hint)
+                                        : prompter().ask(cause, Prompter::Buttons::RetryCancel,
+                                                         Prompter::Icon::Question);
     if (g != generation_) return;
     logEvent(answer == Prompter::Answer::Ok || answer == Prompter::Answer::Retry
                  ? QStringLiteral("trying again from the start")

@@ -219,8 +219,8 @@ void LinkSession::onTimeout() {
         // One lost reply is no reason to give up: the identification is asked for as often
         // as a block of data.
         if (identRetries_-- >= 1) {
-            logEvent(QStringLiteral("asking for the identification again (%1 left)")
-                         .arg(identRetries_));
+            logEvent(
+                QStringLiteral("asking for the identification again (%1 left)").arg(identRetries_));
             SendIdentRequest();
         } else {
             failStep();

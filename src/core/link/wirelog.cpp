@@ -1,6 +1,6 @@
 #include "wirelog.h"
-#include "membuf.h"
 #include "../lang/regularfile.h"
+#include "membuf.h"
 
 #include <QDateTime>
 #include <QFileInfo>
@@ -40,10 +40,10 @@ std::unique_ptr<WireLog> WireLog::openFile(const QString& path, QString* error) 
     const int fd = OpenForAppend(path, status);
     auto file = std::make_unique<QFile>(path);
     const bool opened =
-        fd >= 0 ? file->open(fd, QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text,
-                             QFileDevice::AutoCloseHandle)
-                : status.ok() &&
-                      file->open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text);
+        fd >= 0
+            ? file->open(fd, QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text,
+                         QFileDevice::AutoCloseHandle)
+            : status.ok() && file->open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text);
     if (!opened) {
         if (fd >= 0) ::close(fd);
         if (error)

@@ -509,7 +509,8 @@ QString frmMain::fileDialogStart(const QString& current) {
     if (fi.isAbsolute() && fi.dir().exists()) return fi.absoluteFilePath();
     QString docs = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (docs.isEmpty() || !QDir(docs).exists()) docs = QDir::homePath();
-    return QDir(docs).filePath(fi.fileName().isEmpty() ? Document::UnnamedFileName() : fi.fileName());
+    return QDir(docs).filePath(fi.fileName().isEmpty() ? Document::UnnamedFileName()
+                                                       : fi.fileName());
 }
 
 QString frmMain::chooseOpenFile() {
