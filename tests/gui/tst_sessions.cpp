@@ -307,6 +307,36 @@ private slots:
         QTRY_VERIFY(commandsEnabled());
     }
 
+    void cancelledCheckSaysTheWriteIsComplete() {
+        // The write went through; the user stops the reading back: the radio holds the whole
+        // new memory, and that is what the window says (not that the write failed).
+        linkSettings().VerifyAfterWrite = true;
+        QVERIFY(startRadio({}, QStringLiteral("9600")));
+        FillRichDocument(*doc, 0);
+        bool cancelled = false;
+        connect(&sessions->session(), &LinkSession::progress, main.get(), [&](int p) {
+            if (cancelled || p < 20 || !sessions->session().verifying()) return;
+            cancelled = true;
+            QTimer::singleShot(0, [] {
+                if (QWidget* w = QApplication::activeModalWidget())
+                    w->findChild<QPushButton*>(QStringLiteral("CommandCancel"))->click();
+            });
+        });
+        QSignalSpy verified(&sessions->session(), &LinkSession::verifyFinished);
+        const QString said = LinkText(TxtWrittenCheckInterrupted);
+        prompter.reset({A::Ok});
+        prompter.expect(9010).expect(said);
+        action("WriteRadio")->trigger();
+        QTRY_COMPARE_WITH_TIMEOUT(verified.size(), 1, 40000);
+        QVERIFY(cancelled);
+        QVERIFY(!verified[0][0].toBool());
+        QTRY_VERIFY(prompter.saw(said));
+        QVERIFY(!askedFor(9787));
+        QCOMPARE(main->statusMessage(), said);
+        QCOMPARE(sessions->session().writeReach(), LinkSession::WriteReach::Complete);
+        QTRY_VERIFY(commandsEnabled());
+    }
+
     void writeFromTheMainWindow() {
         // Reading the radio back after the write has a test of its own (tst_safety).
         linkSettings().VerifyAfterWrite = false;
