@@ -1,11 +1,9 @@
 #include "session.h"
-#include "../lang/langtext.h"
 #include "../lang/prompter.h"
 #include "../model/channelcheck.h"
 #include "../model/country.h"
 #include "../model/document.h"
 #include "../model/helpers.h"
-#include "../model/version.h"
 #include "frames.h"
 #include "infoarea.h"
 #include "linktexts.h"
@@ -214,23 +212,23 @@ void LinkSession::logEvent(const QString& text) {
 }
 
 QString LinkSession::stepName() const {
-    switch (commMode_ == CommKind::Write ? commSubStep_ : commStep_) {
-    case StepProgram:
+    const SessionStep* step = FindSessionStep(commMode_, currentStep());
+    if (!step) return QStringLiteral("nothing");
+    switch (step->phase) {
+    case SessionPhase::Program:
         return QStringLiteral("the answer to PROGRAM");
-    case StepIdent:
+    case SessionPhase::Ident:
         return QStringLiteral("the identification");
-    case StepPassBlock:
-        return commMode_ == CommKind::Info ? QStringLiteral("the identification")
-                                           : QStringLiteral("the password block");
-    case StepWriteAck:
-        return QStringLiteral("the acknowledge of block %1").arg(HexAddress(commAddr_));
-    case StepData:
-        return QStringLiteral("block %1").arg(HexAddress(commAddr_));
-    case StepEnd:
+    case SessionPhase::PassBlock:
+        return QStringLiteral("the password block");
+    case SessionPhase::Blocks:
+        return commMode_ == CommKind::Write
+                   ? QStringLiteral("the acknowledge of block %1").arg(HexAddress(commAddr_))
+                   : QStringLiteral("block %1").arg(HexAddress(commAddr_));
+    case SessionPhase::End:
         return QStringLiteral("the answer to END");
-    default:
-        return QStringLiteral("nothing");
     }
+    return QString();
 }
 
 // --- Requests ---

@@ -10,7 +10,7 @@
 //   write: the same with CommKind::Write and 9005; StartTransfer() packs the document.
 //   info:  PrepareSession(CommKind::Info); StartTransfer().
 // The progress window follows progress() and closes on transferEnded(). A read hands over
-// what it read (ReadImage) only after success (readReady) and touches the Document no further:
+// what it read (ReadImage) only after success (readReady) and never changes the Document:
 // whoever drives the session adopts the image. One session object lives for the whole run:
 // NoEcho and ProgPassword outlive sessions.
 //
