@@ -46,7 +46,7 @@ int unpackCommand(const QStringList& args) {
     image.data = data;
     image.channels = channels;
     image.state = AdoptedImage::State::Unsaved;
-    doc.AdoptImage(image);
+    doc.adoptImage(image);
     return WriteDocumentFile(doc, a->output) ? ExitOk : ExitBadInput;
 }
 

@@ -271,9 +271,9 @@ private slots:
             {"/data/Radio1.dat", "", AdoptedImage::State::Saved, "/data/Radio1.dat", "Radio1.dat",
              false},
             {"", "read from the radio 2026-12-07 15:22", AdoptedImage::State::Unsaved,
-             Document::UnnamedFileName(), "read from the radio 2026-12-07 15:22", true},
-            {"", "", AdoptedImage::State::Saved, Document::UnnamedFileName(),
-             Document::UnnamedFileName(), false},
+             Document::unnamedFileName(), "read from the radio 2026-12-07 15:22", true},
+            {"", "", AdoptedImage::State::Saved, Document::unnamedFileName(),
+             Document::unnamedFileName(), false},
         };
         for (const Row& row : rows) {
             Document doc;
@@ -286,7 +286,7 @@ private slots:
             image.fileName = row.fileName;
             image.title = row.title;
             image.state = row.state;
-            doc.AdoptImage(image);
+            doc.adoptImage(image);
             QCOMPARE(replaced.size(), 1);
             QCOMPARE(state.size(), 1);
             QCOMPARE(doc.CountryMode, 1);
@@ -296,7 +296,7 @@ private slots:
             QCOMPARE(doc.title(), row.shownTitle);
             QCOMPARE(doc.IsDataChanged(), row.changed);
             // The document as it stands adopts back to itself, title and all.
-            doc.AdoptImage(doc.currentImage());
+            doc.adoptImage(doc.currentImage());
             QCOMPARE(doc.title(), row.shownTitle);
             QCOMPARE(doc.IsDataChanged(), row.changed);
         }

@@ -47,7 +47,7 @@ template <class Base> void adopt(Document& d, const Base& b) {
     AdoptedImage image;
     image.data = b.data;
     image.channels = b.channels;
-    d.AdoptImage(image);
+    d.adoptImage(image);
 }
 
 } // namespace

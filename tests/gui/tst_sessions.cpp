@@ -166,9 +166,9 @@ private slots:
         QVERIFY(!sessions->transport().isOpen());
         // The data reaches the document a moment after the message; until then no session
         // can start.
-        QVERIFY(doc->CurFileName == Document::UnnamedFileName() || !commandsEnabled());
+        QVERIFY(doc->CurFileName == Document::unnamedFileName() || !commandsEnabled());
 
-        QTRY_COMPARE(doc->CurFileName, Document::UnnamedFileName());
+        QTRY_COMPARE(doc->CurFileName, Document::unnamedFileName());
         QVERIFY(doc->IsNewFile);
         QCOMPARE(doc->CountryMode, 1);
         QCOMPARE(seen.replacedBy, memory);
@@ -176,7 +176,7 @@ private slots:
         const QString title = LoadLangText(9830).section(QLatin1Char('%'), 0, 0);
         QVERIFY(doc->title().startsWith(title));
         QVERIFY(main->windowTitle().contains(doc->title()));
-        QVERIFY(!main->windowTitle().contains(Document::UnnamedFileName()));
+        QVERIFY(!main->windowTitle().contains(Document::unnamedFileName()));
         QVERIFY(main->ChildForm(QStringLiteral("frmCommChInfo")));
         QVERIFY(commandsEnabled());
     }

@@ -124,7 +124,7 @@ private slots:
         AdoptRadioRead(r.doc, r.session, when);
         QCOMPARE(r.doc.RadioData.CHCount, source.RadioData.CHCount);
         QCOMPARE(r.doc.CountryMode, 1);
-        QCOMPARE(r.doc.CurFileName, Document::UnnamedFileName());
+        QCOMPARE(r.doc.CurFileName, Document::unnamedFileName());
         QVERIFY(r.doc.IsNewFile);
         QCOMPARE(r.doc.title(), QStringLiteral("read from the radio 2026-12-07 15:22"));
         QVERIFY(PackedImage(r.doc) == PackedImage(source));

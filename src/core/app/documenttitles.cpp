@@ -39,5 +39,5 @@ void AdoptRadioRead(Document& doc, const LinkSession& session, const QDateTime& 
     session.ReadImage(image.data, image.channels);
     image.title = RadioReadTitle(when);
     image.state = AdoptedImage::State::Unsaved;
-    doc.AdoptImage(image);
+    doc.adoptImage(image);
 }

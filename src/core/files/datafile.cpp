@@ -71,5 +71,5 @@ void NewDocumentWithInitFile(Document& doc) {
     // Built quietly, announced once.
     AdoptedImage image = doc.currentImage();
     image.state = AdoptedImage::State::Saved;
-    doc.AdoptImage(image);
+    doc.adoptImage(image);
 }

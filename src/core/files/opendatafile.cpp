@@ -104,7 +104,7 @@ void ApplyDataFile(Document& doc, const QString& path, const CheckedDataFile& fi
     image.fileName = untitled.isEmpty() ? path : QString();
     image.title = untitled;
     image.state = AdoptedImage::State::Saved;
-    doc.AdoptImage(image);
+    doc.adoptImage(image);
 }
 
 OpenResult OpenDataFile(Document& doc, const QString& path, DamagedChannelsPolicy policy) {

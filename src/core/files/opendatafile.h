@@ -49,7 +49,7 @@ OpenResult CheckDataBytes(Document& doc, const QString& path, const QByteArray& 
                           CheckedDataFile& file,
                           DamagedChannelsPolicy policy = DamagedChannelsPolicy::Refuse);
 
-// Puts a checked file into the document (Document::AdoptImage): the working copy and the
+// Puts a checked file into the document (Document::adoptImage): the working copy and the
 // transfer copy hold it, the version becomes "V100", and the document is named path. With a
 // title it stays unnamed under that title instead (an opened backup), so that Save asks for
 // a name and the file itself is never overwritten. The undo history is the caller's.

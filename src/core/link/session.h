@@ -137,7 +137,7 @@ public:
     int EchoLen() const { return echoLen_; }
     int HandshakeTries() const { return handshakeTries_; }
     int PassBlockRetries() const { return passBlockRetries_; }
-    int IdentRetries() const { return identRetries_; }
+    int identRetries() const { return identRetries_; }
     int BlockRetries(int address) const;
     int LastPercent() const { return lastPercent_; }
     QString RadioModelName() const { return radioModelName_; }

@@ -97,7 +97,7 @@ void Document::SetCountryMode(int mode) {
     ParseBand();
 }
 
-QString Document::UnnamedFileName() {
+QString Document::unnamedFileName() {
     return QStringLiteral("new.dat");
 }
 
@@ -107,7 +107,7 @@ QString Document::title() const {
 
 void Document::NewDocument() {
     IsNewFile = true;
-    CurFileName = UnnamedFileName();
+    CurFileName = unnamedFileName();
     untitled_.clear();
 
     KeyRec& k = RadioData.Key;
@@ -246,13 +246,13 @@ void Document::FromFileCopy() {
     std::copy_n(FileCHInfo.begin(), n, CHInfo.begin());
 }
 
-void Document::AdoptImage(const AdoptedImage& image) {
+void Document::adoptImage(const AdoptedImage& image) {
     RadioData = image.data;
     RadioData.CHCount = static_cast<i16>(std::clamp<int>(image.data.CHCount, 0, MaxChannels));
     CHInfo = image.channels;
     ApplyFileHead(RadioData.Head);
     IsNewFile = image.fileName.isEmpty();
-    CurFileName = IsNewFile ? UnnamedFileName() : image.fileName;
+    CurFileName = IsNewFile ? unnamedFileName() : image.fileName;
     untitled_ = IsNewFile ? image.title : QString();
     if (image.state == AdoptedImage::State::Saved) ToFileCopy();
     emit documentReplaced();

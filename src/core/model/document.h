@@ -17,7 +17,7 @@ class DocumentHistory;
 class Prompter;
 
 // A whole new content for the document and what it is: what New, Open, a radio read, an
-// opened backup and the channel import hand to Document::AdoptImage.
+// opened backup and the channel import hand to Document::adoptImage.
 struct AdoptedImage {
     RadioDataRec data;
     ChannelList channels{};
@@ -48,7 +48,7 @@ public:
     QString BandText = QStringLiteral("26.965 - 27.405 MHz");
     double FreLow = 26.965;
     double FreHigh = 27.405;
-    QString CurFileName = UnnamedFileName();
+    QString CurFileName = unnamedFileName();
     bool IsNewFile = true;      // no file chosen yet: Save behaves as Save As (stored as -1/0)
     bool InitRequested = false; // the initialisation command runs New: factory file, no template
     int CurRow = 1;
@@ -66,7 +66,7 @@ public:
 
     int chCount() const { return RadioData.CHCount; }
     // The file name of a document that has none yet.
-    static QString UnnamedFileName();
+    static QString unnamedFileName();
     // What the document is called in the title bar and on printouts: the file's name, or what
     // an unnamed document was adopted as.
     QString title() const;
@@ -89,7 +89,7 @@ public:
     // new-file state and the title follow the image, and the change is announced once
     // (documentReplaced, then stateChanged). The undo history is not touched: whoever
     // replaced the document clears it once the windows have redrawn.
-    void AdoptImage(const AdoptedImage& image);
+    void adoptImage(const AdoptedImage& image);
     // The document as it stands, to be changed and adopted again (the channel import).
     AdoptedImage currentImage() const;
     // Tells the listeners that the document state (file name, new flag) changed.
@@ -166,6 +166,6 @@ signals:
 private:
     Prompter* prompter_;
     DocumentHistory* history_;
-    QString untitled_; // the title of an unnamed document; empty: UnnamedFileName()
+    QString untitled_; // the title of an unnamed document; empty: unnamedFileName()
     bool groupHasRow(int group, int stored) const;
 };

@@ -509,7 +509,7 @@ QString frmMain::fileDialogStart(const QString& current) {
     if (fi.isAbsolute() && fi.dir().exists()) return fi.absoluteFilePath();
     QString docs = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (docs.isEmpty() || !QDir(docs).exists()) docs = QDir::homePath();
-    return QDir(docs).filePath(fi.fileName().isEmpty() ? Document::UnnamedFileName()
+    return QDir(docs).filePath(fi.fileName().isEmpty() ? Document::unnamedFileName()
                                                        : fi.fileName());
 }
 

@@ -67,5 +67,5 @@ void FrmChannelImport::apply() {
     AdoptedImage image = doc_.currentImage();
     image.data = copy_.RadioData;
     image.channels = copy_.CHInfo;
-    doc_.AdoptImage(image);
+    doc_.adoptImage(image);
 }
