@@ -23,6 +23,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <sys/stat.h>
+
 namespace {
 QByteArray bytesOf(const MemBuf& m) {
     return QByteArray(reinterpret_cast<const char*>(m.data()), int(m.size()));
@@ -158,6 +160,20 @@ private slots:
         QVERIFY(sim.process.waitForFinished(5000));
         QCOMPARE(sim.process.exitCode(), 0);
         QVERIFY(!QFileInfo::exists(link_path) && !QFileInfo(link_path).isSymLink());
+    }
+
+    void imagesThatAreNoRegularFileAreRefused() {
+        // A FIFO would hold the simulator before it ever printed its device.
+        const QString fifo = path("image.fifo");
+        QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0666) == 0);
+        for (const QString& option : {QStringLiteral("--image"), QStringLiteral("--info")}) {
+            QProcess sim;
+            sim.start(QStringLiteral(MZ_PROGDIR "/mzsim"), {option, fifo});
+            QVERIFY(sim.waitForFinished(10000));
+            QCOMPARE(sim.exitCode(), 2);
+            QVERIFY(QString::fromLocal8Bit(sim.readAllStandardError())
+                        .contains(QStringLiteral("is not a regular file")));
+        }
     }
 };
 
