@@ -60,6 +60,7 @@ std::unique_ptr<QCoreApplication> makeApplication(int& argc, char** argv) {
         }
     return std::make_unique<QCoreApplication>(argc, argv);
 }
+
 // Output that did not arrive is a failure: a full disk or /dev/full refuses what is printed
 // only when it reaches the device, and by then the reason is gone from errno (Qt flushes the
 // stream itself). Standard output therefore runs through a stream of our own that keeps the
@@ -97,7 +98,11 @@ void keepOutputErrors() {
     cookie_io_functions_t io{};
     io.write = writeOutput;
     io.close = closeOutput;
-    if (FILE* out = fopencookie(nullptr, "w", io)) stdout = out;
+    FILE* out = fopencookie(nullptr, "w", io);
+    if (!out) return;
+    // A person reading along sees each line as it is printed, as from the standard stream.
+    if (::isatty(STDOUT_FILENO) == 1) std::setvbuf(out, nullptr, _IOLBF, 0);
+    stdout = out;
 }
 #else
 void keepOutputErrors() {}
