@@ -337,7 +337,7 @@ void LinkSession::EndSession(bool ok, const QString& failureText) {
         prompter().ask(failureText, Prompter::Buttons::Ok, Prompter::Icon::Critical);
     if (ok && kind == CommKind::Info) {
         if (!IsValidMode(InfoAreaMode(infoBuf_))) {
-            prompter().plain(QStringLiteral("Country Mode Error!"));
+            prompter().plain(LinkText(TxtCountryModeError));
             ok = false;
         } else {
             UnpackInfoBuf(infoBuf_, doc_.RadioInfo);
