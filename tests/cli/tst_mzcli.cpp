@@ -16,10 +16,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+// Each test class of the program has its own Run: kept apart, never one definition for two.
+namespace {
 struct Run {
     int code = -1;
     QString out, err;
 };
+} // namespace
 
 class TestMzcli : public QObject {
     Q_OBJECT

@@ -15,10 +15,13 @@
 
 using namespace Qt::StringLiterals;
 
+// Each test class of the program has its own Run: kept apart, never one definition for two.
+namespace {
 struct Run {
     int code = -1;
     QString err;
 };
+} // namespace
 
 class TestPrintCli : public QObject {
     Q_OBJECT
