@@ -5,6 +5,7 @@
 #include "clisetup.h"
 #include "command.h"
 #include "core/files/channelcsv.h"
+#include "core/files/fileio.h"
 #include "core/model/country.h"
 #include "core/model/document.h"
 
@@ -108,12 +109,13 @@ int runImport(const QStringList& args) {
         return ExitBadInput;
     }
 
-    QFile f(csvPath);
-    if (!f.open(QIODevice::ReadOnly)) {
-        CliError(QStringLiteral("cannot read %1: %2.").arg(csvPath, f.errorString()));
+    QByteArray csv;
+    QString why;
+    if (!ReadInputFile(csvPath, InputKind::ChannelList, csv, &why)) {
+        CliError(why);
         return ExitBadInput;
     }
-    const ChannelImportReport report = ImportChannelsCsv(doc, f.readAll(), options);
+    const ChannelImportReport report = ImportChannelsCsv(doc, csv, options);
     if (report.refused()) {
         prompter.setSubject(csvPath);
         prompter.message(9750, Prompter::Buttons::Ok, Prompter::Icon::Critical,

@@ -4,11 +4,13 @@
 #include "command.h"
 
 #include "core/app/appstate.h"
+#include "core/app/documenttitles.h"
 #include "core/app/otherversion.h"
 #include "core/app/startup.h"
 #include "core/app/stopsignals.h"
 #include "core/files/backups.h"
 #include "core/lang/langtext.h"
+#include "core/link/linktexts.h"
 #include "core/link/serialtransport.h"
 #include "core/link/wirelog.h"
 #include "core/model/country.h"
@@ -235,7 +237,11 @@ bool verifyWrite(LinkSession& session, QEventLoop& loop, bool quiet) {
                      .arg(DescribeDifferences(differences)));
         return false;
     }
-    QTextStream(stderr) << "mzcli: verified: the radio holds what was written.\n";
+    if (session.meaninglessDifferences() > 0)
+        QTextStream(stderr) << "mzcli: verified; " << session.meaninglessDifferences()
+                            << " bytes without meaning differ.\n";
+    else
+        QTextStream(stderr) << "mzcli: verified: the radio holds what was written.\n";
     return true;
 }
 } // namespace
@@ -257,6 +263,10 @@ int RunLinkSession(Document& doc, CommKind kind, const LinkArgs& args,
             CliError(QStringLiteral("the log %1 cannot be written: %2.").arg(args.log, why));
             return ExitBadInput;
         }
+        // A log that fails later (a full disk) is told once; the session goes on without it.
+        log->setFailureHandler([path = args.log](const QString& reason) {
+            CliError(QStringLiteral("the log %1 cannot be written: %2.").arg(path, reason));
+        });
         log->event(QStringLiteral("mzcli %1 on %2").arg(commandLine.value(0), args.port));
     }
     TerminalPrompter prompter;
@@ -271,6 +281,9 @@ int RunLinkSession(Document& doc, CommKind kind, const LinkArgs& args,
     session.setReadApplyDelay(0);
     session.setWireLog(log.get());
     if (args.password) session.SetProgPassword(*args.password);
+    // The read becomes the document the command writes out.
+    QObject::connect(&session, &LinkSession::readReady,
+                     [&doc, &session] { AdoptRadioRead(doc, session); });
     if (kind == CommKind::Read && args.backup) {
         // The copy is made first, before the document or any output file is touched; a copy
         // that cannot be made is told but does not stop the read.
@@ -322,8 +335,16 @@ int RunLinkSession(Document& doc, CommKind kind, const LinkArgs& args,
         ok = verifyWrite(session, loop, args.quiet);
     doc.setPrompter(nullptr);
     if (stop.received() != 0) {
-        CliError(QStringLiteral("interrupted; the radio was told to leave programming mode and "
-                                "nothing was written."));
+        // What the radio holds now decides what the user must do next.
+        if (kind == CommKind::Write && session.writeReach() == LinkSession::WriteReach::Partly)
+            CliError(QStringLiteral("interrupted. ") + LinkText(TxtPartlyWritten));
+        else if (kind == CommKind::Write &&
+                 session.writeReach() == LinkSession::WriteReach::Complete)
+            CliError(args.verify ? LinkText(TxtWrittenCheckInterrupted)
+                                 : QStringLiteral("interrupted after the write was complete."));
+        else
+            CliError(QStringLiteral("interrupted; the radio was told to leave programming mode "
+                                    "and nothing was written."));
         return stop.exitCode();
     }
     if (!started) return ExitLink;

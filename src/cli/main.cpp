@@ -7,7 +7,11 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QTextStream>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <memory>
+#include <unistd.h>
 
 namespace {
 QList<const CliCommand*>& registry() {
@@ -57,25 +61,88 @@ std::unique_ptr<QCoreApplication> makeApplication(int& argc, char** argv) {
         }
     return std::make_unique<QCoreApplication>(argc, argv);
 }
+
+// Output that did not arrive is a failure: a full disk or /dev/full refuses what is printed
+// only when it reaches the device, and by then the reason is gone from errno (Qt flushes the
+// stream itself). Standard output therefore runs through a stream of our own that keeps the
+// first reason the system gave.
+int& outputError() {
+    static int error = 0;
+    return error;
+}
+
+#ifdef __GLIBC__
+ssize_t writeOutput(void*, const char* buf, size_t size) {
+    size_t done = 0;
+    while (done < size) {
+        const ssize_t n = ::write(STDOUT_FILENO, buf + done, size - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            if (outputError() == 0) outputError() = n < 0 ? errno : ENOSPC;
+            return 0; // the stream marks itself failed
+        }
+        done += size_t(n);
+    }
+    return ssize_t(done);
+}
+
+int closeOutput(void*) {
+    // A standard output the shell closed (">&-") that was never written to is no failure.
+    if (::close(STDOUT_FILENO) != 0 && errno != EBADF) {
+        if (outputError() == 0) outputError() = errno;
+        return -1;
+    }
+    return 0;
+}
+
+void keepOutputErrors() {
+    cookie_io_functions_t io{};
+    io.write = writeOutput;
+    io.close = closeOutput;
+    FILE* out = fopencookie(nullptr, "w", io);
+    if (!out) return;
+    // A person reading along sees each line as it is printed, as from the standard stream.
+    if (::isatty(STDOUT_FILENO) == 1) std::setvbuf(out, nullptr, _IOLBF, 0);
+    stdout = out;
+}
+#else
+void keepOutputErrors() {}
+#endif
+
+// Flushes and closes standard output; the system's reason is told when it failed, and a
+// command that had succeeded exits 2 instead.
+int finishStandardOutput(int code) {
+    errno = 0;
+    if ((std::fflush(stdout) != 0 || std::ferror(stdout)) && outputError() == 0)
+        outputError() = errno != 0 ? errno : EIO;
+    if (std::fclose(stdout) != 0 && outputError() == 0 && errno != EBADF) outputError() = errno;
+    if (outputError() == 0) return code;
+    CliError(QStringLiteral("the output could not be written: %1.")
+                 .arg(QString::fromLocal8Bit(std::strerror(outputError()))));
+    return code == ExitOk ? ExitBadInput : code;
+}
 } // namespace
 
 int main(int argc, char** argv) {
+    keepOutputErrors();
     const std::unique_ptr<QCoreApplication> app = makeApplication(argc, argv);
     QStringList args = QCoreApplication::arguments().mid(1);
-    QTextStream out(stdout), err(stderr);
     if (args.size() == 1 && args[0] == QLatin1String("--version")) {
-        out << ProgramVersionLine(QStringLiteral("mzcli")) << "\n";
-        return ExitOk;
+        QTextStream(stdout) << ProgramVersionLine(QStringLiteral("mzcli")) << "\n";
+        return finishStandardOutput(ExitOk);
     }
     if (args.isEmpty() || args[0] == QLatin1String("--help") || args[0] == QLatin1String("-h")) {
-        usage(args.isEmpty() ? err : out);
-        return args.isEmpty() ? ExitBadInput : ExitOk;
+        {
+            QTextStream out(stdout), err(stderr);
+            usage(args.isEmpty() ? err : out);
+        }
+        return finishStandardOutput(args.isEmpty() ? ExitBadInput : ExitOk);
     }
     // "mzcli --log FILE COMMAND ..." is the same as "mzcli COMMAND --log FILE ...".
     if (args.size() >= 3 && args[0] == QLatin1String("--log")) args.move(2, 0);
     const QString name = args.takeFirst();
     for (const CliCommand* c : CliCommands())
-        if (name == QLatin1String(c->name)) return c->fn(args);
+        if (name == QLatin1String(c->name)) return finishStandardOutput(c->fn(args));
     CliError(QStringLiteral("unknown command \"%1\"; run mzcli --help for the list.").arg(name));
     return ExitBadInput;
 }

@@ -5,12 +5,12 @@
 #include "cliprompter.h"
 #include "clisetup.h"
 #include "command.h"
+#include "core/files/fileio.h"
 #include "core/files/savedatafile.h"
 #include "core/model/channelplan.h"
 #include "core/model/document.h"
 
 #include <QCommandLineParser>
-#include <QFile>
 
 namespace {
 
@@ -39,14 +39,13 @@ int runPlan(const QStringList& args) {
     }
 
     const QString table = p.positionalArguments().first();
-    QFile f(table);
-    if (!f.open(QIODevice::ReadOnly)) {
-        CliError(QStringLiteral("cannot read the channel plan table %1: %2.")
-                     .arg(table, f.errorString()));
+    QByteArray text;
+    QString error;
+    if (!ReadInputFile(table, InputKind::PlanTable, text, &error)) {
+        CliError(error);
         return ExitBadInput;
     }
-    QString error;
-    const auto rows = ParsePlanTable(f.readAll(), mode, &error);
+    const auto rows = ParsePlanTable(text, mode, &error);
     if (!rows) {
         CliError(QStringLiteral("%1, %2 Nothing was written.").arg(table, error));
         return ExitBadInput;

@@ -42,7 +42,11 @@ int unpackCommand(const QStringList& args) {
     RadioDataRec data = doc.RadioData;
     ChannelList channels = doc.CHInfo;
     UnpackMemBuf(mem, *a->mode, data, channels);
-    doc.ReplaceImage(data, channels);
+    AdoptedImage image;
+    image.data = data;
+    image.channels = channels;
+    image.state = AdoptedImage::State::Unsaved;
+    doc.adoptImage(image);
     return WriteDocumentFile(doc, a->output) ? ExitOk : ExitBadInput;
 }
 

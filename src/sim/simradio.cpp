@@ -1,6 +1,8 @@
 #include "simradio.h"
 #include "ptyline.h"
 
+#include "core/files/fileio.h"
+
 #include <QFile>
 #include <QSaveFile>
 #include <QTextStream>
@@ -21,12 +23,12 @@ SimRadio::SimRadio(const SimOptions& options, PtyLine& line, QObject* parent)
 
 bool SimRadio::load(QString* error) {
     auto read = [&](const QString& path, int size, QByteArray& out) {
-        QFile f(path);
-        if (!f.open(QIODevice::ReadOnly)) {
-            *error = QStringLiteral("cannot read %1.").arg(path);
+        // The rule of every input: a regular file, read no further than one byte past its size.
+        QString why;
+        if (!ReadRegularFile(path, size + 1, out, &why)) {
+            *error = why;
             return false;
         }
-        out = f.readAll();
         if (out.size() != size) {
             *error = QStringLiteral("%1 holds %2 bytes; it must hold %3.")
                          .arg(path)

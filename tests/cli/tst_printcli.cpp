@@ -15,6 +15,7 @@
 
 using namespace Qt::StringLiterals;
 
+// Each test class of the program has its own Run: kept apart, never one definition for two.
 namespace {
 struct Run {
     int code = -1;

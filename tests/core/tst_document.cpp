@@ -253,6 +253,54 @@ private slots:
         QCOMPARE(doc.FileRadioData.Head.Model.text(), QString("X"));
         QCOMPARE(doc.FileRadioData.Head.Version.text(), QString("V100"));
     }
+
+    void adoptingAnImage() {
+        // What the image is decides the name, the title and whether leaving asks to save.
+        Document source;
+        source.SetCountryMode(1);
+        source.NewDocument();
+        source.AddChannel(7, QStringLiteral("28.50000"));
+        source.FillFileHead(source.RadioData.Head);
+        struct Row {
+            QString fileName, title;
+            AdoptedImage::State state;
+            QString curFileName, shownTitle;
+            bool changed;
+        };
+        const QList<Row> rows = {
+            {"/data/Radio1.dat", "", AdoptedImage::State::Saved, "/data/Radio1.dat", "Radio1.dat",
+             false},
+            {"", "read from the radio 2026-12-07 15:22", AdoptedImage::State::Unsaved,
+             Document::unnamedFileName(), "read from the radio 2026-12-07 15:22", true},
+            {"", "", AdoptedImage::State::Saved, Document::unnamedFileName(),
+             Document::unnamedFileName(), false},
+        };
+        for (const Row& row : rows) {
+            Document doc;
+            doc.NewDocument();
+            QSignalSpy replaced(&doc, &Document::documentReplaced);
+            QSignalSpy state(&doc, &Document::stateChanged);
+            AdoptedImage image;
+            image.data = source.RadioData;
+            image.channels = source.CHInfo;
+            image.fileName = row.fileName;
+            image.title = row.title;
+            image.state = row.state;
+            doc.adoptImage(image);
+            QCOMPARE(replaced.size(), 1);
+            QCOMPARE(state.size(), 1);
+            QCOMPARE(doc.CountryMode, 1);
+            QCOMPARE(doc.chCount(), source.chCount());
+            QCOMPARE(doc.CurFileName, row.curFileName);
+            QCOMPARE(doc.IsNewFile, row.fileName.isEmpty());
+            QCOMPARE(doc.title(), row.shownTitle);
+            QCOMPARE(doc.IsDataChanged(), row.changed);
+            // The document as it stands adopts back to itself, title and all.
+            doc.adoptImage(doc.currentImage());
+            QCOMPARE(doc.title(), row.shownTitle);
+            QCOMPARE(doc.IsDataChanged(), row.changed);
+        }
+    }
 };
 
 MZ_TEST_GUILESS_MAIN(TestDocument)

@@ -1,9 +1,12 @@
 #include "core/app/appstate.h"
+#include "core/lang/inireader.h"
 #include "core/lang/langtext.h"
 #include "support/testmain.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 class TestLangText : public QObject {
     Q_OBJECT
@@ -70,6 +73,22 @@ private slots:
         QCOMPARE(LoadLangText(12000), QString("Changed text"));
         QFile::remove(dir.path() + "/language/english.ini");
         QCOMPARE(LoadLangText(12000), QString());
+    }
+
+    void onlyRegularFilesOfALanguageFilesSize() {
+        // A FIFO would block the lookup for ever, a huge file would fill the memory: neither
+        // is a language file, and both read as a file without the text, at once.
+        const QString path = dir.path() + "/language/english.ini";
+        QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0666) == 0);
+        QCOMPARE(LoadLangText(12000), QString());
+        QFile::remove(path);
+        write("english.ini", "[Main]\n12000=English\n");
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadWrite) && f.resize(IniTable::MaxBytes + 1));
+        f.close();
+        QCOMPARE(LoadLangText(12000), QString());
+        QVERIFY(QFile(path).resize(IniTable::MaxBytes));
+        QCOMPARE(LoadLangText(12000), QString("English"));
     }
 };
 

@@ -8,8 +8,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 class TestBackups : public QObject {
     Q_OBJECT
@@ -85,6 +88,44 @@ private slots:
         QVERIFY(store.save(doc.RadioData, doc.CHInfo, at(0), &error).isEmpty());
         QVERIFY(!error.isEmpty());
         QVERIFY(store.list().isEmpty());
+    }
+
+    void theFolderIsOursOnlyWhereWeWroteIt() {
+        // A FIFO and a note of the user's named like backups, and a hundred backups whose
+        // names lie in the future: three reads are saved and kept, the strangers untouched.
+        QTemporaryDir tmp;
+        BackupStore store(tmp.path());
+        Document doc;
+        doc.NewDocument();
+        doc.FillFileHead(doc.RadioData.Head);
+        const QString fifo = tmp.filePath(QStringLiteral("20990101-000000-000_MZ-710_CB.dat"));
+        QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0666) == 0);
+        const QString note = tmp.filePath(QStringLiteral("20000101-000000-000_my_notes.dat"));
+        {
+            QFile f(note);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(QByteArray(350, 'n'));
+        }
+        const QDateTime future(QDate(2098, 1, 1), QTime(0, 0));
+        for (int i = 0; i < BackupStore::Keep; ++i)
+            QVERIFY(!store.save(doc.RadioData, doc.CHInfo, future.addSecs(60LL * i)).isEmpty());
+        // Neither the FIFO nor the note is a backup.
+        QCOMPARE(store.list().size(), BackupStore::Keep);
+
+        QStringList reads;
+        for (int i = 0; i < 3; ++i) {
+            QString error;
+            reads << store.save(doc.RadioData, doc.CHInfo, QDateTime::currentDateTime(), &error);
+            QVERIFY2(!reads.last().isEmpty(), qPrintable(error));
+        }
+        for (const QString& path : reads)
+            QVERIFY2(QFile::exists(path), qPrintable(path));
+        const QList<BackupEntry> list = store.list();
+        QCOMPARE(list.size(), BackupStore::Keep);
+        // The newest first, whatever the other names say.
+        QCOMPARE(list.first().path, reads.last());
+        QVERIFY(QFileInfo(fifo).exists() && !QFileInfo(fifo).isFile());
+        QCOMPARE(QFileInfo(note).size(), 350);
     }
 };
 

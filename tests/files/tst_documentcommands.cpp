@@ -3,6 +3,7 @@
 
 #include "core/app/documentcommands.h"
 #include "core/app/startup.h"
+#include "core/model/documenthistory.h"
 #include "core/model/version.h"
 #include "files/filetestutil.h"
 #include "support/testmain.h"
@@ -31,7 +32,11 @@ public:
         return saveAnswer;
     }
     void closeAllChildWindows() override { calls << u"close"_s; }
-    void documentLoaded() override { calls << u"loaded"_s; }
+    void documentLoaded() override {
+        calls << u"loaded"_s;
+        if (onLoaded) onLoaded();
+    }
+    std::function<void()> onLoaded; // what the windows do as they show the new document
     void refreshTitle() override { calls << u"title"_s; }
     void requestExit() override { calls << u"exit"_s; }
 };
@@ -49,6 +54,7 @@ private slots:
     void initialisationUsesFactoryOnce();
     void saveAsKeepsTheOldNameWhenWriteFails();
     void openRefusedKeepsDocument();
+    void everyReplacementIsAnnouncedOnceAndUndoStartsAfterTheWindows();
     void exitSequence();
 
 private:
@@ -179,6 +185,59 @@ void TestDocumentCommands::saveAsKeepsTheOldNameWhenWriteFails() {
     QVERIFY(!doc_.IsNewFile);
     QCOMPARE(prompter_.asked.size(), 1); // no question on this path
     QCOMPARE(shell_.calls.last(), u"title"_s);
+}
+
+void TestDocumentCommands::everyReplacementIsAnnouncedOnceAndUndoStartsAfterTheWindows() {
+    // New, open and an opened backup: one announcement each, and the undo history is cleared
+    // only once the windows show the new document (the shell's "loaded").
+    QVERIFY(WriteBytes(path(u"Radio2.dat"_s), NewDocumentFile(0, 3)));
+    QVERIFY(QDir(dir_.path()).mkpath(u"backups"_s));
+    const QString backup = path(u"backups/20261207-152200-000_MZ-710_CB.dat"_s);
+    QVERIFY(WriteBytes(backup, NewDocumentFile(0, 4)));
+    doc_.history().setRecording(true);
+    struct Row {
+        const char* name;
+        std::function<void()> run;
+        QString fileName, title;
+    };
+    QSignalSpy built(cmds_, &DocumentCommands::newDocumentBuilt);
+    const QList<Row> rows = {
+        {"new",
+         [&] {
+             cmds_->ToolbarNew();
+             QVERIFY(built.wait(5000));
+         },
+         u"new.dat"_s, u"new.dat"_s},
+        {"open", [&] { QVERIFY(cmds_->OpenFile(path(u"Radio2.dat"_s))); }, path(u"Radio2.dat"_s),
+         u"Radio2.dat"_s},
+        {"backup", [&] { QVERIFY(cmds_->OpenAsNewDocument(backup)); }, u"new.dat"_s,
+         u"backup of 2026-12-07 15:22"_s},
+    };
+    for (const Row& row : rows) {
+        doc_.EditKeys([](KeyRec& k) { k.KeySet = 1; });
+        doc_.history().flush();
+        doc_.ToFileCopy(); // saved: nothing is asked
+        QVERIFY(doc_.history().stack().canUndo());
+        shell_.calls.clear();
+        // A window that settles a value as it shows the document (a group selection made
+        // valid): that is where undo starts, not a step of its own.
+        shell_.onLoaded = [&] { doc_.EditFunc([](FuncRec& f) { f.GroupSel = 0; }); };
+        QSignalSpy replaced(&doc_, &Document::documentReplaced);
+        row.run();
+        QCOMPARE(replaced.size(), 1);
+        QCoreApplication::processEvents();
+        QVERIFY2(!doc_.history().stack().canUndo(), row.name);
+        QCOMPARE(shell_.calls.last(), u"loaded"_s);
+        QCOMPARE(doc_.CurFileName, row.fileName);
+        QCOMPARE(doc_.title(), row.title);
+        shell_.onLoaded = nullptr;
+    }
+    // A backup stays unnamed: Save asks for a name and never overwrites it.
+    QVERIFY(doc_.IsNewFile);
+    shell_.saveAnswer.clear();
+    QVERIFY(!cmds_->FileSave());
+    QCOMPARE(shell_.calls.last(), u"save dialog"_s);
+    doc_.history().setRecording(false);
 }
 
 void TestDocumentCommands::openRefusedKeepsDocument() {

@@ -43,6 +43,13 @@ void check(const Document& d) {
     }
 }
 
+template <class Base> void adopt(Document& d, const Base& b) {
+    AdoptedImage image;
+    image.data = b.data;
+    image.channels = b.channels;
+    d.adoptImage(image);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -54,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (EncodeChannelClip(*clip) != bytes) std::abort();
         for (int mode : {0, 1}) {
             Document d;
-            d.ReplaceImage(base(mode).data, base(mode).channels);
+            adopt(d, base(mode));
             const int group = clip->group % GroupCount(mode);
             PasteRows(d, group, clip->firstRow, *clip);
             check(d);
@@ -65,7 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         // Any text as the clipboard's plain text, into the mode the first byte picks.
         Document d;
         const int mode = data[0] % 4 == 0 ? 0 : 1;
-        d.ReplaceImage(base(mode).data, base(mode).channels);
+        adopt(d, base(mode));
         const int group = (size > 1 ? data[1] : 0) % GroupCount(mode);
         PasteRowsText(d, group, 1, QString::fromUtf8(bytes.mid(2)));
         check(d);

@@ -9,6 +9,7 @@
 #include "app/childwindows.h"
 #include "app/frmmain.h"
 #include "core/app/linksettings.h"
+#include "core/link/linktexts.h"
 #include "core/link/memorymap.h"
 #include "core/link/session.h"
 #include "core/model/version.h"
@@ -166,13 +167,17 @@ private slots:
         QVERIFY(!sessions->transport().isOpen());
         // The data reaches the document a moment after the message; until then no session
         // can start.
-        QVERIFY(doc->CurFileName == QStringLiteral("new.dat") || !commandsEnabled());
+        QVERIFY(doc->CurFileName == Document::unnamedFileName() || !commandsEnabled());
 
-        QTRY_COMPARE(doc->CurFileName, QStringLiteral("new.dat"));
+        QTRY_COMPARE(doc->CurFileName, Document::unnamedFileName());
         QVERIFY(doc->IsNewFile);
         QCOMPARE(doc->CountryMode, 1);
         QCOMPARE(seen.replacedBy, memory);
-        QVERIFY(main->windowTitle().contains(QStringLiteral("new.dat")));
+        // Titled by what it is, not by a file that does not exist; Save asks for a name.
+        const QString title = LoadLangText(9830).section(QLatin1Char('%'), 0, 0);
+        QVERIFY(doc->title().startsWith(title));
+        QVERIFY(main->windowTitle().contains(doc->title()));
+        QVERIFY(!main->windowTitle().contains(Document::unnamedFileName()));
         QVERIFY(main->ChildForm(QStringLiteral("frmCommChInfo")));
         QVERIFY(commandsEnabled());
     }
@@ -193,7 +198,7 @@ private slots:
 
         // A radio of another model: both names shown, nothing read.
         QVERIFY(startRadio({"--model", "MZ-999", "--image", richMemory()}));
-        QSignalSpy applied(&sessions->session(), &LinkSession::readApplied);
+        QSignalSpy applied(&sessions->session(), &LinkSession::readReady);
         prompter.reset({A::Ok});
         prompter.expect(9012);
         action("mnuReadFromRadio")->trigger();
@@ -314,13 +319,15 @@ private slots:
         QSignalSpy ended(&sessions->session(), &LinkSession::sessionEnded);
         // The first Cancel is taken back (No): the write goes on; the second is meant (Yes).
         cancelAt({5, 20});
-        prompter.reset({A::Ok, A::No, A::Yes});
+        prompter.reset({A::Ok, A::No, A::Yes, A::Ok});
         action("WriteRadio")->trigger();
         QTRY_COMPARE_WITH_TIMEOUT(ended.size(), 1, 30000);
         QVERIFY(!ended[0][0].toBool());
         const QString stop = LoadLangText(9810);
         QVERIFY(stop.contains(QStringLiteral("partly written")));
-        QCOMPARE(prompter.texts(), (QStringList{LoadLangText(9005), stop, stop}));
+        // Stopped among the blocks: what the radio now holds is said once more, as a fact.
+        QCOMPARE(prompter.texts(),
+                 (QStringList{LoadLangText(9005), stop, stop, LinkText(TxtPartlyWritten)}));
         QCOMPARE(prompter.asked[1].buttons, Prompter::Buttons::YesNo);
         // It went on after No, and stopped after Yes, long before the end.
         QVERIFY(seen.percents.contains(QStringLiteral("20%")));
@@ -328,6 +335,36 @@ private slots:
         QVERIFY(!askedFor(9010));
         QVERIFY(!sessions->transport().isOpen());
         QVERIFY(sim->process.waitForFinished(5000));
+        QTRY_VERIFY(commandsEnabled());
+    }
+
+    void cancelledCheckSaysTheWriteIsComplete() {
+        // The write went through; the user stops the reading back: the radio holds the whole
+        // new memory, and that is what the window says (not that the write failed).
+        linkSettings().VerifyAfterWrite = true;
+        QVERIFY(startRadio({}, QStringLiteral("9600")));
+        FillRichDocument(*doc, 0);
+        bool cancelled = false;
+        connect(&sessions->session(), &LinkSession::progress, main.get(), [&](int p) {
+            if (cancelled || p < 20 || !sessions->session().verifying()) return;
+            cancelled = true;
+            QTimer::singleShot(0, [] {
+                if (QWidget* w = QApplication::activeModalWidget())
+                    w->findChild<QPushButton*>(QStringLiteral("CommandCancel"))->click();
+            });
+        });
+        QSignalSpy verified(&sessions->session(), &LinkSession::verifyFinished);
+        const QString said = LinkText(TxtWrittenCheckInterrupted);
+        prompter.reset({A::Ok});
+        prompter.expect(9010).expect(said);
+        action("WriteRadio")->trigger();
+        QTRY_COMPARE_WITH_TIMEOUT(verified.size(), 1, 40000);
+        QVERIFY(cancelled);
+        QVERIFY(!verified[0][0].toBool());
+        QTRY_VERIFY(prompter.saw(said));
+        QVERIFY(!askedFor(9787));
+        QCOMPARE(main->statusMessage(), said);
+        QCOMPARE(sessions->session().writeReach(), LinkSession::WriteReach::Complete);
         QTRY_VERIFY(commandsEnabled());
     }
 

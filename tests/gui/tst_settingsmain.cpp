@@ -345,7 +345,7 @@ private slots:
         QTRY_VERIFY(action("mnuReadFromRadio")->isEnabled());
         doc->NewDocument();
         QVERIFY(startRadio({"--mode", QString::number(mode), "--image", file("radio.bin")}));
-        QSignalSpy applied(&sessions->session(), &LinkSession::readApplied);
+        QSignalSpy applied(&sessions->session(), &LinkSession::readReady);
         prompter.reset({A::Ok, A::Ok});
         action("mnuReadFromRadio")->trigger();
         QTRY_COMPARE(applied.size(), 1);

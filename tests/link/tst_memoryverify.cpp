@@ -62,6 +62,17 @@ private slots:
         got[0x0040 + 10] ^= 0x08;         // bit 3 of the mode byte has no meaning
         const auto d = CompareMemory(sent, got);
         QVERIFY2(d.isEmpty(), qPrintable(DescribeDifferences(d)));
+        // Every byte that differs is then a difference without meaning, counted once.
+        int differing = 0;
+        for (int a = 0; a < MemSize; ++a)
+            differing += sent[a] != got[a];
+        QVERIFY(differing >= 10);
+        QCOMPARE(CountMeaninglessDifferences(sent, got), differing);
+        QCOMPARE(CountMeaninglessDifferences(sent, sent), 0);
+        // A byte with a meaningful difference is a difference, not one without meaning.
+        got[ChannelAddress(presentChannel(sent)) + 11] ^= 0x01; // BUSY
+        QCOMPARE(CountMeaninglessDifferences(sent, got), differing);
+        QCOMPARE(CompareMemory(sent, got).size(), 1);
     }
 
     void everyDefinedFieldIsNamed_data() {

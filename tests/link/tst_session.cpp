@@ -1,4 +1,5 @@
 #include "core/app/appstate.h"
+#include "core/app/documenttitles.h"
 #include "core/app/startup.h"
 #include "core/lang/langtext.h"
 #include "core/lang/prompter.h"
@@ -65,7 +66,12 @@ class TestSession : public QObject {
             session.setPasswordAsker(&asker);
             session.setReadApplyDelay(0);
             QObject::connect(&session, &LinkSession::progress, [this](int p) { percents << p; });
+            // As every driver does: a read becomes the document.
+            QObject::connect(&session, &LinkSession::readReady, [this] {
+                if (adopt) AdoptRadioRead(doc, session);
+            });
         }
+        bool adopt = true;
         // Runs a session to its end; returns its result.
         bool run(CommKind kind) {
             const int before = int(ended.size());
@@ -93,6 +99,7 @@ private slots:
         Document source;
         FillRichDocument(source);
         Rig r({"MZ-710", 1});
+        r.adopt = false;
         r.radio.radio.memory = PackedImage(source);
         r.radio.chunkSize = 5; // bytes come in pieces, as from a serial port
         r.doc.CurFileName = QStringLiteral("old.dat");
@@ -103,15 +110,23 @@ private slots:
         r.doc.history().flush();
         QVERIFY(r.doc.history().stack().canUndo());
         r.prompter.expect(9009);
-        QSignalSpy applied(&r.session, &LinkSession::readApplied);
+        QSignalSpy ready(&r.session, &LinkSession::readReady);
+        const MemBuf before = PackedImage(r.doc);
         QVERIFY(r.run(CommKind::Read));
-        QCOMPARE(applied.size(), 1);
+        QCOMPARE(ready.size(), 1);
         QCoreApplication::processEvents();
-        QVERIFY(!r.doc.history().stack().canUndo());
+        // The link hands over what it read and nothing else: the document, its name and its
+        // undo history are the driver's.
+        QVERIFY(r.doc.history().stack().canUndo());
+        QCOMPARE(r.doc.CurFileName, QStringLiteral("old.dat"));
+        QVERIFY(PackedImage(r.doc) == before);
+        const QDateTime when(QDate(2026, 12, 7), QTime(15, 22));
+        AdoptRadioRead(r.doc, r.session, when);
         QCOMPARE(r.doc.RadioData.CHCount, source.RadioData.CHCount);
         QCOMPARE(r.doc.CountryMode, 1);
-        QCOMPARE(r.doc.CurFileName, QStringLiteral("new.dat"));
+        QCOMPARE(r.doc.CurFileName, Document::unnamedFileName());
         QVERIFY(r.doc.IsNewFile);
+        QCOMPARE(r.doc.title(), QStringLiteral("read from the radio 2026-12-07 15:22"));
         QVERIFY(PackedImage(r.doc) == PackedImage(source));
         QVERIFY(r.prompter.saw(LoadLangText(9009)));
         // Blocks in ascending order, each once; the password block first.
@@ -367,6 +382,7 @@ private slots:
             r.session.SetNoEcho(true);
             r.radio.radio.memory.fill(0x5A);
             const RadioDataRec before = r.doc.RadioData;
+            if (kind == CommKind::Write) r.prompter.expect(LinkText(TxtPartlyWritten));
             bool stopped = false;
             QObject::connect(&r.session, &LinkSession::progress, [&](int p) {
                 if (p < 20 || std::exchange(stopped, true)) return;
@@ -378,7 +394,14 @@ private slots:
             QVERIFY(!r.session.isRunning());
             QVERIFY(!r.session.StopTransfer());
             QVERIFY(r.doc.RadioData == before);
-            QVERIFY(r.prompter.asked.isEmpty());
+            // A write stopped among its blocks says what it left in the radio.
+            if (kind == CommKind::Write) {
+                QCOMPARE(r.prompter.asked.size(), 1);
+                QCOMPARE(r.prompter.asked[0].text, LinkText(TxtPartlyWritten));
+                QCOMPARE(r.session.writeReach(), LinkSession::WriteReach::Partly);
+            } else {
+                QVERIFY(r.prompter.asked.isEmpty());
+            }
         }
     }
 
@@ -386,11 +409,124 @@ private slots:
         Rig r;
         r.session.SetNoEcho(true);
         r.radio.radio.refuseWrite = [](int address) { return address == 0x200; };
-        r.prompter.answers = {Prompter::Answer::Cancel};
+        // The radio answers, and says no: that is what the user hears, and that the radio
+        // now holds part of the new memory.
+        r.prompter.expect(LinkText(TxtRefusedBlock).arg(QStringLiteral("0x0200")),
+                          Prompter::Answer::Cancel);
+        r.prompter.expect(LinkText(TxtPartlyWritten));
         QVERIFY(!r.run(CommKind::Write));
         QCOMPARE(addresses(r.radio, Kind::Write).count(0x200), 4);
-        QVERIFY(r.prompter.saw(LoadLangText(9008)));
+        QVERIFY(!r.prompter.saw(LoadLangText(9008)));
         QCOMPARE(frames(r.radio, Kind::End), 1);
+    }
+
+    void eachFaultIsNamedByItsCause() {
+        // What the radio does wrong, and what the user is told when the retries run out.
+        struct Case {
+            const char* name;
+            CommKind kind;
+            std::function<FakeRadioTransport::Fault(const VirtualRadio::Exchange&)> fault;
+            QString told; // empty: the session succeeds without a question
+            bool partlyWritten = false;
+        };
+        using F = FakeRadioTransport::Fault;
+        int identsLost = 0;
+        const QList<Case> cases = {
+            // One lost identification is asked for again, like a lost block.
+            {"identification lost once", CommKind::Read,
+             [&](const VirtualRadio::Exchange& ex) {
+                 return ex.kind == Kind::Ident && identsLost++ == 0 ? F::Drop : F::None;
+             },
+             QString()},
+            {"identification lost for ever", CommKind::Read,
+             [](const VirtualRadio::Exchange& ex) {
+                 return ex.kind == Kind::Ident ? F::Drop : F::None;
+             },
+             LoadLangText(9008)},
+            {"damaged blocks", CommKind::Read,
+             [](const VirtualRadio::Exchange& ex) {
+                 return ex.kind == Kind::Read && ex.address == 0x100 ? F::Corrupt : F::None;
+             },
+             LinkText(TxtDamagedAnswers)},
+            {"damaged acknowledges", CommKind::Write,
+             [](const VirtualRadio::Exchange& ex) {
+                 return ex.kind == Kind::Write && ex.address == 0x300 ? F::Corrupt : F::None;
+             },
+             LinkText(TxtDamagedAnswers), true},
+        };
+        for (const Case& c : cases) {
+            Rig r;
+            r.session.SetNoEcho(true);
+            r.radio.fault = c.fault;
+            if (c.told.isEmpty()) {
+                r.prompter.expect(9009);
+                QVERIFY2(r.run(c.kind), c.name);
+                QCOMPARE(frames(r.radio, Kind::Ident), 2);
+                continue;
+            }
+            r.prompter.expect(c.told, Prompter::Answer::Cancel);
+            if (c.partlyWritten) r.prompter.expect(LinkText(TxtPartlyWritten));
+            QVERIFY2(!r.run(c.kind), c.name);
+            QVERIFY2(r.prompter.saw(c.told), c.name);
+            QCOMPARE(r.prompter.saw(LinkText(TxtPartlyWritten)), c.partlyWritten);
+            // The cause replaces "the radio does not answer"; never both.
+            if (c.told != LoadLangText(9008)) QVERIFY2(!r.prompter.saw(9008), c.name);
+        }
+        QCOMPARE(identsLost, 2);
+    }
+
+    void interruptedWriteKnowsWhatTheRadioHolds() {
+        // Aborted before the first block, among the blocks, and after the last one.
+        struct Case {
+            int abortAtPercent; // -1: at the identification; 101: never
+            LinkSession::WriteReach reach;
+        };
+        for (const Case& c : {Case{-1, LinkSession::WriteReach::Untouched},
+                              Case{30, LinkSession::WriteReach::Partly},
+                              Case{101, LinkSession::WriteReach::Complete}}) {
+            Rig r;
+            r.session.SetNoEcho(true);
+            r.radio.radio.memory.fill(0x5A);
+            bool aborted = false;
+            auto abort = [&] {
+                if (!std::exchange(aborted, true))
+                    QTimer::singleShot(0, [&] { r.session.AbortSession(); });
+            };
+            r.radio.onExchange = [&](const VirtualRadio::Exchange& ex) {
+                if (c.abortAtPercent < 0 && ex.kind == Kind::Ident) abort();
+            };
+            QObject::connect(&r.session, &LinkSession::progress, [&](int p) {
+                if (p >= c.abortAtPercent) abort();
+            });
+            if (c.reach == LinkSession::WriteReach::Complete) r.prompter.expect(9010);
+            r.run(CommKind::Write);
+            // An abort is quiet: the interrupted program says it in its own words.
+            QCOMPARE(int(r.prompter.asked.size()),
+                     int(c.reach == LinkSession::WriteReach::Complete));
+            QCOMPARE(r.session.writeReach(), c.reach);
+        }
+    }
+
+    void verifyCountsBytesWithoutMeaning() {
+        Rig r;
+        r.session.SetNoEcho(true);
+        FillRichDocument(r.doc, 0);
+        r.prompter.expect(9010);
+        QVERIFY(r.run(CommKind::Write));
+        // Byte 9 of a channel record means nothing; the radio keeps something else there.
+        r.radio.radio.memory[ChannelAddress(1) + 9] ^= 0xFF;
+        QSignalSpy verified(&r.session, &LinkSession::verifyFinished);
+        QVERIFY(r.session.StartVerify());
+        QEventLoop loop;
+        QObject::connect(&r.session, &LinkSession::sessionEnded, &loop, &QEventLoop::quit);
+        QTimer::singleShot(30000, &loop, &QEventLoop::quit);
+        if (verified.isEmpty()) loop.exec();
+        QCOMPARE(verified.size(), 1);
+        QVERIFY(verified[0][0].toBool());
+        QVERIFY(verified[0][1].value<QVector<MemoryDifference>>().isEmpty());
+        QCOMPARE(r.session.meaninglessDifferences(), 1);
+        // The write itself stays complete through its check.
+        QCOMPARE(r.session.writeReach(), LinkSession::WriteReach::Complete);
     }
 
     void silentRadioSaysWhatToCheck() {

@@ -17,8 +17,11 @@
 #include <QEventLoop>
 #include <QRegularExpression>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+
+#include <sys/stat.h>
 
 namespace {
 struct Rig {
@@ -129,6 +132,37 @@ private slots:
         QVERIFY(events.last().endsWith(QLatin1String("session ended: success")));
         if (kind != int(CommKind::Info))
             QVERIFY(events.join('\n').contains(QLatin1String("identity: model MZ-710")));
+    }
+
+    void aFailingTargetIsToldOnceAndStopsNothing() {
+        // A device that takes nothing (a full disk): the failure is told once, with the
+        // system's reason, and the log stops; whatever it describes goes on.
+        class Full : public QIODevice {
+        protected:
+            qint64 readData(char*, qint64) override { return -1; }
+            qint64 writeData(const char*, qint64) override {
+                setErrorString(QStringLiteral("No space left on device"));
+                return -1;
+            }
+        } full;
+        QVERIFY(full.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        WireLog log(&full);
+        QStringList told;
+        log.setFailureHandler([&](const QString& reason) { told << reason; });
+        log.event(QStringLiteral("one"));
+        log.sent(ProgramRequest());
+        log.event(QStringLiteral("two"));
+        QCOMPARE(told, QStringList{QStringLiteral("No space left on device")});
+        QVERIFY(log.failed());
+
+        // Only regular files (or new ones) are log targets: a FIFO would hold the session.
+        QTemporaryDir dir;
+        const QString fifo = dir.filePath(QStringLiteral("log.fifo"));
+        QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0666) == 0);
+        QString why;
+        QVERIFY(!WireLog::openFile(fifo, &why));
+        QVERIFY2(why.contains(QStringLiteral("not a regular file")), qPrintable(why));
+        QVERIFY(WireLog::openFile(dir.filePath(QStringLiteral("new.log")), &why));
     }
 
     void timeOutsAndRetriesAreEvents() {

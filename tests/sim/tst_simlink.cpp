@@ -1,6 +1,7 @@
 // The session over a real pseudo-terminal against mzsim.
 
 #include "core/app/appstate.h"
+#include "core/app/documenttitles.h"
 #include "core/app/startup.h"
 #include "core/lang/prompter.h"
 #include "core/link/connectiontest.h"
@@ -24,6 +25,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <sys/stat.h>
+
 namespace {
 QByteArray bytesOf(const MemBuf& m) {
     return QByteArray(reinterpret_cast<const char*>(m.data()), int(m.size()));
@@ -41,6 +44,8 @@ struct Link {
         session.setTransport(&transport);
         session.setPrompter(&prompter);
         session.setReadApplyDelay(0);
+        QObject::connect(&session, &LinkSession::readReady,
+                         [this] { AdoptRadioRead(doc, session); });
     }
     bool run(CommKind kind) {
         QSignalSpy ended(&session, &LinkSession::sessionEnded);
@@ -216,6 +221,20 @@ private slots:
         QVERIFY(sim.process.waitForFinished(5000));
         QCOMPARE(sim.process.exitCode(), 0);
         QVERIFY(!QFileInfo::exists(link_path) && !QFileInfo(link_path).isSymLink());
+    }
+
+    void imagesThatAreNoRegularFileAreRefused() {
+        // A FIFO would hold the simulator before it ever printed its device.
+        const QString fifo = path("image.fifo");
+        QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0666) == 0);
+        for (const QString& option : {QStringLiteral("--image"), QStringLiteral("--info")}) {
+            QProcess sim;
+            sim.start(QStringLiteral(MZ_PROGDIR "/mzsim"), {option, fifo});
+            QVERIFY(sim.waitForFinished(10000));
+            QCOMPARE(sim.exitCode(), 2);
+            QVERIFY(QString::fromLocal8Bit(sim.readAllStandardError())
+                        .contains(QStringLiteral("is not a regular file")));
+        }
     }
 };
 

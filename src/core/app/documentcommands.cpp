@@ -5,7 +5,9 @@
 #include "../lang/langtext.h"
 #include "../lang/prompter.h"
 #include "../model/document.h"
+#include "../model/documenthistory.h"
 #include "../model/helpers.h"
+#include "documenttitles.h"
 #include "otherversion.h"
 #include "startup.h"
 
@@ -63,6 +65,8 @@ void DocumentCommands::newDocTick() {
     newDocTimer_->stop();
     NewDocumentWithInitFile(doc_);
     shell_.documentLoaded();
+    // After the windows redrew: what they settled is where undo stops.
+    doc_.history().clear();
     doc_.InitRequested = false;
     emit newDocumentBuilt();
 }
@@ -70,6 +74,7 @@ void DocumentCommands::newDocTick() {
 void DocumentCommands::LoadNewDoc2() {
     NewDocumentWithInitFile(doc_);
     shell_.documentLoaded();
+    doc_.history().clear();
 }
 
 void DocumentCommands::FileOpen() {
@@ -80,6 +85,10 @@ void DocumentCommands::FileOpen() {
 }
 
 bool DocumentCommands::OpenFile(const QString& path) {
+    return openChecked(path, QString());
+}
+
+bool DocumentCommands::openChecked(const QString& path, const QString& untitled) {
     // Every check runs before anything is closed: a refused file leaves the document and its
     // windows as they were.
     CheckedDataFile file;
@@ -97,8 +106,9 @@ bool DocumentCommands::OpenFile(const QString& path) {
     // The child windows go before the document is replaced, so that none of them writes a
     // value of the old document into the opened one on its way out.
     shell_.closeAllChildWindows();
-    ApplyDataFile(doc_, path, file);
+    ApplyDataFile(doc_, path, file, untitled);
     shell_.documentLoaded();
+    doc_.history().clear();
     return true;
 }
 
@@ -107,12 +117,9 @@ bool DocumentCommands::FileOpenPath(const QString& path) {
 }
 
 bool DocumentCommands::OpenAsNewDocument(const QString& path) {
-    if (!askSaveChanges() || !OpenFile(path)) return false;
-    // The file stays as it is: saving asks for a name of its own.
-    doc_.CurFileName = QStringLiteral("new.dat");
-    doc_.IsNewFile = true;
-    doc_.NotifyStateChanged();
-    return true;
+    // The file stays as it is: the document is titled as the backup it is, and saving asks
+    // for a name of its own.
+    return askSaveChanges() && openChecked(path, BackupTitle(path));
 }
 
 bool DocumentCommands::FileSave() {

@@ -46,8 +46,8 @@ public:
     bool OpenFile(const QString& path);
     // A file named directly (the recent-files list): 9006 when changed, then OpenFile.
     bool FileOpenPath(const QString& path);
-    // A backup: 9006 when changed, then opened with every check as a new, unnamed document
-    // ("new.dat"), so that Save asks for a name and the backup itself is never overwritten.
+    // A backup: 9006 when changed, then opened with every check as an unnamed document titled
+    // as the backup it is, so that Save asks for a name and the backup is never overwritten.
     bool OpenAsNewDocument(const QString& path);
     bool FileSave(); // false when cancelled or failed
     bool FileSaveAs();
@@ -63,6 +63,8 @@ signals:
 private:
     // 9006 with Yes/No/Cancel when the document changed; false on Cancel (or a failed save).
     bool askSaveChanges();
+    // OpenFile; with a title the document stays unnamed under it.
+    bool openChecked(const QString& path, const QString& untitled);
 
     void newDocTick();
 

@@ -2,6 +2,7 @@
 #include "../files/datafile.h"
 #include "../lang/langtext.h"
 #include "../model/document.h"
+#include "../model/documenthistory.h"
 #include "../model/fixedtext.h"
 #include "../model/helpers.h"
 #include "../model/version.h"
@@ -103,6 +104,7 @@ void StartUp(Document& doc, const QString& programDir, const QLocale& systemLoca
     ReadSharedSettings();
     doc.InitDir = programDir;
     NewDocumentWithInitFile(doc);
+    doc.history().clear();
     a.AppTitle = LoadLangText(12000);
     ReadSettingBytes();
     ReadLinkSettings();

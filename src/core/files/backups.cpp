@@ -1,6 +1,8 @@
 #include "backups.h"
+#include "../lang/regularfile.h"
 #include "../model/country.h"
 #include "../model/fixedtext.h"
+#include "../model/version.h"
 #include "datafile.h"
 #include "savedatafile.h"
 
@@ -23,9 +25,6 @@ const QRegularExpression& namePattern() {
     return re;
 }
 
-int le16(const QByteArray& b, int at) {
-    return qint16(quint8(b[at]) | quint8(b[at + 1]) << 8);
-}
 } // namespace
 
 BackupStore::BackupStore(const QString& dir) : dir_(dir) {}
@@ -55,6 +54,11 @@ QString BackupStore::fileNameFor(const QDateTime& when, const QString& model, in
            ModeName(mode) + QStringLiteral(".dat");
 }
 
+QDateTime BackupStore::timeOfName(const QString& fileName) {
+    const auto m = namePattern().match(fileName);
+    return m.hasMatch() ? QDateTime::fromString(m.captured(1), StampFormat) : QDateTime();
+}
+
 QString BackupStore::save(const RadioDataRec& data, const ChannelList& channels,
                           const QDateTime& when, QString* error) {
     if (!QDir().mkpath(dir_)) {
@@ -71,9 +75,39 @@ QString BackupStore::save(const RadioDataRec& data, const ChannelList& channels,
         if (error) *error = why;
         return QString();
     }
-    prune();
+    prune(path);
     return path;
 }
+
+namespace {
+// The name a backup of this header gets, without its time: "_MZ-710_HAM".
+QString nameTail(const QString& model, int mode) {
+    const QString name =
+        BackupStore::fileNameFor(QDateTime(QDate(2000, 1, 1), QTime()), model, mode);
+    return name.mid(name.indexOf(QLatin1Char('_')),
+                    name.size() - 4 - name.indexOf(QLatin1Char('_')));
+}
+
+// A whole data file as File > Open takes it, whose header names the model and mode its file
+// name carries: only such a file was written here. Anything else named like a backup (a note,
+// a FIFO, a file cut short) is the user's and is neither listed nor removed.
+bool readBackup(const QString& path, const QRegularExpressionMatch& m, BackupEntry& e) {
+    QByteArray bytes;
+    if (!ReadRegularBytes(path, DataFileSize + 1, bytes).ok() || bytes.size() != DataFileSize)
+        return false;
+    RadioDataRec data;
+    ChannelList channels{};
+    if (!DecodeDataFile(bytes, data, channels)) return false;
+    if (!IsVersionText(QString::fromLatin1(data.Head.Version.raw())) ||
+        !IsValidMode(data.Head.CountryMode) || data.CHCount < 0 || data.CHCount > MaxChannels)
+        return false;
+    e.model = TrimFixed(data.Head.Model.text());
+    e.mode = data.Head.CountryMode;
+    e.channels = data.CHCount;
+    return QLatin1Char('_') + m.captured(2) + QLatin1Char('_') + m.captured(3) ==
+           nameTail(e.model, e.mode);
+}
+} // namespace
 
 QList<BackupEntry> BackupStore::list() const {
     QList<BackupEntry> out;
@@ -86,15 +120,14 @@ QList<BackupEntry> BackupStore::list() const {
         e.path = d.filePath(name);
         e.when = QDateTime::fromString(m.captured(1), StampFormat);
         if (!e.when.isValid()) continue;
+        if (!readBackup(e.path, m, e)) continue;
+        // A name can say anything, the file's own time cannot lie about the future: a backup
+        // is never newer than when it was last written (the clock may have been wrong when it
+        // was named, or the name was made by hand).
+        const QDateTime modified = QFileInfo(e.path).lastModified();
+        if (modified.isValid() && e.when > modified.addSecs(60)) e.when = modified;
         const int seq = m.captured(4).isEmpty() ? 1 : m.captured(4).mid(1).toInt();
         order.insert(e.path, seq);
-        QFile f(e.path);
-        if (!f.open(QIODevice::ReadOnly)) continue;
-        const QByteArray head = f.read(15); // FileHeadRec (13 bytes), then CHCount
-        if (head.size() < 15) continue;
-        e.model = TrimFixed(QString::fromLatin1(head.left(7)));
-        e.mode = le16(head, 7);
-        e.channels = le16(head, 13);
         out << e;
     }
     std::sort(out.begin(), out.end(), [&order](const BackupEntry& a, const BackupEntry& b) {
@@ -103,8 +136,13 @@ QList<BackupEntry> BackupStore::list() const {
     return out;
 }
 
-void BackupStore::prune() const {
+void BackupStore::prune(const QString& justWritten) const {
     const QList<BackupEntry> all = list();
-    for (int i = Keep; i < all.size(); ++i)
-        QFile::remove(all[i].path);
+    int kept = 0;
+    for (const BackupEntry& e : all) {
+        // The backup just made is the one the user is told about: it stays, whatever the
+        // others' names say.
+        if (e.path == justWritten || ++kept <= Keep - 1) continue;
+        QFile::remove(e.path);
+    }
 }

@@ -34,16 +34,21 @@ public:
 
     // The file name for a backup made at when: yyyyMMdd-HHmmss-zzz_MODEL_MODE.dat.
     static QString fileNameFor(const QDateTime& when, const QString& model, int mode);
+    // The time a backup's file name carries; invalid for a name that is no backup's.
+    static QDateTime timeOfName(const QString& fileName);
 
     // Writes the image as a data file and removes the oldest beyond Keep. Returns the path;
     // empty with *error set when the file could not be written (nothing else is changed then).
     QString save(const RadioDataRec& data, const ChannelList& channels,
                  const QDateTime& when = QDateTime::currentDateTime(), QString* error = nullptr);
 
-    // Every backup in the folder, newest first. Files that are not backups are left out.
+    // Every backup in the folder, newest first, by the time in its name (or the file's own
+    // time when the name lies in its future). Only whole data files whose header matches
+    // their name are backups; anything else is left out, and never removed.
     QList<BackupEntry> list() const;
 
 private:
-    void prune() const;
+    // Removes the oldest beyond Keep, never justWritten.
+    void prune(const QString& justWritten) const;
     QString dir_;
 };

@@ -68,7 +68,8 @@ void NewDocumentWithInitFile(Document& doc) {
         doc.NewDocument();
         if (!doc.InitDir.isEmpty()) LoadInitFile(doc, !doc.InitRequested);
     }
-    emit doc.documentReplaced();
-    emit doc.stateChanged();
-    doc.history().clear();
+    // Built quietly, announced once.
+    AdoptedImage image = doc.currentImage();
+    image.state = AdoptedImage::State::Saved;
+    doc.adoptImage(image);
 }

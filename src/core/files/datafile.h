@@ -31,5 +31,6 @@ QString InitFilePath(const Document& doc, bool useTemplate);
 void LoadInitFile(Document& doc, bool useTemplate);
 // File > New and its kin: the defaults of NewDocument, then the initial-data file of the
 // model and country mode over them (the factory file while InitRequested, else the
-// template), announced as one replacement of the document.
+// template), announced as one replacement of the document (Document::adoptImage). The undo
+// history is the caller's: it clears it once the windows show the new document.
 void NewDocumentWithInitFile(Document& doc);

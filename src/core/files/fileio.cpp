@@ -1,4 +1,5 @@
 #include "fileio.h"
+#include "../lang/regularfile.h"
 #include "filetexts.h"
 #include "savedatafile.h"
 
@@ -22,6 +23,56 @@ QString FileFailure(const QString& path, const QString& reason) {
 
 QString NotRegularFile(const QString& path) {
     return FileText(TxtNotRegular).arg(QDir::toNativeSeparators(path));
+}
+
+QString StatusSentence(const QString& path, const RegularFileStatus& status) {
+    switch (status.error) {
+    case RegularFileError::None:
+        return QString();
+    case RegularFileError::NotRegular:
+        return NotRegularFile(path);
+    case RegularFileError::System:
+        break;
+    }
+    return FileFailure(path, status.reason);
+}
+
+bool ReadRegularFile(const QString& path, qint64 limit, QByteArray& out, QString* why) {
+    const RegularFileStatus status = ReadRegularBytes(path, limit, out);
+    if (!status.ok() && why) *why = StatusSentence(path, status);
+    return status.ok();
+}
+
+qint64 InputLimit(InputKind kind) {
+    constexpr qint64 MB = 1024 * 1024;
+    switch (kind) {
+    case InputKind::ChannelList:
+        return 4 * MB; // 409 channels take a few hundred kilobytes
+    case InputKind::PlanTable:
+        return 4 * MB; // a plan is a few hundred rows
+    }
+    return 0;
+}
+
+bool ReadInputFile(const QString& path, InputKind kind, QByteArray& out, QString* why) {
+    const qint64 limit = InputLimit(kind);
+    // One byte more than allowed, so that a file that grew since it was looked at is seen too.
+    const RegularFileStatus status = ReadRegularBytes(path, limit + 1, out);
+    if (!status.ok()) {
+        if (why) *why = StatusSentence(path, status);
+        return false;
+    }
+    const qint64 size = std::max<qint64>(status.size, out.size());
+    if (size <= limit) return true;
+    out.clear();
+    if (why) {
+        const FileTextId id =
+            kind == InputKind::ChannelList ? TxtTooLargeChannelList : TxtTooLargePlanTable;
+        // Whole megabytes, rounded up: a file just over the limit never reads as the limit.
+        const qint64 mb = (size + 1024 * 1024 - 1) / (1024 * 1024);
+        *why = FileText(id).arg(QDir::toNativeSeparators(path)).arg(mb);
+    }
+    return false;
 }
 
 QString WriteTargetOf(const QString& path) {
@@ -93,35 +144,6 @@ bool writeAll(int fd, const QByteArray& bytes) {
 
 } // namespace
 
-bool ReadRegularFile(const QString& path, qint64 limit, QByteArray& out, QString* why) {
-    const QByteArray name = QFile::encodeName(path);
-    auto fail = [&](const QString& sentence) {
-        if (why) *why = sentence;
-        return false;
-    };
-    struct stat st {};
-    // Looked at before it is opened: opening a FIFO waits for a writer, opening a device may
-    // do something to it.
-    if (::stat(name.constData(), &st) != 0) return fail(FileFailure(path, reasonOf(errno)));
-    if (S_ISDIR(st.st_mode)) return fail(FileFailure(path, reasonOf(EISDIR)));
-    if (!S_ISREG(st.st_mode)) return fail(NotRegularFile(path));
-    // It may have been swapped since: opened without waiting, and looked at again.
-    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return fail(FileFailure(path, reasonOf(errno)));
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return fail(NotRegularFile(path));
-    }
-    QFile f;
-    if (!f.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        return fail(FileFailure(path, f.errorString()));
-    }
-    out = f.read(limit);
-    if (f.error() != QFileDevice::NoError) return fail(FileFailure(path, f.errorString()));
-    return true;
-}
-
 bool CheckWritableTarget(const QString& path, QString* why) {
     const QString target = WriteTargetOf(path);
     if (!replaceable(path, QFile::encodeName(target), nullptr, why)) return false;
@@ -168,21 +190,6 @@ bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* 
 }
 
 #else // no POSIX: Qt's own checks and QSaveFile
-
-bool ReadRegularFile(const QString& path, qint64 limit, QByteArray& out, QString* why) {
-    const QFileInfo fi(path);
-    if (fi.exists() && !fi.isFile()) {
-        if (why) *why = NotRegularFile(path);
-        return false;
-    }
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
-        if (why) *why = FileFailure(path, f.errorString());
-        return false;
-    }
-    out = f.read(limit);
-    return true;
-}
 
 bool CheckWritableTarget(const QString& path, QString* why) {
     const QFileInfo fi(WriteTargetOf(path));

@@ -13,6 +13,10 @@ QString FileText(FileTextId id) {
         return QStringLiteral("%1 holds damaged channel records: %2.");
     case TxtBadCount:
         return QStringLiteral("%1 is damaged: it counts %2 channels, a data file holds 0 to 409.");
+    case TxtTooLargeChannelList:
+        return QStringLiteral("%1 is too large for a channel list (%2 MB).");
+    case TxtTooLargePlanTable:
+        return QStringLiteral("%1 is too large for a channel plan table (%2 MB).");
     }
     return QString();
 }

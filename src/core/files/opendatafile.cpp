@@ -95,21 +95,24 @@ OpenResult CheckDataBytes(Document& doc, const QString& path, const QByteArray& 
     return OpenResult::Opened;
 }
 
-void ApplyDataFile(Document& doc, const QString& path, const CheckedDataFile& file) {
-    doc.FileRadioData = file.data;
-    doc.FileRadioData.Head.Version = Document::DataVersionText();
-    doc.FileCHInfo = file.channels;
-    doc.FromFileCopy();
-    doc.CurFileName = path;
-    doc.IsNewFile = false;
-    emit doc.documentReplaced();
-    doc.NotifyStateChanged();
-    doc.history().clear();
+void ApplyDataFile(Document& doc, const QString& path, const CheckedDataFile& file,
+                   const QString& untitled) {
+    AdoptedImage image;
+    image.data = file.data;
+    image.data.Head.Version = Document::DataVersionText();
+    image.channels = file.channels;
+    image.fileName = untitled.isEmpty() ? path : QString();
+    image.title = untitled;
+    image.state = AdoptedImage::State::Saved;
+    doc.adoptImage(image);
 }
 
 OpenResult OpenDataFile(Document& doc, const QString& path, DamagedChannelsPolicy policy) {
     CheckedDataFile file;
     const OpenResult r = ReadCheckedDataFile(doc, path, file, policy);
-    if (r == OpenResult::Opened) ApplyDataFile(doc, path, file);
+    if (r == OpenResult::Opened) {
+        ApplyDataFile(doc, path, file);
+        doc.history().clear();
+    }
     return r;
 }

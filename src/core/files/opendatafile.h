@@ -49,12 +49,14 @@ OpenResult CheckDataBytes(Document& doc, const QString& path, const QByteArray& 
                           CheckedDataFile& file,
                           DamagedChannelsPolicy policy = DamagedChannelsPolicy::Refuse);
 
-// Puts a checked file into the document: through the transfer copy into the working copy, the
-// version becomes "V100", CurFileName = path, IsNewFile false, and documentReplaced and
-// stateChanged are announced.
-void ApplyDataFile(Document& doc, const QString& path, const CheckedDataFile& file);
+// Puts a checked file into the document (Document::adoptImage): the working copy and the
+// transfer copy hold it, the version becomes "V100", and the document is named path. With a
+// title it stays unnamed under that title instead (an opened backup), so that Save asks for
+// a name and the file itself is never overwritten. The undo history is the caller's.
+void ApplyDataFile(Document& doc, const QString& path, const CheckedDataFile& file,
+                   const QString& untitled = QString());
 
-// ReadCheckedDataFile, then ApplyDataFile when the file passed. On a refusal the document,
-// CurFileName included, is unchanged.
+// ReadCheckedDataFile, then ApplyDataFile when the file passed, and the undo history starts
+// there. On a refusal the document, CurFileName included, is unchanged.
 OpenResult OpenDataFile(Document& doc, const QString& path,
                         DamagedChannelsPolicy policy = DamagedChannelsPolicy::Refuse);

@@ -96,7 +96,7 @@ void titleBlock(QString& h, const Document& doc) {
     h += pair(13001, ModeName(doc.CountryMode));
     h += pair(13003, doc.BandText);
     h += QStringLiteral("</tr><tr>");
-    h += pair(12009, FileTitle(doc.CurFileName));
+    h += pair(12009, doc.title());
     h += pair(TxtPrinted, QDate::currentDate().toString(Qt::ISODate));
     h += QStringLiteral("</tr></table>");
 }
@@ -346,9 +346,8 @@ std::unique_ptr<QTextDocument> BuildPrintReport(const Document& doc) {
     wrap.setWrapMode(QTextOption::WordWrap);
     report->setDefaultTextOption(wrap);
     report->setHtml(h);
-    report->setMetaInformation(QTextDocument::DocumentTitle, LoadLangText(12000) +
-                                                                 QStringLiteral(" - ") +
-                                                                 FileTitle(doc.CurFileName));
+    report->setMetaInformation(QTextDocument::DocumentTitle,
+                               LoadLangText(12000) + QStringLiteral(" - ") + doc.title());
     return report;
 }
 

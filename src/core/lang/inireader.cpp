@@ -1,6 +1,6 @@
 #include "inireader.h"
 
-#include <QFile>
+#include "regularfile.h"
 
 QString IniTable::makeKey(const QString& section, const QString& key) {
     return section.trimmed().toLower() + QLatin1Char('\n') + key.trimmed().toLower();
@@ -8,9 +8,12 @@ QString IniTable::makeKey(const QString& section, const QString& key) {
 
 bool IniTable::load(const QString& path) {
     map_.clear();
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return false;
-    parse(f.readAll());
+    QByteArray text;
+    // A language file holds every text of the program in about 100 kB; anything far larger
+    // (or a FIFO, or a device that never ends) is no language file.
+    const RegularFileStatus status = ReadRegularBytes(path, MaxBytes + 1, text);
+    if (!status.ok() || status.size > MaxBytes || text.size() > MaxBytes) return false;
+    parse(text);
     return true;
 }
 

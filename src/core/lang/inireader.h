@@ -10,6 +10,8 @@
 
 class IniTable {
 public:
+    static constexpr qint64 MaxBytes = 4 * 1024 * 1024;
+    // Reads a regular file of at most MaxBytes; false (and an empty table) otherwise.
     bool load(const QString& path);
     // Reads the text of a file already in memory; what load does after reading the file.
     void parse(const QByteArray& text);

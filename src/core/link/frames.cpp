@@ -95,3 +95,8 @@ RadioIdentity ParseIdentification(const QByteArray& reply, int e) {
     id.ToneSupport = e + 13 < reply.size() ? (byteAt(reply, e + 13) & 1) : 0;
     return id;
 }
+
+QString HexAddress(int address) {
+    return QStringLiteral("0x%1").arg(
+        QString::number(address, 16).toUpper().rightJustified(4, QLatin1Char('0')));
+}

@@ -56,6 +56,9 @@ struct RadioIdentity {
 // Reads the fields of an identification reply that starts at reply[echoLen].
 RadioIdentity ParseIdentification(const QByteArray& reply, int echoLen);
 
+// An address as the messages and the wire log write it: "0x1CF0".
+QString HexAddress(int address);
+
 // Total time of a frame of n bytes on an 8N1 line at the given baud rate, in seconds.
 constexpr double WireSeconds(qint64 bytes, int baud = 9600) {
     return static_cast<double>(bytes) * 10.0 / baud;

@@ -44,6 +44,30 @@ QString LinkText(LinkTextId id) {
     case TxtLineLost:
         return QStringLiteral("The connection to the radio was lost (%1). Check the cable and "
                               "that the radio is switched on.");
+    case TxtRefusedBlock:
+        return QStringLiteral("The radio refused block %1 again and again. Try again?");
+    case TxtDamagedAnswers:
+        return QStringLiteral("The radio's answers are damaged. Check the cable and that no "
+                              "other program uses the port. Try again?");
+    case TxtPartlyWritten:
+        return QStringLiteral(
+            "The radio holds a partly written memory: write again before using it.");
+    case TxtWrittenCheckInterrupted:
+        return QStringLiteral("Written completely; the check afterwards was interrupted.");
+    case TxtVerifiedMeaningless:
+        return QStringLiteral("The radio was verified; %1 bytes without meaning differ.");
+    case TxtPasswordFailure:
+        return QStringLiteral("PassWord Failure!");
+    case TxtCountryModeError:
+        return QStringLiteral("Country Mode Error!");
+    case TxtToneInvalid:
+        return QStringLiteral("CTCSS/DCS Function is invalid,");
+    case TxtToneFeatures:
+        return QStringLiteral("Some features will not work.");
+    case TxtPcIs:
+        return QStringLiteral("PC is");
+    case TxtRadioIs:
+        return QStringLiteral("Radio is");
     }
     return QString();
 }

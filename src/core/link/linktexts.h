@@ -22,6 +22,21 @@ enum LinkTextId {
     TxtCableGone = 9602,    // %1 the stable name of a cable that is not plugged in
     TxtNoIdentity = 9603,   // programming accepted, but no identification came
     TxtRadioFound = 9604,   // %1 model, %2 country mode number, %3 its name, %4 firmware
+    // Why a step gave up, when the radio did answer; each ends with the question to retry.
+    TxtRefusedBlock = 9040, // %1 address of the block
+    TxtDamagedAnswers = 9041,
+    // What an interrupted write left in the radio.
+    TxtPartlyWritten = 9042,
+    TxtWrittenCheckInterrupted = 9043,
+    // A verify whose only differences lie in bytes without meaning; %1 their number.
+    TxtVerifiedMeaningless = 9033,
+    // The fixed texts of the session, in the words the radio's programmers have always used.
+    TxtPasswordFailure = 9044,
+    TxtCountryModeError = 9045,
+    TxtToneInvalid = 9046,
+    TxtToneFeatures = 9047,
+    TxtPcIs = 9048,
+    TxtRadioIs = 9049,
 };
 
 QString LinkText(LinkTextId id);

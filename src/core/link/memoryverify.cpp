@@ -158,6 +158,20 @@ QVector<MemoryDifference> CompareMemory(const MemBuf& sent, const MemBuf& got) {
     return out;
 }
 
+int CountMeaninglessDifferences(const MemBuf& sent, const MemBuf& got) {
+    // The bits of each byte that carry meaning in what was sent.
+    std::vector<std::uint8_t> meaning(sent.size(), 0);
+    for (const MemField& f : table()) {
+        if (f.when == When::ChannelPresent && !channelPresent(sent, f.chNo)) continue;
+        if (f.when == When::DtmfDigit && sent[f.address] == 0xFF) continue;
+        meaning[f.address] |= f.mask;
+    }
+    int n = 0;
+    for (std::size_t a = 0; a < sent.size(); ++a)
+        if (sent[a] != got[a] && ((sent[a] ^ got[a]) & meaning[a]) == 0) ++n;
+    return n;
+}
+
 QString DescribeDifferences(const QVector<MemoryDifference>& differences,
                             const QString& channelWord) {
     // Channels first, ascending, each with its fields; then the radio-wide fields.

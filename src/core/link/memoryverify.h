@@ -23,6 +23,10 @@ struct MemoryDifference {
 // Every field that differs, in address order; a field spread over several bytes is listed once.
 QVector<MemoryDifference> CompareMemory(const MemBuf& sent, const MemBuf& got);
 
+// How many bytes differ without a difference that CompareMemory lists: bytes the memory map
+// gives no meaning, padding, and the bytes of channels that are not present.
+int CountMeaninglessDifferences(const MemBuf& sent, const MemBuf& got);
+
 // "channel 5: RxFre, Tx_Power; Beep; KeyFun(3)". channelWord is the translated word for
 // "channel" (a %1 in it takes the number).
 QString DescribeDifferences(const QVector<MemoryDifference>& differences,

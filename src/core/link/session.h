@@ -11,15 +11,21 @@
 //   info:  PrepareSession(CommKind::Info); StartTransfer().
 //   identify: Start(CommKind::Identify); asks nothing and shows nothing: on sessionEnded the
 //          radio's identity (RadioModelName ...) or IdentifyFailure() tells the result.
-// The progress window follows progress() and closes on transferEnded(). A read hands the
-// unpacked image to the Document only after success (readApplied); a failed read leaves it as
-// it was. One session object lives for the whole run: NoEcho and ProgPassword outlive sessions.
+// The progress window follows progress() and closes on transferEnded(). A read hands over
+// what it read (ReadImage) only after success (readReady) and never changes the Document:
+// whoever drives the session adopts the image. One session object lives for the whole run:
+// NoEcho and ProgPassword outlive sessions.
+//
+// The session is kept in parts: the steps every kind goes through (sessionsteps.h, with the
+// time-outs), the replies (sessionreplies.cpp), the questions to the user
+// (sessionquestions.cpp), and here the commands, the requests and the end.
 
 #include "../model/records.h"
 #include "membuf.h"
 #include "memoryverify.h"
 
 #include "commkind.h"
+#include "sessionsteps.h"
 #include <QByteArray>
 #include <QObject>
 
@@ -32,17 +38,6 @@ class Document;
 class LinkTransport;
 class Prompter;
 class WireLog;
-
-// The step values of CommStep (reads) and CommSubStep (writes).
-enum CommStepValue {
-    StepIdle = 0,
-    StepProgram = 1,
-    StepIdent = 2,
-    StepPassBlock = 3, // the identification in a radio-information read
-    StepWriteAck = 4,
-    StepData = 5,
-    StepEnd = 69,
-};
 
 // The password dialog, shown by whoever drives the session (a window, a terminal prompt).
 class PasswordAsker {
@@ -66,7 +61,7 @@ public:
     // Null: the document's prompter.
     void setPrompter(Prompter* prompter) { prompter_ = prompter; }
     void setPasswordAsker(PasswordAsker* asker) { asker_ = asker; }
-    // The ReadOKTimer interval (500 ms); 0 unpacks a read at once when it ends.
+    // The ReadOKTimer interval (500 ms); 0 hands a read over at once when it ends.
     void setReadApplyDelay(int ms) { readApplyDelay_ = ms; }
     // Every frame and event of the following sessions goes to log (not owned); null: none.
     void setWireLog(WireLog* log) { log_ = log; }
@@ -92,9 +87,16 @@ public:
     bool verifying() const { return verifying_; }
     // The memory the last successful write sent.
     const MemBuf& writtenMemory() const { return written_; }
-    // The image a successful read hands to the document (on readSucceeded it is ready; the
-    // document gets it after the read-apply delay): the document's records with the read's
-    // header, channels and radio-wide fields.
+    // After a verify that found no difference that matters: how many bytes without meaning
+    // (padding, bytes of absent channels) the radio holds otherwise than written.
+    int meaninglessDifferences() const { return meaningless_; }
+    // What the last write did to the radio's memory; kept through its verify until the next
+    // write starts, so that an interrupted command can say what the radio holds.
+    enum class WriteReach { Untouched, Partly, Complete };
+    WriteReach writeReach() const { return writeReach_; }
+    // The image a successful read hands over (ready on readSucceeded, handed over on
+    // readReady): the document's records with the read's header, channels and radio-wide
+    // fields.
     void ReadImage(RadioDataRec& data, ChannelList& channels) const;
     // Session set-up and opening of the port (closed first when it is open).
     bool OpenCommPort();
@@ -114,8 +116,11 @@ public:
     bool WritingBlocks() const {
         return commMode_ == CommKind::Write && commSubStep_ == StepWriteAck;
     }
-    // The program is closing: a running session ends at once, the radio is told to leave
-    // programming mode and the port closes. Nothing is asked or shown.
+    // The CommStep or CommSubStep of the kind running (CommSubStep for a write).
+    int currentStep() const { return commMode_ == CommKind::Write ? commSubStep_ : commStep_; }
+    // The program is closing (or the command was interrupted): a running session ends at once,
+    // the radio is told to leave programming mode and the port closes. Nothing is asked or
+    // shown; writeReach() tells what a write left in the radio.
     void AbortSession();
 
     // The password command of the main window stores the typed password here.
@@ -134,6 +139,7 @@ public:
     int EchoLen() const { return echoLen_; }
     int HandshakeTries() const { return handshakeTries_; }
     int PassBlockRetries() const { return passBlockRetries_; }
+    int identRetries() const { return identRetries_; }
     int BlockRetries(int address) const;
     int LastPercent() const { return lastPercent_; }
     QString RadioModelName() const { return radioModelName_; }
@@ -152,10 +158,10 @@ signals:
     // A read or write has finished its exchange: the progress window closes here, before the
     // closing message.
     void transferEnded(bool ok);
-    // A read succeeded: the editor windows close now; readApplied follows when the image has
-    // been unpacked into the document (after the read-apply delay).
+    // A read succeeded: the editor windows close now; readReady follows after the read-apply
+    // delay, when the driver adopts ReadImage into the document.
     void readSucceeded();
-    void readApplied();
+    void readReady();
     // A radio-information read succeeded and the document's RadioInfo holds the radio's record.
     void radioInfoRead();
     // Yes to the firmware-version question: the driver starts the matching program version and,
@@ -168,6 +174,10 @@ signals:
     void verifyFinished(bool completed, const QVector<MemoryDifference>& differences);
 
 private:
+    // Why the requests of the current step have not been answered so far: the radio said
+    // nothing, asked for the block again, or answered with bytes that make no reply.
+    enum class Fault { NoAnswer, Refused, Damaged };
+
     Prompter& prompter() const;
     // Tells and returns true when the document holds damaged channel records.
     bool refuseDamagedDocument();
@@ -178,12 +188,23 @@ private:
     void SendPassBlockRead();
     void SendWriteBlock();
     void SendEnd();
-    void SendNextRead();
-    void SendNextWrite();
-    void FinishTransfer();
+    // --- Steps (sessionsteps.cpp) ---
+    void setStep(int value);
+    void enterStep(const SessionStep& step);
+    void SendNextBlock();
     void AdvanceSession();
+    // What stands between the handshake and the data: the identity check, and for a write the
+    // tone warning. False when the session ended or must end.
+    bool passGate(quint64 generation);
+    void failStep();
+    void noteFault(Fault fault);
+
+    // --- Questions (sessionquestions.cpp) ---
     bool CheckPassword() const;
     bool CheckRadioIdentity();
+    void askPassword();
+    void warnToneSupport();
+    QString failureText() const;
     void EndSession(bool ok, const QString& failureText = QString());
     void FailurePrompt();
     void InfoFailurePrompt();
@@ -196,7 +217,7 @@ private:
     void onPasswordBlock(const QByteArray& reply);
     void onTimeout();
     void onLineLost(const QString& reason, bool unplugged);
-    void applyReadData();
+    void handOverRead();
     void logEvent(const QString& text);
     QString stepName() const;
 
@@ -221,6 +242,8 @@ private:
     int threshold_ = 0;
     int handshakeTries_ = 0;
     int passBlockRetries_ = Retries;
+    int identRetries_ = Retries;
+    Fault fault_ = Fault::NoAnswer;
     QVector<int> blockRetries_;
     int lastPercent_ = 0;
     QString radioModelName_;
@@ -237,12 +260,15 @@ private:
     int readDataMode_ = 0;
     MemBuf written_{};
     bool haveWritten_ = false;
+    WriteReach writeReach_ = WriteReach::Untouched;
+    int meaningless_ = 0;
     bool verifying_ = false;
 
     // Prompts run nested event loops; a session that ended meanwhile (the line died) must not
     // be continued by the code that asked. Every start and end of a session changes this.
     quint64 generation_ = 0;
     bool ending_ = false;
+    bool aborting_ = false; // AbortSession: nothing is shown
     bool held_ = false;
     // What waits for ResumeTransfer: a request and the length of its reply, or a time-out.
     QByteArray heldRequest_;

@@ -1,8 +1,13 @@
 #include "wirelog.h"
+#include "../lang/regularfile.h"
 #include "membuf.h"
 
 #include <QDateTime>
 #include <QFileInfo>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 
 namespace {
 const char Hex[] = "0123456789ABCDEF";
@@ -25,16 +30,32 @@ WireLog::WireLog(QIODevice* out) : out_(out) {
     if (out_)
         out_->write("# mzprog wire log, " +
                     now.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz t")).toUtf8() + '\n');
+    // (A failure of this first line shows at the first flush, when a handler is set.)
 }
 
 std::unique_ptr<WireLog> WireLog::openFile(const QString& path, QString* error) {
+    // The outputs' rule: a regular file or a new one. A FIFO would hold the session until
+    // someone reads it, a device would take the log somewhere nobody looks.
+    RegularFileStatus status;
+    const int fd = OpenForAppend(path, status);
     auto file = std::make_unique<QFile>(path);
-    if (!file->open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text)) {
-        if (error) *error = file->errorString();
+    const bool opened =
+        fd >= 0
+            ? file->open(fd, QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text,
+                         QFileDevice::AutoCloseHandle)
+            : status.ok() && file->open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text);
+    if (!opened) {
+        if (fd >= 0) ::close(fd);
+        if (error)
+            *error = status.error == RegularFileError::NotRegular
+                         ? QStringLiteral("it is not a regular file")
+                     : !status.ok() ? status.reason
+                                    : file->errorString();
         return nullptr;
     }
     std::unique_ptr<WireLog> log(new WireLog(file.get()));
     log->file_ = std::move(file);
+    log->path_ = path;
     return log;
 }
 
@@ -43,7 +64,24 @@ WireLog::~WireLog() {
 }
 
 QString WireLog::path() const {
-    return file_ ? QFileInfo(file_->fileName()).absoluteFilePath() : QString();
+    return file_ ? QFileInfo(path_).absoluteFilePath() : QString();
+}
+
+void WireLog::setFailureHandler(std::function<void(const QString&)> handler) {
+    onFailure_ = std::move(handler);
+}
+
+void WireLog::write(const QByteArray& line) {
+    if (!out_ || failed_) return;
+    if (out_->write(line) != line.size()) fail();
+}
+
+void WireLog::fail() {
+    // Told once; the session the log describes goes on without it.
+    if (failed_) return;
+    failed_ = true;
+    const QString reason = out_ ? out_->errorString() : QString();
+    if (onFailure_) onFailure_(reason);
 }
 
 void WireLog::stamp(QByteArray& line) const {
@@ -86,7 +124,7 @@ void WireLog::frameLine(const char* direction, const QByteArray& bytes, int echo
         line.append(Hex[b & 15]);
     }
     line.append('\n');
-    out_->write(line);
+    write(line);
 }
 
 void WireLog::sent(const QByteArray& frame) {
@@ -104,10 +142,11 @@ void WireLog::event(const QString& text) {
     line.append("-- ");
     line.append(text.toUtf8());
     line.append('\n');
-    out_->write(line);
+    write(line);
     flush();
 }
 
 void WireLog::flush() {
-    if (auto* f = qobject_cast<QFile*>(out_)) f->flush();
+    if (failed_) return;
+    if (auto* f = qobject_cast<QFile*>(out_); f && !f->flush()) fail();
 }

@@ -17,6 +17,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QString>
+#include <functional>
 #include <memory>
 
 class QIODevice;
@@ -26,7 +27,7 @@ public:
     // Writes to out, which must be open for writing; not owned.
     explicit WireLog(QIODevice* out);
     // Writes to a file of its own (appended to when it exists). Null with *error set when the
-    // file cannot be opened.
+    // file cannot be opened or is no regular file (a FIFO, a device).
     static std::unique_ptr<WireLog> openFile(const QString& path, QString* error = nullptr);
     ~WireLog();
 
@@ -34,6 +35,10 @@ public:
     WireLog& operator=(const WireLog&) = delete;
 
     QString path() const;
+    // Called once, with the system's reason, when a line cannot be written (a full disk);
+    // nothing more is logged then, and nothing else stops.
+    void setFailureHandler(std::function<void(const QString&)> handler);
+    bool failed() const { return failed_; }
 
     void sent(const QByteArray& frame);
     // A reply as the session took it: its first echoLen bytes are the cable's echo.
@@ -45,11 +50,16 @@ private:
     WireLog() = default;
     void frameLine(const char* direction, const QByteArray& bytes, int echoLen);
     void stamp(QByteArray& line) const;
+    void write(const QByteArray& line);
+    void fail();
 
     std::unique_ptr<QFile> file_;
     QIODevice* out_ = nullptr;
     QElapsedTimer clock_;
     qint64 startMsOfDay_ = 0;
+    QString path_;
+    bool failed_ = false;
+    std::function<void(const QString&)> onFailure_;
 };
 
 // Whether a received frame is a data block from the password block's address (0x3E10): its

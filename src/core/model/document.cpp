@@ -97,9 +97,18 @@ void Document::SetCountryMode(int mode) {
     ParseBand();
 }
 
+QString Document::unnamedFileName() {
+    return QStringLiteral("new.dat");
+}
+
+QString Document::title() const {
+    return IsNewFile && !untitled_.isEmpty() ? untitled_ : FileTitle(CurFileName);
+}
+
 void Document::NewDocument() {
     IsNewFile = true;
-    CurFileName = QStringLiteral("new.dat");
+    CurFileName = unnamedFileName();
+    untitled_.clear();
 
     KeyRec& k = RadioData.Key;
     k.KeySet = 3;
@@ -237,13 +246,28 @@ void Document::FromFileCopy() {
     std::copy_n(FileCHInfo.begin(), n, CHInfo.begin());
 }
 
-void Document::ReplaceImage(const RadioDataRec& data, const ChannelList& channels) {
-    RadioData = data;
-    RadioData.CHCount = static_cast<i16>(std::clamp<int>(data.CHCount, 0, MaxChannels));
-    CHInfo = channels;
+void Document::adoptImage(const AdoptedImage& image) {
+    RadioData = image.data;
+    RadioData.CHCount = static_cast<i16>(std::clamp<int>(image.data.CHCount, 0, MaxChannels));
+    CHInfo = image.channels;
     ApplyFileHead(RadioData.Head);
+    IsNewFile = image.fileName.isEmpty();
+    CurFileName = IsNewFile ? unnamedFileName() : image.fileName;
+    untitled_ = IsNewFile ? image.title : QString();
+    if (image.state == AdoptedImage::State::Saved) ToFileCopy();
     emit documentReplaced();
     emit stateChanged();
+}
+
+AdoptedImage Document::currentImage() const {
+    AdoptedImage image;
+    image.data = RadioData;
+    image.channels = CHInfo;
+    image.fileName = IsNewFile ? QString() : CurFileName;
+    image.title = IsNewFile ? untitled_ : QString();
+    // The transfer copy stays what was last loaded or saved.
+    image.state = AdoptedImage::State::Unsaved;
+    return image;
 }
 
 // --- Channel list ---

@@ -16,6 +16,21 @@
 class DocumentHistory;
 class Prompter;
 
+// A whole new content for the document and what it is: what New, Open, a radio read, an
+// opened backup and the channel import hand to Document::adoptImage.
+struct AdoptedImage {
+    RadioDataRec data;
+    ChannelList channels{};
+    // The file the document is kept in; empty: none yet, so that Save asks for a name.
+    QString fileName;
+    // What a document without a file is called where its name would stand ("read from the
+    // radio 2026-12-07 15:22"); empty: the unnamed file name.
+    QString title;
+    // Saved: the image is what its file or template holds, and leaving asks nothing. Unsaved:
+    // it is kept nowhere yet (a radio read, an import), and leaving asks whether to save.
+    enum class State { Saved, Unsaved } state = State::Saved;
+};
+
 class Document : public QObject {
     Q_OBJECT
 public:
@@ -33,7 +48,7 @@ public:
     QString BandText = QStringLiteral("26.965 - 27.405 MHz");
     double FreLow = 26.965;
     double FreHigh = 27.405;
-    QString CurFileName = QStringLiteral("new.dat");
+    QString CurFileName = unnamedFileName();
     bool IsNewFile = true;      // no file chosen yet: Save behaves as Save As (stored as -1/0)
     bool InitRequested = false; // the initialisation command runs New: factory file, no template
     int CurRow = 1;
@@ -50,6 +65,11 @@ public:
     QString InitDir;
 
     int chCount() const { return RadioData.CHCount; }
+    // The file name of a document that has none yet.
+    static QString unnamedFileName();
+    // What the document is called in the title bar and on printouts: the file's name, or what
+    // an unnamed document was adopted as.
+    QString title() const;
     // The data format version this program writes.
     static QString DataVersionText();
 
@@ -64,9 +84,14 @@ public:
     void ApplyFileHead(const FileHeadRec& head);
     void ToFileCopy();
     void FromFileCopy();
-    // Replaces the whole image (a radio read, an opened file): the working records are set,
-    // the model state follows the header, and documentReplaced is announced.
-    void ReplaceImage(const RadioDataRec& data, const ChannelList& channels);
+    // The one way the whole document is replaced: the working records (and for a saved image
+    // the transfer copy) are set, the model state follows the header, the file name, the
+    // new-file state and the title follow the image, and the change is announced once
+    // (documentReplaced, then stateChanged). The undo history is not touched: whoever
+    // replaced the document clears it once the windows have redrawn.
+    void adoptImage(const AdoptedImage& image);
+    // The document as it stands, to be changed and adopted again (the channel import).
+    AdoptedImage currentImage() const;
     // Tells the listeners that the document state (file name, new flag) changed.
     void NotifyStateChanged() { emit stateChanged(); }
 
@@ -141,5 +166,6 @@ signals:
 private:
     Prompter* prompter_;
     DocumentHistory* history_;
+    QString untitled_; // the title of an unnamed document; empty: unnamedFileName()
     bool groupHasRow(int group, int stored) const;
 };

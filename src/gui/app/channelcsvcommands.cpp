@@ -3,12 +3,12 @@
 #include "channels/channeleditstate.h"
 #include "channels/frmchannelimport.h"
 #include "core/files/channelcsv.h"
+#include "core/files/fileio.h"
 #include "core/files/savedatafile.h"
 #include "core/lang/langtext.h"
 #include "core/lang/prompter.h"
 #include "core/model/document.h"
 
-#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 
@@ -50,13 +50,12 @@ QString ChannelCsvCommands::exportChannels() {
 bool ChannelCsvCommands::importChannels() {
     const QString path = choose(false);
     if (path.isEmpty()) return false;
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
-        prompter_.message(9756, Prompter::Buttons::Ok, Prompter::Icon::Critical,
-                          path + QStringLiteral("\n") + f.errorString());
+    QByteArray csv;
+    QString why;
+    if (!ReadInputFile(path, InputKind::ChannelList, csv, &why)) {
+        prompter_.message(9756, Prompter::Buttons::Ok, Prompter::Icon::Critical, why);
         return false;
     }
-    const QByteArray csv = f.readAll();
     // The selected group and row of the channel table are the other target.
     const ChannelEditState& st = ChannelEditState::of(doc_);
     FrmChannelImport dlg(doc_, csv, st.CurGroup, doc_.CurRow, window_);

@@ -306,7 +306,7 @@ void frmMain::ShowMainTxt() {
     const QString mode = ModeName(doc_.CountryMode);
     setWindowTitle(LoadLangText(12000) + QLatin1Char('[') + model + QLatin1Char(':') + mode +
                    QLatin1Char(':') + FreqCaption(doc_.BandText) + QStringLiteral("][") +
-                   LoadLangText(12009) + QLatin1Char(':') + FileTitle(doc_.CurFileName) +
+                   LoadLangText(12009) + QLatin1Char(':') + doc_.title() +
                    (doc_.IsDataChanged() ? QStringLiteral("*") : QString()) + QLatin1Char(']'));
     Label1_->setText(model + QLatin1Char(':') + mode);
     if (QTreeWidgetItem* root = TreeView1_->topLevelItem(0)) root->setText(0, Label1_->text());
@@ -503,13 +503,14 @@ bool frmMain::OpenStartFile(const QString& argument) {
 }
 
 QString frmMain::fileDialogStart(const QString& current) {
-    // A named document's own folder; an unnamed one ("new.dat") starts in the user's documents
+    // A named document's own folder; an unnamed one starts in the user's documents
     // folder, never in whatever folder the program was started from.
     const QFileInfo fi(current);
     if (fi.isAbsolute() && fi.dir().exists()) return fi.absoluteFilePath();
     QString docs = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (docs.isEmpty() || !QDir(docs).exists()) docs = QDir::homePath();
-    return QDir(docs).filePath(fi.fileName().isEmpty() ? QStringLiteral("new.dat") : fi.fileName());
+    return QDir(docs).filePath(fi.fileName().isEmpty() ? Document::unnamedFileName()
+                                                       : fi.fileName());
 }
 
 QString frmMain::chooseOpenFile() {

@@ -83,11 +83,11 @@ QPrintPreviewDialog* PrintCommands::preview() {
     dlg->setObjectName(QStringLiteral("dlgPrintPreview"));
     dlg->setAttribute(Qt::WA_DeleteOnClose);
     dlg->setWindowModality(Qt::WindowModal);
-    dlg->setWindowTitle(LoadLangText(9934) + QStringLiteral(" - ") + FileTitle(doc_.CurFileName));
+    dlg->setWindowTitle(LoadLangText(9934) + QStringLiteral(" - ") + doc_.title());
     dlg->setAccessibleName(LoadLangText(9934));
     QPrinter* printer = dlg->printer();
     printer->setPageLayout(ReportPageLayout());
-    printer->setDocName(FileTitle(doc_.CurFileName));
+    printer->setDocName(doc_.title());
 
     // The report is built once, in the language of the moment; the preview paints it again
     // for every change of its page setup, and once more to print. It dies with the dialog.

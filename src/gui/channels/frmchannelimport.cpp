@@ -64,5 +64,8 @@ void FrmChannelImport::runImport() {
 
 void FrmChannelImport::apply() {
     if (report_.refused()) return;
-    doc_.ReplaceImage(copy_.RadioData, copy_.CHInfo);
+    AdoptedImage image = doc_.currentImage();
+    image.data = copy_.RadioData;
+    image.channels = copy_.CHInfo;
+    doc_.adoptImage(image);
 }

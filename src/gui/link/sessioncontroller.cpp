@@ -5,13 +5,17 @@
 
 #include "app/frmmain.h"
 #include "core/app/appstate.h"
+#include "core/app/documenttitles.h"
 #include "core/app/linksettings.h"
 #include "core/app/otherversion.h"
 #include "core/files/backups.h"
 #include "core/lang/langtext.h"
 #include "core/lang/prompter.h"
+#include "core/link/linktexts.h"
 #include "core/link/portnames.h"
 #include "core/link/wirelog.h"
+#include "core/model/document.h"
+#include "core/model/documenthistory.h"
 #include "core/model/version.h"
 
 #include <QDateTime>
@@ -48,10 +52,16 @@ SessionController::SessionController(frmMain& main, QObject* parent)
         applyPending_ = true;
         if (main_) main_->CloseCurAllWindows();
     });
-    connect(&session_, &LinkSession::readApplied, this, [this] {
+    connect(&session_, &LinkSession::readReady, this, [this] {
         applyPending_ = false;
-        // The session has made the document an unnamed new one; the window shows it.
-        if (main_) main_->documentLoaded();
+        if (main_) {
+            // The read becomes an unnamed document titled by the read; once the windows show
+            // it, undo starts there: what was on the screen before is no step back from it.
+            Document& doc = main_->document();
+            AdoptRadioRead(doc, session_);
+            main_->documentLoaded();
+            doc.history().clear();
+        }
         updateRunning();
     });
     connect(&session_, &LinkSession::radioInfoRead, this, &SessionController::onRadioInfoRead);
@@ -170,7 +180,9 @@ void SessionController::runVerify() {
         if (!session_.StartTransfer() && window.isVisible()) window.Finish();
     });
     // The check reads only: Cancel stops it at once, like any read.
+    verifyStopped_ = false;
     connect(&window, &FrmProgress::cancelRequested, this, [this, &window] {
+        verifyStopped_ = session_.isRunning();
         stopTransfer();
         if (!session_.isRunning() && window.isVisible()) window.Finish();
     });
@@ -180,13 +192,23 @@ void SessionController::runVerify() {
 
 void SessionController::onVerified(bool completed, const QVector<MemoryDifference>& differences) {
     if (!main_) return;
+    if (!completed && verifyStopped_) {
+        // The user stopped the check: the write itself was complete.
+        main_->showStatusMessage(LinkText(TxtWrittenCheckInterrupted));
+        main_->prompter().ask(LinkText(TxtWrittenCheckInterrupted), Prompter::Buttons::Ok,
+                              Prompter::Icon::Information);
+        return;
+    }
     if (!completed) {
         main_->showStatusMessage(LoadLangText(9787));
         main_->prompter().message(9787, Prompter::Buttons::Ok, Prompter::Icon::Warning);
         return;
     }
     if (differences.isEmpty()) {
-        main_->showStatusMessage(LoadLangText(9780));
+        const int meaningless = session_.meaninglessDifferences();
+        main_->showStatusMessage(meaningless == 0
+                                     ? LoadLangText(9780)
+                                     : LinkText(TxtVerifiedMeaningless).arg(meaningless));
         return;
     }
     const QString details = DescribeDifferences(differences, LoadLangText(9782));
@@ -220,6 +242,10 @@ void SessionController::openWireLog(CommKind commMode) {
         if (main_) main_->showStatusMessage(LoadLangText(9789).arg(why));
         return;
     }
+    // A log that fails later (a full disk) is told once; the session goes on without it.
+    log_->setFailureHandler([this](const QString& reason) {
+        if (main_) main_->showStatusMessage(LoadLangText(9789).arg(reason));
+    });
     log_->event(QStringLiteral("mzprog %1 on %2").arg(kind, transport_.port()));
     session_.setWireLog(log_.get());
 }

@@ -55,6 +55,7 @@ private:
     // no new session may start in between.
     bool applyPending_ = false;
     bool writeSucceeded_ = false;
+    bool verifyStopped_ = false; // the user cancelled the check after a write
     std::unique_ptr<WireLog> log_;
     bool logUsed_ = false; // a session ran while the log was open
 };
