@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
@@ -118,6 +119,37 @@ private slots:
         QVERIFY(!w->writer().running());
         QVERIFY(child<QPushButton>(w, "CommandStart")->isEnabled());
         QCOMPARE(w->writer().handled(), 0);
+    }
+
+    // Stop ends the batch after the radio; pressed again during the write, it asks as Cancel
+    // does, and Yes stops the radio at once, logged as failed.
+    void stopNowDuringAWriteAsksFirst() {
+        SimProcess radio;
+        QVERIFY(radio.start({"--baud", "9600"})); // a write of some seconds
+        App().PortName = radio.device;
+        FrmBatchWrite* w = openWindow("slow.dat");
+        QVERIFY(w);
+        const QString log = tree->dir.filePath(QStringLiteral("slow.csv"));
+        child<QLineEdit>(w, "TextLog")->setText(log);
+        QTest::mouseClick(child<QPushButton>(w, "CommandStart"), Qt::LeftButton);
+        auto* bar = child<QProgressBar>(w, "ProgressBar1");
+        QTRY_VERIFY_WITH_TIMEOUT(w->writer().phase() == BatchPhase::Writing && bar->value() > 0,
+                                 30000);
+        auto* stop = child<QPushButton>(w, "CommandStop");
+        QTest::mouseClick(stop, Qt::LeftButton);
+        QVERIFY(w->writer().running());
+        QCOMPARE(stepText(w), LoadLangText(26027));
+        QCOMPARE(stop->text(), LoadLangText(26009));
+        prompter.expect(9810, A::Yes);
+        QTest::mouseClick(stop, Qt::LeftButton);
+        QVERIFY(prompter.saw(9810));
+        QVERIFY(!w->writer().running());
+        QVERIFY(resultText(w).contains(QStringLiteral("failed: stopped during the write")));
+        QFile f(log);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const CsvTable t = ReadCsv(f.readAll());
+        QCOMPARE(t.records.size(), 2);
+        QCOMPARE(t.records[1].fields.value(7), QStringLiteral("failed: stopped during the write"));
     }
 
     void aLogThatCannotBeWrittenIsTold() {

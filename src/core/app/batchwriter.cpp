@@ -334,13 +334,28 @@ void BatchWriter::stopNow() {
         finishBatch(QString());
         return;
     }
-    stoppingNow_ = true;
     // As Cancel stops a transfer: the radio is told to leave programming mode and the port
-    // closes. The session's end then logs the radio as failed and ends the batch. A write whose
-    // blocks have all gone waits for the radio's last answer instead.
-    LinkSession* s = phase_ == BatchPhase::Writing     ? writeSession_.get()
-                     : phase_ == BatchPhase::Verifying ? writeSession_.get()
-                                                       : readSession_.get();
+    // closes. The session's end then logs the radio as failed and ends the batch. A write under
+    // way asks first and sends nothing new meanwhile; a write whose blocks have all gone waits
+    // for the radio's last answer instead. (While the repeat question is open no session runs:
+    // its answer sees the stop.)
+    LinkSession* s = phase_ == BatchPhase::Writing || phase_ == BatchPhase::Verifying
+                         ? writeSession_.get()
+                         : readSession_.get();
+    if (s->WritingBlocks() && confirmStopWrite_) {
+        if (s->isHeld()) return; // asked already
+        s->HoldTransfer();
+        const bool yes = confirmStopWrite_();
+        if (!s->isRunning()) return; // the line died meanwhile: the write has ended as failed
+        if (!yes) {
+            s->ResumeTransfer(); // the batch still ends after this radio
+            return;
+        }
+        stoppingNow_ = true;
+        if (!s->StopTransfer()) s->ResumeTransfer();
+        return;
+    }
+    stoppingNow_ = true;
     if (s->isRunning() && !s->StopTransfer() && s->CommMode() != CommKind::Write) s->AbortSession();
 }
 

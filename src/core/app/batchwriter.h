@@ -63,6 +63,12 @@ public:
         confirmRepeat_ = std::move(confirm);
     }
 
+    // Asked when Stop Now comes while blocks are being written (the radio would be left half
+    // written); the write sends nothing new meanwhile. True stops it. Without it, it stops.
+    void setConfirmStopWrite(std::function<bool()> confirm) {
+        confirmStopWrite_ = std::move(confirm);
+    }
+
     // Checks the log and starts waiting for the first radio. False with *error set when the
     // log cannot be written or the settings are incomplete; nothing has started then.
     bool start(const BatchSettings& settings, QString* error = nullptr);
@@ -119,6 +125,7 @@ private:
     std::unique_ptr<LinkSession> readSession_, writeSession_;
     std::unique_ptr<ConnectionTest> probe_;
     std::function<bool(const QString&)> confirmRepeat_;
+    std::function<bool()> confirmStopWrite_;
 
     BatchSettings settings_;
     BatchPhase phase_ = BatchPhase::Idle;

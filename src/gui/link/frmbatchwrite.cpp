@@ -21,6 +21,11 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+namespace {
+// The question of Cancel during a write: the radio would hold a partly written memory.
+constexpr int TxtStopWrite = 9810;
+} // namespace
+
 FrmBatchWrite::FrmBatchWrite(Document& doc, const QString& port, Prompter& prompter,
                              QWidget* parent)
     : QDialog(parent), doc_(doc), prompter_(prompter), port_(port), writer_(doc) {
@@ -128,6 +133,11 @@ FrmBatchWrite::FrmBatchWrite(Document& doc, const QString& port, Prompter& promp
         return prompter_.ask(LoadLangText(26022).arg(serial), Prompter::Buttons::YesNo,
                              Prompter::Icon::Question) == Prompter::Answer::Yes;
     });
+    // Stop Now during a write asks as Cancel in the progress window does.
+    writer_.setConfirmStopWrite([this] {
+        return prompter_.message(TxtStopWrite, Prompter::Buttons::YesNo, Prompter::Icon::Warning) ==
+               Prompter::Answer::Yes;
+    });
     updateButtons();
 }
 
@@ -174,6 +184,7 @@ void FrmBatchWrite::showResult(const QString& text, bool good) {
 
 void FrmBatchWrite::onPhase(BatchPhase phase) {
     const QString serial = writer_.currentSerial();
+    ProgressBar1_->setValue(0); // each exchange counts from the start
     switch (phase) {
     case BatchPhase::WaitingForRadio:
         LabelStep_->setText(LoadLangText(26011));
@@ -182,7 +193,6 @@ void FrmBatchWrite::onPhase(BatchPhase phase) {
             LabelResult_->setText(LoadLangText(26011));
             LabelResult_->setPalette(QPalette());
         }
-        ProgressBar1_->setValue(0);
         break;
     case BatchPhase::ReadingInfo:
         LabelStep_->setText(LoadLangText(26015));
