@@ -163,6 +163,14 @@ private slots:
         QTest::mouseClick(child<QPushButton>(w, "CommandStart"), Qt::LeftButton);
         QCOMPARE(prompter.asked.size(), 1);
         QVERIFY(!w->writer().running());
+
+        // A document every write would refuse does not start a batch either.
+        child<QLineEdit>(w, "TextLog")->setText(tree->dir.filePath(QStringLiteral("ok.csv")));
+        doc->CHInfo[0].CHNo = 999;
+        QTest::mouseClick(child<QPushButton>(w, "CommandStart"), Qt::LeftButton);
+        QCOMPARE(prompter.asked.size(), 2);
+        QVERIFY(prompter.asked[1].text.contains(LoadLangText(9856)));
+        QVERIFY(!w->writer().running());
         QVERIFY(!QFile::exists(tree->dir.filePath(QStringLiteral("untouched.bin"))));
     }
 };

@@ -7,6 +7,7 @@
 #include "../link/memorymap.h"
 #include "../link/serialtransport.h"
 #include "../link/session.h"
+#include "../model/channelcheck.h"
 #include "../model/country.h"
 #include "../model/document.h"
 #include "../model/helpers.h"
@@ -103,6 +104,10 @@ bool BatchWriter::start(const BatchSettings& settings, QString* error) {
     if (running()) return fail(QStringLiteral("the batch is running already"));
     if (settings.port.trimmed().isEmpty()) return fail(QStringLiteral("no port is set"));
     if (settings.logPath.isEmpty()) return fail(QStringLiteral("no log file is set"));
+    // A document every write would refuse would only fill the log with failed radios.
+    if (const QList<DamagedChannel> damaged = DamagedChannels(doc_.RadioData, doc_.CHInfo);
+        !damaged.isEmpty())
+        return fail(RefusedWriteText() + QLatin1Char(' ') + DamagedChannelsText(damaged));
     QString why;
     if (!BatchLog(settings.logPath).check(&why))
         return fail(QStringLiteral("the log %1 cannot be written: %2").arg(settings.logPath, why));
