@@ -36,7 +36,8 @@ namespace {
 // Options that take a value.
 const QStringList ValueOptions = {QStringLiteral("port"),   QStringLiteral("password"),
                                   QStringLiteral("output"), QStringLiteral("format"),
-                                  QStringLiteral("mode"),   QStringLiteral("log")};
+                                  QStringLiteral("mode"),   QStringLiteral("log"),
+                                  QStringLiteral("count")};
 
 QString forTerminal(QString text) {
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -140,6 +141,16 @@ std::optional<LinkArgs> ParseLinkArgs(const QStringList& args, const QStringList
             a.verify = true;
         } else if (name == QLatin1String("no-verify")) {
             a.verify = false;
+        } else if (name == QLatin1String("count")) {
+            bool ok = false;
+            const int n = QLocale::c().toInt(value, &ok);
+            if (!ok || n < 1) {
+                CliError(QStringLiteral("--count takes a number of radios from 1 up."));
+                return std::nullopt;
+            }
+            a.count = n;
+        } else if (name == QLatin1String("backup-first")) {
+            a.backupFirst = true;
         }
     }
     return a;

@@ -22,9 +22,11 @@ struct LinkArgs {
     std::optional<int> mode;
     bool quiet = false;
     bool runOtherVersion = false;
-    QString log;        // --log FILE: the wire log of the session(s)
-    bool backup = true; // read: keep a copy in the backups folder (--no-backup)
-    bool verify = true; // write: read the radio back and compare (--verify/--no-verify)
+    QString log;              // --log FILE: the wire log of the session(s)
+    bool backup = true;       // read: keep a copy in the backups folder (--no-backup)
+    bool verify = true;       // write: read the radio back and compare (--verify/--no-verify)
+    int count = 0;            // batch-write --count N: end after N radios (0: no limit)
+    bool backupFirst = false; // batch-write --backup-first
     QStringList positional;
 };
 

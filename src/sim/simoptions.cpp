@@ -1,6 +1,7 @@
 #include "simoptions.h"
 
 #include <QLocale>
+#include <QRegularExpression>
 
 QString SimUsage() {
     return QStringLiteral(
@@ -24,8 +25,40 @@ QString SimUsage() {
         "  --corrupt-memory ADDR  keep the byte at ADDR (0x0000-0x1CFF) inverted after each\n"
         "                     write to it, like a radio with a bad memory cell\n"
         "  --sessions N       exit after N sessions\n"
+        "  --serial-series START  play a series of radios: the first has the serial number\n"
+        "                     START (digits), and each time the radio is switched off and on\n"
+        "                     it is the next radio, with the next serial number and the\n"
+        "                     memory it started with\n"
         "  --verbose          log every frame on stderr\n"
-        "  --version          print the program version and exit\n");
+        "  --version          print the program version and exit\n"
+        "Switching the radio off and on (a switched-off radio answers nothing; the cable still\n"
+        "echoes with --echo):\n"
+        "  kill -USR1 PID     switches it off, and on again at the next SIGUSR1\n"
+        "  a line on stdin:   off | on | mode N | corrupt-memory ADDR|none\n"
+        "                     (mode and corrupt-memory apply from the next switching on)\n"
+        "  Each change is told on stdout: \"off\" or \"on SERIAL\".\n");
+}
+
+std::optional<int> ParseSimAddress(const QString& v) {
+    bool ok = false;
+    const int addr = v.startsWith(QLatin1String("0x"), Qt::CaseInsensitive)
+                         ? v.mid(2).toInt(&ok, 16)
+                         : QLocale::c().toInt(v, &ok);
+    if (!ok || addr < 0 || addr >= 0x1D00) return std::nullopt;
+    return addr;
+}
+
+QString NextSerial(const QString& serial) {
+    QString next = serial;
+    for (int i = int(next.size()) - 1; i >= 0; --i) {
+        if (next[i] != QLatin1Char('9')) {
+            next[i] = QChar(next[i].unicode() + 1);
+            return next;
+        }
+        next[i] = QLatin1Char('0');
+    }
+    // All nines: one digit more, as a counter would go on.
+    return QLatin1Char('1') + next;
 }
 
 namespace {
@@ -107,14 +140,17 @@ std::optional<SimOptions> ParseSimOptions(const QStringList& args, QString* erro
             if (!ok) return fail(QStringLiteral("--seed takes a whole number."));
             o.seed = s;
         } else if (a == QLatin1String("--corrupt-memory")) {
-            bool ok = false;
-            const int addr = v.startsWith(QLatin1String("0x"), Qt::CaseInsensitive)
-                                 ? v.mid(2).toInt(&ok, 16)
-                                 : QLocale::c().toInt(v, &ok);
-            if (!ok || addr < 0 || addr >= 0x1D00)
+            const std::optional<int> addr = ParseSimAddress(v);
+            if (!addr)
                 return fail(QStringLiteral("--corrupt-memory takes an address from 0x0000 to "
                                            "0x1CFF."));
-            o.corruptMemory = addr;
+            o.corruptMemory = *addr;
+        } else if (a == QLatin1String("--serial-series")) {
+            static const QRegularExpression digits(QStringLiteral("^[0-9]{1,16}$"));
+            if (!digits.match(v).hasMatch())
+                return fail(QStringLiteral("--serial-series takes a serial number of 1 to 16 "
+                                           "digits."));
+            o.serialSeries = v;
         } else if (a == QLatin1String("--sessions")) {
             if (!toInt(v, 1, 1000000, o.sessions))
                 return fail(QStringLiteral("--sessions takes a number from 1 up."));

@@ -14,6 +14,9 @@ SimRadio::SimRadio(const SimOptions& options, PtyLine& line, QObject* parent)
       rng_(options.seed ? *options.seed : std::random_device{}()) {
     if (opt_.baud > 0) byteNs_ = 10'000'000'000LL / opt_.baud; // 8N1: ten bits per byte
     radio_.setPassword(opt_.password);
+    serial_ = opt_.serialSeries;
+    nextMode_ = opt_.mode;
+    nextCorruptMemory_ = opt_.corruptMemory;
     radio_.refuseWrite = [this](int) { return chance(opt_.resend); };
     connect(&line_, &PtyLine::received, this, &SimRadio::onReceived);
     connect(&line_, &PtyLine::drained, this, [this] {
@@ -48,7 +51,77 @@ bool SimRadio::load(QString* error) {
         std::copy(b.begin(), b.end(), radio_.info.begin());
         if (!opt_.password.isEmpty()) radio_.setPassword(opt_.password);
     }
+    putSerial();
     return true;
+}
+
+void SimRadio::putSerial() {
+    if (serial_.isEmpty()) return;
+    constexpr int SerialAt = 48, SerialSize = 16; // SerialNo in the information area
+    const QByteArray text = serial_.toLatin1();
+    for (int i = 0; i < SerialSize; ++i)
+        radio_.info[SerialAt + i] = i < text.size() ? static_cast<std::uint8_t>(text[i]) : 0xFF;
+}
+
+void SimRadio::switchOff() {
+    if (!powered_) return;
+    powered_ = false;
+    // What it was in the middle of receiving is gone; the half frame is dropped with the pause.
+    emit powerChanged(QStringLiteral("off"));
+}
+
+void SimRadio::switchOn() {
+    if (powered_) return;
+    powered_ = true;
+    if (!opt_.serialSeries.isEmpty()) {
+        // Another radio of the series: its own memory, mode and serial number.
+        opt_.mode = nextMode_;
+        opt_.corruptMemory = nextCorruptMemory_;
+        VirtualRadioConfig config = radio_.config;
+        config.Mode = opt_.mode;
+        radio_ = VirtualRadio(config);
+        radio_.setPassword(opt_.password);
+        radio_.refuseWrite = [this](int) { return chance(opt_.resend); };
+        serial_ = NextSerial(serial_);
+        QString error;
+        if (!load(&error)) QTextStream(stderr) << "mzsim: " << error << '\n';
+    }
+    emit powerChanged(serial_.isEmpty() ? QStringLiteral("on") : QStringLiteral("on ") + serial_);
+}
+
+bool SimRadio::control(const QString& line, QString* error) {
+    const QStringList words = line.simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (words.isEmpty()) return true;
+    const QString& command = words[0];
+    if (command == QLatin1String("off") && words.size() == 1) {
+        switchOff();
+        return true;
+    }
+    if (command == QLatin1String("on") && words.size() == 1) {
+        switchOn();
+        return true;
+    }
+    if (command == QLatin1String("mode") && words.size() == 2) {
+        bool ok = false;
+        const int mode = words[1].toInt(&ok);
+        if (ok && mode >= 0 && mode <= 15) {
+            nextMode_ = mode;
+            return true;
+        }
+    }
+    if (command == QLatin1String("corrupt-memory") && words.size() == 2) {
+        if (words[1] == QLatin1String("none")) {
+            nextCorruptMemory_ = -1;
+            return true;
+        }
+        if (const std::optional<int> addr = ParseSimAddress(words[1])) {
+            nextCorruptMemory_ = *addr;
+            return true;
+        }
+    }
+    *error = QStringLiteral("unknown control \"%1\" (off, on, mode N, corrupt-memory ADDR|none).")
+                 .arg(line.simplified());
+    return false;
 }
 
 bool SimRadio::chance(double p) {
@@ -76,6 +149,11 @@ void SimRadio::queueBytes(const QByteArray& bytes, qint64 earliestNs) {
 
 void SimRadio::onReceived(const QByteArray& bytes, qint64 atNs) {
     log("<-", bytes);
+    if (!powered_) {
+        // The cable's echo needs no radio.
+        if (opt_.echo) queueBytes(bytes, atNs);
+        return;
+    }
     if (byteNs_ == 0) {
         if (opt_.echo) line_.send(bytes);
         for (const auto& ex : radio_.feed(bytes, atNs / 1000000))

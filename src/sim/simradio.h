@@ -20,7 +20,22 @@ public:
     // size.
     bool load(QString* error);
 
+    // The power switch. A radio switched off answers nothing and forgets a half-received frame;
+    // with --serial-series, switching on after off makes it the next radio of the series: the
+    // next serial number, the memory and information area it started with, and the mode and bad
+    // memory cell set for it by the control commands.
+    void switchOff();
+    void switchOn();
+    void togglePower() { powered_ ? switchOff() : switchOn(); }
+    bool powered() const { return powered_; }
+    QString serialNo() const { return serial_; }
+    // A control line (off, on, mode N, corrupt-memory ADDR|none); false with *error set when it
+    // is not one.
+    bool control(const QString& line, QString* error);
+
 signals:
+    // The radio was switched off or on: "off" or "on SERIAL".
+    void powerChanged(const QString& text);
     // --sessions is reached and every reply has been written.
     void finished();
 
@@ -30,6 +45,7 @@ private:
     void queueBytes(const QByteArray& bytes, qint64 earliestNs);
     bool chance(double p);
     void saveMemory();
+    void putSerial();
     void finish();
     void log(const char* direction, const QByteArray& bytes) const;
 
@@ -41,4 +57,9 @@ private:
     qint64 rxFree_ = 0; // when the line from the program is free again
     qint64 txFree_ = 0; // when the line to the program is free again
     bool finishing_ = false;
+    bool powered_ = true;
+    QString serial_; // the serial number of the radio now on the line (--serial-series)
+    // What the next radio of the series is given (the control commands).
+    int nextMode_ = 0;
+    int nextCorruptMemory_ = -1;
 };

@@ -21,6 +21,24 @@ public:
         device = QString::fromLocal8Bit(process.readLine()).trimmed();
         return device.startsWith(QLatin1Char('/'));
     }
+    // Sends a control line (off, on, mode N, corrupt-memory ADDR|none). For off and on it waits
+    // until mzsim tells the change and returns that line ("off", "on 0123457"); empty when none
+    // came.
+    QString control(const QByteArray& line) {
+        process.write(line + '\n');
+        process.waitForBytesWritten(5000);
+        return line == "off" || line == "on" ? waitForLine(QString::fromLatin1(line)) : QString();
+    }
+    // The next line mzsim prints that starts with prefix (lines before it are skipped).
+    QString waitForLine(const QString& prefix, int timeoutMs = 10000) {
+        for (;;) {
+            while (process.canReadLine()) {
+                const QString l = QString::fromLocal8Bit(process.readLine()).trimmed();
+                if (l.startsWith(prefix)) return l;
+            }
+            if (!process.waitForReadyRead(timeoutMs)) return QString();
+        }
+    }
     void kill() {
         process.kill();
         process.waitForFinished(5000);

@@ -82,6 +82,7 @@ frmMain::frmMain(Document& doc, Prompter& prompter, QWidget* parent)
     connect(this, &frmMain::closing, print_, &PrintCommands::closePreview);
     connectCommands();
     buildRecordExtras();
+    buildBatchWrite();
     buildEditCommands();
 
     clock_ = new QTimer(this);

@@ -137,6 +137,8 @@ public slots:
     void mnuReadFromRadio();
     void mnuWriteToRadio();
     void ReadRMGDataFromRadio();
+    // Program > Write to Several Radios: saves the document, then opens the batch window.
+    void mnuWriteSeveral();
     void MnuProPassWord();
 
 protected:
@@ -182,6 +184,8 @@ private:
     void fillRecentMenu();
     void rememberRecent();
     void mnuBackups();
+    // Program > Write to Several Radios (mainbatch.cpp).
+    void buildBatchWrite();
 
     Document& doc_;
     Prompter& prompter_;

@@ -1,0 +1,279 @@
+#include "frmbatchwrite.h"
+
+#include "core/files/batchlog.h"
+#include "core/lang/langtext.h"
+#include "core/lang/prompter.h"
+#include "core/model/document.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+namespace {
+// The question of Cancel during a write: the radio would hold a partly written memory.
+constexpr int TxtStopWrite = 9810;
+} // namespace
+
+FrmBatchWrite::FrmBatchWrite(Document& doc, const QString& port, Prompter& prompter,
+                             QWidget* parent)
+    : QDialog(parent), doc_(doc), prompter_(prompter), port_(port), writer_(doc) {
+    setObjectName(QStringLiteral("FrmBatchWrite"));
+    setWindowTitle(LoadLangText(26001));
+    setModal(true);
+
+    LabelDocument_ = new QLabel(QDir::toNativeSeparators(doc.CurFileName), this);
+    LabelDocument_->setObjectName(QStringLiteral("LabelDocument"));
+    LabelDocument_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    TextLog_ = new QLineEdit(QDir::toNativeSeparators(BatchLog::defaultPath()), this);
+    TextLog_->setObjectName(QStringLiteral("TextLog"));
+    CommandBrowse_ = new QPushButton(LoadLangText(26004), this);
+    CommandBrowse_->setObjectName(QStringLiteral("CommandBrowse"));
+    CommandBrowse_->setAutoDefault(false);
+    SpinCount_ = new QSpinBox(this);
+    SpinCount_->setObjectName(QStringLiteral("SpinCount"));
+    SpinCount_->setRange(0, 9999);
+    // 0 runs until Stop.
+    SpinCount_->setSpecialValueText(QStringLiteral("-"));
+    CheckBackup_ = new QCheckBox(LoadLangText(26006), this);
+    CheckBackup_->setObjectName(QStringLiteral("CheckBackup"));
+    CheckBackup_->setChecked(false); // a backup costs a read of every radio
+
+    auto* logRow = new QHBoxLayout;
+    logRow->addWidget(TextLog_, 1);
+    logRow->addWidget(CommandBrowse_);
+    auto* form = new QFormLayout;
+    auto* docLabel = new QLabel(LoadLangText(26002), this);
+    docLabel->setBuddy(LabelDocument_);
+    LabelDocument_->setAccessibleName(docLabel->text());
+    auto* logLabel = new QLabel(LoadLangText(26003), this);
+    logLabel->setBuddy(TextLog_);
+    auto* countLabel = new QLabel(LoadLangText(26005), this);
+    countLabel->setBuddy(SpinCount_);
+    form->addRow(docLabel, LabelDocument_);
+    form->addRow(logLabel, logRow);
+    form->addRow(countLabel, SpinCount_);
+    form->addRow(CheckBackup_);
+
+    // Read from a step away: large, and green or red once a radio is done.
+    LabelResult_ = new QLabel(this);
+    LabelResult_->setObjectName(QStringLiteral("LabelResult"));
+    LabelResult_->setAlignment(Qt::AlignCenter);
+    LabelResult_->setWordWrap(true);
+    LabelResult_->setMinimumHeight(120);
+    LabelResult_->setAutoFillBackground(true);
+    QFont big = LabelResult_->font();
+    big.setPointSizeF(big.pointSizeF() * 2.4);
+    big.setBold(true);
+    LabelResult_->setFont(big);
+    LabelResult_->setAccessibleName(LoadLangText(26024));
+    LabelStep_ = new QLabel(this);
+    LabelStep_->setObjectName(QStringLiteral("LabelStep"));
+    LabelStep_->setWordWrap(true);
+    ProgressBar1_ = new QProgressBar(this);
+    ProgressBar1_->setObjectName(QStringLiteral("ProgressBar1"));
+    ProgressBar1_->setRange(0, 100);
+    ProgressBar1_->setAccessibleName(LoadLangText(26025));
+    ListRadios_ = new QListWidget(this);
+    ListRadios_->setObjectName(QStringLiteral("ListRadios"));
+    ListRadios_->setAccessibleName(LoadLangText(26026));
+
+    CommandStart_ = new QPushButton(LoadLangText(26007), this);
+    CommandStart_->setObjectName(QStringLiteral("CommandStart"));
+    CommandStop_ = new QPushButton(LoadLangText(26008), this);
+    CommandStop_->setObjectName(QStringLiteral("CommandStop"));
+    CommandStop_->setAutoDefault(false);
+    CommandClose_ = new QPushButton(LoadLangText(26010), this);
+    CommandClose_->setObjectName(QStringLiteral("CommandClose"));
+    CommandClose_->setAutoDefault(false);
+    auto* buttons = new QDialogButtonBox(this);
+    buttons->addButton(CommandStart_, QDialogButtonBox::ActionRole);
+    buttons->addButton(CommandStop_, QDialogButtonBox::ActionRole);
+    buttons->addButton(CommandClose_, QDialogButtonBox::RejectRole);
+
+    auto* l = new QVBoxLayout(this);
+    l->addLayout(form);
+    l->addWidget(LabelResult_);
+    l->addWidget(LabelStep_);
+    l->addWidget(ProgressBar1_);
+    l->addWidget(ListRadios_, 1);
+    l->addWidget(buttons);
+    setMinimumWidth(560);
+
+    connect(CommandBrowse_, &QPushButton::clicked, this, [this] {
+        const QString preset = QDir::fromNativeSeparators(TextLog_->text());
+        const QString path = chooseLog_
+                                 ? chooseLog_(preset)
+                                 : QFileDialog::getSaveFileName(
+                                       this, LoadLangText(26003), preset,
+                                       LoadLangText(26023) + QStringLiteral(" (*.csv)"), nullptr,
+                                       // The log is appended to: an existing file is no overwrite.
+                                       QFileDialog::DontConfirmOverwrite);
+        if (!path.isEmpty()) TextLog_->setText(QDir::toNativeSeparators(path));
+    });
+    connect(CommandStart_, &QPushButton::clicked, this, &FrmBatchWrite::startBatch);
+    connect(CommandStop_, &QPushButton::clicked, this, &FrmBatchWrite::stopBatch);
+    connect(CommandClose_, &QPushButton::clicked, this, &FrmBatchWrite::reject);
+    connect(&writer_, &BatchWriter::phaseChanged, this, &FrmBatchWrite::onPhase);
+    connect(&writer_, &BatchWriter::radioDone, this, &FrmBatchWrite::onRadioDone);
+    connect(&writer_, &BatchWriter::finished, this, &FrmBatchWrite::onFinished);
+    connect(&writer_, &BatchWriter::progress, ProgressBar1_, &QProgressBar::setValue);
+    writer_.setConfirmRepeat([this](const QString& serial) {
+        return prompter_.ask(LoadLangText(26022).arg(serial), Prompter::Buttons::YesNo,
+                             Prompter::Icon::Question) == Prompter::Answer::Yes;
+    });
+    // Stop Now during a write asks as Cancel in the progress window does.
+    writer_.setConfirmStopWrite([this] {
+        return prompter_.message(TxtStopWrite, Prompter::Buttons::YesNo, Prompter::Icon::Warning) ==
+               Prompter::Answer::Yes;
+    });
+    updateButtons();
+}
+
+FrmBatchWrite::~FrmBatchWrite() = default;
+
+void FrmBatchWrite::startBatch() {
+    if (writer_.running()) return;
+    BatchSettings s;
+    s.port = port_;
+    s.logPath = QDir::fromNativeSeparators(TextLog_->text().trimmed());
+    s.documentPath = QFileInfo(doc_.CurFileName).absoluteFilePath();
+    s.count = SpinCount_->value();
+    s.backupFirst = CheckBackup_->isChecked();
+    if (!password_.isEmpty()) s.password = password_;
+    QString why;
+    if (!writer_.start(s, &why)) {
+        prompter_.ask(LoadLangText(26021).arg(why), Prompter::Buttons::Ok,
+                      Prompter::Icon::Critical);
+        return;
+    }
+    ListRadios_->clear();
+    updateButtons();
+}
+
+void FrmBatchWrite::stopBatch() {
+    if (!writer_.running()) return;
+    if (writer_.stopRequested()) {
+        writer_.stopNow();
+    } else {
+        writer_.stopAfterCurrent();
+        if (writer_.running()) LabelStep_->setText(LoadLangText(26027));
+    }
+    updateButtons();
+}
+
+void FrmBatchWrite::showResult(const QString& text, bool good) {
+    LabelResult_->setText(text);
+    QPalette p = LabelResult_->palette();
+    p.setColor(QPalette::Window, good ? QColor(0x2e, 0x7d, 0x32) : QColor(0xc6, 0x28, 0x28));
+    p.setColor(QPalette::WindowText, Qt::white);
+    LabelResult_->setPalette(p);
+    LabelResult_->setProperty("good", good);
+}
+
+void FrmBatchWrite::onPhase(BatchPhase phase) {
+    const QString serial = writer_.currentSerial();
+    ProgressBar1_->setValue(0); // each exchange counts from the start
+    switch (phase) {
+    case BatchPhase::WaitingForRadio:
+        LabelStep_->setText(LoadLangText(26011));
+        // Until the first radio, the prompt is the big text.
+        if (writer_.handled() == 0) {
+            LabelResult_->setText(LoadLangText(26011));
+            LabelResult_->setPalette(QPalette());
+        }
+        break;
+    case BatchPhase::ReadingInfo:
+        LabelStep_->setText(LoadLangText(26015));
+        break;
+    case BatchPhase::BackingUp:
+        LabelStep_->setText(LoadLangText(26016).arg(serial));
+        break;
+    case BatchPhase::Writing:
+        LabelStep_->setText(LoadLangText(26017).arg(serial));
+        break;
+    case BatchPhase::Verifying:
+        LabelStep_->setText(LoadLangText(26018).arg(serial));
+        break;
+    case BatchPhase::WaitingForRemoval:
+        LabelStep_->setText(LoadLangText(26019));
+        break;
+    case BatchPhase::Idle:
+    case BatchPhase::Finished:
+        break;
+    }
+    if (writer_.stopRequested() && writer_.running()) LabelStep_->setText(LoadLangText(26027));
+}
+
+void FrmBatchWrite::onRadioDone(const BatchLogEntry& e) {
+    const QString serial = e.serialNo.isEmpty() ? QStringLiteral("?") : e.serialNo;
+    if (e.outcome == BatchOutcome::Verified) {
+        const int count = writer_.settings().count;
+        showResult(count > 0 ? LoadLangText(26012).arg(serial).arg(writer_.handled()).arg(count)
+                             : LoadLangText(26013).arg(serial).arg(writer_.handled()),
+                   true);
+    } else {
+        showResult(LoadLangText(26014).arg(serial, e.resultText()), false);
+    }
+    ListRadios_->addItem(e.when.toString(QStringLiteral("HH:mm:ss")) + QStringLiteral("  ") +
+                         serial + QStringLiteral("  ") + e.resultText());
+    ListRadios_->scrollToBottom();
+}
+
+void FrmBatchWrite::onFinished(const QString& error) {
+    LabelStep_->setText(LoadLangText(26020).arg(writer_.handled()).arg(writer_.verified()));
+    ProgressBar1_->setValue(0);
+    updateButtons();
+    if (closeWhenDone_) {
+        QDialog::reject();
+        return;
+    }
+    if (!error.isEmpty()) {
+        showResult(LoadLangText(26021).arg(error), false);
+        prompter_.ask(LoadLangText(26021).arg(error), Prompter::Buttons::Ok,
+                      Prompter::Icon::Critical);
+    }
+}
+
+void FrmBatchWrite::updateButtons() {
+    const bool running = writer_.running();
+    CommandStart_->setEnabled(!running);
+    CommandStop_->setEnabled(running);
+    CommandStop_->setText(LoadLangText(running && writer_.stopRequested() ? 26009 : 26008));
+    for (QWidget* w : {static_cast<QWidget*>(TextLog_), static_cast<QWidget*>(CommandBrowse_),
+                       static_cast<QWidget*>(SpinCount_), static_cast<QWidget*>(CheckBackup_)})
+        w->setEnabled(!running);
+}
+
+void FrmBatchWrite::closeEvent(QCloseEvent* e) {
+    // Closing is Stop at once: a radio in the middle of an exchange is told to leave
+    // programming mode and logged. A write whose blocks have all gone is let finish first, so
+    // that its line reaches the log.
+    if (writer_.running()) writer_.stopNow();
+    if (writer_.running()) {
+        closeWhenDone_ = true;
+        e->ignore();
+        return;
+    }
+    QDialog::closeEvent(e);
+}
+
+void FrmBatchWrite::reject() {
+    if (writer_.running()) writer_.stopNow();
+    if (writer_.running()) {
+        closeWhenDone_ = true;
+        return;
+    }
+    QDialog::reject();
+}
