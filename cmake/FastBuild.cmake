@@ -24,4 +24,24 @@ function(mz_precompile target set)
     if(MZ_PCH)
         target_precompile_headers(${target} PRIVATE ${MZ_PCH_${set}})
     endif()
+    mz_moc_follows_sources(${target})
+endfunction()
+
+# The moc step of a target runs again when its list of files changes: with Ninja, CMake 3.25
+# remakes a target's mocs only when a file it scanned before changes, so a header with
+# Q_OBJECT newly globbed in got no moc, and the link missed its staticMetaObject. Forgetting
+# the moc step's stamp when the list differs from the last configuration makes it run.
+function(mz_moc_follows_sources target)
+    get_target_property(sources ${target} SOURCES)
+    get_target_property(dir ${target} BINARY_DIR)
+    string(SHA1 listed "${sources}")
+    set(known ${dir}/${target}_autogen.sources)
+    set(before "")
+    if(EXISTS ${known})
+        file(READ ${known} before)
+    endif()
+    if(NOT before STREQUAL listed)
+        file(WRITE ${known} "${listed}")
+        file(REMOVE ${dir}/${target}_autogen/timestamp)
+    endif()
 endfunction()
