@@ -3,6 +3,7 @@
 #include "channels/channelrowcommands.h"
 #include "core/model/documenthistory.h"
 #include "frmabout.h"
+#include "frmhelp.h"
 #include "printcommands.h"
 #include "treesplitter.h"
 #include "twips.h"
@@ -81,6 +82,7 @@ frmMain::frmMain(Document& doc, Prompter& prompter, QWidget* parent)
             [this](const QString& text) { statusBar()->showMessage(text, 5000); });
     connect(this, &frmMain::closing, print_, &PrintCommands::closePreview);
     connectCommands();
+    installDialogHelpKey();
     buildRecordExtras();
     buildEditCommands();
 
@@ -213,6 +215,7 @@ void frmMain::connectCommands() {
     on("mnuWindowTileHorizontal", [this] { mdi_->tileSubWindows(); });
     on("mnuWindowTileVertical", [this] { mdi_->tileSubWindows(); });
     on("mnuCloseAll", &frmMain::CloseCurAllWindows);
+    on("mnuHelpTopic", &frmMain::mnuHelpTopic);
     on("mnuHelpAbout", &frmMain::mnuHelpAbout);
 
     // The toolbar's New skips the 9026 confirmation, but never throws unsaved work away
@@ -423,6 +426,7 @@ QWidget* frmMain::ShowChildForm(const QString& name) {
     if (!w) return nullptr;
     w->setObjectName(name);
     w->setAttribute(Qt::WA_DeleteOnClose);
+    offerHelp(w);
     QMdiSubWindow* sw = mdi_->addSubWindow(w);
     sw->setAttribute(Qt::WA_DeleteOnClose);
     sw->setWindowIcon(windowIcon());
@@ -572,6 +576,18 @@ void frmMain::mnuLanguage() {
     // The window is active again now; activation may not be reported for a modal dialog's
     // parent on every platform.
     CheckLanguage();
+}
+
+void frmMain::mnuHelpTopic() {
+    // F1 opens the chapter of the window being worked in: a modal dialog, or the active child
+    // window.
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        showHelp(modal, FrmHelp::topicFor(modal->objectName()));
+        return;
+    }
+    QMdiSubWindow* sw = mdi_->activeSubWindow();
+    const QString name = sw && sw->widget() ? sw->widget()->objectName() : QString();
+    showHelp(this, FrmHelp::topicFor(name));
 }
 
 void frmMain::mnuHelpAbout() {

@@ -166,6 +166,7 @@ private:
     void mnuModelInfo();
     void mnuComm();
     void mnuLanguage();
+    void mnuHelpTopic();
     void mnuHelpAbout();
     // The open editors commit what is still being typed.
     void commitEditors(const QStringList& names);
