@@ -121,10 +121,10 @@ private slots:
 
     void captionOfTheDefaultDocument() {
         QCOMPARE(main->windowTitle(), LoadLangText(12000) +
-                                          QStringLiteral("[MZ-710:CB:Frequency][") +
+                                          QStringLiteral("[MZ-710:CB:26.965 - 27.405 MHz][") +
                                           LoadLangText(12009) + QStringLiteral(":new.dat]"));
         QVERIFY(!LoadLangText(12000).isEmpty());
-        // Another band shows itself instead of "Frequency"; the file name loses its folder.
+        // Every band shows itself; the file name loses its folder.
         doc->SetCountryMode(2);
         doc->CurFileName = QStringLiteral("/home/user/radios/Radio1.dat");
         doc->ToFileCopy(); // as after a save: no change mark
@@ -376,20 +376,19 @@ private slots:
 
     void missingChineseFontIsToldOnce() {
         SetChineseFontCheck([] { return false; });
-        QStatusBar* bar = main->statusBar();
         // English needs no such font.
         main->Change_Language();
-        QVERIFY(bar->currentMessage().isEmpty());
+        QVERIFY(main->statusMessage().isEmpty());
         // Chinese: one warning, in English, since its Chinese text could not be read.
         App().UseLanguage(Language::Chinese);
         main->CheckLanguage();
-        const QString warning = bar->currentMessage();
+        const QString warning = main->statusMessage();
         QCOMPARE(warning,
                  LoadLangTextFrom(tree->progDir() + QStringLiteral("/language/english.ini"), 9813));
         QVERIFY(warning.contains(QStringLiteral("fonts-wqy-microhei")));
-        bar->clearMessage();
+        main->showStatusMessage(QStringLiteral("later"));
         main->Change_Language();
-        QVERIFY(bar->currentMessage().isEmpty());
+        QCOMPARE(main->statusMessage(), QStringLiteral("later"));
         SetChineseFontCheck({});
     }
 

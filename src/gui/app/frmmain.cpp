@@ -76,10 +76,10 @@ frmMain::frmMain(Document& doc, Prompter& prompter, QWidget* parent)
     buildStatusBar();
     channelCsv_ = new ChannelCsvCommands(doc_, prompter_, this);
     connect(channelCsv_, &ChannelCsvCommands::status, this,
-            [this](const QString& text) { statusBar()->showMessage(text, 5000); });
+            [this](const QString& text) { showStatusMessage(text); });
     print_ = new PrintCommands(doc_, prompter_, this);
     connect(print_, &PrintCommands::status, this,
-            [this](const QString& text) { statusBar()->showMessage(text, 5000); });
+            [this](const QString& text) { showStatusMessage(text); });
     connect(this, &frmMain::closing, print_, &PrintCommands::closePreview);
     connectCommands();
     installDialogHelpKey();
@@ -307,8 +307,9 @@ QString frmMain::statusModelText() const {
 void frmMain::ShowMainTxt() {
     const QString model = TrimFixed(doc_.ModelName);
     const QString mode = ModeName(doc_.CountryMode);
+    // The band itself in every mode: the CB band says more than the word "Frequency".
     setWindowTitle(LoadLangText(12000) + QLatin1Char('[') + model + QLatin1Char(':') + mode +
-                   QLatin1Char(':') + FreqCaption(doc_.BandText) + QStringLiteral("][") +
+                   QLatin1Char(':') + doc_.BandText + QStringLiteral("][") +
                    LoadLangText(12009) + QLatin1Char(':') + FileTitle(doc_.CurFileName) +
                    (doc_.IsDataChanged() ? QStringLiteral("*") : QString()) + QLatin1Char(']'));
     Label1_->setText(model + QLatin1Char(':') + mode);
@@ -339,7 +340,7 @@ void frmMain::warnMissingChineseFont() {
     if (chineseFontWarned_ || App().CurLanguage != Language::Chinese || ChineseFontInstalled())
         return;
     chineseFontWarned_ = true;
-    statusBar()->showMessage(MissingChineseFontText());
+    showStatusMessage(MissingChineseFontText());
 }
 
 void frmMain::CheckLanguage() {

@@ -305,6 +305,8 @@ void FrmToneTips::command1Click() {
     if (!player_->play(tip())) return;
     const bool hadFocus = command1_->hasFocus();
     command1_->setEnabled(false);
+    // Stop is offered only while a tip plays.
+    command2_->setEnabled(true);
     if (hadFocus) command2_->setFocus();
 }
 
@@ -314,12 +316,16 @@ void FrmToneTips::command2Click() {
 }
 
 void FrmToneTips::playbackEnded() {
+    const bool hadFocus = command2_->hasFocus();
     command1_->setEnabled(hasOutput_);
+    command2_->setEnabled(false);
+    if (hadFocus && command1_->isEnabled()) command1_->setFocus();
 }
 
 void FrmToneTips::updateSoundState() {
     hasOutput_ = !ToneTipPlayer::outputDevice().isNull();
     command1_->setEnabled(hasOutput_ && !player_->isPlaying());
+    command2_->setEnabled(player_->isPlaying());
     command1_->setToolTip(hasOutput_ ? QString() : LoadLangText(TxtNoOutput));
     statusMessage(hasOutput_ ? QString() : LoadLangText(TxtNoOutput));
 }
