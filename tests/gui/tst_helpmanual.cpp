@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QListWidget>
 #include <QMdiArea>
+#include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTextBrowser>
@@ -174,6 +175,20 @@ private slots:
         // A second request reuses the open window.
         QCOMPARE(showHelp(main.get(), QStringLiteral("csv")), help);
         QCOMPARE(help->currentTopic(), QStringLiteral("csv"));
+    }
+
+    // After a change of language the manual opens in the new one.
+    void theManualFollowsTheLanguage() {
+        start(1);
+        QPointer<FrmHelp> english = showHelp(main.get(), QStringLiteral("cable"));
+        QCOMPARE(english->windowTitle(), LoadLangText(27000));
+        App().UseLanguage(Language::Chinese);
+        FrmHelp* chinese = showHelp(main.get(), QStringLiteral("cable"));
+        QVERIFY(!english);
+        QCOMPARE(chinese->windowTitle(), QStringLiteral("帮助主题"));
+        QCOMPARE(child<QListWidget>(chinese, "ListTopics")->currentItem()->text(),
+                 QStringLiteral("连接编程线"));
+        QVERIFY(chinese->browser()->toPlainText().startsWith(QStringLiteral("连接编程线")));
     }
 
     // F1 in a modal dialog opens that dialog's chapter in a window the dialog does not block.

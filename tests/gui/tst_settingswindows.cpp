@@ -74,7 +74,9 @@ private slots:
             QVERIFY(!Ctl(&opt, "Combo3_1")->isVisible());
             QCOMPARE(Ctl<QLineEdit>(&opt, "Text2")->isVisible(), !cb);
             QCOMPARE(Ctl<QLabel>(&opt, "Label2")->isVisible(), !cb);
-            QVERIFY(!Ctl<QPushButton>(&opt, "CommandHelp")->isVisible());
+            // Help opens the manual.
+            QVERIFY(Ctl<QPushButton>(&opt, "CommandHelp")->isVisible());
+            QCOMPARE(Ctl<QPushButton>(&opt, "CommandHelp")->text(), LoadLangText(9025));
             QCOMPARE(Ctl<QPushButton>(&opt, "CommandClose")->text(), LoadLangText(9023));
         }
     }

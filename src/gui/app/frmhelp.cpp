@@ -64,7 +64,7 @@ protected:
 
 } // namespace
 
-FrmHelp::FrmHelp(QWidget* parent) : QWidget(parent, Qt::Window) {
+FrmHelp::FrmHelp(QWidget* parent) : QWidget(parent, Qt::Window), language_(App().CurLanguage) {
     setObjectName(QStringLiteral("FrmHelp"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(LoadLangText(27000));
@@ -169,8 +169,15 @@ FrmHelp* showHelp(QWidget* from, const QString& topic) {
             owner = owner->parentWidget()->window();
     }
     FrmHelp* help = nullptr;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* h = qobject_cast<FrmHelp*>(w); h && h->parentWidget() == owner) help = h;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        auto* h = qobject_cast<FrmHelp*>(w);
+        if (!h || h->parentWidget() != owner) continue;
+        // A manual of the language before the last change gives way to one in the new.
+        if (h->language() == App().CurLanguage)
+            help = h;
+        else
+            delete h;
+    }
     if (!help) help = new FrmHelp(owner);
     help->showTopic(topic);
     help->show();
@@ -181,7 +188,8 @@ FrmHelp* showHelp(QWidget* from, const QString& topic) {
 
 void offerHelp(QWidget* window) {
     auto* button = window->findChild<QPushButton*>(QStringLiteral("CommandHelp"));
-    if (!button) return;
+    if (!button || button->property("helpOffered").toBool()) return;
+    button->setProperty("helpOffered", true);
     button->show();
     QObject::connect(button, &QPushButton::clicked, window,
                      [window] { showHelp(window, FrmHelp::topicFor(window->objectName())); });

@@ -4,6 +4,8 @@
 // Markdown with its pictures. The chapters are files `manual/<lang>/<topic>.md` next to the
 // program (the pictures in `manual/screenshots/`), in the language the program speaks.
 
+#include "core/lang/langtext.h"
+
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -26,6 +28,8 @@ public:
 
     void showTopic(const QString& topic);
     QString currentTopic() const { return topic_; }
+    // The language the window was made in: its list and chapters are in that language.
+    Language language() const { return language_; }
     QTextBrowser* browser() const { return browser_; }
 
 private:
@@ -35,6 +39,7 @@ private:
     QListWidget* list_ = nullptr;
     QTextBrowser* browser_ = nullptr;
     QString topic_;
+    Language language_;
 };
 
 // Opens (or brings forward) the manual at a chapter. From a modal dialog the manual belongs to

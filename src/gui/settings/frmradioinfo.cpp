@@ -29,7 +29,8 @@ void looksReadOnly(QWidget* w) {
     if (auto* e = qobject_cast<QLineEdit*>(w)) e->setFrame(false);
     if (auto* c = qobject_cast<QComboBox*>(w)) {
         c->setFrame(false);
-        c->setStyleSheet(QStringLiteral("QComboBox::drop-down { width: 0px; border: 0px; }"
+        c->setStyleSheet(QStringLiteral("QComboBox { background: palette(window); border: 0px; }"
+                                        "QComboBox::drop-down { width: 0px; border: 0px; }"
                                         "QComboBox::down-arrow { image: none; }"));
     }
 }

@@ -1,5 +1,6 @@
 #include "frmtonetips.h"
 
+#include "app/frmhelp.h"
 #include "app/subwindow.h"
 #include "app/windowteardown.h"
 #include "core/lang/langtext.h"
@@ -75,9 +76,9 @@ FrmToneTips::FrmToneTips(Document& doc, QWidget* parent)
     setObjectName(QStringLiteral("FrmToneTips"));
     setAttribute(Qt::WA_DeleteOnClose);
     buildControls();
-    commandHelp_->hide();
     fillLists();
     setCaptions();
+    offerHelp(this);
     curToneTip_ = tabStrip1_->currentIndex() + 1;
     ShowTip();
     updateSoundState();
