@@ -75,6 +75,9 @@ private slots:
             QVERIFY(!Ctl(&opt, "Combo3_1")->isVisible());
             QCOMPARE(Ctl<QLineEdit>(&opt, "Text2")->isVisible(), !cb);
             QCOMPARE(Ctl<QLabel>(&opt, "Label2")->isVisible(), !cb);
+            // Neither the offset direction nor the power of the public channel in the CB mode.
+            for (const char* name : {"Combo2_1", "Label3_1", "Combo2_9", "Label3_9"})
+                QVERIFY2(Ctl<QWidget>(&opt, name)->isVisible() == !cb, name);
             // Help opens the manual.
             QVERIFY(Ctl<QPushButton>(&opt, "CommandHelp")->isVisible());
             QCOMPARE(Ctl<QPushButton>(&opt, "CommandHelp")->text(), LoadLangText(9025));
