@@ -3,7 +3,8 @@
 # adds the desktop integration:
 #
 #   PREFIX/lib/mzprog/Version.ini, language/mysetup.ini
-#   PREFIX/lib/mzprog/V100/mzprog, mzcli, mzsim, language/, StartE.jpg, StartC.jpg, Init/, demo/
+#   PREFIX/lib/mzprog/V100/mzprog, mzcli, mzsim, language/, StartE.jpg, StartC.jpg, Init/, demo/,
+#                                   manual/
 #   PREFIX/bin/mzprog, mzcli, mzsim          links into lib/mzprog/V100
 #   PREFIX/share/applications, metainfo, icons/hicolor
 include(GNUInstallDirs)
@@ -29,6 +30,10 @@ if(EXISTS ${MZ_DATA}/Init)
             FILES_MATCHING PATTERN "*.dat")
 endif()
 install(DIRECTORY ${MZ_DATA}/demo/ DESTINATION ${MZ_INSTALL_PROG}/demo)
+install(DIRECTORY ${MZ_DATA}/manual/ DESTINATION ${MZ_INSTALL_PROG}/manual
+        FILES_MATCHING PATTERN "*.md")
+install(DIRECTORY ${CMAKE_SOURCE_DIR}/docs/screenshots/ DESTINATION ${MZ_INSTALL_PROG}/manual/screenshots
+        FILES_MATCHING PATTERN "*.png")
 
 # The programs find their files through their own location, so the links on the PATH
 # are resolved by the system before the program looks.

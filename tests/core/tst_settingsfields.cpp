@@ -115,7 +115,9 @@ private slots:
         QCOMPARE(hidden(OptionFields(), 0), (QStringList{"Combo1_7", "Combo1_9"}));
         QCOMPARE(hidden(OptionFields(), 1), QStringList{"Combo1_7"});
         QCOMPARE(hidden(OptionFields(), 2), QStringList{"Combo1_7"});
-        for (int mode : {0, 1, 2})
+        // The CB mode has no offset direction and no power setting.
+        QCOMPARE(hidden(PublicChannelFields(), 0), (QStringList{"Combo2_1", "Combo2_9"}));
+        for (int mode : {1, 2})
             QVERIFY(hidden(PublicChannelFields(), mode).isEmpty());
     }
 

@@ -4,6 +4,7 @@
 
 #include "core/files/printreport.h"
 #include "core/model/settingsforms.h"
+#include "core/model/tones.h"
 #include "support/documentbuilders.h"
 #include "support/pdftext.h"
 #include "support/richdocument.h"
@@ -107,6 +108,28 @@ private slots:
         QVERIFY(!all.contains(QChar(0xFB00)));
         QVERIFY(all.contains(QStringLiteral("Off")));
         if (language == 2) QVERIFY(all.contains(QStringLiteral("信道")));
+    }
+
+    // Tones read as a person says them, and a changed document says it is not saved.
+    void tonesInWordsAndTheUnsavedMark() {
+        Document doc;
+        NewDocumentInMode(doc, 1);
+        ProgramRows(doc, 0, 1, 1);
+        doc.CHInfo[0].Public = 0;
+        doc.CHInfo[0].RDCT = 8;              // CTCSS 88.5 Hz
+        doc.CHInfo[0].TDCT = CtcssCount + 1; // DCS 023
+        doc.CurFileName = QStringLiteral("/somewhere/tones.dat");
+        doc.ToFileCopy();
+        QString text = BuildPrintReport(doc)->toPlainText();
+        QVERIFY2(text.contains(QStringLiteral("88.5 Hz")), qPrintable(text.left(2000)));
+        QVERIFY(text.contains(QStringLiteral("D023N")));
+        QVERIFY(!text.contains(QStringLiteral("C_0")));
+        QVERIFY(!text.contains(QStringLiteral("D_0")));
+        QVERIFY(!text.contains(LoadLangText(9705)));
+        doc.CHInfo[0].Scan = doc.CHInfo[0].Scan ? 0 : 1;
+        QVERIFY(doc.IsDataChanged());
+        text = BuildPrintReport(doc)->toPlainText();
+        QVERIFY(text.contains(QStringLiteral("tones.dat ") + LoadLangText(9705)));
     }
 
     void tablesRepeatTheirCaptionOnEveryPage() {

@@ -115,7 +115,7 @@ private slots:
         openBankDocument();
         const QByteArray original = ReadBytes(file("orig.dat"));
         QVERIFY(main->activeChannelTable());
-        QVERIFY(act("MnuCHEditAction")->isVisible());
+        QVERIFY(act("MnuCHEditAction")->isEnabled());
 
         // Rows 3 to 5 of A, cut.
         goToRow(3);
@@ -223,11 +223,14 @@ private slots:
         QCoreApplication::sendEvent(grid(), &menuKey);
         QCOMPARE(offered.size(), 7);
         QCOMPARE(offered.constFirst(), QStringLiteral("MnuCHCut"));
-        // Another child window active: the channel menu and buttons go.
+        // Another child window active: the channel menu and buttons stay where they are, but
+        // disabled.
         main->ShowChildForm(QStringLiteral("FrmKey"));
         settle();
-        QVERIFY(!act("MnuCHEditAction")->isVisible());
-        QVERIFY(!act("BtnCHCopy")->isVisible());
+        QVERIFY(act("MnuCHEditAction")->isVisible());
+        QVERIFY(!act("MnuCHEditAction")->isEnabled());
+        QVERIFY(act("BtnCHCopy")->isVisible());
+        QVERIFY(!act("BtnCHCopy")->isEnabled());
         QVERIFY(!act("MnuCHCopy")->isEnabled());
     }
 

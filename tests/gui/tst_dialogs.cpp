@@ -107,7 +107,8 @@ private slots:
         QCOMPARE(child<QMenu>(main.get(), "mnuFile")->title(),
                  LoadLangTextFrom(App().langDir() + "/chinese.ini", 10000));
         QCOMPARE(child<QAction>(main.get(), "ReadRadio")->toolTip(),
-                 LoadLangTextFrom(App().langDir() + "/chinese.ini", 11004));
+                 LoadLangTextFrom(App().langDir() + "/chinese.ini", 11004) +
+                     QStringLiteral(" (Ctrl+R)"));
         auto* tv = child<QTreeWidget>(main.get(), "TreeView1");
         QCOMPARE(tv->topLevelItem(0)->child(0)->text(0),
                  LoadLangTextFrom(App().langDir() + "/chinese.ini", 12001));

@@ -16,6 +16,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QSet>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QTreeWidget>
@@ -120,10 +121,10 @@ private slots:
 
     void captionOfTheDefaultDocument() {
         QCOMPARE(main->windowTitle(), LoadLangText(12000) +
-                                          QStringLiteral("[MZ-710:CB:Frequency][") +
+                                          QStringLiteral("[MZ-710:CB:26.965 - 27.405 MHz][") +
                                           LoadLangText(12009) + QStringLiteral(":new.dat]"));
         QVERIFY(!LoadLangText(12000).isEmpty());
-        // Another band shows itself instead of "Frequency"; the file name loses its folder.
+        // Every band shows itself; the file name loses its folder.
         doc->SetCountryMode(2);
         doc->CurFileName = QStringLiteral("/home/user/radios/Radio1.dat");
         doc->ToFileCopy(); // as after a save: no change mark
@@ -164,7 +165,8 @@ private slots:
                      {"mnuViewStatusBar", 10503, ""},
                      {"mnuWindowCascade", 10601, ""},
                      {"mnuCloseAll", 10602, ""},
-                     {"mnuHelpAbout", 10702, "F1"}};
+                     {"mnuHelpTopic", 10701, "F1"},
+                     {"mnuHelpAbout", 10702, ""}};
         for (const auto& m : shown) {
             QAction* a = action(m.name);
             QVERIFY2(a, m.name);
@@ -174,11 +176,13 @@ private slots:
         }
         for (const char* hidden :
              {"mnuFileEOpen", "mnuGroupName", "mnuResetInit", "MnuRadioFre", "MnuScan", "MnuAlert",
-              "MnuTestFre", "mnuEmbeddedMsg", "mnuHelpTopic", "MnuCHHabits",
-              "mnuWindowTileHorizontal", "mnuWindowTileVertical", "mnuWindowArrangeIcons"})
+              "MnuTestFre", "mnuEmbeddedMsg", "MnuCHHabits", "mnuWindowTileHorizontal",
+              "mnuWindowTileVertical", "mnuWindowArrangeIcons"})
             QVERIFY2(!action(hidden)->isVisible(), hidden);
         QCOMPARE(action("mnuWindowArrangeIcons")->text(), QStringLiteral("&Arrange Icons"));
-        QVERIFY(!child<QMenu>(main.get(), "MnuCHEdit")->menuAction()->isVisible());
+        // The Channel menu keeps its place; it works only on an active channel table.
+        QVERIFY(child<QMenu>(main.get(), "MnuCHEdit")->menuAction()->isVisible());
+        QVERIFY(!child<QMenu>(main.get(), "MnuCHEdit")->menuAction()->isEnabled());
         QCOMPARE(child<QMenu>(main.get(), "MnuCHEdit")->title(), LoadLangText(10800));
         for (const char* checked : {"mnuTreeView", "mnuViewToolbar", "mnuViewStatusBar"})
             QVERIFY(action(checked)->isChecked());
@@ -186,9 +190,10 @@ private slots:
         QStringList titles;
         for (QAction* a : main->menuBar()->actions())
             if (a->isVisible()) titles << a->text();
-        QCOMPARE(titles, (QStringList{LoadLangText(10000), LoadLangText(10100), LoadLangText(10200),
-                                      LoadLangText(10300), LoadLangText(10400), LoadLangText(10500),
-                                      LoadLangText(10600), LoadLangText(10700)}));
+        QCOMPARE(titles,
+                 (QStringList{LoadLangText(10000), LoadLangText(10100), LoadLangText(10200),
+                              LoadLangText(10800), LoadLangText(10300), LoadLangText(10400),
+                              LoadLangText(10500), LoadLangText(10600), LoadLangText(10700)}));
     }
 
     void toolbarButtonsInOrderWithTheirTips() {
@@ -200,19 +205,44 @@ private slots:
                  QStringLiteral("NewFile OpenFile SaveFile | Print | ReadRadio CommSet "
                                 "WriteRadio | BtnCHCut BtnCHCopy BtnCHPaste | BtnCHInsert "
                                 "BtnCHDelete BtnCHMoveUp BtnCHMoveDown | About"));
-        // Positions 11 to 19 stay hidden; ShowCHInfo shows them with the channel menu.
+        // Positions 11 to 19 are always there, and disabled without an active channel table.
         const QList<QAction*> all = bar->actions();
-        for (int i = 10; i <= 18; ++i)
-            QVERIFY(!all[i]->isVisible());
-        main->ShowCHInfo(true);
-        for (int i = 10; i <= 18; ++i)
+        for (int i = 10; i <= 18; ++i) {
             QVERIFY(all[i]->isVisible());
-        QVERIFY(child<QMenu>(main.get(), "MnuCHEdit")->menuAction()->isVisible());
+            QVERIFY(all[i]->isSeparator() || !all[i]->isEnabled());
+        }
+        main->ShowCHInfo(true);
+        QVERIFY(child<QMenu>(main.get(), "MnuCHEdit")->menuAction()->isEnabled());
         main->ShowCHInfo(false);
-        QVERIFY(!all[12]->isVisible());
-        QCOMPARE(action("ReadRadio")->toolTip(), LoadLangText(11004));
-        QCOMPARE(action("BtnCHMoveDown")->toolTip(), LoadLangText(11016));
+        QVERIFY(!child<QMenu>(main.get(), "MnuCHEdit")->menuAction()->isEnabled());
+        QVERIFY(all[12]->isVisible());
+
+        // A tooltip names the command and its shortcut; the button is named after the command,
+        // and the toolbar's own name has no access-key mark.
+        QCOMPARE(action("ReadRadio")->toolTip(), LoadLangText(11004) + QStringLiteral(" (Ctrl+R)"));
+        QCOMPARE(action("BtnCHMoveDown")->toolTip(),
+                 LoadLangText(11016) + QStringLiteral(" (Alt+Down)"));
         QCOMPARE(action("About")->toolTip(), LoadLangText(11007));
+        for (QAction* a : all) {
+            if (a->isSeparator()) continue;
+            QWidget* button = bar->widgetForAction(a);
+            QVERIFY2(button && !button->accessibleName().isEmpty(), qPrintable(a->objectName()));
+            QVERIFY2(a->toolTip().startsWith(button->accessibleName()),
+                     qPrintable(a->objectName()));
+        }
+        QCOMPARE(bar->accessibleName(), QStringLiteral("Toolbar"));
+
+        // Cut, Delete and Paste, and Move Up/Down and Read/Write, have pictures of their own.
+        const char* distinct[] = {"BtnCHCut",      "BtnCHDelete", "BtnCHPaste", "BtnCHMoveUp",
+                                  "BtnCHMoveDown", "ReadRadio",   "WriteRadio"};
+        QSet<QByteArray> pictures;
+        for (const char* name : distinct) {
+            const QImage img = action(name)->icon().pixmap(16, 16).toImage().convertToFormat(
+                QImage::Format_ARGB32);
+            pictures.insert(
+                QByteArray(reinterpret_cast<const char*>(img.constBits()), img.sizeInBytes()));
+        }
+        QCOMPARE(pictures.size(), int(std::size(distinct)));
     }
 
     void treeNodesAndTheirWindows() {
@@ -346,20 +376,19 @@ private slots:
 
     void missingChineseFontIsToldOnce() {
         SetChineseFontCheck([] { return false; });
-        QStatusBar* bar = main->statusBar();
         // English needs no such font.
         main->Change_Language();
-        QVERIFY(bar->currentMessage().isEmpty());
+        QVERIFY(main->statusMessage().isEmpty());
         // Chinese: one warning, in English, since its Chinese text could not be read.
         App().UseLanguage(Language::Chinese);
         main->CheckLanguage();
-        const QString warning = bar->currentMessage();
+        const QString warning = main->statusMessage();
         QCOMPARE(warning,
                  LoadLangTextFrom(tree->progDir() + QStringLiteral("/language/english.ini"), 9813));
         QVERIFY(warning.contains(QStringLiteral("fonts-wqy-microhei")));
-        bar->clearMessage();
+        main->showStatusMessage(QStringLiteral("later"));
         main->Change_Language();
-        QVERIFY(bar->currentMessage().isEmpty());
+        QCOMPARE(main->statusMessage(), QStringLiteral("later"));
         SetChineseFontCheck({});
     }
 

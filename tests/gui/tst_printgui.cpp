@@ -15,7 +15,6 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QSet>
-#include <QStatusBar>
 #include <QToolButton>
 
 using namespace Qt::StringLiterals;
@@ -166,7 +165,7 @@ private slots:
                                    QRegularExpression::MultilineOption)
                     .match(text)
                     .hasMatch());
-        QVERIFY(main->statusBar()->currentMessage().contains(u"typed.pdf"_s));
+        QVERIFY(main->statusMessage().contains(u"typed.pdf"_s));
         QVERIFY(prompter.unexpected.isEmpty());
     }
 

@@ -252,7 +252,7 @@ private slots:
         QTest::addColumn<QString>("window");
         QTest::addColumn<int>("mode");
         QTest::addColumn<int>("controls"); // what the user can reach in that mode
-        QTest::newRow("options CB") << "FrmOptFeatures" << 0 << 29;
+        QTest::newRow("options CB") << "FrmOptFeatures" << 0 << 27;
         QTest::newRow("options HF") << "FrmOptFeatures" << 1 << 31;
         QTest::newRow("DTMF") << "FrmDTMF" << 1 << 22;
         QTest::newRow("keys") << "FrmKey" << 2 << 19;

@@ -5,6 +5,7 @@
 #include "channels/channeleditstate.h"
 #include "channels/frmchinfoedit.h"
 #include "channeltestsupport.h"
+#include "settings/dtmfcodeedit.h"
 #include "settings/frmdtmf.h"
 #include "settings/frmkey.h"
 #include "settings/frmoptfeatures.h"
@@ -74,7 +75,12 @@ private slots:
             QVERIFY(!Ctl(&opt, "Combo3_1")->isVisible());
             QCOMPARE(Ctl<QLineEdit>(&opt, "Text2")->isVisible(), !cb);
             QCOMPARE(Ctl<QLabel>(&opt, "Label2")->isVisible(), !cb);
-            QVERIFY(!Ctl<QPushButton>(&opt, "CommandHelp")->isVisible());
+            // Neither the offset direction nor the power of the public channel in the CB mode.
+            for (const char* name : {"Combo2_1", "Label3_1", "Combo2_9", "Label3_9"})
+                QVERIFY2(Ctl<QWidget>(&opt, name)->isVisible() == !cb, name);
+            // Help opens the manual.
+            QVERIFY(Ctl<QPushButton>(&opt, "CommandHelp")->isVisible());
+            QCOMPARE(Ctl<QPushButton>(&opt, "CommandHelp")->text(), LoadLangText(9025));
             QCOMPARE(Ctl<QPushButton>(&opt, "CommandClose")->text(), LoadLangText(9023));
         }
     }
@@ -216,8 +222,16 @@ private slots:
         auto* tabs = Ctl<QTabWidget>(&w, "SSTab1");
         QVERIFY(tabs->isTabEnabled(1));
         QVERIFY(!tabs->isTabEnabled(2));
+        // The disabled tab says why.
+        QCOMPARE(tabs->tabBar()->tabToolTip(2), LoadLangText(9704));
         tabs->setCurrentIndex(1);
         auto* box = Ctl<QLineEdit>(&w, "Text2_1");
+        // The box says what it takes, and is named after its code.
+        QCOMPARE(box->toolTip(), LoadLangText(9702));
+        QCOMPARE(box->accessibleName(), LoadLangText(9703).arg(2));
+        QStringList refused;
+        connect(qobject_cast<DtmfCodeEdit*>(box), &DtmfCodeEdit::refused, this,
+                [&](QChar c) { refused << QString(c); });
         box->setFocus();
         QVERIFY(box->hasFocus());
         key(Qt::Key_End);
@@ -225,9 +239,12 @@ private slots:
         QCOMPARE(box->text(), QStringLiteral("12B*#D"));
         QCOMPARE(doc.RadioData.DTMF.Codes[1].Code.text(), QStringLiteral("12B*#D"));
         QCOMPARE(doc.RadioData.DTMF.Codes[1].Len, i16(6));
+        // What is not taken is told, not dropped silently: the wrong keys, and one too many.
+        QCOMPARE(refused, (QStringList{"x", "!"}));
         typeKeys(QStringLiteral("1234567890123"));
         QCOMPARE(box->text().size(), 16);
         QCOMPARE(doc.RadioData.DTMF.Codes[1].Len, i16(16));
+        QCOMPARE(refused, (QStringList{"x", "!", "1", "2", "3"}));
         // Clipboard keys do nothing.
         key(Qt::Key_X, Qt::ControlModifier);
         QCOMPARE(box->text().size(), 16);

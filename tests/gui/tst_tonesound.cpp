@@ -196,10 +196,14 @@ private slots:
             pick(list(w, QStringLiteral("Combo4_0")), QStringLiteral("2550"));
             pick(list(w, QStringLiteral("Combo1_0")), QStringLiteral("10"));
             auto* play = child<QPushButton>(w, "Command1_0");
+            // Stop is offered only while a tip plays.
+            auto* stop = child<QPushButton>(w, "Command2_0");
+            QVERIFY(!stop->isEnabled());
             Recording rec;
             startRecording(rec);
             play->click();
             QVERIFY(w->player().isAudible());
+            QVERIFY(stop->isEnabled());
             // Well into the first note.
             QTRY_VERIFY_WITH_TIMEOUT(w->player().samplesRendered() > Rate / 2, 5000);
             const qint64 rendered = w->player().samplesRendered();
@@ -207,8 +211,9 @@ private slots:
                 w->close();
                 QTRY_VERIFY(!alive);
             } else {
-                child<QPushButton>(w, "Command2_0")->click();
+                stop->click();
                 QVERIFY(play->isEnabled());
+                QVERIFY(!stop->isEnabled());
                 QVERIFY(!w->player().isPlaying());
             }
             QTest::qWait(1200);

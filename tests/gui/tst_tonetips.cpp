@@ -90,8 +90,10 @@ private slots:
         }
         QCOMPARE(child<QPushButton>(&w, "Command1_0")->text(), LoadLangText(29006));
         QCOMPARE(child<QPushButton>(&w, "Command2_0")->text(), LoadLangText(29007));
+        // Nothing plays yet: nothing to stop.
+        QVERIFY(!child<QPushButton>(&w, "Command2_0")->isEnabled());
         QCOMPARE(child<QPushButton>(&w, "CommandClose")->text(), LoadLangText(9023));
-        QVERIFY(child<QPushButton>(&w, "CommandHelp")->isHidden());
+        QVERIFY(!child<QPushButton>(&w, "CommandHelp")->isHidden());
         // Tip 1 of a new document: 2100 Hz and rests of 100 ms, played once.
         QCOMPARE(repeat->currentText(), QStringLiteral("1"));
         QCOMPARE(list(&w, QStringLiteral("Combo3_0"))->currentText(), QStringLiteral("2100"));

@@ -12,6 +12,7 @@
 #include "app/childwindows.h"
 #include "app/frmabout.h"
 #include "app/frmbackups.h"
+#include "app/frmhelp.h"
 #include "app/frmmain.h"
 #include "app/printcommands.h"
 #include "channels/channelgridview.h"
@@ -194,6 +195,15 @@ bool shootChannelMenu(frmMain& main, const QString& file) {
     return ok;
 }
 
+// The manual at the chapter on the cable, as F1 in the serial port window opens it.
+bool shootHelp(frmMain& main, const QString& file) {
+    FrmHelp* help = showHelp(&main, QStringLiteral("cable"));
+    help->setGeometry(main.geometry().adjusted(40, 30, 0, 0));
+    const bool ok = shoot(help, file);
+    help->close();
+    return ok;
+}
+
 void setLanguage(int lang) {
     App().UseLanguage(static_cast<Language>(lang));
     ApplyQtTranslations();
@@ -245,6 +255,7 @@ int main(int argc, char** argv) {
         ok = shoot(&backups, out + QStringLiteral("/backups-en.png"), 12) && ok;
     }
     ok = shootPreview(main, out + QStringLiteral("/print-preview-en.png")) && ok;
+    ok = shootHelp(main, out + QStringLiteral("/help-en.png")) && ok;
 
     if (argc > 3 && QByteArray(argv[3]) == "--all") {
         auto dialog = [&](QDialog* d, const char* name) {
@@ -274,5 +285,6 @@ int main(int argc, char** argv) {
     ok = shootChannelMenu(main, out + QStringLiteral("/channel-menu-zh.png")) && ok;
     ok = shootPort(main, out + QStringLiteral("/port-zh.png")) && ok;
     ok = shootPreview(main, out + QStringLiteral("/print-preview-zh.png")) && ok;
+    ok = shootHelp(main, out + QStringLiteral("/help-zh.png")) && ok;
     return ok ? 0 : 1;
 }

@@ -27,6 +27,7 @@ namespace {
 // Texts of the report that no window shows.
 enum ReportText {
     TxtPrinted = 9930,   // label of the date in the title block
+    TxtNotSaved = 9705,  // after the file name of a changed document
     TxtChannelNo = 9931, // column of the channel number (1..409)
 };
 
@@ -84,6 +85,15 @@ private:
     int columns_;
 };
 
+// A tone as a reader of the report says it: "88.5 Hz", "D023N"; the list's position number
+// ("C_008") is for the program, not for the page.
+QString toneInWords(int index) {
+    if (index <= 0 || index >= ToneCount) return ToneNames().value(0);
+    if (index <= CtcssCount)
+        return QLocale::c().toString(CtcssHz(index), 'f', 1) + QStringLiteral(" Hz");
+    return QStringLiteral("D%1N").arg(DcsCode(index - CtcssCount), 3, 10, QLatin1Char('0'));
+}
+
 // --- Title block ---
 
 void titleBlock(QString& h, const Document& doc) {
@@ -96,7 +106,10 @@ void titleBlock(QString& h, const Document& doc) {
     h += pair(13001, ModeName(doc.CountryMode));
     h += pair(13003, doc.BandText);
     h += QStringLiteral("</tr><tr>");
-    h += pair(12009, doc.title());
+    // A document that differs from its file says so: the page is not what the file holds.
+    h += pair(12009,
+              doc.title() +
+                  (doc.IsDataChanged() ? QLatin1Char(' ') + LoadLangText(TxtNotSaved) : QString()));
     h += pair(TxtPrinted, QDate::currentDate().toString(Qt::ISODate));
     h += QStringLiteral("</tr></table>");
 }
@@ -152,8 +165,8 @@ const std::vector<ChannelColumn>& channelColumns() {
         {15016, true, [](D d, C c, int) { return codeShown(d, c.DTMF_BOT); }},
         {15017, true, [](D d, C c, int) { return codeShown(d, c.DTMF_EOT); }},
         {15018, true, [](D d, C c, int) { return codeShown(d, c.DTMF_Call); }},
-        {15019, true, [](D, C c, int) { return itemAt(ToneNames(), c.RDCT); }},
-        {15020, true, [](D, C c, int) { return itemAt(ToneNames(), c.TDCT); }},
+        {15019, true, [](D, C c, int) { return toneInWords(c.RDCT); }},
+        {15020, true, [](D, C c, int) { return toneInWords(c.TDCT); }},
     };
     return cols;
 }

@@ -90,8 +90,12 @@ const std::vector<SettingsField>& OptionFields() {
 const std::vector<SettingsField>& PublicChannelFields() {
     static const std::vector<SettingsField> rows = [] {
         std::vector<SettingsField> r;
-        r.push_back(publicField(1, FldDUP).withItems(
-            {QStringLiteral("Off"), QStringLiteral("+"), QStringLiteral("-")}));
+        // The CB mode has no offset direction and no power setting: the channel windows do not
+        // offer them there, and neither does the public channel.
+        r.push_back(
+            publicField(1, FldDUP)
+                .withItems({QStringLiteral("Off"), QStringLiteral("+"), QStringLiteral("-")})
+                .hiddenIn({0}));
         r.push_back(publicField(2, FldRDCT).withItems(ToneNames()));
         r.push_back(publicField(4, FldHI_CUT));
         r.push_back(publicField(5, FldBUSY));
@@ -99,9 +103,11 @@ const std::vector<SettingsField>& PublicChannelFields() {
         r.push_back(publicField(7, FldAdd_Sub_5K));
         r.push_back(
             publicField(8, FldAM_FM).withItems({QStringLiteral("FM"), QStringLiteral("AM")}));
-        r.push_back(publicField(9, FldTx_Power).withItems([](const Document& d) {
-            return PowerListItems(d.RadioData.PublicCH.AM_FM);
-        }));
+        r.push_back(publicField(9, FldTx_Power)
+                        .withItems([](const Document& d) {
+                            return PowerListItems(d.RadioData.PublicCH.AM_FM);
+                        })
+                        .hiddenIn({0}));
         r.push_back(publicField(10, FldRBTone).withItems(RogerBeepItems).asNumber(0));
         for (int j = 11; j <= 13; ++j)
             r.push_back(publicField(j, FldDTMF_BOT + (j - 11)).withItems(dtmfCodes).asNumber(0));

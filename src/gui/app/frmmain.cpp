@@ -3,6 +3,7 @@
 #include "channels/channelrowcommands.h"
 #include "core/model/documenthistory.h"
 #include "frmabout.h"
+#include "frmhelp.h"
 #include "printcommands.h"
 #include "treesplitter.h"
 #include "twips.h"
@@ -75,12 +76,13 @@ frmMain::frmMain(Document& doc, Prompter& prompter, QWidget* parent)
     buildStatusBar();
     channelCsv_ = new ChannelCsvCommands(doc_, prompter_, this);
     connect(channelCsv_, &ChannelCsvCommands::status, this,
-            [this](const QString& text) { statusBar()->showMessage(text, 5000); });
+            [this](const QString& text) { showStatusMessage(text); });
     print_ = new PrintCommands(doc_, prompter_, this);
     connect(print_, &PrintCommands::status, this,
-            [this](const QString& text) { statusBar()->showMessage(text, 5000); });
+            [this](const QString& text) { showStatusMessage(text); });
     connect(this, &frmMain::closing, print_, &PrintCommands::closePreview);
     connectCommands();
+    installDialogHelpKey();
     buildRecordExtras();
     buildBatchWrite();
     buildEditCommands();
@@ -214,6 +216,7 @@ void frmMain::connectCommands() {
     on("mnuWindowTileHorizontal", [this] { mdi_->tileSubWindows(); });
     on("mnuWindowTileVertical", [this] { mdi_->tileSubWindows(); });
     on("mnuCloseAll", &frmMain::CloseCurAllWindows);
+    on("mnuHelpTopic", &frmMain::mnuHelpTopic);
     on("mnuHelpAbout", &frmMain::mnuHelpAbout);
 
     // The toolbar's New skips the 9026 confirmation, but never throws unsaved work away
@@ -305,9 +308,10 @@ QString frmMain::statusModelText() const {
 void frmMain::ShowMainTxt() {
     const QString model = TrimFixed(doc_.ModelName);
     const QString mode = ModeName(doc_.CountryMode);
+    // The band itself in every mode: the CB band says more than the word "Frequency".
     setWindowTitle(LoadLangText(12000) + QLatin1Char('[') + model + QLatin1Char(':') + mode +
-                   QLatin1Char(':') + FreqCaption(doc_.BandText) + QStringLiteral("][") +
-                   LoadLangText(12009) + QLatin1Char(':') + doc_.title() +
+                   QLatin1Char(':') + doc_.BandText + QStringLiteral("][") + LoadLangText(12009) +
+                   QLatin1Char(':') + doc_.title() +
                    (doc_.IsDataChanged() ? QStringLiteral("*") : QString()) + QLatin1Char(']'));
     Label1_->setText(model + QLatin1Char(':') + mode);
     if (QTreeWidgetItem* root = TreeView1_->topLevelItem(0)) root->setText(0, Label1_->text());
@@ -337,7 +341,7 @@ void frmMain::warnMissingChineseFont() {
     if (chineseFontWarned_ || App().CurLanguage != Language::Chinese || ChineseFontInstalled())
         return;
     chineseFontWarned_ = true;
-    statusBar()->showMessage(MissingChineseFontText());
+    showStatusMessage(MissingChineseFontText());
 }
 
 void frmMain::CheckLanguage() {
@@ -424,6 +428,7 @@ QWidget* frmMain::ShowChildForm(const QString& name) {
     if (!w) return nullptr;
     w->setObjectName(name);
     w->setAttribute(Qt::WA_DeleteOnClose);
+    offerHelp(w);
     QMdiSubWindow* sw = mdi_->addSubWindow(w);
     sw->setAttribute(Qt::WA_DeleteOnClose);
     sw->setWindowIcon(windowIcon());
@@ -574,6 +579,18 @@ void frmMain::mnuLanguage() {
     // The window is active again now; activation may not be reported for a modal dialog's
     // parent on every platform.
     CheckLanguage();
+}
+
+void frmMain::mnuHelpTopic() {
+    // F1 opens the chapter of the window being worked in: a modal dialog, or the active child
+    // window.
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        showHelp(modal, FrmHelp::topicFor(modal->objectName()));
+        return;
+    }
+    QMdiSubWindow* sw = mdi_->activeSubWindow();
+    const QString name = sw && sw->widget() ? sw->widget()->objectName() : QString();
+    showHelp(this, FrmHelp::topicFor(name));
 }
 
 void frmMain::mnuHelpAbout() {

@@ -6,6 +6,7 @@
 
 #include "core/app/documentcommands.h"
 #include "core/link/commkind.h"
+#include "frmmessages.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -21,6 +22,7 @@ class Prompter;
 class QAction;
 class QFrame;
 class QLabel;
+class StatusLine;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
@@ -86,7 +88,10 @@ public:
     // The status panel of the serial port, after the port dialog.
     void ShowPortText();
     // A short notice at the left of the status bar (a backup saved, the radio verified).
-    void showStatusMessage(const QString& text);
+    // The newest message replaces the last in the status bar and joins Window > Messages;
+    // path is a file or folder it names, opened from there.
+    void showStatusMessage(const QString& text, const QString& path = {});
+    void showMessages();
     QString statusMessage() const;
 
     // --- Link ---
@@ -168,6 +173,7 @@ private:
     void mnuModelInfo();
     void mnuComm();
     void mnuLanguage();
+    void mnuHelpTopic();
     void mnuHelpAbout();
     // The open editors commit what is still being typed.
     void commitEditors(const QStringList& names);
@@ -215,6 +221,7 @@ private:
     QTimer* clock_ = nullptr;
     QTimer* WaitSaveDataTimer_ = nullptr;
     QMenu* recentMenu_ = nullptr;
-    QLabel* statusMessage_ = nullptr;
+    StatusLine* statusMessage_ = nullptr;
+    QList<StatusEntry> messages_;  // what the status bar said, oldest first
     QTimer* titleTimer_ = nullptr; // gathers a burst of edits into one title refresh
 };

@@ -1,10 +1,12 @@
 // The menus, toolbar, tree panel and status bar of frmMain, and their texts.
 
+#include "commandicons.h"
 #include "frmmain.h"
 #include "treesplitter.h"
 
 #include "core/lang/langtext.h"
 #include "core/model/document.h"
+#include "lang/captions.h"
 
 #include <QAction>
 #include <QApplication>
@@ -53,6 +55,7 @@ const std::vector<MenuDef>& menuTable() {
           {"mnuFileSave", 10003, nullptr, "Ctrl+S", false},
           {"mnuFileSaveAs", 10004, nullptr, "Ctrl+Shift+S", false},
           {"mnuFileBackups", 10910, nullptr, nullptr, false},
+          {"mnuFileBackupsFolder", 27101, nullptr, nullptr, false},
           Sep,
           {"mnuFileExportChannels", 10900, nullptr, nullptr, false},
           {"mnuFileImportChannels", 10901, nullptr, nullptr, false},
@@ -84,7 +87,7 @@ const std::vector<MenuDef>& menuTable() {
           {"mnuEmbeddedMsg", 10206, nullptr, nullptr, true}}},
         {"MnuCHEdit",
          10800,
-         true,
+         false,
          {{"MnuCHCut", 10801, nullptr, "Ctrl+X", false},
           {"MnuCHCopy", 10802, nullptr, "Ctrl+C", false},
           {"MnuCHPaste", 10803, nullptr, "Ctrl+V", false},
@@ -108,7 +111,8 @@ const std::vector<MenuDef>& menuTable() {
           {"mnuLanguage", 10402, nullptr, nullptr, false},
           {"MnuInit", 10403, nullptr, nullptr, false},
           {"mnuVerifyWrite", 10913, nullptr, nullptr, false},
-          {"mnuLogTraffic", 10912, nullptr, nullptr, false}}},
+          {"mnuLogTraffic", 10912, nullptr, nullptr, false},
+          {"mnuLogFolder", 27102, nullptr, nullptr, false}}},
         {"mnuView",
          10500,
          false,
@@ -122,46 +126,57 @@ const std::vector<MenuDef>& menuTable() {
           {"mnuWindowTileHorizontal", 0, "Tile Windows &Horizontally", nullptr, true},
           {"mnuWindowTileVertical", 0, "Tile Windows &Vertically", nullptr, true},
           {"mnuWindowArrangeIcons", 0, "&Arrange Icons", nullptr, true},
-          {"mnuCloseAll", 10602, nullptr, nullptr, false}}},
+          {"mnuCloseAll", 10602, nullptr, nullptr, false},
+          {"mnuWindowMessages", 27100, nullptr, nullptr, false}}},
         {"mnuHelp",
          10700,
          false,
-         {{"mnuHelpTopic", 10701, nullptr, nullptr, true},
-          {"mnuHelpAbout", 10702, nullptr, "F1", false}}},
+         {{"mnuHelpTopic", 10701, nullptr, "F1", false},
+          {"mnuHelpAbout", 10702, nullptr, nullptr, false}}},
     };
     return t;
 }
 
 // A toolbar button: its key (object name), tooltip text, standard icon; positions 11 to 19
-// belong to the channel-edit set that ShowCHInfo shows and hides. A null key is a separator.
+// belong to the channel-edit set that ShowCHInfo enables and disables. A null key is a
+// separator. `command` names the menu item whose shortcut the tooltip shows.
 struct ToolDef {
     const char* key;
     int tip;
     QStyle::StandardPixmap icon;
     bool channelEdit;
+    const char* command = nullptr;
+};
+
+// The channel commands draw their own pictures (commandicons.h).
+const std::pair<const char*, CommandPicture> channelPictures[] = {
+    {"BtnCHCut", CommandPicture::Cut},           {"BtnCHCopy", CommandPicture::Copy},
+    {"BtnCHPaste", CommandPicture::Paste},       {"BtnCHInsert", CommandPicture::Insert},
+    {"BtnCHDelete", CommandPicture::Delete},     {"BtnCHMoveUp", CommandPicture::MoveUp},
+    {"BtnCHMoveDown", CommandPicture::MoveDown},
 };
 
 const std::vector<ToolDef>& toolTable() {
     using S = QStyle;
     static const std::vector<ToolDef> t = {
         {"NewFile", 11000, S::SP_FileIcon, false},
-        {"OpenFile", 11001, S::SP_DialogOpenButton, false},
-        {"SaveFile", 11002, S::SP_DialogSaveButton, false},
+        {"OpenFile", 11001, S::SP_DialogOpenButton, false, "mnuFileOpen"},
+        {"SaveFile", 11002, S::SP_DialogSaveButton, false, "mnuFileSave"},
         {nullptr, 0, S::SP_CustomBase, false},
-        {"Print", 11003, S::SP_FileDialogDetailedView, false},
+        {"Print", 11003, S::SP_FileDialogDetailedView, false, "mnuFilePrint"},
         {nullptr, 0, S::SP_CustomBase, false},
-        {"ReadRadio", 11004, S::SP_ArrowDown, false},
+        {"ReadRadio", 11004, S::SP_ArrowDown, false, "mnuReadFromRadio"},
         {"CommSet", 11005, S::SP_ComputerIcon, false},
-        {"WriteRadio", 11006, S::SP_ArrowUp, false},
+        {"WriteRadio", 11006, S::SP_ArrowUp, false, "mnuWriteToRadio"},
         {nullptr, 0, S::SP_CustomBase, false},
-        {"BtnCHCut", 11010, S::SP_DialogDiscardButton, true},
-        {"BtnCHCopy", 11011, S::SP_FileLinkIcon, true},
-        {"BtnCHPaste", 11012, S::SP_DialogApplyButton, true},
+        {"BtnCHCut", 11010, S::SP_CustomBase, true, "MnuCHCut"},
+        {"BtnCHCopy", 11011, S::SP_CustomBase, true, "MnuCHCopy"},
+        {"BtnCHPaste", 11012, S::SP_CustomBase, true, "MnuCHPaste"},
         {nullptr, 0, S::SP_CustomBase, true},
-        {"BtnCHInsert", 11013, S::SP_FileDialogNewFolder, true},
-        {"BtnCHDelete", 11014, S::SP_TrashIcon, true},
-        {"BtnCHMoveUp", 11015, S::SP_ArrowUp, true},
-        {"BtnCHMoveDown", 11016, S::SP_ArrowDown, true},
+        {"BtnCHInsert", 11013, S::SP_CustomBase, true, "MnuCHInsert"},
+        {"BtnCHDelete", 11014, S::SP_CustomBase, true, "MnuCHDelete"},
+        {"BtnCHMoveUp", 11015, S::SP_CustomBase, true, "MnuCHMoveUp"},
+        {"BtnCHMoveDown", 11016, S::SP_CustomBase, true, "MnuCHMoveDown"},
         {nullptr, 0, S::SP_CustomBase, true},
         {"About", 11007, S::SP_MessageBoxInformation, false},
     };
@@ -212,8 +227,10 @@ void frmMain::buildToolBar() {
     tbToolBar_->setObjectName(QStringLiteral("tbToolBar"));
     tbToolBar_->setMovable(false);
     for (const ToolDef& t : toolTable()) {
-        QAction* a = t.key ? tbToolBar_->addAction(style()->standardIcon(t.icon), QString())
-                           : tbToolBar_->addSeparator();
+        QIcon icon = style()->standardIcon(t.icon);
+        for (const auto& [key, picture] : channelPictures)
+            if (t.key && qstrcmp(t.key, key) == 0) icon = commandIcon(picture);
+        QAction* a = t.key ? tbToolBar_->addAction(icon, QString()) : tbToolBar_->addSeparator();
         if (t.key) {
             a->setObjectName(QLatin1String(t.key));
             actions_.insert(QLatin1String(t.key), a);
@@ -301,9 +318,20 @@ void frmMain::SetLanguageTexts() {
         for (const MenuItem& it : m.items)
             if (it.name && it.text) action(it.name)->setText(LoadLangText(it.text));
     }
-    for (const ToolDef& t : toolTable())
-        if (t.key) action(t.key)->setToolTip(LoadLangText(t.tip));
-    tbToolBar_->setWindowTitle(LoadLangText(10502));
+    for (const ToolDef& t : toolTable()) {
+        if (!t.key) continue;
+        // The tooltip names the command and its shortcut; a reader of the screen hears the name.
+        const QString name = LoadLangText(t.tip);
+        QString tip = name;
+        if (t.command && !action(t.command)->shortcut().isEmpty())
+            tip += QStringLiteral(" (%1)").arg(
+                action(t.command)->shortcut().toString(QKeySequence::NativeText));
+        action(t.key)->setToolTip(tip);
+        if (QWidget* button = tbToolBar_->widgetForAction(action(t.key)))
+            button->setAccessibleName(name);
+    }
+    tbToolBar_->setWindowTitle(withoutAccessKey(LoadLangText(10502)));
+    tbToolBar_->setAccessibleName(tbToolBar_->windowTitle());
     if (recentMenu_) recentMenu_->setTitle(LoadLangText(10911));
     // The undo items carry the name of their step.
     if (rowCommands_) updateUndoActions();
@@ -323,7 +351,9 @@ void frmMain::LoadTree() {
 }
 
 void frmMain::ShowCHInfo(bool show) {
-    menu("MnuCHEdit")->menuAction()->setVisible(show);
+    // The Channel menu and its buttons stay in their places, so that nothing else moves when
+    // another window becomes active; they work only on the active channel table.
+    menu("MnuCHEdit")->menuAction()->setEnabled(show);
     for (QAction* a : tbToolBar_->actions())
-        if (a->property("channelEdit").toBool()) a->setVisible(show);
+        if (a->property("channelEdit").toBool() && !show) a->setEnabled(false);
 }

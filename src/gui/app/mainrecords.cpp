@@ -3,6 +3,8 @@
 
 #include "frmbackups.h"
 #include "frmmain.h"
+#include "frmmessages.h"
+#include "statusline.h"
 
 #include "core/app/linksettings.h"
 #include "core/app/recentfiles.h"
@@ -52,11 +54,16 @@ void frmMain::buildRecordExtras() {
         action("mnuLogTraffic")->setChecked(linkSettings().LogSerialTraffic);
     });
 
-    statusMessage_ = new QLabel(statusBar());
+    statusMessage_ = new StatusLine(statusBar());
     statusMessage_->setObjectName(QStringLiteral("StatusMessage"));
     statusMessage_->setAccessibleName(QStringLiteral("Status"));
     statusMessage_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     statusBar()->addWidget(statusMessage_, 2);
+    connect(action("mnuWindowMessages"), &QAction::triggered, this, &frmMain::showMessages);
+    connect(action("mnuFileBackupsFolder"), &QAction::triggered, this,
+            [this] { openFolder(prompter_, BackupStore::defaultDir()); });
+    connect(action("mnuLogFolder"), &QAction::triggered, this,
+            [this] { openFolder(prompter_, WireLogDir()); });
 
     // Every edit may change whether the document differs from its file; a burst of them (a
     // whole group refreshed) redraws the title once.
@@ -116,11 +123,18 @@ void frmMain::mnuBackups() {
     commands_.OpenAsNewDocument(dlg.chosenPath());
 }
 
-void frmMain::showStatusMessage(const QString& text) {
-    statusMessage_->setText(text);
-    statusMessage_->setToolTip(text);
+void frmMain::showStatusMessage(const QString& text, const QString& path) {
+    statusMessage_->setMessage(text);
+    // Every message stays readable in Window > Messages; the newest few hundred are plenty.
+    messages_.append({QDateTime::currentDateTime(), text, path});
+    if (messages_.size() > 500) messages_.removeFirst();
 }
 
 QString frmMain::statusMessage() const {
-    return statusMessage_ ? statusMessage_->text() : QString();
+    return statusMessage_ ? statusMessage_->message() : QString();
+}
+
+void frmMain::showMessages() {
+    FrmMessages dlg(messages_, prompter_, this);
+    dlg.exec();
 }

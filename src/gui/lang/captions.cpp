@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QWidget>
 
 namespace {
@@ -43,4 +44,11 @@ QDialogButtonBox* OKCancelButtons(QDialog* dialog, std::function<void()> onOk) {
         QObject::connect(ok, &QPushButton::clicked, dialog, &QDialog::accept);
     QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
     return box;
+}
+
+QString withoutAccessKey(const QString& text) {
+    QString t = text;
+    t.remove(QRegularExpression(QStringLiteral(R"(\(&[^&]\))")));
+    t.replace(QRegularExpression(QStringLiteral("&(.)")), QStringLiteral("\\1"));
+    return t;
 }

@@ -21,3 +21,6 @@ QString LangTextOr(int id, const char* fallback);
 // The OK and Cancel buttons of a dialog, named CommandOK and CommandCancel and captioned by
 // SetOKCancelCaptions. OK runs onOk (accepts the dialog when none is given), Cancel rejects.
 QDialogButtonBox* OKCancelButtons(QDialog* dialog, std::function<void()> onOk = {});
+// A menu caption as plain text, for a title or a name read out: "Tool&bar" becomes
+// "Toolbar", "工具栏(&B)" becomes "工具栏", "&&" stays one "&".
+QString withoutAccessKey(const QString& text);

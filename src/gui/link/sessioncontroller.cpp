@@ -224,8 +224,8 @@ void SessionController::saveBackup() {
     const QString path = BackupStore().save(data, channels, QDateTime::currentDateTime(), &why);
     // A backup that cannot be made is told, but the read goes on.
     if (main_)
-        main_->showStatusMessage(path.isEmpty() ? LoadLangText(9785).arg(why)
-                                                : LoadLangText(9784).arg(path));
+        main_->showStatusMessage(
+            path.isEmpty() ? LoadLangText(9785).arg(why) : LoadLangText(9784).arg(path), path);
 }
 
 void SessionController::openWireLog(CommKind commMode) {
@@ -260,12 +260,8 @@ void SessionController::closeWireLog() {
         QFile::remove(path);
         return;
     }
-    // The outcome of the session stays readable; the log's place follows it.
-    if (main_) {
-        const QString before = main_->statusMessage();
-        main_->showStatusMessage((before.isEmpty() ? QString() : before + QStringLiteral("  ")) +
-                                 LoadLangText(9788).arg(path));
-    }
+    // The outcome of the session stays in Window > Messages, before the log's place.
+    if (main_) main_->showStatusMessage(LoadLangText(9788).arg(path), path);
 }
 
 std::optional<QString> SessionController::askPassword(const QString& current) {

@@ -1,12 +1,17 @@
 #include "dtmfcodeedit.h"
+#include "core/lang/langtext.h"
 #include "core/model/dtmfcodes.h"
 
+#include <QApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QToolTip>
 #include <algorithm>
 
 DtmfCodeEdit::DtmfCodeEdit(QWidget* parent) : QLineEdit(parent) {
     setMaxLength(DtmfCodeMax);
+    setToolTip(LoadLangText(9702));
+    setAccessibleDescription(toolTip());
     connect(this, &QLineEdit::textEdited, this, [this](const QString& t) {
         const QString clean = FilterDtmfText(t);
         if (clean != t) {
@@ -34,7 +39,10 @@ void DtmfCodeEdit::keyPressEvent(QKeyEvent* e) {
         t.at(0).unicode() != 127) {
         const QChar mapped = DtmfCodeChar(t.at(0));
         e->accept();
-        if (mapped.isNull()) return;
+        if (mapped.isNull() || (text().size() >= maxLength() && !hasSelectedText())) {
+            refuse(t.at(0));
+            return;
+        }
         if (mapped != t.at(0)) {
             // a-d enter as A-D.
             QKeyEvent upper(e->type(), e->key(), e->modifiers(), QString(mapped));
@@ -43,6 +51,12 @@ void DtmfCodeEdit::keyPressEvent(QKeyEvent* e) {
         }
     }
     QLineEdit::keyPressEvent(e);
+}
+
+void DtmfCodeEdit::refuse(QChar typed) {
+    QApplication::beep();
+    QToolTip::showText(mapToGlobal(QPoint(0, height())), toolTip(), this);
+    emit refused(typed);
 }
 
 void DtmfCodeEdit::inputMethodEvent(QInputMethodEvent* e) {

@@ -67,6 +67,7 @@ void FrmDTMF::buildControls() {
     tabs_->addTab(codes, QString());
     tabs_->addTab(new QWidget(tabs_), QString());
     tabs_->setTabEnabled(2, false);
+    tabs_->setTabToolTip(2, LoadLangText(9704));
 }
 
 void FrmDTMF::setCaptions() {
@@ -76,8 +77,7 @@ void FrmDTMF::setCaptions() {
     form_->setCaptions();
     check1_->setText(LoadLangText(18030));
     for (int s = 0; s < 16; ++s)
-        codes_[s]->setAccessibleName(LoadLangText(18003) + QLatin1Char(' ') +
-                                     QString::number(s + 1));
+        codes_[s]->setAccessibleName(LoadLangText(9703).arg(s + 1));
 }
 
 void FrmDTMF::reload() {

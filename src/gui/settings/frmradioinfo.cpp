@@ -18,6 +18,24 @@
 #include <QPushButton>
 #include <algorithm>
 
+namespace {
+// The window only shows what the radio holds: its fields are drawn on the window's own
+// background, without frames or drop-down arrows, so that nothing looks as if it could be
+// typed or picked; the text stays selectable.
+void looksReadOnly(QWidget* w) {
+    QPalette p = w->palette();
+    p.setColor(QPalette::Base, p.color(QPalette::Window));
+    w->setPalette(p);
+    if (auto* e = qobject_cast<QLineEdit*>(w)) e->setFrame(false);
+    if (auto* c = qobject_cast<QComboBox*>(w)) {
+        c->setFrame(false);
+        c->setStyleSheet(QStringLiteral("QComboBox { background: palette(window); border: 0px; }"
+                                        "QComboBox::drop-down { width: 0px; border: 0px; }"
+                                        "QComboBox::down-arrow { image: none; }"));
+    }
+}
+} // namespace
+
 FrmRadioInfo::FrmRadioInfo(Document& doc, QWidget* parent) : SettingsWindow(parent), doc_(doc) {
     setObjectName(QStringLiteral("FrmRadioInfo"));
     setWindowTitle(LoadLangText(21000));
@@ -58,6 +76,7 @@ FrmRadioInfo::FrmRadioInfo(Document& doc, QWidget* parent) : SettingsWindow(pare
         }
         box->setObjectName(f.box);
         box->setAccessibleName(label->text());
+        looksReadOnly(box);
         label->setBuddy(box);
         boxes_.insert(f.box, box);
         QGridLayout* g = inFrame ? dealer : grid;
@@ -91,6 +110,7 @@ QComboBox* FrmRadioInfo::addList(const char* name, int labelText, QGridLayout* g
     auto* box = new QComboBox(this);
     box->setObjectName(QLatin1String(name));
     box->setAccessibleName(label->text());
+    looksReadOnly(box);
     // Shown, never chosen: the list takes the focus but no pick.
     box->installEventFilter(this);
     label->setBuddy(box);

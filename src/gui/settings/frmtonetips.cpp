@@ -1,5 +1,6 @@
 #include "frmtonetips.h"
 
+#include "app/frmhelp.h"
 #include "app/subwindow.h"
 #include "app/windowteardown.h"
 #include "core/lang/langtext.h"
@@ -75,9 +76,9 @@ FrmToneTips::FrmToneTips(Document& doc, QWidget* parent)
     setObjectName(QStringLiteral("FrmToneTips"));
     setAttribute(Qt::WA_DeleteOnClose);
     buildControls();
-    commandHelp_->hide();
     fillLists();
     setCaptions();
+    offerHelp(this);
     curToneTip_ = tabStrip1_->currentIndex() + 1;
     ShowTip();
     updateSoundState();
@@ -305,6 +306,8 @@ void FrmToneTips::command1Click() {
     if (!player_->play(tip())) return;
     const bool hadFocus = command1_->hasFocus();
     command1_->setEnabled(false);
+    // Stop is offered only while a tip plays.
+    command2_->setEnabled(true);
     if (hadFocus) command2_->setFocus();
 }
 
@@ -314,12 +317,16 @@ void FrmToneTips::command2Click() {
 }
 
 void FrmToneTips::playbackEnded() {
+    const bool hadFocus = command2_->hasFocus();
     command1_->setEnabled(hasOutput_);
+    command2_->setEnabled(false);
+    if (hadFocus && command1_->isEnabled()) command1_->setFocus();
 }
 
 void FrmToneTips::updateSoundState() {
     hasOutput_ = !ToneTipPlayer::outputDevice().isNull();
     command1_->setEnabled(hasOutput_ && !player_->isPlaying());
+    command2_->setEnabled(player_->isPlaying());
     command1_->setToolTip(hasOutput_ ? QString() : LoadLangText(TxtNoOutput));
     statusMessage(hasOutput_ ? QString() : LoadLangText(TxtNoOutput));
 }

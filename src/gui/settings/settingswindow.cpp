@@ -1,4 +1,5 @@
 #include "settingswindow.h"
+#include "app/frmhelp.h"
 #include "app/subwindow.h"
 #include "lang/captions.h"
 
@@ -17,7 +18,6 @@ SettingsWindow::SettingsWindow(QWidget* parent) : QWidget(parent) {
     close->setObjectName(QStringLiteral("CommandClose"));
     auto* help = new QPushButton(this);
     help->setObjectName(QStringLiteral("CommandHelp"));
-    help->hide();
     for (QPushButton* b : {close, help}) {
         b->setAutoDefault(true);
         buttons_->addWidget(b);
@@ -25,6 +25,8 @@ SettingsWindow::SettingsWindow(QWidget* parent) : QWidget(parent) {
     top->addLayout(buttons_);
     top->addStretch(1);
     SetCloseHelpCaptions(this);
+    // Help opens the manual's chapter of the window (its object name is set by then).
+    offerHelp(this);
     connect(close, &QPushButton::clicked, this, &SettingsWindow::closeWindow);
 }
 

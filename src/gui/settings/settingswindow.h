@@ -1,8 +1,8 @@
 #pragma once
 
-// What the radio-wide settings windows share: the Close button (and the Help button, hidden:
-// help is not offered) below the window's contents, and closing the child window that holds
-// the window.
+// What the radio-wide settings windows share: the Close button and the Help button (the
+// manual's chapter of the window) below the window's contents, and closing the child window
+// that holds the window.
 
 #include <QWidget>
 
