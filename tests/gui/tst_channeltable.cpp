@@ -5,8 +5,8 @@
 #include "channels/channelgridview.h"
 #include "channels/channeltablemodel.h"
 #include "channels/frmcommchinfo.h"
-#include "channels/numberedit.h"
 #include "channeltestsupport.h"
+#include "common/numberedit.h"
 #include "support/testmain.h"
 
 #include <QApplication>

@@ -5,7 +5,7 @@
 #include "gui/mainwindowfixture.h"
 #include "support/testmain.h"
 
-#include "app/frmhelp.h"
+#include "common/frmhelp.h"
 
 #include <QAction>
 #include <QDir>

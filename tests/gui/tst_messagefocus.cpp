@@ -6,10 +6,10 @@
 
 #include "app/childwindows.h"
 #include "app/frmmain.h"
-#include "app/guiprompter.h"
 #include "channels/channelgridview.h"
 #include "channels/channeltablemodel.h"
 #include "channels/frmcommchinfo.h"
+#include "common/guiprompter.h"
 
 #include "core/model/country.h"
 

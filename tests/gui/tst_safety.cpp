@@ -8,7 +8,7 @@
 #include "app/childwindows.h"
 #include "app/frmbackups.h"
 #include "app/frmmain.h"
-#include "app/guiprompter.h"
+#include "common/guiprompter.h"
 #include "core/app/linksettings.h"
 #include "core/app/recentfiles.h"
 #include "core/files/backups.h"

@@ -1,16 +1,34 @@
-# Fails when a folder of the core includes a header from a folder that is not below it.
-# The order, bottom to top: lang <- model <- {files, link, sound} <- app. Folders on one level
-# do not include each other. Nothing in the core includes a widget header.
-# Usage: cmake -DCORE=<path of src/core> -P check_layers.cmake
+# Fails when a folder includes a header from a folder that is not below it. Folders on one
+# level do not include each other.
+#   The core (-DCORE=<src/core>), bottom to top: lang <- model <- {files, link, sound} <- app;
+#   nothing in the core includes a widget header.
+#   The windows (-DGUI=<src/gui>), on top of the whole core: lang <- common <-
+#   {channels, settings, link, model} <- app.
+# Usage: cmake -DCORE=<path> -P check_layers.cmake, or cmake -DGUI=<path> -P check_layers.cmake
 
 cmake_minimum_required(VERSION 3.25)
 
-set(below_lang "")
-set(below_model lang)
-set(below_files lang model)
-set(below_link lang model)
-set(below_sound lang model)
-set(below_app lang model files link sound)
+if(DEFINED GUI)
+    set(CORE "${GUI}")
+    set(part "windows")
+    set(prefix "gui")
+    set(below_lang "")
+    set(below_common lang)
+    set(below_channels lang common)
+    set(below_settings lang common)
+    set(below_link lang common)
+    set(below_model lang common)
+    set(below_app lang common channels settings link model)
+else()
+    set(part "core")
+    set(prefix "core")
+    set(below_lang "")
+    set(below_model lang)
+    set(below_files lang model)
+    set(below_link lang model)
+    set(below_sound lang model)
+    set(below_app lang model files link sound)
+endif()
 
 if(NOT IS_DIRECTORY "${CORE}")
     message(FATAL_ERROR "no core folder at '${CORE}'")
@@ -26,19 +44,29 @@ foreach(rel IN LISTS sources)
     endif()
     file(STRINGS "${CORE}/${rel}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*[\"<]")
     foreach(line IN LISTS includes)
-        if(line MATCHES "#[ \t]*include[ \t]*<(QtWidgets|QWidget|QApplication|QDialog)")
+        if(prefix STREQUAL "core" AND
+           line MATCHES "#[ \t]*include[ \t]*<(QtWidgets|QWidget|QApplication|QDialog)")
             list(APPEND faults "${rel}: includes a widget header (${CMAKE_MATCH_1})")
         endif()
         if(NOT line MATCHES "#[ \t]*include[ \t]*\"([^\"]+)\"")
             continue()
         endif()
         set(target "${CMAKE_MATCH_1}")
-        # "x.h" is the folder's own; "../dir/x.h" and "core/dir/x.h" name another folder.
+        # "x.h" is the folder's own; "../dir/x.h" and "core/dir/x.h" name another folder of the
+        # core. The windows name another folder of theirs as "dir/x.h", and stand on the core.
         set(to "")
         if(target MATCHES "^\\.\\./([^/]+)/")
             set(to "${CMAKE_MATCH_1}")
-        elseif(target MATCHES "^core/([^/]+)/")
+        elseif(prefix STREQUAL "gui" AND target MATCHES "^core/")
+            continue()
+        elseif(prefix STREQUAL "core" AND target MATCHES "^core/([^/]+)/")
             set(to "${CMAKE_MATCH_1}")
+        elseif(prefix STREQUAL "gui" AND target MATCHES "^([^/]+)/")
+            set(to "${CMAKE_MATCH_1}")
+            if(NOT DEFINED below_${to})
+                list(APPEND faults "${rel}: include \"${target}\" names no folder of the windows")
+                continue()
+            endif()
         elseif(target MATCHES "/")
             list(APPEND faults "${rel}: include \"${target}\" is neither the folder's own nor another core folder's")
             continue()
@@ -53,7 +81,7 @@ endforeach()
 
 if(faults)
     list(JOIN faults "\n  " text)
-    message(FATAL_ERROR "The core's layer order is broken:\n  ${text}")
+    message(FATAL_ERROR "The layer order of the ${part} is broken:\n  ${text}")
 endif()
 list(LENGTH sources n)
-message(STATUS "layer order holds in ${n} files")
+message(STATUS "layer order of the ${part} holds in ${n} files")

@@ -1,12 +1,12 @@
 #include "frmmain.h"
 #include "channelcsvcommands.h"
 #include "channels/channelrowcommands.h"
+#include "common/frmhelp.h"
+#include "common/twips.h"
 #include "core/model/documenthistory.h"
 #include "frmabout.h"
-#include "frmhelp.h"
 #include "printcommands.h"
 #include "treesplitter.h"
-#include "twips.h"
 
 #include "core/app/appstate.h"
 #include "core/app/startup.h"
@@ -612,6 +612,10 @@ void frmMain::setProgPassword(const QString& typed) {
         session_->SetProgPassword(typed);
     else
         progPassword_ = FrmPassWord::CleanPassword(typed);
+}
+
+void frmMain::whenClosing(QObject* context, std::function<void()> f) {
+    connect(this, &frmMain::closing, context, std::move(f));
 }
 
 void frmMain::setLinkSession(LinkSession* session) {

@@ -7,6 +7,7 @@
 #include "core/app/documentcommands.h"
 #include "core/link/commkind.h"
 #include "frmmessages.h"
+#include "link/sessionwindow.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -32,14 +33,12 @@ class QTreeWidget;
 class QTreeWidgetItem;
 class TreeSplitter;
 
-class frmMain : public QMainWindow, public DocumentShell {
+class frmMain : public QMainWindow, public DocumentShell, public SessionWindow {
     Q_OBJECT
 public:
     using ChildFactory = std::function<QWidget*()>;
     // save = false for the open dialog; an empty result means cancelled.
     using FileChooser = std::function<QString(bool save, const QString& preset)>;
-    // Starts a session of the given kind (1 read, 2 write, 3 radio-information read).
-    using SessionStarter = std::function<void(CommKind commMode)>;
 
     frmMain(Document& doc, Prompter& prompter, QWidget* parent = nullptr);
     ~frmMain() override;
@@ -48,8 +47,8 @@ public:
     // and the first document. Runs once; showing the window runs it when nobody did.
     void Load();
 
-    Document& document() const { return doc_; }
-    Prompter& prompter() const { return prompter_; }
+    Document& document() const override { return doc_; }
+    Prompter& prompter() const override { return prompter_; }
     DocumentCommands& commands() { return commands_; }
     // File > Export channels... and Import channels...
     ChannelCsvCommands& channelCsv() const { return *channelCsv_; }
@@ -68,13 +67,13 @@ public:
     void registerChildFactory(const QString& name, ChildFactory factory);
     QStringList childFormNames() const { return factories_.keys(); }
     // Brings the open window to the front, or makes it, shows it and cascades.
-    QWidget* ShowChildForm(const QString& name);
+    QWidget* ShowChildForm(const QString& name) override;
     QWidget* ChildForm(const QString& name) const;
     void CloseFormsNamed(const QString& name);
     // Cascade, then every child window shrunk into the area that holds it.
     void cascadeSubWindows();
     void fitSubWindows();
-    void CloseCurAllWindows();
+    void CloseCurAllWindows() override;
 
     // --- Texts ---
     void ShowMainTxt();
@@ -90,22 +89,27 @@ public:
     // A short notice at the left of the status bar (a backup saved, the radio verified).
     // The newest message replaces the last in the status bar and joins Window > Messages;
     // path is a file or folder it names, opened from there.
-    void showStatusMessage(const QString& text, const QString& path = {});
+    void showStatusMessage(const QString& text, const QString& path = {}) override;
     void showMessages();
     QString statusMessage() const;
 
     // --- Link ---
-    void setSessionStarter(SessionStarter starter) { sessionStarter_ = std::move(starter); }
+    // --- SessionWindow: the session commands (Read, Write, radio information) ---
+    QWidget* sessionParent() override { return this; }
+    void setSessionStarter(SessionStarter starter) override {
+        sessionStarter_ = std::move(starter);
+    }
+    void whenClosing(QObject* context, std::function<void()> f) override;
     // Read, write and radio-information read are refused while any session runs: a second
     // one would reset the first.
-    void setSessionRunning(bool running);
+    void setSessionRunning(bool running) override;
     bool sessionRunning() const { return sessionRunning_; }
     // The programming password typed for this run (memory only, never stored). Once a link
     // session is attached it holds the one copy, so that the password command and the
     // session's own dialog change the same text.
     QString progPassword() const;
     void setProgPassword(const QString& typed);
-    void setLinkSession(LinkSession* session);
+    void setLinkSession(LinkSession* session) override;
 
     // A file named on the command line or by the file manager (a path or a file: URL), opened
     // with every check of File > Open. False when it was refused.

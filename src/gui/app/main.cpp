@@ -1,7 +1,7 @@
 #include "childwindows.h"
+#include "common/guiprompter.h"
 #include "frmmain.h"
 #include "frmsplash.h"
-#include "guiprompter.h"
 
 #include "core/app/appstate.h"
 #include "core/app/buildinfo.h"

@@ -1,7 +1,7 @@
 #include "channelcelldelegate.h"
 #include "channellists.h"
+#include "common/numberedit.h"
 #include "core/model/helpers.h"
-#include "numberedit.h"
 
 #include <QComboBox>
 #include <QKeyEvent>

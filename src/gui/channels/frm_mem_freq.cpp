@@ -1,6 +1,6 @@
 #include "frm_mem_freq.h"
-#include "app/twips.h"
 #include "channellists.h"
+#include "common/twips.h"
 #include "core/model/country.h"
 #include "core/model/document.h"
 #include "core/model/helpers.h"

@@ -1,9 +1,10 @@
 #include "frmchinfoedit.h"
-#include "app/subwindow.h"
-#include "app/twips.h"
-#include "app/windowteardown.h"
 #include "channeleditstate.h"
 #include "channellists.h"
+#include "common/numberedit.h"
+#include "common/subwindow.h"
+#include "common/twips.h"
+#include "common/windowteardown.h"
 #include "core/lang/langtext.h"
 #include "core/model/channelrules.h"
 #include "core/model/country.h"
@@ -13,7 +14,6 @@
 #include "frm_mem_freq.h"
 #include "lang/captions.h"
 #include "lang/enterfocus.h"
-#include "numberedit.h"
 
 #include <QCloseEvent>
 #include <QComboBox>

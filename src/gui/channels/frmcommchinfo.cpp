@@ -1,19 +1,19 @@
 #include "frmcommchinfo.h"
-#include "app/subwindow.h"
-#include "app/twips.h"
-#include "app/windowteardown.h"
 #include "channelcelldelegate.h"
 #include "channeleditstate.h"
 #include "channelgridview.h"
 #include "channellists.h"
 #include "channeltablemodel.h"
+#include "common/numberedit.h"
+#include "common/subwindow.h"
+#include "common/twips.h"
+#include "common/windowteardown.h"
 #include "core/lang/langtext.h"
 #include "core/model/channelrules.h"
 #include "core/model/country.h"
 #include "core/model/document.h"
 #include "lang/captions.h"
 #include "lang/enterfocus.h"
-#include "numberedit.h"
 
 #include <QCloseEvent>
 #include <QComboBox>

@@ -3,7 +3,6 @@
 #include "frmprogress.h"
 #include "virtualradioprocess.h"
 
-#include "app/frmmain.h"
 #include "core/app/appstate.h"
 #include "core/app/documenttitles.h"
 #include "core/app/linksettings.h"
@@ -17,6 +16,7 @@
 #include "core/model/document.h"
 #include "core/model/documenthistory.h"
 #include "core/model/version.h"
+#include "sessionwindow.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -27,8 +27,8 @@ const QString kRadioInfo = QStringLiteral("FrmRadioInfo");
 constexpr int TxtStopWrite = 9810;
 } // namespace
 
-SessionController::SessionController(frmMain& main, QObject* parent)
-    : QObject(parent), main_(&main), session_(main.document()) {
+SessionController::SessionController(SessionWindow& main, QObject* parent)
+    : QObject(parent), main_(&main), window_(main.sessionParent()), session_(main.document()) {
     session_.setTransport(&transport_);
     session_.setPrompter(&main.prompter());
     session_.setPasswordAsker(this);
@@ -50,16 +50,16 @@ SessionController::SessionController(frmMain& main, QObject* parent)
         // Before anything else: the editors close and the document is replaced after this.
         saveBackup();
         applyPending_ = true;
-        if (main_) main_->CloseCurAllWindows();
+        if (shell()) shell()->CloseCurAllWindows();
     });
     connect(&session_, &LinkSession::readReady, this, [this] {
         applyPending_ = false;
-        if (main_) {
+        if (shell()) {
             // The read becomes an unnamed document titled by the read; once the windows show
             // it, undo starts there: what was on the screen before is no step back from it.
-            Document& doc = main_->document();
+            Document& doc = shell()->document();
             AdoptRadioRead(doc, session_);
-            main_->documentLoaded();
+            shell()->documentLoaded();
             doc.history().clear();
         }
         updateRunning();
@@ -78,27 +78,27 @@ SessionController::SessionController(frmMain& main, QObject* parent)
     main.setSessionStarter([this](CommKind commMode) { start(commMode); });
     // Leaving the program ends a session still running (the radio-information read has no
     // modal window that would keep the user from the exit) and closes its port.
-    connect(&main, &frmMain::closing, this, [this] { session_.AbortSession(); });
+    main.whenClosing(this, [this] { session_.AbortSession(); });
 }
 
 SessionController::~SessionController() {
     session_.AbortSession();
     session_.setWireLog(nullptr);
-    if (main_) {
-        main_->setSessionStarter({});
-        main_->setLinkSession(nullptr);
+    if (shell()) {
+        shell()->setSessionStarter({});
+        shell()->setLinkSession(nullptr);
     }
 }
 
 void SessionController::updateRunning() {
-    if (main_) main_->setSessionRunning(session_.isRunning() || applyPending_);
+    if (shell()) shell()->setSessionRunning(session_.isRunning() || applyPending_);
 }
 
 void SessionController::start(CommKind commMode) {
-    if (!main_ || session_.isRunning() || applyPending_) return;
+    if (!shell() || session_.isRunning() || applyPending_) return;
     transport_.setPort(
         PortFromSettings(App().ComPort, VirtualRadioProcess::sessionPort(App().PortName)));
-    main_->setSessionRunning(true);
+    shell()->setSessionRunning(true);
     openWireLog(commMode);
     if (commMode == CommKind::Info) {
         // No confirmation and no progress window; the port stays open until the session ends.
@@ -106,7 +106,7 @@ void SessionController::start(CommKind commMode) {
     } else if (commMode == CommKind::Read || commMode == CommKind::Write) {
         writeSucceeded_ = false;
         runTransfer(commMode);
-        if (main_ && commMode == CommKind::Write && writeSucceeded_ &&
+        if (shell() && commMode == CommKind::Write && writeSucceeded_ &&
             linkSettings().VerifyAfterWrite)
             runVerify();
         closeWireLog();
@@ -121,24 +121,24 @@ void SessionController::runTransfer(CommKind commMode) {
     Prompter::Answer answer = Prompter::Answer::Cancel;
     if (commMode == CommKind::Read) {
         answer =
-            main_->prompter().message(9004, Prompter::Buttons::OkCancel, Prompter::Icon::Question);
+            shell()->prompter().message(9004, Prompter::Buttons::OkCancel, Prompter::Icon::Question);
     } else {
         // The confirmation carries the choice whether to read the radio back afterwards.
         bool verify = linkSettings().VerifyAfterWrite;
         answer =
-            main_->prompter().askWithCheck(LoadLangText(9005), Prompter::Buttons::OkCancel,
-                                           Prompter::Icon::Question, LoadLangText(9783), &verify);
+            shell()->prompter().askWithCheck(LoadLangText(9005), Prompter::Buttons::OkCancel,
+                                            Prompter::Icon::Question, LoadLangText(9783), &verify);
         if (verify != linkSettings().VerifyAfterWrite) {
             linkSettings().VerifyAfterWrite = verify;
             WriteLinkSettings();
         }
     }
-    if (!main_) return;
+    if (!shell()) return;
     if (answer != Prompter::Answer::Ok) {
         session_.CancelSession();
         return;
     }
-    FrmProgress window(commMode, main_);
+    FrmProgress window(commMode, window_);
     progress_ = &window;
     connect(&window, &FrmProgress::loaded, this, [this, &window] {
         // A session that could not start has closed the window already.
@@ -160,7 +160,7 @@ void SessionController::stopTransfer() {
     // meanwhile it sends nothing new.
     if (session_.WritingBlocks()) {
         session_.HoldTransfer();
-        const Prompter::Answer answer = main_->prompter().message(
+        const Prompter::Answer answer = shell()->prompter().message(
             TxtStopWrite, Prompter::Buttons::YesNo, Prompter::Icon::Warning);
         if (!session_.isRunning()) return; // the line died meanwhile
         // Every block may have gone out while the user read the question: the write then
@@ -173,7 +173,7 @@ void SessionController::stopTransfer() {
 
 void SessionController::runVerify() {
     if (!session_.PrepareVerify()) return;
-    FrmProgress window(CommKind::Read, main_);
+    FrmProgress window(CommKind::Read, window_);
     window.setWindowTitle(LoadLangText(9786));
     progress_ = &window;
     connect(&window, &FrmProgress::loaded, this, [this, &window] {
@@ -191,29 +191,29 @@ void SessionController::runVerify() {
 }
 
 void SessionController::onVerified(bool completed, const QVector<MemoryDifference>& differences) {
-    if (!main_) return;
+    if (!shell()) return;
     if (!completed && verifyStopped_) {
         // The user stopped the check: the write itself was complete.
-        main_->showStatusMessage(LinkText(TxtWrittenCheckInterrupted));
-        main_->prompter().ask(LinkText(TxtWrittenCheckInterrupted), Prompter::Buttons::Ok,
-                              Prompter::Icon::Information);
+        shell()->showStatusMessage(LinkText(TxtWrittenCheckInterrupted));
+        shell()->prompter().ask(LinkText(TxtWrittenCheckInterrupted), Prompter::Buttons::Ok,
+                               Prompter::Icon::Information);
         return;
     }
     if (!completed) {
-        main_->showStatusMessage(LoadLangText(9787));
-        main_->prompter().message(9787, Prompter::Buttons::Ok, Prompter::Icon::Warning);
+        shell()->showStatusMessage(LoadLangText(9787));
+        shell()->prompter().message(9787, Prompter::Buttons::Ok, Prompter::Icon::Warning);
         return;
     }
     if (differences.isEmpty()) {
         const int meaningless = session_.meaninglessDifferences();
-        main_->showStatusMessage(meaningless == 0
-                                     ? LoadLangText(9780)
-                                     : LinkText(TxtVerifiedMeaningless).arg(meaningless));
+        shell()->showStatusMessage(meaningless == 0
+                                      ? LoadLangText(9780)
+                                      : LinkText(TxtVerifiedMeaningless).arg(meaningless));
         return;
     }
     const QString details = DescribeDifferences(differences, LoadLangText(9782));
-    main_->showStatusMessage(LoadLangText(9781) + QLatin1Char(' ') + details);
-    main_->prompter().message(9781, Prompter::Buttons::Ok, Prompter::Icon::Critical, details);
+    shell()->showStatusMessage(LoadLangText(9781) + QLatin1Char(' ') + details);
+    shell()->prompter().message(9781, Prompter::Buttons::Ok, Prompter::Icon::Critical, details);
 }
 
 void SessionController::saveBackup() {
@@ -223,8 +223,8 @@ void SessionController::saveBackup() {
     QString why;
     const QString path = BackupStore().save(data, channels, QDateTime::currentDateTime(), &why);
     // A backup that cannot be made is told, but the read goes on.
-    if (main_)
-        main_->showStatusMessage(
+    if (shell())
+        shell()->showStatusMessage(
             path.isEmpty() ? LoadLangText(9785).arg(why) : LoadLangText(9784).arg(path), path);
 }
 
@@ -239,12 +239,12 @@ void SessionController::openWireLog(CommKind commMode) {
     QString why;
     log_ = WireLog::openFile(NewWireLogPath(kind), &why);
     if (!log_) {
-        if (main_) main_->showStatusMessage(LoadLangText(9789).arg(why));
+        if (shell()) shell()->showStatusMessage(LoadLangText(9789).arg(why));
         return;
     }
     // A log that fails later (a full disk) is told once; the session goes on without it.
     log_->setFailureHandler([this](const QString& reason) {
-        if (main_) main_->showStatusMessage(LoadLangText(9789).arg(reason));
+        if (shell()) shell()->showStatusMessage(LoadLangText(9789).arg(reason));
     });
     log_->event(QStringLiteral("mzprog %1 on %2").arg(kind, transport_.port()));
     session_.setWireLog(log_.get());
@@ -261,12 +261,12 @@ void SessionController::closeWireLog() {
         return;
     }
     // The outcome of the session stays in Window > Messages, before the log's place.
-    if (main_) main_->showStatusMessage(LoadLangText(9788).arg(path), path);
+    if (shell()) shell()->showStatusMessage(LoadLangText(9788).arg(path), path);
 }
 
 std::optional<QString> SessionController::askPassword(const QString& current) {
     QString typed = current;
-    QWidget* parent = progress_ ? static_cast<QWidget*>(progress_) : main_.data();
+    QWidget* parent = progress_ ? static_cast<QWidget*>(progress_) : window_.data();
     if (!FrmPassWord::Ask(typed, parent)) return std::nullopt;
     return typed;
 }
@@ -274,11 +274,11 @@ std::optional<QString> SessionController::askPassword(const QString& current) {
 void SessionController::onRadioInfoRead() {
     // The record is in the document's RadioInfo; the window opens when one is registered
     // under its name (until then nothing opens).
-    if (main_) main_->ShowChildForm(kRadioInfo);
+    if (shell()) shell()->ShowChildForm(kRadioInfo);
 }
 
 void SessionController::onHandOver(const QString& radioVersion) {
     // Only when the other version was started does this one leave, through the exit sequence
     // that asks to save unsaved work. Queued: the session ends first and closes its port.
-    if (main_ && RunOtherVersion(radioVersion, main_->prompter())) main_->requestExit();
+    if (shell() && RunOtherVersion(radioVersion, shell()->prompter())) shell()->requestExit();
 }

@@ -12,14 +12,14 @@
 #include <memory>
 
 class FrmProgress;
+class SessionWindow;
 class WireLog;
-class frmMain;
 
 class SessionController : public QObject, private PasswordAsker {
     Q_OBJECT
 public:
     // Attaches itself to the window: its session commands, its password and its exit.
-    explicit SessionController(frmMain& main, QObject* parent = nullptr);
+    explicit SessionController(SessionWindow& main, QObject* parent = nullptr);
     ~SessionController() override;
 
     LinkSession& session() { return session_; }
@@ -47,7 +47,10 @@ private:
     void openWireLog(CommKind commMode);
     void closeWireLog();
 
-    QPointer<frmMain> main_;
+    // The window while it lives (its widget is watched: the window may go first).
+    SessionWindow* shell() const { return window_ ? main_ : nullptr; }
+    SessionWindow* main_;
+    QPointer<QWidget> window_;
     SerialTransport transport_;
     LinkSession session_;
     FrmProgress* progress_ = nullptr;

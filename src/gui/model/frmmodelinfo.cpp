@@ -1,6 +1,6 @@
 #include "frmmodelinfo.h"
 
-#include "app/guiprompter.h"
+#include "common/guiprompter.h"
 #include "core/lang/langtext.h"
 #include "core/model/country.h"
 #include "core/model/document.h"

@@ -1,5 +1,5 @@
 #include "frmkey.h"
-#include "app/windowteardown.h"
+#include "common/windowteardown.h"
 #include "core/lang/langtext.h"
 #include "core/model/document.h"
 #include "core/model/settingsforms.h"

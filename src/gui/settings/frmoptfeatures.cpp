@@ -1,6 +1,6 @@
 #include "frmoptfeatures.h"
-#include "app/windowteardown.h"
-#include "channels/numberedit.h"
+#include "common/numberedit.h"
+#include "common/windowteardown.h"
 #include "core/lang/langtext.h"
 #include "core/model/document.h"
 #include "core/model/helpers.h"

@@ -1,5 +1,5 @@
 #include "frmradioinfo.h"
-#include "app/windowteardown.h"
+#include "common/windowteardown.h"
 #include "core/lang/langtext.h"
 #include "core/model/country.h"
 #include "core/model/document.h"

@@ -1,8 +1,8 @@
 #include "frmtonetips.h"
 
-#include "app/frmhelp.h"
-#include "app/subwindow.h"
-#include "app/windowteardown.h"
+#include "common/frmhelp.h"
+#include "common/subwindow.h"
+#include "common/windowteardown.h"
 #include "core/lang/langtext.h"
 #include "core/lang/prompter.h"
 #include "core/model/document.h"

@@ -1,6 +1,6 @@
 #include "settingswindow.h"
-#include "app/frmhelp.h"
-#include "app/subwindow.h"
+#include "common/frmhelp.h"
+#include "common/subwindow.h"
 #include "lang/captions.h"
 
 #include <QHBoxLayout>

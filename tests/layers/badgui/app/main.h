@@ -1,0 +1,2 @@
+// The main window may include every other folder.
+#include "channels/table.h"
