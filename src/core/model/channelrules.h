@@ -93,8 +93,9 @@ struct ValueVerdict {
 ValueVerdict judgeValue(const Document& doc, const ChannelSlotRef& slot, int id,
                         const QString& value, ValueSource source);
 
-// The row commands of the channel table.
-enum class RowCommand { Copy, Cut, Paste, Insert, Delete, MoveUp, MoveDown };
+// The row commands of the channel table. Sort reorders a group's channels by frequency; Fill
+// gives rows a series of typed frequencies.
+enum class RowCommand { Copy, Cut, Paste, Insert, Delete, MoveUp, MoveDown, Sort, Fill };
 
 struct RowCommandAccess {
     bool allowed = true;

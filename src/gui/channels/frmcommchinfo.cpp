@@ -4,6 +4,7 @@
 #include "app/windowteardown.h"
 #include "channelcelldelegate.h"
 #include "channeleditstate.h"
+#include "channelfindbar.h"
 #include "channelgridview.h"
 #include "channellists.h"
 #include "channeltablemodel.h"
@@ -132,6 +133,8 @@ void frmCommChInfo::buildControls() {
     grid_ = new ChannelGridView(this);
     grid_->setModel(model_);
     grid_->setItemDelegate(delegate_);
+    findBar_ = new ChannelFindBar(doc_, *this, this);
+    top->addWidget(findBar_);
     top->addWidget(grid_, 1);
 
     auto* buttons = new QHBoxLayout;
@@ -225,6 +228,7 @@ void frmCommChInfo::ShowRowHeads() {
 }
 
 void frmCommChInfo::ChangShowByLanguage() {
+    findBar_->changeLanguage();
     const QScopedValueRollback redraw(GridRedrawing, true);
     label1_->setText(LoadLangText(14050));
     const int ids[4] = {14052, 14053, 14054, 14101};
@@ -533,6 +537,13 @@ void frmCommChInfo::selectRows(int first, int last) {
 
 int frmCommChInfo::shownGroup() const {
     return model_->group();
+}
+
+void frmCommChInfo::showGroup(int g) {
+    if (g == shownGroup()) return;
+    EndGridEdit();
+    st_.CurGroup = g;
+    ChangeGroup();
 }
 
 void frmCommChInfo::commitEdits() {
