@@ -6,11 +6,15 @@
 #include "gui/mainwindowfixture.h"
 #include "support/testmain.h"
 
+#include "channels/channelfindbar.h"
 #include "channels/channelgridview.h"
+#include "channels/channelrowcommands.h"
 #include "channels/frmcommchinfo.h"
+#include "core/files/channelsheet.h"
 #include "core/files/datafile.h"
 #include "core/files/opendatafile.h"
 #include "core/model/cbplanrule.h"
+#include "core/model/channelfind.h"
 #include "core/model/channelplan.h"
 #include "core/model/channelrows.h"
 #include "core/model/documenthistory.h"
@@ -49,6 +53,7 @@ class TestChannelCommands : public QObject, MainWindowFixture {
         return qobject_cast<frmCommChInfo*>(main->ChildForm(QStringLiteral("frmCommChInfo")));
     }
     ChannelGridView* grid() { return table()->grid(); }
+    ChannelRowCommands* rowCommands() { return main->findChild<ChannelRowCommands*>(); }
     void keys(Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier, int times = 1) {
         for (int i = 0; i < times; ++i)
             QTest::keyClick(grid(), k, m);
@@ -324,13 +329,108 @@ private slots:
         QCOMPARE(shown(*doc, 0, 5), QStringLiteral("28.10000"));
         QCOMPARE(shown(*doc, 0, 6), QStringLiteral("28.20000")); // on the 5 kHz raster
         QCOMPARE(doc->Channel(FirstCHOfGroup(0, 1) + 5)->Public, i16(0));
-        // And back out as text.
+        // And back out as text: a header, then the values of the CSV file.
         goToRow(5);
         keys(Qt::Key_Down, Qt::ShiftModifier);
         keys(Qt::Key_C, Qt::ControlModifier);
-        const QStringList lines = QGuiApplication::clipboard()->text().split(QLatin1Char('\n'));
-        QVERIFY(lines.value(0).startsWith(QStringLiteral("28.10000\t0\t")));
-        QVERIFY(lines.value(1).startsWith(QStringLiteral("28.20000\t")));
+        const QString text = QGuiApplication::clipboard()->text();
+        QCOMPARE(text, ChannelSheetText(CopyRows(*doc, 0, 5, 6)));
+        const QStringList lines = text.split(QStringLiteral("\r\n"));
+        QVERIFY(lines.value(0).startsWith(QStringLiteral("Location\tName\tFrequency\t")));
+        QVERIFY(lines.value(1).startsWith(QStringLiteral("5\tA 5\t28.100000\t")));
+        QVERIFY(lines.value(2).startsWith(QStringLiteral("6\tA 6\t28.200000\t")));
+
+        // Pasted into another group: the same channels there, the names reported as not read,
+        // and a report counting the two data rows only.
+        choose(Ctl(table(), "Combo7"), QStringLiteral("B"));
+        goToRow(7);
+        QGuiApplication::clipboard()->setText(text); // as a spreadsheet gives it back
+        prompter.expect(QStringLiteral("paste of 2 channels"));
+        keys(Qt::Key_V, Qt::ControlModifier);
+        QVERIFY(prompter.saw(QStringLiteral("column \"Name\" not read")));
+        QVERIFY(prompter.saw(QStringLiteral("2 rows changed, 0 adjusted, 0 skipped.")));
+        for (int r = 0; r < 2; ++r) {
+            CHInfoRec a = *doc->Channel(FirstCHOfGroup(0, 1) + 5 + r);
+            CHInfoRec b = *doc->Channel(FirstCHOfGroup(1, 1) + 7 + r);
+            a.CHNo = b.CHNo = 0;
+            QVERIFY(a == b);
+        }
+    }
+
+    void findGoesThroughEveryGroup() {
+        openPlanDocument();
+        const QByteArray original = ReadBytes(file("orig.dat"));
+        QVERIFY(doc->RadioData.CHCount >= 360);
+        const int total = static_cast<int>(FindChannels(*doc, u"27.185"_s).size());
+        QVERIFY(total >= 3);
+        QTest::keyClick(grid(), Qt::Key_F, Qt::ControlModifier);
+        ChannelFindBar* bar = table()->findBar();
+        QVERIFY(bar->isVisible());
+        QCOMPARE(QApplication::focusWidget(), Ctl<QLineEdit>(table(), "findText"));
+        typeKeys(u"27.185"_s);
+        const QString of = u" of %1"_s.arg(total);
+        const struct {
+            Qt::Key key;
+            Qt::KeyboardModifiers mods;
+            int group;
+            QString status;
+        } steps[] = {
+            {Qt::Key_Return, {}, EU, u"1"_s + of},
+            {Qt::Key_Return, {}, 1, u"2"_s + of}, // CE
+            {Qt::Key_F3, {}, 2, u"3"_s + of},     // U
+            {Qt::Key_F3, Qt::ShiftModifier, 1, u"2"_s + of},
+        };
+        for (const auto& s : steps) {
+            key(s.key, s.mods);
+            QCOMPARE(table()->shownGroup(), s.group);
+            int first = 0, last = 0;
+            QVERIFY(table()->selectedRows(&first, &last));
+            QCOMPARE(first, 19);
+            QCOMPARE(bar->status(), s.status);
+        }
+        Ctl<QLineEdit>(table(), "findText")->setFocus();
+        Ctl<QLineEdit>(table(), "findText")->setText(u"27.1234"_s);
+        key(Qt::Key_Return);
+        QCOMPARE(bar->status(), u"not found"_s);
+        key(Qt::Key_Escape);
+        QVERIFY(!bar->isVisible());
+        // Finding changed nothing that is saved but the group shown.
+        Document expected;
+        QCOMPARE(OpenDataFile(expected, file("orig.dat")), OpenResult::Opened);
+        expected.RadioData.Func.GroupSel = 1;
+        expected.ToFileCopy();
+        QCOMPARE(saveAs("found.dat"), EncodeDataFile(expected.FileRadioData, expected.FileCHInfo));
+        QVERIFY(!original.isEmpty());
+    }
+
+    void sortGroupIsOneUndoStepAndNotOfferedInAPlan() {
+        openPlanDocument();
+        settle();
+        QVERIFY(!act("MnuCHSortGroup")->isEnabled());
+        QVERIFY(!act("MnuCHFillFre")->isEnabled());
+        openBankDocument();
+        const QByteArray original = ReadBytes(file("orig.dat"));
+        goToRow(1);
+        settle();
+        QVERIFY(act("MnuCHSortGroup")->isEnabled());
+        const int steps = doc->history().stack().count();
+        prompter.expect(u"in ascending order?"_s, Prompter::Answer::No); // descending
+        act("MnuCHSortGroup")->trigger();
+        // Row 1 of a new document is 27.86; rows 2 to 40 are the CB plan's.
+        QCOMPARE(shown(*doc, A, 1), u"27.86000"_s);
+        QCOMPARE(shown(*doc, A, 2), u"27.40500"_s);
+        QCOMPARE(shown(*doc, A, 40), u"26.97500"_s);
+        QCOMPARE(doc->history().stack().count(), steps + 1);
+        QCOMPARE(act("mnuEditUndo")->text(), u"&Undo sort of A by frequency"_s);
+        // The fill of a series, through the command the dialog runs.
+        goToRow(3);
+        keys(Qt::Key_Down, Qt::ShiftModifier, 2);
+        rowCommands()->fillFrequencies(28.0, 10);
+        QCOMPARE(shown(*doc, A, 5), u"28.02000"_s);
+        QCOMPARE(doc->history().stack().count(), steps + 2);
+        keys(Qt::Key_Z, Qt::ControlModifier);
+        keys(Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(saveAs("unsorted.dat"), original);
     }
 
     void everyEditorsEditIsOneUndoStep() {
