@@ -24,6 +24,7 @@
 #include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QHash>
+#include <QHeaderView>
 #include <QMimeData>
 #include <QTimer>
 #include <QToolBar>
@@ -400,6 +401,53 @@ private slots:
         expected.RadioData.Func.GroupSel = 1;
         expected.ToFileCopy();
         QCOMPARE(saveAs("found.dat"), EncodeDataFile(expected.FileRadioData, expected.FileCHInfo));
+        QVERIFY(!original.isEmpty());
+    }
+
+    void sortingTheViewChangesNothingSaved() {
+        openPlanDocument();
+        const QByteArray original = ReadBytes(file("orig.dat"));
+        choose(Ctl(table(), "Combo9_0"), u"DE"_s); // 80 rows, 41 on above 27.405
+        goToRow(1);
+        settle();
+        QVERIFY(act("MnuCHCopy")->isEnabled());
+        QHeaderView* h = grid()->horizontalHeader();
+        QHeaderView* v = grid()->verticalHeader();
+        auto clickHeader = [&](int column) {
+            QTest::mouseClick(h->viewport(), Qt::LeftButton, {},
+                              QPoint(h->sectionViewportPosition(column) + 5, h->height() / 2));
+        };
+        // The frequencies in the order shown.
+        auto shownOrder = [&] {
+            QList<double> l;
+            for (int visual = 0; visual < v->count(); ++visual)
+                l << ParseNumber(shown(*doc, DE, v->logicalIndex(visual) + 1)).value_or(0);
+            return l;
+        };
+        const QStringList before = rowFreqs(DE);
+        clickHeader(ChannelTableModel::FreCol);
+        QVERIFY(grid()->viewSorted());
+        QCOMPARE(h->sortIndicatorOrder(), Qt::AscendingOrder);
+        QList<double> order = shownOrder();
+        QVERIFY(std::is_sorted(order.begin(), order.end()));
+        // The row commands act on no rows while the view is sorted.
+        for (const char* a : {"MnuCHCopy", "MnuCHPaste", "MnuCHSortGroup"})
+            QVERIFY2(!act(a)->isEnabled(), a);
+        clickHeader(ChannelTableModel::FreCol);
+        QCOMPARE(h->sortIndicatorOrder(), Qt::DescendingOrder);
+        order = shownOrder();
+        QVERIFY(std::is_sorted(order.rbegin(), order.rend()));
+        clickHeader(ChannelTableModel::FreCol);
+        QVERIFY(!grid()->viewSorted());
+        for (int visual = 0; visual < v->count(); ++visual)
+            QCOMPARE(v->logicalIndex(visual), visual);
+        QVERIFY(act("MnuCHCopy")->isEnabled());
+        QCOMPARE(rowFreqs(DE), before);
+        Document expected;
+        QCOMPARE(OpenDataFile(expected, file("orig.dat")), OpenResult::Opened);
+        expected.RadioData.Func.GroupSel = DE;
+        expected.ToFileCopy();
+        QCOMPARE(saveAs("viewed.dat"), EncodeDataFile(expected.FileRadioData, expected.FileCHInfo));
         QVERIFY(!original.isEmpty());
     }
 

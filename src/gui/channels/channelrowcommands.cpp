@@ -94,6 +94,9 @@ bool ChannelRowCommands::canRun(Command c) const {
     const frmCommChInfo* t = table_ ? table_() : nullptr;
     int first = 0, last = 0;
     if (!t || !t->selectedRows(&first, &last)) return false;
+    // Rows next to each other in a sorted view are not the group's neighbours: no command
+    // acts on rows the user did not mean.
+    if (t->grid()->viewSorted()) return false;
     const int mode = doc_.CountryMode;
     const int group = t->shownGroup();
     const int size = GroupSize(group, mode);

@@ -168,6 +168,10 @@ void frmCommChInfo::buildControls() {
     grid_->setSelectionMode(QAbstractItemView::ContiguousSelection);
     connect(grid_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &frmCommChInfo::rowSelectionChanged);
+    // Another group is shown in the radio's order; a sorted view changes what the channel
+    // commands may do.
+    connect(model_, &QAbstractItemModel::modelReset, grid_, &ChannelGridView::clearViewSort);
+    connect(grid_, &ChannelGridView::viewSortChanged, this, &frmCommChInfo::rowSelectionChanged);
     connect(grid_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &frmCommChInfo::rowSelectionChanged);
     connect(grid_, &QAbstractItemView::doubleClicked, this, [this] { EnterGridEdit(); });
@@ -200,7 +204,8 @@ void frmCommChInfo::InitShowGrid() {
     QHeaderView* h = grid_->horizontalHeader();
     h->setFixedHeight(twipsToPixelsX(this, 500));
     h->setSectionResizeMode(QHeaderView::Fixed);
-    h->setSectionsClickable(false);
+    // A click on a header sorts the view (ChannelGridView::sortViewBy).
+    h->setSectionsClickable(true);
     h->setHighlightSections(false);
     h->setDefaultAlignment(Qt::AlignCenter);
     for (int c = 0; c < ChannelTableModel::Columns; ++c) {
