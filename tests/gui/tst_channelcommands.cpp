@@ -10,6 +10,7 @@
 #include "channels/channelgridview.h"
 #include "channels/channelrowcommands.h"
 #include "channels/frmcommchinfo.h"
+#include "channels/frmeditselected.h"
 #include "core/files/channelsheet.h"
 #include "core/files/datafile.h"
 #include "core/files/opendatafile.h"
@@ -20,6 +21,7 @@
 #include "core/model/documenthistory.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
@@ -227,8 +229,9 @@ private slots:
         QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(20, 20),
                                   grid()->mapToGlobal(QPoint(20, 20)));
         QCoreApplication::sendEvent(grid(), &menuKey);
-        QCOMPARE(offered.size(), 7);
+        QCOMPARE(offered.size(), 8); // the row commands, then Edit Selected Channels
         QCOMPARE(offered.constFirst(), QStringLiteral("MnuCHCut"));
+        QCOMPARE(offered.constLast(), QStringLiteral("MnuCHEditSelected"));
         // Another child window active: the channel menu and buttons go.
         main->ShowChildForm(QStringLiteral("FrmKey"));
         settle();
@@ -402,6 +405,37 @@ private slots:
         expected.ToFileCopy();
         QCOMPARE(saveAs("found.dat"), EncodeDataFile(expected.FileRadioData, expected.FileCHInfo));
         QVERIFY(!original.isEmpty());
+    }
+
+    void editSelectedChannelsIsOneUndoStep() {
+        openBankDocument();
+        const QByteArray original = ReadBytes(file("orig.dat"));
+        goToRow(1);
+        keys(Qt::Key_Down, Qt::ShiftModifier, 39);
+        settle();
+        QVERIFY(act("MnuCHEditSelected")->isEnabled());
+        const int steps = doc->history().stack().count();
+        // The user picks Tone Squelch "On" (which ticks its box) and presses OK.
+        QTimer::singleShot(0, this, [this] {
+            auto* dialog = qobject_cast<FrmEditSelected*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            QVERIFY(!Ctl<QCheckBox>(dialog, "chkChange_5")->isChecked());
+            choose(Ctl(dialog, "Combo2_2"), u"On"_s); // TSQ
+            QVERIFY(Ctl<QCheckBox>(dialog, "chkChange_5")->isChecked());
+            dialog->accept();
+        });
+        // Row 1 of a new document uses the public channel's data, which has its own TSQ: the
+        // others take the value; nothing is refused.
+        act("MnuCHEditSelected")->trigger();
+        for (int r = 1; r <= 40; ++r)
+            QCOMPARE(doc->Channel(FirstCHOfGroup(A, 1) + r)->TSQ, i16(1));
+        QCOMPARE(doc->history().stack().count(), steps + 1);
+        QCOMPARE(act("mnuEditUndo")->text(), u"&Undo edit of 40 channels"_s);
+        // Ctrl+Z once the main window is active again after the dialog.
+        showActive(main.get());
+        keys(Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(doc->Channel(FirstCHOfGroup(A, 1) + 5)->TSQ, i16(0));
+        QCOMPARE(saveAs("undone.dat"), original);
     }
 
     void sortingTheViewChangesNothingSaved() {

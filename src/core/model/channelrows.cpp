@@ -665,6 +665,47 @@ RowCommandReport SortGroupRows(Document& doc, int group, bool descending) {
     return report;
 }
 
+RowCommandReport EditRows(Document& doc, int group, int first, int last,
+                          const QList<FieldValue>& values) {
+    const Group g = groupOf(doc, group);
+    if (!g.valid()) return refusedWith({MsgNoSuchGroup, {QString::number(group)}});
+    if (first < 1 || last > g.size || first > last) return noSuchRows(g, first, last);
+    // Public off goes first and Public on last; the modulation before the power it limits.
+    QList<FieldValue> order = values;
+    auto rank = [](const FieldValue& v) {
+        if (v.id == FldPublic) return v.value.trimmed() == QLatin1String("0") ? 0 : 3;
+        return v.id == FldAM_FM ? 1 : 2;
+    };
+    std::stable_sort(order.begin(), order.end(),
+                     [&](const FieldValue& a, const FieldValue& b) { return rank(a) < rank(b); });
+    const Rows before = rowsOf(doc, g);
+    RowCommandReport report;
+    {
+        QSignalBlocker quiet(doc);
+        QuietPrompter silent(doc);
+        for (int r = first; r <= last; ++r) {
+            const int chNo = g.base + r;
+            QList<RowNote> notes;
+            int refused = 0;
+            for (const FieldValue& v : order) {
+                const EditResult res =
+                    EditChannelField(doc, chNo, v.id, v.value, ValueSource::Typed);
+                if (res.outcome == EditOutcome::Stored) continue;
+                refused += res.outcome == EditOutcome::Refused ? 1 : 0;
+                notes.append({r, g.where(r), false, res.reason, v.id});
+            }
+            const bool skipped = !order.isEmpty() && refused == order.size();
+            for (RowNote& n : notes) {
+                n.skipped = skipped;
+                report.notes.append(n);
+            }
+        }
+        doc.RefreshGroupCHs(g.index);
+    }
+    announce(doc, g, before, report);
+    return report;
+}
+
 RowCommandReport FillFrequencies(Document& doc, int group, int first, int last, double start,
                                  double step) {
     const Group g = groupOf(doc, group);

@@ -102,6 +102,19 @@ RowCommandReport SortGroupRows(Document& doc, int group, bool descending);
 RowCommandReport FillFrequencies(Document& doc, int group, int first, int last, double start,
                                  double step);
 
+// Sets the given fields (field id and value, as EditChannelField takes them) on the channels
+// of rows first..last, each value through the typing rule of its row. A channel using the
+// public channel's data is switched off it first when Public is set off, and on again last
+// when Public is set on, so that its own fields can be given. Every value that was adjusted or
+// refused is a note with its reason; a row where every value was refused (an empty row, for
+// one) counts as skipped.
+struct FieldValue {
+    int id = 0;
+    QString value;
+};
+RowCommandReport EditRows(Document& doc, int group, int first, int last,
+                          const QList<FieldValue>& values);
+
 // The private clipboard format and back. Decoding checks everything (the bytes may come from
 // another program): nothing on any fault.
 QByteArray EncodeChannelClip(const ChannelClip& clip);

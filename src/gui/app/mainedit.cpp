@@ -38,6 +38,7 @@ const ChannelCommandDef channelCommands[] = {
 
 // The group commands of the Channel menu, without toolbar buttons.
 const ChannelCommandDef groupCommands[] = {
+    {"MnuCHEditSelected", nullptr, Command::EditSelected},
     {"MnuCHSortGroup", nullptr, Command::SortGroup},
     {"MnuCHFillFre", nullptr, Command::FillFrequencies},
 };
@@ -129,5 +130,9 @@ void frmMain::attachChannelTable(frmCommChInfo* table) {
             menuActions << sep;
         }
     }
+    // Edit Selected Channels in the context menu too, after the row commands.
+    auto* sep = new QAction(table);
+    sep->setSeparator(true);
+    menuActions << sep << action("MnuCHEditSelected");
     rowCommands_->attach(table, menuActions);
 }

@@ -100,6 +100,7 @@ const std::vector<MenuDef>& menuTable() {
           {"MnuCHHabits", 10808, nullptr, nullptr, true},
           // Commands on the whole group or a series of rows.
           Sep,
+          {"MnuCHEditSelected", 14994, nullptr, nullptr, false},
           {"MnuCHSortGroup", 14986, nullptr, nullptr, false},
           {"MnuCHFillFre", 14990, nullptr, nullptr, false}}},
         {"mnuProgram",

@@ -1,6 +1,7 @@
 #include "channelrowcommands.h"
 #include "channelgridview.h"
 #include "frmcommchinfo.h"
+#include "frmeditselected.h"
 #include "frmfillfrequencies.h"
 
 #include "core/files/channelsheet.h"
@@ -54,6 +55,8 @@ RowCommand ruleOf(ChannelRowCommands::Command c) {
         return RowCommand::Sort;
     case C::FillFrequencies:
         return RowCommand::Fill;
+    case C::EditSelected:
+        return RowCommand::Edit;
     }
     return RowCommand::Copy;
 }
@@ -124,6 +127,7 @@ bool ChannelRowCommands::canRun(Command c) const {
         return last < size;
     case Command::SortGroup:
     case Command::FillFrequencies:
+    case Command::EditSelected:
         return true;
     }
     return false;
@@ -169,6 +173,11 @@ void ChannelRowCommands::run(Command c) {
             prompter_.ask(LoadLangText(14988).replace(QLatin1String("%1"), name),
                           Prompter::Buttons::YesNoCancel, Prompter::Icon::Question);
         if (a != Prompter::Answer::Cancel) sortGroup(a == Prompter::Answer::No);
+        return;
+    }
+    if (c == Command::EditSelected) {
+        FrmEditSelected dialog(doc_, table_());
+        if (dialog.exec() == QDialog::Accepted) editSelected(dialog.values());
         return;
     }
     if (c == Command::FillFrequencies) {
@@ -223,6 +232,7 @@ void ChannelRowCommands::run(Command c) {
         break;
     case Command::SortGroup:
     case Command::FillFrequencies:
+    case Command::EditSelected:
         return; // run above, after their questions
     case Command::MoveUp:
     case Command::MoveDown: {
@@ -273,6 +283,15 @@ void ChannelRowCommands::fillFrequencies(double startMhz, double stepKhz) {
     runStep(caption, first, last, [=, this](int g) {
         return FillFrequencies(doc_, g, first, last, startMhz, stepKhz / 1000.0);
     });
+}
+
+void ChannelRowCommands::editSelected(const QList<FieldValue>& values) {
+    if (values.isEmpty() || !canRun(Command::EditSelected)) return;
+    int first = 0, last = 0;
+    table_()->selectedRows(&first, &last);
+    const StepCaption caption{{14996, {QString::number(last - first + 1)}}, {}};
+    runStep(caption, first, last,
+            [=, this](int g) { return EditRows(doc_, g, first, last, values); });
 }
 
 void ChannelRowCommands::tell(const RowCommandReport& r, const StepCaption& caption) const {

@@ -17,6 +17,7 @@ class Prompter;
 class QAction;
 class frmCommChInfo;
 struct ChannelClip;
+struct FieldValue;
 struct RowCommandReport;
 struct StepCaption;
 
@@ -32,7 +33,8 @@ public:
         MoveUp,
         MoveDown,
         SortGroup,
-        FillFrequencies
+        FillFrequencies,
+        EditSelected
     };
     // The channel table the commands act on: the active child window when it is the table.
     using TableFinder = std::function<frmCommChInfo*()>;
@@ -45,6 +47,8 @@ public:
     // Sort Group and Fill Frequencies with what their questions asked (run asks them first).
     void sortGroup(bool descending);
     void fillFrequencies(double startMhz, double stepKhz);
+    // Edit Selected Channels with the values its dialog collected.
+    void editSelected(const QList<FieldValue>& values);
     // Offers the actions in the table's context menu and follows its selection.
     void attach(frmCommChInfo* table, const QList<QAction*>& actions);
 

@@ -1,5 +1,6 @@
-// Finding channels by frequency, tone or slot, in the table's order; sorting a group by
-// frequency and filling rows with a series of frequencies, both through the rule source.
+// The channel table's commands for many channels: finding by frequency, tone or slot in the
+// table's order; sorting a group by frequency, filling rows with a series of frequencies and
+// setting fields of many channels at once, all through the rule source.
 
 #include "core/model/channelfind.h"
 #include "core/model/channelrows.h"
@@ -36,7 +37,7 @@ QStringList freqs(const Document& d, int group, int first, int last) {
 
 } // namespace
 
-class TestChannelFind : public QObject {
+class TestChannelTableCommands : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { UseStagedLanguage(); }
@@ -120,7 +121,58 @@ private slots:
         QVERIFY(FillFrequencies(cb, EU, 1, 2, 27.0, 0.01).refused());
         QVERIFY(FillFrequencies(cb, MemCb, 1, 2, 27.0, 0.01).refused());
     }
+
+    void editRowsSetsFieldsThroughTheRules() {
+        Document d;
+        NewDocumentInMode(d, 1);
+        ProgramRows(d, A, 1, 3); // row 1 of a new document uses the public channel's data
+        const int base = FirstCHOfGroup(A, 1);
+        d.Channel(base + 2)->Public = 0;
+        d.Channel(base + 3)->Public = 0;
+        struct Case {
+            const char* name;
+            QList<FieldValue> values;
+            int changed, adjusted, skipped;
+            QString reportHas;
+        };
+        const QList<Case> cases = {
+            {"tone squelch on every channel", {{FldTSQ, u"1"_s}}, 3, 0, 1, u"not programmed"_s},
+            {"a shift where the public channel's data is used",
+             {{FldDUP, u"1"_s}},
+             2,
+             0,
+             2, // its only value refused: row 1 is skipped, with the reason
+             u"A 1, DUP"_s},
+            {"public off first, then the shift",
+             {{FldDUP, u"2"_s}, {FldPublic, u"0"_s}},
+             3,
+             0,
+             1,
+             {}},
+            {"an offset off its 5 kHz steps",
+             {{FldOffSetFre, u"603"_s}},
+             2,
+             2,
+             2,
+             u"A 2, OffSetFre"_s},
+        };
+        for (const Case& c : cases) {
+            Document e;
+            NewDocumentInMode(e, 1);
+            ProgramRows(e, A, 1, 3);
+            e.Channel(base + 2)->Public = 0;
+            e.Channel(base + 3)->Public = 0;
+            const RowCommandReport r = EditRows(e, A, 1, 4, c.values);
+            QVERIFY2(!r.refused(), c.name);
+            QCOMPARE(r.changedRows, c.changed);
+            QCOMPARE(r.adjusted(), c.adjusted);
+            QCOMPARE(r.skipped(), c.skipped); // row 4 is empty
+            QVERIFY2(r.lines().join(u'\n').contains(c.reportHas),
+                     qPrintable(r.lines().join(u'\n')));
+        }
+        QVERIFY(EditRows(d, A, 0, 2, {{FldTSQ, u"1"_s}}).refused());
+    }
 };
 
-MZ_TEST_GUILESS_MAIN(TestChannelFind)
-#include "tst_channelfind.moc"
+MZ_TEST_GUILESS_MAIN(TestChannelTableCommands)
+#include "tst_channeltablecommands.moc"
