@@ -510,7 +510,13 @@ private slots:
         rowCommands()->fillFrequencies(28.0, 10);
         QCOMPARE(shown(*doc, A, 5), u"28.02000"_s);
         QCOMPARE(doc->history().stack().count(), steps + 2);
+        // An undo selects the rows its step changed and scrolls them into view.
+        goToRow(30);
         keys(Qt::Key_Z, Qt::ControlModifier);
+        int first = 0, last = 0;
+        QVERIFY(table()->selectedRows(&first, &last));
+        QCOMPARE(first, 3);
+        QCOMPARE(last, 5);
         keys(Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(saveAs("unsorted.dat"), original);
     }

@@ -12,6 +12,7 @@
 #include "core/model/channelrules.h"
 #include "core/model/country.h"
 #include "core/model/document.h"
+#include "core/model/documenthistory.h"
 #include "lang/captions.h"
 #include "lang/enterfocus.h"
 #include "numberedit.h"
@@ -447,6 +448,26 @@ void frmCommChInfo::onDocumentReplaced() {
     ChangShowByLanguage();
     SetGridData();
     GridLoaded = true;
+    // After an undo or redo the rows the step changed are selected and in view.
+    if (const DocumentImage* before = doc_.history().shownBefore()) {
+        const int mode = doc_.CountryMode, g = shownGroup();
+        const int base = FirstCHOfGroup(g, mode);
+        auto recordIn = [](const RadioDataRec& data, const ChannelList& list,
+                           int chNo) -> const CHInfoRec* {
+            for (int i = 0; i < std::clamp<int>(data.CHCount, 0, MaxChannels); ++i)
+                if (list[i].CHNo == chNo) return &list[i];
+            return nullptr;
+        };
+        int first = 0, last = 0;
+        for (int r = 1; r <= GroupSize(g, mode); ++r) {
+            const CHInfoRec* was = recordIn(before->data, before->channels, base + r);
+            const CHInfoRec* now = doc_.Channel(base + r);
+            if ((was == nullptr) == (now == nullptr) && (!was || *was == *now)) continue;
+            if (!first) first = r;
+            last = r;
+        }
+        if (first) selectRows(first, last);
+    }
 }
 
 void frmCommChInfo::reShowGrid(int chNo) {
