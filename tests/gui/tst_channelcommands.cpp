@@ -27,6 +27,8 @@
 #include <QGuiApplication>
 #include <QHash>
 #include <QHeaderView>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMimeData>
 #include <QTimer>
 #include <QToolBar>
@@ -405,6 +407,27 @@ private slots:
         expected.ToFileCopy();
         QCOMPARE(saveAs("found.dat"), EncodeDataFile(expected.FileRadioData, expected.FileCHInfo));
         QVERIFY(!original.isEmpty());
+    }
+
+    void theTableFillsTheMainWindowAndKeepsItsWidth() {
+        auto* host = qobject_cast<QMdiSubWindow*>(table()->parentWidget());
+        QVERIFY(host);
+        QWidget* area = host->mdiArea()->viewport();
+        QTRY_COMPARE(host->geometry().bottom(), area->rect().bottom());
+        const int before = host->height();
+        main->resize(main->width(), main->height() + 200);
+        QTRY_COMPARE(host->geometry().bottom(), area->rect().bottom());
+        QVERIFY(host->height() >= before + 150);
+        // Closed narrower, it opens narrower again.
+        const int width = host->width() - 60;
+        host->resize(width, host->height());
+        host->close();
+        QTRY_VERIFY(!table());
+        main->ShowChildForm(QStringLiteral("frmCommChInfo"));
+        QTRY_VERIFY(table());
+        auto* again = qobject_cast<QMdiSubWindow*>(table()->parentWidget());
+        QTRY_COMPARE(again->width(), width);
+        QTRY_COMPARE(again->geometry().bottom(), area->rect().bottom());
     }
 
     void editSelectedChannelsIsOneUndoStep() {

@@ -8,6 +8,7 @@
 #include "channelgridview.h"
 #include "channellists.h"
 #include "channeltablemodel.h"
+#include "core/app/startup.h"
 #include "core/lang/langtext.h"
 #include "core/model/channelrules.h"
 #include "core/model/country.h"
@@ -25,9 +26,12 @@
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QScrollBar>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -582,7 +586,45 @@ void frmCommChInfo::cellEntered(const QModelIndex& current) {
     showCaption(14012);
 }
 
+void frmCommChInfo::showEvent(QShowEvent* e) {
+    QWidget::showEvent(e);
+    auto* host = qobject_cast<QMdiSubWindow*>(parentWidget());
+    if (hostWatched_ || !host || !host->mdiArea()) return;
+    hostWatched_ = true;
+    host->mdiArea()->viewport()->installEventFilter(this);
+    const QSize kept = LoadChildWindowTwips(objectName());
+    // After the main window has placed the new window (it cascades its children).
+    QTimer::singleShot(0, this, [this, kept] {
+        auto* host = qobject_cast<QMdiSubWindow*>(parentWidget());
+        if (!host) return;
+        if (kept.isValid())
+            host->resize(twipsToPixelsX(this, kept.width()), twipsToPixelsY(this, kept.height()));
+        fillHostHeight();
+    });
+}
+
+bool frmCommChInfo::eventFilter(QObject* watched, QEvent* e) {
+    if (e->type() == QEvent::Resize) {
+        auto* host = qobject_cast<QMdiSubWindow*>(parentWidget());
+        if (host && host->mdiArea() && watched == host->mdiArea()->viewport()) fillHostHeight();
+    }
+    return QWidget::eventFilter(watched, e);
+}
+
+void frmCommChInfo::fillHostHeight() {
+    auto* host = qobject_cast<QMdiSubWindow*>(parentWidget());
+    if (!host || !host->mdiArea() || host->isMaximized() || host->isMinimized()) return;
+    const QRect area = host->mdiArea()->viewport()->rect();
+    // From where the window stands down to the area's bottom: as many rows as fit.
+    const int height = area.bottom() - host->y() + 1;
+    if (height > host->minimumSizeHint().height() && height != host->height())
+        host->resize(host->width(), height);
+}
+
 void frmCommChInfo::closeEvent(QCloseEvent* e) {
+    if (auto* host = qobject_cast<QMdiSubWindow*>(parentWidget()))
+        SaveChildWindowTwips(objectName(), QSize(pixelsToTwipsX(this, host->width()),
+                                                 pixelsToTwipsY(this, host->height())));
     commitEdits();
     st_.CHInfoOpen = false;
     e->accept();

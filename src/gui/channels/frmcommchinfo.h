@@ -88,6 +88,10 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* e) override;
+    // The window fills the main window's area downwards and grows with it; it opens with the
+    // size it was closed with.
+    void showEvent(QShowEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
     void buildControls();
@@ -139,4 +143,6 @@ private:
     // This window is changing the group settings itself (their change signal is its own).
     bool editingFunc_ = false;
     bool reshowing_ = false;
+    bool hostWatched_ = false;
+    void fillHostHeight();
 };
