@@ -199,6 +199,16 @@ private slots:
         QCOMPARE(d.Channel(FirstCHOfGroup(CE, 0) + 19)->RxFre.text(), ce19);
         QCOMPARE(d.Channel(FirstCHOfGroup(CE, 0) + 19)->TSQ, i16(1));
         QCOMPARE(rep.rows.changedRows + rep.rows.adjusted() + rep.rows.skipped(), 1);
+        // Empty rows: a programmed plan row is kept and named, an empty one stays empty.
+        const int ce40 = FirstCHOfGroup(CE, 0) + 40;
+        d.DeleteChannel(d.FindChannel(ce40));
+        const QString empties = u"Location\tName\tFrequency\n1\tEU 1\t\n2\tEU 2\t\n"_s;
+        const SheetPasteReport kept = PasteChannelSheet(d, CE, 39, empties);
+        QCOMPARE(kept.rows.skipped(), 1);
+        QCOMPARE(kept.rows.changedRows, 1);
+        QVERIFY(kept.rows.lines().join(u'\n').contains(u"CE 39: kept"_s));
+        QVERIFY(d.Channel(FirstCHOfGroup(CE, 0) + 39));
+        QVERIFY(!d.Channel(ce40));
     }
 
     void whatIsNoSheetIsRefused() {

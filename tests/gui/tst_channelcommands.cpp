@@ -24,6 +24,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QDialog>
 #include <QGuiApplication>
 #include <QHash>
 #include <QHeaderView>
@@ -58,7 +59,6 @@ class TestChannelCommands : public QObject, MainWindowFixture {
         return qobject_cast<frmCommChInfo*>(main->ChildForm(QStringLiteral("frmCommChInfo")));
     }
     ChannelGridView* grid() { return table()->grid(); }
-    ChannelRowCommands* rowCommands() { return main->findChild<ChannelRowCommands*>(); }
     void keys(Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier, int times = 1) {
         for (int i = 0; i < times; ++i)
             QTest::keyClick(grid(), k, m);
@@ -530,7 +530,15 @@ private slots:
         // The fill of a series, through the command the dialog runs.
         goToRow(3);
         keys(Qt::Key_Down, Qt::ShiftModifier, 2);
-        rowCommands()->fillFrequencies(28.0, 10);
+        QTimer::singleShot(0, this, [] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            QVERIFY(dialog && dialog->objectName() == u"FrmFillFrequencies"_s);
+            Ctl<QLineEdit>(dialog, "txtStart")->setText(u"28.0"_s);
+            Ctl<QLineEdit>(dialog, "txtStep")->setText(u"10"_s); // kHz
+            qobject_cast<QDialog*>(dialog)->accept();
+        });
+        act("MnuCHFillFre")->trigger();
+        showActive(main.get());
         QCOMPARE(shown(*doc, A, 5), u"28.02000"_s);
         QCOMPARE(doc->history().stack().count(), steps + 2);
         // An undo selects the rows its step changed and scrolls them into view.

@@ -14,6 +14,7 @@ namespace {
 constexpr int MsgNothingToPaste = 9956;
 constexpr int MsgTooMuchText = 9961;
 constexpr int TxtBeyondGroup = 14958;
+constexpr int TxtPlanNotEmptied = 14973;
 constexpr int TxtNameNotRead = 14980;
 constexpr int TxtColumnNotRead = 14981;
 
@@ -155,6 +156,13 @@ SheetPasteReport PasteChannelSheet(Document& doc, int group, int at, const QStri
         }
         const CsvChannelRow row =
             ReadChannelCsvRow(columns, table.records.at(first + i).fields, doc.FreLow);
+        if (row.empty && access.keepsFrequencies) {
+            // A plan row is never emptied; an empty row over an empty plan row is as given.
+            flush();
+            if (doc.Channel(FirstCHOfGroup(group, mode) + r))
+                report.notes.append({r, where(r), true, {TxtPlanNotEmptied, {}}, 0});
+            continue;
+        }
         if (!row.empty && !row.channel) {
             flush();
             report.notes.append({r, where(r), true, row.skip, 0});
