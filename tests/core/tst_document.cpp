@@ -278,6 +278,10 @@ private slots:
         for (const Row& row : rows) {
             Document doc;
             doc.NewDocument();
+            // An earlier document with more channels, as opened or saved last.
+            for (int c = 1; c <= 100; ++c)
+                doc.AddChannel(200 + c, QStringLiteral("27.00500"));
+            doc.ToFileCopy();
             QSignalSpy replaced(&doc, &Document::documentReplaced);
             QSignalSpy state(&doc, &Document::stateChanged);
             AdoptedImage image;
@@ -295,6 +299,10 @@ private slots:
             QCOMPARE(doc.IsNewFile, row.fileName.isEmpty());
             QCOMPARE(doc.title(), row.shownTitle);
             QCOMPARE(doc.IsDataChanged(), row.changed);
+            // Nothing of the earlier document stays behind the new channels, where a save
+            // would write it into the new file.
+            for (int i = source.chCount(); i < MaxChannels; ++i)
+                QVERIFY(doc.FileCHInfo[i] == source.CHInfo[i]);
             // The document as it stands adopts back to itself, title and all.
             doc.adoptImage(doc.currentImage());
             QCOMPARE(doc.title(), row.shownTitle);

@@ -6,20 +6,30 @@
 #include "gui/mainwindowfixture.h"
 #include "support/testmain.h"
 
+#include "channels/channelfindbar.h"
 #include "channels/channelgridview.h"
+#include "channels/channelrowcommands.h"
 #include "channels/frmcommchinfo.h"
+#include "channels/frmeditselected.h"
+#include "core/files/channelsheet.h"
 #include "core/files/datafile.h"
 #include "core/files/opendatafile.h"
 #include "core/model/cbplanrule.h"
+#include "core/model/channelfind.h"
 #include "core/model/channelplan.h"
 #include "core/model/channelrows.h"
 #include "core/model/documenthistory.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QDialog>
 #include <QGuiApplication>
 #include <QHash>
+#include <QHeaderView>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMimeData>
 #include <QTimer>
 #include <QToolBar>
@@ -221,8 +231,9 @@ private slots:
         QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(20, 20),
                                   grid()->mapToGlobal(QPoint(20, 20)));
         QCoreApplication::sendEvent(grid(), &menuKey);
-        QCOMPARE(offered.size(), 7);
+        QCOMPARE(offered.size(), 8); // the row commands, then Edit Selected Channels
         QCOMPARE(offered.constFirst(), QStringLiteral("MnuCHCut"));
+        QCOMPARE(offered.constLast(), QStringLiteral("MnuCHEditSelected"));
         // Another child window active: the channel menu and buttons stay where they are, but
         // disabled.
         main->ShowChildForm(QStringLiteral("FrmKey"));
@@ -327,13 +338,221 @@ private slots:
         QCOMPARE(shown(*doc, 0, 5), QStringLiteral("28.10000"));
         QCOMPARE(shown(*doc, 0, 6), QStringLiteral("28.20000")); // on the 5 kHz raster
         QCOMPARE(doc->Channel(FirstCHOfGroup(0, 1) + 5)->Public, i16(0));
-        // And back out as text.
+        // And back out as text: a header, then the values of the CSV file.
         goToRow(5);
         keys(Qt::Key_Down, Qt::ShiftModifier);
         keys(Qt::Key_C, Qt::ControlModifier);
-        const QStringList lines = QGuiApplication::clipboard()->text().split(QLatin1Char('\n'));
-        QVERIFY(lines.value(0).startsWith(QStringLiteral("28.10000\t0\t")));
-        QVERIFY(lines.value(1).startsWith(QStringLiteral("28.20000\t")));
+        const QString text = QGuiApplication::clipboard()->text();
+        QCOMPARE(text, ChannelSheetText(CopyRows(*doc, 0, 5, 6)));
+        const QStringList lines = text.split(QStringLiteral("\r\n"));
+        QVERIFY(lines.value(0).startsWith(QStringLiteral("Location\tName\tFrequency\t")));
+        QVERIFY(lines.value(1).startsWith(QStringLiteral("5\tA 5\t28.100000\t")));
+        QVERIFY(lines.value(2).startsWith(QStringLiteral("6\tA 6\t28.200000\t")));
+
+        // Pasted into another group: the same channels there, the names reported as not read,
+        // and a report counting the two data rows only.
+        choose(Ctl(table(), "Combo7"), QStringLiteral("B"));
+        goToRow(7);
+        QGuiApplication::clipboard()->setText(text); // as a spreadsheet gives it back
+        prompter.expect(QStringLiteral("paste of 2 channels"));
+        keys(Qt::Key_V, Qt::ControlModifier);
+        QVERIFY(prompter.saw(QStringLiteral("column \"Name\" not read")));
+        QVERIFY(prompter.saw(QStringLiteral("2 rows changed, 0 adjusted, 0 skipped.")));
+        for (int r = 0; r < 2; ++r) {
+            CHInfoRec a = *doc->Channel(FirstCHOfGroup(0, 1) + 5 + r);
+            CHInfoRec b = *doc->Channel(FirstCHOfGroup(1, 1) + 7 + r);
+            a.CHNo = b.CHNo = 0;
+            QVERIFY(a == b);
+        }
+    }
+
+    void findGoesThroughEveryGroup() {
+        openPlanDocument();
+        const QByteArray original = ReadBytes(file("orig.dat"));
+        QVERIFY(doc->RadioData.CHCount >= 360);
+        const int total = static_cast<int>(FindChannels(*doc, u"27.185"_s).size());
+        QVERIFY(total >= 3);
+        QTest::keyClick(grid(), Qt::Key_F, Qt::ControlModifier);
+        ChannelFindBar* bar = table()->findBar();
+        QVERIFY(bar->isVisible());
+        QCOMPARE(QApplication::focusWidget(), Ctl<QLineEdit>(table(), "findText"));
+        typeKeys(u"27.185"_s);
+        const QString of = u" of %1"_s.arg(total);
+        const struct {
+            Qt::Key key;
+            Qt::KeyboardModifiers mods;
+            int group;
+            QString status;
+        } steps[] = {
+            {Qt::Key_Return, {}, EU, u"1"_s + of},
+            {Qt::Key_Return, {}, 1, u"2"_s + of}, // CE
+            {Qt::Key_F3, {}, 2, u"3"_s + of},     // U
+            {Qt::Key_F3, Qt::ShiftModifier, 1, u"2"_s + of},
+        };
+        for (const auto& s : steps) {
+            key(s.key, s.mods);
+            QCOMPARE(table()->shownGroup(), s.group);
+            int first = 0, last = 0;
+            QVERIFY(table()->selectedRows(&first, &last));
+            QCOMPARE(first, 19);
+            QCOMPARE(bar->status(), s.status);
+        }
+        Ctl<QLineEdit>(table(), "findText")->setFocus();
+        Ctl<QLineEdit>(table(), "findText")->setText(u"27.1234"_s);
+        key(Qt::Key_Return);
+        QCOMPARE(bar->status(), u"not found"_s);
+        key(Qt::Key_Escape);
+        QVERIFY(!bar->isVisible());
+        // Finding changed nothing that is saved but the group shown.
+        Document expected;
+        QCOMPARE(OpenDataFile(expected, file("orig.dat")), OpenResult::Opened);
+        expected.RadioData.Func.GroupSel = 1;
+        expected.ToFileCopy();
+        QCOMPARE(saveAs("found.dat"), EncodeDataFile(expected.FileRadioData, expected.FileCHInfo));
+        QVERIFY(!original.isEmpty());
+    }
+
+    void theTableFillsTheMainWindowAndKeepsItsWidth() {
+        auto* host = qobject_cast<QMdiSubWindow*>(table()->parentWidget());
+        QVERIFY(host);
+        QWidget* area = host->mdiArea()->viewport();
+        QTRY_COMPARE(host->geometry().bottom(), area->rect().bottom());
+        const int before = host->height();
+        main->resize(main->width(), main->height() + 200);
+        QTRY_COMPARE(host->geometry().bottom(), area->rect().bottom());
+        QVERIFY(host->height() >= before + 150);
+        // Closed narrower, it opens narrower again.
+        const int width = host->width() - 60;
+        host->resize(width, host->height());
+        host->close();
+        QTRY_VERIFY(!table());
+        main->ShowChildForm(QStringLiteral("frmCommChInfo"));
+        QTRY_VERIFY(table());
+        auto* again = qobject_cast<QMdiSubWindow*>(table()->parentWidget());
+        QTRY_COMPARE(again->width(), width);
+        QTRY_COMPARE(again->geometry().bottom(), area->rect().bottom());
+    }
+
+    void editSelectedChannelsIsOneUndoStep() {
+        openBankDocument();
+        const QByteArray original = ReadBytes(file("orig.dat"));
+        goToRow(1);
+        keys(Qt::Key_Down, Qt::ShiftModifier, 39);
+        settle();
+        QVERIFY(act("MnuCHEditSelected")->isEnabled());
+        const int steps = doc->history().stack().count();
+        // The user picks Tone Squelch "On" (which ticks its box) and presses OK.
+        QTimer::singleShot(0, this, [this] {
+            auto* dialog = qobject_cast<FrmEditSelected*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            QVERIFY(!Ctl<QCheckBox>(dialog, "chkChange_5")->isChecked());
+            choose(Ctl(dialog, "Combo2_2"), u"On"_s); // TSQ
+            QVERIFY(Ctl<QCheckBox>(dialog, "chkChange_5")->isChecked());
+            dialog->accept();
+        });
+        // Row 1 of a new document uses the public channel's data, which has its own TSQ: the
+        // others take the value; nothing is refused.
+        act("MnuCHEditSelected")->trigger();
+        for (int r = 1; r <= 40; ++r)
+            QCOMPARE(doc->Channel(FirstCHOfGroup(A, 1) + r)->TSQ, i16(1));
+        QCOMPARE(doc->history().stack().count(), steps + 1);
+        QCOMPARE(act("mnuEditUndo")->text(), u"&Undo edit of 40 channels"_s);
+        // Ctrl+Z once the main window is active again after the dialog.
+        showActive(main.get());
+        keys(Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(doc->Channel(FirstCHOfGroup(A, 1) + 5)->TSQ, i16(0));
+        QCOMPARE(saveAs("undone.dat"), original);
+    }
+
+    void sortingTheViewChangesNothingSaved() {
+        openPlanDocument();
+        const QByteArray original = ReadBytes(file("orig.dat"));
+        choose(Ctl(table(), "Combo9_0"), u"DE"_s); // 80 rows, 41 on above 27.405
+        goToRow(1);
+        settle();
+        QVERIFY(act("MnuCHCopy")->isEnabled());
+        QHeaderView* h = grid()->horizontalHeader();
+        QHeaderView* v = grid()->verticalHeader();
+        auto clickHeader = [&](int column) {
+            QTest::mouseClick(h->viewport(), Qt::LeftButton, {},
+                              QPoint(h->sectionViewportPosition(column) + 5, h->height() / 2));
+        };
+        // The frequencies in the order shown.
+        auto shownOrder = [&] {
+            QList<double> l;
+            for (int visual = 0; visual < v->count(); ++visual)
+                l << ParseNumber(shown(*doc, DE, v->logicalIndex(visual) + 1)).value_or(0);
+            return l;
+        };
+        const QStringList before = rowFreqs(DE);
+        clickHeader(ChannelTableModel::FreCol);
+        QVERIFY(grid()->viewSorted());
+        QCOMPARE(h->sortIndicatorOrder(), Qt::AscendingOrder);
+        QList<double> order = shownOrder();
+        QVERIFY(std::is_sorted(order.begin(), order.end()));
+        // The row commands act on no rows while the view is sorted.
+        for (const char* a : {"MnuCHCopy", "MnuCHPaste", "MnuCHSortGroup"})
+            QVERIFY2(!act(a)->isEnabled(), a);
+        clickHeader(ChannelTableModel::FreCol);
+        QCOMPARE(h->sortIndicatorOrder(), Qt::DescendingOrder);
+        order = shownOrder();
+        QVERIFY(std::is_sorted(order.rbegin(), order.rend()));
+        clickHeader(ChannelTableModel::FreCol);
+        QVERIFY(!grid()->viewSorted());
+        for (int visual = 0; visual < v->count(); ++visual)
+            QCOMPARE(v->logicalIndex(visual), visual);
+        QVERIFY(act("MnuCHCopy")->isEnabled());
+        QCOMPARE(rowFreqs(DE), before);
+        Document expected;
+        QCOMPARE(OpenDataFile(expected, file("orig.dat")), OpenResult::Opened);
+        expected.RadioData.Func.GroupSel = DE;
+        expected.ToFileCopy();
+        QCOMPARE(saveAs("viewed.dat"), EncodeDataFile(expected.FileRadioData, expected.FileCHInfo));
+        QVERIFY(!original.isEmpty());
+    }
+
+    void sortGroupIsOneUndoStepAndNotOfferedInAPlan() {
+        openPlanDocument();
+        settle();
+        QVERIFY(!act("MnuCHSortGroup")->isEnabled());
+        QVERIFY(!act("MnuCHFillFre")->isEnabled());
+        openBankDocument();
+        const QByteArray original = ReadBytes(file("orig.dat"));
+        goToRow(1);
+        settle();
+        QVERIFY(act("MnuCHSortGroup")->isEnabled());
+        const int steps = doc->history().stack().count();
+        prompter.expect(u"in ascending order?"_s, Prompter::Answer::No); // descending
+        act("MnuCHSortGroup")->trigger();
+        // Row 1 of a new document is 27.86; rows 2 to 40 are the CB plan's.
+        QCOMPARE(shown(*doc, A, 1), u"27.86000"_s);
+        QCOMPARE(shown(*doc, A, 2), u"27.40500"_s);
+        QCOMPARE(shown(*doc, A, 40), u"26.97500"_s);
+        QCOMPARE(doc->history().stack().count(), steps + 1);
+        QCOMPARE(act("mnuEditUndo")->text(), u"&Undo sort of A by frequency"_s);
+        // The fill of a series, through the command the dialog runs.
+        goToRow(3);
+        keys(Qt::Key_Down, Qt::ShiftModifier, 2);
+        QTimer::singleShot(0, this, [] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            QVERIFY(dialog && dialog->objectName() == u"FrmFillFrequencies"_s);
+            Ctl<QLineEdit>(dialog, "txtStart")->setText(u"28.0"_s);
+            Ctl<QLineEdit>(dialog, "txtStep")->setText(u"10"_s); // kHz
+            qobject_cast<QDialog*>(dialog)->accept();
+        });
+        act("MnuCHFillFre")->trigger();
+        showActive(main.get());
+        QCOMPARE(shown(*doc, A, 5), u"28.02000"_s);
+        QCOMPARE(doc->history().stack().count(), steps + 2);
+        // An undo selects the rows its step changed and scrolls them into view.
+        goToRow(30);
+        keys(Qt::Key_Z, Qt::ControlModifier);
+        int first = 0, last = 0;
+        QVERIFY(table()->selectedRows(&first, &last));
+        QCOMPARE(first, 3);
+        QCOMPARE(last, 5);
+        keys(Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(saveAs("unsorted.dat"), original);
     }
 
     void everyEditorsEditIsOneUndoStep() {

@@ -127,6 +127,21 @@ QRect LoadMainWindowTwips() {
                  get("MainHeight", 9500));
 }
 
+QSize LoadChildWindowTwips(const QString& name) {
+    QSettings s = windowStore();
+    s.beginGroup(QStringLiteral("Settings"));
+    const int w = static_cast<int>(NumberOrDefault(s.value(name + QStringLiteral("Width")).toString(), 0));
+    const int h = static_cast<int>(NumberOrDefault(s.value(name + QStringLiteral("Height")).toString(), 0));
+    return w > 0 && h > 0 ? QSize(w, h) : QSize();
+}
+
+void SaveChildWindowTwips(const QString& name, const QSize& t) {
+    QSettings s = windowStore();
+    s.beginGroup(QStringLiteral("Settings"));
+    s.setValue(name + QStringLiteral("Width"), QString::number(t.width()));
+    s.setValue(name + QStringLiteral("Height"), QString::number(t.height()));
+}
+
 void SaveMainWindowTwips(const QRect& t) {
     QSettings s = windowStore();
     s.beginGroup(QStringLiteral("Settings"));

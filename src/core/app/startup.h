@@ -4,6 +4,7 @@
 
 #include <QLocale>
 #include <QRect>
+#include <QSize>
 #include <QString>
 
 class Document;
@@ -27,3 +28,6 @@ void StartUp(Document& doc, const QString& programDir,
 // The per-user window store, in twips. A missing value reads as its default.
 QRect LoadMainWindowTwips();
 void SaveMainWindowTwips(const QRect& twips);
+// The size a child window was last closed with, by its name; an empty size when none is kept.
+QSize LoadChildWindowTwips(const QString& name);
+void SaveChildWindowTwips(const QString& name, const QSize& twips);

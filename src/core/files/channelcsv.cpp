@@ -514,40 +514,130 @@ ChannelCsvExport ExportChannelsCsv(const Document& doc) {
     std::stable_sort(channels.begin(), channels.end(),
                      [](const CHInfoRec* a, const CHInfoRec* b) { return a->CHNo < b->CHNo; });
     for (const CHInfoRec* c : channels) {
-        const QString stored = c->RxFre.text();
-        const QString name = ChannelSlotName(c->CHNo, mode);
-        if (IsNoFrequency(stored) || !IsNumeric(stored)) {
-            out.skipped << QStringLiteral("%1 (%2): no frequency").arg(c->CHNo).arg(name);
+        const QStringList cells = ChannelCsvCells(*c, mode, doc.FreLow);
+        if (cells.isEmpty()) {
+            out.skipped << QStringLiteral("%1 (%2): no frequency")
+                               .arg(c->CHNo)
+                               .arg(ChannelSlotName(c->CHNo, mode));
             continue;
         }
-        int group = -1, row = 0;
-        ChannelSlot(c->CHNo, mode, group, row);
-        const double f = ParseNumber(FreToListText(stored, group, mode, doc.FreLow)).value_or(0);
-        const ToneCells t = toneCells(c->TDCT, c->RDCT);
-        out.csv += CsvLine({QString::number(c->CHNo),
-                            name,
-                            mhz(f),
-                            c->DUP == 1   ? QStringLiteral("+")
-                            : c->DUP == 2 ? QStringLiteral("-")
-                                          : QString(),
-                            c->DUP == 1 || c->DUP == 2 ? mhz(c->OffSetFre / 1000.0) : mhz(0),
-                            t.tone,
-                            t.rTone,
-                            t.cTone,
-                            t.dtcs,
-                            t.polarity,
-                            t.rxDtcs,
-                            t.cross,
-                            c->AM_FM == 1 ? QStringLiteral("AM") : QStringLiteral("FM"),
-                            QStringLiteral("5.00"),
-                            c->Scan == 0 ? QStringLiteral("S") : QString(),
-                            QStringLiteral("%1W").arg(PowerLevelWatts(c->Tx_Power)),
-                            commentOf(*c),
-                            QString(),
-                            QString(),
-                            QString(),
-                            QString()});
+        out.csv += CsvLine(cells);
     }
+    return out;
+}
+
+QStringList ChannelCsvCells(const CHInfoRec& c, int mode, double freLow) {
+    const QString stored = c.RxFre.text();
+    if (IsNoFrequency(stored) || !IsNumeric(stored)) return {};
+    int group = -1, row = 0;
+    ChannelSlot(c.CHNo, mode, group, row);
+    const double f = ParseNumber(FreToListText(stored, group, mode, freLow)).value_or(0);
+    const ToneCells t = toneCells(c.TDCT, c.RDCT);
+    return {QString::number(c.CHNo),
+            ChannelSlotName(c.CHNo, mode),
+            mhz(f),
+            c.DUP == 1   ? QStringLiteral("+")
+            : c.DUP == 2 ? QStringLiteral("-")
+                         : QString(),
+            c.DUP == 1 || c.DUP == 2 ? mhz(c.OffSetFre / 1000.0) : mhz(0),
+            t.tone,
+            t.rTone,
+            t.cTone,
+            t.dtcs,
+            t.polarity,
+            t.rxDtcs,
+            t.cross,
+            c.AM_FM == 1 ? QStringLiteral("AM") : QStringLiteral("FM"),
+            QStringLiteral("5.00"),
+            c.Scan == 0 ? QStringLiteral("S") : QString(),
+            QStringLiteral("%1W").arg(PowerLevelWatts(c.Tx_Power)),
+            commentOf(c),
+            QString(),
+            QString(),
+            QString(),
+            QString()};
+}
+
+CsvChannelRow ReadChannelCsvRow(const QHash<QString, int>& columns, const QStringList& cells,
+                                double freLow) {
+    CsvChannelRow out;
+    const RowReader cell(columns, cells);
+    bool anyValue = false;
+    for (auto it = columns.begin(); it != columns.end(); ++it)
+        if (it.key() != QLatin1String("Location") && it.key() != QLatin1String("Name") &&
+            !cell(it.key().toLatin1().constData()).isEmpty())
+            anyValue = true;
+    if (!anyValue) {
+        out.empty = true;
+        return out;
+    }
+    WantedChannel w;
+    if (auto s = readRow(cell, w)) {
+        out.skip = s->reason;
+        return out;
+    }
+    CHInfoRec c;
+    c.RxFre = FreToStored(w.frequency, freLow);
+    for (const auto& [id, v] : w.fields) {
+        const i16 n = static_cast<i16>(std::clamp(v, -32768, 32767));
+        switch (id) {
+        case FldPublic:
+            c.Public = n;
+            break;
+        case FldDUP:
+            c.DUP = n;
+            break;
+        case FldOffSetFre:
+            c.OffSetFre = n;
+            break;
+        case FldTSQ:
+            c.TSQ = n;
+            break;
+        case FldScan:
+            c.Scan = n;
+            break;
+        case FldHI_CUT:
+            c.HI_CUT = n;
+            break;
+        case FldBUSY:
+            c.BUSY = n;
+            break;
+        case FldNB:
+            c.NB = n;
+            break;
+        case FldAdd_Sub_5K:
+            c.Add_Sub_5K = n;
+            break;
+        case FldAM_FM:
+            c.AM_FM = n;
+            break;
+        case FldTx_Power:
+            c.Tx_Power = n;
+            break;
+        case FldRBTone:
+            c.RBTone = n;
+            break;
+        case FldDTMF_BOT:
+            c.DTMF_BOT = n;
+            break;
+        case FldDTMF_EOT:
+            c.DTMF_EOT = n;
+            break;
+        case FldDTMF_Call:
+            c.DTMF_Call = n;
+            break;
+        case FldRDCT:
+            c.RDCT = n;
+            break;
+        case FldTDCT:
+            c.TDCT = n;
+            break;
+        default:
+            break;
+        }
+    }
+    out.channel = c;
+    out.notes = w.notes;
     return out;
 }
 

@@ -12,11 +12,14 @@
 // measurement: Low 1W, Medium 2W, High 4W.
 
 #include "../model/channeledit.h"
+#include "../model/records.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 class Document;
 
@@ -31,6 +34,21 @@ struct ChannelCsvExport {
 };
 // One row per channel in use, sorted by channel number.
 ChannelCsvExport ExportChannelsCsv(const Document& doc);
+
+// The cells of one channel in the order of ChannelCsvColumns, as the export writes them; an
+// empty list when its frequency is missing or damaged.
+QStringList ChannelCsvCells(const CHInfoRec& c, int mode, double freLow);
+
+// What one row of channel columns asks for. columns maps the names of ChannelCsvColumns to
+// the positions of the row's cells.
+struct CsvChannelRow {
+    bool empty = false;               // no frequency and no other value: an empty row
+    std::optional<CHInfoRec> channel; // the channel asked for (CHNo 0, frequency stored)
+    TextNote skip;                    // why the row cannot be taken (no channel)
+    QList<TextNote> notes;            // what reading changed (NFM read as FM, a wattage moved)
+};
+CsvChannelRow ReadChannelCsvRow(const QHash<QString, int>& columns, const QStringList& cells,
+                                double freLow);
 
 enum class RowOutcome { Imported, Adjusted, Skipped };
 

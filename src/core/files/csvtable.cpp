@@ -2,7 +2,7 @@
 
 #include <QStringDecoder>
 
-CsvTable ReadCsv(const QByteArray& bytes) {
+CsvTable ReadCsv(const QByteArray& bytes, QChar separator) {
     CsvTable t;
     QByteArray data = bytes;
     if (data.startsWith("\xEF\xBB\xBF")) data.remove(0, 3);
@@ -55,7 +55,7 @@ CsvTable ReadCsv(const QByteArray& bytes) {
         if (c == QLatin1Char('"') && !fieldStarted) {
             quoted = fieldStarted = true;
             quoteLine = line;
-        } else if (c == QLatin1Char(',')) {
+        } else if (c == separator) {
             endField();
         } else if (c == QLatin1Char('\r') && i + 1 < n && text.at(i + 1) == QLatin1Char('\n')) {
             continue; // the LF ends the record
@@ -78,10 +78,10 @@ CsvTable ReadCsv(const QByteArray& bytes) {
     return t;
 }
 
-QByteArray CsvLine(const QStringList& fields) {
+QByteArray CsvLine(const QStringList& fields, QChar separator) {
     QStringList out;
     for (const QString& f : fields) {
-        if (f.contains(QLatin1Char(',')) || f.contains(QLatin1Char('"')) ||
+        if (f.contains(separator) || f.contains(QLatin1Char('"')) ||
             f.contains(QLatin1Char('\n')) || f.contains(QLatin1Char('\r'))) {
             QString q = f;
             q.replace(QLatin1Char('"'), QStringLiteral("\"\""));
@@ -90,5 +90,5 @@ QByteArray CsvLine(const QStringList& fields) {
             out << f;
         }
     }
-    return out.join(QLatin1Char(',')).toUtf8() + "\r\n";
+    return out.join(separator).toUtf8() + "\r\n";
 }

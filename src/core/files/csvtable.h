@@ -23,8 +23,9 @@ struct CsvTable {
 };
 
 // Reads a whole file. Refuses an empty file, one that is not UTF-8 text (a NUL byte, a byte
-// sequence that is no UTF-8), and a quoted field that runs to the end of the file.
-CsvTable ReadCsv(const QByteArray& bytes);
+// sequence that is no UTF-8), and a quoted field that runs to the end of the file. Spreadsheet
+// text on the clipboard is the same format with a tab as the separator.
+CsvTable ReadCsv(const QByteArray& bytes, QChar separator = QLatin1Char(','));
 
 // One record with the quoting above, ending in CRLF.
-QByteArray CsvLine(const QStringList& fields);
+QByteArray CsvLine(const QStringList& fields, QChar separator = QLatin1Char(','));

@@ -486,6 +486,8 @@ int RowCommandReport::adjusted() const {
 QStringList RowCommandReport::lines() const {
     QStringList out;
     if (refused()) out << refusal.text();
+    for (const TextNote& r : remarks)
+        out << r.text();
     for (const RowNote& n : notes) {
         QString where = n.where;
         if (n.field > 0) where += QStringLiteral(", ") + ChannelFieldName(n.field);
@@ -635,6 +637,115 @@ RowCommandReport PasteRows(Document& doc, int group, int at, const ChannelClip& 
     if (TextNote why = deletionRefusal(doc, g, rows, contents(next)); why.id)
         return refusedWith(why);
     applyQuietlyAndAnnounce(doc, g, rows, std::move(next), report);
+    return report;
+}
+
+RowCommandReport SortGroupRows(Document& doc, int group, bool descending) {
+    const Group g = groupOf(doc, group);
+    if (const RowCommandAccess a = rowCommandAccess(doc, group, RowCommand::Sort); !a.allowed)
+        return refusedWith(a.why);
+    const Rows rows = rowsOf(doc, g);
+    QVector<int> programmed;
+    for (int r = 1; r <= g.size; ++r)
+        if (rows[r - 1]) programmed << r;
+    auto key = [&](int r) {
+        const QString stored = rows[r - 1]->RxFre.text();
+        return damagedFrequency(stored) ? std::optional<double>() : storedMhz(stored);
+    };
+    std::stable_sort(programmed.begin(), programmed.end(), [&](int a, int b) {
+        const auto ka = key(a), kb = key(b);
+        if (!ka || !kb) return ka.has_value() && !kb.has_value();
+        return descending ? *ka > *kb : *ka < *kb;
+    });
+    QVector<NewRow> next(g.size);
+    for (int k = 0; k < programmed.size(); ++k)
+        next[k] = carried(rows, programmed[k]);
+    RowCommandReport report;
+    applyQuietlyAndAnnounce(doc, g, rows, std::move(next), report);
+    return report;
+}
+
+RowCommandReport EditRows(Document& doc, int group, int first, int last,
+                          const QList<FieldValue>& values) {
+    const Group g = groupOf(doc, group);
+    if (!g.valid()) return refusedWith({MsgNoSuchGroup, {QString::number(group)}});
+    if (first < 1 || last > g.size || first > last) return noSuchRows(g, first, last);
+    // Public off goes first and Public on last; the modulation before the power it limits.
+    QList<FieldValue> order = values;
+    auto rank = [](const FieldValue& v) {
+        if (v.id == FldPublic) return v.value.trimmed() == QLatin1String("0") ? 0 : 3;
+        return v.id == FldAM_FM ? 1 : 2;
+    };
+    std::stable_sort(order.begin(), order.end(),
+                     [&](const FieldValue& a, const FieldValue& b) { return rank(a) < rank(b); });
+    const Rows before = rowsOf(doc, g);
+    RowCommandReport report;
+    {
+        QSignalBlocker quiet(doc);
+        QuietPrompter silent(doc);
+        for (int r = first; r <= last; ++r) {
+            const int chNo = g.base + r;
+            QList<RowNote> notes;
+            int refused = 0;
+            for (const FieldValue& v : order) {
+                const EditResult res =
+                    EditChannelField(doc, chNo, v.id, v.value, ValueSource::Typed);
+                if (res.outcome == EditOutcome::Stored) continue;
+                refused += res.outcome == EditOutcome::Refused ? 1 : 0;
+                notes.append({r, g.where(r), false, res.reason, v.id});
+            }
+            const bool skipped = !order.isEmpty() && refused == order.size();
+            for (RowNote& n : notes) {
+                n.skipped = skipped;
+                report.notes.append(n);
+            }
+        }
+        doc.RefreshGroupCHs(g.index);
+    }
+    announce(doc, g, before, report);
+    return report;
+}
+
+RowCommandReport FillFrequencies(Document& doc, int group, int first, int last, double start,
+                                 double step) {
+    const Group g = groupOf(doc, group);
+    if (const RowCommandAccess a = rowCommandAccess(doc, group, RowCommand::Fill); !a.allowed)
+        return refusedWith(a.why);
+    if (first < 1 || last > g.size || first > last) return noSuchRows(g, first, last);
+    const Rows before = rowsOf(doc, g);
+    RowCommandReport report;
+    {
+        QSignalBlocker quiet(doc);
+        QuietPrompter silent(doc);
+        for (int r = first; r <= last; ++r) {
+            const int chNo = g.base + r;
+            // Counted from the start, so that rounding does not add up along the series.
+            const QString typed = FormatFre(start + step * (r - first));
+            const bool created = !doc.Channel(chNo);
+            const EditResult res = EditChannelField(doc, chNo, FldRxFre, typed, ValueSource::Typed);
+            if (res.outcome == EditOutcome::Refused) {
+                report.notes.append({r, g.where(r), true, res.reason, FldRxFre});
+                continue;
+            }
+            if (res.outcome == EditOutcome::Adjusted) {
+                const auto v = ParseNumber(typed);
+                const TextNote why =
+                    v && (*v < doc.FreLow || *v > doc.FreHigh)
+                        ? TextNote{TxtOutsideBand, {typed, doc.BandText, res.after}}
+                        : TextNote{TxtOffRaster, {typed, res.after}};
+                report.notes.append({r, g.where(r), false, why, FldRxFre});
+            }
+            if (created && doc.Channel(chNo)) {
+                // Beside its group in the channel list.
+                const int from = doc.FindChannel(chNo);
+                const CHInfoRec rec = doc.CHInfo[from];
+                doc.DeleteChannel(from);
+                insertRecord(doc, sortedPlace(doc, g, chNo), rec);
+            }
+        }
+        doc.RefreshGroupCHs(g.index);
+    }
+    announce(doc, g, before, report);
     return report;
 }
 

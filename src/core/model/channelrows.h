@@ -60,6 +60,7 @@ struct RowCommandReport {
     TextNote refusal; // set when the whole command was refused (nothing changed)
     int changedRows = 0;
     QList<RowNote> notes;
+    QList<TextNote> remarks; // about the pasted text as a whole (columns that were not read)
 
     bool refused() const { return refusal.id != 0; }
     int skipped() const;
@@ -88,6 +89,31 @@ RowCommandReport PasteRows(Document& doc, int group, int at, const ChannelClip& 
 // Moves rows first..last one row up (delta -1) or down (delta +1); the neighbouring row takes
 // their place. Refused at the group's edge.
 RowCommandReport MoveRows(Document& doc, int group, int first, int last, int delta);
+
+// Reorders the channels of a group by frequency, ascending or descending: the programmed rows
+// go to the top of the group in that order (equal frequencies keep their order, a damaged
+// frequency comes last), the empty rows follow. The settings follow their channels. Refused
+// where the rows may not move (rowCommandAccess).
+RowCommandReport SortGroupRows(Document& doc, int group, bool descending);
+
+// Gives rows first..last the frequencies start, start + step, ... (MHz) through the typing rule
+// of each row (the band and its raster); an empty row becomes a channel. Refused where the
+// frequencies are not typed (rowCommandAccess).
+RowCommandReport FillFrequencies(Document& doc, int group, int first, int last, double start,
+                                 double step);
+
+// Sets the given fields (field id and value, as EditChannelField takes them) on the channels
+// of rows first..last, each value through the typing rule of its row. A channel using the
+// public channel's data is switched off it first when Public is set off, and on again last
+// when Public is set on, so that its own fields can be given. Every value that was adjusted or
+// refused is a note with its reason; a row where every value was refused (an empty row, for
+// one) counts as skipped.
+struct FieldValue {
+    int id = 0;
+    QString value;
+};
+RowCommandReport EditRows(Document& doc, int group, int first, int last,
+                          const QList<FieldValue>& values);
 
 // The private clipboard format and back. Decoding checks everything (the bytes may come from
 // another program): nothing on any fault.

@@ -374,11 +374,15 @@ RowCommandAccess rowCommandAccess(const Document& doc, int group, RowCommand com
     if (kind == SlotKind::NoGroup) return {false, {MsgNoSuchGroup, {QString::number(group)}}};
     const bool shifts = command == RowCommand::Cut || command == RowCommand::Insert ||
                         command == RowCommand::Delete || command == RowCommand::MoveUp ||
-                        command == RowCommand::MoveDown;
+                        command == RowCommand::MoveDown || command == RowCommand::Sort;
     if (kind == SlotKind::PlanRow) {
         if (shifts) return {false, {MsgPlanRows, {GroupName(group, doc.CountryMode)}}};
+        if (command == RowCommand::Fill) return {false, {TxtPlanFixed, {}}};
         return {true, {}, command == RowCommand::Paste};
     }
+    // A series of frequencies needs rows whose frequency is typed.
+    if (command == RowCommand::Fill && kind == SlotKind::Mem && doc.CountryMode == 0)
+        return {false, {TxtMemPicks, {}}};
     if (kind == SlotKind::Vfo && shifts) return {false, {MsgVfoStays, {}}};
     return {};
 }

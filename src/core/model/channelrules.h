@@ -93,8 +93,10 @@ struct ValueVerdict {
 ValueVerdict judgeValue(const Document& doc, const ChannelSlotRef& slot, int id,
                         const QString& value, ValueSource source);
 
-// The row commands of the channel table.
-enum class RowCommand { Copy, Cut, Paste, Insert, Delete, MoveUp, MoveDown };
+// The row commands of the channel table. Sort reorders a group's channels by frequency; Fill
+// gives rows a series of typed frequencies; Edit sets fields of many channels (each value is
+// judged for its own slot).
+enum class RowCommand { Copy, Cut, Paste, Insert, Delete, MoveUp, MoveDown, Sort, Fill, Edit };
 
 struct RowCommandAccess {
     bool allowed = true;

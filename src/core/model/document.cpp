@@ -254,6 +254,11 @@ void Document::adoptImage(const AdoptedImage& image) {
     IsNewFile = image.fileName.isEmpty();
     CurFileName = IsNewFile ? unnamedFileName() : image.fileName;
     untitled_ = IsNewFile ? image.title : QString();
+    // A save writes every record of the transfer copy, also those past the channel count,
+    // which the copy on saving does not touch: they must be the new image's, never what an
+    // earlier document left there.
+    const int n = RadioData.CHCount;
+    std::copy(CHInfo.begin() + n, CHInfo.end(), FileCHInfo.begin() + n);
     if (image.state == AdoptedImage::State::Saved) ToFileCopy();
     emit documentReplaced();
     emit stateChanged();

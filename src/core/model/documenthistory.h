@@ -54,6 +54,9 @@ public:
     bool recording() const { return recording_; }
     // True while an undo or redo puts an image back (the document's signals are its own).
     bool restoring() const { return restoring_; }
+    // While restoring: the image the windows showed before, so that they can point at what
+    // the step changed.
+    const DocumentImage* shownBefore() const { return restoring_ ? baseline_.get() : nullptr; }
 
     // Every change since the last step becomes one step with this caption; nothing happens
     // when nothing changed.

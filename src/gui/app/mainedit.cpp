@@ -1,6 +1,7 @@
 // Edit > Undo and Redo, and the channel commands (Channel menu, its toolbar buttons and the
 // channel table's context menu) of frmMain.
 
+#include "channels/channelfindbar.h"
 #include "channels/channelrowcommands.h"
 #include "channels/frmcommchinfo.h"
 #include "frmmain.h"
@@ -33,6 +34,13 @@ const ChannelCommandDef channelCommands[] = {
     {"MnuCHDelete", "BtnCHDelete", Command::Delete},
     {"MnuCHMoveUp", "BtnCHMoveUp", Command::MoveUp},
     {"MnuCHMoveDown", "BtnCHMoveDown", Command::MoveDown},
+};
+
+// The group commands of the Channel menu, without toolbar buttons.
+const ChannelCommandDef groupCommands[] = {
+    {"MnuCHEditSelected", nullptr, Command::EditSelected},
+    {"MnuCHSortGroup", nullptr, Command::SortGroup},
+    {"MnuCHFillFre", nullptr, Command::FillFrequencies},
 };
 
 // "&Undo paste of 3 channels", or "&Undo" when there is nothing to undo.
@@ -70,6 +78,13 @@ void frmMain::buildEditCommands() {
         for (const char* name : {d.menuItem, d.button})
             connect(action(name), &QAction::triggered, this, [this, c] { rowCommands_->run(c); });
     }
+    for (const ChannelCommandDef& d : groupCommands) {
+        const Command c = d.command;
+        connect(action(d.menuItem), &QAction::triggered, this, [this, c] { rowCommands_->run(c); });
+    }
+    connect(action("mnuEditFind"), &QAction::triggered, this, [this] {
+        if (frmCommChInfo* t = activeChannelTable()) t->findBar()->open();
+    });
     connect(rowCommands_, &ChannelRowCommands::stateChanged, this, &frmMain::updateChannelActions);
     connect(mdi_, &QMdiArea::subWindowActivated, this, &frmMain::updateChannelActions);
     updateUndoActions();
@@ -99,6 +114,9 @@ void frmMain::updateChannelActions() {
         action(d.menuItem)->setEnabled(can);
         action(d.button)->setEnabled(can);
     }
+    for (const ChannelCommandDef& d : groupCommands)
+        action(d.menuItem)->setEnabled(rowCommands_->canRun(d.command));
+    action("mnuEditFind")->setEnabled(activeChannelTable() != nullptr);
 }
 
 void frmMain::attachChannelTable(frmCommChInfo* table) {
@@ -112,5 +130,9 @@ void frmMain::attachChannelTable(frmCommChInfo* table) {
             menuActions << sep;
         }
     }
+    // Edit Selected Channels in the context menu too, after the row commands.
+    auto* sep = new QAction(table);
+    sep->setSeparator(true);
+    menuActions << sep << action("MnuCHEditSelected");
     rowCommands_->attach(table, menuActions);
 }

@@ -3,6 +3,8 @@
 #include <QHeaderView>
 #include <QScrollBar>
 
+#include "core/model/helpers.h"
+
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -15,6 +17,62 @@ ChannelGridView::ChannelGridView(QWidget* parent) : QTableView(parent) {
     setSelectionBehavior(SelectItems);
     setCornerButtonEnabled(false);
     setWordWrap(false);
+    connect(horizontalHeader(), &QHeaderView::sectionClicked, this, &ChannelGridView::sortViewBy);
+}
+
+void ChannelGridView::sortViewBy(int column) {
+    if (!model()) return;
+    const int last = model()->columnCount() - 1;
+    // The row numbers are the radio's order; the ">>" column has nothing to sort by.
+    if (column <= 0 || column >= last ||
+        (column == sortColumn_ && sortOrder_ == Qt::DescendingOrder)) {
+        clearViewSort();
+        return;
+    }
+    sortOrder_ = column == sortColumn_ ? Qt::DescendingOrder : Qt::AscendingOrder;
+    sortColumn_ = column;
+    const int rows = model()->rowCount();
+    QVector<int> order(rows);
+    QVector<QString> text(rows);
+    for (int r = 0; r < rows; ++r) {
+        order[r] = r;
+        text[r] = model()->index(r, column).data().toString().trimmed();
+    }
+    const bool descending = sortOrder_ == Qt::DescendingOrder;
+    // Numbers by value, other cells by text; empty rows stay at the end either way, and equal
+    // cells keep the radio's order.
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+        const QString &ta = text[a], &tb = text[b];
+        if (ta.isEmpty() || tb.isEmpty()) return !ta.isEmpty() && tb.isEmpty();
+        const auto na = ParseNumber(ta), nb = ParseNumber(tb);
+        if (na && nb) return descending ? *na > *nb : *na < *nb;
+        const int c = QString::localeAwareCompare(ta, tb);
+        return descending ? c > 0 : c < 0;
+    });
+    showOrder(order);
+    horizontalHeader()->setSortIndicatorShown(true);
+    horizontalHeader()->setSortIndicator(column, sortOrder_);
+    emit viewSortChanged();
+}
+
+void ChannelGridView::clearViewSort() {
+    const bool was = viewSorted();
+    sortColumn_ = -1;
+    QVector<int> order(model() ? model()->rowCount() : 0);
+    for (int r = 0; r < order.size(); ++r)
+        order[r] = r;
+    showOrder(order);
+    horizontalHeader()->setSortIndicatorShown(false);
+    if (was) emit viewSortChanged();
+}
+
+void ChannelGridView::showOrder(const QVector<int>& logicalRows) {
+    QHeaderView* v = verticalHeader();
+    for (int visual = 0; visual < logicalRows.size(); ++visual) {
+        const int from = v->visualIndex(logicalRows[visual]);
+        if (from != visual) v->moveSection(from, visual);
+    }
+    if (currentIndex().isValid()) scrollTo(currentIndex());
 }
 
 bool ChannelGridView::openEditor(const QModelIndex& index, QEvent* event) {

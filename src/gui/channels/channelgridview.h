@@ -6,6 +6,7 @@
 // on Enter, F2, a double click, or by typing a character the cell's editor takes.
 
 #include <QTableView>
+#include <QVector>
 
 class ChannelGridView : public QTableView {
     Q_OBJECT
@@ -19,7 +20,17 @@ public:
     // part of a group instead of the view's small default.
     QSize sizeHint() const override;
 
+    // Sorting the view: a click on a column header shows the rows ordered by that column,
+    // again in descending order, a third time in the radio's order. Only the order on screen
+    // changes (the rows' visual positions); the model, the document and what is saved keep
+    // the radio's order, and every index still names its row of the group.
+    void sortViewBy(int column);
+    void clearViewSort();
+    bool viewSorted() const { return sortColumn_ >= 0; }
+
 signals:
+    // The view was sorted or returned to the radio's order.
+    void viewSortChanged();
     // Enter or F2 on the current cell (double clicks come through doubleClicked()).
     void enterPressed();
     // A printable key on the current cell; the window may start editing with it.
@@ -29,6 +40,11 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
     void mousePressEvent(QMouseEvent* e) override;
+
+private:
+    void showOrder(const QVector<int>& logicalRows);
+    int sortColumn_ = -1;
+    Qt::SortOrder sortOrder_ = Qt::AscendingOrder;
 
 public:
     // Typing never jumps to a cell that starts with the typed letter.

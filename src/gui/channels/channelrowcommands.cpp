@@ -1,7 +1,10 @@
 #include "channelrowcommands.h"
 #include "channelgridview.h"
 #include "frmcommchinfo.h"
+#include "frmeditselected.h"
+#include "frmfillfrequencies.h"
 
+#include "core/files/channelsheet.h"
 #include "core/lang/langtext.h"
 #include "core/lang/prompter.h"
 #include "core/model/channelrows.h"
@@ -48,6 +51,12 @@ RowCommand ruleOf(ChannelRowCommands::Command c) {
         return RowCommand::MoveUp;
     case C::MoveDown:
         return RowCommand::MoveDown;
+    case C::SortGroup:
+        return RowCommand::Sort;
+    case C::FillFrequencies:
+        return RowCommand::Fill;
+    case C::EditSelected:
+        return RowCommand::Edit;
     }
     return RowCommand::Copy;
 }
@@ -81,13 +90,16 @@ void ChannelRowCommands::checkClipboard() {
     const QClipboard* cb = QGuiApplication::clipboard();
     const QMimeData* md = cb ? cb->mimeData() : nullptr;
     clipboardHasChannels_ =
-        md && (md->hasFormat(kMime) || (md->hasText() && LooksLikeChannelText(md->text())));
+        md && (md->hasFormat(kMime) || (md->hasText() && LooksLikeChannelSheet(md->text())));
 }
 
 bool ChannelRowCommands::canRun(Command c) const {
     const frmCommChInfo* t = table_ ? table_() : nullptr;
     int first = 0, last = 0;
     if (!t || !t->selectedRows(&first, &last)) return false;
+    // Rows next to each other in a sorted view are not the group's neighbours: no command
+    // acts on rows the user did not mean.
+    if (t->grid()->viewSorted()) return false;
     const int mode = doc_.CountryMode;
     const int group = t->shownGroup();
     const int size = GroupSize(group, mode);
@@ -113,6 +125,10 @@ bool ChannelRowCommands::canRun(Command c) const {
         return first > 1;
     case Command::MoveDown:
         return last < size;
+    case Command::SortGroup:
+    case Command::FillFrequencies:
+    case Command::EditSelected:
+        return true;
     }
     return false;
 }
@@ -122,7 +138,8 @@ void ChannelRowCommands::putOnClipboard(const ChannelClip& clip) const {
     if (!cb) return;
     auto* md = new QMimeData;
     md->setData(kMime, EncodeChannelClip(clip));
-    md->setText(ChannelClipToText(doc_, clip));
+    // Spreadsheets take the text: a header and the values of the channel CSV file.
+    md->setText(ChannelSheetText(clip));
     cb->setMimeData(md);
 }
 
@@ -136,13 +153,11 @@ RowCommandReport ChannelRowCommands::paste(int group, int at, int* rows) {
             return PasteRows(doc_, group, at, *clip);
         }
     }
-    if (md && md->hasText() && LooksLikeChannelText(md->text())) {
-        const QString text = md->text();
-        // A text too long for any channel list is refused by the paste before it is read.
-        *rows = text.size() > MaxChannelTextChars
-                    ? 0
-                    : static_cast<int>(text.split(QLatin1Char('\n'), Qt::SkipEmptyParts).size());
-        return PasteRowsText(doc_, group, at, text);
+    if (md && md->hasText() && LooksLikeChannelSheet(md->text())) {
+        // The report counts the data rows, never the header.
+        const SheetPasteReport sheet = PasteChannelSheet(doc_, group, at, md->text());
+        *rows = sheet.dataRows;
+        return sheet.rows;
     }
     *rows = 0;
     r.refusal = {9911, {}};
@@ -151,6 +166,25 @@ RowCommandReport ChannelRowCommands::paste(int group, int at, int* rows) {
 
 void ChannelRowCommands::run(Command c) {
     if (!canRun(c)) return;
+    if (c == Command::SortGroup) {
+        const frmCommChInfo* t = table_();
+        const QString name = GroupName(t->shownGroup(), doc_.CountryMode);
+        const Prompter::Answer a =
+            prompter_.ask(LoadLangText(14988).replace(QLatin1String("%1"), name),
+                          Prompter::Buttons::YesNoCancel, Prompter::Icon::Question);
+        if (a != Prompter::Answer::Cancel) sortGroup(a == Prompter::Answer::No);
+        return;
+    }
+    if (c == Command::EditSelected) {
+        FrmEditSelected dialog(doc_, table_());
+        if (dialog.exec() == QDialog::Accepted) editSelected(dialog.values());
+        return;
+    }
+    if (c == Command::FillFrequencies) {
+        FrmFillFrequencies dialog(doc_, table_());
+        if (dialog.exec() == QDialog::Accepted) fillFrequencies(dialog.start(), dialog.stepKhz());
+        return;
+    }
     frmCommChInfo* t = table_();
     // What is still being typed is its own step, before the command's.
     t->commitEdits();
@@ -196,6 +230,10 @@ void ChannelRowCommands::run(Command c) {
         r = DeleteRows(doc_, group, first, last);
         selLast = first;
         break;
+    case Command::SortGroup:
+    case Command::FillFrequencies:
+    case Command::EditSelected:
+        return; // run above, after their questions
     case Command::MoveUp:
     case Command::MoveDown: {
         const int delta = c == Command::MoveUp ? -1 : 1;
@@ -215,13 +253,54 @@ void ChannelRowCommands::run(Command c) {
     emit stateChanged();
 }
 
+void ChannelRowCommands::runStep(const StepCaption& caption, int selFirst, int selLast,
+                                 const std::function<RowCommandReport(int)>& command) {
+    frmCommChInfo* t = table_ ? table_() : nullptr;
+    if (!t) return;
+    t->commitEdits();
+    doc_.history().flush();
+    const RowCommandReport r = command(t->shownGroup());
+    doc_.history().commit(caption);
+    if (frmCommChInfo* now = table_(); now == t) t->selectRows(selFirst, selLast);
+    tell(r, caption);
+    emit stateChanged();
+}
+
+void ChannelRowCommands::sortGroup(bool descending) {
+    if (!canRun(Command::SortGroup)) return;
+    const frmCommChInfo* t = table_();
+    const int group = t->shownGroup();
+    const StepCaption caption{{14987, {GroupName(group, doc_.CountryMode)}}, {}};
+    runStep(caption, 1, GroupSize(group, doc_.CountryMode),
+            [this, descending](int g) { return SortGroupRows(doc_, g, descending); });
+}
+
+void ChannelRowCommands::fillFrequencies(double startMhz, double stepKhz) {
+    if (!canRun(Command::FillFrequencies)) return;
+    int first = 0, last = 0;
+    table_()->selectedRows(&first, &last);
+    const StepCaption caption{{14991, {QString::number(last - first + 1)}}, {}};
+    runStep(caption, first, last, [=, this](int g) {
+        return FillFrequencies(doc_, g, first, last, startMhz, stepKhz / 1000.0);
+    });
+}
+
+void ChannelRowCommands::editSelected(const QList<FieldValue>& values) {
+    if (values.isEmpty() || !canRun(Command::EditSelected)) return;
+    int first = 0, last = 0;
+    table_()->selectedRows(&first, &last);
+    const StepCaption caption{{14996, {QString::number(last - first + 1)}}, {}};
+    runStep(caption, first, last,
+            [=, this](int g) { return EditRows(doc_, g, first, last, values); });
+}
+
 void ChannelRowCommands::tell(const RowCommandReport& r, const StepCaption& caption) const {
     if (r.refused()) {
         prompter_.ask(LoadLangText(9909).replace(QLatin1String("%1"), r.refusal.text()),
                       Prompter::Buttons::Ok, Prompter::Icon::Warning);
         return;
     }
-    if (r.notes.isEmpty()) return;
+    if (r.notes.isEmpty() && r.remarks.isEmpty()) return;
     const QString head = LoadLangText(9910).replace(QLatin1String("%1"), caption.text());
     prompter_.ask(head + QLatin1Char('\n') + r.summary() + QLatin1Char('\n') +
                       r.lines().join(QLatin1Char('\n')),

@@ -17,13 +17,25 @@ class Prompter;
 class QAction;
 class frmCommChInfo;
 struct ChannelClip;
+struct FieldValue;
 struct RowCommandReport;
 struct StepCaption;
 
 class ChannelRowCommands : public QObject {
     Q_OBJECT
 public:
-    enum class Command { Cut, Copy, Paste, Insert, Delete, MoveUp, MoveDown };
+    enum class Command {
+        Cut,
+        Copy,
+        Paste,
+        Insert,
+        Delete,
+        MoveUp,
+        MoveDown,
+        SortGroup,
+        FillFrequencies,
+        EditSelected
+    };
     // The channel table the commands act on: the active child window when it is the table.
     using TableFinder = std::function<frmCommChInfo*()>;
 
@@ -32,6 +44,11 @@ public:
     // Whether the command can act on the active table's selection now.
     bool canRun(Command c) const;
     void run(Command c);
+    // Sort Group and Fill Frequencies with what their questions asked (run asks them first).
+    void sortGroup(bool descending);
+    void fillFrequencies(double startMhz, double stepKhz);
+    // Edit Selected Channels with the values its dialog collected.
+    void editSelected(const QList<FieldValue>& values);
     // Offers the actions in the table's context menu and follows its selection.
     void attach(frmCommChInfo* table, const QList<QAction*>& actions);
 
@@ -46,6 +63,9 @@ private:
     void checkClipboard();
     RowCommandReport paste(int group, int at, int* rows);
     void tell(const RowCommandReport& r, const StepCaption& caption) const;
+    // Runs a command that changes the shown group as one undo step and tells what it did.
+    void runStep(const StepCaption& caption, int selFirst, int selLast,
+                 const std::function<RowCommandReport(int group)>& command);
 
     Document& doc_;
     Prompter& prompter_;

@@ -1,6 +1,7 @@
 #include "frmcommchinfo.h"
 #include "channelcelldelegate.h"
 #include "channeleditstate.h"
+#include "channelfindbar.h"
 #include "channelgridview.h"
 #include "channellists.h"
 #include "channeltablemodel.h"
@@ -8,10 +9,12 @@
 #include "common/subwindow.h"
 #include "common/twips.h"
 #include "common/windowteardown.h"
+#include "core/app/startup.h"
 #include "core/lang/langtext.h"
 #include "core/model/channelrules.h"
 #include "core/model/country.h"
 #include "core/model/document.h"
+#include "core/model/documenthistory.h"
 #include "lang/captions.h"
 #include "lang/enterfocus.h"
 
@@ -23,9 +26,12 @@
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QScrollBar>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -132,6 +138,8 @@ void frmCommChInfo::buildControls() {
     grid_ = new ChannelGridView(this);
     grid_->setModel(model_);
     grid_->setItemDelegate(delegate_);
+    findBar_ = new ChannelFindBar(doc_, *this, this);
+    top->addWidget(findBar_);
     top->addWidget(grid_, 1);
 
     auto* buttons = new QHBoxLayout;
@@ -165,6 +173,10 @@ void frmCommChInfo::buildControls() {
     grid_->setSelectionMode(QAbstractItemView::ContiguousSelection);
     connect(grid_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &frmCommChInfo::rowSelectionChanged);
+    // Another group is shown in the radio's order; a sorted view changes what the channel
+    // commands may do.
+    connect(model_, &QAbstractItemModel::modelReset, grid_, &ChannelGridView::clearViewSort);
+    connect(grid_, &ChannelGridView::viewSortChanged, this, &frmCommChInfo::rowSelectionChanged);
     connect(grid_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &frmCommChInfo::rowSelectionChanged);
     connect(grid_, &QAbstractItemView::doubleClicked, this, [this] { EnterGridEdit(); });
@@ -197,7 +209,8 @@ void frmCommChInfo::InitShowGrid() {
     QHeaderView* h = grid_->horizontalHeader();
     h->setFixedHeight(twipsToPixelsX(this, 500));
     h->setSectionResizeMode(QHeaderView::Fixed);
-    h->setSectionsClickable(false);
+    // A click on a header sorts the view (ChannelGridView::sortViewBy).
+    h->setSectionsClickable(true);
     h->setHighlightSections(false);
     h->setDefaultAlignment(Qt::AlignCenter);
     for (int c = 0; c < ChannelTableModel::Columns; ++c) {
@@ -225,6 +238,7 @@ void frmCommChInfo::ShowRowHeads() {
 }
 
 void frmCommChInfo::ChangShowByLanguage() {
+    findBar_->changeLanguage();
     const QScopedValueRollback redraw(GridRedrawing, true);
     label1_->setText(LoadLangText(14050));
     const int ids[4] = {14052, 14053, 14054, 14101};
@@ -438,6 +452,26 @@ void frmCommChInfo::onDocumentReplaced() {
     ChangShowByLanguage();
     SetGridData();
     GridLoaded = true;
+    // After an undo or redo the rows the step changed are selected and in view.
+    if (const DocumentImage* before = doc_.history().shownBefore()) {
+        const int mode = doc_.CountryMode, g = shownGroup();
+        const int base = FirstCHOfGroup(g, mode);
+        auto recordIn = [](const RadioDataRec& data, const ChannelList& list,
+                           int chNo) -> const CHInfoRec* {
+            for (int i = 0; i < std::clamp<int>(data.CHCount, 0, MaxChannels); ++i)
+                if (list[i].CHNo == chNo) return &list[i];
+            return nullptr;
+        };
+        int first = 0, last = 0;
+        for (int r = 1; r <= GroupSize(g, mode); ++r) {
+            const CHInfoRec* was = recordIn(before->data, before->channels, base + r);
+            const CHInfoRec* now = doc_.Channel(base + r);
+            if ((was == nullptr) == (now == nullptr) && (!was || *was == *now)) continue;
+            if (!first) first = r;
+            last = r;
+        }
+        if (first) selectRows(first, last);
+    }
 }
 
 void frmCommChInfo::reShowGrid(int chNo) {
@@ -535,6 +569,13 @@ int frmCommChInfo::shownGroup() const {
     return model_->group();
 }
 
+void frmCommChInfo::showGroup(int g) {
+    if (g == shownGroup()) return;
+    EndGridEdit();
+    st_.CurGroup = g;
+    ChangeGroup();
+}
+
 void frmCommChInfo::commitEdits() {
     EndGridEdit();
 }
@@ -545,7 +586,45 @@ void frmCommChInfo::cellEntered(const QModelIndex& current) {
     showCaption(14012);
 }
 
+void frmCommChInfo::showEvent(QShowEvent* e) {
+    QWidget::showEvent(e);
+    auto* host = qobject_cast<QMdiSubWindow*>(parentWidget());
+    if (hostWatched_ || !host || !host->mdiArea()) return;
+    hostWatched_ = true;
+    host->mdiArea()->viewport()->installEventFilter(this);
+    const QSize kept = LoadChildWindowTwips(objectName());
+    // After the main window has placed the new window (it cascades its children).
+    QTimer::singleShot(0, this, [this, kept] {
+        auto* host = qobject_cast<QMdiSubWindow*>(parentWidget());
+        if (!host) return;
+        if (kept.isValid())
+            host->resize(twipsToPixelsX(this, kept.width()), twipsToPixelsY(this, kept.height()));
+        fillHostHeight();
+    });
+}
+
+bool frmCommChInfo::eventFilter(QObject* watched, QEvent* e) {
+    if (e->type() == QEvent::Resize) {
+        auto* host = qobject_cast<QMdiSubWindow*>(parentWidget());
+        if (host && host->mdiArea() && watched == host->mdiArea()->viewport()) fillHostHeight();
+    }
+    return QWidget::eventFilter(watched, e);
+}
+
+void frmCommChInfo::fillHostHeight() {
+    auto* host = qobject_cast<QMdiSubWindow*>(parentWidget());
+    if (!host || !host->mdiArea() || host->isMaximized() || host->isMinimized()) return;
+    const QRect area = host->mdiArea()->viewport()->rect();
+    // From where the window stands down to the area's bottom: as many rows as fit.
+    const int height = area.bottom() - host->y() + 1;
+    if (height > host->minimumSizeHint().height() && height != host->height())
+        host->resize(host->width(), height);
+}
+
 void frmCommChInfo::closeEvent(QCloseEvent* e) {
+    if (auto* host = qobject_cast<QMdiSubWindow*>(parentWidget()))
+        SaveChildWindowTwips(objectName(), QSize(pixelsToTwipsX(this, host->width()),
+                                                 pixelsToTwipsY(this, host->height())));
     commitEdits();
     st_.CHInfoOpen = false;
     e->accept();

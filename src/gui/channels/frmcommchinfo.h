@@ -36,6 +36,7 @@
 #include <functional>
 
 class ChannelCellDelegate;
+class ChannelFindBar;
 class ChannelEditState;
 class ChannelGridView;
 class ChannelTableModel;
@@ -72,6 +73,10 @@ public:
     // Selects rows first..last (the channel columns) and makes the first one current.
     void selectRows(int first, int last);
     int shownGroup() const;
+    // Shows group g (as choosing it in the group selector does).
+    void showGroup(int g);
+    // The find bar over the table (Edit > Find).
+    ChannelFindBar* findBar() const { return findBar_; }
 
     ChannelTableModel* tableModel() const { return model_; }
     ChannelGridView* grid() const { return grid_; }
@@ -83,6 +88,10 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* e) override;
+    // The window fills the main window's area downwards and grows with it; it opens with the
+    // size it was closed with.
+    void showEvent(QShowEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
     void buildControls();
@@ -115,6 +124,7 @@ private:
     ChannelTableModel* model_ = nullptr;
     ChannelCellDelegate* delegate_ = nullptr;
     ChannelGridView* grid_ = nullptr;
+    ChannelFindBar* findBar_ = nullptr;
     QLabel* label1_ = nullptr;
     QComboBox* combo7_ = nullptr;
     std::array<QComboBox*, 2> combo9_{};
@@ -133,4 +143,6 @@ private:
     // This window is changing the group settings itself (their change signal is its own).
     bool editingFunc_ = false;
     bool reshowing_ = false;
+    bool hostWatched_ = false;
+    void fillHostHeight();
 };

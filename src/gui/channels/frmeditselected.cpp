@@ -1,0 +1,137 @@
+#include "frmeditselected.h"
+#include "channellists.h"
+#include "frmchinfoedit.h"
+
+#include "core/lang/langtext.h"
+#include "core/model/channelrules.h"
+#include "core/model/document.h"
+#include "core/model/records.h"
+#include "core/model/tones.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QIntValidator>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+using namespace channels;
+
+namespace {
+
+bool isDtmf(int id) {
+    return id == FldDTMF_BOT || id == FldDTMF_EOT || id == FldDTMF_Call;
+}
+
+} // namespace
+
+FrmEditSelected::FrmEditSelected(const Document& doc, QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("FrmEditSelected"));
+    setWindowTitle(LoadLangText(14994));
+    auto* top = new QVBoxLayout(this);
+    auto* area = new QScrollArea(this);
+    area->setWidgetResizable(true);
+    auto* inner = new QWidget(area);
+    auto* grid = new QGridLayout(inner);
+    area->setWidget(inner);
+    top->addWidget(area, 1);
+
+    QStringList dtmf{LoadLangText(14013)};
+    for (int n = 1; n <= 16; ++n)
+        if (DtmfCodeDefined(doc, n)) dtmf << QString::number(n);
+    QStringList roger{LoadLangText(15030)};
+    for (int n = 1; n <= 8; ++n)
+        roger << QString::number(n);
+    const QStringList power{LoadLangText(15044), LoadLangText(15045), LoadLangText(15046)};
+
+    int row = 0;
+    auto addRow = [&](int id, const QString& label, QWidget* editor) {
+        auto* l = new QLabel(label, inner);
+        l->setBuddy(editor);
+        auto* tick = new QCheckBox(LoadLangText(14995), inner);
+        tick->setObjectName(QStringLiteral("chkChange_%1").arg(id));
+        tick->setAccessibleName(label + QLatin1Char(' ') + LoadLangText(14995));
+        change_[id] = tick;
+        // A value chosen is a value meant to be changed.
+        grid->addWidget(l, row, 0);
+        grid->addWidget(editor, row, 1);
+        grid->addWidget(tick, row, 2);
+        ++row;
+    };
+    for (int i = 0; i < 16; ++i) {
+        const int id = FrmCHInfoEdit::FieldOfCombo2(i);
+        auto* c = new QComboBox(inner);
+        c->setObjectName(QStringLiteral("Combo2_%1").arg(i));
+        combo2_[i] = c;
+        switch (id) {
+        case FldDUP:
+            c->addItems(DupItems());
+            break;
+        case FldScan:
+            c->addItems(ScanItems());
+            break;
+        case FldAM_FM:
+            c->addItems(ModulationItems());
+            break;
+        case FldTx_Power:
+            c->addItems(power);
+            break;
+        case FldRBTone:
+            c->addItems(roger);
+            break;
+        case FldRDCT:
+        case FldTDCT:
+            c->addItems(ToneNames());
+            break;
+        default:
+            c->addItems(isDtmf(id) ? dtmf : OffOnItems());
+        }
+        addRow(id, LoadLangText(15005 + i), c);
+        connect(c, &QComboBox::activated, this, [this, id] { change_[id]->setChecked(true); });
+        if (i == 1) {
+            text2_ = new QLineEdit(QStringLiteral("100"), inner);
+            text2_->setObjectName(QStringLiteral("Text2"));
+            text2_->setValidator(new QIntValidator(0, 9999, text2_));
+            addRow(FldOffSetFre, LoadLangText(15100), text2_);
+            connect(text2_, &QLineEdit::textEdited, this,
+                    [this] { change_[FldOffSetFre]->setChecked(true); });
+        }
+    }
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    top->addWidget(buttons);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+}
+
+QList<FieldValue> FrmEditSelected::values() const {
+    QList<FieldValue> out;
+    for (int id = FldPublic; id <= FldTDCT; ++id) {
+        if (!change_[id] || !change_[id]->isChecked()) continue;
+        if (id == FldOffSetFre) {
+            out.append({id, text2_->text()});
+            continue;
+        }
+        const int i = id < FldOffSetFre ? id - 2 : id - 3;
+        const QComboBox* c = combo2_[i];
+        // A DTMF list names the codes the document defines; its first item is "off".
+        const QString v = isDtmf(id)
+                              ? (c->currentIndex() <= 0 ? QStringLiteral("0") : c->currentText())
+                              : QString::number(c->currentIndex());
+        out.append({id, v});
+    }
+    return out;
+}
+
+void FrmEditSelected::setChange(int id, int value) {
+    if (id < FldPublic || id > FldTDCT || id == FldRxFre) return;
+    change_[id]->setChecked(true);
+    if (id == FldOffSetFre) {
+        text2_->setText(QString::number(value));
+        return;
+    }
+    QComboBox* c = combo2_[id < FldOffSetFre ? id - 2 : id - 3];
+    c->setCurrentIndex(isDtmf(id) ? std::max(0, c->findText(QString::number(value))) : value);
+}
