@@ -123,7 +123,6 @@ FrmSetComm::FrmSetComm(QWidget* parent) : QDialog(parent) {
     connect(CommandTest_, &QPushButton::clicked, this, &FrmSetComm::CommandTest_Click);
     connect(test_, &ConnectionTest::finished, this, [this](bool ok, const QString& text) {
         CommandTest_->setEnabled(true);
-        LabelTestResult_->setProperty("answered", ok);
         QString shown = (ok ? QStringLiteral("✔ ") : QStringLiteral("✘ ")) + text;
         if (!testNotes_.isEmpty()) shown += QLatin1Char('\n') + testNotes_;
         showTestResult(shown);
