@@ -6,6 +6,7 @@
 #include "core/link/linktexts.h"
 #include "core/model/document.h"
 #include "sim/simprocess.h"
+#include "support/clirun.h"
 #include "support/documentbuilders.h"
 #include "support/richdocument.h"
 #include "support/testmain.h"
@@ -18,25 +19,10 @@
 #include <QTest>
 
 namespace {
-struct Run {
-    int code = -1;
-    QString out, err;
-};
+using Run = CliRun;
 
 Run mzcli(const QStringList& args) {
-    QProcess p;
-    p.start(QStringLiteral(MZ_PROGDIR "/mzcli"), args);
-    p.closeWriteChannel(); // stdin is not a terminal
-    Run r;
-    if (!p.waitForFinished(60000)) {
-        p.kill();
-        p.waitForFinished();
-        return r;
-    }
-    r.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
+    return RunMzcli(args);
 }
 
 QString english(int id) {
