@@ -37,14 +37,7 @@ Prompter::Answer CliPrompter::ask(const QString& text, Buttons buttons, Icon) {
                  ? line
                  : subject_ + QStringLiteral(": ") + line);
     ++printed_;
-    switch (buttons) {
-    case Buttons::Ok:
-        return Answer::Ok;
-    case Buttons::YesNo:
-        return Answer::No;
-    default:
-        return Answer::Cancel;
-    }
+    return safeAnswer(buttons);
 }
 
 Prompter::Answer CliPrompter::message(int id, Buttons buttons, Icon icon, const QString& detail) {

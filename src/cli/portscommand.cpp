@@ -10,10 +10,6 @@
 #include <QTextStream>
 
 namespace {
-QString hex4(quint16 v) {
-    return QStringLiteral("%1").arg(v, 4, 16, QLatin1Char('0'));
-}
-
 QJsonObject toJson(const SerialPortDetails& p) {
     QJsonObject o{{QStringLiteral("path"), p.path},
                   {QStringLiteral("byId"), p.byIdPath},
@@ -22,8 +18,10 @@ QJsonObject toJson(const SerialPortDetails& p) {
                   {QStringLiteral("manufacturer"), p.manufacturer},
                   {QStringLiteral("product"), p.product},
                   {QStringLiteral("serialNumber"), p.serialNumber}};
-    o.insert(QStringLiteral("vendorId"), p.isUsb() ? QJsonValue(hex4(p.vendorId)) : QJsonValue());
-    o.insert(QStringLiteral("productId"), p.isUsb() ? QJsonValue(hex4(p.productId)) : QJsonValue());
+    o.insert(QStringLiteral("vendorId"),
+             p.isUsb() ? QJsonValue(SerialPortDetails::hexId(p.vendorId)) : QJsonValue());
+    o.insert(QStringLiteral("productId"),
+             p.isUsb() ? QJsonValue(SerialPortDetails::hexId(p.productId)) : QJsonValue());
     return o;
 }
 
@@ -33,7 +31,7 @@ void printText(QTextStream& out, const SerialPortDetails& p) {
         if (!value.isEmpty()) out << "  " << label << value << '\n';
     };
     line("stable name:  ", p.byIdPath);
-    if (p.isUsb()) line("USB ids:      ", hex4(p.vendorId) + QLatin1Char(':') + hex4(p.productId));
+    if (p.isUsb()) line("USB ids:      ", p.usbIds());
     line("chip:         ", p.chipFamily);
     line("manufacturer: ", p.manufacturer);
     line("product:      ", p.product);

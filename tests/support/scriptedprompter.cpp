@@ -14,14 +14,7 @@ Prompter::Answer ScriptedPrompter::ask(const QString& text, Buttons buttons, Ico
     unexpected << text;
     QTest::qFail(qPrintable(QStringLiteral("unexpected message: \"%1\"").arg(text)), __FILE__,
                  __LINE__);
-    switch (buttons) {
-    case Buttons::Ok:
-        return Answer::Ok;
-    case Buttons::YesNo:
-        return Answer::No;
-    default:
-        return Answer::Cancel;
-    }
+    return safeAnswer(buttons);
 }
 
 ScriptedPrompter& ScriptedPrompter::expect(int id, Answer answer) {

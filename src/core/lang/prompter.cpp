@@ -7,6 +7,17 @@ Prompter::Answer Prompter::message(int id, Buttons buttons, Icon icon, const QSt
     return ask(text, buttons, icon);
 }
 
+Prompter::Answer Prompter::safeAnswer(Buttons buttons) {
+    switch (buttons) {
+    case Buttons::Ok:
+        return Answer::Ok;
+    case Buttons::YesNo:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
+    }
+}
+
 Prompter::Answer SilentPrompter::ask(const QString&, Buttons buttons, Icon) {
     switch (buttons) {
     case Buttons::YesNo:

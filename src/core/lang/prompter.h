@@ -17,6 +17,10 @@ public:
     // Shows text and returns the button chosen.
     virtual Answer ask(const QString& text, Buttons buttons, Icon icon) = 0;
 
+    // The answer that changes nothing: OK for a statement, No for Yes/No, Cancel otherwise.
+    // It stands for a box closed without a button, or a question nobody can answer.
+    static Answer safeAnswer(Buttons buttons);
+
     // A message by text identifier, optionally followed by a detail on its own line. Virtual so
     // that a prompter without a reader (the command-line tool) can stand in for a missing text.
     virtual Answer message(int id, Buttons buttons = Buttons::Ok, Icon icon = Icon::None,

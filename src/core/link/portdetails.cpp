@@ -63,9 +63,6 @@ QHash<QString, QString> byIdNames(const SystemRoots& roots) {
     return names;
 }
 
-QString hex4(quint16 v) {
-    return QStringLiteral("%1").arg(v, 4, 16, QLatin1Char('0'));
-}
 } // namespace
 
 SystemRoots SystemRoots::fromEnvironment() {
@@ -78,7 +75,7 @@ SystemRoots SystemRoots::fromEnvironment() {
 QString SerialPortDetails::summary() const {
     if (!isUsb()) return QString();
     const QString name = chipFamily.isEmpty() ? product : chipFamily;
-    const QString ids = hex4(vendorId) + QLatin1Char(':') + hex4(productId);
+    const QString ids = usbIds();
     return name.isEmpty() ? ids : name + QStringLiteral(" (") + ids + QLatin1Char(')');
 }
 

@@ -33,6 +33,12 @@ struct SerialPortDetails {
     QString stableName() const { return byIdPath.isEmpty() ? path : byIdPath; }
     // "FTDI FT232R (0403:6001)" or the product's own name; empty for a port on the board.
     QString summary() const;
+    // "0403:6001"
+    QString usbIds() const { return hexId(vendorId) + QLatin1Char(':') + hexId(productId); }
+    // A USB id as the system writes it: four lower-case hex digits.
+    static QString hexId(quint16 id) {
+        return QStringLiteral("%1").arg(id, 4, 16, QLatin1Char('0'));
+    }
 };
 
 // The chip family of a USB serial cable from its ids (and, for the Prolific PL2303, its

@@ -17,10 +17,6 @@
 namespace {
 using Level = DoctorFinding::Level;
 
-QString hex4(quint16 v) {
-    return QStringLiteral("%1").arg(v, 4, 16, QLatin1Char('0'));
-}
-
 QByteArray readSmall(const QString& path, qint64 limit = 1 << 20) {
     QFile f(path);
     if (!QFileInfo(f).isFile() || !f.open(QIODevice::ReadOnly)) return QByteArray();
@@ -77,7 +73,7 @@ DoctorReport CheckPort(const QString& port, const DoctorRoots& roots) {
 
     // Chips plugged in that have no port: the driver refused them, or none is loaded.
     for (const SerialPortDetails& chip : UnboundUsbSerialChips(roots.system)) {
-        const QString ids = hex4(chip.vendorId) + QLatin1Char(':') + hex4(chip.productId);
+        const QString ids = chip.usbIds();
         if (chip.vendorId == 0x067b)
             add(r, Level::Problem,
                 QStringLiteral("A %1 cable (%2) is plugged in, but the driver refused its chip: "
@@ -144,7 +140,8 @@ DoctorReport CheckPort(const QString& port, const DoctorRoots& roots) {
                            "this chip and takes the cable away from other programs."),
             QStringLiteral("Without a braille display: \"sudo apt-get remove brltty\"; with one: "
                            "disable its rule for %1:%2 in /etc/udev/rules.d.")
-                .arg(hex4(r.port.vendorId), hex4(r.port.productId)));
+                .arg(SerialPortDetails::hexId(r.port.vendorId),
+                     SerialPortDetails::hexId(r.port.productId)));
 
     if (r.port.isUsb() && processRunning(roots.proc, QStringLiteral("ModemManager"))) {
         if (udevRecord(roots, path).contains(QLatin1String("ID_MM_DEVICE_IGNORE=1")))

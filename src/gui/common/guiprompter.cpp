@@ -156,12 +156,5 @@ Prompter::Answer GuiPrompter::run(const QString& title, const QString& text, But
         break;
     }
     // A box closed without a button (its window closed) counts as the safe answer.
-    switch (buttons) {
-    case Buttons::Ok:
-        return Answer::Ok;
-    case Buttons::YesNo:
-        return Answer::No;
-    default:
-        return Answer::Cancel;
-    }
+    return safeAnswer(buttons);
 }

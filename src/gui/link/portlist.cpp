@@ -12,10 +12,7 @@ QString detailLines(const SerialPortDetails& p) {
         if (!value.isEmpty()) lines << QLatin1String(label) + value;
     };
     add("", p.byIdPath);
-    if (p.isUsb())
-        add("USB ", QStringLiteral("%1:%2")
-                        .arg(p.vendorId, 4, 16, QLatin1Char('0'))
-                        .arg(p.productId, 4, 16, QLatin1Char('0')));
+    if (p.isUsb()) add("USB ", p.usbIds());
     add("", p.chipFamily);
     add("", p.manufacturer);
     add("", p.product);
