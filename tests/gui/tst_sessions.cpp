@@ -269,8 +269,10 @@ private slots:
         action("mnuReadFromRadio")->trigger();
         QCOMPARE(ended.size(), 1);
         QVERIFY(!ended[0][0].toBool());
-        // Nothing asked beyond the confirmation, no closing message.
+        // Nothing asked beyond the confirmation, no closing message; the status bar says
+        // what the cancel left.
         QCOMPARE(prompter.texts(), QStringList{LoadLangText(9004)});
+        QCOMPARE(main->statusMessage(), LinkText(TxtReadCancelled));
         QVERIFY(seen.percents.last() != QStringLiteral("100%"));
         QVERIFY(!sessions->transport().isOpen());
         // The radio was told to leave programming mode: its one session is over.
@@ -325,9 +327,19 @@ private slots:
         QVERIFY(!ended[0][0].toBool());
         const QString stop = LoadLangText(9810);
         QVERIFY(stop.contains(QStringLiteral("partly written")));
-        // Stopped among the blocks: what the radio now holds is said once more, as a fact.
-        QCOMPARE(prompter.texts(),
-                 (QStringList{LoadLangText(9005), stop, stop, LinkText(TxtPartlyWritten)}));
+        // Stopped among the blocks: where it stood and what the radio now holds is said once
+        // more, as a fact, and stays in the status bar and the title until a write succeeds.
+        const QString stoppedAt =
+            LinkText(TxtWriteStoppedAt).arg(sessions->session().stoppedAtPercent()) + ' ' +
+            LinkText(TxtPartlyWritten);
+        QCOMPARE(prompter.texts(), (QStringList{LoadLangText(9005), stop, stop, stoppedAt}));
+        QCOMPARE(main->statusMessage(), stoppedAt);
+        QVERIFY(main->windowTitle().endsWith(LinkText(TxtPartlyWrittenShort)));
+        auto* warning = child<QLabel>(main.get(), "RadioWarning");
+        QVERIFY(warning->isVisible());
+        QCOMPARE(warning->text(), LinkText(TxtPartlyWritten));
+        main->showStatusMessage(QStringLiteral("a newer message"));
+        QVERIFY(warning->isVisible());
         QCOMPARE(prompter.asked[1].buttons, Prompter::Buttons::YesNo);
         // It went on after No, and stopped after Yes, long before the end.
         QVERIFY(seen.percents.contains(QStringLiteral("20%")));
@@ -336,6 +348,35 @@ private slots:
         QVERIFY(!sessions->transport().isOpen());
         QVERIFY(sim->process.waitForFinished(5000));
         QTRY_VERIFY(commandsEnabled());
+    }
+
+    void aStopAnsweredAfterTheWriteEndedChangesNothing() {
+        // The user takes long over the question: the write goes on meanwhile, never leaving the
+        // line silent, and finishes; the late Yes changes nothing and the result is shown. The
+        // partly written radio of an earlier write is then no longer said.
+        linkSettings().VerifyAfterWrite = false;
+        QVERIFY(startRadio({"--sessions", "1", "--save", file("saved.bin")}));
+        main->setRadioWarning(LinkText(TxtPartlyWritten), LinkText(TxtPartlyWrittenShort));
+        FillRichDocument(*doc, 0);
+        const QByteArray expect = PackedBytes(*doc);
+        QSignalSpy ended(&sessions->session(), &LinkSession::sessionEnded);
+        cancelAt({5});
+        prompter.reset({A::Ok, A::Yes});
+        prompter.expect(9010);
+        prompter.onAsk = [&] {
+            if (prompter.asked.last().text == LoadLangText(9810))
+                QTRY_COMPARE_WITH_TIMEOUT(ended.size(), 1, 30000);
+        };
+        action("WriteRadio")->trigger();
+        QTRY_VERIFY(askedFor(9010));
+        prompter.onAsk = nullptr;
+        QVERIFY(ended[0][0].toBool());
+        QCOMPARE(prompter.texts(),
+                 (QStringList{LoadLangText(9005), LoadLangText(9810), LoadLangText(9010)}));
+        QTRY_COMPARE(ReadBytes(file("saved.bin")), expect);
+        QVERIFY(main->radioWarning().isEmpty());
+        QVERIFY(!child<QLabel>(main.get(), "RadioWarning")->isVisible());
+        QVERIFY(!main->windowTitle().contains(LinkText(TxtPartlyWrittenShort)));
     }
 
     void cancelledCheckSaysTheWriteIsComplete() {
@@ -356,13 +397,14 @@ private slots:
         QSignalSpy verified(&sessions->session(), &LinkSession::verifyFinished);
         const QString said = LinkText(TxtWrittenCheckInterrupted);
         prompter.reset({A::Ok});
-        prompter.expect(9010).expect(said);
+        prompter.expect(said);
         action("WriteRadio")->trigger();
         QTRY_COMPARE_WITH_TIMEOUT(verified.size(), 1, 40000);
         QVERIFY(cancelled);
         QVERIFY(!verified[0][0].toBool());
         QTRY_VERIFY(prompter.saw(said));
         QVERIFY(!askedFor(9787));
+        QVERIFY(!askedFor(9010));
         QCOMPARE(main->statusMessage(), said);
         QCOMPARE(sessions->session().writeReach(), LinkSession::WriteReach::Complete);
         QTRY_VERIFY(commandsEnabled());

@@ -345,37 +345,6 @@ private slots:
         QVERIFY(r.percents.contains(0)); // the bar went back to 0
     }
 
-    void heldWriteSendsNothingNewUntilResumed() {
-        Rig r;
-        r.session.SetNoEcho(true);
-        FillRichDocument(r.doc, 0);
-        const MemBuf expect = PackedImage(r.doc);
-        r.radio.radio.memory.fill(0x5A);
-        r.prompter.expect(9010);
-        // Held at 10 %, while the block on the line is answered; the wait outlasts several
-        // reply time-outs, none of which may count.
-        bool held = false;
-        int writesWhenHeld = 0;
-        QObject::connect(&r.session, &LinkSession::progress, [&](int p) {
-            if (held || p < 10 || !r.session.WritingBlocks()) return;
-            held = true;
-            r.session.HoldTransfer();
-            QTimer::singleShot(600, [&] {
-                writesWhenHeld = frames(r.radio, Kind::Write);
-                r.session.ResumeTransfer();
-            });
-        });
-        QVERIFY(r.run(CommKind::Write));
-        QVERIFY(held);
-        QVERIFY(writesWhenHeld > 0);
-        // One block went out after the hold began (the one already sent), then nothing until
-        // the resume; every block exactly once, no question asked.
-        QCOMPARE(addresses(r.radio, Kind::Write).size(), MemSize / BlockSize);
-        QCOMPARE(r.prompter.asked.size(), 1);
-        QVERIFY(r.prompter.saw(LoadLangText(9010)));
-        QVERIFY(r.radio.radio.memory == expect);
-    }
-
     void stoppedTransferEndsAtOnceAndLeavesTheDocument() {
         for (const CommKind kind : {CommKind::Read, CommKind::Write}) {
             Rig r;
@@ -394,10 +363,15 @@ private slots:
             QVERIFY(!r.session.isRunning());
             QVERIFY(!r.session.StopTransfer());
             QVERIFY(r.doc.RadioData == before);
-            // A write stopped among its blocks says what it left in the radio.
+            QCOMPARE(r.session.lastOutcome(), LinkSession::Outcome::Cancelled);
+            // A write stopped among its blocks says where it stood and what it left in the
+            // radio.
             if (kind == CommKind::Write) {
+                QVERIFY(r.session.stoppedAtPercent() >= 20);
                 QCOMPARE(r.prompter.asked.size(), 1);
-                QCOMPARE(r.prompter.asked[0].text, LinkText(TxtPartlyWritten));
+                QCOMPARE(r.prompter.asked[0].text,
+                         LinkText(TxtWriteStoppedAt).arg(r.session.stoppedAtPercent()) + ' ' +
+                             LinkText(TxtPartlyWritten));
                 QCOMPARE(r.session.writeReach(), LinkSession::WriteReach::Partly);
             } else {
                 QVERIFY(r.prompter.asked.isEmpty());
@@ -428,6 +402,7 @@ private slots:
             std::function<FakeRadioTransport::Fault(const VirtualRadio::Exchange&)> fault;
             QString told; // empty: the session succeeds without a question
             bool partlyWritten = false;
+            QString logged = QString(); // the failure as the wire log ends with it
         };
         using F = FakeRadioTransport::Fault;
         int identsLost = 0;
@@ -442,17 +417,18 @@ private slots:
              [](const VirtualRadio::Exchange& ex) {
                  return ex.kind == Kind::Ident ? F::Drop : F::None;
              },
-             LoadLangText(9008)},
+             LoadLangText(9008), false, "no answer to the identification"},
             {"damaged blocks", CommKind::Read,
              [](const VirtualRadio::Exchange& ex) {
                  return ex.kind == Kind::Read && ex.address == 0x100 ? F::Corrupt : F::None;
              },
-             LinkText(TxtDamagedAnswers)},
+             LinkText(TxtDamagedAnswers), false, "damaged answers to block 0x0100"},
             {"damaged acknowledges", CommKind::Write,
              [](const VirtualRadio::Exchange& ex) {
                  return ex.kind == Kind::Write && ex.address == 0x300 ? F::Corrupt : F::None;
              },
-             LinkText(TxtDamagedAnswers), true},
+             LinkText(TxtDamagedAnswers), true,
+             "damaged answers to the acknowledge of block 0x0300"},
         };
         for (const Case& c : cases) {
             Rig r;
@@ -469,6 +445,8 @@ private slots:
             QVERIFY2(!r.run(c.kind), c.name);
             QVERIFY2(r.prompter.saw(c.told), c.name);
             QCOMPARE(r.prompter.saw(LinkText(TxtPartlyWritten)), c.partlyWritten);
+            QCOMPARE(r.session.lastOutcome(), LinkSession::Outcome::Failed);
+            QCOMPARE(r.session.lastFailure(), c.logged);
             // The cause replaces "the radio does not answer"; never both.
             if (c.told != LoadLangText(9008)) QVERIFY2(!r.prompter.saw(9008), c.name);
         }

@@ -341,23 +341,23 @@ void BatchWriter::stopNow() {
     }
     // As Cancel stops a transfer: the radio is told to leave programming mode and the port
     // closes. The session's end then logs the radio as failed and ends the batch. A write under
-    // way asks first and sends nothing new meanwhile; a write whose blocks have all gone waits
-    // for the radio's last answer instead. (While the repeat question is open no session runs:
-    // its answer sees the stop.)
+    // way asks first and goes on meanwhile, so that the radio never waits on a silent line; an
+    // answer given after that write ended changes nothing. A write whose blocks have all gone
+    // waits for the radio's last answer instead. (While the repeat question is open no session
+    // runs: its answer sees the stop.)
     LinkSession* s = phase_ == BatchPhase::Writing || phase_ == BatchPhase::Verifying
                          ? writeSession_.get()
                          : readSession_.get();
     if (s->WritingBlocks() && confirmStopWrite_) {
-        if (s->isHeld()) return; // asked already
-        s->HoldTransfer();
+        if (askingStop_) return; // asked already
+        const quint64 run = s->runId();
+        askingStop_ = true;
         const bool yes = confirmStopWrite_();
-        if (!s->isRunning()) return; // the line died meanwhile: the write has ended as failed
-        if (!yes) {
-            s->ResumeTransfer(); // the batch still ends after this radio
-            return;
-        }
+        askingStop_ = false;
+        // No: the batch still ends after this radio.
+        if (!yes || s->runId() != run) return;
         stoppingNow_ = true;
-        if (!s->StopTransfer()) s->ResumeTransfer();
+        s->StopTransfer();
         return;
     }
     stoppingNow_ = true;

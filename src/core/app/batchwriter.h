@@ -64,7 +64,7 @@ public:
     }
 
     // Asked when Stop Now comes while blocks are being written (the radio would be left half
-    // written); the write sends nothing new meanwhile. True stops it. Without it, it stops.
+    // written); the write goes on meanwhile. True stops it. Without it, it stops.
     void setConfirmStopWrite(std::function<bool()> confirm) {
         confirmStopWrite_ = std::move(confirm);
     }
@@ -126,6 +126,7 @@ private:
     std::unique_ptr<ConnectionTest> probe_;
     std::function<bool(const QString&)> confirmRepeat_;
     std::function<bool()> confirmStopWrite_;
+    bool askingStop_ = false; // the stop question is open
 
     BatchSettings settings_;
     BatchPhase phase_ = BatchPhase::Idle;

@@ -52,6 +52,14 @@ QString LinkText(LinkTextId id) {
     case TxtPartlyWritten:
         return QStringLiteral(
             "The radio holds a partly written memory: write again before using it.");
+    case TxtWriteStoppedAt:
+        return QStringLiteral("Writing stopped at %1 %.");
+    case TxtReadCancelled:
+        return QStringLiteral("Reading cancelled; the document is unchanged.");
+    case TxtWriteCancelled:
+        return QStringLiteral("Writing cancelled before the first block; the radio is unchanged.");
+    case TxtPartlyWrittenShort:
+        return QStringLiteral("radio partly written: write again");
     case TxtWrittenCheckInterrupted:
         return QStringLiteral("Written completely; the check afterwards was interrupted.");
     case TxtVerifiedMeaningless:

@@ -28,6 +28,12 @@ enum LinkTextId {
     // What an interrupted write left in the radio.
     TxtPartlyWritten = 9042,
     TxtWrittenCheckInterrupted = 9043,
+    // How a transfer the user stopped ended. %1 of TxtWriteStoppedAt: the percentage reached.
+    TxtWriteStoppedAt = 9050,
+    TxtReadCancelled = 9051,
+    TxtWriteCancelled = 9052, // stopped before its first block: the radio is as it was
+    // The short warning a partly written radio leaves in the window title.
+    TxtPartlyWrittenShort = 9054,
     // A verify whose only differences lie in bytes without meaning; %1 their number.
     TxtVerifiedMeaningless = 9033,
     // The fixed texts of the session, in the words the radio's programmers have always used.

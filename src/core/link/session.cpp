@@ -145,24 +145,9 @@ bool LinkSession::StopTransfer() {
     if (commMode_ != CommKind::Read && commMode_ != CommKind::Write) return false;
     const int step = commMode_ == CommKind::Write ? commSubStep_ : commStep_;
     if (step == StepEnd) return false;
+    stopping_ = true;
     EndSession(false);
     return true;
-}
-
-void LinkSession::HoldTransfer() {
-    if (isRunning()) held_ = true;
-}
-
-void LinkSession::ResumeTransfer() {
-    if (!held_) return;
-    held_ = false;
-    const QByteArray request = std::exchange(heldRequest_, QByteArray());
-    const bool timedOut = std::exchange(heldTimeout_, false);
-    if (!isRunning()) return;
-    if (!request.isEmpty())
-        sendRequest(request, heldReplyLen_);
-    else if (timedOut)
-        onTimeout();
 }
 
 void LinkSession::AbortSession() {
@@ -198,7 +183,7 @@ bool LinkSession::StartTransfer() {
         QString why;
         if (!transport_ || !transport_->open(&why)) {
             prompter().message(9003, Prompter::Buttons::Ok, Prompter::Icon::Critical, why);
-            EndSession(false);
+            failWith(QStringLiteral("the port could not be opened: %1").arg(why));
             return false;
         }
     }
@@ -244,11 +229,6 @@ QString LinkSession::stepName() const {
 // --- Requests ---
 
 void LinkSession::sendRequest(const QByteArray& request, int replyLen) {
-    if (held_) {
-        heldRequest_ = request;
-        heldReplyLen_ = replyLen;
-        return;
-    }
     echoLen_ = noEcho_ ? 0 : int(request.size());
     waitTimer_.start();
     threshold_ = echoLen_ + replyLen;
@@ -310,15 +290,16 @@ void LinkSession::onLineLost(const QString& reason, bool unplugged) {
     logEvent(QStringLiteral("the line was lost: %1").arg(reason));
     // Waiting for the answer to the end request, every block has been moved already: as when
     // that answer does not come, the session succeeded.
+    const QString why = unplugged ? QStringLiteral("the cable was unplugged")
+                                  : QStringLiteral("the line was lost: %1").arg(reason);
+    const QString told = unplugged ? LinkText(TxtUnplugged) : LinkText(TxtLineLost).arg(reason);
     if (currentStep() == StepEnd) {
         EndSession(true);
     } else if (commMode_ == CommKind::Identify) {
-        identifyFailure_ = unplugged ? LinkText(TxtUnplugged) : LinkText(TxtLineLost).arg(reason);
-        EndSession(false);
-    } else if (unplugged) {
-        EndSession(false, LinkText(TxtUnplugged));
+        identifyFailure_ = told;
+        failWith(why);
     } else {
-        EndSession(false, LinkText(TxtLineLost).arg(reason));
+        failWith(why, told);
     }
 }
 
@@ -326,11 +307,13 @@ void LinkSession::EndSession(bool ok, const QString& failureText) {
     if (ending_) return;
     ending_ = true;
     ++generation_;
-    held_ = heldTimeout_ = false;
-    heldRequest_.clear();
     const CommKind kind = commMode_;
     const bool verify = verifying_ && kind == CommKind::Read;
     verifying_ = false;
+    const bool stopped = std::exchange(stopping_, false);
+    outcome_ = ok ? Outcome::Done : stopped || aborting_ ? Outcome::Cancelled : Outcome::Failed;
+    if (outcome_ != Outcome::Failed) failureReason_.clear();
+    if (stopped) stoppedAt_ = lastPercent_;
     const bool portOpen = transport_ && transport_->isOpen();
     if (!ok && portOpen) {
         // The radio leaves programming mode; its answer is not awaited.
@@ -345,16 +328,22 @@ void LinkSession::EndSession(bool ok, const QString& failureText) {
     // A write that ended among its blocks left the radio half written: the user must know,
     // whatever ended it. (A program that is closing, or a command that was interrupted, says
     // it in its own way.)
+    // The user who stopped it hears where it stood.
     if (!ok && kind == CommKind::Write && writeReach_ == WriteReach::Partly && !aborting_)
-        prompter().ask((failureText.isEmpty() ? QString() : failureText + CRLF) +
-                           LinkText(TxtPartlyWritten),
-                       Prompter::Buttons::Ok, Prompter::Icon::Critical);
+        prompter().ask(stopped ? LinkText(TxtWriteStoppedAt).arg(stoppedAt_) + QLatin1Char(' ') +
+                                     LinkText(TxtPartlyWritten)
+                               : (failureText.isEmpty() ? QString() : failureText + CRLF) +
+                                     LinkText(TxtPartlyWritten),
+                       Prompter::Buttons::Ok,
+                       stopped ? Prompter::Icon::Warning : Prompter::Icon::Critical);
     else if (!ok && !failureText.isEmpty())
         prompter().ask(failureText, Prompter::Buttons::Ok, Prompter::Icon::Critical);
     if (ok && kind == CommKind::Info) {
         if (!IsValidMode(InfoAreaMode(infoBuf_))) {
             prompter().plain(LinkText(TxtCountryModeError));
             ok = false;
+            outcome_ = Outcome::Failed;
+            failureReason_ = QStringLiteral("the radio's country mode is unknown");
         } else {
             UnpackInfoBuf(infoBuf_, doc_.RadioInfo);
             emit radioInfoRead();
@@ -377,8 +366,7 @@ void LinkSession::EndSession(bool ok, const QString& failureText) {
                                               .arg(meaningless_))
                          : QStringLiteral("verify: the radio holds other data: %1")
                                .arg(DescribeDifferences(differences)));
-        logEvent(QStringLiteral("session ended: %1")
-                     .arg(ok ? QStringLiteral("success") : QStringLiteral("failure")));
+        logEvent(outcomeLine());
         waitTimer_.stop();
         commMode_ = CommKind::None;
         commStep_ = commSubStep_ = StepIdle;
@@ -396,15 +384,34 @@ void LinkSession::EndSession(bool ok, const QString& failureText) {
         else
             handOverRead();
     }
-    logEvent(QStringLiteral("session ended: %1")
-                 .arg(ok ? QStringLiteral("success") : QStringLiteral("failure")));
-    if (ok && (kind == CommKind::Read || kind == CommKind::Write))
+    logEvent(outcomeLine());
+    if (ok && (kind == CommKind::Read || (kind == CommKind::Write && tellWriteSuccess_)))
         prompter().message(9008 + int(kind));
     waitTimer_.stop();
     commMode_ = CommKind::None;
     commStep_ = commSubStep_ = StepIdle;
     ending_ = false;
     emit sessionEnded(ok, kind);
+}
+
+void LinkSession::failWith(const QString& logReason, const QString& failureText) {
+    failureReason_ = logReason;
+    EndSession(false, failureText);
+}
+
+QString LinkSession::outcomeLine() const {
+    switch (outcome_) {
+    case Outcome::Done:
+        return QStringLiteral("done");
+    case Outcome::Cancelled:
+        return QStringLiteral("cancelled");
+    case Outcome::Failed:
+        break;
+    case Outcome::None:
+        return QString();
+    }
+    return QStringLiteral("failed: %1")
+        .arg(failureReason_.isEmpty() ? QStringLiteral("no reason known") : failureReason_);
 }
 
 void LinkSession::ReadImage(RadioDataRec& data, ChannelList& channels) const {

@@ -106,12 +106,6 @@ public:
     // leaves the document as it was. False when nothing is left to stop (no transfer, or every
     // block has moved and only the end request is outstanding).
     bool StopTransfer();
-    // While the user is asked whether to stop, the session sends nothing new: the reply to the
-    // request on the line is still taken, but the next request (and a time-out's repeat) waits
-    // for ResumeTransfer.
-    void HoldTransfer();
-    void ResumeTransfer();
-    bool isHeld() const { return held_; }
     // A write has begun to change the radio's memory (its first block is on the way).
     bool WritingBlocks() const {
         return commMode_ == CommKind::Write && commSubStep_ == StepWriteAck;
@@ -122,6 +116,20 @@ public:
     // the radio is told to leave programming mode and the port closes. Nothing is asked or
     // shown; writeReach() tells what a write left in the radio.
     void AbortSession();
+
+    // How the last session ended: Done, Cancelled (StopTransfer, AbortSession) or Failed, with
+    // the reason in the wire log's words. The wire log's last line of a session says the same.
+    enum class Outcome { None, Done, Cancelled, Failed };
+    Outcome lastOutcome() const { return outcome_; }
+    QString lastFailure() const { return failureReason_; }
+    // Where a stopped write stood when the user stopped it, in percent.
+    int stoppedAtPercent() const { return stoppedAt_; }
+    // Changes when a session starts and when it ends: an answer the user gave to a question
+    // about one session means nothing once this has changed.
+    quint64 runId() const { return generation_; }
+    // Whether a successful write says so itself (9010). A driver that reads the radio back
+    // afterwards turns this off and says the outcome once, after the check.
+    void setTellWriteSuccess(bool tell) { tellWriteSuccess_ = tell; }
 
     // The password command of the main window stores the typed password here.
     void SetProgPassword(const QString& typed);
@@ -197,6 +205,13 @@ private:
     // tone warning. False when the session ended or must end.
     bool passGate(quint64 generation);
     void failStep();
+    // Ends the session as failed; logReason is what the wire log says, failureText what the
+    // user is told (nothing when a question has told it already).
+    void failWith(const QString& logReason, const QString& failureText = QString());
+    // The fault of the current step in the wire log's words.
+    QString faultReason() const;
+    // The wire log's last line of a session: done, cancelled, or failed: and the reason.
+    QString outcomeLine() const;
     void noteFault(Fault fault);
 
     // --- Questions (sessionquestions.cpp) ---
@@ -269,9 +284,9 @@ private:
     quint64 generation_ = 0;
     bool ending_ = false;
     bool aborting_ = false; // AbortSession: nothing is shown
-    bool held_ = false;
-    // What waits for ResumeTransfer: a request and the length of its reply, or a time-out.
-    QByteArray heldRequest_;
-    int heldReplyLen_ = 0;
-    bool heldTimeout_ = false;
+    bool stopping_ = false; // StopTransfer: the user ended it
+    bool tellWriteSuccess_ = true;
+    Outcome outcome_ = Outcome::None;
+    QString failureReason_;
+    int stoppedAt_ = 0;
 };

@@ -40,7 +40,7 @@ void LinkSession::askPassword() {
     }
     logEvent(QStringLiteral("password block: the password does not match"));
     prompter().plain(LinkText(TxtPasswordFailure));
-    if (g == generation_) EndSession(false);
+    if (g == generation_) failWith(QStringLiteral("the password does not match"));
 }
 
 bool LinkSession::CheckRadioIdentity() {
@@ -96,10 +96,23 @@ QString LinkSession::failureText() const {
     return QString();
 }
 
+QString LinkSession::faultReason() const {
+    switch (fault_) {
+    case Fault::Refused:
+        return QStringLiteral("the radio refused block %1").arg(HexAddress(commAddr_));
+    case Fault::Damaged:
+        return QStringLiteral("damaged answers to %1").arg(stepName());
+    case Fault::NoAnswer:
+        break;
+    }
+    return QStringLiteral("no answer to %1").arg(stepName());
+}
+
 void LinkSession::FailurePrompt() {
     // The radio answered, but with refusals or damaged bytes: that is what the user hears,
     // not that it is silent.
     const QString cause = failureText();
+    const QString why = faultReason();
     // A radio that never answered the programming request is most often unplugged or off.
     const QString hint = handshakeTries_ > Retries ? LinkText(TxtNoAnswer) : QString();
     commActive_ = false;
@@ -124,12 +137,13 @@ void LinkSession::FailurePrompt() {
         emit progress(0);
         SendProgram();
     } else {
-        EndSession(false);
+        failWith(why);
     }
 }
 
 void LinkSession::InfoFailurePrompt() {
     const QString cause = failureText();
+    const QString why = faultReason();
     const QString hint = handshakeTries_ > Retries ? LinkText(TxtNoAnswer) : QString();
     commActive_ = false;
     fault_ = Fault::NoAnswer;
@@ -150,6 +164,6 @@ void LinkSession::InfoFailurePrompt() {
         handshakeTries_ = 0;
         SendProgram();
     } else {
-        EndSession(false);
+        failWith(why);
     }
 }

@@ -125,7 +125,7 @@ void LinkSession::AdvanceSession() {
     const quint64 g = generation_;
     const SessionStep* step = FindSessionStep(commMode_, currentStep());
     if (!step) {
-        EndSession(false);
+        failWith(QStringLiteral("no step %1 in this kind of session").arg(currentStep()));
         return;
     }
     switch (step->phase) {
@@ -142,14 +142,14 @@ void LinkSession::AdvanceSession() {
     if (const SessionStep* next = NextSessionStep(commMode_, *step))
         enterStep(*next);
     else
-        EndSession(false);
+        failWith(QStringLiteral("no step follows %1").arg(currentStep()));
 }
 
 bool LinkSession::passGate(quint64 g) {
     const bool ok = CheckRadioIdentity();
     if (g != generation_) return false;
     if (!ok) {
-        EndSession(false);
+        failWith(QStringLiteral("the radio is not one this document may go to"));
         return false;
     }
     if (commMode_ == CommKind::Write && radioToneSupport_ == 0) {
@@ -176,7 +176,7 @@ void LinkSession::failStep() {
         const SessionStep* step = FindSessionStep(commMode_, currentStep());
         identifyFailure_ =
             LinkText(step && step->phase == SessionPhase::Ident ? TxtNoIdentity : TxtNoAnswer);
-        EndSession(false);
+        failWith(faultReason());
         return;
     }
     if (commMode_ == CommKind::Info)
@@ -204,10 +204,6 @@ void LinkSession::resendBlock(bool write) {
 
 void LinkSession::onTimeout() {
     waitTimer_.stop();
-    if (held_) {
-        heldTimeout_ = true;
-        return;
-    }
     const SessionStep* step = FindSessionStep(commMode_, currentStep());
     if (!step) return;
     // Some bytes came, but never a whole reply: the line damages what the radio says.

@@ -309,10 +309,12 @@ void frmMain::ShowMainTxt() {
     const QString model = TrimFixed(doc_.ModelName);
     const QString mode = ModeName(doc_.CountryMode);
     // The band itself in every mode: the CB band says more than the word "Frequency".
-    setWindowTitle(LoadLangText(12000) + QLatin1Char('[') + model + QLatin1Char(':') + mode +
-                   QLatin1Char(':') + doc_.BandText + QStringLiteral("][") + LoadLangText(12009) +
-                   QLatin1Char(':') + doc_.title() +
-                   (doc_.IsDataChanged() ? QStringLiteral("*") : QString()) + QLatin1Char(']'));
+    setWindowTitle(
+        LoadLangText(12000) + QLatin1Char('[') + model + QLatin1Char(':') + mode +
+        QLatin1Char(':') + doc_.BandText + QStringLiteral("][") + LoadLangText(12009) +
+        QLatin1Char(':') + doc_.title() + (doc_.IsDataChanged() ? QStringLiteral("*") : QString()) +
+        QLatin1Char(']') +
+        (radioWarningNote_.isEmpty() ? QString() : QStringLiteral(" \u26a0 ") + radioWarningNote_));
     Label1_->setText(model + QLatin1Char(':') + mode);
     if (QTreeWidgetItem* root = TreeView1_->topLevelItem(0)) root->setText(0, Label1_->text());
     panels_[1]->setText(statusModelText());

@@ -92,6 +92,8 @@ public:
     void showStatusMessage(const QString& text, const QString& path = {}) override;
     void showMessages();
     QString statusMessage() const;
+    void setRadioWarning(const QString& text, const QString& titleNote = {}) override;
+    QString radioWarning() const { return radioWarningNote_; }
 
     // --- Link ---
     // --- SessionWindow: the session commands (Read, Write, radio information) ---
@@ -226,6 +228,9 @@ private:
     QTimer* WaitSaveDataTimer_ = nullptr;
     QMenu* recentMenu_ = nullptr;
     StatusLine* statusMessage_ = nullptr;
+    // What the radio was left as, when it must not be used (a partly written memory).
+    QLabel* radioWarning_ = nullptr;
+    QString radioWarningNote_;
     QList<StatusEntry> messages_;  // what the status bar said, oldest first
     QTimer* titleTimer_ = nullptr; // gathers a burst of edits into one title refresh
 };

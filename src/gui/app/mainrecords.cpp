@@ -59,6 +59,14 @@ void frmMain::buildRecordExtras() {
     statusMessage_->setAccessibleName(QStringLiteral("Status"));
     statusMessage_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     statusBar()->addWidget(statusMessage_, 2);
+    // Left of the newest message and not replaced by it: a warning that holds until the radio
+    // is written again.
+    radioWarning_ = new QLabel(statusBar());
+    radioWarning_->setObjectName(QStringLiteral("RadioWarning"));
+    radioWarning_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    radioWarning_->setStyleSheet(QStringLiteral("QLabel { color: #b00000; font-weight: bold; }"));
+    radioWarning_->hide();
+    statusBar()->insertWidget(0, radioWarning_);
     connect(action("mnuWindowMessages"), &QAction::triggered, this, &frmMain::showMessages);
     connect(action("mnuFileBackupsFolder"), &QAction::triggered, this,
             [this] { openFolder(prompter_, BackupStore::defaultDir()); });
@@ -128,6 +136,15 @@ void frmMain::showStatusMessage(const QString& text, const QString& path) {
     // Every message stays readable in Window > Messages; the newest few hundred are plenty.
     messages_.append({QDateTime::currentDateTime(), text, path});
     if (messages_.size() > 500) messages_.removeFirst();
+}
+
+void frmMain::setRadioWarning(const QString& text, const QString& titleNote) {
+    radioWarning_->setText(text);
+    radioWarning_->setToolTip(text);
+    radioWarning_->setAccessibleName(text);
+    radioWarning_->setVisible(!text.isEmpty());
+    radioWarningNote_ = text.isEmpty() ? QString() : titleNote.isEmpty() ? text : titleNote;
+    ShowMainTxt();
 }
 
 QString frmMain::statusMessage() const {

@@ -32,6 +32,8 @@ SessionController::SessionController(SessionWindow& main, QObject* parent)
     session_.setTransport(&transport_);
     session_.setPrompter(&main.prompter());
     session_.setPasswordAsker(this);
+    // The outcome of a write is told once, after the check that may follow it.
+    session_.setTellWriteSuccess(false);
 
     connect(&session_, &LinkSession::sessionStarted, this, &SessionController::updateRunning);
     connect(&session_, &LinkSession::sessionStarted, this, [this] { logUsed_ = log_ != nullptr; });
@@ -105,10 +107,10 @@ void SessionController::start(CommKind commMode) {
         if (!session_.Start(CommKind::Info)) closeWireLog();
     } else if (commMode == CommKind::Read || commMode == CommKind::Write) {
         writeSucceeded_ = false;
+        const quint64 before = session_.runId();
         runTransfer(commMode);
-        if (shell() && commMode == CommKind::Write && writeSucceeded_ &&
-            linkSettings().VerifyAfterWrite)
-            runVerify();
+        // Nothing ran when the user said Cancel to the confirmation or the port would not open.
+        if (shell() && session_.runId() != before) tellTransferEnd(commMode);
         closeWireLog();
     }
     updateRunning();
@@ -120,14 +122,14 @@ void SessionController::runTransfer(CommKind commMode) {
     session_.ClosePort();
     Prompter::Answer answer = Prompter::Answer::Cancel;
     if (commMode == CommKind::Read) {
-        answer =
-            shell()->prompter().message(9004, Prompter::Buttons::OkCancel, Prompter::Icon::Question);
+        answer = shell()->prompter().message(9004, Prompter::Buttons::OkCancel,
+                                             Prompter::Icon::Question);
     } else {
         // The confirmation carries the choice whether to read the radio back afterwards.
         bool verify = linkSettings().VerifyAfterWrite;
         answer =
             shell()->prompter().askWithCheck(LoadLangText(9005), Prompter::Buttons::OkCancel,
-                                            Prompter::Icon::Question, LoadLangText(9783), &verify);
+                                             Prompter::Icon::Question, LoadLangText(9783), &verify);
         if (verify != linkSettings().VerifyAfterWrite) {
             linkSettings().VerifyAfterWrite = verify;
             WriteLinkSettings();
@@ -154,21 +156,53 @@ void SessionController::runTransfer(CommKind commMode) {
 }
 
 void SessionController::stopTransfer() {
-    if (!session_.isRunning() || session_.isHeld()) return;
+    if (!session_.isRunning() || askingStop_) return;
     // A read leaves nothing behind that the document would see, and a write that has not sent
-    // its first block has changed nothing: they stop at once. A write under way asks first;
-    // meanwhile it sends nothing new.
+    // its first block has changed nothing: they stop at once. A write under way asks first and
+    // goes on while the user reads: a radio left waiting on a silent line may take it for a
+    // lost cable. An answer given after that write ended changes nothing.
     if (session_.WritingBlocks()) {
-        session_.HoldTransfer();
+        const quint64 run = session_.runId();
+        askingStop_ = true;
         const Prompter::Answer answer = shell()->prompter().message(
             TxtStopWrite, Prompter::Buttons::YesNo, Prompter::Icon::Warning);
-        if (!session_.isRunning()) return; // the line died meanwhile
-        // Every block may have gone out while the user read the question: the write then
-        // simply ends as it would have.
-        if (answer != Prompter::Answer::Yes || !session_.StopTransfer()) session_.ResumeTransfer();
+        askingStop_ = false;
+        if (answer == Prompter::Answer::Yes && session_.runId() == run) session_.StopTransfer();
         return;
     }
     session_.StopTransfer();
+}
+
+void SessionController::tellTransferEnd(CommKind commMode) {
+    const LinkSession::Outcome outcome = session_.lastOutcome();
+    if (commMode == CommKind::Read) {
+        if (outcome == LinkSession::Outcome::Cancelled)
+            shell()->showStatusMessage(LinkText(TxtReadCancelled));
+        return;
+    }
+    if (writeSucceeded_) {
+        // The radio holds the whole document now, whatever the check below finds.
+        shell()->setRadioWarning(QString());
+        if (linkSettings().VerifyAfterWrite) {
+            runVerify();
+        } else {
+            shell()->showStatusMessage(LoadLangText(9010));
+            shell()->prompter().message(9010);
+        }
+        return;
+    }
+    // A write that ended among its blocks leaves a radio nobody should use until it is written
+    // again: that stays said until a write succeeds. (The session told it when it ended.)
+    if (session_.writeReach() == LinkSession::WriteReach::Partly) {
+        const QString said = outcome == LinkSession::Outcome::Cancelled
+                                 ? LinkText(TxtWriteStoppedAt).arg(session_.stoppedAtPercent()) +
+                                       QLatin1Char(' ') + LinkText(TxtPartlyWritten)
+                                 : LinkText(TxtPartlyWritten);
+        shell()->showStatusMessage(said);
+        shell()->setRadioWarning(LinkText(TxtPartlyWritten), LinkText(TxtPartlyWrittenShort));
+    } else if (outcome == LinkSession::Outcome::Cancelled) {
+        shell()->showStatusMessage(LinkText(TxtWriteCancelled));
+    }
 }
 
 void SessionController::runVerify() {
@@ -196,7 +230,7 @@ void SessionController::onVerified(bool completed, const QVector<MemoryDifferenc
         // The user stopped the check: the write itself was complete.
         shell()->showStatusMessage(LinkText(TxtWrittenCheckInterrupted));
         shell()->prompter().ask(LinkText(TxtWrittenCheckInterrupted), Prompter::Buttons::Ok,
-                               Prompter::Icon::Information);
+                                Prompter::Icon::Information);
         return;
     }
     if (!completed) {
@@ -206,9 +240,10 @@ void SessionController::onVerified(bool completed, const QVector<MemoryDifferenc
     }
     if (differences.isEmpty()) {
         const int meaningless = session_.meaninglessDifferences();
-        shell()->showStatusMessage(meaningless == 0
-                                      ? LoadLangText(9780)
-                                      : LinkText(TxtVerifiedMeaningless).arg(meaningless));
+        const QString said = meaningless == 0 ? LoadLangText(9780)
+                                              : LinkText(TxtVerifiedMeaningless).arg(meaningless);
+        shell()->showStatusMessage(said);
+        shell()->prompter().ask(said, Prompter::Buttons::Ok, Prompter::Icon::Information);
         return;
     }
     const QString details = DescribeDifferences(differences, LoadLangText(9782));

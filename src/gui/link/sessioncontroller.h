@@ -34,6 +34,9 @@ private:
     void runTransfer(CommKind commMode);
     // Cancel in the progress window: a read stops at once, a write after the user agrees.
     void stopTransfer();
+    // After a read or write ran: what the user is told of how it ended, and for a write that
+    // succeeded, the check or the one closing message.
+    void tellTransferEnd(CommKind commMode);
     void updateRunning();
     void onHandOver(const QString& radioVersion);
     void onRadioInfoRead();
@@ -59,6 +62,7 @@ private:
     bool applyPending_ = false;
     bool writeSucceeded_ = false;
     bool verifyStopped_ = false; // the user cancelled the check after a write
+    bool askingStop_ = false;    // the question whether to stop a write is open
     std::unique_ptr<WireLog> log_;
     bool logUsed_ = false; // a session ran while the log was open
 };

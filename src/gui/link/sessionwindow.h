@@ -29,6 +29,9 @@ public:
     virtual void setLinkSession(LinkSession* session) = 0;
     virtual void setSessionRunning(bool running) = 0;
     virtual void showStatusMessage(const QString& text, const QString& path = {}) = 0;
+    // A warning about the radio that stays until it is replaced or cleared (empty): text in
+    // the status bar, titleNote after the window title (a partly written radio).
+    virtual void setRadioWarning(const QString& text, const QString& titleNote = {}) = 0;
     // Before a read's data replaces the document, and after it has.
     virtual void CloseCurAllWindows() = 0;
     virtual void documentLoaded() = 0;
