@@ -119,10 +119,11 @@ int runImport(const QStringList& args) {
     if (report.refused()) {
         prompter.setSubject(csvPath);
         prompter.message(9750, Prompter::Buttons::Ok, Prompter::Icon::Critical,
-                         report.refusal.text());
+                         report.refusalText(csvPath));
         return ExitBadInput;
     }
     QTextStream(stdout) << report.lines().join(QLatin1Char('\n')) << '\n';
+    // An empty row asks for nothing, so passing it over loses nothing.
     if (report.count(RowOutcome::Skipped) > 0 && !p.isSet(QStringLiteral("partial"))) {
         CliError(QStringLiteral("some rows were skipped; nothing was written (give --partial to "
                                 "write the others)."));

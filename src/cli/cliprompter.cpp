@@ -53,6 +53,8 @@ QString CliPrompter::FallbackText(int id) {
         return QStringLiteral("The file could not be opened or saved.");
     case 9012:
         return QStringLiteral("The model of this data does not match the program's model.");
+    case 9045:
+        return QStringLiteral("Country Mode Error!");
     case 9063:
         return QStringLiteral("No installed program version can handle this version.");
     case 9065:

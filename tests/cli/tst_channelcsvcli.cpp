@@ -173,6 +173,16 @@ void TestChannelCsvCli::importReportsAndRefuses() {
     QVERIFY(r.out.contains(u"1 rows imported, 0 adjusted, 1 skipped."_s));
     QVERIFY(run(u"show @/b.dat"_s).out.contains(u"28.50000"_s));
 
+    // An empty row is told but asks for nothing, so it does not stop the import; a name the
+    // radio cannot keep is told as dropped.
+    QVERIFY(WriteBytes(work(u"named.csv"_s), "Location,Name,Frequency\n3,Home,28.5\n,,\n"));
+    r = run(u"import @/a.dat @/named.csv -o @/e.dat"_s);
+    QVERIFY2(r.code == 0, qPrintable(r.err));
+    QVERIFY2(r.out.contains(u"Line 2, A 3: adjusted: Name: \"Home\" (dropped: the radio keeps "
+                            "no channel names)\nLine 3: empty row, skipped\n"
+                            "0 rows imported, 1 adjusted, 1 skipped."_s),
+             qPrintable(r.out));
+
     // Into a group from a row on.
     r = run(u"import @/a.dat @/some.csv -o @/c.dat --group b --start 40 --partial"_s);
     QVERIFY2(r.code == 0, qPrintable(r.err));
@@ -184,7 +194,8 @@ void TestChannelCsvCli::importReportsAndRefuses() {
     // Files that are no channel CSV are refused with one sentence.
     const QList<QPair<QByteArray, QString>> bad = {
         {QByteArray(), u"the file is empty"_s},
-        {QByteArray("\0\1\2\3", 4), u"binary data"_s},
+        {QByteArray("\0\1\2\3", 4),
+         u"bad.csv, line 1: it holds bytes that are no text: \\x00\\x01\\x02\\x03."_s},
         {QByteArray("Name,Freq\nx,1\n"), u"no Location and Frequency columns"_s},
         {QByteArray("Location,Frequency\n1,\"28\n"), u"line 2 is never closed"_s},
     };

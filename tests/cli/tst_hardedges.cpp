@@ -159,13 +159,17 @@ private slots:
         QVERIFY(!QFile::exists(path(u"p.bin"_s)));
         QVERIFY(!QFile::exists(path(u"fifo-radio.bin"_s))); // the radio was never in a session
 
-        // A file one byte too long or too short is damaged, and says so.
+        // A file one byte too long or too short is damaged, and says where.
         const QByteArray good = richFile([](ChannelList&) {});
-        for (const QByteArray& bytes : {good + 'x', good.left(DataFileSize - 1)}) {
+        const QList<QPair<QByteArray, QString>> sizes = {
+            {good + 'x', u"size.dat is longer than the 25611 bytes of a data file."_s},
+            {good.left(DataFileSize - 1),
+             u"size.dat, channel entry 409: the file ends after 25610 of 25611 bytes."_s}};
+        for (const auto& [bytes, says] : sizes) {
             QVERIFY(WriteBytes(path(u"size.dat"_s), bytes));
             const Run r = mzcli({u"show"_s, u"size.dat"_s});
             QCOMPARE(r.code, 2);
-            QVERIFY2(r.err.contains(u"size.dat is damaged"_s), qPrintable(r.err));
+            QVERIFY2(r.err.contains(says), qPrintable(r.err));
             QCOMPARE(r.out, QString());
         }
     }

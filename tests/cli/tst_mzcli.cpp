@@ -220,7 +220,20 @@ void TestMzcli::showRefusals_data() {
     // Told without its question: nobody is there to answer it.
     QTest::newRow("other version")
         << other.replace(9, 4, "V101") << show << text(9062).section(u'.', 0, 0) + u"."_s;
-    QTest::newRow("country mode 3") << Patched(good, 7, 3) << show << u"Country Mode Error!"_s;
+    // The same wording as the program's message, on one line: the file, the record, the fault,
+    // and the file's bytes escaped.
+    QTest::newRow("country mode 3") << Patched(good, 7, 3) << show
+                                    << u"Country Mode Error! "_s + work(u"in.dat"_s) +
+                                           u", file head: the country mode is 3, and the modes "
+                                           "are 0, 1 and 2."_s;
+    QByteArray raw = good;
+    QTest::newRow("model of raw bytes")
+        << raw.replace(0, 4, "\xff\x1b[\x01") << show
+        << u"in.dat, file head: the model is \"\\xff\\x1b[\\x0110\", and this program reads "
+           "MZ-710 data."_s;
+    QTest::newRow("file ends early")
+        << good.left(500) << show
+        << u"in.dat, DTMF record: the file ends after 500 of 25611 bytes."_s;
     QTest::newRow("format") << good << show + u" --format xml"_s << u"text, json or csv"_s;
     QTest::newRow("no file") << good << u"show"_s << u"FILE.dat"_s;
 }

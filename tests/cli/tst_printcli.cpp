@@ -95,8 +95,9 @@ private slots:
                 const CHInfoRec* c = doc.Channel(chNo);
                 if (!c) continue;
                 ++listed;
+                // The row as the channel window numbers it, then the frequency.
                 const QRegularExpression line(
-                    u"^\\s*%1\\s+%2\\s+%3\\s"_s.arg(row).arg(chNo).arg(
+                    u"^\\s*%1\\s+%2\\s"_s.arg(row).arg(
                         QRegularExpression::escape(doc.FreToListText(c->RxFre.text(), g))),
                     QRegularExpression::MultilineOption);
                 QVERIFY2(line.match(text).hasMatch(), qPrintable(QString::number(chNo)));

@@ -10,6 +10,7 @@
 #include "core/model/frequency.h"
 #include "core/model/helpers.h"
 #include "core/model/tones.h"
+#include "support/documentbuilders.h"
 #include "support/richdocument.h"
 #include "support/testmain.h"
 
@@ -140,6 +141,8 @@ private slots:
     void changedValuesAreReportedAndOldMacFilesRead();
     void cbModeRules();
     void intoOneGroup();
+    void importReportLines_data();
+    void importReportLines();
     void malformedFilesChangeNothing_data();
     void malformedFilesChangeNothing();
 };
@@ -573,11 +576,78 @@ void TestChannelCsv::intoOneGroup() {
     QVERIFY(!ImportChannelsCsv(doc, noLocation, o).refused());
 }
 
+void TestChannelCsv::importReportLines_data() {
+    QTest::addColumn<QByteArray>("row"); // one row under the header below
+    QTest::addColumn<int>("group");      // -1: to its Location; else from row 3 of it
+    QTest::addColumn<RowOutcome>("outcome");
+    QTest::addColumn<QString>("line"); // the report's line of the row, in English
+    using O = RowOutcome;
+    const QString dropped = u"(dropped: the radio keeps no channel names)"_s;
+    QTest::newRow("empty row") << QByteArray(",,,,") << -1 << O::Empty
+                               << u"Line 2: empty row, skipped"_s;
+    QTest::newRow("blank cells") << QByteArray(" , ,\t, ,") << -1 << O::Empty
+                                 << u"Line 2: empty row, skipped"_s;
+    QTest::newRow("empty row at its place")
+        << QByteArray("5,,,,") << -1 << O::Empty << u"Line 2, A 5: empty row, skipped"_s;
+    QTest::newRow("only a name") << QByteArray("5,Home,,,") << -1 << O::Empty
+                                 << u"Line 2, A 5: empty row, skipped"_s;
+    QTest::newRow("empty row in a group")
+        << QByteArray(",,,,") << 1 << O::Empty << u"Line 2, B 3: empty row, skipped"_s;
+    QTest::newRow("the export's label is no name")
+        << QByteArray("7,a 7,28.100000,FM,") << -1 << O::Imported << u"Line 2, A 7: imported"_s;
+    QTest::newRow("the label of the Location, into a group")
+        << QByteArray("7,A 7,28.100000,FM,") << 1 << O::Imported << u"Line 2, B 3: imported"_s;
+    QTest::newRow("name dropped") << QByteArray("7,Home,28.100000,FM,") << -1 << O::Adjusted
+                                  << u"Line 2, A 7: adjusted: Name: \"Home\" "_s + dropped;
+    QTest::newRow("long name dropped, value adjusted")
+        << QByteArray("7,Repeater Hill North 2,28.00625,NFM,") << -1 << O::Adjusted
+        << u"Line 2, A 7: adjusted: Frequency: 28.006250 -> 28.00500 (lowered to the 5 kHz "
+           "raster of the band); Mode: NFM -> FM (the radio's FM is narrow FM); Name: "
+           "\"Repeater Hill North 2\" "_s +
+               dropped;
+    QTest::newRow("control characters in a name")
+        << QByteArray("7,\x1b[2JX,28.1,FM,") << -1 << O::Adjusted
+        << u"Line 2, A 7: adjusted: Name: \"?[2JX\" "_s + dropped;
+    QTest::newRow("a skipped row says nothing of its name")
+        << QByteArray("7,Home,146.52,FM,") << -1 << O::Skipped
+        << u"Line 2, A 7: skipped: 146.52 MHz is outside the band 28.000 - 29.700 MHz"_s;
+}
+
+void TestChannelCsv::importReportLines() {
+    QFETCH(QByteArray, row);
+    QFETCH(int, group);
+    QFETCH(RowOutcome, outcome);
+    QFETCH(QString, line);
+    UseStagedLanguage();
+    Document doc;
+    NewDocumentInMode(doc, 2);
+    const auto before = doc.CHInfo;
+    ChannelImportOptions o;
+    if (group >= 0) {
+        o.group = group;
+        o.startRow = 3;
+    }
+    const ChannelImportReport r =
+        ImportChannelsCsv(doc, "Location,Name,Frequency,Mode,Comment\n" + row + "\n", o);
+    QVERIFY(!r.refused());
+    QCOMPARE(r.rows.size(), 1);
+    QCOMPARE(r.rows.first().outcome, outcome);
+    const QStringList lines = r.lines();
+    QCOMPARE(lines.size(), 2);
+    QCOMPARE(lines.first(), line);
+    // An empty or skipped row changes nothing, and counts as skipped.
+    if (outcome == RowOutcome::Empty || outcome == RowOutcome::Skipped) {
+        QVERIFY(doc.CHInfo == before);
+        QVERIFY2(lines.last().endsWith(u"1 skipped."_s), qPrintable(lines.last()));
+    }
+    UseStagedLanguage(Language::English);
+}
+
 void TestChannelCsv::malformedFilesChangeNothing_data() {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<int>("refusal");
     QTest::newRow("empty") << QByteArray() << 9751;
-    QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) << 9752;
+    QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) << 9096;
     QTest::newRow("other columns") << QByteArray("Name,Freq\nA,28.0\n") << 9753;
     QTest::newRow("no frequency column") << QByteArray("Location,Name\n1,A\n") << 9753;
     QTest::newRow("open quote") << QByteArray("Location,Frequency\n1,\"28.0\n") << 9754;

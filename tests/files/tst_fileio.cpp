@@ -157,6 +157,15 @@ private slots:
         channels[2].RxFre = "\x1b[2J";
         QVERIFY(DamagedChannelsText(DamagedChannels(data, channels)).contains(u"\"\\x1b[2J\""_s));
         QCOMPARE(EscapeControls(u"a\\b\x7f\u009b\u00e9\n"_s), u"a\\\\b\\x7f\\x9b\u00e9\\x0a"_s);
+        // Bytes of a file: UTF-8 text stays, the rest is escaped byte by byte (an invalid byte,
+        // a control, a truncated or overlong sequence, a character that turns the writing).
+        QCOMPARE(EscapeBytes("a\\b \xe4\xbf\xa1\xe9\x81\x93\xff\x1b\x7f\xc2\x9b\xe4\xbf"
+                             "\xc0\xaf\xe2\x80\xaez"),
+                 u"a\\\\b \u4fe1\u9053\\xff\\x1b\\x7f\\xc2\\x9b\\xe4\\xbf\\xc0\\xaf"
+                 "\\xe2\\x80\\xaez"_s);
+        QCOMPARE(FirstNonTextByte("ok\xe4\xbf\xa1"), qsizetype(-1));
+        QCOMPARE(FirstNonTextByte(QByteArray("ab\0c", 4)), qsizetype(2));
+        QCOMPARE(FirstNonTextByte("ab\xe4\xbf"), qsizetype(2));
     }
 
     void documentsThisProgramMakesAreNeverDamaged() {

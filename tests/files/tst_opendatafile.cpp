@@ -65,45 +65,86 @@ QString TestOpenDataFile::write(const QByteArray& bytes) {
 
 void TestOpenDataFile::refusals_data() {
     QTest::addColumn<QByteArray>("bytes"); // empty: no file at all
-    QTest::addColumn<int>("message");      // 0: "Country Mode Error!"
+    QTest::addColumn<int>("message");      // the first line of the message
+    QTest::addColumn<QString>("says");     // the detail: the file, the record and the fault
     const QByteArray good = NewDocumentFile(2);
-    QTest::newRow("missing") << QByteArray() << 9002;
-    QTest::newRow("header cut short") << good.left(12) << 9002;
-    QTest::newRow("one byte short") << good.left(DataFileSize - 1) << 9002;
-    QTest::newRow("CHCount 410") << Patched(good, 13, 410) << 9002;
-    QTest::newRow("CHCount -1") << Patched(good, 13, -1) << 9002;
-    QTest::newRow("model in lower case") << withHead(good, 0, "mz-710") << 9012;
-    QTest::newRow("version V10 and a space") << withHead(good, 9, "V10 ") << 9065;
-    QTest::newRow("country mode 3") << Patched(good, 7, 3) << 0;
+    const QString head = u"in.dat, file head: "_s;
+    QTest::newRow("missing") << QByteArray() << 9002 << u"none.dat: "_s;
+    QTest::newRow("header cut short")
+        << good.left(12) << 9002 << head + u"the file ends after 12 of 25611 bytes."_s;
+    QTest::newRow("one byte short") << good.left(DataFileSize - 1) << 9002
+                                    << u"in.dat, channel entry 409: the file ends after 25610 "
+                                       "of 25611 bytes."_s;
+    QTest::newRow("ends in the DTMF record")
+        << good.left(400) << 9002 << u"in.dat, DTMF record: the file ends after 400 of"_s;
+    QTest::newRow("ends in channel entry 12")
+        << good.left(1071 + 60 * 11 + 30) << 9002 << u"in.dat, channel entry 12: the file ends"_s;
+    QTest::newRow("CHCount 410")
+        << Patched(good, 13, 410) << 9002
+        << u"in.dat, channel count: it counts 410 channels, and a data file holds 0 to 409."_s;
+    QTest::newRow("CHCount -1") << Patched(good, 13, -1) << 9002 << u"it counts -1 channels"_s;
+    QTest::newRow("model in lower case")
+        << withHead(good, 0, "mz-710") << 9012
+        << head + u"the model is \"mz-710\", and this program reads MZ-710 data."_s;
+    QTest::newRow("version V10 and a space")
+        << withHead(good, 9, "V10 ") << 9065
+        << head + u"the version is \"V10 \", not V followed by digits."_s;
+    QTest::newRow("country mode 3")
+        << Patched(good, 7, 3) << 9045
+        << head + u"the country mode is 3, and the modes are 0, 1 and 2."_s;
     // Only the first failing check speaks.
-    QTest::newRow("model before version") << withHead(withHead(good, 0, "mz"), 9, "VABC") << 9012;
-    QTest::newRow("version before size") << withHead(good, 9, "V1x0").left(20) << 9065;
-    QTest::newRow("count before mode") << Patched(Patched(good, 7, 5), 13, 500) << 9002;
-    QTest::newRow("one byte long") << good + 'x' << 9002;
-    QTest::newRow("channel numbered 0") << Patched(good, 1071, 0) << 9002;
-    QTest::newRow("channel 1 twice") << Patched(good, 1071 + 60, 1) << 9002;
+    QTest::newRow("model before version")
+        << withHead(withHead(good, 0, "mz"), 9, "VABC") << 9012 << u"\"mz-710\""_s;
+    QTest::newRow("version before size")
+        << withHead(good, 9, "V1x0").left(20) << 9065 << u"\"V1x0\""_s;
+    QTest::newRow("count before mode")
+        << Patched(Patched(good, 7, 5), 13, 500) << 9002 << u"it counts 500 channels"_s;
+    QTest::newRow("one byte long")
+        << good + 'x' << 9002 << u"in.dat is longer than the 25611 bytes of a data file."_s;
+    QTest::newRow("channel numbered 0")
+        << Patched(good, 1071, 0) << 9002
+        << u"in.dat holds damaged channel records: entry 1 has the channel number 0"_s;
+    QTest::newRow("channel 1 twice")
+        << Patched(good, 1071 + 60, 1) << 9002 << u"entry 2 repeats the channel number 1"_s;
     QByteArray letters = good;
-    QTest::newRow("frequency in letters") << letters.replace(1071 + 6, 8, "ABCDEFGH") << 9002;
-    QTest::newRow("mode before channels") << Patched(Patched(good, 7, 5), 1071, 0) << 0;
+    QTest::newRow("frequency in letters")
+        << letters.replace(1071 + 6, 8, "ABCDEFGH") << 9002
+        << u"entry 1 (channel 1) has the frequency \"ABCDEFGH\""_s;
+    QTest::newRow("mode before channels")
+        << Patched(Patched(good, 7, 5), 1071, 0) << 9045 << u"the country mode is 5"_s;
+    // Bytes that are no text are shown escaped, never as they are.
+    QTest::newRow("model of raw bytes") << withHead(good, 0, "\xff\x1b[2J\x01") << 9012
+                                        << head + u"the model is \"\\xff\\x1b[2J\\x01\""_s;
+    QTest::newRow("version of raw bytes")
+        << withHead(good, 9, "V1\xff\t") << 9065 << u"the version is \"V1\\xff\\x09\""_s;
+    QByteArray raw = good;
+    QTest::newRow("frequency of raw bytes")
+        << raw.replace(1071 + 6, 8,
+                       QByteArray("\xff\xfe\x1b\x00"
+                                  "27\x85\x7f",
+                                  8))
+        << 9002 << u"entry 1 (channel 1) has the frequency \"\\xff\\xfe\\x1b\\x0027\\x85\\x7f\""_s;
 }
 
 void TestOpenDataFile::refusals() {
     QFETCH(QByteArray, bytes);
     QFETCH(int, message);
+    QFETCH(QString, says);
     const QString path = bytes.isEmpty() ? dir_.filePath(u"none.dat"_s) : write(bytes);
     const QByteArray before = Snapshot(doc_);
     QSignalSpy replaced(&doc_, &Document::documentReplaced);
-    if (message)
-        prompter_.expect(message);
-    else
-        prompter_.expect(u"Country Mode Error!"_s);
+    prompter_.expect(message);
 
     QCOMPARE(OpenDataFile(doc_, path), OpenResult::Refused);
     QCOMPARE(prompter_.asked.size(), 1);
-    if (message)
-        QVERIFY2(prompter_.wasMessage(0, message), qPrintable(prompter_.asked[0].text));
-    else
-        QCOMPARE(prompter_.asked[0].text, u"Country Mode Error!"_s);
+    const QString text = prompter_.asked[0].text;
+    QVERIFY2(prompter_.wasMessage(0, message), qPrintable(text));
+    QVERIFY2(text.contains(says), qPrintable(text));
+    // The message names the file, and holds no byte of it that is no text.
+    QVERIFY2(text.contains(QDir::toNativeSeparators(path)), qPrintable(text));
+    for (const QChar c : text)
+        QVERIFY2(c == u'\r' || c == u'\n' || (c.isPrint() && c != QChar(0xFF)),
+                 qPrintable(u"U+%1 in "_s.arg(int(c.unicode()), 4, 16, QLatin1Char('0')) + text));
     QCOMPARE(Snapshot(doc_), before);
     QCOMPARE(replaced.count(), 0);
 }

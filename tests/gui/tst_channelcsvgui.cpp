@@ -157,7 +157,10 @@ private slots:
         trigger("mnuFileImportChannels");
         QCOMPARE(prompter.asked.size(), 1);
         QVERIFY(prompter.asked[0].text.startsWith(LoadLangText(9750)));
-        QVERIFY(prompter.asked[0].text.contains(LoadLangText(9752)));
+        // The file, the line and the bytes that are no text, escaped.
+        QVERIFY2(prompter.asked[0].text.contains(chosen + u", line 1: "_s) &&
+                     prompter.asked[0].text.contains(u"no text: \\x89PNG."_s),
+                 qPrintable(prompter.asked[0].text));
         QVERIFY(DiffDocuments(*before, *doc).isEmpty());
         // Choosing no file does nothing at all.
         chosen.clear();

@@ -1,5 +1,7 @@
 #include "channelcsv.h"
 #include "csvtable.h"
+#include "fileio.h"
+#include "filetexts.h"
 
 #include "../model/country.h"
 #include "../model/document.h"
@@ -17,6 +19,10 @@
 #include <optional>
 
 namespace {
+
+constexpr int TxtEmptyRow = 14650;    // "empty row, skipped"
+constexpr int TxtLineOnly = 14651;    // the head of a row's line when it names no place
+constexpr int TxtNameDropped = 14652; // why a Name is not kept
 
 const double kWatts[3] = {1, 2, 4};
 
@@ -174,6 +180,29 @@ private:
     const QHash<QString, int>& columns_;
     const QStringList& fields_;
 };
+
+// A row that gives no value but its Location and Name: it asks for nothing.
+bool isEmptyRow(const QHash<QString, int>& columns, const RowReader& cell) {
+    for (auto it = columns.begin(); it != columns.end(); ++it)
+        if (it.key() != QLatin1String("Location") && it.key() != QLatin1String("Name") &&
+            !cell(it.key().toLatin1().constData()).isEmpty())
+            return false;
+    return true;
+}
+
+// The radio keeps no channel names. The label this program writes into the Name column (the
+// row's place, "A 7") is no name; any other name given is dropped, and the report says so.
+void noteDroppedName(const RowReader& cell, int chNo, int mode, ImportRowReport& r) {
+    const QString name = cell("Name");
+    if (name.isEmpty()) return;
+    bool ok = false;
+    const int location = cell("Location").toInt(&ok);
+    for (int n : {chNo, ok ? location : -1})
+        if (n > 0 && name.compare(ChannelSlotName(n, mode), Qt::CaseInsensitive) == 0) return;
+    r.notes << TextNote{TxtNameDropped, {}};
+    r.changes << QStringLiteral("Name: \"%1\"").arg(PrintableValue(name));
+    if (r.outcome == RowOutcome::Imported) r.outcome = RowOutcome::Adjusted;
+}
 
 struct Skip {
     TextNote reason;
@@ -562,12 +591,7 @@ CsvChannelRow ReadChannelCsvRow(const QHash<QString, int>& columns, const QStrin
                                 double freLow) {
     CsvChannelRow out;
     const RowReader cell(columns, cells);
-    bool anyValue = false;
-    for (auto it = columns.begin(); it != columns.end(); ++it)
-        if (it.key() != QLatin1String("Location") && it.key() != QLatin1String("Name") &&
-            !cell(it.key().toLatin1().constData()).isEmpty())
-            anyValue = true;
-    if (!anyValue) {
+    if (isEmptyRow(columns, cell)) {
         out.empty = true;
         return out;
     }
@@ -646,12 +670,22 @@ int ChannelImportReport::count(RowOutcome o) const {
         rows.begin(), rows.end(), [o](const ImportRowReport& r) { return r.outcome == o; }));
 }
 
+QString ChannelImportReport::refusalText(const QString& path) const {
+    if (refusalLine > 0)
+        return DamagedFileText(path, FileText(TxtRecLine).arg(refusalLine), refusal.text());
+    return FileFailure(path, refusal.text());
+}
+
 QStringList ChannelImportReport::lines() const {
     QStringList out;
     for (const ImportRowReport& r : rows) {
-        const QString head = TextNote{14903, {QString::number(r.line), r.where}}.text();
+        const QString head = r.where.isEmpty()
+                                 ? TextNote{TxtLineOnly, {QString::number(r.line)}}.text()
+                                 : TextNote{14903, {QString::number(r.line), r.where}}.text();
         if (r.outcome == RowOutcome::Imported) {
             out << head + QLatin1Char(' ') + TextNote{14900, {}}.text();
+        } else if (r.outcome == RowOutcome::Empty) {
+            out << head + QLatin1Char(' ') + TextNote{TxtEmptyRow, {}}.text();
         } else if (r.outcome == RowOutcome::Skipped) {
             out << head + QLatin1Char(' ') + TextNote{14902, {}}.text() + QStringLiteral(": ") +
                        (r.notes.isEmpty() ? QString() : r.notes.first().text());
@@ -667,10 +701,11 @@ QStringList ChannelImportReport::lines() const {
                        parts.join(QStringLiteral("; "));
         }
     }
+    // An empty row is skipped like any other row that changes nothing.
     out << TextNote{14930,
                     {QString::number(count(RowOutcome::Imported)),
                      QString::number(count(RowOutcome::Adjusted)),
-                     QString::number(count(RowOutcome::Skipped))}}
+                     QString::number(count(RowOutcome::Skipped) + count(RowOutcome::Empty))}}
                .text();
     return out;
 }
@@ -684,7 +719,8 @@ ChannelImportReport ImportChannelsCsv(Document& doc, const QByteArray& bytes,
         report.refusal = {9751, {}};
         return report;
     case CsvError::Binary:
-        report.refusal = {9752, {}};
+        report.refusal = {TxtFaultNotText, {EscapeBytes(table.errorBytes)}};
+        report.refusalLine = table.errorLine;
         return report;
     case CsvError::Unclosed:
         report.refusal = {9754, {QString::number(table.errorLine)}};
@@ -735,6 +771,12 @@ ChannelImportReport ImportChannelsCsv(Document& doc, const QByteArray& bytes,
         if (byGroup) {
             const int row = nextRow++;
             r.where = GroupName(options.group, mode) + QLatin1Char(' ') + QString::number(row);
+            // An empty row leaves its row as it is, as a skipped one does.
+            if (isEmptyRow(columns, cell)) {
+                r.outcome = RowOutcome::Empty;
+                report.rows << r;
+                continue;
+            }
             if (row < 1 || row > GroupSize(options.group, mode)) {
                 skip({14907, {GroupName(options.group, mode), QString::number(row)}});
                 continue;
@@ -743,6 +785,14 @@ ChannelImportReport ImportChannelsCsv(Document& doc, const QByteArray& bytes,
         } else {
             bool ok = false;
             chNo = cell("Location").toInt(&ok);
+            if (isEmptyRow(columns, cell)) {
+                int group = 0, row = 0;
+                if (ok && ChannelSlot(chNo, mode, group, row))
+                    r.where = ChannelSlotName(chNo, mode);
+                r.outcome = RowOutcome::Empty;
+                report.rows << r;
+                continue;
+            }
             if (!ok) {
                 skip({14905, {cell("Location")}});
                 continue;
@@ -755,6 +805,7 @@ ChannelImportReport ImportChannelsCsv(Document& doc, const QByteArray& bytes,
                     r.chNo = chNo;
                     r.where = ChannelSlotName(chNo, mode);
                     seen.insert(chNo, rec.line);
+                    noteDroppedName(cell, chNo, mode, r);
                     report.rows << r;
                 } else {
                     skip({14906, {QString::number(chNo), ModeName(mode)}});
@@ -770,6 +821,7 @@ ChannelImportReport ImportChannelsCsv(Document& doc, const QByteArray& bytes,
         }
         seen.insert(chNo, rec.line);
         importRow(doc, cell, chNo, r);
+        if (r.outcome != RowOutcome::Skipped) noteDroppedName(cell, chNo, mode, r);
         report.rows << r;
     }
     settleGroupSettings(doc, before);

@@ -50,14 +50,17 @@ struct CsvChannelRow {
 CsvChannelRow ReadChannelCsvRow(const QHash<QString, int>& columns, const QStringList& cells,
                                 double freLow);
 
-enum class RowOutcome { Imported, Adjusted, Skipped };
+// Empty: a row with no value but its Location and Name asks for nothing and is passed over;
+// it is told, but it is no failure (the totals count it as skipped).
+enum class RowOutcome { Imported, Adjusted, Skipped, Empty };
 
 struct ImportRowReport {
     int line = 0;  // file line of the row
     int chNo = 0;  // target channel, 0 when none could be found
     QString where; // "A 7", or the Location as written
     RowOutcome outcome = RowOutcome::Imported;
-    // Adjusted: "field: old -> new" and why; Skipped: the reason (one note).
+    // Adjusted: "field: old -> new" and why (a name the radio cannot keep: "Name: "Home"" and
+    // that it was dropped); Skipped: the reason (one note).
     QList<TextNote> notes;
     QStringList changes; // "Frequency: 28.00625 -> 28.00500", parallel to notes when adjusted
 };
@@ -68,11 +71,16 @@ struct ChannelImportOptions {
 };
 
 struct ChannelImportReport {
-    // Set when the file as a whole is refused (nothing was changed): a Msg text id and detail.
+    // Set when the file as a whole is refused (nothing was changed): a Msg text id and detail,
+    // and the line it is about when it is one line's fault (bytes that are no text).
     TextNote refusal;
+    int refusalLine = 0;
     QList<ImportRowReport> rows;
 
     bool refused() const { return refusal.id != 0; }
+    // The refusal as the detail below text 9750, naming the file (and the line): what the
+    // import window and mzcli import both show.
+    QString refusalText(const QString& path) const;
     int count(RowOutcome o) const;
     // The report as lines of text: one per row, then the totals.
     QStringList lines() const;

@@ -1,6 +1,10 @@
 #include "csvtable.h"
 
+#include "../model/helpers.h"
+
 #include <QStringDecoder>
+
+#include <algorithm>
 
 CsvTable ReadCsv(const QByteArray& bytes, QChar separator) {
     CsvTable t;
@@ -14,6 +18,25 @@ CsvTable ReadCsv(const QByteArray& bytes, QChar separator) {
     const QString text = decoder.decode(data);
     if (data.contains('\0') || decoder.hasError()) {
         t.error = CsvError::Binary;
+        const qsizetype at = std::max<qsizetype>(FirstNonTextByte(data), 0);
+        // The line the byte is on, counted as the records count lines (LF, CR LF or CR alone
+        // ends one); a few bytes before the fault and after it, within that line, show where
+        // it is.
+        qsizetype lineStart = 0;
+        t.errorLine = 1;
+        for (qsizetype i = 0; i < at; ++i) {
+            const char c = data.at(i);
+            if (c == '\n' || (c == '\r' && (i + 1 >= data.size() || data.at(i + 1) != '\n'))) {
+                ++t.errorLine;
+                lineStart = i + 1;
+            }
+        }
+        qsizetype lineEnd = at;
+        while (lineEnd < data.size() && data.at(lineEnd) != '\n' && data.at(lineEnd) != '\r')
+            ++lineEnd;
+        const qsizetype from = std::max(lineStart, at - 4);
+        t.errorBytes =
+            data.mid(from, std::max<qsizetype>(1, std::min<qsizetype>(8, lineEnd - from)));
         return t;
     }
 

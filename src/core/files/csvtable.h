@@ -19,11 +19,15 @@ enum class CsvError { None, Empty, Binary, Unclosed };
 struct CsvTable {
     QList<CsvRecord> records;
     CsvError error = CsvError::None;
-    int errorLine = 0; // for Unclosed: the line of the quote that is never closed
+    // For Unclosed: the line of the quote that is never closed; for Binary: the line of the
+    // first byte that is no text.
+    int errorLine = 0;
+    QByteArray errorBytes; // for Binary: that byte and a few around it on its line
 };
 
 // Reads a whole file. Refuses an empty file, one that is not UTF-8 text (a NUL byte, a byte
-// sequence that is no UTF-8), and a quoted field that runs to the end of the file. Spreadsheet
+// sequence that is no UTF-8; its line and bytes are kept to be named), and a quoted field
+// that runs to the end of the file. Spreadsheet
 // text on the clipboard is the same format with a tab as the separator.
 CsvTable ReadCsv(const QByteArray& bytes, QChar separator = QLatin1Char(','));
 

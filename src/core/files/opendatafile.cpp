@@ -4,6 +4,7 @@
 #include "../model/country.h"
 #include "../model/document.h"
 #include "../model/documenthistory.h"
+#include "../model/helpers.h"
 #include "../model/recordcodec.h"
 #include "../model/version.h"
 #include "datafile.h"
@@ -15,17 +16,32 @@
 namespace {
 
 constexpr int HeadSize = recordcodec::sizeOf<FileHeadRec>();
+constexpr int TxtCountryModeError = 9045;
 
-OpenResult refuse(Document& doc, const QString& detail) {
-    doc.prompter().message(9002, Prompter::Buttons::Ok, Prompter::Icon::Critical, detail);
+OpenResult refuse(Document& doc, const QString& detail, int id = 9002) {
+    doc.prompter().message(id, Prompter::Buttons::Ok, Prompter::Icon::Critical, detail);
     return OpenResult::Refused;
 }
 
 QString wrongSize(const QString& path, qint64 size) {
-    // One byte more than a data file was read to tell a longer file: say "more" then.
-    const QString found =
-        size > DataFileSize ? QStringLiteral("%1+").arg(DataFileSize) : QString::number(size);
-    return FileText(TxtWrongSize).arg(QDir::toNativeSeparators(path), found).arg(DataFileSize);
+    // One byte more than a data file was read to tell a longer file.
+    if (size > DataFileSize)
+        return FileText(TxtFileTooLong)
+            .arg(QDir::toNativeSeparators(path), QString::number(DataFileSize));
+    // The record the first missing byte belongs to is where the file breaks off.
+    return DamagedFileText(path, DataFileRecordAt(size),
+                           FileText(TxtFaultEndsEarly).arg(size).arg(DataFileSize));
+}
+
+QString headFault(const QString& path, const QString& fault) {
+    return DamagedFileText(path, FileText(TxtRecFileHead), fault);
+}
+
+// A text of the head as the file holds it, without the blanks or NULs that pad it.
+QString shownHeadText(QByteArray raw) {
+    while (raw.endsWith(' ') || raw.endsWith('\0'))
+        raw.chop(1);
+    return EscapeBytes(raw);
 }
 
 } // namespace
@@ -49,16 +65,20 @@ OpenResult CheckDataBytes(Document& doc, const QString& path, const QByteArray& 
     FileHeadRec head;
     recordcodec::decode(head, reinterpret_cast<const unsigned char*>(bytes.constData()));
 
-    if (head.Model.text() != TrimFixed(doc.ModelName)) {
-        doc.prompter().message(9012, B::Ok, I::Critical);
-        return OpenResult::Refused;
-    }
+    // The texts of the head are shown escaped: a damaged file may hold any byte there. The
+    // version is shown with its blanks, which are its fault.
+    if (head.Model.text() != TrimFixed(doc.ModelName))
+        return refuse(
+            doc,
+            headFault(path, FileText(TxtFaultModel)
+                                .arg(shownHeadText(head.Model.raw()), TrimFixed(doc.ModelName))),
+            9012);
 
     const QString version = QString::fromLatin1(head.Version.raw());
-    if (!IsVersionText(version)) {
-        doc.prompter().message(9065, B::Ok, I::Critical);
-        return OpenResult::Refused;
-    }
+    if (!IsVersionText(version))
+        return refuse(
+            doc, headFault(path, FileText(TxtFaultVersion).arg(EscapeBytes(head.Version.raw()))),
+            9065);
 
     // This program always reads its own data version, also when Version.ini is missing and
     // the table is empty: only files of other versions depend on the table.
@@ -76,15 +96,15 @@ OpenResult CheckDataBytes(Document& doc, const QString& path, const QByteArray& 
     file.channels = doc.FileCHInfo;
     DecodeDataFile(bytes, file.data, file.channels);
     if (file.data.CHCount < 0 || file.data.CHCount > MaxChannels)
-        return refuse(
-            doc, FileText(TxtBadCount).arg(QDir::toNativeSeparators(path)).arg(file.data.CHCount));
+        return refuse(doc, DamagedFileText(path, FileText(TxtRecChannelCount),
+                                           FileText(TxtFaultCount).arg(file.data.CHCount)));
 
     // Checked on the decoded record, before anything reaches ApplyFileHead: a mode without a
     // band would leave the program in a state no window can show.
-    if (!IsValidMode(file.data.Head.CountryMode)) {
-        doc.prompter().plain(QStringLiteral("Country Mode Error!"));
-        return OpenResult::Refused;
-    }
+    if (!IsValidMode(file.data.Head.CountryMode))
+        return refuse(
+            doc, headFault(path, FileText(TxtFaultCountryMode).arg(file.data.Head.CountryMode)),
+            TxtCountryModeError);
 
     const QList<DamagedChannel> damaged = DamagedChannels(file.data, file.channels);
     if (!damaged.isEmpty()) {

@@ -27,17 +27,19 @@ struct CheckedDataFile {
 };
 
 // Reads a data file with the checks in this order, each telling the user through the
-// document's prompter; the document is not changed:
+// document's prompter; the document is not changed. Every refusal names the file, and a
+// damaged file also the record and the fault ("in.dat, file head: the version is "V1\xff0",
+// not V followed by digits."), with the file's texts escaped (EscapeBytes):
 //   not a readable regular file                   -> 9002 with the file and the reason
-//   shorter than the header                       -> 9002, the file is damaged
-//   the model differs from ModelName              -> 9012
-//   the version is not "V" + a numeric text       -> 9065
+//   shorter than the header                       -> 9002: where the file ends
+//   the model differs from ModelName              -> 9012 with the model the file names
+//   the version is not "V" + a numeric text       -> 9065 with the version the file names
 //   another data version, not listed as read by   -> the compatibility question (Yes/No);
 //   this program in Version.ini                      Yes gives OtherVersion, with that data
 //                                                    version in file.otherVersion: the caller
 //                                                    starts the program that reads it
-//   not exactly 25611 bytes, CHCount not 0..409   -> 9002, the file is damaged
-//   a country mode other than 0, 1 or 2           -> "Country Mode Error!"
+//   not exactly 25611 bytes, CHCount not 0..409   -> 9002: where the file ends, or the count
+//   a country mode other than 0, 1 or 2           -> 9045 ("Country Mode Error!") with the mode
 //   damaged channel records                       -> 9002 naming the records
 // The size and channel-count checks come after the version checks because a file of another
 // data version need not have this version's layout.

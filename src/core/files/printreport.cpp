@@ -26,9 +26,8 @@ namespace {
 
 // Texts of the report that no window shows.
 enum ReportText {
-    TxtPrinted = 9930,   // label of the date in the title block
-    TxtNotSaved = 9705,  // after the file name of a changed document
-    TxtChannelNo = 9931, // column of the channel number (1..409)
+    TxtPrinted = 9930,  // label of the date in the title block
+    TxtNotSaved = 9705, // after the file name of a changed document
 };
 
 QString esc(const QString& s) {
@@ -211,14 +210,17 @@ void channelTables(QString& h, const Document& doc) {
     std::vector<const ChannelColumn*> cols;
     for (const ChannelColumn& c : channelColumns())
         if (mode != 0 || c.cbToo) cols.push_back(&c);
-    QStringList heads{text(14001), text(TxtChannelNo)};
+    // The row within the group, as the channel window and the radio number a channel; the
+    // group is in the table's caption. Each column says something of its own: a second number
+    // column (the channel's place in the list of 409) would repeat the row in the first group.
+    QStringList heads{text(14001)};
     for (const ChannelColumn* c : cols)
         heads << text(c->header);
 
     h += QStringLiteral("<h2 style=\"font-size:12pt; margin-top:10px\">%1</h2>").arg(text(12001));
     for (int g = 0; g < GroupCount(mode); ++g) {
         if (doc.CountCHInGroup(g, mode) == 0) continue;
-        // Up to nineteen columns: a smaller type keeps every column name's words whole.
+        // Up to eighteen columns: a smaller type keeps every column name's words whole.
         Table t(h, heads.size(), groupCaption(doc, g), QStringLiteral("font-size:7pt"));
         t.headRow(heads);
         t.endHead();
@@ -226,7 +228,7 @@ void channelTables(QString& h, const Document& doc) {
         for (int row = 1; row <= GroupSize(g, mode); ++row) {
             const CHInfoRec* c = doc.Channel(first + row);
             if (!c) continue;
-            QStringList cells{QString::number(row), QString::number(first + row)};
+            QStringList cells{QString::number(row)};
             for (const ChannelColumn* col : cols)
                 cells << esc(col->value(doc, *c, g));
             t.row(cells);

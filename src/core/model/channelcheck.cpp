@@ -86,7 +86,7 @@ QString DamagedChannelsText(const QList<DamagedChannel>& damaged) {
                                 "8 digits")
                          .arg(d.entry)
                          .arg(d.chNo)
-                         .arg(EscapeControls(d.rxFre));
+                         .arg(EscapeBytes(d.rxFre.toLatin1()));
             break;
         case DamagedChannel::Fault::Band:
             parts << text(9870, "entry %1 (channel %2) has the frequency %3 MHz, which the radio "

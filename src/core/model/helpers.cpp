@@ -3,6 +3,7 @@
 
 #include <QLocale>
 #include <QRegularExpression>
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -123,4 +124,68 @@ QString EscapeControls(const QString& text) {
             out += c;
     }
     return out;
+}
+
+namespace {
+// The length of the valid UTF-8 sequence at b[i] and its code point; 0 when there is none.
+int utf8Sequence(const QByteArray& b, qsizetype i, char32_t& cp) {
+    const auto at = [&](qsizetype k) { return static_cast<unsigned char>(b.at(k)); };
+    const unsigned char lead = at(i);
+    int len = 0;
+    char32_t min = 0;
+    if (lead < 0x80) {
+        cp = lead;
+        return 1;
+    } else if (lead >= 0xC2 && lead <= 0xDF) {
+        len = 2, cp = lead & 0x1F, min = 0x80;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        len = 3, cp = lead & 0x0F, min = 0x800;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        len = 4, cp = lead & 0x07, min = 0x10000;
+    } else {
+        return 0;
+    }
+    if (i + len > b.size()) return 0;
+    for (int k = 1; k < len; ++k) {
+        const unsigned char c = at(i + k);
+        if ((c & 0xC0) != 0x80) return 0;
+        cp = (cp << 6) | (c & 0x3F);
+    }
+    // Overlong forms, UTF-16 surrogates and values past Unicode are no text.
+    if (cp < min || (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF) return 0;
+    return len;
+}
+} // namespace
+
+QString EscapeBytes(const QByteArray& bytes) {
+    QString out;
+    out.reserve(bytes.size());
+    for (qsizetype i = 0; i < bytes.size();) {
+        char32_t cp = 0;
+        const int len = utf8Sequence(bytes, i, cp);
+        // QChar::isPrint leaves out the controls and the invisible format characters (the
+        // direction marks among them); the blank is text all the same.
+        const bool text = len > 0 && cp != U'\\' && (cp == U' ' || QChar::isPrint(cp));
+        if (text) {
+            out += QString::fromUcs4(&cp, 1);
+        } else if (len == 1 && cp == U'\\') {
+            out += QStringLiteral("\\\\");
+        } else {
+            for (int k = 0; k < std::max(len, 1); ++k)
+                out += QStringLiteral("\\x%1").arg(static_cast<unsigned char>(bytes.at(i + k)), 2,
+                                                   16, QLatin1Char('0'));
+        }
+        i += std::max(len, 1);
+    }
+    return out;
+}
+
+qsizetype FirstNonTextByte(const QByteArray& bytes) {
+    for (qsizetype i = 0; i < bytes.size();) {
+        char32_t cp = 0;
+        const int len = utf8Sequence(bytes, i, cp);
+        if (len == 0 || cp == 0) return i;
+        i += len;
+    }
+    return -1;
 }

@@ -4,6 +4,7 @@
 // always formatted and parsed in the C locale ("." as decimal symbol), whatever the user's
 // own settings are.
 
+#include <QByteArray>
 #include <QString>
 #include <optional>
 
@@ -44,3 +45,11 @@ QString FormatFre(double v);
 // backslash doubled, so that a damaged text field cannot move a terminal's cursor or change
 // its colours when it is printed.
 QString EscapeControls(const QString& text);
+// Bytes taken from a file as a message shows them: UTF-8 text stays as it is, and every byte
+// that is no printable text (a control character, a byte of no valid UTF-8 sequence such as
+// 0xff, a character that is invisible or turns the writing direction) becomes an escape
+// ("\xff"), the backslash doubled. A message built from it holds no raw byte of a damaged file.
+QString EscapeBytes(const QByteArray& bytes);
+// The offset of the first byte that is no UTF-8 text (a NUL, or a byte of no valid UTF-8
+// sequence), or -1 when all of them are.
+qsizetype FirstNonTextByte(const QByteArray& bytes);

@@ -61,7 +61,7 @@ bool ChannelCsvCommands::importChannels() {
     FrmChannelImport dlg(doc_, csv, st.CurGroup, doc_.CurRow, window_);
     if (dlg.report().refused()) {
         prompter_.message(9750, Prompter::Buttons::Ok, Prompter::Icon::Warning,
-                          dlg.report().refusal.text());
+                          dlg.report().refusalText(path));
         return false;
     }
     return dlg.exec() == QDialog::Accepted;
