@@ -66,6 +66,7 @@ const ListBase kListBases[] = {
     {21001, 0, 15, "radio information labels and frame"},
     {23002, 0, 1, "language list"},
     {24000, 0, 5, "About window texts"},
+    {25101, 0, 19, "key function meanings, 25101 + function code - 1"},
     {29100, 0, 13, "tone tip note captions"},
 };
 

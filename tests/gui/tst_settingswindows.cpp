@@ -5,6 +5,7 @@
 #include "channels/channeleditstate.h"
 #include "channels/frmchinfoedit.h"
 #include "channeltestsupport.h"
+#include "core/model/settingsforms.h"
 #include "settings/dtmfcodeedit.h"
 #include "settings/frmdtmf.h"
 #include "settings/frmkey.h"
@@ -12,6 +13,7 @@
 #include "settings/frmradioinfo.h"
 #include "support/testmain.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QGroupBox>
@@ -19,6 +21,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 QStringList items(QComboBox* c) {
@@ -300,16 +304,39 @@ private slots:
         doc.ToFileCopy();
         FrmKey w(doc);
         QVERIFY(!doc.IsDataChanged());
-        QCOMPARE(Ctl(&w, "Combo1_3")->currentText(), QStringLiteral("MOD"));
+        // Each function shows its fixed name and what it does; the position stays code - 1.
+        QCOMPARE(Ctl(&w, "Combo1_3")->currentText(), u"MOD \u2014 modulation AM/FM"_s);
         QCOMPARE(Ctl(&w, "Combo2")->currentText(), QStringLiteral("1&2&3"));
         QCOMPARE(Ctl<QGroupBox>(&w, "Frame1_2")->title(), LoadLangText(25008) + " 3");
         QCOMPARE(Ctl<QLabel>(&w, "Label2_17")->text(), QStringLiteral("P6"));
-        choose(Ctl(&w, "Combo1_17"), QStringLiteral("NULL"));
+        QComboBox* p6 = Ctl(&w, "Combo1_17");
+        QCOMPARE(p6->count(), 20);
+        for (int code = 1; code <= 20; ++code) {
+            const QString meaning = LoadLangText(25100 + code);
+            QVERIFY(!meaning.isEmpty());
+            QCOMPARE(p6->itemText(code - 1),
+                     KeyFunctionNames().at(code - 1) + u" \u2014 "_s + meaning);
+            QCOMPARE(p6->itemData(code - 1, Qt::ToolTipRole).toString(), meaning);
+        }
+        QCOMPARE(p6->itemText(19), u"NULL \u2014 no function"_s);
+        // Named for a screen reader by mode and key; the mode list by its label.
+        QCOMPARE(Ctl(&w, "Combo1_0")->accessibleName(), u"Key mode 1, P1"_s);
+        QCOMPARE(p6->accessibleName(), u"Key mode 3, P6"_s);
+        QCOMPARE(Ctl(&w, "Combo2")->accessibleName(), LoadLangText(25007));
+        // Closed, a list asks for less room than its entries; open, it shows them whole.
+        int widest = 0;
+        for (int i = 0; i < p6->count(); ++i)
+            widest = qMax(widest, p6->view()->fontMetrics().horizontalAdvance(p6->itemText(i)));
+        QVERIFY(p6->view()->minimumWidth() >= widest);
+        QVERIFY(p6->sizeHint().width() < widest);
+        QCOMPARE(p6->toolTip(), LoadLangText(25101 + doc.RadioData.Key.KeyFun[17] - 1));
+        choose(p6, u"NULL \u2014 no function"_s);
         QCOMPARE(doc.RadioData.Key.KeyFun[17], i16(20));
+        QCOMPARE(p6->toolTip(), LoadLangText(25120));
         choose(Ctl(&w, "Combo2"), QStringLiteral("2&3"));
         QCOMPARE(doc.RadioData.Key.KeySet, i16(2));
         QCOMPARE(doc.RadioData.Key.KeyFun[3], i16(25));
-        choose(Ctl(&w, "Combo1_3"), QStringLiteral("MOD"));
+        choose(Ctl(&w, "Combo1_3"), 0);
         QCOMPARE(doc.RadioData.Key.KeyFun[3], i16(1));
     }
 

@@ -3,6 +3,8 @@
 #include "portholders.h"
 #include "portnames.h"
 
+#include "../lang/langtext.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -64,6 +66,13 @@ QString udevRecord(const DoctorRoots& roots, const QString& device) {
 void add(DoctorReport& r, Level level, const QString& text, const QString& fix = QString()) {
     r.findings.append({level, text, fix});
 }
+
+// The findings and their fixes are texts 22910 to 22931 of the language file; English stands in
+// when a language file lacks them (mzcli without an installed language).
+QString text(int id, const char* fallback) {
+    const QString t = LoadLangText(id);
+    return t.isEmpty() ? QString::fromUtf8(fallback) : t;
+}
 } // namespace
 
 DoctorReport CheckPort(const QString& port, const DoctorRoots& roots) {
@@ -76,17 +85,17 @@ DoctorReport CheckPort(const QString& port, const DoctorRoots& roots) {
         const QString ids = chip.usbIds();
         if (chip.vendorId == 0x067b)
             add(r, Level::Problem,
-                QStringLiteral("A %1 cable (%2) is plugged in, but the driver refused its chip: "
-                               "the kernel marks this PL2303 as unsupported or counterfeit.")
+                text(22910, "A %1 cable (%2) is plugged in, but the driver refused its chip: the "
+                            "kernel marks this PL2303 as unsupported or counterfeit.")
                     .arg(chip.chipFamily, ids),
-                QStringLiteral("Use a cable with another chip (WCH CH340, FTDI, Silicon Labs "
-                               "CP210x), or a genuine Prolific one."));
+                text(22911, "Use a cable with another chip (WCH CH340, FTDI, Silicon Labs "
+                            "CP210x), or a genuine Prolific one."));
         else
             add(r, Level::Problem,
-                QStringLiteral("A %1 cable (%2) is plugged in, but no driver took it.")
+                text(22912, "A %1 cable (%2) is plugged in, but no driver took it.")
                     .arg(chip.chipFamily, ids),
-                QStringLiteral("Load its driver (for example \"sudo modprobe ch341\", "
-                               "\"ftdi_sio\", \"pl2303\" or \"cp210x\") or update the kernel."));
+                text(22913, "Load its driver (for example \"sudo modprobe ch341\", \"ftdi_sio\", "
+                            "\"pl2303\" or \"cp210x\") or update the kernel."));
     }
 
     const QFileInfo fi(path);
@@ -94,17 +103,21 @@ DoctorReport CheckPort(const QString& port, const DoctorRoots& roots) {
         r.portUsable = false;
         if (path.contains(QLatin1String("/serial/by-id/")))
             add(r, Level::Problem,
-                QStringLiteral("The cable %1 is not plugged in.").arg(fi.fileName()),
-                QStringLiteral("Plug it in, or choose the port it has now (mzcli ports)."));
+                text(22914, "The cable %1 is not plugged in.").arg(fi.fileName()),
+                text(22915, "Plug it in, or choose the port it has now (mzcli ports)."));
         else
-            add(r, Level::Problem, QStringLiteral("%1 does not exist.").arg(path),
-                QStringLiteral("Plug the cable in, or name a port that exists (mzcli ports)."));
+            add(r, Level::Problem, text(22916, "%1 does not exist.").arg(path),
+                text(22917, "Plug the cable in, or name a port that exists (mzcli ports)."));
         return r;
     }
-    QString found = QStringLiteral("%1 exists").arg(path);
-    if (r.port.isUsb()) found += QStringLiteral(": %1").arg(r.port.summary());
-    if (!r.port.driver.isEmpty()) found += QStringLiteral(", driver %1").arg(r.port.driver);
-    add(r, Level::Ok, found + QLatin1Char('.'));
+    // What is known of it: the USB cable, its driver.
+    QStringList known;
+    if (r.port.isUsb()) known << r.port.summary();
+    if (!r.port.driver.isEmpty()) known << text(22920, "driver %1").arg(r.port.driver);
+    add(r, Level::Ok,
+        known.isEmpty()
+            ? text(22918, "%1 exists.").arg(path)
+            : text(22919, "%1 exists: %2.").arg(path, known.join(QStringLiteral(", "))));
 
 #ifdef Q_OS_UNIX
     if (::access(QFile::encodeName(path).constData(), R_OK | W_OK) != 0 && errno == EACCES) {
@@ -113,10 +126,10 @@ DoctorReport CheckPort(const QString& port, const DoctorRoots& roots) {
         const QString advice =
             ReadDeviceAccess(path, access)
                 ? PermissionAdvice(access)
-                : QStringLiteral("Ask the administrator for access to %1.").arg(path);
-        add(r, Level::Problem, QStringLiteral("You may not read and write %1.").arg(path), advice);
+                : text(22921, "Ask the administrator for access to %1.").arg(path);
+        add(r, Level::Problem, text(22922, "You may not read and write %1.").arg(path), advice);
     } else {
-        add(r, Level::Ok, QStringLiteral("You may read and write it."));
+        add(r, Level::Ok, text(22923, "You may read and write it."));
     }
 #endif
 
@@ -127,32 +140,31 @@ DoctorReport CheckPort(const QString& port, const DoctorRoots& roots) {
         for (const PortHolder& h : holders)
             names << QStringLiteral("%1 (PID %2)").arg(h.name).arg(h.pid);
         add(r, Level::Problem,
-            QStringLiteral("The port is in use by %1.").arg(names.join(QStringLiteral(", "))),
-            QStringLiteral("Close that program, or end it with \"kill %1\".")
+            text(22924, "The port is in use by %1.").arg(names.join(QStringLiteral(", "))),
+            text(22925, "Close that program, or end it with \"kill %1\".")
                 .arg(holders.first().pid));
     } else {
-        add(r, Level::Ok, QStringLiteral("No other program holds it."));
+        add(r, Level::Ok, text(22926, "No other program holds it."));
     }
 
     if (r.port.isUsb() && brlttyClaims(roots, r.port))
         add(r, Level::Problem,
-            QStringLiteral("The braille display driver brltty claims USB serial adapters with "
-                           "this chip and takes the cable away from other programs."),
-            QStringLiteral("Without a braille display: \"sudo apt-get remove brltty\"; with one: "
-                           "disable its rule for %1:%2 in /etc/udev/rules.d.")
+            text(22927, "The braille display driver brltty claims USB serial adapters with this "
+                        "chip and takes the cable away from other programs."),
+            text(22928, "Without a braille display: \"sudo apt-get remove brltty\"; with one: "
+                        "disable its rule for %1:%2 in /etc/udev/rules.d.")
                 .arg(SerialPortDetails::hexId(r.port.vendorId),
                      SerialPortDetails::hexId(r.port.productId)));
 
     if (r.port.isUsb() && processRunning(roots.proc, QStringLiteral("ModemManager"))) {
         if (udevRecord(roots, path).contains(QLatin1String("ID_MM_DEVICE_IGNORE=1")))
-            add(r, Level::Ok, QStringLiteral("ModemManager is told to leave the cable alone."));
+            add(r, Level::Ok, text(22929, "ModemManager is told to leave the cable alone."));
         else
             add(r, Level::Warning,
-                QStringLiteral("ModemManager is running and may probe the cable with modem "
-                               "commands for half a minute after it is plugged in."),
-                QStringLiteral(
-                    "Install the cable rule 60-mzprog.rules (see the README) and "
-                    "plug the cable in again, or \"sudo systemctl stop ModemManager\"."));
+                text(22930, "ModemManager is running and may probe the cable with modem "
+                            "commands for half a minute after it is plugged in."),
+                text(22931, "Install the cable rule 60-mzprog.rules (see the README) and plug the "
+                            "cable in again, or \"sudo systemctl stop ModemManager\"."));
     }
     return r;
 }

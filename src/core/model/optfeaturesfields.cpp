@@ -20,7 +20,7 @@ SettingsField option(int d, i16 FuncRec::*field) {
     f.set = [field](Document& doc, int v) {
         doc.EditFunc([&](FuncRec& r) { r.*field = static_cast<i16>(v); });
     };
-    f.withItems(offOn());
+    f.withItems([](const Document&) { return offOn(); });
     return f;
 }
 
@@ -36,7 +36,7 @@ SettingsField publicField(int j, int fieldIndex) {
     f.set = [fieldIndex](Document& doc, int v) {
         doc.EditPublic([&](CHInfoRec& p) { doc.SetCHField(p, fieldIndex, v); });
     };
-    f.withItems(offOn());
+    f.withItems([](const Document&) { return offOn(); });
     return f;
 }
 
@@ -94,9 +94,15 @@ const std::vector<SettingsField>& PublicChannelFields() {
         // offer them there, and neither does the public channel.
         r.push_back(
             publicField(1, FldDUP)
-                .withItems({QStringLiteral("Off"), QStringLiteral("+"), QStringLiteral("-")})
+                .withItems([](const Document&) {
+                    return texts({16040}) + QStringList{QStringLiteral("+"), QStringLiteral("-")};
+                })
                 .hiddenIn({0}));
-        r.push_back(publicField(2, FldRDCT).withItems(ToneNames()));
+        r.push_back(publicField(2, FldRDCT).withItems([](const Document&) {
+            QStringList l = ToneNames();
+            l.front() = LoadLangText(16040);
+            return l;
+        }));
         r.push_back(publicField(4, FldHI_CUT));
         r.push_back(publicField(5, FldBUSY));
         r.push_back(publicField(6, FldNB));

@@ -35,6 +35,11 @@ SettingsField& SettingsField::hiddenIn(std::initializer_list<int> modes) {
     return *this;
 }
 
+SettingsField& SettingsField::withNotes(std::function<QString(int index)> f) {
+    note = std::move(f);
+    return *this;
+}
+
 int SettingsField::shownIndex(const Document& doc, const QStringList& list) const {
     if (list.isEmpty()) return -1;
     const int value = get(doc);
@@ -68,7 +73,7 @@ void SettingsField::pick(Document& doc, const QStringList& list, int index) cons
 namespace settingsitems {
 
 QStringList offOn() {
-    return {QStringLiteral("Off"), QStringLiteral("On")};
+    return texts({16040, 16110});
 }
 
 QStringList numbers(int from, int to, int step) {

@@ -36,6 +36,10 @@ struct SettingsField {
     int scale = 1;              // Scaled
     int base = 0;               // Index: the value the first item stands for
     unsigned hiddenInModes = 0; // bit m set: the row is hidden in country mode m
+    // What an item means, by its position; the list shows it after the item ("MOD — modulation
+    // AM/FM") and as the item's tooltip. The item alone stays what is stored and printed.
+    // Empty: the items speak for themselves.
+    std::function<QString(int index)> note;
 
     // --- Building a row, one call per property ---
     SettingsField& withItems(std::function<QStringList(const Document&)> f);
@@ -44,6 +48,7 @@ struct SettingsField {
     SettingsField& scaledBy(int factor);
     SettingsField& indexFrom(int firstValue);
     SettingsField& hiddenIn(std::initializer_list<int> modes);
+    SettingsField& withNotes(std::function<QString(int index)> f);
 
     bool hiddenInMode(int mode) const {
         return mode >= 0 && mode < 32 && (hiddenInModes >> mode) & 1;
@@ -59,7 +64,7 @@ struct SettingsField {
 
 // --- Item lists ---
 namespace settingsitems {
-QStringList offOn();                                   // "Off", "On"
+QStringList offOn();                                   // "Off", "On" (texts 16040, 16110)
 QStringList numbers(int from, int to, int step = 1);   // "from", ... "to"
 QStringList texts(std::initializer_list<int> textIds); // language texts
 // The decimal numbers from..to (times factor) each followed by a language text.

@@ -42,3 +42,6 @@ const std::vector<SettingsField>& DtmfSettingFields();
 // Combo2 (KeySet) first, then Combo1(0..17) for KeyFun(1..18).
 const std::vector<SettingsField>& KeyFields();
 QStringList KeyFunctionNames(); // "MOD" .. "NULL", codes 1..20
+// What the function of a code does, in the current language (texts 25101 to 25120):
+// "modulation AM/FM" for 1 ("MOD"); empty outside 1..20.
+QString KeyFunctionMeaning(int code);

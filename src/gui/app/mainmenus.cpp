@@ -340,6 +340,12 @@ void frmMain::SetLanguageTexts() {
     }
     tbToolBar_->setWindowTitle(withoutAccessKey(LoadLangText(10502)));
     tbToolBar_->setAccessibleName(tbToolBar_->windowTitle());
+    // The tree panel: its list of windows, the button that hides it and the edge that widens
+    // it, named for a screen reader.
+    TreeView1_->setAccessibleName(LoadLangText(9740));
+    if (auto* hide = Toolbar1_->findChild<QAction*>(QStringLiteral("TB_CLOSE")))
+        hide->setText(LoadLangText(9741));
+    CommandMove_->setAccessibleName(LoadLangText(9742));
     if (recentMenu_) recentMenu_->setTitle(LoadLangText(10911));
     // The undo items carry the name of their step.
     if (rowCommands_) updateUndoActions();

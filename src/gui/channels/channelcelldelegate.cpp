@@ -8,17 +8,18 @@
 #include <QScopedValueRollback>
 
 namespace {
-const QStringList* listOfColumn(int col) {
+// The list of a column edited by a list; empty for the others.
+QStringList listOfColumn(int col) {
     switch (col) {
     case 2:
     case 5:
-        return &channels::OffOnItems();
+        return channels::OffOnItems();
     case 3:
-        return &channels::DupItems();
+        return channels::DupItems();
     case 6:
-        return &channels::ScanItems();
+        return channels::ScanItems();
     default:
-        return nullptr;
+        return {};
     }
 }
 QString comboName(int col) {
@@ -48,10 +49,10 @@ QWidget* ChannelCellDelegate::createEditor(QWidget* parent, const QStyleOptionVi
         e->setAlignment(Qt::AlignCenter);
         e->setFrame(false);
         w = e;
-    } else if (const QStringList* items = listOfColumn(col)) {
+    } else if (const QStringList items = listOfColumn(col); !items.isEmpty()) {
         auto* c = new QComboBox(parent);
         c->setObjectName(comboName(col));
-        c->addItems(*items);
+        c->addItems(items);
         auto* self = const_cast<ChannelCellDelegate*>(this);
         connect(c, &QComboBox::activated, self, [self, c] { emit self->commitData(c); });
         w = c;

@@ -1,6 +1,7 @@
 #include "channellists.h"
 #include "core/lang/langtext.h"
 #include "core/model/helpers.h"
+#include "core/model/tones.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -9,25 +10,26 @@
 
 namespace channels {
 
-const QStringList& OffOnItems() {
-    static const QStringList l{QStringLiteral("Off"), QStringLiteral("On")};
-    return l;
+QStringList OffOnItems() {
+    return {LoadLangText(14600), LoadLangText(14601)};
 }
-const QStringList& DupItems() {
-    static const QStringList l{QStringLiteral("Off"), QStringLiteral("+"), QStringLiteral("-")};
-    return l;
+QStringList DupItems() {
+    return {LoadLangText(14600), QStringLiteral("+"), QStringLiteral("-")};
 }
-const QStringList& ScanItems() {
-    static const QStringList l{QStringLiteral("Del"), QStringLiteral("Add")};
+QStringList ScanItems() {
+    return {LoadLangText(14602), LoadLangText(14603)};
+}
+QStringList ToneItems() {
+    QStringList l = ToneNames();
+    l.front() = LoadLangText(14600);
     return l;
 }
 const QStringList& ModulationItems() {
     static const QStringList l{QStringLiteral("FM"), QStringLiteral("AM")};
     return l;
 }
-const QStringList& GroupValidItems() {
-    static const QStringList l{QStringLiteral("Disable"), QStringLiteral("Enable")};
-    return l;
+QStringList GroupValidItems() {
+    return {LoadLangText(14604), LoadLangText(14605)};
 }
 const QStringList& CountryItems() {
     static const QStringList l{QStringLiteral("EU"), QStringLiteral("CE"), QStringLiteral("U"),

@@ -1,8 +1,10 @@
 #pragma once
 
-// The fixed item lists of the channel windows (these are not language texts) and the small
-// list helpers they share. Everything lives in namespace channels so that it cannot clash
-// with the helpers of other windows.
+// The item lists of the channel windows and the small list helpers they share. A list's
+// position is what the record stores; the words ("Off", "On", "Del", "Add", "Disable",
+// "Enable") are language texts 14600 to 14605, the names ("FM", "+", "EU") are fixed.
+// Everything lives in namespace channels so that it cannot clash with the helpers of other
+// windows.
 
 #include <QStringList>
 
@@ -11,11 +13,12 @@ class QWidget;
 
 namespace channels {
 
-const QStringList& OffOnItems();       // "Off", "On"
-const QStringList& DupItems();         // "Off", "+", "-"
-const QStringList& ScanItems();        // "Del", "Add"
+QStringList OffOnItems();              // "Off", "On"
+QStringList DupItems();                // "Off", "+", "-"
+QStringList ScanItems();               // "Del", "Add"
+QStringList ToneItems();               // "Off", then the CTCSS tones and DCS codes (ToneNames)
 const QStringList& ModulationItems();  // "FM", "AM"
-const QStringList& GroupValidItems();  // "Disable", "Enable" (index = flag)
+QStringList GroupValidItems();         // "Disable", "Enable" (index = flag)
 const QStringList& CountryItems();     // mode 0 plans without "UK", then "MEM"
 const QStringList& CountryPairItems(); // "U", "UK"
 

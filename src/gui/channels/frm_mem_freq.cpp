@@ -1,6 +1,7 @@
 #include "frm_mem_freq.h"
 #include "channellists.h"
 #include "common/twips.h"
+#include "core/lang/langtext.h"
 #include "core/model/country.h"
 #include "core/model/document.h"
 #include "core/model/helpers.h"
@@ -26,15 +27,15 @@ constexpr int PlanCount = 8;
 Frm_Mem_Freq::Frm_Mem_Freq(Document& doc, const QString& text, QWidget* parent)
     : QDialog(parent), doc_(doc) {
     setObjectName(QStringLiteral("Frm_Mem_Freq"));
-    setWindowTitle(QStringLiteral("MEM Frequency"));
+    setWindowTitle(LoadLangText(14606));
     const QScopedValueRollback busy(DialogBusy, true);
 
     auto* top = new QVBoxLayout(this);
     auto* grid = new QGridLayout;
     const char* labelNames[3] = {"Label2_0", "Label2_1", "Label1"};
-    const char* labelTexts[3] = {"Band", "Channel", "Frequency"};
+    const int labelTexts[3] = {14607, 14608, 14609}; // "Band", "Channel", "Frequency"
     for (int i = 0; i < 3; ++i) {
-        auto* l = new QLabel(QString::fromLatin1(labelTexts[i]), this);
+        auto* l = new QLabel(LoadLangText(labelTexts[i]), this);
         l->setObjectName(QString::fromLatin1(labelNames[i]));
         grid->addWidget(l, i, 0);
     }
@@ -57,7 +58,7 @@ Frm_Mem_Freq::Frm_Mem_Freq(Document& doc, const QString& text, QWidget* parent)
         static_cast<QLabel*>(grid->itemAtPosition(i, 0)->widget())->setBuddy(combo1_[i]);
     static_cast<QLabel*>(grid->itemAtPosition(2, 0)->widget())->setBuddy(text1_);
 
-    QStringList bands{QStringLiteral("Off")};
+    QStringList bands{LoadLangText(14600)};
     for (int g = 0; g < PlanCount; ++g)
         bands << GroupName(g, 0);
     FillList(combo1_[0], bands);

@@ -7,7 +7,7 @@
 //
 // Controls: Label2_0 "Band" + Combo1_0 ("Off", then the plans), Label2_1 "Channel" + Combo1_1,
 // Label1 "Frequency" + Text1 (read-only: whatever it holds is passed on), CommandOK,
-// CommandCancel.
+// CommandCancel. The title is text 14606, the labels 14607 to 14609, "Off" 14600.
 
 #include <QDialog>
 #include <array>

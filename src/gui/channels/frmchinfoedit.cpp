@@ -10,7 +10,6 @@
 #include "core/model/country.h"
 #include "core/model/document.h"
 #include "core/model/helpers.h"
-#include "core/model/tones.h"
 #include "frm_mem_freq.h"
 #include "lang/captions.h"
 #include "lang/enterfocus.h"
@@ -32,28 +31,28 @@
 using namespace channels;
 
 namespace {
-// The items of each Combo2(i) that are fixed texts; the others are filled from the language
-// file and the document.
-const QStringList* fixedItemsOfCombo2(int i) {
+// The items of each Combo2(i) that do not follow the document; the others (empty here) are
+// filled from the document.
+QStringList fixedItemsOfCombo2(int i) {
     switch (i) {
     case 1:
-        return &DupItems();
+        return DupItems();
     case 3:
-        return &ScanItems();
+        return ScanItems();
     case 8:
-        return &ModulationItems();
+        return ModulationItems();
     case 0:
     case 2:
     case 4:
     case 5:
     case 6:
     case 7:
-        return &OffOnItems();
+        return OffOnItems();
     case 14:
     case 15:
-        return &ToneNames();
+        return ToneItems();
     default:
-        return nullptr;
+        return {};
     }
 }
 } // namespace
@@ -174,6 +173,13 @@ void FrmCHInfoEdit::buildControls() {
         connect(combo2_[i], &QComboBox::activated, this, [this, i] { combo2Click(i); });
     }
     grid->setRowStretch(row, 1);
+    // Each label names its control for a screen reader (label4_ names the group list of the
+    // mode, fillLists).
+    label1_->setBuddy(combo1_);
+    label2_[0]->setBuddy(text1_);
+    label2_[1]->setBuddy(text2_);
+    for (int i = 0; i < 16; ++i)
+        label3_[i]->setBuddy(combo2_[i]);
 
     combo5_ = new QComboBox(frame1_);
     combo5_->setObjectName(QStringLiteral("Combo5"));
@@ -233,8 +239,10 @@ void FrmCHInfoEdit::fillLists() {
     combo3_[1]->hide();
     combo4_->setVisible(doc_.CountryMode != 0);
     combo3_[0]->setVisible(doc_.CountryMode == 0);
+    label4_->setBuddy(doc_.CountryMode == 0 ? combo3_[0] : combo4_);
     for (int i = 0; i < 16; ++i)
-        if (const QStringList* items = fixedItemsOfCombo2(i)) FillList(combo2_[i], *items);
+        if (const QStringList items = fixedItemsOfCombo2(i); !items.isEmpty())
+            FillList(combo2_[i], items);
     fillDtmfLists();
     QStringList rb{LoadLangText(15030)};
     for (int n = 1; n <= 8; ++n)
@@ -269,6 +277,10 @@ void FrmCHInfoEdit::setCaptions() {
     label2_[1]->setText(LoadLangText(15100));
     for (int i = 0; i < 16; ++i)
         label3_[i]->setText(LoadLangText(15005 + i));
+    combo3_[1]->setAccessibleName(LoadLangText(14611));
+    // ">" picks the frequency from the national plans.
+    command1_->setAccessibleName(LoadLangText(14606));
+    command1_->setToolTip(LoadLangText(14606));
     SetCloseHelpCaptions(this);
 }
 

@@ -202,6 +202,7 @@ void frmCommChInfo::fillGroupSelectors() {
     combo9_[1]->hide();
     combo7_->setVisible(mode != 0);
     combo9_[0]->setVisible(mode == 0);
+    label1_->setBuddy(mode == 0 ? combo9_[0] : combo7_);
 }
 
 void frmCommChInfo::InitShowGrid() {
@@ -242,9 +243,17 @@ void frmCommChInfo::ChangShowByLanguage() {
     const QScopedValueRollback redraw(GridRedrawing, true);
     label1_->setText(LoadLangText(14050));
     const int ids[4] = {14052, 14053, 14054, 14101};
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < 4; ++i) {
         label3_[i]->setText(LoadLangText(ids[i]));
+        label3_[i]->setBuddy(combo8_[i]);
+    }
     combo8_[3]->setToolTip(label3_[3]->text());
+    // The lists without a label of their own, and the table, named for a screen reader.
+    combo9_[1]->setAccessibleName(LoadLangText(14611));
+    for (int i = 0; i < 2; ++i)
+        combo10_[i]->setAccessibleName(label3_[i + 1]->text() + QLatin1Char(' ') +
+                                       LoadLangText(15013));
+    grid_->setAccessibleName(LoadLangText(14610));
     showCaption(14050);
     model_->loadHeaderTexts();
     commandCHInfoEdit_->setText(LoadLangText(14023));

@@ -6,7 +6,6 @@
 #include "core/model/channelrules.h"
 #include "core/model/document.h"
 #include "core/model/records.h"
-#include "core/model/tones.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -84,7 +83,7 @@ FrmEditSelected::FrmEditSelected(const Document& doc, QWidget* parent) : QDialog
             break;
         case FldRDCT:
         case FldTDCT:
-            c->addItems(ToneNames());
+            c->addItems(ToneItems());
             break;
         default:
             c->addItems(isDtmf(id) ? dtmf : OffOnItems());

@@ -79,6 +79,8 @@ FrmSetComm::FrmSetComm(QWidget* parent) : QDialog(parent) {
     frame2->setObjectName(QStringLiteral("Frame2"));
     ListPorts_ = new QListWidget(frame2);
     ListPorts_->setObjectName(QStringLiteral("ListPorts"));
+    // A list is named only by its own name: the frame's title says what it holds.
+    ListPorts_->setAccessibleName(frame2->title());
     ListPorts_->setSelectionMode(QAbstractItemView::SingleSelection);
     // Room for a handful of ports; more scroll.
     ListPorts_->setFixedHeight(ListPorts_->fontMetrics().height() * 6 + 8);

@@ -40,11 +40,14 @@ FrmKey::FrmKey(Document& doc, QWidget* parent) : SettingsWindow(parent), doc_(do
     body()->addLayout(frames);
 
     form_->setCaptions();
-    // The same key name stands in each frame: the mode tells them apart for a screen reader.
+    // The same key name stands in each frame: the mode tells them apart for a screen reader
+    // ("Key mode 1, P1"). The list of key modes is named by its label.
     for (int i = 0; i < 18; ++i)
         form_->list(QStringLiteral("Combo1_%1").arg(i))
-            ->setAccessibleName(LoadLangText(25008) +
-                                QStringLiteral(" %1 P%2").arg(i / 6 + 1).arg(i % 6 + 1));
+            ->setAccessibleName(
+                LoadLangText(25121).arg(i / 6 + 1).arg(QStringLiteral("P%1").arg(i % 6 + 1)));
+    form_->list(QStringLiteral("Combo2"))->setAccessibleName(LoadLangText(25007));
+    // Each function shows with what it does ("MOD — modulation AM/FM", texts 25101 to 25120).
     form_->show();
 
     connect(&doc_, &Document::keysChanged, form_, &SettingsForm::show);

@@ -89,7 +89,7 @@ void FrmOptFeatures::buildControls() {
     check1_ = new QCheckBox(frame3);
     check1_->setObjectName(QStringLiteral("Check1"));
     EnterMovesFocus::install(check1_);
-    label4_ = new QLabel(QStringLiteral("Max"), frame3);
+    label4_ = new QLabel(frame3);
     label4_->setObjectName(QStringLiteral("Label4"));
     text1_ = new NumberEdit(NumberEdit::Accepts::Frequency, frame3);
     text1_->setObjectName(QStringLiteral("Text1"));
@@ -125,6 +125,7 @@ void FrmOptFeatures::setCaptions() {
     public_->setCaptions();
     labelOffset_->setText(LoadLangText(15100));
     check1_->setText(LoadLangText(15600));
+    label4_->setText(LoadLangText(16049));
     text1_->setAccessibleName(LoadLangText(15600) + QLatin1Char(' ') + label4_->text());
     for (QComboBox* c : combo3_)
         c->setAccessibleName(LoadLangText(16002));

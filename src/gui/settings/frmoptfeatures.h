@@ -9,7 +9,7 @@
 //                          Combo3_1 ("EI", "UK") shows while "UK" is picked in Combo3_0
 //   Frame3                 the public channel: Label3_j / Combo2_j, j = 1, 2, 4..13;
 //                          Label2 / Text2 (OffSetFre, hidden in mode 0);
-//                          Check1 (UseMaxSwr), Label4 "Max", Text1 (MaxSwr / 10)
+//                          Check1 (UseMaxSwr), Label4 "Max" (16049), Text1 (MaxSwr / 10)
 //   CommandClose, CommandHelp (hidden)
 //
 // The lists redraw from the Document's signals (options, public channel, DTMF codes, tone

@@ -3,7 +3,10 @@
 // Builds, shows and stores the rows of a settings window from their table (SettingsField):
 // a label and a list per row. Showing fills the lists and selects what the document holds
 // without storing anything; a pick by the user stores through the row's set(), and the
-// window redraws from the Document's signals like every other window.
+// window redraws from the Document's signals like every other window. A row with notes shows
+// each item with its note after an em dash and the note as the item's tooltip; its closed
+// list asks only for the room its items need without the notes, and its open list is as wide
+// as the entries.
 
 #include "core/model/settingsfield.h"
 
@@ -46,7 +49,11 @@ private:
         const SettingsField* field;
         QLabel* label;
         QComboBox* box;
+        QStringList items; // the field's items as last shown (the box may show them with notes)
     };
+    static QStringList withNotes(const Row& row, const QStringList& items);
+    static void fitNotedList(const Row& row, const QStringList& items);
+    static void showNote(const Row& row);
     void picked(const Row& row, int index);
 
     Document& doc_;
