@@ -337,11 +337,11 @@ private slots:
         QCOMPARE(doc->CurFileName, saved);
         QCOMPARE(shownValues(*doc), expect);
 
-        // Written to the virtual radio and read back.
+        // Written to the virtual radio, checked by reading it back, and read back again.
         QVERIFY(startRadio({"--mode", QString::number(mode), "--save", file("radio.bin")}));
         prompter.reset({A::Ok, A::Ok});
         action("mnuWriteToRadio")->trigger();
-        QTRY_VERIFY(prompter.texts().contains(LoadLangText(9010)));
+        QTRY_VERIFY(prompter.texts().contains(LoadLangText(9780)));
         QTRY_VERIFY(action("mnuReadFromRadio")->isEnabled());
         doc->NewDocument();
         QVERIFY(startRadio({"--mode", QString::number(mode), "--image", file("radio.bin")}));
