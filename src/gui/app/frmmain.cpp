@@ -330,12 +330,14 @@ void frmMain::ShowPortText() {
     const AppState& a = App();
     QString port;
     if (a.PortName.isEmpty())
-        port = LoadLangText(12008) + QString::number(a.ComPort);
+        port = QStringLiteral("COM") + QString::number(a.ComPort);
     else if (VirtualRadioProcess::isVirtual(a.PortName))
         port = VirtualRadioProcess::displayName();
     else
         port = a.PortName;
-    panels_[2]->setText(port);
+    // Text 12008 ends in "COM", the number follows.
+    panels_[2]->setText(a.PortName.isEmpty() ? LoadLangText(12008) + QString::number(a.ComPort)
+                                             : port);
     startPanel_->setPortText(port);
 }
 

@@ -18,7 +18,7 @@ public:
 
     // Every text in the current language.
     void retranslate();
-    // The port the Serial Port button would change, as the status bar names it.
+    // The port in use, by its name (COM1, /dev/ttyUSB0, the virtual radio).
     void setPortText(const QString& port);
     // The buttons in their keyboard order: port, read, open, new CB, HF and HAM.
     QList<QPushButton*> buttons() const;
