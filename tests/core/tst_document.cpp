@@ -309,6 +309,35 @@ private slots:
             QCOMPARE(doc.IsDataChanged(), row.changed);
         }
     }
+
+    // A new document has no channels of its own until it is edited: showing another group
+    // is no edit, an edit taken back leaves nothing to lose, and neither a read (changed or
+    // not) nor a saved document is one.
+    void untouchedNewDocument() {
+        Document doc;
+        QVERIFY(!doc.untouchedNew());
+        doc.NewDocument();
+        QVERIFY(doc.untouchedNew());
+        doc.EditFunc([](FuncRec& f) { f.GroupSel = 3; });
+        QVERIFY(doc.untouchedNew());
+        doc.EditKeys([](KeyRec& k) { k.KeySet = 1; });
+        QVERIFY(!doc.untouchedNew());
+        doc.EditKeys([](KeyRec& k) { k.KeySet = 3; });
+        QVERIFY(doc.untouchedNew());
+
+        AdoptedImage built = doc.currentImage();
+        built.state = AdoptedImage::State::Saved;
+        AdoptedImage read = built;
+        read.title = QStringLiteral("read from the radio");
+        doc.adoptImage(read);
+        QVERIFY(!doc.IsDataChanged());
+        QVERIFY(!doc.untouchedNew());
+        built.builtNew = true;
+        doc.adoptImage(built);
+        QVERIFY(doc.untouchedNew());
+        doc.IsNewFile = false; // saved under a name of the user's
+        QVERIFY(!doc.untouchedNew());
+    }
 };
 
 MZ_TEST_GUILESS_MAIN(TestDocument)

@@ -31,6 +31,11 @@ public:
         savePreset = preset;
         return saveAnswer;
     }
+    int chooseNewMode(int current) override {
+        calls << u"mode %1"_s.arg(current);
+        return modeAnswer;
+    }
+    int modeAnswer = -1;
     void closeAllChildWindows() override { calls << u"close"_s; }
     void documentLoaded() override {
         calls << u"loaded"_s;
@@ -50,6 +55,9 @@ private slots:
     void cleanup() { delete cmds_; }
     void newOnUnchangedAsksOnly9026();
     void newCancelAt9006AsksNothingMore();
+    void newAsksTheModeOnlyWithoutChannelsOfItsOwn_data();
+    void newAsksTheModeOnlyWithoutChannelsOfItsOwn();
+    void newInTheModeChosen();
     void newYesSavesFirstAndStopsWhenSaveStops();
     void initialisationUsesFactoryOnce();
     void saveAsKeepsTheOldNameWhenWriteFails();
@@ -86,6 +94,7 @@ void TestDocumentCommands::initTestCase() {
 
 void TestDocumentCommands::init() {
     doc_.InitRequested = false;
+    doc_.SetCountryMode(0);
     doc_.NewDocument();
     prompter_.reset();
     shell_ = FakeShell();
@@ -94,6 +103,8 @@ void TestDocumentCommands::init() {
 
 void TestDocumentCommands::newOnUnchangedAsksOnly9026() {
     doc_.RadioData.Func.Beep = 5;
+    doc_.CurFileName = path(u"Radio1.dat"_s);
+    doc_.IsNewFile = false;
     doc_.ToFileCopy(); // as saved: unchanged
     QSignalSpy built(cmds_, &DocumentCommands::newDocumentBuilt);
     prompter_.answers = {A::Ok};
@@ -119,6 +130,77 @@ void TestDocumentCommands::newCancelAt9006AsksNothingMore() {
     QCOMPARE(prompter_.asked[0].buttons, Prompter::Buttons::YesNoCancel);
     QVERIFY(shell_.calls.isEmpty());
     QCOMPARE(Snapshot(doc_), before);
+}
+
+void TestDocumentCommands::newAsksTheModeOnlyWithoutChannelsOfItsOwn_data() {
+    QTest::addColumn<QString>("document");
+    QTest::addColumn<QList<int>>("messages"); // 9006 is answered No, 9026 Cancel
+    QTest::addColumn<bool>("asksMode");
+    QTest::newRow("new") << u"new"_s << QList<int>{} << true;
+    // Showing another group is no edit, though a save would keep it.
+    QTest::newRow("new, another group shown") << u"group"_s << QList<int>{9006} << true;
+    QTest::newRow("new, edited") << u"edited"_s << QList<int>{9006, 9026} << false;
+    QTest::newRow("new, saved") << u"saved"_s << QList<int>{9026} << false;
+    // Not changed since the read, and still the radio's channels.
+    QTest::newRow("read from the radio") << u"read"_s << QList<int>{9006, 9026} << false;
+}
+
+void TestDocumentCommands::newAsksTheModeOnlyWithoutChannelsOfItsOwn() {
+    QFETCH(QString, document);
+    QFETCH(QList<int>, messages);
+    QFETCH(bool, asksMode);
+    if (document == u"group")
+        doc_.EditFunc([](FuncRec& f) { f.GroupSel = 3; });
+    else if (document == u"edited")
+        change();
+    else if (document == u"saved") {
+        shell_.saveAnswer = path(u"saved.dat"_s);
+        QVERIFY(cmds_->FileSaveAs());
+        shell_.calls.clear();
+    } else if (document == u"read") {
+        AdoptedImage read = doc_.currentImage();
+        read.data.Func.Beep = 4;
+        read.title = u"read from the radio"_s;
+        doc_.adoptImage(read);
+    }
+    QCOMPARE(doc_.untouchedNew(), asksMode);
+    const QByteArray before = Snapshot(doc_);
+    for (int id : messages)
+        prompter_.answers << (id == 9006 ? A::No : A::Cancel);
+    cmds_->FileNew(); // the mode question is cancelled (modeAnswer -1)
+    QCOMPARE(prompter_.asked.size(), messages.size());
+    for (int i = 0; i < messages.size(); ++i)
+        QVERIFY(prompter_.wasMessage(i, messages[i]));
+    // The current mode is offered; Cancel, there or at 9026, changes nothing.
+    QCOMPARE(shell_.calls, asksMode ? QStringList{u"mode 0"_s} : QStringList{});
+    QCOMPARE(Snapshot(doc_), before);
+    QTest::qWait(200); // no new document comes on the timer either
+    QCOMPARE(Snapshot(doc_), before);
+}
+
+void TestDocumentCommands::newInTheModeChosen() {
+    // File > New on the start-up document: the mode chosen replaces 9026.
+    QSignalSpy built(cmds_, &DocumentCommands::newDocumentBuilt);
+    shell_.modeAnswer = 2;
+    cmds_->FileNew();
+    QVERIFY(prompter_.asked.isEmpty());
+    QVERIFY(built.wait(5000));
+    QCOMPARE(shell_.calls, (QStringList{u"mode 0"_s, u"close"_s, u"loaded"_s}));
+    QCOMPARE(doc_.CountryMode, 2);
+    QCOMPARE(doc_.BandText, u"28.000 - 29.700 MHz"_s);
+    QCOMPARE(doc_.RadioData.Head.CountryMode, i16(2));
+    QVERIFY(doc_.untouchedNew());
+
+    // The start panel's New in a mode: an edited document is saved or given up first.
+    change();
+    shell_.calls.clear();
+    prompter_.answers = {A::No};
+    cmds_->NewInMode(1);
+    QVERIFY(prompter_.wasMessage(0, 9006));
+    QVERIFY(built.wait(5000));
+    QCOMPARE(shell_.calls, (QStringList{u"close"_s, u"loaded"_s}));
+    QCOMPARE(doc_.CountryMode, 1);
+    QVERIFY(doc_.untouchedNew());
 }
 
 void TestDocumentCommands::newYesSavesFirstAndStopsWhenSaveStops() {

@@ -36,10 +36,16 @@ protected:
         RegisterChildWindows(*main);
         main->setFileChooser([this](bool, const QString&) { return chosen; });
     }
-    void show() {
+    // The window as the program starts: the start panel in the place of the child windows.
+    void showStarting() {
         main->Load();
         main->show();
         QVERIFY(QTest::qWaitForWindowExposed(main.get()));
+    }
+    // Then the channel table picked, as by a user who works on the start-up document.
+    void show() {
+        showStarting();
+        main->ShowChildForm(QStringLiteral("frmCommChInfo"));
     }
     frmCommChInfo* channelTable() const {
         return qobject_cast<frmCommChInfo*>(main->ChildForm(QStringLiteral("frmCommChInfo")));

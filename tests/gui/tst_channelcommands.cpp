@@ -117,6 +117,8 @@ private slots:
         build(prompter);
         main->Load();
         showActive(main.get());
+        // The channel table picked in the place of the start panel.
+        main->ShowChildForm(QStringLiteral("frmCommChInfo"));
         QTRY_VERIFY(table());
     }
     void cleanup() { reset(); }

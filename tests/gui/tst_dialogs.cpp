@@ -175,7 +175,8 @@ private slots:
         QTest::qWait(150);
         QCOMPARE(built.size(), 0);
 
-        // HAM, warned and confirmed: a new document of mode 2.
+        // HAM for an edited document, warned and confirmed: a new document of mode 2.
+        doc->EditKeys([](KeyRec& k) { k.KeySet = 1; });
         prompter.reset({A::Ok});
         onNextModal([](QWidget* dlg) {
             auto* mode = child<QComboBox>(dlg, "Combo3");
@@ -199,7 +200,8 @@ private slots:
         QCOMPARE(child<QLabel>(main.get(), "Panel2")->text(),
                  QStringLiteral("MZ-710[HAM:28.000 - 29.700 MHz]"));
 
-        // Back to CB, but the warning is cancelled: nothing changes.
+        // Back to CB after an edit, but the warning is cancelled: nothing changes.
+        doc->EditKeys([](KeyRec& k) { k.KeySet = 1; });
         prompter.reset({A::Cancel});
         onNextModal([](QWidget* dlg) {
             auto* mode = child<QComboBox>(dlg, "Combo3");

@@ -7,6 +7,7 @@
 #include "app/frmmain.h"
 #include "core/files/datafile.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
@@ -66,6 +67,10 @@ private slots:
     }
 
     void newOnUnchangedDocumentAsksOnlyToConfirm() {
+        // A saved document (a new one not yet touched is asked for its country mode instead).
+        chosen = file("saved.dat");
+        trigger("mnuFileSaveAs");
+        QVERIFY(!doc->IsNewFile);
         QSignalSpy built(&main->commands(), &DocumentCommands::newDocumentBuilt);
         prompter.reset({A::Ok});
         trigger("mnuFileNew");
@@ -126,8 +131,10 @@ private slots:
         QVERIFY(QFile::copy(QStringLiteral(MZ_PROGDIR "/Init/MZ-710_0_NEW.dat"),
                             tree->progDir() + QStringLiteral("/Init/MZ-710_0_NEW.dat")));
         QSignalSpy built(&main->commands(), &DocumentCommands::newDocumentBuilt);
-        prompter.reset({A::Ok});
+        // The start-up document has no channels of its own: New asks for the mode, CB chosen.
+        onNextModal([](QWidget* dlg) { child<QAbstractButton>(dlg, "CommandOK")->click(); });
         trigger("mnuFileNew");
+        QVERIFY(prompter.asked.isEmpty());
         QTRY_COMPARE(built.size(), 1);
         const int channels[] = {40, 40, 40, 40, 40, 34, 80, 40, 8};
         for (int g = 0; g < 9; ++g)

@@ -72,6 +72,8 @@ private slots:
         RegisterChildWindows(*main);
         main->Load();
         main->show();
+        // The channel table picked in the place of the start panel.
+        main->ShowChildForm(QStringLiteral("frmCommChInfo"));
         main->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(main.get()));
     }

@@ -8,6 +8,7 @@
 #include "app/frmabout.h"
 #include "app/frmmain.h"
 #include "app/frmsplash.h"
+#include "app/startpanel.h"
 #include "channels/frm_mem_freq.h"
 #include "core/app/startup.h"
 #include "lang/frmsetlanguage.h"
@@ -15,10 +16,13 @@
 #include "link/frmprogress.h"
 #include "link/frmsetcomm.h"
 #include "model/frmmodelinfo.h"
+#include "model/frmnewmode.h"
 
 #include <QAbstractButton>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPushButton>
 #include <QScreen>
 
 namespace {
@@ -141,6 +145,39 @@ private slots:
         }
     }
 
+    void startPanelIsSeenWhole_data() {
+        QTest::addColumn<int>("language");
+        QTest::newRow("English") << 1;
+        QTest::newRow("Chinese") << 2;
+    }
+    // At the window's first size on a screen of 1366 x 768 up to the scale 1.25, every button
+    // and sentence of the start panel shows without scrolling; on a smaller screen each button
+    // scrolls into view as the keyboard reaches it.
+    void startPanelIsSeenWhole() {
+        QFETCH(int, language);
+        tree = std::make_unique<TestTree>(language);
+        tree->startUp(*doc);
+        openMain();
+        QVERIFY(main->startPanelShown());
+        main->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(main.get()));
+        QWidget* view = main->startPanel()->viewport();
+        auto inView = [view](QWidget* w) {
+            return view->rect().contains(QRect(w->mapTo(view, QPoint(0, 0)), w->size()));
+        };
+        if (available().height() >= 600) {
+            QStringList cut = hiddenButtons(main->startPanel(), view, view->rect());
+            for (QLabel* l : main->startPanel()->findChildren<QLabel*>())
+                if (!inView(l)) cut << l->objectName();
+            QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QLatin1Char('\n'))));
+        }
+        for (QPushButton* b : main->startPanel()->buttons()) {
+            QTRY_COMPARE(QApplication::focusWidget(), b);
+            QVERIFY2(inView(b), qPrintable(b->objectName()));
+            QTest::keyClick(b, Qt::Key_Tab);
+        }
+    }
+
     void dialogsFitTheScreen() {
         openMain();
         FrmSetComm::setPortLister([] { return QList<PortEntry>(); });
@@ -148,6 +185,7 @@ private slots:
             [this] { return new FrmSetComm(main.get()); },
             [this] { return new FrmSetLanguage(main.get()); },
             [this] { return new FrmModelInfo(*doc, prompter, main.get()); },
+            [this] { return new FrmNewMode(0, main.get()); },
             [this] { return new FrmPassWord(QString(), main.get()); },
             [this] { return new FrmProgress(CommKind::Read, main.get()); },
             [this] { return new FrmProgress(CommKind::Write, main.get()); },

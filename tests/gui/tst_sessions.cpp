@@ -115,6 +115,8 @@ private slots:
         RegisterChildWindows(*main);
         main->Load();
         main->show();
+        // The channel table picked in the place of the start panel.
+        main->ShowChildForm(QStringLiteral("frmCommChInfo"));
         sessions = std::make_unique<SessionController>(*main);
         seen = Seen();
         LinkSession& s = sessions->session();

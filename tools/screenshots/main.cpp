@@ -1,8 +1,8 @@
 // Takes the screenshots of docs/screenshots on a running X server (tools/screenshots.sh
-// starts one with a window manager): the main window in English and Chinese, the serial port
-// dialog in both languages, the progress window during a read from the virtual radio, the
-// tone-tips window, the channel table's context menu and the print preview in both
-// languages.
+// starts one with a window manager): the main window in English and Chinese (with its start
+// panel and with the channel table), the serial port dialog in both languages, the progress
+// window during a read from the virtual radio, the tone-tips window, the channel table's
+// context menu and the print preview in both languages.
 //
 //   mzshots PROGRAM_DIR OUTPUT_DIR [--all]
 //
@@ -232,7 +232,11 @@ int main(int argc, char** argv) {
     main.setGeometry(60, 60, 900, 620);
     main.show();
     wait(800);
-    bool ok = shoot(&main, out + QStringLiteral("/main-en.png"));
+    // The start panel, then the channel table picked in its place.
+    bool ok = shoot(&main, out + QStringLiteral("/start-en.png"));
+    main.ShowChildForm(QStringLiteral("frmCommChInfo"));
+    wait(300);
+    ok = shoot(&main, out + QStringLiteral("/main-en.png")) && ok;
 
     ok = shootPort(main, out + QStringLiteral("/port-en.png")) && ok;
     ok = shootRead(main, out + QStringLiteral("/progress-en.png")) && ok;
@@ -281,6 +285,10 @@ int main(int argc, char** argv) {
     main.CheckLanguage();
     wait(300);
     ok = shoot(&main, out + QStringLiteral("/main-zh.png")) && ok;
+    main.showStartPanel();
+    wait(300);
+    ok = shoot(&main, out + QStringLiteral("/start-zh.png")) && ok;
+    main.hideStartPanel();
     ok = shootToneTips(main, out + QStringLiteral("/tonetips-zh.png")) && ok;
     ok = shootChannelMenu(main, out + QStringLiteral("/channel-menu-zh.png")) && ok;
     ok = shootPort(main, out + QStringLiteral("/port-zh.png")) && ok;

@@ -4,6 +4,7 @@
 #include "../files/savedatafile.h"
 #include "../lang/langtext.h"
 #include "../lang/prompter.h"
+#include "../model/country.h"
 #include "../model/document.h"
 #include "../model/documenthistory.h"
 #include "../model/helpers.h"
@@ -42,12 +43,32 @@ bool DocumentCommands::askSaveChanges() {
 }
 
 void DocumentCommands::FileNew() {
-    if (askSaveChanges() && prompter_.message(9026, B::OkCancel, I::Warning) == A::Ok) {
-        LoadNewDoc();
-        return;
+    if (askSaveChanges()) {
+        // The initialisation replaces the document by the factory data whatever it holds.
+        if (!doc_.InitRequested && doc_.untouchedNew()) {
+            const int mode = shell_.chooseNewMode(doc_.CountryMode);
+            if (IsValidMode(mode)) {
+                loadNewDocInMode(mode);
+                return;
+            }
+        } else if (prompter_.message(9026, B::OkCancel, I::Warning) == A::Ok) {
+            LoadNewDoc();
+            return;
+        }
     }
     // The initialisation command ends here too; a later New must use the template again.
     doc_.InitRequested = false;
+}
+
+void DocumentCommands::NewInMode(int mode) {
+    if (IsValidMode(mode) && askSaveChanges()) loadNewDocInMode(mode);
+}
+
+void DocumentCommands::loadNewDocInMode(int mode) {
+    // The mode is set on the tick, once the windows are gone: a value one of them stores on
+    // its way out belongs to the old document in its own mode.
+    newMode_ = mode;
+    LoadNewDoc();
 }
 
 void DocumentCommands::ToolbarNew() {
@@ -63,6 +84,10 @@ void DocumentCommands::LoadNewDoc() {
 
 void DocumentCommands::newDocTick() {
     newDocTimer_->stop();
+    // As the model information window does: the mode first, then the new document, which
+    // takes that mode's band and template.
+    if (IsValidMode(newMode_)) doc_.SetCountryMode(newMode_);
+    newMode_ = -1;
     NewDocumentWithInitFile(doc_);
     shell_.documentLoaded();
     // After the windows redrew: what they settled is where undo stops.

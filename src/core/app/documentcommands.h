@@ -18,6 +18,9 @@ public:
     // File dialogs with the filter of text 9001 + " (*.dat)"; an empty result means cancelled.
     virtual QString chooseOpenFile() = 0;
     virtual QString chooseSaveFile(const QString& preset) = 0;
+    // The country mode of a new document (0 CB, 1 HF, 2 HAM), with current chosen at first;
+    // -1 when cancelled.
+    virtual int chooseNewMode(int current) = 0;
     // CloseCurAllWindows.
     virtual void closeAllChildWindows() = 0;
     // After a new or opened document: rebuild the texts, open the channel table, refresh the
@@ -36,7 +39,13 @@ public:
     DocumentCommands(Document& doc, DocumentShell& shell, Prompter& prompter,
                      QObject* parent = nullptr);
 
-    void FileNew(); // File > New: 9006 when changed, then 9026, then LoadNewDoc
+    // File > New: 9006 when changed, then 9026, then LoadNewDoc. A document with no channels
+    // of its own (Document::untouchedNew) asks for the country mode of the new one instead of
+    // 9026: nothing is lost, and the mode is what there is to decide.
+    void FileNew();
+    // A new document in a country mode (the start panel): 9006 when changed, then LoadNewDoc
+    // for that mode.
+    void NewInMode(int mode);
     // The toolbar's New: 9006 when changed (so no work is lost unasked), no 9026.
     void ToolbarNew();
     void LoadNewDoc();  // closes the child windows, builds the new document 100 ms later
@@ -63,6 +72,8 @@ signals:
 private:
     // 9006 with Yes/No/Cancel when the document changed; false on Cancel (or a failed save).
     bool askSaveChanges();
+    // LoadNewDoc, the new document in that country mode.
+    void loadNewDocInMode(int mode);
     // OpenFile; with a title the document stays unnamed under it.
     bool openChecked(const QString& path, const QString& untitled);
 
@@ -72,4 +83,5 @@ private:
     DocumentShell& shell_;
     Prompter& prompter_;
     QTimer* newDocTimer_; // NewDocTimer: one tick, 100 ms after LoadNewDoc
+    int newMode_ = -1;    // the country mode the tick sets first; -1: the document's own
 };

@@ -71,5 +71,6 @@ void NewDocumentWithInitFile(Document& doc) {
     // Built quietly, announced once.
     AdoptedImage image = doc.currentImage();
     image.state = AdoptedImage::State::Saved;
+    image.builtNew = true;
     doc.adoptImage(image);
 }

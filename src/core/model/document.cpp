@@ -109,6 +109,7 @@ void Document::NewDocument() {
     IsNewFile = true;
     CurFileName = unnamedFileName();
     untitled_.clear();
+    builtNew_ = true;
 
     KeyRec& k = RadioData.Key;
     k.KeySet = 3;
@@ -201,6 +202,16 @@ QString Document::DataVersionText() {
 }
 
 bool Document::IsDataChanged() const {
+    return differsFromFileCopy(true);
+}
+
+bool Document::untouchedNew() const {
+    // The transfer copy of a built document is what New built, until a save replaces it; a
+    // saved document is kept in a file of the user's.
+    return builtNew_ && IsNewFile && !differsFromFileCopy(false);
+}
+
+bool Document::differsFromFileCopy(bool viewCounts) const {
     const RadioDataRec& w = RadioData;
     const RadioDataRec& t = FileRadioData;
     if (w.Head.Model != t.Head.Model || w.Head.CountryMode != t.Head.CountryMode) return true;
@@ -214,7 +225,9 @@ bool Document::IsDataChanged() const {
             wc = &CHInfo[j];
         if (!wc || !sameChannel(*wc, fc)) return true;
     }
-    return !(w.Key == t.Key && sameFunc(w.Func, t.Func) && sameDtmf(w.DTMF, t.DTMF) &&
+    FuncRec shownFunc = w.Func;
+    if (!viewCounts) shownFunc.GroupSel = t.Func.GroupSel;
+    return !(w.Key == t.Key && sameFunc(shownFunc, t.Func) && sameDtmf(w.DTMF, t.DTMF) &&
              w.ToneTips == t.ToneTips && samePublic(w.PublicCH, t.PublicCH));
 }
 
@@ -254,6 +267,7 @@ void Document::adoptImage(const AdoptedImage& image) {
     IsNewFile = image.fileName.isEmpty();
     CurFileName = IsNewFile ? unnamedFileName() : image.fileName;
     untitled_ = IsNewFile ? image.title : QString();
+    builtNew_ = image.builtNew;
     // A save writes every record of the transfer copy, also those past the channel count,
     // which the copy on saving does not touch: they must be the new image's, never what an
     // earlier document left there.

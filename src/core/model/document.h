@@ -29,6 +29,9 @@ struct AdoptedImage {
     // Saved: the image is what its file or template holds, and leaving asks nothing. Unsaved:
     // it is kept nowhere yet (a radio read, an import), and leaving asks whether to save.
     enum class State { Saved, Unsaved } state = State::Saved;
+    // Built by New (or at start-up) from the defaults and the template: nothing in it is the
+    // user's or a radio's yet, so a change of country mode loses nothing (Document::untouchedNew).
+    bool builtNew = false;
 };
 
 class Document : public QObject {
@@ -80,6 +83,10 @@ public:
     void SetCountryMode(int mode);
     void ParseBand();
     bool IsDataChanged() const;
+    // A new document as New (or the start-up) built it, not edited since and not saved: its
+    // channels are the template's, none of its own. Showing another group is no edit. A read
+    // from the radio, an opened file, a backup or an import is never one, also while unchanged.
+    bool untouchedNew() const;
     void FillFileHead(FileHeadRec& head) const;
     void ApplyFileHead(const FileHeadRec& head);
     void ToFileCopy();
@@ -166,6 +173,11 @@ signals:
 private:
     Prompter* prompter_;
     DocumentHistory* history_;
-    QString untitled_; // the title of an unnamed document; empty: unnamedFileName()
+    QString untitled_;      // the title of an unnamed document; empty: unnamedFileName()
+    bool builtNew_ = false; // the image was built by New (AdoptedImage::builtNew)
+    // Whether the working copy differs from the transfer copy in what a file keeps; without
+    // viewCounts the shown group (GroupSel), which only follows what the window shows, is left
+    // out.
+    bool differsFromFileCopy(bool viewCounts) const;
     bool groupHasRow(int group, int stored) const;
 };

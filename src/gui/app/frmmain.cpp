@@ -6,6 +6,7 @@
 #include "core/model/documenthistory.h"
 #include "frmabout.h"
 #include "printcommands.h"
+#include "startpanel.h"
 #include "treesplitter.h"
 
 #include "core/app/appstate.h"
@@ -23,6 +24,7 @@
 #include "link/frmsetcomm.h"
 #include "link/virtualradioprocess.h"
 #include "model/frmmodelinfo.h"
+#include "model/frmnewmode.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -37,6 +39,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QStackedWidget>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QStyle>
@@ -82,6 +85,7 @@ frmMain::frmMain(Document& doc, Prompter& prompter, QWidget* parent)
             [this](const QString& text) { showStatusMessage(text); });
     connect(this, &frmMain::closing, print_, &PrintCommands::closePreview);
     connectCommands();
+    connectStartPanel();
     installDialogHelpKey();
     buildRecordExtras();
     buildBatchWrite();
@@ -104,6 +108,8 @@ frmMain::frmMain(Document& doc, Prompter& prompter, QWidget* parent)
     // Whatever replaces the document (a read, an opened file) shows in the caption.
     connect(&doc_, &Document::stateChanged, this, &frmMain::ShowMainTxt);
     connect(&doc_, &Document::documentReplaced, this, &frmMain::ShowMainTxt);
+    // A document opened, read, started or imported is the one to work on.
+    connect(&doc_, &Document::documentReplaced, this, &frmMain::hideStartPanel);
 }
 
 frmMain::~frmMain() {
@@ -127,6 +133,8 @@ void frmMain::Load() {
     LoadTree();
     commands_.LoadNewDoc2();
     ShowCHInfo(false);
+    // The document built here is none the user chose: the panel shows the ways to one.
+    showStartPanel();
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* e) {
@@ -324,12 +332,15 @@ void frmMain::ShowPortText() {
     const AppState& a = App();
     QString port;
     if (a.PortName.isEmpty())
-        port = LoadLangText(12008) + QString::number(a.ComPort);
+        port = QStringLiteral("COM") + QString::number(a.ComPort);
     else if (VirtualRadioProcess::isVirtual(a.PortName))
         port = VirtualRadioProcess::displayName();
     else
         port = a.PortName;
-    panels_[2]->setText(port);
+    // Text 12008 ends in "COM", the number follows.
+    panels_[2]->setText(a.PortName.isEmpty() ? LoadLangText(12008) + QString::number(a.ComPort)
+                                             : port);
+    startPanel_->setPortText(port);
 }
 
 void frmMain::Change_Language() {
@@ -352,8 +363,11 @@ void frmMain::CheckLanguage() {
     a.ShownLanguage = a.CurLanguage;
     ApplyQtTranslations();
     Change_Language();
+    // The same document in another language: the start panel stays where it was.
+    const bool panel = startPanelShown();
     CloseCurAllWindows();
     ShowChildForm(kChannelTable);
+    if (panel) showStartPanel();
 }
 
 void frmMain::changeEvent(QEvent* e) {
@@ -417,7 +431,37 @@ QWidget* frmMain::ChildForm(const QString& name) const {
     return sw ? sw->widget() : nullptr;
 }
 
+bool frmMain::startPanelShown() const {
+    return centralStack_->currentWidget() == startPanel_;
+}
+
+void frmMain::showStartPanel() {
+    centralStack_->setCurrentWidget(startPanel_);
+    startPanel_->focusFirst();
+}
+
+void frmMain::hideStartPanel() {
+    if (!startPanelShown()) return;
+    centralStack_->setCurrentWidget(mdi_);
+    if (QMdiSubWindow* sw = mdi_->activeSubWindow()) sw->widget()->setFocus();
+}
+
+void frmMain::connectStartPanel() {
+    connect(startPanel_, &StartPanel::portRequested, this, &frmMain::mnuComm);
+    connect(startPanel_, &StartPanel::readRequested, this, &frmMain::mnuReadFromRadio);
+    connect(startPanel_, &StartPanel::openRequested, this, [this] {
+        commitEditors({});
+        commands_.FileOpen();
+    });
+    connect(startPanel_, &StartPanel::newRequested, this, [this](int mode) {
+        commitEditors({});
+        commands_.NewInMode(mode);
+    });
+}
+
 QWidget* frmMain::ShowChildForm(const QString& name) {
+    // A window picked is where the work goes on.
+    hideStartPanel();
     if (QMdiSubWindow* sw = subWindowNamed(name)) {
         if (sw->isMinimized()) sw->showNormal();
         mdi_->setActiveSubWindow(sw);
@@ -525,6 +569,10 @@ QString frmMain::chooseOpenFile() {
     if (fileChooser_) return fileChooser_(false, QString());
     return QFileDialog::getOpenFileName(
         this, QString(), QFileInfo(fileDialogStart(doc_.CurFileName)).path(), fileFilter());
+}
+
+int frmMain::chooseNewMode(int current) {
+    return FrmNewMode::Ask(current, this);
 }
 
 QString frmMain::chooseSaveFile(const QString& preset) {

@@ -28,8 +28,10 @@ class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
 class QTimer;
+class QStackedWidget;
 class QToolBar;
 class QTreeWidget;
+class StartPanel;
 class QTreeWidgetItem;
 class TreeSplitter;
 
@@ -55,6 +57,12 @@ public:
     // File > Print, the toolbar's Print and File > Export PDF.
     PrintCommands& printCommands() const { return *print_; }
     QMdiArea* mdiArea() const { return mdi_; }
+    // The start panel stands in the place of the child windows from the window's loading until
+    // a document is opened, read or started, or a child window is picked.
+    StartPanel* startPanel() const { return startPanel_; }
+    bool startPanelShown() const;
+    void showStartPanel();
+    void hideStartPanel();
     // The channel commands (Channel menu, toolbar, the table's context menu).
     ChannelRowCommands& rowCommands() const { return *rowCommands_; }
     // The channel table when it is the current child window.
@@ -125,6 +133,7 @@ public:
     // --- DocumentShell ---
     QString chooseOpenFile() override;
     QString chooseSaveFile(const QString& preset) override;
+    int chooseNewMode(int current) override;
     void closeAllChildWindows() override { CloseCurAllWindows(); }
     void documentLoaded() override;
     void refreshTitle() override { ShowMainTxt(); }
@@ -165,6 +174,7 @@ private:
     void buildToolBar();
     void buildTreePanel();
     void buildStatusBar();
+    void connectStartPanel();
     void connectCommands();
     void SetLanguageTexts();
     // Once a run, in the status bar: Chinese is chosen and no font can show it.
@@ -217,6 +227,8 @@ private:
     QHash<QString, QMenu*> menus_;
 
     QMdiArea* mdi_ = nullptr;
+    QStackedWidget* centralStack_ = nullptr; // the start panel or the child windows
+    StartPanel* startPanel_ = nullptr;
     QToolBar* tbToolBar_ = nullptr;
     QFrame* Picture1_ = nullptr;
     QLabel* Label1_ = nullptr;

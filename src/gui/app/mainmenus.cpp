@@ -2,6 +2,7 @@
 
 #include "commandicons.h"
 #include "frmmain.h"
+#include "startpanel.h"
 #include "treesplitter.h"
 
 #include "core/lang/langtext.h"
@@ -15,6 +16,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenuBar>
+#include <QStackedWidget>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
@@ -289,15 +291,21 @@ void frmMain::buildTreePanel() {
     CommandMove_ = new TreeSplitter(central);
     connect(CommandMove_, &TreeSplitter::dragged, this, &frmMain::moveTree);
 
-    mdi_ = new QMdiArea(central);
+    centralStack_ = new QStackedWidget(central);
+    centralStack_->setObjectName(QStringLiteral("CentralStack"));
+    mdi_ = new QMdiArea(centralStack_);
     mdi_->setObjectName(QStringLiteral("MDIClient"));
     mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     mdi_->viewport()->installEventFilter(this);
+    startPanel_ = new StartPanel(centralStack_);
+    centralStack_->addWidget(mdi_);
+    centralStack_->addWidget(startPanel_);
+    centralStack_->setCurrentWidget(mdi_);
 
     row->addWidget(Picture1_);
     row->addWidget(CommandMove_);
-    row->addWidget(mdi_, 1);
+    row->addWidget(centralStack_, 1);
     setCentralWidget(central);
 }
 
@@ -347,6 +355,7 @@ void frmMain::SetLanguageTexts() {
         hide->setText(LoadLangText(9741));
     CommandMove_->setAccessibleName(LoadLangText(9742));
     if (recentMenu_) recentMenu_->setTitle(LoadLangText(10911));
+    startPanel_->retranslate();
     // The undo items carry the name of their step.
     if (rowCommands_) updateUndoActions();
 }

@@ -70,15 +70,19 @@ void FrmModelInfo::CommandOK_Click() {
         accept();
         return;
     }
-    const QString text = LoadLangText(9016);
-    const auto buttons = Prompter::Buttons::OkCancel;
-    const auto icon = Prompter::Icon::Warning;
-    auto* gui = dynamic_cast<GuiPrompter*>(&prompter_);
-    const Prompter::Answer answer = gui ? gui->askTitled(LoadLangText(9019), text, buttons, icon)
-                                        : prompter_.ask(text, buttons, icon);
-    if (answer != Prompter::Answer::Ok) {
-        reject();
-        return;
+    // A new document nobody has touched holds nothing to lose: the mode simply changes.
+    if (!doc_.untouchedNew()) {
+        const QString text = LoadLangText(9016);
+        const auto buttons = Prompter::Buttons::OkCancel;
+        const auto icon = Prompter::Icon::Warning;
+        auto* gui = dynamic_cast<GuiPrompter*>(&prompter_);
+        const Prompter::Answer answer =
+            gui ? gui->askTitled(LoadLangText(9019), text, buttons, icon)
+                : prompter_.ask(text, buttons, icon);
+        if (answer != Prompter::Answer::Ok) {
+            reject();
+            return;
+        }
     }
     doc_.SetCountryMode(mode);
     modeChanged_ = true;

@@ -7,8 +7,9 @@ class Prompter;
 class QComboBox;
 
 // The model information window: model, country mode and band. The one place where the
-// country mode changes; a change discards the document, so it is confirmed first and the
-// caller then starts a new document (modeChanged()).
+// country mode changes; a change discards the document, so it is confirmed first (unless the
+// document is a new one nobody touched) and the caller then starts a new document
+// (modeChanged()).
 class FrmModelInfo : public QDialog {
     Q_OBJECT
 public:
