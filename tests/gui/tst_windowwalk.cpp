@@ -23,6 +23,7 @@
 #include "link/frmbatchwrite.h"
 #include "link/frmprogress.h"
 #include "link/frmsetcomm.h"
+#include "model/frmnewmode.h"
 #include "sim/simprocess.h"
 
 #include <QAbstractButton>
@@ -294,8 +295,11 @@ class TestWindowWalk : public QObject, MainWindowFixture {
             d.ToFileCopy();
         });
         prompter.allowAny(Prompter::Answer::Cancel);
-        show();
         chinese = language == 2;
+        // The start panel first, then the channel table picked from it.
+        showStarting();
+        look(main.get(), u"frmMain, start panel ("_s + ModeName(mode) + u')');
+        main->ShowChildForm(QStringLiteral("frmCommChInfo"));
     }
 
     // The main window with every child window, then the dialogs of the channel windows.
@@ -342,6 +346,13 @@ class TestWindowWalk : public QObject, MainWindowFixture {
         lookAtModal("MnuProPassWord", u"FrmPassWord"_s);
         main->showStatusMessage(LoadLangText(9009));
         lookAtModal("mnuWindowMessages", u"FrmMessages"_s);
+        {
+            onNextModal([this](QWidget* dlg) {
+                look(dlg, u"FrmNewMode"_s);
+                dlg->close();
+            });
+            FrmNewMode::Ask(doc->CountryMode, main.get());
+        }
         BackupStore().save(doc->RadioData, doc->CHInfo);
         lookAtModal("mnuFileBackups", u"FrmBackups"_s);
         for (CommKind kind : {CommKind::Read, CommKind::Write}) {
