@@ -3,6 +3,7 @@
 #include "commandicons.h"
 #include "frmmain.h"
 #include "startpanel.h"
+#include "statusline.h"
 #include "treesplitter.h"
 
 #include "core/lang/langtext.h"
@@ -328,6 +329,7 @@ void frmMain::SetLanguageTexts() {
     // The file dialog's filter is built from text 9001 each time a dialog opens.
     ShowPortText();
     panels_[1]->setText(statusModelText());
+    if (statusMessage_) statusMessage_->setAccessibleName(LoadLangText(9743));
     ShowMainTxt();
     for (const MenuDef& m : menuTable()) {
         menu(m.name)->setTitle(LoadLangText(m.text));

@@ -56,7 +56,6 @@ void frmMain::buildRecordExtras() {
 
     statusMessage_ = new StatusLine(statusBar());
     statusMessage_->setObjectName(QStringLiteral("StatusMessage"));
-    statusMessage_->setAccessibleName(QStringLiteral("Status"));
     statusMessage_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     statusBar()->addWidget(statusMessage_, 2);
     // Left of the newest message and not replaced by it: a warning that holds until the radio
