@@ -327,8 +327,7 @@ void LinkSession::EndSession(bool ok, const QString& failureText) {
     if (kind == CommKind::Read || kind == CommKind::Write) emit transferEnded(ok);
     // A write that ended among its blocks left the radio half written: the user must know,
     // whatever ended it. (A program that is closing, or a command that was interrupted, says
-    // it in its own way.)
-    // The user who stopped it hears where it stood.
+    // it in its own way.) The user who stopped it hears where it stood.
     if (!ok && kind == CommKind::Write && writeReach_ == WriteReach::Partly && !aborting_)
         prompter().ask(stopped ? LinkText(TxtWriteStoppedAt).arg(stoppedAt_) + QLatin1Char(' ') +
                                      LinkText(TxtPartlyWritten)
