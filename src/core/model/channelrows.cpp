@@ -143,6 +143,15 @@ void insertRecord(Document& doc, int index, const CHInfoRec& rec) {
     ++doc.RadioData.CHCount;
 }
 
+// A channel just added at the end of the channel list moves beside its group, where a pasted
+// or filled record goes.
+void moveBesideGroup(Document& doc, const Group& g, int chNo) {
+    const int from = doc.FindChannel(chNo);
+    const CHInfoRec rec = doc.CHInfo[from];
+    doc.DeleteChannel(from);
+    insertRecord(doc, sortedPlace(doc, g, chNo), rec);
+}
+
 // One row of the group after a command.
 struct NewRow {
     std::optional<CHInfoRec> rec;
@@ -176,6 +185,13 @@ QVector<i16*> rowSettings(Document& doc, const Group& g) {
     if (g.index < SettingGroupCount(g.mode))
         return {&f.WorkCH[g.index], &f.EmgCH1[g.index], &f.EmgCH2[g.index]};
     return {};
+}
+
+// The group's two emergency rows (stored as row - 1), to tell afterwards which one moved.
+std::array<int, 2> emergencyRows(const Document& doc, const Group& g) {
+    const FuncRec& f = doc.RadioData.Func;
+    if (g.index >= 10) return {0, 0};
+    return {f.EmgCH1[g.index], f.EmgCH2[g.index]};
 }
 
 // Emergency channels on an FM-only row are sent in FM.
@@ -255,10 +271,7 @@ void applyRows(Document& doc, const Group& g, QVector<NewRow> next, RowCommandRe
         if (next[r - 1].rec && !placed[r - 1])
             insertRecord(doc, sortedPlace(doc, g, g.base + r), *next[r - 1].rec);
 
-    FuncRec& f = doc.RadioData.Func;
-    const std::array<int, 2> emgBefore =
-        g.index < 10 ? std::array<int, 2>{f.EmgCH1[g.index], f.EmgCH2[g.index]}
-                     : std::array<int, 2>{0, 0};
+    const std::array<int, 2> emgBefore = emergencyRows(doc, g);
     for (i16* v : rowSettings(doc, g)) {
         const int row = *v + 1;
         if (row < 1 || row > g.size || !before[row - 1]) continue; // RefreshGroupCHs decides
@@ -665,6 +678,26 @@ RowCommandReport SortGroupRows(Document& doc, int group, bool descending) {
     return report;
 }
 
+namespace {
+// Edits the rows first to last one by one (editRow notes what happened to a row) with the
+// document's signals and messages held back, then announces every change once.
+template <typename EditRow>
+RowCommandReport editRowsQuietly(Document& doc, const Group& g, int first, int last,
+                                 EditRow editRow) {
+    const Rows before = rowsOf(doc, g);
+    RowCommandReport report;
+    {
+        QSignalBlocker quiet(doc);
+        QuietPrompter silent(doc);
+        for (int r = first; r <= last; ++r)
+            editRow(r, report);
+        doc.RefreshGroupCHs(g.index);
+    }
+    announce(doc, g, before, report);
+    return report;
+}
+} // namespace
+
 RowCommandReport EditRows(Document& doc, int group, int first, int last,
                           const QList<FieldValue>& values) {
     const Group g = groupOf(doc, group);
@@ -678,32 +711,22 @@ RowCommandReport EditRows(Document& doc, int group, int first, int last,
     };
     std::stable_sort(order.begin(), order.end(),
                      [&](const FieldValue& a, const FieldValue& b) { return rank(a) < rank(b); });
-    const Rows before = rowsOf(doc, g);
-    RowCommandReport report;
-    {
-        QSignalBlocker quiet(doc);
-        QuietPrompter silent(doc);
-        for (int r = first; r <= last; ++r) {
-            const int chNo = g.base + r;
-            QList<RowNote> notes;
-            int refused = 0;
-            for (const FieldValue& v : order) {
-                const EditResult res =
-                    EditChannelField(doc, chNo, v.id, v.value, ValueSource::Typed);
-                if (res.outcome == EditOutcome::Stored) continue;
-                refused += res.outcome == EditOutcome::Refused ? 1 : 0;
-                notes.append({r, g.where(r), false, res.reason, v.id});
-            }
-            const bool skipped = !order.isEmpty() && refused == order.size();
-            for (RowNote& n : notes) {
-                n.skipped = skipped;
-                report.notes.append(n);
-            }
+    return editRowsQuietly(doc, g, first, last, [&](int r, RowCommandReport& report) {
+        const int chNo = g.base + r;
+        QList<RowNote> notes;
+        int refused = 0;
+        for (const FieldValue& v : order) {
+            const EditResult res = EditChannelField(doc, chNo, v.id, v.value, ValueSource::Typed);
+            if (res.outcome == EditOutcome::Stored) continue;
+            refused += res.outcome == EditOutcome::Refused ? 1 : 0;
+            notes.append({r, g.where(r), false, res.reason, v.id});
         }
-        doc.RefreshGroupCHs(g.index);
-    }
-    announce(doc, g, before, report);
-    return report;
+        const bool skipped = !order.isEmpty() && refused == order.size();
+        for (RowNote& n : notes) {
+            n.skipped = skipped;
+            report.notes.append(n);
+        }
+    });
 }
 
 RowCommandReport FillFrequencies(Document& doc, int group, int first, int last, double start,
@@ -712,41 +735,25 @@ RowCommandReport FillFrequencies(Document& doc, int group, int first, int last, 
     if (const RowCommandAccess a = rowCommandAccess(doc, group, RowCommand::Fill); !a.allowed)
         return refusedWith(a.why);
     if (first < 1 || last > g.size || first > last) return noSuchRows(g, first, last);
-    const Rows before = rowsOf(doc, g);
-    RowCommandReport report;
-    {
-        QSignalBlocker quiet(doc);
-        QuietPrompter silent(doc);
-        for (int r = first; r <= last; ++r) {
-            const int chNo = g.base + r;
-            // Counted from the start, so that rounding does not add up along the series.
-            const QString typed = FormatFre(start + step * (r - first));
-            const bool created = !doc.Channel(chNo);
-            const EditResult res = EditChannelField(doc, chNo, FldRxFre, typed, ValueSource::Typed);
-            if (res.outcome == EditOutcome::Refused) {
-                report.notes.append({r, g.where(r), true, res.reason, FldRxFre});
-                continue;
-            }
-            if (res.outcome == EditOutcome::Adjusted) {
-                const auto v = ParseNumber(typed);
-                const TextNote why =
-                    v && (*v < doc.FreLow || *v > doc.FreHigh)
-                        ? TextNote{TxtOutsideBand, {typed, doc.BandText, res.after}}
-                        : TextNote{TxtOffRaster, {typed, res.after}};
-                report.notes.append({r, g.where(r), false, why, FldRxFre});
-            }
-            if (created && doc.Channel(chNo)) {
-                // Beside its group in the channel list.
-                const int from = doc.FindChannel(chNo);
-                const CHInfoRec rec = doc.CHInfo[from];
-                doc.DeleteChannel(from);
-                insertRecord(doc, sortedPlace(doc, g, chNo), rec);
-            }
+    return editRowsQuietly(doc, g, first, last, [&](int r, RowCommandReport& report) {
+        const int chNo = g.base + r;
+        // Counted from the start, so that rounding does not add up along the series.
+        const QString typed = FormatFre(start + step * (r - first));
+        const bool created = !doc.Channel(chNo);
+        const EditResult res = EditChannelField(doc, chNo, FldRxFre, typed, ValueSource::Typed);
+        if (res.outcome == EditOutcome::Refused) {
+            report.notes.append({r, g.where(r), true, res.reason, FldRxFre});
+            return;
         }
-        doc.RefreshGroupCHs(g.index);
-    }
-    announce(doc, g, before, report);
-    return report;
+        if (res.outcome == EditOutcome::Adjusted) {
+            const auto v = ParseNumber(typed);
+            const TextNote why = v && (*v < doc.FreLow || *v > doc.FreHigh)
+                                     ? TextNote{TxtOutsideBand, {typed, doc.BandText, res.after}}
+                                     : TextNote{TxtOffRaster, {typed, res.after}};
+            report.notes.append({r, g.where(r), false, why, FldRxFre});
+        }
+        if (created && doc.Channel(chNo)) moveBesideGroup(doc, g, chNo);
+    });
 }
 
 namespace {
@@ -780,10 +787,7 @@ RowCommandReport PasteRowsText(Document& doc, int group, int at, const QString& 
     if (at < 1 || at > g.size) return noSuchRows(g, at, at);
 
     const Rows before = rowsOf(doc, g);
-    FuncRec& f = doc.RadioData.Func;
-    const std::array<int, 2> emgBefore =
-        g.index < 10 ? std::array<int, 2>{f.EmgCH1[g.index], f.EmgCH2[g.index]}
-                     : std::array<int, 2>{0, 0};
+    const std::array<int, 2> emgBefore = emergencyRows(doc, g);
     RowCommandReport report;
     QSignalBlocker quiet(doc);
     QuietPrompter silent(doc);
@@ -821,10 +825,7 @@ RowCommandReport PasteRowsText(Document& doc, int group, int at, const QString& 
         if (access.keepsFrequencies) {
             if (!doc.Channel(chNo)) {
                 doc.AddChannel(chNo, doc.FreToShown(planFrequency(doc, slotAt(doc, g.index, r))));
-                const int from = doc.FindChannel(chNo);
-                const CHInfoRec rec = doc.CHInfo[from];
-                doc.DeleteChannel(from);
-                insertRecord(doc, sortedPlace(doc, g, chNo), rec);
+                moveBesideGroup(doc, g, chNo);
                 doc.RefreshGroupCHs(g.index);
             }
         } else if (fre.isEmpty()) {
@@ -849,13 +850,7 @@ RowCommandReport PasteRowsText(Document& doc, int group, int at, const QString& 
             if (res.outcome == EditOutcome::Adjusted)
                 note(false, adjustedFre(doc, g, fre, res), FldRxFre);
         }
-        if (created) {
-            // Beside its group in the channel list, as a pasted record.
-            const int from = doc.FindChannel(chNo);
-            const CHInfoRec rec = doc.CHInfo[from];
-            doc.DeleteChannel(from);
-            insertRecord(doc, sortedPlace(doc, g, chNo), rec);
-        }
+        if (created) moveBesideGroup(doc, g, chNo);
         // The further columns in field order. The text holds the channel's own values, which a
         // channel using the public channel keeps too: they are stored while Public is off, and
         // Public goes on again afterwards.
