@@ -97,13 +97,8 @@ private slots:
         QVERIFY(sim.start(
             {"--mode", "1", "--baud", "9600", "--link", alias, "--save", path("saved.bin")}));
         QProcess first;
-        first.start(QStringLiteral(MZ_PROGDIR "/mzcli"),
-                    {"write", "--port", sim.device, "--no-verify", path("D.dat")});
-        first.closeWriteChannel();
-        first.setReadChannel(QProcess::StandardError);
-        QString progress;
-        while (!progress.contains(QStringLiteral("Writing")) && first.waitForReadyRead(20000))
-            progress += QString::fromUtf8(first.readAllStandardError());
+        StartMzcliUntil(first, {"write", "--port", sim.device, "--no-verify", path("D.dat")},
+                        QStringLiteral("Writing"));
         // The second comes through a link to the same device: it still finds the port taken.
         const CliRun second = RunMzcli({"write", "--port", alias, path("D.dat")}, {}, 10000);
         QCOMPARE(second.code, 1);

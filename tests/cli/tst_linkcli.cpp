@@ -177,13 +177,8 @@ private slots:
         SimProcess sim;
         QVERIFY(sim.start({"--mode", "1", "--baud", "9600", "--image", path("m.bin")}));
         QProcess cli;
-        cli.start(QStringLiteral(MZ_PROGDIR "/mzcli"),
-                  {"read", "--port", sim.device, "-o", path("keep.dat")});
-        cli.closeWriteChannel();
-        cli.setReadChannel(QProcess::StandardError);
-        QString err;
-        while (!err.contains(QStringLiteral("Reading 10%")) && cli.waitForReadyRead(20000))
-            err += QString::fromUtf8(cli.readAllStandardError());
+        QString err = StartMzcliUntil(cli, {"read", "--port", sim.device, "-o", path("keep.dat")},
+                                      QStringLiteral("Reading 10%"));
         QVERIFY(err.contains(QStringLiteral("Reading 10%")));
         sim.kill();
         QVERIFY(cli.waitForFinished(10000));

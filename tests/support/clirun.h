@@ -33,3 +33,15 @@ inline CliRun RunMzcli(const QStringList& args, const QStringList& environment =
     r.err = QString::fromUtf8(p.readAllStandardError());
     return r;
 }
+
+// Starts mzcli in p and returns what it wrote to stderr once that holds text (or when it has
+// said nothing for 20 s): for a test that acts while a transfer is under way.
+inline QString StartMzcliUntil(QProcess& p, const QStringList& args, const QString& text) {
+    p.start(QStringLiteral(MZ_PROGDIR "/mzcli"), args);
+    p.closeWriteChannel();
+    p.setReadChannel(QProcess::StandardError);
+    QString err;
+    while (!err.contains(text) && p.waitForReadyRead(20000))
+        err += QString::fromUtf8(p.readAllStandardError());
+    return err;
+}

@@ -35,24 +35,16 @@ void rows(QPainter& p, int marked) {
 }
 
 void arrow(QPainter& p, bool up) {
+    // Drawn pointing up; the down arrow is its mirror image.
+    const auto y = [up](qreal v) { return up ? v : 32 - v; };
     QPainterPath a;
-    if (up) {
-        a.moveTo(24, 3);
-        a.lineTo(31, 12);
-        a.lineTo(27, 12);
-        a.lineTo(27, 28);
-        a.lineTo(21, 28);
-        a.lineTo(21, 12);
-        a.lineTo(17, 12);
-    } else {
-        a.moveTo(24, 29);
-        a.lineTo(31, 20);
-        a.lineTo(27, 20);
-        a.lineTo(27, 4);
-        a.lineTo(21, 4);
-        a.lineTo(21, 20);
-        a.lineTo(17, 20);
-    }
+    a.moveTo(24, y(3));
+    a.lineTo(31, y(12));
+    a.lineTo(27, y(12));
+    a.lineTo(27, y(28));
+    a.lineTo(21, y(28));
+    a.lineTo(21, y(12));
+    a.lineTo(17, y(12));
     a.closeSubpath();
     p.setPen(QPen(rowBlue.darker(140), 1));
     p.setBrush(rowBlue);

@@ -24,12 +24,23 @@ QPushButton* button(const QString& name, QWidget* parent) {
     return b;
 }
 
-// A step's buttons stand below its sentence, indented under it.
-QHBoxLayout* buttonRow(QVBoxLayout* column) {
+// What belongs to a step stands below its sentence, indented under it.
+QHBoxLayout* indented(QVBoxLayout* column) {
     auto* row = new QHBoxLayout;
     row->setContentsMargins(column->spacing() * 3, 0, 0, 0);
     column->addLayout(row);
     return row;
+}
+
+// A step: its sentence (returned), then its buttons in a row of their own.
+QLabel* step(QVBoxLayout* column, const char* name, const QList<QWidget*>& widgets) {
+    QLabel* sentence = wrappedLabel(name, column->parentWidget());
+    column->addWidget(sentence);
+    QHBoxLayout* row = indented(column);
+    for (QWidget* w : widgets)
+        row->addWidget(w);
+    row->addStretch(1);
+    return sentence;
 }
 } // namespace
 
@@ -63,47 +74,24 @@ StartPanel::StartPanel(QWidget* parent) : QScrollArea(parent) {
     v->addWidget(intro_);
     v->addSpacing(v->spacing() * 2);
 
-    portStep_ = wrappedLabel("LabelStepPort", column);
-    v->addWidget(portStep_);
-    QHBoxLayout* row = buttonRow(v);
     port_ = button(QStringLiteral("CommandPort"), column);
     portNow_ = new QLabel(column);
     portNow_->setObjectName(QStringLiteral("LabelPortNow"));
-    row->addWidget(port_);
-    row->addWidget(portNow_);
-    row->addStretch(1);
-
-    readStep_ = wrappedLabel("LabelStepRead", column);
-    v->addWidget(readStep_);
-    row = buttonRow(v);
+    portStep_ = step(v, "LabelStepPort", {port_, portNow_});
     read_ = button(QStringLiteral("CommandRead"), column);
-    row->addWidget(read_);
-    row->addStretch(1);
-
-    openStep_ = wrappedLabel("LabelStepOpen", column);
-    v->addWidget(openStep_);
-    row = buttonRow(v);
+    readStep_ = step(v, "LabelStepRead", {read_});
     open_ = button(QStringLiteral("CommandOpen"), column);
-    row->addWidget(open_);
-    row->addStretch(1);
-
-    newStep_ = wrappedLabel("LabelStepNew", column);
-    v->addWidget(newStep_);
-    row = buttonRow(v);
+    openStep_ = step(v, "LabelStepOpen", {open_});
     for (int mode = 0; mode < 3; ++mode) {
         newMode_[mode] = button(QStringLiteral("CommandNew%1").arg(mode), column);
-        row->addWidget(newMode_[mode]);
         connect(newMode_[mode], &QPushButton::clicked, this,
                 [this, mode] { emit newRequested(mode); });
     }
-    row->addStretch(1);
+    newStep_ = step(v, "LabelStepNew", {newMode_[0], newMode_[1], newMode_[2]});
     // The access key of the sentence leads to its first button.
     newStep_->setBuddy(newMode_[0]);
     cbNote_ = wrappedLabel("LabelCbPlans", column);
-    auto* note = new QHBoxLayout;
-    note->setContentsMargins(v->spacing() * 3, 0, 0, 0);
-    note->addWidget(cbNote_);
-    v->addLayout(note);
+    indented(v)->addWidget(cbNote_);
     v->addStretch(1);
 
     setWidget(page);
