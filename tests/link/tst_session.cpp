@@ -576,6 +576,10 @@ private slots:
         QCOMPARE(r.prompter.asked[0].icon, Prompter::Icon::Critical);
         QVERIFY(r.prompter.asked[0].text.startsWith(LoadLangText(9003)));
         QVERIFY(r.prompter.asked[0].text.endsWith(QStringLiteral("/dev/ttyUSB7 is busy.")));
+        // What a wire log opened for it ends with.
+        QCOMPARE(r.session.lastOutcome(), LinkSession::Outcome::Failed);
+        QCOMPARE(r.session.lastFailure(),
+                 QStringLiteral("the port could not be opened: /dev/ttyUSB7 is busy."));
     }
 
     void damagedDocumentIsNeverWritten() {

@@ -101,6 +101,10 @@ bool LinkSession::OpenCommPort() {
             identifyFailure_ = why;
         else
             prompter().message(9003, Prompter::Buttons::Ok, Prompter::Icon::Critical, why);
+        // No session started, but a log opened for it still ends with the outcome.
+        outcome_ = Outcome::Failed;
+        failureReason_ = QStringLiteral("the port could not be opened: %1").arg(why);
+        logEvent(outcomeLine());
         return false;
     }
     return true;
