@@ -39,12 +39,10 @@ int unpackCommand(const QStringList& args) {
     doc.SetCountryMode(*a->mode);
     doc.NewDocument();
     // The same steps as after a read from a radio of that country mode.
-    RadioDataRec data = doc.RadioData;
-    ChannelList channels = doc.CHInfo;
-    UnpackMemBuf(mem, *a->mode, data, channels);
     AdoptedImage image;
-    image.data = data;
-    image.channels = channels;
+    image.data = doc.RadioData;
+    image.channels = doc.CHInfo;
+    UnpackMemBuf(mem, *a->mode, image.data, image.channels);
     image.state = AdoptedImage::State::Unsaved;
     doc.adoptImage(image);
     return WriteDocumentFile(doc, a->output) ? ExitOk : ExitBadInput;

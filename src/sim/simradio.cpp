@@ -13,15 +13,19 @@ SimRadio::SimRadio(const SimOptions& options, PtyLine& line, QObject* parent)
       radio_(VirtualRadioConfig{options.model, options.mode, options.firmware, options.tone}),
       rng_(options.seed ? *options.seed : std::random_device{}()) {
     if (opt_.baud > 0) byteNs_ = 10'000'000'000LL / opt_.baud; // 8N1: ten bits per byte
-    radio_.setPassword(opt_.password);
+    setUpRadio();
     serial_ = opt_.serialSeries;
     nextMode_ = opt_.mode;
     nextCorruptMemory_ = opt_.corruptMemory;
-    radio_.refuseWrite = [this](int) { return chance(opt_.resend); };
     connect(&line_, &PtyLine::received, this, &SimRadio::onReceived);
     connect(&line_, &PtyLine::drained, this, [this] {
         if (finishing_) finish();
     });
+}
+
+void SimRadio::setUpRadio() {
+    radio_.setPassword(opt_.password);
+    radio_.refuseWrite = [this](int) { return chance(opt_.resend); };
 }
 
 bool SimRadio::load(QString* error) {
@@ -80,8 +84,7 @@ void SimRadio::switchOn() {
         VirtualRadioConfig config = radio_.config;
         config.Mode = opt_.mode;
         radio_ = VirtualRadio(config);
-        radio_.setPassword(opt_.password);
-        radio_.refuseWrite = [this](int) { return chance(opt_.resend); };
+        setUpRadio();
         serial_ = NextSerial(serial_);
         QString error;
         if (!load(&error)) QTextStream(stderr) << "mzsim: " << error << '\n';

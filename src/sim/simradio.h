@@ -45,6 +45,8 @@ private:
     void queueBytes(const QByteArray& bytes, qint64 earliestNs);
     bool chance(double p);
     void saveMemory();
+    // The password and the refused writes of the options, on a radio just made.
+    void setUpRadio();
     void putSerial();
     void finish();
     void log(const char* direction, const QByteArray& bytes) const;

@@ -39,19 +39,16 @@ public:
             if (!line.isEmpty()) lines << line;
         }
         last = lines.join(QLatin1Char(' '));
-        switch (buttons) {
-        case Buttons::Ok:
-            return Answer::Ok;
-        case Buttons::OkCancel:
-        case Buttons::RetryCancel:
-            return Answer::Cancel;
-        case Buttons::YesNo:
-        case Buttons::YesNoCancel:
-            break;
-        }
-        return Answer::No;
+        return safeAnswer(buttons);
     }
 };
+
+namespace {
+// Why the batch cannot go on: its log takes no more lines.
+QString logFailure(const QString& path, const QString& why) {
+    return QStringLiteral("the log %1 cannot be written: %2").arg(path, why);
+}
+} // namespace
 
 BatchWriter::BatchWriter(Document& doc, QObject* parent)
     : QObject(parent), doc_(doc), scratch_(std::make_unique<Document>()),
@@ -109,8 +106,7 @@ bool BatchWriter::start(const BatchSettings& settings, QString* error) {
         !damaged.isEmpty())
         return fail(RefusedWriteText() + QLatin1Char(' ') + DamagedChannelsText(damaged));
     QString why;
-    if (!BatchLog(settings.logPath).check(&why))
-        return fail(QStringLiteral("the log %1 cannot be written: %2").arg(settings.logPath, why));
+    if (!BatchLog(settings.logPath).check(&why)) return fail(logFailure(settings.logPath, why));
     settings_ = settings;
     readTransport_->setPort(settings.port);
     writeTransport_->setPort(settings.port);
@@ -180,7 +176,7 @@ void BatchWriter::takeRadio() {
     // not written either.
     QString why;
     if (!BatchLog(settings_.logPath).check(&why)) {
-        finishBatch(QStringLiteral("the log %1 cannot be written: %2").arg(settings_.logPath, why));
+        finishBatch(logFailure(settings_.logPath, why));
         return;
     }
     entry_ = {};
@@ -314,7 +310,7 @@ void BatchWriter::finishRadio(BatchOutcome outcome, const QString& reason) {
     setPhase(BatchPhase::WaitingForRemoval);
     emit radioDone(entry_);
     if (!logged) {
-        finishBatch(QStringLiteral("the log %1 cannot be written: %2").arg(settings_.logPath, why));
+        finishBatch(logFailure(settings_.logPath, why));
         return;
     }
     if (stopAfterCurrent_ || stoppingNow_ || (settings_.count > 0 && handled_ >= settings_.count)) {

@@ -42,6 +42,12 @@ bool DocumentCommands::askSaveChanges() {
     }
 }
 
+void DocumentCommands::showLoaded() {
+    shell_.documentLoaded();
+    // After the windows redrew: what they settled is where undo stops.
+    doc_.history().clear();
+}
+
 void DocumentCommands::FileNew() {
     if (askSaveChanges()) {
         // The initialisation replaces the document by the factory data whatever it holds.
@@ -89,17 +95,14 @@ void DocumentCommands::newDocTick() {
     if (IsValidMode(newMode_)) doc_.SetCountryMode(newMode_);
     newMode_ = -1;
     NewDocumentWithInitFile(doc_);
-    shell_.documentLoaded();
-    // After the windows redrew: what they settled is where undo stops.
-    doc_.history().clear();
+    showLoaded();
     doc_.InitRequested = false;
     emit newDocumentBuilt();
 }
 
 void DocumentCommands::LoadNewDoc2() {
     NewDocumentWithInitFile(doc_);
-    shell_.documentLoaded();
-    doc_.history().clear();
+    showLoaded();
 }
 
 void DocumentCommands::FileOpen() {
@@ -132,8 +135,7 @@ bool DocumentCommands::openChecked(const QString& path, const QString& untitled)
     // value of the old document into the opened one on its way out.
     shell_.closeAllChildWindows();
     ApplyDataFile(doc_, path, file, untitled);
-    shell_.documentLoaded();
-    doc_.history().clear();
+    showLoaded();
     return true;
 }
 

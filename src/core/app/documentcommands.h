@@ -72,6 +72,8 @@ signals:
 private:
     // 9006 with Yes/No/Cancel when the document changed; false on Cancel (or a failed save).
     bool askSaveChanges();
+    // The shell shows the document just built or opened, and undo starts from there.
+    void showLoaded();
     // LoadNewDoc, the new document in that country mode.
     void loadNewDocInMode(int mode);
     // OpenFile; with a title the document stays unnamed under it.

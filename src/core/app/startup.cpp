@@ -115,14 +115,17 @@ QSettings windowStore() {
     return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("mzprog"),
                      App().AppTitle.isEmpty() ? QStringLiteral("mzprog") : App().AppTitle);
 }
+
+// A kept number of twips; def when it is missing or no number.
+int storedTwips(const QSettings& s, const QString& key, int def) {
+    return static_cast<int>(NumberOrDefault(s.value(key).toString(), def));
+}
 } // namespace
 
 QRect LoadMainWindowTwips() {
     QSettings s = windowStore();
     s.beginGroup(QStringLiteral("Settings"));
-    auto get = [&](const char* key, int def) {
-        return static_cast<int>(NumberOrDefault(s.value(QLatin1String(key)).toString(), def));
-    };
+    auto get = [&](const char* key, int def) { return storedTwips(s, QLatin1String(key), def); };
     return QRect(get("MainLeft", 1000), get("MainTop", 1000), get("MainWidth", 12500),
                  get("MainHeight", 9500));
 }
@@ -130,8 +133,8 @@ QRect LoadMainWindowTwips() {
 QSize LoadChildWindowTwips(const QString& name) {
     QSettings s = windowStore();
     s.beginGroup(QStringLiteral("Settings"));
-    const int w = static_cast<int>(NumberOrDefault(s.value(name + QStringLiteral("Width")).toString(), 0));
-    const int h = static_cast<int>(NumberOrDefault(s.value(name + QStringLiteral("Height")).toString(), 0));
+    const int w = storedTwips(s, name + QStringLiteral("Width"), 0);
+    const int h = storedTwips(s, name + QStringLiteral("Height"), 0);
     return w > 0 && h > 0 ? QSize(w, h) : QSize();
 }
 

@@ -43,11 +43,8 @@ ConnectionTest::~ConnectionTest() {
 bool ConnectionTest::start(const QString& port) {
     if (session_->isRunning()) return false;
     transport_->setPort(port);
-    if (!session_->Start(CommKind::Identify)) {
-        // The port did not open: the session never ran, so the answer is given here.
-        emit finished(false, session_->IdentifyFailure());
-        return true;
-    }
+    // The port did not open: the session never ran, so the answer is given here.
+    if (!session_->Start(CommKind::Identify)) emit finished(false, session_->IdentifyFailure());
     return true;
 }
 

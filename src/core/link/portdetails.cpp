@@ -1,8 +1,8 @@
 #include "portdetails.h"
+#include "../lang/regularfile.h"
 #include "portnames.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QSerialPortInfo>
@@ -13,10 +13,9 @@ namespace {
 // A sysfs attribute: one short line of text. Anything that is not a small regular file is
 // no attribute of ours.
 QString attribute(const QString& dir, const char* name) {
-    QFile f(dir + QLatin1Char('/') + QLatin1String(name));
-    const QFileInfo fi(f);
-    if (!fi.isFile() || !f.open(QIODevice::ReadOnly)) return QString();
-    return QString::fromUtf8(f.read(4096)).trimmed();
+    QByteArray text; // stays empty when there is none
+    ReadRegularBytes(dir + QLatin1Char('/') + QLatin1String(name), 4096, text);
+    return QString::fromUtf8(text).trimmed();
 }
 
 quint16 hexAttribute(const QString& dir, const char* name) {

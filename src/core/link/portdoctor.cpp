@@ -4,6 +4,7 @@
 #include "portnames.h"
 
 #include "../lang/langtext.h"
+#include "../lang/regularfile.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,9 +21,9 @@ namespace {
 using Level = DoctorFinding::Level;
 
 QByteArray readSmall(const QString& path, qint64 limit = 1 << 20) {
-    QFile f(path);
-    if (!QFileInfo(f).isFile() || !f.open(QIODevice::ReadOnly)) return QByteArray();
-    return f.read(limit);
+    QByteArray bytes; // stays empty when it is no regular file
+    ReadRegularBytes(path, limit, bytes);
+    return bytes;
 }
 
 bool processRunning(const QString& procRoot, const QString& comm) {

@@ -1,4 +1,5 @@
 #include "portholders.h"
+#include "../lang/regularfile.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -42,9 +43,9 @@ QList<PortHolder> PortHolders(const QString& devicePath, const QString& procRoot
         // Unreadable for processes of other users: those stay unnamed.
         for (const QFileInfo& fd : fds.entryInfoList(QDir::System | QDir::NoDotAndDotDot)) {
             if (fd.symLinkTarget() != device) continue;
-            QFile comm(proc.filePath(entry) + QStringLiteral("/comm"));
-            QString name;
-            if (comm.open(QIODevice::ReadOnly)) name = QString::fromUtf8(comm.read(64)).trimmed();
+            QByteArray comm;
+            ReadRegularBytes(proc.filePath(entry) + QStringLiteral("/comm"), 64, comm);
+            const QString name = QString::fromUtf8(comm).trimmed();
             holders.append({pid, name.isEmpty() ? QStringLiteral("?") : name});
             break;
         }

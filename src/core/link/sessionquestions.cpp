@@ -21,6 +21,14 @@ QString bothSides(const QString& pc, const QString& radio) {
     return LinkText(TxtPcIs) + QLatin1Char(' ') + pc + CRLF + LinkText(TxtRadioIs) +
            QLatin1Char(' ') + radio;
 }
+
+// "Try again?", answered with Retry and Cancel: cause when the radio answered, but wrongly;
+// otherwise 9008 with hint below it.
+Prompter::Answer askTryAgain(Prompter& p, const QString& cause, const QString& hint,
+                             Prompter::Icon icon) {
+    return cause.isEmpty() ? p.message(9008, Prompter::Buttons::RetryCancel, icon, hint)
+                           : p.ask(cause, Prompter::Buttons::RetryCancel, icon);
+}
 } // namespace
 
 bool LinkSession::CheckPassword() const {
@@ -120,13 +128,9 @@ void LinkSession::FailurePrompt() {
     passBlockRetries_ = Retries;
     fault_ = Fault::NoAnswer;
     const quint64 g = generation_;
-    // "Try again?" is answered with Retry and Cancel (OK counts as Retry for answers given
-    // by script).
+    // OK counts as Retry for answers given by script.
     logEvent(QStringLiteral("asking whether to try again"));
-    const auto answer = cause.isEmpty() ? prompter().message(9008, Prompter::Buttons::RetryCancel,
-                                                             Prompter::Icon::Question, hint)
-                                        : prompter().ask(cause, Prompter::Buttons::RetryCancel,
-                                                         Prompter::Icon::Question);
+    const auto answer = askTryAgain(prompter(), cause, hint, Prompter::Icon::Question);
     if (g != generation_) return;
     logEvent(answer == Prompter::Answer::Ok || answer == Prompter::Answer::Retry
                  ? QStringLiteral("trying again from the start")
@@ -149,10 +153,7 @@ void LinkSession::InfoFailurePrompt() {
     fault_ = Fault::NoAnswer;
     const quint64 g = generation_;
     logEvent(QStringLiteral("asking whether to try again"));
-    const auto answer =
-        cause.isEmpty()
-            ? prompter().message(9008, Prompter::Buttons::RetryCancel, Prompter::Icon::None, hint)
-            : prompter().ask(cause, Prompter::Buttons::RetryCancel, Prompter::Icon::None);
+    const auto answer = askTryAgain(prompter(), cause, hint, Prompter::Icon::None);
     if (g != generation_) return;
     logEvent(answer == Prompter::Answer::Retry ? QStringLiteral("trying again from the start")
                                                : QStringLiteral("not trying again"));
