@@ -120,8 +120,7 @@ const char* themeName(CommandPicture picture) {
     return "";
 }
 
-} // namespace
-
+// Our own drawing alone, without the theme.
 QIcon drawnCommandIcon(CommandPicture picture) {
     QIcon icon;
     for (int size : {16, 24, 32, 48}) {
@@ -136,6 +135,8 @@ QIcon drawnCommandIcon(CommandPicture picture) {
     }
     return icon;
 }
+
+} // namespace
 
 QIcon commandIcon(CommandPicture picture) {
     // The theme's clipboard pictures are well known; its arrows and plus signs would look like

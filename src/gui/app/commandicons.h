@@ -9,5 +9,3 @@
 enum class CommandPicture { Cut, Copy, Paste, Insert, Delete, MoveUp, MoveDown };
 
 QIcon commandIcon(CommandPicture picture);
-// Our own drawing alone, without the theme.
-QIcon drawnCommandIcon(CommandPicture picture);

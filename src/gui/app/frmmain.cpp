@@ -684,16 +684,17 @@ void frmMain::setSessionRunning(bool running) {
         action(name)->setEnabled(!running);
 }
 
-void frmMain::startSession(CommKind commMode) {
-    if (sessionRunning_) return;
+bool frmMain::virtualRadioReady() {
     // The virtual radio runs only while somebody uses it.
-    if (VirtualRadioProcess::isVirtual(App().PortName)) {
-        QString error;
-        if (!VirtualRadioProcess::instance().ensureRunning(&error)) {
-            prompter_.message(9003, Prompter::Buttons::Ok, Prompter::Icon::Critical, error);
-            return;
-        }
-    }
+    if (!VirtualRadioProcess::isVirtual(App().PortName)) return true;
+    QString error;
+    if (VirtualRadioProcess::instance().ensureRunning(&error)) return true;
+    prompter_.message(9003, Prompter::Buttons::Ok, Prompter::Icon::Critical, error);
+    return false;
+}
+
+void frmMain::startSession(CommKind commMode) {
+    if (sessionRunning_ || !virtualRadioReady()) return;
     if (sessionStarter_) sessionStarter_(commMode);
 }
 

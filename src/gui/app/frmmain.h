@@ -193,6 +193,9 @@ private:
     void mnuHelpAbout();
     // The open editors commit what is still being typed.
     void commitEditors(const QStringList& names);
+    // The virtual radio, when it is the chosen port, is started if need be; false (told) when
+    // it cannot start.
+    bool virtualRadioReady();
     void startSession(CommKind commMode);
     QMdiSubWindow* subWindowNamed(const QString& name) const;
     QString statusModelText() const;

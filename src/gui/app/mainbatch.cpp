@@ -3,10 +3,7 @@
 
 #include "frmmain.h"
 
-#include "core/app/appstate.h"
 #include "core/lang/langtext.h"
-#include "core/lang/prompter.h"
-#include "core/link/portnames.h"
 #include "core/model/document.h"
 #include "link/frmbatchwrite.h"
 #include "link/virtualradioprocess.h"
@@ -36,16 +33,9 @@ void frmMain::mnuWriteSeveral() {
                    QStringLiteral("FrmRadioInfo")});
     // The log names the file of what every radio gets: it is saved first.
     if ((doc_.IsNewFile || doc_.IsDataChanged()) && !commands_.FileSave()) return;
-    if (VirtualRadioProcess::isVirtual(App().PortName)) {
-        QString error;
-        if (!VirtualRadioProcess::instance().ensureRunning(&error)) {
-            prompter_.message(9003, Prompter::Buttons::Ok, Prompter::Icon::Critical, error);
-            return;
-        }
-    }
-    const QString port =
-        PortFromSettings(App().ComPort, VirtualRadioProcess::sessionPort(App().PortName));
-    auto* window = new FrmBatchWrite(doc_, port, prompter_, this);
+    if (!virtualRadioReady()) return;
+    auto* window =
+        new FrmBatchWrite(doc_, VirtualRadioProcess::settingsSessionPort(), prompter_, this);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setPassword(progPassword());
     // No other session while radios are being written.

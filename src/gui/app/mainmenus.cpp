@@ -24,6 +24,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <optional>
 #include <vector>
 
 namespace {
@@ -150,21 +151,15 @@ const std::vector<MenuDef>& menuTable() {
 
 // A toolbar button: its key (object name), tooltip text, standard icon; positions 11 to 19
 // belong to the channel-edit set that ShowCHInfo enables and disables. A null key is a
-// separator. `command` names the menu item whose shortcut the tooltip shows.
+// separator. `command` names the menu item whose shortcut the tooltip shows; the channel
+// commands draw their own `picture` (commandicons.h) instead of a standard icon.
 struct ToolDef {
     const char* key;
     int tip;
     QStyle::StandardPixmap icon;
     bool channelEdit;
     const char* command = nullptr;
-};
-
-// The channel commands draw their own pictures (commandicons.h).
-const std::pair<const char*, CommandPicture> channelPictures[] = {
-    {"BtnCHCut", CommandPicture::Cut},           {"BtnCHCopy", CommandPicture::Copy},
-    {"BtnCHPaste", CommandPicture::Paste},       {"BtnCHInsert", CommandPicture::Insert},
-    {"BtnCHDelete", CommandPicture::Delete},     {"BtnCHMoveUp", CommandPicture::MoveUp},
-    {"BtnCHMoveDown", CommandPicture::MoveDown},
+    std::optional<CommandPicture> picture = std::nullopt;
 };
 
 const std::vector<ToolDef>& toolTable() {
@@ -180,14 +175,14 @@ const std::vector<ToolDef>& toolTable() {
         {"CommSet", 11005, S::SP_ComputerIcon, false},
         {"WriteRadio", 11006, S::SP_ArrowUp, false, "mnuWriteToRadio"},
         {nullptr, 0, S::SP_CustomBase, false},
-        {"BtnCHCut", 11010, S::SP_CustomBase, true, "MnuCHCut"},
-        {"BtnCHCopy", 11011, S::SP_CustomBase, true, "MnuCHCopy"},
-        {"BtnCHPaste", 11012, S::SP_CustomBase, true, "MnuCHPaste"},
+        {"BtnCHCut", 11010, S::SP_CustomBase, true, "MnuCHCut", CommandPicture::Cut},
+        {"BtnCHCopy", 11011, S::SP_CustomBase, true, "MnuCHCopy", CommandPicture::Copy},
+        {"BtnCHPaste", 11012, S::SP_CustomBase, true, "MnuCHPaste", CommandPicture::Paste},
         {nullptr, 0, S::SP_CustomBase, true},
-        {"BtnCHInsert", 11013, S::SP_CustomBase, true, "MnuCHInsert"},
-        {"BtnCHDelete", 11014, S::SP_CustomBase, true, "MnuCHDelete"},
-        {"BtnCHMoveUp", 11015, S::SP_CustomBase, true, "MnuCHMoveUp"},
-        {"BtnCHMoveDown", 11016, S::SP_CustomBase, true, "MnuCHMoveDown"},
+        {"BtnCHInsert", 11013, S::SP_CustomBase, true, "MnuCHInsert", CommandPicture::Insert},
+        {"BtnCHDelete", 11014, S::SP_CustomBase, true, "MnuCHDelete", CommandPicture::Delete},
+        {"BtnCHMoveUp", 11015, S::SP_CustomBase, true, "MnuCHMoveUp", CommandPicture::MoveUp},
+        {"BtnCHMoveDown", 11016, S::SP_CustomBase, true, "MnuCHMoveDown", CommandPicture::MoveDown},
         {nullptr, 0, S::SP_CustomBase, true},
         {"About", 11007, S::SP_MessageBoxInformation, false},
     };
@@ -238,9 +233,7 @@ void frmMain::buildToolBar() {
     tbToolBar_->setObjectName(QStringLiteral("tbToolBar"));
     tbToolBar_->setMovable(false);
     for (const ToolDef& t : toolTable()) {
-        QIcon icon = style()->standardIcon(t.icon);
-        for (const auto& [key, picture] : channelPictures)
-            if (t.key && qstrcmp(t.key, key) == 0) icon = commandIcon(picture);
+        const QIcon icon = t.picture ? commandIcon(*t.picture) : style()->standardIcon(t.icon);
         QAction* a = t.key ? tbToolBar_->addAction(icon, QString()) : tbToolBar_->addSeparator();
         if (t.key) {
             a->setObjectName(QLatin1String(t.key));

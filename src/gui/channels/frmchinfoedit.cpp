@@ -10,6 +10,7 @@
 #include "core/model/country.h"
 #include "core/model/document.h"
 #include "core/model/helpers.h"
+#include "core/model/settingsforms.h"
 #include "frm_mem_freq.h"
 #include "lang/captions.h"
 #include "lang/enterfocus.h"
@@ -29,33 +30,6 @@
 #include <QVBoxLayout>
 
 using namespace channels;
-
-namespace {
-// The items of each Combo2(i) that do not follow the document; the others (empty here) are
-// filled from the document.
-QStringList fixedItemsOfCombo2(int i) {
-    switch (i) {
-    case 1:
-        return DupItems();
-    case 3:
-        return ScanItems();
-    case 8:
-        return ModulationItems();
-    case 0:
-    case 2:
-    case 4:
-    case 5:
-    case 6:
-    case 7:
-        return OffOnItems();
-    case 14:
-    case 15:
-        return ToneItems();
-    default:
-        return {};
-    }
-}
-} // namespace
 
 FrmCHInfoEdit::FrmCHInfoEdit(Document& doc, QWidget* parent)
     : QWidget(parent), doc_(doc), st_(ChannelEditState::of(doc)) {
@@ -252,9 +226,7 @@ void FrmCHInfoEdit::fillLists() {
 
 void FrmCHInfoEdit::fillDtmfLists() {
     const QScopedValueRollback busy(DialogBusy, true);
-    QStringList items{LoadLangText(14013)};
-    for (int n = 1; n <= 16; ++n)
-        if (DtmfCodeDefined(doc_, n)) items << QString::number(n);
+    const QStringList items = DtmfCodeItems(doc_);
     for (int i = 11; i <= 13; ++i) {
         const QString previous = combo2_[i]->currentText();
         FillList(combo2_[i], items);
@@ -263,9 +235,7 @@ void FrmCHInfoEdit::fillDtmfLists() {
 }
 
 void FrmCHInfoEdit::fillPowerList(int amFm, int power) {
-    QStringList items{LoadLangText(15044), LoadLangText(15045)};
-    if (amFm == 0) items << LoadLangText(15046);
-    FillList(combo2_[9], items);
+    FillList(combo2_[9], PowerListItems(amFm));
     SelectItemAt(combo2_[9], amFm == 1 && power > 1 ? 1 : power);
 }
 
@@ -291,8 +261,27 @@ int FrmCHInfoEdit::shownRow() const {
     return combo1_->currentIndex() + 1;
 }
 
-bool FrmCHInfoEdit::IsFixFM(int row, int group, int countryMode) {
-    return ::IsFixFM(row, group, countryMode);
+QStringList FrmCHInfoEdit::fixedItemsOfCombo2(int i) {
+    switch (i) {
+    case 1:
+        return DupItems();
+    case 3:
+        return ScanItems();
+    case 8:
+        return ModulationItems();
+    case 0:
+    case 2:
+    case 4:
+    case 5:
+    case 6:
+    case 7:
+        return OffOnItems();
+    case 14:
+    case 15:
+        return ToneItems();
+    default:
+        return {};
+    }
 }
 
 void FrmCHInfoEdit::ChangShowCHs(int group) {

@@ -19,7 +19,7 @@
 //                         11 DTMF_BOT, 12 DTMF_EOT, 13 DTMF_Call, 14 RDCT, 15 TDCT;
 //                         Combo2_i edits field id i + 2 (i < 2) or i + 3
 //   Combo5        hidden: the roger-beep choice by stored index
-//   CommandClose, CommandHelp (hidden: help is not offered)
+//   CommandClose, CommandHelp (the manual's chapter; shown by the main window)
 //
 // Hooks for the main window: commitEdits() stores a value still being typed in Text1/Text2
 // (called before a save, a read or a write). CommandClose closes the enclosing QMdiSubWindow
@@ -27,6 +27,7 @@
 // (WA_DeleteOnClose) and stores a pending Text1/Text2 value first. The main window shows it
 // when frmCommChInfo::requestEditDialog() asks, or brings the open one to the front.
 
+#include <QStringList>
 #include <QWidget>
 #include <array>
 
@@ -56,14 +57,14 @@ public:
     // has none of the fields the public channel gives it, an FM-only row no AM, an empty slot
     // only its frequency.
     void EnablePub();
-    // True when the channel can only use FM (the rule source's answer): groups "CE" and "UK"
-    // of mode 0, and "DE" from row 41 on.
-    static bool IsFixFM(int row, int group, int countryMode);
     // Stores a value still being typed in Text1 or Text2.
     Q_INVOKABLE void commitEdits();
 
     // Field id edited by Combo2(i).
     static int FieldOfCombo2(int i) { return i < 2 ? i + 2 : i + 3; }
+    // The items of Combo2(i) that do not follow the document; empty for the lists filled from
+    // the document (power, roger beep, DTMF codes).
+    static QStringList fixedItemsOfCombo2(int i);
 
 protected:
     void closeEvent(QCloseEvent* e) override;

@@ -16,7 +16,8 @@
 //   Label3_0..2, Combo8_0..2   working channel, emergency channels 1 and 2
 //   Label3_3, Combo8_3 group valid (the label is never shown)
 //   Combo10_0, Combo10_1       modulation of the emergency channels
-//   CommandCHInfoEdit, CommandClose, CommandHelp (hidden: help is not offered)
+//   CommandCHInfoEdit, CommandClose, CommandHelp (the manual's chapter; the main window
+//   shows it)
 //
 // Hooks for the main window:
 //   - requestEditDialog(): the ">>" cell or CommandCHInfoEdit wants the channel edit dialog

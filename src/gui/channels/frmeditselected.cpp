@@ -1,11 +1,10 @@
 #include "frmeditselected.h"
-#include "channellists.h"
 #include "frmchinfoedit.h"
 
 #include "core/lang/langtext.h"
-#include "core/model/channelrules.h"
 #include "core/model/document.h"
 #include "core/model/records.h"
+#include "core/model/settingsforms.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -16,8 +15,6 @@
 #include <QLineEdit>
 #include <QScrollArea>
 #include <QVBoxLayout>
-
-using namespace channels;
 
 namespace {
 
@@ -38,13 +35,10 @@ FrmEditSelected::FrmEditSelected(const Document& doc, QWidget* parent) : QDialog
     area->setWidget(inner);
     top->addWidget(area, 1);
 
-    QStringList dtmf{LoadLangText(14013)};
-    for (int n = 1; n <= 16; ++n)
-        if (DtmfCodeDefined(doc, n)) dtmf << QString::number(n);
+    // Every tone tip: whether a row may use it is the rule source's to judge.
     QStringList roger{LoadLangText(15030)};
     for (int n = 1; n <= 8; ++n)
         roger << QString::number(n);
-    const QStringList power{LoadLangText(15044), LoadLangText(15045), LoadLangText(15046)};
 
     int row = 0;
     auto addRow = [&](int id, const QString& label, QWidget* editor) {
@@ -54,7 +48,6 @@ FrmEditSelected::FrmEditSelected(const Document& doc, QWidget* parent) : QDialog
         tick->setObjectName(QStringLiteral("chkChange_%1").arg(id));
         tick->setAccessibleName(label + QLatin1Char(' ') + LoadLangText(14995));
         change_[id] = tick;
-        // A value chosen is a value meant to be changed.
         grid->addWidget(l, row, 0);
         grid->addWidget(editor, row, 1);
         grid->addWidget(tick, row, 2);
@@ -65,30 +58,16 @@ FrmEditSelected::FrmEditSelected(const Document& doc, QWidget* parent) : QDialog
         auto* c = new QComboBox(inner);
         c->setObjectName(QStringLiteral("Combo2_%1").arg(i));
         combo2_[i] = c;
-        switch (id) {
-        case FldDUP:
-            c->addItems(DupItems());
-            break;
-        case FldScan:
-            c->addItems(ScanItems());
-            break;
-        case FldAM_FM:
-            c->addItems(ModulationItems());
-            break;
-        case FldTx_Power:
-            c->addItems(power);
-            break;
-        case FldRBTone:
-            c->addItems(roger);
-            break;
-        case FldRDCT:
-        case FldTDCT:
-            c->addItems(ToneItems());
-            break;
-        default:
-            c->addItems(isDtmf(id) ? dtmf : OffOnItems());
-        }
+        // The lists of the channel edit dialog; those it fills from the document offer here
+        // every power level and tone tip, and the DTMF codes the document defines.
+        QStringList items = FrmCHInfoEdit::fixedItemsOfCombo2(i);
+        if (items.isEmpty())
+            items = id == FldTx_Power ? PowerListItems(0)
+                    : id == FldRBTone ? roger
+                                      : DtmfCodeItems(doc);
+        c->addItems(items);
         addRow(id, LoadLangText(15005 + i), c);
+        // A value chosen is a value meant to be changed.
         connect(c, &QComboBox::activated, this, [this, id] { change_[id]->setChecked(true); });
         if (i == 1) {
             text2_ = new QLineEdit(QStringLiteral("100"), inner);
@@ -122,15 +101,4 @@ QList<FieldValue> FrmEditSelected::values() const {
         out.append({id, v});
     }
     return out;
-}
-
-void FrmEditSelected::setChange(int id, int value) {
-    if (id < FldPublic || id > FldTDCT || id == FldRxFre) return;
-    change_[id]->setChecked(true);
-    if (id == FldOffSetFre) {
-        text2_->setText(QString::number(value));
-        return;
-    }
-    QComboBox* c = combo2_[id < FldOffSetFre ? id - 2 : id - 3];
-    c->setCurrentIndex(isDtmf(id) ? std::max(0, c->findText(QString::number(value))) : value);
 }

@@ -25,9 +25,6 @@ public:
 
     // The ticked fields with their values.
     QList<FieldValue> values() const;
-    // Ticks a field and sets its value as the radio image stores it (list position, tone
-    // index, DTMF code number, offset in kHz).
-    void setChange(int id, int value);
 
 private:
     std::array<QComboBox*, 16> combo2_{};

@@ -10,7 +10,6 @@
 
 class Document;
 class QLineEdit;
-class frmCommChInfo;
 
 class FrmFillFrequencies : public QDialog {
     Q_OBJECT

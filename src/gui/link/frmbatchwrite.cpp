@@ -240,9 +240,9 @@ void FrmBatchWrite::onFinished(const QString& error) {
         return;
     }
     if (!error.isEmpty()) {
-        showResult(LoadLangText(26021).arg(error), false);
-        prompter_.ask(LoadLangText(26021).arg(error), Prompter::Buttons::Ok,
-                      Prompter::Icon::Critical);
+        const QString said = LoadLangText(26021).arg(error);
+        showResult(said, false);
+        prompter_.ask(said, Prompter::Buttons::Ok, Prompter::Icon::Critical);
     }
 }
 

@@ -3,7 +3,6 @@
 #include "frmprogress.h"
 #include "virtualradioprocess.h"
 
-#include "core/app/appstate.h"
 #include "core/app/documenttitles.h"
 #include "core/app/linksettings.h"
 #include "core/app/otherversion.h"
@@ -11,7 +10,6 @@
 #include "core/lang/langtext.h"
 #include "core/lang/prompter.h"
 #include "core/link/linktexts.h"
-#include "core/link/portnames.h"
 #include "core/link/wirelog.h"
 #include "core/model/document.h"
 #include "core/model/documenthistory.h"
@@ -98,8 +96,7 @@ void SessionController::updateRunning() {
 
 void SessionController::start(CommKind commMode) {
     if (!shell() || session_.isRunning() || applyPending_) return;
-    transport_.setPort(
-        PortFromSettings(App().ComPort, VirtualRadioProcess::sessionPort(App().PortName)));
+    transport_.setPort(VirtualRadioProcess::settingsSessionPort());
     shell()->setSessionRunning(true);
     openWireLog(commMode);
     if (commMode == CommKind::Info) {

@@ -1,6 +1,7 @@
 #include "virtualradioprocess.h"
 
 #include "core/app/appstate.h"
+#include "core/link/portnames.h"
 #include "lang/captions.h"
 
 #include <QDir>
@@ -58,6 +59,10 @@ bool VirtualRadioProcess::isVirtual(const QString& portName) {
 
 QString VirtualRadioProcess::sessionPort(const QString& portName) {
     return isVirtual(portName) ? linkPath() : portName;
+}
+
+QString VirtualRadioProcess::settingsSessionPort() {
+    return PortFromSettings(App().ComPort, sessionPort(App().PortName));
 }
 
 bool VirtualRadioProcess::running() const {

@@ -26,6 +26,9 @@ public:
     static bool isVirtual(const QString& portName);
     // The device a session opens for the chosen port.
     static QString sessionPort(const QString& portName);
+    // The device a session opens for the port of the settings (COMn, a device path, or the
+    // virtual radio's link).
+    static QString settingsSessionPort();
 
     // Starts the simulator unless it runs; false with a reason when it cannot.
     bool ensureRunning(QString* error = nullptr);

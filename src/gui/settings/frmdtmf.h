@@ -8,7 +8,7 @@
 //   Label1_k / Combo1_k, k = 0..4   DtmfSet(k + 1) (rows of settingsforms.h)
 //   Check1         DtmfSet(6), the DTMF display
 //   Label4_s / Text2_s, s = 0..15   the code of slot s + 1 (DtmfCodeEdit)
-//   CommandClose, CommandHelp (hidden)
+//   CommandClose, CommandHelp (the manual's chapter)
 //
 // Opening the window repairs what it cannot show (a display setting above 1, a code length
 // above 16); nothing else is stored until the user changes a control. Emptying a code clears

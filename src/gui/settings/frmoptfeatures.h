@@ -10,7 +10,7 @@
 //   Frame3                 the public channel: Label3_j / Combo2_j, j = 1, 2, 4..13;
 //                          Label2 / Text2 (OffSetFre, hidden in mode 0);
 //                          Check1 (UseMaxSwr), Label4 "Max" (16049), Text1 (MaxSwr / 10)
-//   CommandClose, CommandHelp (hidden)
+//   CommandClose, CommandHelp (the manual's chapter)
 //
 // The lists redraw from the Document's signals (options, public channel, DTMF codes, tone
 // tips, a replaced document); the text boxes show the record when the window opens, when

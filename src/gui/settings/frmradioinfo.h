@@ -8,7 +8,7 @@
 // Controls (objectName): Label1_0 / Combo1_0 model, Label1_14 / Combo3 country mode,
 // Label1_1 / Combo1_1 band, Label1_d / Text1_i for the fields of radioinfofields.h (Text1_4,
 // the repair note, has several lines), Frame1 the dealer information (Text1_6 .. Text1_11),
-// CommandCopy, CommandClose, CommandHelp (hidden).
+// CommandCopy, CommandClose, CommandHelp (the manual's chapter).
 
 #include "settingswindow.h"
 

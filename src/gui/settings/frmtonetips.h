@@ -17,7 +17,8 @@
 //   Label5_i, Combo3_i, Combo4_i   note i + 1: frequency (text 29201 = rest, "400" ..
 //                          "2550" Hz) and duration ("0" .. "2550" ms)
 //   Picture1_0             the bar diagram (ToneTipDiagram)
-//   Command1_0 Play, Command2_0 Stop, CommandSaveWav, CommandClose, CommandHelp (hidden)
+//   Command1_0 Play, Command2_0 Stop, CommandSaveWav, CommandClose, CommandHelp (the
+//   manual's chapter)
 
 #include <QPointer>
 #include <QWidget>
