@@ -25,6 +25,15 @@ const QRegularExpression& namePattern() {
     return re;
 }
 
+// What a backup's name carries after its time: the model, made safe for a file name, and the
+// mode ("MZ-710_HAM").
+QString modelAndMode(const QString& model, int mode) {
+    QString safeModel = model;
+    safeModel.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9.-]")), QStringLiteral("-"));
+    if (safeModel.isEmpty()) safeModel = QStringLiteral("radio");
+    return safeModel + QLatin1Char('_') + ModeName(mode);
+}
+
 } // namespace
 
 BackupStore::BackupStore(const QString& dir) : dir_(dir) {}
@@ -47,11 +56,8 @@ QString BackupStore::defaultDir() {
 }
 
 QString BackupStore::fileNameFor(const QDateTime& when, const QString& model, int mode) {
-    QString safeModel = model;
-    safeModel.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9.-]")), QStringLiteral("-"));
-    if (safeModel.isEmpty()) safeModel = QStringLiteral("radio");
-    return when.toString(StampFormat) + QLatin1Char('_') + safeModel + QLatin1Char('_') +
-           ModeName(mode) + QStringLiteral(".dat");
+    return when.toString(StampFormat) + QLatin1Char('_') + modelAndMode(model, mode) +
+           QStringLiteral(".dat");
 }
 
 QDateTime BackupStore::timeOfName(const QString& fileName) {
@@ -80,14 +86,6 @@ QString BackupStore::save(const RadioDataRec& data, const ChannelList& channels,
 }
 
 namespace {
-// The name a backup of this header gets, without its time: "_MZ-710_HAM".
-QString nameTail(const QString& model, int mode) {
-    const QString name =
-        BackupStore::fileNameFor(QDateTime(QDate(2000, 1, 1), QTime()), model, mode);
-    return name.mid(name.indexOf(QLatin1Char('_')),
-                    name.size() - 4 - name.indexOf(QLatin1Char('_')));
-}
-
 // A whole data file as File > Open takes it, whose header names the model and mode its file
 // name carries: only such a file was written here. Anything else named like a backup (a note,
 // a FIFO, a file cut short) is the user's and is neither listed nor removed.
@@ -104,8 +102,7 @@ bool readBackup(const QString& path, const QRegularExpressionMatch& m, BackupEnt
     e.model = TrimFixed(data.Head.Model.text());
     e.mode = data.Head.CountryMode;
     e.channels = data.CHCount;
-    return QLatin1Char('_') + m.captured(2) + QLatin1Char('_') + m.captured(3) ==
-           nameTail(e.model, e.mode);
+    return m.captured(2) + QLatin1Char('_') + m.captured(3) == modelAndMode(e.model, e.mode);
 }
 } // namespace
 

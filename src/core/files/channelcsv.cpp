@@ -150,18 +150,14 @@ ToneCells toneCells(int tx, int rx) {
 std::optional<int> ctcssIndex(const QString& text) {
     const auto hz = ParseNumber(text);
     if (!hz) return std::nullopt;
-    for (int t = 1; t <= CtcssCount; ++t)
-        if (std::abs(CtcssHz(t) - *hz) < 0.05) return t;
-    return std::nullopt;
+    return ctcssToneOf(*hz);
 }
 
 std::optional<int> dcsIndex(const QString& text) {
     bool ok = false;
     const int code = text.trimmed().toInt(&ok); // the octal digits, read as written
     if (!ok) return std::nullopt;
-    for (int n = 1; n <= DcsCount; ++n)
-        if (DcsCode(n) == code) return n + CtcssCount;
-    return std::nullopt;
+    return dcsToneOf(code);
 }
 
 // --- Reading a row ---
@@ -505,7 +501,7 @@ bool sameAsChannel(const Document& doc, const RowReader& cell, int chNo) {
     WantedChannel w;
     if (!c || readRow(cell, w) || !w.notes.isEmpty()) return false;
     const auto shown = ParseNumber(FreToShown(c->RxFre.text(), doc.FreLow));
-    if (!shown || std::abs(*shown - *ParseNumber(w.frequency)) >= 0.0000005) return false;
+    if (!shown || !sameMhz(*shown, *ParseNumber(w.frequency))) return false;
     for (const auto& [id, v] : w.fields)
         if (c->field(id) != v) return false;
     return true;
@@ -602,64 +598,8 @@ CsvChannelRow ReadChannelCsvRow(const QHash<QString, int>& columns, const QStrin
     }
     CHInfoRec c;
     c.RxFre = FreToStored(w.frequency, freLow);
-    for (const auto& [id, v] : w.fields) {
-        const i16 n = static_cast<i16>(std::clamp(v, -32768, 32767));
-        switch (id) {
-        case FldPublic:
-            c.Public = n;
-            break;
-        case FldDUP:
-            c.DUP = n;
-            break;
-        case FldOffSetFre:
-            c.OffSetFre = n;
-            break;
-        case FldTSQ:
-            c.TSQ = n;
-            break;
-        case FldScan:
-            c.Scan = n;
-            break;
-        case FldHI_CUT:
-            c.HI_CUT = n;
-            break;
-        case FldBUSY:
-            c.BUSY = n;
-            break;
-        case FldNB:
-            c.NB = n;
-            break;
-        case FldAdd_Sub_5K:
-            c.Add_Sub_5K = n;
-            break;
-        case FldAM_FM:
-            c.AM_FM = n;
-            break;
-        case FldTx_Power:
-            c.Tx_Power = n;
-            break;
-        case FldRBTone:
-            c.RBTone = n;
-            break;
-        case FldDTMF_BOT:
-            c.DTMF_BOT = n;
-            break;
-        case FldDTMF_EOT:
-            c.DTMF_EOT = n;
-            break;
-        case FldDTMF_Call:
-            c.DTMF_Call = n;
-            break;
-        case FldRDCT:
-            c.RDCT = n;
-            break;
-        case FldTDCT:
-            c.TDCT = n;
-            break;
-        default:
-            break;
-        }
-    }
+    for (const auto& [id, v] : w.fields)
+        if (i16* f = c.fieldRef(id)) *f = static_cast<i16>(std::clamp(v, -32768, 32767));
     out.channel = c;
     out.notes = w.notes;
     return out;

@@ -12,7 +12,6 @@
 namespace {
 
 constexpr int MsgNothingToPaste = 9956;
-constexpr int MsgTooMuchText = 9961;
 constexpr int TxtBeyondGroup = 14958;
 constexpr int TxtPlanNotEmptied = 14973;
 constexpr int TxtNameNotRead = 14980;
@@ -88,10 +87,8 @@ SheetPasteReport PasteChannelSheet(Document& doc, int group, int at, const QStri
         report.refusal = access.why;
         return out;
     }
-    if (text.size() > MaxChannelTextChars) {
-        report.refusal = {MsgTooMuchText,
-                          {QString::number((text.size() + 1023) / 1024),
-                           QString::number(MaxChannelTextChars / 1024)}};
+    if (TextNote tooMuch = tooMuchChannelText(text); tooMuch.id) {
+        report.refusal = tooMuch;
         return out;
     }
     const CsvTable table = ReadCsv(text.toUtf8(), kTab);

@@ -25,7 +25,10 @@ QString NotRegularFile(const QString& path) {
     return FileText(TxtNotRegular).arg(QDir::toNativeSeparators(path));
 }
 
-QString StatusSentence(const QString& path, const RegularFileStatus& status) {
+namespace {
+
+// The sentence for a failed look at or read of path.
+QString statusSentence(const QString& path, const RegularFileStatus& status) {
     switch (status.error) {
     case RegularFileError::None:
         return QString();
@@ -37,13 +40,7 @@ QString StatusSentence(const QString& path, const RegularFileStatus& status) {
     return FileFailure(path, status.reason);
 }
 
-bool ReadRegularFile(const QString& path, qint64 limit, QByteArray& out, QString* why) {
-    const RegularFileStatus status = ReadRegularBytes(path, limit, out);
-    if (!status.ok() && why) *why = StatusSentence(path, status);
-    return status.ok();
-}
-
-qint64 InputLimit(InputKind kind) {
+qint64 inputLimit(InputKind kind) {
     constexpr qint64 MB = 1024 * 1024;
     switch (kind) {
     case InputKind::ChannelList:
@@ -54,12 +51,20 @@ qint64 InputLimit(InputKind kind) {
     return 0;
 }
 
+} // namespace
+
+bool ReadRegularFile(const QString& path, qint64 limit, QByteArray& out, QString* why) {
+    const RegularFileStatus status = ReadRegularBytes(path, limit, out);
+    if (!status.ok() && why) *why = statusSentence(path, status);
+    return status.ok();
+}
+
 bool ReadInputFile(const QString& path, InputKind kind, QByteArray& out, QString* why) {
-    const qint64 limit = InputLimit(kind);
+    const qint64 limit = inputLimit(kind);
     // One byte more than allowed, so that a file that grew since it was looked at is seen too.
     const RegularFileStatus status = ReadRegularBytes(path, limit + 1, out);
     if (!status.ok()) {
-        if (why) *why = StatusSentence(path, status);
+        if (why) *why = statusSentence(path, status);
         return false;
     }
     const qint64 size = std::max<qint64>(status.size, out.size());

@@ -9,8 +9,6 @@
 #include <QByteArray>
 #include <QString>
 
-struct RegularFileStatus;
-
 // The file a write to path really lands on: symbolic links are followed to their target (a
 // link to a missing file gives that missing file). path itself when it is no link.
 QString WriteTargetOf(const QString& path);
@@ -23,7 +21,6 @@ bool ReadRegularFile(const QString& path, qint64 maxBytes, QByteArray& out, QStr
 // What a file read as input holds; each kind has a size limit far above anything real and far
 // below what would hurt to hold in memory.
 enum class InputKind { ChannelList, PlanTable };
-qint64 InputLimit(InputKind kind);
 
 // Reads a whole input file by the rule of ReadRegularFile, and refuses one larger than the
 // limit of its kind without reading it ("c.csv is too large for a channel list (97 MB).").
@@ -33,8 +30,6 @@ bool ReadInputFile(const QString& path, InputKind kind, QByteArray& out, QString
 // a regular file or absent, and its folder exists and takes a new file. False with *why set.
 bool CheckWritableTarget(const QString& path, QString* why);
 
-// The sentence for a failed look at or read of path (lang/regularfile.h).
-QString StatusSentence(const QString& path, const RegularFileStatus& status);
 // "path: reason", the detail shown below a file message.
 QString FileFailure(const QString& path, const QString& reason);
 // "path is not a regular file."

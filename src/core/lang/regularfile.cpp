@@ -59,7 +59,9 @@ RegularFileStatus ReadRegularBytes(const QString& path, qint64 maxBytes, QByteAr
     return s;
 }
 
-RegularFileStatus CheckAppendTarget(const QString& path) {
+namespace {
+// Whether path may be opened to append to: absent, or a regular file (links followed).
+RegularFileStatus checkAppendTarget(const QString& path) {
     struct stat st {};
     if (::stat(QFile::encodeName(path).constData(), &st) != 0) {
         if (errno == ENOENT) return {};
@@ -67,9 +69,10 @@ RegularFileStatus CheckAppendTarget(const QString& path) {
     }
     return kindOf(st);
 }
+} // namespace
 
 int OpenForAppend(const QString& path, RegularFileStatus& status) {
-    status = CheckAppendTarget(path);
+    status = checkAppendTarget(path);
     if (!status.ok()) return -1;
     // O_NONBLOCK: a FIFO put there since the look is not waited for (it fails or is seen below).
     const int fd = ::open(QFile::encodeName(path).constData(),
@@ -110,16 +113,18 @@ RegularFileStatus ReadRegularBytes(const QString& path, qint64 maxBytes, QByteAr
     return s;
 }
 
-RegularFileStatus CheckAppendTarget(const QString& path) {
+namespace {
+RegularFileStatus checkAppendTarget(const QString& path) {
     RegularFileStatus s;
     const QFileInfo fi(path);
     if (fi.exists() && !fi.isFile()) s.error = RegularFileError::NotRegular;
     return s;
 }
+} // namespace
 
 int OpenForAppend(const QString& path, RegularFileStatus& status) {
     // Without POSIX the caller opens the file itself once the look has passed.
-    status = CheckAppendTarget(path);
+    status = checkAppendTarget(path);
     return -1;
 }
 

@@ -26,11 +26,8 @@ struct RegularFileStatus {
 // file is, so that a caller with a limit refuses a longer file without reading it.
 RegularFileStatus ReadRegularBytes(const QString& path, qint64 maxBytes, QByteArray& out);
 
-// Whether path may be opened to append to: absent, or a regular file (links followed).
-RegularFileStatus CheckAppendTarget(const QString& path);
-
-// Opens path for appending (created when absent) with the rule above: never a FIFO, a device
-// or a socket, and without waiting for a reader. -1 with status set on failure; the caller
-// owns the descriptor. Without POSIX: -1 with status ok when the look passed, and the caller
-// opens the file itself.
+// Opens path for appending (created when absent) with the rule above: it must be absent or a
+// regular file (links followed), never a FIFO, a device or a socket, and it is opened without
+// waiting for a reader. -1 with status set on failure; the caller owns the descriptor. Without
+// POSIX: -1 with status ok when the look passed, and the caller opens the file itself.
 int OpenForAppend(const QString& path, RegularFileStatus& status);

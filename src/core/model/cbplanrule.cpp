@@ -1,7 +1,6 @@
 #include "cbplanrule.h"
+#include "frequency.h"
 #include "helpers.h"
-
-#include <cmath>
 
 const QVector<PlanRow>& CbPlanRows() {
     static const QVector<PlanRow> rows = [] {
@@ -21,12 +20,12 @@ const PlanRow* CbPlanRowStored(int group, const QString& stored) {
 const PlanRow* CbPlanRowMhz(int group, double mhz) {
     auto same = [mhz](const QString& text) {
         const auto v = ParseNumber(text);
-        return v && std::abs(*v - mhz) < 0.0000005; // below the stored 10 Hz step
+        return v && sameMhz(*v, mhz);
     };
     for (const PlanRow& r : CbPlanRows()) {
         if (r.group != group || r.stored.isEmpty()) continue;
-        const QString storedMhz = r.stored.left(3) + QLatin1Char('.') + r.stored.mid(3);
-        if (same(storedMhz) || same(r.shown)) return &r;
+        const QString storedText = r.stored.left(3) + QLatin1Char('.') + r.stored.mid(3);
+        if (same(storedText) || same(r.shown)) return &r;
     }
     return nullptr;
 }

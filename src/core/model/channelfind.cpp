@@ -8,31 +8,19 @@
 
 #include <QRegularExpression>
 
-#include <cmath>
 #include <optional>
 
 namespace {
-
-bool sameMhz(double a, double b) {
-    return std::abs(a - b) < 0.0000005; // below the stored 10 Hz step
-}
 
 // The tone index a query names: a CTCSS frequency in Hz or a DCS code with "D" (and an
 // optional polarity "N").
 std::optional<int> toneOf(const QString& q) {
     static const QRegularExpression dcs(QStringLiteral("^D(\\d{3})N?$"),
                                         QRegularExpression::CaseInsensitiveOption);
-    if (const auto m = dcs.match(q); m.hasMatch()) {
-        const int code = m.captured(1).toInt();
-        for (int n = 1; n <= DcsCount; ++n)
-            if (DcsCode(n) == code) return n + CtcssCount;
-        return std::nullopt;
-    }
+    if (const auto m = dcs.match(q); m.hasMatch()) return dcsToneOf(m.captured(1).toInt());
     const auto hz = ParseNumber(q);
     if (!hz || !q.contains(QLatin1Char('.'))) return std::nullopt;
-    for (int t = 1; t <= CtcssCount; ++t)
-        if (std::abs(CtcssHz(t) - *hz) < 0.05) return t;
-    return std::nullopt;
+    return ctcssToneOf(*hz);
 }
 
 // The frequency a query names in MHz: as written with a dot, in kHz without one.

@@ -292,75 +292,17 @@ void applyQuietlyAndAnnounce(Document& doc, const Group& g, const Rows& before,
     announce(doc, g, before, report);
 }
 
-// A frequency in MHz from the stored digits (the caller has checked them).
-double storedMhz(const QString& stored) {
-    return ParseNumber(stored.left(3) + QLatin1Char('.') + stored.mid(3)).value_or(0);
-}
-
 bool damagedFrequency(const QString& stored) {
     return !IsPlausibleRxFre(stored) || IsNoFrequency(stored) ||
            !std::all_of(stored.begin(), stored.end(), [](QChar c) { return c.isDigit(); });
 }
 
-// A field brought into what the radio offers: lo..hi, OffSetFre also in steps of 5.
-void clampField(CHInfoRec& rec, int id, int lo, int hi, int row, const Group& g,
-                RowCommandReport& report) {
-    i16* f = nullptr;
-    switch (id) {
-    case FldPublic:
-        f = &rec.Public;
-        break;
-    case FldDUP:
-        f = &rec.DUP;
-        break;
-    case FldOffSetFre:
-        f = &rec.OffSetFre;
-        break;
-    case FldTSQ:
-        f = &rec.TSQ;
-        break;
-    case FldScan:
-        f = &rec.Scan;
-        break;
-    case FldHI_CUT:
-        f = &rec.HI_CUT;
-        break;
-    case FldBUSY:
-        f = &rec.BUSY;
-        break;
-    case FldNB:
-        f = &rec.NB;
-        break;
-    case FldAdd_Sub_5K:
-        f = &rec.Add_Sub_5K;
-        break;
-    case FldAM_FM:
-        f = &rec.AM_FM;
-        break;
-    case FldTx_Power:
-        f = &rec.Tx_Power;
-        break;
-    case FldRBTone:
-        f = &rec.RBTone;
-        break;
-    case FldDTMF_BOT:
-        f = &rec.DTMF_BOT;
-        break;
-    case FldDTMF_EOT:
-        f = &rec.DTMF_EOT;
-        break;
-    case FldDTMF_Call:
-        f = &rec.DTMF_Call;
-        break;
-    case FldRDCT:
-        f = &rec.RDCT;
-        break;
-    case FldTDCT:
-        f = &rec.TDCT;
-        break;
-    default:
-        return;
-    }
+// A field brought into the range the radio offers (fieldRange), OffSetFre also into steps of 5.
+void clampField(CHInfoRec& rec, int id, int row, const Group& g, RowCommandReport& report) {
+    i16* f = rec.fieldRef(id);
+    const auto r = fieldRange(rec, id);
+    if (!f || !r) return;
+    const auto [lo, hi] = *r;
     int v = std::clamp<int>(*f, lo, hi);
     QString range = QStringLiteral("%1..%2").arg(lo).arg(hi);
     if (id == FldOffSetFre) {
@@ -426,26 +368,20 @@ std::optional<CHInfoRec> adjustPasted(Document& doc, const Group& g, int row, CH
 
     // Every field within what the radio offers; FM where the row allows only FM.
     for (int id : {FldPublic, FldTSQ, FldScan, FldHI_CUT, FldBUSY, FldNB, FldAdd_Sub_5K, FldAM_FM})
-        clampField(rec, id, 0, 1, row, g, report);
+        clampField(rec, id, row, g, report);
     if (rec.AM_FM == 1 && IsFixFM(row, g.index, g.mode)) {
         rec.AM_FM = 0;
         note({TxtSetToFm, {}}, FldAM_FM);
     }
-    clampField(rec, FldDUP, 0, 2, row, g, report);
-    clampField(rec, FldOffSetFre, 5, 1000, row, g, report);
-    clampField(rec, FldTx_Power, 0, rec.AM_FM == 1 ? 1 : 2, row, g, report);
-    clampField(rec, FldRDCT, 0, 142, row, g, report);
-    clampField(rec, FldTDCT, 0, 142, row, g, report);
-    clampField(rec, FldRBTone, 0, 8, row, g, report);
+    for (int id : {FldDUP, FldOffSetFre, FldTx_Power, FldRDCT, FldTDCT, FldRBTone})
+        clampField(rec, id, row, g, report);
     if (rec.RBTone != 0 && doc.ValidRBTone(rec.RBTone) != rec.RBTone) {
         note({TxtToneTipOff, {QString::number(rec.RBTone)}}, FldRBTone);
         rec.RBTone = 0;
     }
     for (int id : {FldDTMF_BOT, FldDTMF_EOT, FldDTMF_Call}) {
-        clampField(rec, id, 0, 16, row, g, report);
-        i16& v = id == FldDTMF_BOT   ? rec.DTMF_BOT
-                 : id == FldDTMF_EOT ? rec.DTMF_EOT
-                                     : rec.DTMF_Call;
+        clampField(rec, id, row, g, report);
+        i16& v = *rec.fieldRef(id);
         if (v != 0 && !DtmfCodeDefined(doc, v)) {
             note({TxtDtmfOff, {QString::number(v)}}, id);
             v = 0;
@@ -772,16 +708,20 @@ TextNote adjustedFre(const Document& doc, const Group& g, const QString& typed,
 
 } // namespace
 
+TextNote tooMuchChannelText(const QString& text) {
+    if (text.size() <= MaxChannelTextChars) return {};
+    return {MsgTooMuchText,
+            {QString::number((text.size() + 1023) / 1024),
+             QString::number(MaxChannelTextChars / 1024)}};
+}
+
 RowCommandReport PasteRowsText(Document& doc, int group, int at, const QString& text) {
     const Group g = groupOf(doc, group);
     const RowCommandAccess access = rowCommandAccess(doc, group, RowCommand::Paste);
     if (!access.allowed) return refusedWith(access.why);
     // Refused before it is read: a text longer than any channel list would only keep the
     // window busy.
-    if (text.size() > MaxChannelTextChars)
-        return refusedWith({MsgTooMuchText,
-                            {QString::number((text.size() + 1023) / 1024),
-                             QString::number(MaxChannelTextChars / 1024)}});
+    if (TextNote tooMuch = tooMuchChannelText(text); tooMuch.id) return refusedWith(tooMuch);
     const QList<QStringList> lines = textRows(text);
     if (lines.isEmpty()) return refusedWith({MsgNothingToPaste, {}});
     if (at < 1 || at > g.size) return noSuchRows(g, at, at);
@@ -817,8 +757,8 @@ RowCommandReport PasteRowsText(Document& doc, int group, int at, const QString& 
             }
             const QString listedPlan = FreToListText(plan, g.index, g.mode, doc.FreLow);
             const auto v = ParseNumber(fre);
-            const bool same = v && (std::abs(*v - storedMhz(plan)) < 0.0000005 ||
-                                    std::abs(*v - ParseNumber(listedPlan).value_or(0)) < 0.0000005);
+            const bool same = v && (sameMhz(*v, storedMhz(plan)) ||
+                                    sameMhz(*v, ParseNumber(listedPlan).value_or(0)));
             if (!fre.isEmpty() && !same)
                 note(false, {TxtFrequencyKept, {listedPlan, PrintableValue(fre)}}, FldRxFre);
         }

@@ -130,6 +130,9 @@ QString ChannelClipToText(const Document& doc, const ChannelClip& clip);
 // line and a final empty line are ignored. In a national plan the frequency column is not
 // taken (see above). A text longer than MaxChannelTextChars is refused before it is read.
 RowCommandReport PasteRowsText(Document& doc, int group, int at, const QString& text);
+// The refusal of a text longer than MaxChannelTextChars, with its size and the limit in kB;
+// id 0 for a text a paste reads.
+TextNote tooMuchChannelText(const QString& text);
 
 // Whether a clip or text on the clipboard holds anything paste could use.
 bool LooksLikeChannelText(const QString& text);

@@ -56,54 +56,14 @@ bool absentInCb(int id) {
     return id == FldDUP || id == FldOffSetFre || id == FldTx_Power;
 }
 
-bool sameMHz(double a, double b) {
-    return std::abs(a - b) < 0.0000005; // below the stored 10 Hz step
-}
-
 // A value stored exactly as given: no digit of it was lost on the way to 10 Hz units.
 bool exactly(double given, double stored) {
     return std::abs(given - stored) < 1e-9;
 }
 
-double storedMhz(const QString& stored) {
-    return ParseNumber(stored.left(3) + QLatin1Char('.') + stored.mid(3)).value_or(0);
-}
-
 QString listed(const Document& doc, const ChannelSlotRef& s) {
     const CHInfoRec* rec = doc.Channel(s.chNo);
     return rec ? FreToListText(rec->RxFre.text(), s.group, s.mode, doc.FreLow) : QString();
-}
-
-// The range of values a list field offers a channel; nullopt for the fields checked otherwise.
-std::optional<std::pair<int, int>> listRange(const CHInfoRec& rec, int id) {
-    switch (id) {
-    case FldPublic:
-    case FldTSQ:
-    case FldScan:
-    case FldHI_CUT:
-    case FldBUSY:
-    case FldNB:
-    case FldAdd_Sub_5K:
-    case FldAM_FM:
-        return std::pair{0, 1};
-    case FldDUP:
-        return std::pair{0, 2};
-    case FldTx_Power:
-        return std::pair{0, rec.AM_FM == 1 ? 1 : 2};
-    case FldRDCT:
-    case FldTDCT:
-        return std::pair{0, 142};
-    case FldOffSetFre:
-        return std::pair{5, 1000};
-    case FldRBTone:
-        return std::pair{0, 8};
-    case FldDTMF_BOT:
-    case FldDTMF_EOT:
-    case FldDTMF_Call:
-        return std::pair{0, 16};
-    default:
-        return std::nullopt;
-    }
 }
 
 // Whether deleting the slot's channel leaves what the radio needs: the VFO channel, a MEM
@@ -145,7 +105,7 @@ ValueVerdict judgeFrequency(const Document& doc, const ChannelSlotRef& s, const 
     }
     const auto v = ParseNumber(value);
     if (!v) return refusedAt(before, {TxtNotANumber, {value}});
-    if (const auto shown = ParseNumber(before); shown && sameMHz(*shown, *v))
+    if (const auto shown = ParseNumber(before); shown && sameMhz(*shown, *v))
         return {EditOutcome::Stored, before, {}};
 
     if (s.kind == SlotKind::PlanRow) {
@@ -153,7 +113,7 @@ ValueVerdict judgeFrequency(const Document& doc, const ChannelSlotRef& s, const 
         // accepted, which creates an empty row the plan has.
         if (const QString plan = planFrequency(doc, s); !plan.isEmpty()) {
             const QString planListed = FreToListText(plan, s.group, s.mode, doc.FreLow);
-            if (sameMHz(*v, storedMhz(plan)) || sameMHz(*v, ParseNumber(planListed).value_or(0)))
+            if (sameMhz(*v, storedMhz(plan)) || sameMhz(*v, ParseNumber(planListed).value_or(0)))
                 return {EditOutcome::Stored, planListed, {}};
         }
         const QString name = ChannelSlotName(s.chNo, s.mode);
@@ -169,8 +129,8 @@ ValueVerdict judgeFrequency(const Document& doc, const ChannelSlotRef& s, const 
         const QString nearest = doc.NearestCHFre(*v);
         const QString nearestListed =
             FreToListText(FreToStored(nearest, doc.FreLow), s.group, s.mode, doc.FreLow);
-        if (sameMHz(ParseNumber(nearest).value_or(0), *v) ||
-            sameMHz(ParseNumber(nearestListed).value_or(0), *v))
+        if (sameMhz(ParseNumber(nearest).value_or(0), *v) ||
+            sameMhz(ParseNumber(nearestListed).value_or(0), *v))
             return {EditOutcome::Stored, nearest, {}};
         return {EditOutcome::Adjusted, nearest, {TxtNearestPlan, {}}};
     }
@@ -244,6 +204,37 @@ QString planFrequency(const Document& doc, const ChannelSlotRef& s) {
 
 // --- Fields ---
 
+std::optional<std::pair<int, int>> fieldRange(const CHInfoRec& rec, int id) {
+    switch (id) {
+    case FldPublic:
+    case FldTSQ:
+    case FldScan:
+    case FldHI_CUT:
+    case FldBUSY:
+    case FldNB:
+    case FldAdd_Sub_5K:
+    case FldAM_FM:
+        return std::pair{0, 1};
+    case FldDUP:
+        return std::pair{0, 2};
+    case FldTx_Power:
+        return std::pair{0, rec.AM_FM == 1 ? 1 : 2};
+    case FldRDCT:
+    case FldTDCT:
+        return std::pair{0, 142};
+    case FldOffSetFre:
+        return std::pair{5, 1000};
+    case FldRBTone:
+        return std::pair{0, 8};
+    case FldDTMF_BOT:
+    case FldDTMF_EOT:
+    case FldDTMF_Call:
+        return std::pair{0, 16};
+    default:
+        return std::nullopt;
+    }
+}
+
 FieldAccess fieldAccess(const Document& doc, const ChannelSlotRef& s, int id) {
     if (s.kind == SlotKind::NoGroup)
         return {FieldState::Disabled, {TxtNoGroup, {QString::number(s.chNo), ModeName(s.mode)}}};
@@ -309,7 +300,7 @@ QStringList offeredValues(const Document& doc, const ChannelSlotRef& s, int id) 
             if (DtmfCodeDefined(doc, n)) out << QString::number(n);
         break;
     default:
-        if (const auto r = listRange(rec ? *rec : CHInfoRec{}, id)) numbers(r->first, r->second);
+        if (const auto r = fieldRange(rec ? *rec : CHInfoRec{}, id)) numbers(r->first, r->second);
         break;
     }
     return out;
@@ -338,7 +329,7 @@ ValueVerdict judgeValue(const Document& doc, const ChannelSlotRef& s, int id, co
     if (!whole.match(t).hasMatch()) return refusedAt(before, {TxtNotANumber, {value}});
     bool fits = false;
     const int v = t.toInt(&fits);
-    const auto range = listRange(*rec, id);
+    const auto range = fieldRange(*rec, id);
     const QString rangeText =
         range ? QStringLiteral("%1..%2").arg(range->first).arg(range->second) : QString();
     if (!fits) return refusedAt(before, {TxtOutOfRange, {PrintableValue(t), rangeText}});

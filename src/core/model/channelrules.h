@@ -20,10 +20,14 @@
 //            the 5 kHz raster;
 //   NoGroup  a channel number that no group of the mode shows (361..401 in the CB mode).
 
+#include "records.h"
 #include "textnote.h"
 
 #include <QString>
 #include <QStringList>
+
+#include <optional>
+#include <utility>
 
 class Document;
 
@@ -51,6 +55,10 @@ bool ChannelSlot(int chNo, int mode, int& group, int& row);
 bool IsFixFM(int row, int group, int countryMode);
 // Whether DTMF code n (1..16) holds digits.
 bool DtmfCodeDefined(const Document& doc, int n);
+
+// The range of values a list field offers a channel (the power's depends on the channel's
+// modulation); nullopt for the frequency and for an unknown field.
+std::optional<std::pair<int, int>> fieldRange(const CHInfoRec& rec, int id);
 
 // How a field of a slot can be edited.
 enum class FieldState {

@@ -78,6 +78,11 @@ int CHInfoRec::field(int index) const {
     return f ? this->*f : 0;
 }
 
+i16* CHInfoRec::fieldRef(int index) {
+    const auto f = intField(index);
+    return f ? &(this->*f) : nullptr;
+}
+
 Document::Document(QObject* parent)
     : QObject(parent), prompter_(&silentPrompter()), history_(new DocumentHistory(*this)) {}
 

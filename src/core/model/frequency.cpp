@@ -29,6 +29,14 @@ bool IsNoFrequency(const QString& stored) {
     return stored.isEmpty() || stored == QLatin1String("FFFFFFFF");
 }
 
+double storedMhz(const QString& stored) {
+    return ParseNumber(stored.left(3) + QLatin1Char('.') + stored.mid(3)).value_or(0);
+}
+
+bool sameMhz(double a, double b) {
+    return std::abs(a - b) < 0.0000005; // below the stored 10 Hz step
+}
+
 QString FreToShown(const QString& stored, double freLow, Prompter* prompter) {
     if (IsNoFrequency(stored)) return QString();
     bool ok = false;

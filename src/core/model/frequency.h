@@ -18,3 +18,8 @@ QString FreToListText(const QString& stored, int group, int mode, double freLow,
 // f lowered to the 5 kHz grid counted from freLow.
 double SnapToGrid(double f, double freLow);
 bool IsNoFrequency(const QString& stored);
+// The frequency in MHz of stored digits ("02718500" is 27.185); 0 when they are no number.
+double storedMhz(const QString& stored);
+// Whether two frequencies in MHz are one stored value: they differ by less than the stored
+// 10 Hz step.
+bool sameMhz(double a, double b);

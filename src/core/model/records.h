@@ -98,6 +98,8 @@ struct CHInfoRec {
 
     // The value of a field by its field index (0 for an unknown index; not for RxFre).
     int field(int index) const;
+    // The field itself by its field index; nullptr for an unknown index and for RxFre.
+    i16* fieldRef(int index);
 };
 
 struct FuncRec {

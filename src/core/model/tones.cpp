@@ -2,6 +2,8 @@
 
 #include <QLocale>
 
+#include <cmath>
+
 namespace {
 const double kCtcss[CtcssCount] = {
     67.0,  71.9,  74.4,  77.0,  79.7,  82.5,  85.4,  88.5,  91.5,  94.8,  97.4,  100.0, 103.5,
@@ -21,6 +23,18 @@ double CtcssHz(int number) {
 }
 int DcsCode(int number) {
     return kDcs[number - 1];
+}
+
+std::optional<int> ctcssToneOf(double hz) {
+    for (int t = 1; t <= CtcssCount; ++t)
+        if (std::abs(CtcssHz(t) - hz) < 0.05) return t;
+    return std::nullopt;
+}
+
+std::optional<int> dcsToneOf(int code) {
+    for (int n = 1; n <= DcsCount; ++n)
+        if (DcsCode(n) == code) return n + CtcssCount;
+    return std::nullopt;
 }
 
 const QStringList& ToneNames() {

@@ -5,6 +5,8 @@
 
 #include <QStringList>
 
+#include <optional>
+
 constexpr int ToneCount = 143;
 constexpr int CtcssCount = 38;
 constexpr int DcsCount = 104;
@@ -12,6 +14,10 @@ constexpr int DcsCount = 104;
 const QStringList& ToneNames();
 double CtcssHz(int number); // number 1..38
 int DcsCode(int number);    // number 1..104, the octal code written as decimal digits (23 for 023)
+// The tone index of a CTCSS frequency (within 0.05 Hz) and of a DCS code (as DcsCode writes
+// it); nullopt when the list has no such tone.
+std::optional<int> ctcssToneOf(double hz);
+std::optional<int> dcsToneOf(int code);
 
 // Towards the radio: a tone index as type (0 off, 1 CTCSS, 2 DCS) and list position.
 struct RadioTone {
