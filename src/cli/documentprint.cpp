@@ -1,5 +1,7 @@
 #include "documentprint.h"
 #include "core/model/channelcheck.h"
+#include "core/model/channeledit.h"
+#include "core/model/channelrules.h"
 #include "core/model/country.h"
 #include "core/model/document.h"
 #include "core/model/frequency.h"
@@ -67,7 +69,26 @@ QString frequencyText(const Document& doc, const CHInfoRec& c, int group) {
     const QString stored = c.RxFre.text();
     if (!IsNoFrequency(stored) && !IsNumeric(stored))
         return QLatin1Char('?') + stored; // damaged: show what is there, not a made-up value
-    return FreToListText(stored, group, doc.CountryMode, doc.FreLow);
+    // A frequency the rules would not take in this place is shown as it is, marked.
+    const bool held = c.CHNo >= 1 && c.CHNo <= MaxChannels && doc.Channel(c.CHNo) == &c &&
+                      heldFrequencyNote(doc, slotOfChannel(doc, c.CHNo)).id != 0;
+    return (held ? QStringLiteral("*") : QString()) +
+           FreToListText(stored, group, doc.CountryMode, doc.FreLow);
+}
+
+// The channels whose frequency is marked, with why: "402 (MEM 1): not a channel ...".
+QStringList heldFrequencyLines(const Document& doc) {
+    QStringList out;
+    for (int i = 0; i < std::clamp<int>(doc.chCount(), 0, MaxChannels); ++i) {
+        const int chNo = doc.CHInfo[i].CHNo;
+        if (doc.FindChannel(chNo) != i) continue;
+        const TextNote why = heldFrequencyNote(doc, slotOfChannel(doc, chNo));
+        if (why.id)
+            out << QStringLiteral("%1 (%2): %3")
+                       .arg(chNo)
+                       .arg(ChannelSlotName(chNo, doc.CountryMode), why.text());
+    }
+    return out;
 }
 
 // The list indices of the damaged channel records.
@@ -213,6 +234,8 @@ QString DocumentText(const Document& doc) {
     if (!damaged.isEmpty())
         out += QStringLiteral("! damaged: ") + DamagedChannelsText(DamagedChannels(d, doc.CHInfo)) +
                QLatin1Char('\n');
+    for (const QString& line : heldFrequencyLines(doc))
+        out += QStringLiteral("* ") + line + QLatin1Char('\n');
 
     out += QStringLiteral("\nPublic channel:\n");
     const QStringList pub = channelValues(doc, d.PublicCH);

@@ -3,6 +3,13 @@
 #include "core/lang/langtext.h"
 
 #include <QAbstractButton>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
 #include <QApplication>
 #include <QCheckBox>
 #include <QGridLayout>
@@ -99,6 +106,69 @@ void captionFromLanguage(QMessageBox& box, QMessageBox::StandardButton which, in
 }
 } // namespace
 
+Prompter::Answer GuiPrompter::runList(QWidget* parent, const QString& title,
+                                      const QStringList& lines, Buttons buttons) {
+    // A report of many lines (a paste of 200 rows) would make a box taller than the screen,
+    // its buttons out of reach: its first lines stay above a list that scrolls.
+    QDialog box(parent);
+    box.setObjectName(QStringLiteral("MsgBox"));
+    box.setWindowTitle(title);
+    auto* head = new QLabel(lines.mid(0, ListHeadLines).join('\n'), &box);
+    head->setObjectName(QStringLiteral("MsgBoxText"));
+    head->setWordWrap(true);
+    head->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* list = new QPlainTextEdit(lines.mid(ListHeadLines).join('\n'), &box);
+    list->setObjectName(QStringLiteral("MsgBoxList"));
+    list->setAccessibleName(lines.value(0));
+    list->setReadOnly(true);
+    list->setLineWrapMode(QPlainTextEdit::NoWrap);
+    auto* bar = new QDialogButtonBox(QDialogButtonBox::StandardButtons(int(boxButtons(buttons))),
+                                     &box);
+    if (QPushButton* ok = bar->button(QDialogButtonBox::Ok)) {
+        const QString t = LoadLangText(9017);
+        if (!t.isEmpty()) ok->setText(t);
+    }
+    if (QPushButton* cancel = bar->button(QDialogButtonBox::Cancel)) {
+        const QString t = LoadLangText(9018);
+        if (!t.isEmpty()) cancel->setText(t);
+    }
+    Answer answer = safeAnswer(buttons);
+    QObject::connect(bar, &QDialogButtonBox::clicked, &box, [&](QAbstractButton* b) {
+        switch (bar->standardButton(b)) {
+        case QDialogButtonBox::Ok:
+            answer = Answer::Ok;
+            break;
+        case QDialogButtonBox::Yes:
+            answer = Answer::Yes;
+            break;
+        case QDialogButtonBox::No:
+            answer = Answer::No;
+            break;
+        case QDialogButtonBox::Retry:
+            answer = Answer::Retry;
+            break;
+        default:
+            answer = Answer::Cancel;
+            break;
+        }
+        box.accept();
+    });
+    auto* layout = new QVBoxLayout(&box);
+    layout->addWidget(head);
+    layout->addWidget(list, 1);
+    layout->addWidget(bar);
+    // At most two thirds of the screen high, whatever the number of lines.
+    const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
+    const QRect avail = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    const int lineHeight = list->fontMetrics().lineSpacing();
+    const int wanted = lineHeight * int(lines.size() + 6) + head->sizeHint().height();
+    box.resize(std::min(avail.width() * 2 / 3, 720), std::min(avail.height() * 2 / 3, wanted));
+    const FocusReturn focus;
+    box.exec();
+    focus.restoreNowAndLater();
+    return answer;
+}
+
 Prompter::Answer GuiPrompter::ask(const QString& text, Buttons buttons, Icon icon) {
     return askTitled(App().AppTitle, text, buttons, icon);
 }
@@ -118,6 +188,8 @@ Prompter::Answer GuiPrompter::run(const QString& title, const QString& text, But
     // Over the modal window that asks (the progress window of a read), not behind it.
     QWidget* parent = QApplication::activeModalWidget();
     if (!parent) parent = parent_ ? parent_ : QApplication::activeWindow();
+    const QStringList lines = QString(text).replace(QLatin1String("\r\n"), "\n").split('\n');
+    if (lines.size() > LongTextLines && !checked) return runList(parent, title, lines, buttons);
     QMessageBox box(boxIcon(icon), title, QString(text).replace(QLatin1String("\r\n"), "\n"),
                     boxButtons(buttons), parent);
     box.setObjectName(QStringLiteral("MsgBox"));
