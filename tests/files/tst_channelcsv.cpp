@@ -563,6 +563,7 @@ void TestChannelCsv::cbModeRules() {
 void TestChannelCsv::columnsNotReadAreNamed() {
     // A column named twice and one that is no channel column are told before the rows; only
     // the first of two columns with one name is read.
+    UseStagedLanguage();
     Document doc;
     doc.SetCountryMode(1);
     doc.NewDocument();

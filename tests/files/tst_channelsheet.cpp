@@ -113,9 +113,19 @@ private slots:
         const QByteArray exported = ExportChannelsCsv(d).csv;
         QVERIFY(exported.contains(r1.join(u',').toUtf8()));
 
-        // Pasted into B at row 11: the same channels there.
+        // Pasted back into A with the cursor anywhere: the Location column puts every row on
+        // its own channel, which it leaves as it was.
+        const auto a = rowsOf(d, A, 1, 6);
+        const SheetPasteReport same = PasteChannelSheet(d, A, 30, text);
+        QCOMPARE(same.rows.adjusted() + same.rows.skipped(), 0);
+        QCOMPARE(rowsOf(d, A, 1, 6), a);
+
+        // Without its Location column, pasted into B at row 11: the same channels there.
+        QStringList lines = text.split(u'\n');
+        for (QString& line : lines)
+            line = line.section(u'\t', 1);
         ProgramRows(d, B, 14, 14); // the empty row empties its target
-        const SheetPasteReport rep = PasteChannelSheet(d, B, 11, text);
+        const SheetPasteReport rep = PasteChannelSheet(d, B, 11, lines.join(u'\n'));
         QVERIFY(!rep.rows.refused());
         QCOMPARE(rep.dataRows, 6);
         QCOMPARE(rep.rows.adjusted() + rep.rows.skipped(), 0);
