@@ -393,8 +393,10 @@ private slots:
             choose(Ctl(m, "Combo1_0"), QStringLiteral("Off"));
             Ctl<QPushButton>(m, "CommandOK")->click();
         });
+        prompter_.expect(9951); // the MEM group keeps at least one channel: said, not silent
         more->click();
         QVERIFY(doc_.Channel(403));
+        QCOMPARE(prompter_.asked.size(), 1);
     }
 
     // On the shipped plans: the dialog shows the frequency of the plan channel it selects from

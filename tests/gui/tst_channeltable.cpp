@@ -147,7 +147,9 @@ private slots:
         QCOMPARE(doc_.chCount(), count + 1);
         QVERIFY(cell(t, 4, 2).isEmpty());
 
-        // Clearing the frequency: refused while no other group holds a channel up to 400.
+        // Clearing the frequency of the last channel up to 400: refused, with the reason.
+        doc_.DeleteChannel(doc_.FindChannel(1));
+        prompter_.expect(9952);
         setCell(t, 3, 1);
         key(Qt::Key_Return);
         key(Qt::Key_Backspace);
@@ -155,7 +157,9 @@ private slots:
         QTRY_VERIFY(!t.grid()->isEditing());
         QVERIFY(doc_.Channel(3));
         QCOMPARE(cell(t, 3, 1), QStringLiteral("28.50000"));
-        doc_.SetCHValue(1, 1, FldRxFre, QStringLiteral("28.6"));
+        QCOMPARE(prompter_.asked.size(), 1);
+        prompter_.reset();
+        doc_.SetCHValue(1, 1, FldRxFre, QStringLiteral("28.60000"));
         setCell(t, 3, 1);
         key(Qt::Key_Return);
         key(Qt::Key_Backspace);
@@ -364,9 +368,9 @@ private slots:
         choose(Ctl(&t, "Combo7"), QStringLiteral("C"));
         QCOMPARE(Ctl(&t, "Combo8_0")->count(), 4);
         QCOMPARE(Ctl(&t, "Combo8_0")->currentText(), QStringLiteral("5"));
-        // A setting whose row is not programmed moves to the first programmed row.
-        QCOMPARE(Ctl(&t, "Combo8_1")->currentText(), QStringLiteral("3"));
-        QCOMPARE(doc_.RadioData.Func.EmgCH1[2], i16(2));
+        // A setting whose row is not programmed shows no choice; showing stores nothing.
+        QCOMPARE(Ctl(&t, "Combo8_1")->currentIndex(), -1);
+        QCOMPARE(doc_.RadioData.Func.EmgCH1[2], i16(20));
         QCOMPARE(Ctl(&t, "Combo10_1")->currentText(), QStringLiteral("AM"));
         choose(Ctl(&t, "Combo8_2"), QStringLiteral("6"));
         QCOMPARE(doc_.RadioData.Func.EmgCH2[2], i16(5));

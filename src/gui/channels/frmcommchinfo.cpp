@@ -373,7 +373,10 @@ void frmCommChInfo::ReshowByCh() {
     const i16* stored[3] = {&f.WorkCH[g], &f.EmgCH1[g], &f.EmgCH2[g]};
     for (int i = 0; i < 3; ++i) {
         FillList(combo8_[i], positions);
-        if (!positions.isEmpty()) SelectItemByText(combo8_[i], QString::number(*stored[i] + 1));
+        // A stored row that holds no channel shows no choice, rather than another row's.
+        const int at = combo8_[i]->findText(QString::number(*stored[i] + 1), Qt::MatchExactly);
+        const QSignalBlocker quiet(combo8_[i]);
+        combo8_[i]->setCurrentIndex(at);
     }
     SelectItemAt(combo10_[0], f.EmgMode1[g]);
     SelectItemAt(combo10_[1], f.EmgMode2[g]);

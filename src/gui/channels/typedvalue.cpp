@@ -23,10 +23,12 @@ QString movedValueText(int id, const QString& typed, const QString& stored, cons
 bool storeTypedValue(Document& doc, int group, int row, int id, const QString& value) {
     const int chNo = FirstCHOfGroup(group, doc.CountryMode) + row;
     const QString typed = PrintableValue(value.trimmed());
+    // A list chosen on an empty row has nothing to store: the row gets a frequency first.
+    if (id != FldRxFre && !doc.Channel(chNo)) return false;
     const EditResult r = EditChannelField(doc, chNo, id, value.trimmed(), ValueSource::Typed);
     if (r.outcome == EditOutcome::Refused) {
         const QString why = r.reason.id ? r.reason.text() : QString();
-        if (id == FldRxFre)
+        if (id == FldRxFre && !value.trimmed().isEmpty())
             doc.prompter().message(MsgBadFrequency, Prompter::Buttons::Ok, Prompter::Icon::Warning,
                                    why);
         else
