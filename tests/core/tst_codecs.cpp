@@ -1,6 +1,6 @@
 #include "core/lang/langtext.h"
-#include "core/model/country.h"
 #include "core/model/channelrules.h"
+#include "core/model/country.h"
 #include "core/model/document.h"
 #include "core/model/frequency.h"
 #include "core/model/helpers.h"

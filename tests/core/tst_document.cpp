@@ -1,5 +1,5 @@
-#include "core/model/country.h"
 #include "core/model/channeledit.h"
+#include "core/model/country.h"
 #include "core/model/document.h"
 #include "support/scriptedprompter.h"
 #include "support/testmain.h"

@@ -530,8 +530,8 @@ void TestChannelCsv::cbModeRules() {
                            "41,27.000000,FM,\n"  // CE 1 is not programmed
                            "380,27.000000,FM,\n" // no group in CB mode
                            "402,27.62125,FM,RogerBeep=7 DTMF-BOT=3\n" // MEM 1
-                           "403,28.01125,FM,\n"  // MEM 2: no plan channel
-                           "404,28.5,FM,\n";     // MEM 3: no plan channel either
+                           "403,28.01125,FM,\n"                       // MEM 2: no plan channel
+                           "404,28.5,FM,\n"; // MEM 3: no plan channel either
     const ChannelImportReport r = ImportChannelsCsv(doc, csv);
     QVERIFY2(rowAtLine(r, 2)->outcome == RowOutcome::Adjusted, qPrintable(r.lines().join(u'\n')));
     QCOMPARE(rowAtLine(r, 2)->notes.first().id, 14923);
@@ -570,7 +570,8 @@ void TestChannelCsv::columnsNotReadAreNamed() {
     const ChannelImportReport r =
         ImportChannelsCsv(doc, "Location,Frequency,Frequency,Colour\n5,28.5,29.0,red\n");
     const QStringList lines = r.lines();
-    QVERIFY2(lines.value(0).contains(u"\"Frequency\" is given twice"_s), qPrintable(lines.join('\n')));
+    QVERIFY2(lines.value(0).contains(u"\"Frequency\" is given twice"_s),
+             qPrintable(lines.join('\n')));
     QVERIFY2(lines.value(1).contains(u"\"Colour\" not read"_s), qPrintable(lines.join('\n')));
     QCOMPARE(doc.Channel(5)->RxFre.text(), u"02850000"_s);
 }

@@ -16,11 +16,11 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
-#include <QMessageBox>
-#include <QPushButton>
 
 using namespace Qt::StringLiterals;
 
@@ -172,9 +172,9 @@ private slots:
             looked = true;
             ok->click();
         });
-        QCOMPARE(prompter->ask(lines.join(u'\n'), Prompter::Buttons::Ok,
-                               Prompter::Icon::Information),
-                 Prompter::Answer::Ok);
+        QCOMPARE(
+            prompter->ask(lines.join(u'\n'), Prompter::Buttons::Ok, Prompter::Icon::Information),
+            Prompter::Answer::Ok);
         QVERIFY(looked);
     }
 };

@@ -4,12 +4,12 @@
 #include "core/files/datafile.h"
 #include "core/files/opendatafile.h"
 #include "core/link/memorymap.h"
-#include "core/model/channelplan.h"
-#include "core/model/document.h"
-#include "support/scriptedprompter.h"
 #include "core/model/channeledit.h"
+#include "core/model/channelplan.h"
 #include "core/model/channelrules.h"
 #include "core/model/country.h"
+#include "core/model/document.h"
+#include "support/scriptedprompter.h"
 #include "support/testmain.h"
 
 #include <QFileInfo>

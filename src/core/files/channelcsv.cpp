@@ -20,9 +20,9 @@
 
 namespace {
 
-constexpr int TxtEmptyRow = 14650;    // "empty row, skipped"
-constexpr int TxtLineOnly = 14651;    // the head of a row's line when it names no place
-constexpr int TxtNameDropped = 14652; // why a Name is not kept
+constexpr int TxtEmptyRow = 14650;      // "empty row, skipped"
+constexpr int TxtLineOnly = 14651;      // the head of a row's line when it names no place
+constexpr int TxtNameDropped = 14652;   // why a Name is not kept
 constexpr int TxtTsqlTone = 27205;      // a TSQL row with only rToneFreq: the tone used
 constexpr int TxtColumnTwice = 27203;   // column "%1" is given twice
 constexpr int TxtColumnNotRead = 14981; // column "%1" not read: no such channel column

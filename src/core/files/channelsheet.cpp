@@ -16,10 +16,10 @@ constexpr int MsgNothingToPaste = 9956;
 constexpr int TxtBeyondGroup = 14958;
 constexpr int TxtPlanNotEmptied = 14973;
 constexpr int TxtNameNotRead = 14980;
-constexpr int TxtNotChannelNumber = 14905; // the Location "%1" is not a channel number
-constexpr int TxtGivenTwice = 14908;       // %1 was already given on line %2
-constexpr int TxtNoPlanFrequency = 14950;  // skipped: %1 MHz is not a channel of the %2 plan
-constexpr int TxtLine = 14651;             // the head of a row that names no place
+constexpr int TxtNotChannelNumber = 14905;  // the Location "%1" is not a channel number
+constexpr int TxtGivenTwice = 14908;        // %1 was already given on line %2
+constexpr int TxtNoPlanFrequency = 14950;   // skipped: %1 MHz is not a channel of the %2 plan
+constexpr int TxtLine = 14651;              // the head of a row that names no place
 constexpr int TxtLocationElsewhere = 27206; // skipped: Location %1 is no channel of %2
 
 const QChar kTab = QLatin1Char('\t');
@@ -205,8 +205,11 @@ SheetPasteReport PasteChannelSheet(Document& doc, int group, int at, const QStri
         }
         if (landed.contains(r)) {
             flush();
-            report.notes.append(
-                {r, where(r), true, {TxtGivenTwice, {where(r), QString::number(landed.value(r))}}, 0});
+            report.notes.append({r,
+                                 where(r),
+                                 true,
+                                 {TxtGivenTwice, {where(r), QString::number(landed.value(r))}},
+                                 0});
             continue;
         }
         landed.insert(r, rec.line);

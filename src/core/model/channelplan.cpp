@@ -228,9 +228,8 @@ bool ApplyPlan(Document& doc, const QVector<PlanRow>& rows, QString* error) {
     // first. A refused row is found by the comparison below.
     for (const PlanRow& r : rows) {
         if (!IsMemGroup(r.group, mode)) continue;
-        const EditResult e = EditChannelField(doc, r.chNo, FldRxFre,
-                                              r.stored.isEmpty() ? QString() : r.shown,
-                                              ValueSource::Typed);
+        const EditResult e = EditChannelField(
+            doc, r.chNo, FldRxFre, r.stored.isEmpty() ? QString() : r.shown, ValueSource::Typed);
         if (!r.stored.isEmpty() && e.outcome != EditOutcome::Refused) ownSettings(r);
     }
 

@@ -177,7 +177,7 @@ std::array<int, 2> emergencyRows(const Document& doc, const Group& g) {
 
 // Emergency channels moved onto an FM-only row are sent in FM (the rule source's rule).
 void noteEmergencyModesToFm(Document& doc, const Group& g, const std::array<int, 2>& emgBefore,
-                        RowCommandReport& report) {
+                            RowCommandReport& report) {
     const FuncRec& f = doc.RadioData.Func;
     for (int k : emergencyModesToFm(doc, g.index, emgBefore)) {
         const int row = (k == 1 ? f.EmgCH1[g.index] : f.EmgCH2[g.index]) + 1;
@@ -316,8 +316,8 @@ std::optional<CHInfoRec> adjustPasted(Document& doc, const Group& g, int row, CH
     // A plan row keeps its own frequency, which the caller has put in; elsewhere the
     // frequency passes the typing rule of the row.
     if (!frequencyKept) {
-        const ValueVerdict v =
-            judgeValue(doc, slotAt(doc, g.index, row), FldRxFre, FormatFre(mhz), ValueSource::Typed);
+        const ValueVerdict v = judgeValue(doc, slotAt(doc, g.index, row), FldRxFre, FormatFre(mhz),
+                                          ValueSource::Typed);
         if (v.outcome == EditOutcome::Refused) return skip(v.reason);
         const QString newStored = doc.FreToStored(v.value);
         if (newStored != stored) {

@@ -487,7 +487,8 @@ int setGroupSetting(Document& doc, int group, GroupSetting setting, int value) {
             const bool first = setting == GroupSetting::EmgCh1;
             (first ? f.EmgCH1[group] : f.EmgCH2[group]) = row;
             // An emergency channel on an FM-only row is sent in FM.
-            if (IsFixFM(value + 1, group, mode)) (first ? f.EmgMode1[group] : f.EmgMode2[group]) = 0;
+            if (IsFixFM(value + 1, group, mode))
+                (first ? f.EmgMode1[group] : f.EmgMode2[group]) = 0;
             break;
         }
         case GroupSetting::EmgMode1:

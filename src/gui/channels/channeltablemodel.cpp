@@ -1,10 +1,10 @@
 #include "channeltablemodel.h"
-#include "typedvalue.h"
 #include "channellists.h"
 #include "core/lang/langtext.h"
 #include "core/model/channelrules.h"
 #include "core/model/country.h"
 #include "core/model/document.h"
+#include "typedvalue.h"
 
 #include <QGuiApplication>
 #include <QPalette>

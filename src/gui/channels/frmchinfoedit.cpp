@@ -1,5 +1,4 @@
 #include "frmchinfoedit.h"
-#include "typedvalue.h"
 #include "channeleditstate.h"
 #include "channellists.h"
 #include "common/numberedit.h"
@@ -15,6 +14,7 @@
 #include "frm_mem_freq.h"
 #include "lang/captions.h"
 #include "lang/enterfocus.h"
+#include "typedvalue.h"
 
 #include <QCloseEvent>
 #include <QComboBox>

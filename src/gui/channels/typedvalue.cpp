@@ -2,12 +2,12 @@
 #include "channeleditstate.h"
 
 #include "core/lang/prompter.h"
-#include "core/model/textnote.h"
 #include "core/model/channeledit.h"
 #include "core/model/channelrules.h"
 #include "core/model/country.h"
 #include "core/model/document.h"
 #include "core/model/helpers.h"
+#include "core/model/textnote.h"
 
 namespace {
 constexpr int MsgBadFrequency = 9021; // the frequency is out of range or not a number

@@ -3,20 +3,20 @@
 #include "core/lang/langtext.h"
 
 #include <QAbstractButton>
-#include <QDialog>
-#include <QDialogButtonBox>
-#include <QLabel>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QScreen>
-#include <QVBoxLayout>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QGridLayout>
+#include <QLabel>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPointer>
+#include <QPushButton>
+#include <QScreen>
 #include <QSpacerItem>
 #include <QTimer>
+#include <QVBoxLayout>
 
 namespace {
 QMessageBox::Icon boxIcon(Prompter::Icon icon) {
@@ -122,8 +122,8 @@ Prompter::Answer GuiPrompter::runList(QWidget* parent, const QString& title,
     list->setAccessibleName(lines.value(0));
     list->setReadOnly(true);
     list->setLineWrapMode(QPlainTextEdit::NoWrap);
-    auto* bar = new QDialogButtonBox(QDialogButtonBox::StandardButtons(int(boxButtons(buttons))),
-                                     &box);
+    auto* bar =
+        new QDialogButtonBox(QDialogButtonBox::StandardButtons(int(boxButtons(buttons))), &box);
     if (QPushButton* ok = bar->button(QDialogButtonBox::Ok)) {
         const QString t = LoadLangText(9017);
         if (!t.isEmpty()) ok->setText(t);
