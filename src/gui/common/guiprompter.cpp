@@ -98,6 +98,24 @@ void fitTitle(QMessageBox& box, const QString& title) {
                   grid->rowCount(), 0, 1, grid->columnCount());
 }
 
+// The answer a standard button gives; a box closed without a button counts as the safe answer.
+Prompter::Answer answerOf(int button, Prompter::Buttons buttons) {
+    switch (button) {
+    case QMessageBox::Cancel:
+        return Prompter::Answer::Cancel;
+    case QMessageBox::Yes:
+        return Prompter::Answer::Yes;
+    case QMessageBox::No:
+        return Prompter::Answer::No;
+    case QMessageBox::Retry:
+        return Prompter::Answer::Retry;
+    case QMessageBox::Ok:
+        return Prompter::Answer::Ok;
+    default:
+        return Prompter::safeAnswer(buttons);
+    }
+}
+
 void captionFromLanguage(QMessageBox& box, QMessageBox::StandardButton which, int id) {
     if (QAbstractButton* b = box.button(which)) {
         const QString t = LoadLangText(id);
@@ -134,23 +152,8 @@ Prompter::Answer GuiPrompter::runList(QWidget* parent, const QString& title,
     }
     Answer answer = safeAnswer(buttons);
     QObject::connect(bar, &QDialogButtonBox::clicked, &box, [&](QAbstractButton* b) {
-        switch (bar->standardButton(b)) {
-        case QDialogButtonBox::Ok:
-            answer = Answer::Ok;
-            break;
-        case QDialogButtonBox::Yes:
-            answer = Answer::Yes;
-            break;
-        case QDialogButtonBox::No:
-            answer = Answer::No;
-            break;
-        case QDialogButtonBox::Retry:
-            answer = Answer::Retry;
-            break;
-        default:
-            answer = Answer::Cancel;
-            break;
-        }
+        // The button box's standard buttons have the message box's values.
+        answer = answerOf(int(bar->standardButton(b)), buttons);
         box.accept();
     });
     auto* layout = new QVBoxLayout(&box);
@@ -213,20 +216,5 @@ Prompter::Answer GuiPrompter::run(const QString& title, const QString& text, But
     const int result = box.exec();
     focus.restoreNowAndLater();
     if (check) *checked = check->isChecked();
-    switch (result) {
-    case QMessageBox::Cancel:
-        return Answer::Cancel;
-    case QMessageBox::Yes:
-        return Answer::Yes;
-    case QMessageBox::No:
-        return Answer::No;
-    case QMessageBox::Retry:
-        return Answer::Retry;
-    case QMessageBox::Ok:
-        return Answer::Ok;
-    default:
-        break;
-    }
-    // A box closed without a button (its window closed) counts as the safe answer.
-    return safeAnswer(buttons);
+    return answerOf(result, buttons);
 }
