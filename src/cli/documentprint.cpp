@@ -1,5 +1,7 @@
 #include "documentprint.h"
 #include "core/model/channelcheck.h"
+#include "core/model/channeledit.h"
+#include "core/model/channelrules.h"
 #include "core/model/country.h"
 #include "core/model/document.h"
 #include "core/model/frequency.h"
@@ -63,11 +65,31 @@ QString duplexName(int v) {
     }
 }
 
-QString frequencyText(const Document& doc, const CHInfoRec& c, int group) {
+QString frequencyText(const Document& doc, const CHInfoRec& c, int group, bool markHeld) {
     const QString stored = c.RxFre.text();
     if (!IsNoFrequency(stored) && !IsNumeric(stored))
         return QLatin1Char('?') + stored; // damaged: show what is there, not a made-up value
-    return FreToListText(stored, group, doc.CountryMode, doc.FreLow);
+    // A frequency the rules would not take in this place is shown as it is, marked.
+    const bool held = markHeld && c.CHNo >= 1 && c.CHNo <= MaxChannels &&
+                      doc.Channel(c.CHNo) == &c &&
+                      heldFrequencyNote(doc, slotOfChannel(doc, c.CHNo)).id != 0;
+    return (held ? QStringLiteral("*") : QString()) +
+           FreToListText(stored, group, doc.CountryMode, doc.FreLow);
+}
+
+// The channels whose frequency is marked, with why: "402 (MEM 1): not a channel ...".
+QStringList heldFrequencyLines(const Document& doc) {
+    QStringList out;
+    for (int i = 0; i < std::clamp<int>(doc.chCount(), 0, MaxChannels); ++i) {
+        const int chNo = doc.CHInfo[i].CHNo;
+        if (doc.FindChannel(chNo) != i) continue;
+        const TextNote why = heldFrequencyNote(doc, slotOfChannel(doc, chNo));
+        if (why.id)
+            out << QStringLiteral("%1 (%2): %3")
+                       .arg(chNo)
+                       .arg(ChannelSlotName(chNo, doc.CountryMode), why.text());
+    }
+    return out;
 }
 
 // The list indices of the damaged channel records.
@@ -78,13 +100,15 @@ QSet<int> damagedIndices(const Document& doc) {
     return out;
 }
 
-QStringList channelValues(const Document& doc, const CHInfoRec& c, bool damaged = false) {
+// markHeld: a frequency the rules would not take in its place is marked "*" (the text table).
+QStringList channelValues(const Document& doc, const CHInfoRec& c, bool damaged = false,
+                          bool markHeld = false) {
     int group = -1, pos = 0;
     const bool inGroup = groupOf(c.CHNo, doc.CountryMode, group, pos);
     return {(damaged ? QStringLiteral("!") : QString()) + QString::number(c.CHNo),
             inGroup ? GroupName(group, doc.CountryMode) : QStringLiteral("-"),
             inGroup ? QString::number(pos) : QStringLiteral("-"),
-            frequencyText(doc, c, group),
+            frequencyText(doc, c, group, markHeld),
             duplexName(c.DUP),
             QString::number(c.OffSetFre),
             toneName(c.RDCT),
@@ -208,11 +232,13 @@ QString DocumentText(const Document& doc) {
     QList<QStringList> rows{channelColumns()};
     const QSet<int> damaged = damagedIndices(doc);
     for (int i = 0; i < std::clamp<int>(doc.chCount(), 0, MaxChannels); ++i)
-        rows.append(channelValues(doc, doc.CHInfo[i], damaged.contains(i)));
+        rows.append(channelValues(doc, doc.CHInfo[i], damaged.contains(i), true));
     out += QLatin1Char('\n') + table(rows, QString());
     if (!damaged.isEmpty())
         out += QStringLiteral("! damaged: ") + DamagedChannelsText(DamagedChannels(d, doc.CHInfo)) +
                QLatin1Char('\n');
+    for (const QString& line : heldFrequencyLines(doc))
+        out += QStringLiteral("* ") + line + QLatin1Char('\n');
 
     out += QStringLiteral("\nPublic channel:\n");
     const QStringList pub = channelValues(doc, d.PublicCH);

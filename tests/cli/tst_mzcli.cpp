@@ -202,6 +202,10 @@ void TestMzcli::showCsvAndText() {
     for (const QString& s : {u"MZ-710"_s, u"0 (CB)"_s, u"26.965 - 27.405 MHz"_s, u"V100"_s})
         QVERIFY(r.out.contains(s));
     QVERIFY(r.out.contains(QRegularExpression(u"\n1 +EU +1 +27.18500 +Off +100 +Off +Off +FM "_s)));
+    // A MEM channel that is no plan channel (a document without the plans' template) is kept
+    // as it is and marked, with the reason below the table; the CSV keeps the plain value.
+    QVERIFY(r.out.contains(QRegularExpression(u"\n402 +MEM +1 +\\*28.01125 "_s)));
+    QVERIFY(r.out.contains(u"\n* 402 (MEM 1): "_s));
     QVERIFY(r.out.contains(QRegularExpression(u"\n +MaxSwr +160\n"_s)));
 }
 

@@ -40,9 +40,10 @@ void TestChannelFieldRules::fields_data() {
     row("RxFre above band", 1, 5, "", "RxFre", "31", O::Refused, 14910, "");
     row("RxFre not a number", 1, 5, "", "RxFre", "abc", O::Refused, 14919, "");
     row("RxFre deletes", 1, 45, "RxFre=28", "RxFre", "", O::Stored, 0, "");
-    row("RxFre last of the memory", 1, 5, "RxFre=28", "RxFre", "", O::Refused, 14928, "02800000");
-    row("RxFre VFO stays", 1, 401, "", "RxFre", "", O::Refused, 14928, "02786000");
-    row("RxFre last channel stays", 1, 1, "", "RxFre", "", O::Refused, 14928, "02786000");
+    // One rule for every deletion: the last channel up to 400 stays, wherever it is.
+    row("RxFre one of two in a group", 1, 5, "RxFre=28", "RxFre", "", O::Stored, 0, "");
+    row("RxFre VFO stays", 1, 401, "", "RxFre", "", O::Refused, 9950, "02786000");
+    row("RxFre last channel stays", 1, 1, "", "RxFre", "", O::Refused, 9952, "02786000");
     row("RxFre empty slot", 1, 6, "", "RxFre", "", O::Refused, 14927, "");
     row("Public", 1, 1, "", "Public", "0", O::Stored, 0, "0");
     row("Public 2", 1, 1, "", "Public", "2", O::Refused, 14926, "1");
@@ -75,7 +76,7 @@ void TestChannelFieldRules::fields_data() {
     row("TDCT", 1, 1, "", "TDCT", "8", O::Stored, 0, "8");
     row("TDCT negative", 1, 1, "", "TDCT", "-1", O::Refused, 14926, "0");
     row("field of an empty slot", 1, 7, "", "DUP", "1", O::Refused, 14927, "");
-    // Mode 0 (CB): national plans keep their frequencies; the MEM group takes the nearest.
+    // Mode 0 (CB): national plans keep their frequencies; the MEM group takes a plan's.
     row("CB no group", 0, 380, "", "RxFre", "27.0", O::Refused, 14906, "");
     row("CB plan frequency", 0, 1, "", "RxFre", "27.0", O::Refused, 14911, "02718500");
     row("CB plan same frequency", 0, 1, "", "RxFre", "27.185", O::Stored, 0, "02718500");
@@ -86,7 +87,9 @@ void TestChannelFieldRules::fields_data() {
     row("CB UK listed frequency", 0, 121, "", "RxFre", "27.60125", O::Stored, 0, "02760100");
     row("CB DUP", 0, 1, "Public=0", "DUP", "1", O::Refused, 14921, "0");
     row("CB Tx_Power", 0, 1, "Public=0", "Tx_Power", "1", O::Refused, 14921, "0");
-    row("CB MEM nearest", 0, 402, "", "RxFre", "27.0", O::Adjusted, 14937, "02718500");
+    row("CB MEM a plan's frequency", 0, 402, "", "RxFre", "27.0", O::Stored, 0, "02700000");
+    row("CB MEM near a plan channel", 0, 402, "", "RxFre", "27.1867", O::Refused, 14972,
+        "02801500");
     row("CB UK is FM only", 0, 121, "Public=0", "AM_FM", "1", O::Refused, 14923, "0");
     row("CB EU may use AM", 0, 1, "Public=0", "AM_FM", "1", O::Stored, 0, "1");
 }

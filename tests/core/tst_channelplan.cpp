@@ -153,7 +153,7 @@ private slots:
         newDocument(doc, 0);
         QString error;
         const auto plan = ParsePlanTable(QByteArray(header) + "1,EU,1,26.96500,26.96500,no,,,\n"
-                                                              "402,MEM,1,27.00000,27.00000,no,,,\n",
+                                                              "402,MEM,1,27.00100,27.00100,no,,,\n",
                                          0, &error);
         QVERIFY2(plan, qPrintable(error));
         QVERIFY(!ApplyPlan(doc, *plan, &error));

@@ -464,17 +464,18 @@ void TestChannelRows::pasteIntoHfBank() {
     QCOMPARE(int(b38.RDCT), 142);
     QCOMPARE(int(b38.TDCT), 0);
     QCOMPARE(b38.Reserved, rec.Reserved);
-    // Row 39 above the band goes to its top; row 40 stays empty; the rest lies beyond.
-    QCOMPARE(channel(doc, B, 39).RxFre.text(), u"03010500"_s);
+    // Row 39 above the band is skipped, not moved to its top; row 40 stays empty; the rest
+    // lies beyond.
+    QVERIFY(!doc.Channel(40 + 39));
     QVERIFY(!doc.Channel(40 + 40));
     QList<int> ids38, others;
     for (const RowNote& n : r.notes)
         (n.row == 38 ? ids38 : others) << n.note.id;
     QCOMPARE(ids38, QList<int>({14960, 14953, 14953, 14953, 14953, 14953, 14953, 14954, 14955}));
-    QCOMPARE(others, QList<int>({14959, 14958, 14958, 14958}));
-    QCOMPARE(r.skipped(), 3);
-    QCOMPARE(r.adjusted(), 2);
-    QCOMPARE(r.changedRows, 2);
+    QCOMPARE(others, QList<int>({14910, 14958, 14958, 14958}));
+    QCOMPARE(r.skipped(), 4);
+    QCOMPARE(r.adjusted(), 1);
+    QCOMPARE(r.changedRows, 1);
 
     // A damaged record inside the group is skipped and leaves the row as it was.
     ChannelClip damaged{1, A, 2, {withFre("02A00000"), withFre("        ")}};
@@ -528,11 +529,14 @@ void TestChannelRows::cbClipIntoHfAndBack() {
     QCOMPARE(channel(cb, EU, 20).RxFre.text(), u"02720500"_s); // kept
     QCOMPARE(channel(cb, EU, 21).RxFre.text(), u"02721500"_s);
 
-    // Into MEM of the CB mode a frequency becomes the nearest plan channel.
+    // Into MEM of the CB mode only a plan channel's frequency goes: 28.5 and 27.1867 are
+    // skipped and their rows keep what they held.
+    const QString mem3 = channel(cb, MemCb, 3).RxFre.text();
     r = PasteRows(cb, MemCb, 1, clip);
-    QCOMPARE(channel(cb, MemCb, 3).RxFre.text(), u"02718500"_s);
-    QVERIFY(noteIds(r).contains(14961));
-    QCOMPARE(r.skipped(), 0);
+    QCOMPARE(channel(cb, MemCb, 1).RxFre.text(), u"02718500"_s);
+    QCOMPARE(channel(cb, MemCb, 3).RxFre.text(), mem3);
+    QCOMPARE(noteIds(r).count(14972), 2);
+    QCOMPARE(r.skipped(), 2);
 }
 
 void TestChannelRows::clipFormat() {
@@ -661,23 +665,23 @@ void TestChannelRows::textFromSpreadsheet() {
     QCOMPARE(int(channel(doc, A, 2).DUP), 2);
     QVERIFY(!doc.Channel(3));                                                  // emptied
     QCOMPARE(channel(doc, A, 4).RxFre.text(), u"02820500"_s);                  // the raster
-    QCOMPARE(channel(doc, A, 5).RxFre.text(), u"03010500"_s);                  // the band
+    QCOMPARE(channel(doc, A, 5).RxFre.text(), doc.FreToStored(bankFre(A, 5))); // out of band
     QCOMPARE(channel(doc, A, 6).RxFre.text(), doc.FreToStored(bankFre(A, 6))); // refused
     QVERIFY(!doc.Channel(7));                                                  // emptied
     QList<int> ids;
     for (const RowNote& n : r.notes)
         ids << n.note.id;
-    QCOMPARE(ids, QList<int>({14960, 14959, 14926, 14919})); // with the values typed and stored
-    QCOMPARE(r.notes[2].field, int(FldDUP));
+    // The raster with the values typed and stored; 31 MHz skipped, not moved to the edge.
+    QCOMPARE(ids, QList<int>({14960, 14910, 14919}));
     QCOMPARE(r.notes[0].note.args, QStringList({u"28.20625"_s, u"28.20500"_s}));
-    QCOMPARE(r.skipped(), 1);
+    QCOMPARE(r.skipped(), 2);
 
     // An empty frequency that would delete the last channel up to 400 becomes a note.
     Document lone;
     NewDocumentInMode(lone, 1);
     r = PasteRowsText(lone, A, 1, u"\n"_s + u"28.0\n"_s);
     QVERIFY(!r.refused());
-    QCOMPARE(noteIds(r), QList<int>({14928}));
+    QCOMPARE(noteIds(r), QList<int>({9952}));
     QVERIFY(lone.Channel(1));
     QCOMPARE(lone.Channel(2)->RxFre.text(), u"02800000"_s);
 
@@ -706,10 +710,14 @@ void TestChannelRows::textInCbMode() {
     QCOMPARE(noteIds(r), QList<int>({14974, 14923})); // AM on an FM-only row is refused
     QCOMPARE(int(channel(empty, UK, 40).AM_FM), 0);
     QCOMPARE(int(channel(empty, UK, 40).Public), 0);
-    // MEM takes the nearest plan channel, as typing does.
+    // MEM takes a plan channel's frequency only: one near it is skipped, as typing refuses it.
+    const QString mem1 = channel(doc, MemCb, 1).RxFre.text();
     r = PasteRowsText(doc, MemCb, 1, u"27.1867\n"_s);
+    QCOMPARE(channel(doc, MemCb, 1).RxFre.text(), mem1);
+    QCOMPARE(noteIds(r), QList<int>({14972}));
+    QCOMPARE(r.skipped(), 1);
+    r = PasteRowsText(doc, MemCb, 1, u"27.185\n"_s);
     QCOMPARE(channel(doc, MemCb, 1).RxFre.text(), u"02718500"_s);
-    QCOMPARE(noteIds(r), QList<int>({14961}));
 }
 
 void TestChannelRows::identicalBytesAfterward() {

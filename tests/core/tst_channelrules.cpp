@@ -82,6 +82,9 @@ private slots:
     void verdicts_data();
     void verdicts();
     void rowCommands();
+    void deletions();
+    void groupSettings();
+    void heldFrequencies();
 };
 
 void TestChannelRules::everyFieldOfEveryKind_data() {
@@ -235,9 +238,11 @@ void TestChannelRules::verdicts_data() {
                             << reason << QString::fromLatin1(becomes);
     };
     const Setup Hf = Setup::Hf, Cb = Setup::CbPlans, CbEmpty = Setup::CbEmpty;
-    // Out of the band: a given value is refused, a typed one moved to the edge with a warning.
+    // Out of the band: refused whoever gives it, never moved to the band's edge.
     row("given below the band", Hf, 5, FldRxFre, "2.787", false, O::Refused, 14910, "");
-    row("typed below the band", Hf, 5, FldRxFre, "2.787", true, O::Adjusted, 14910, "25.61500");
+    row("typed below the band", Hf, 5, FldRxFre, "2.787", true, O::Refused, 14910, "");
+    row("typed 31 into an empty row", Hf, 3, FldRxFre, "31", true, O::Refused, 14910, "");
+    row("typed off the raster", Hf, 5, FldRxFre, "28.0099", true, O::Adjusted, 14936, "28.00500");
     row("given 1e308", Hf, 1, FldRxFre, "1e308", false, O::Refused, 14910, "27.86000");
     row("given negative", Hf, 1, FldRxFre, "-27.87", false, O::Refused, 14910, "27.86000");
     row("in the band", Hf, 5, FldRxFre, "28.0", false, O::Stored, 0, "28.00000");
@@ -245,7 +250,8 @@ void TestChannelRules::verdicts_data() {
     row("below 10 Hz", Hf, 5, FldRxFre, "27.999999999", false, O::Adjusted, 14936, "28.00000");
     row("off the raster", Hf, 5, FldRxFre, "28.00625", false, O::Adjusted, 14936, "28.00500");
     row("letters", Hf, 5, FldRxFre, "28,5", false, O::Refused, 14919, "");
-    row("VFO stays", Hf, 401, FldRxFre, "", false, O::Refused, 14928, "27.86000");
+    row("VFO stays", Hf, 401, FldRxFre, "", false, O::Refused, 9950, "27.86000");
+    row("one MEM of eight deleted", CbEmpty, 402, FldRxFre, "", false, O::Stored, 0, "");
     // Numbers out of range are refused, and named so.
     row("offset -1", Hf, 1, FldOffSetFre, "-1", false, O::Refused, 14926, "100");
     row("offset 1003 given", Hf, 1, FldOffSetFre, "1003", false, O::Refused, 14926, "100");
@@ -254,15 +260,16 @@ void TestChannelRules::verdicts_data() {
     row("NB beyond any number", Hf, 1, FldNB, "4294967297", false, O::Refused, 14926, "1");
     row("NB not a number", Hf, 1, FldNB, "on", false, O::Refused, 14919, "1");
     row("RBTone 9", Hf, 1, FldRBTone, "9", false, O::Refused, 14926, "0");
-    // The CB plans: a row takes only its own frequency, a MEM channel the nearest plan channel.
+    // The CB plans: a row takes only its own frequency, a MEM channel a plan channel's.
     row("plan row keeps", Cb, 1, FldRxFre, "27.0", false, O::Refused, 14911, "26.96500");
     row("plan row not emptied", Cb, 1, FldRxFre, "", false, O::Refused, 14973, "26.96500");
     row("empty plan row, its own", CbEmpty, 2, FldRxFre, "26.975", false, O::Stored, 0, "26.97500");
     row("empty plan row, another", CbEmpty, 2, FldRxFre, "26.985", false, O::Refused, 14912, "");
-    row("MEM nearest", Cb, 402, FldRxFre, "27.1867", false, O::Adjusted, 14937, "27.18500");
-    row("MEM far given", Cb, 402, FldRxFre, "2.787", false, O::Refused, 14972, "*");
-    // (A value nearer to 0 MHz than to any channel takes the first channel of the list.)
-    row("MEM far typed", Cb, 402, FldRxFre, "2.787", true, O::Adjusted, 14937, "26.96500");
+    row("MEM plan channel", Cb, 402, FldRxFre, "27.185", false, O::Stored, 0, "27.18500");
+    row("MEM UK as listed", Cb, 402, FldRxFre, "27.68125", true, O::Stored, 0, "27.68100");
+    row("MEM near a channel", Cb, 402, FldRxFre, "27.1867", false, O::Refused, 14972, "*");
+    row("MEM 28.01125", Cb, 402, FldRxFre, "28.01125", false, O::Refused, 14972, "*");
+    row("MEM 28.5 typed", Cb, 402, FldRxFre, "28.5", true, O::Refused, 14972, "*");
 }
 
 void TestChannelRules::verdicts() {
@@ -324,6 +331,66 @@ void TestChannelRules::rowCommands() {
             QCOMPARE(a.keepsFrequencies, c.keeps && all[k] == C::Paste);
         }
     }
+}
+
+void TestChannelRules::deletions() {
+    // One rule for every deletion: what the radio needs stays.
+    Document doc;
+    build(doc, Setup::Hf);
+    QVector<bool> mem = programmedRows(doc, 11), none(mem.size());
+    QCOMPARE(deletionRefusal(doc, 11, mem, none).id, 9951); // the MEM group keeps one
+    mem[0] = false;
+    QCOMPARE(deletionRefusal(doc, 11, programmedRows(doc, 11), mem).id, 0);
+    const QVector<bool> vfo = programmedRows(doc, 10);
+    QCOMPARE(deletionRefusal(doc, 10, vfo, QVector<bool>(vfo.size())).id, 9950);
+    const QVector<bool> a = programmedRows(doc, 0);
+    QCOMPARE(deletionRefusal(doc, 0, a, QVector<bool>(a.size())).id, 9952); // the last up to 400
+    // The verdict on a typed empty frequency asks the same rule.
+    QCOMPARE(judgeValue(doc, slotAt(doc, 0, 1), FldRxFre, QString(), ValueSource::Typed).reason.id,
+             9952);
+}
+
+void TestChannelRules::groupSettings() {
+    Document doc;
+    build(doc, Setup::CbPlans);
+    const FuncRec& f = doc.RadioData.Func;
+    // UK (group 3) is FM only: an emergency channel chosen there is sent in FM, and its
+    // modulation cannot be chosen.
+    doc.RadioData.Func.EmgMode1[3] = 1;
+    setGroupSetting(doc, 3, GroupSetting::EmgCh1, 8);
+    QCOMPARE(f.EmgCH1[3], 8);
+    QCOMPARE(f.EmgMode1[3], 0);
+    QCOMPARE(groupSettingAccess(doc, 3, GroupSetting::EmgMode1).state, FieldState::Disabled);
+    QCOMPARE(setGroupSetting(doc, 3, GroupSetting::EmgMode1, 1), 0);
+    // EU allows AM on its emergency channel.
+    QCOMPARE(setGroupSetting(doc, 0, GroupSetting::EmgMode2, 1), 1);
+    QCOMPARE(groupSettingAccess(doc, 0, GroupSetting::EmgMode2).state, FieldState::Editable);
+    // The last group in use stays in use; a group without channels is not used.
+    for (int g = 0; g < 8; ++g)
+        doc.RadioData.Func.GroupValid[g] = g == 0 ? 1 : 0;
+    QCOMPARE(setGroupSetting(doc, 0, GroupSetting::Valid, 0), 1);
+    QCOMPARE(setGroupSetting(doc, 1, GroupSetting::Valid, 1), 1);
+    QCOMPARE(setGroupSetting(doc, 0, GroupSetting::Valid, 0), 0);
+    // The MEM group has a working channel only; the VFO of HF none.
+    QCOMPARE(groupSettingAccess(doc, 8, GroupSetting::EmgCh1).state, FieldState::Hidden);
+    setGroupSetting(doc, 8, GroupSetting::WorkCh, 2);
+    QCOMPARE(f.MemWorkCH, 2);
+}
+
+void TestChannelRules::heldFrequencies() {
+    // A channel read as it was is marked where the rules would not take it now; the mark
+    // changes nothing.
+    Document doc;
+    build(doc, Setup::CbPlans);
+    QCOMPARE(heldFrequencyNote(doc, slotOfChannel(doc, 402)).id, 0);
+    doc.Channel(402)->RxFre = u"02801500"_s; // 28.015, listed 28.01125
+    QCOMPARE(heldFrequencyNote(doc, slotOfChannel(doc, 402)).id, 27207);
+    QCOMPARE(doc.Channel(402)->RxFre.text(), u"02801500"_s);
+    Document hf;
+    build(hf, Setup::Hf);
+    QCOMPARE(heldFrequencyNote(hf, slotOfChannel(hf, 1)).id, 0);
+    hf.Channel(1)->RxFre = u"03110000"_s;
+    QCOMPARE(heldFrequencyNote(hf, slotOfChannel(hf, 1)).id, 14910);
 }
 
 MZ_TEST_GUILESS_MAIN(TestChannelRules)

@@ -1,4 +1,5 @@
 #include "core/lang/langtext.h"
+#include "core/model/channelrules.h"
 #include "core/model/country.h"
 #include "core/model/document.h"
 #include "core/model/frequency.h"
@@ -50,29 +51,45 @@ private slots:
         QCOMPARE(FreToListText("02700500", 8, 0, 26.965), QString("27.00500"));
     }
 
-    void validateAndSnap() {
+    void typedFrequencyIsJudgedNotClamped() {
+        // A typed frequency is judged by the rule source: in the band it is lowered to the
+        // raster; out of the band or not a number it is refused, never moved to the edge.
         Document doc;
-        ScriptedPrompter p;
-        doc.setPrompter(&p);
-        QCOMPARE(doc.ValidateFreText("27.003", 0, 0), QString("27.00000"));
-        QCOMPARE(doc.ValidateFreText("27.0049", 0, 0), QString("27.00000"));
-        QCOMPARE(doc.ValidateFreText("26.9749", 0, 0), QString("26.97000"));
-        QVERIFY(p.asked.isEmpty());
-        p.answers = {Prompter::Answer::Ok, Prompter::Answer::Ok, Prompter::Answer::Ok};
-        QCOMPARE(doc.ValidateFreText("27.4051", 0, 0), QString("27.40500"));
-        QCOMPARE(doc.ValidateFreText("20", 0, 0), QString("26.96500"));
-        QCOMPARE(doc.ValidateFreText("x", 0, 0), QString("26.96500"));
-        QCOMPARE(p.asked.size(), 3);
+        doc.NewDocument();
+        doc.SetCountryMode(1); // HF, 25.615 .. 30.105: the banks take typed frequencies
+        doc.NewDocument();
+        const struct {
+            const char* typed;
+            EditOutcome outcome;
+            const char* value;
+        } cases[] = {
+            {"28.005", EditOutcome::Stored, "28.00500"},
+            {"28.0099", EditOutcome::Adjusted, "28.00500"},
+            {"25.6199", EditOutcome::Adjusted, "25.61500"},
+            {"31", EditOutcome::Refused, ""},
+            {"20", EditOutcome::Refused, ""},
+            {"x", EditOutcome::Refused, ""},
+        };
+        for (const auto& c : cases) {
+            const ValueVerdict v = judgeValue(doc, slotAt(doc, 0, 3), FldRxFre,
+                                              QString::fromLatin1(c.typed), ValueSource::Typed);
+            QCOMPARE(v.outcome, c.outcome);
+            if (c.outcome != EditOutcome::Refused) QCOMPARE(v.value, QString(c.value));
+        }
         QCOMPARE(SnapToGrid(26.9749, 26.965), 26.970);
     }
 
-    void memGroupTakesNearestPlanChannel() {
+    void memGroupTakesPlanChannelsOnly() {
         Document doc;
         doc.NewDocument(); // channel 1 at 27.185 (mid band)
         doc.AddChannel(5, "27.005");
         doc.AddChannel(130, "26.990"); // UK channel, listed as 26.99125
         int pos = -1;
-        QCOMPARE(doc.ValidateFreText("27.0", 8, 0), QString("27.00500"));
+        const ChannelSlotRef mem = slotAt(doc, 8, 1);
+        QCOMPARE(judgeValue(doc, mem, FldRxFre, "27.005", ValueSource::Typed).value,
+                 QString("27.00500"));
+        QCOMPARE(judgeValue(doc, mem, FldRxFre, "27.001", ValueSource::Typed).outcome,
+                 EditOutcome::Refused);
         QCOMPARE(doc.NearestCHFre(26.992, &pos), QString("26.99000"));
         QCOMPARE(pos, 9);
     }

@@ -1,3 +1,4 @@
+#include "core/model/channeledit.h"
 #include "core/model/country.h"
 #include "core/model/document.h"
 #include "support/scriptedprompter.h"
@@ -12,6 +13,14 @@ QVector<int> channelNumbers(const Document& d) {
     for (int i = 0; i < d.chCount(); ++i)
         r << d.CHInfo[i].CHNo;
     return r;
+}
+} // namespace
+
+namespace {
+// A frequency typed into row `row` of a group, as the channel windows store it.
+EditResult type(Document& doc, int group, int row, const QString& text) {
+    return EditChannelField(doc, FirstCHOfGroup(group, doc.CountryMode) + row, FldRxFre, text,
+                            ValueSource::Typed);
 }
 } // namespace
 
@@ -124,6 +133,9 @@ private slots:
         QVERIFY(!doc.IsDataChanged());
         doc.RadioData.Func.Spare[0] = 4;
         QVERIFY(!doc.IsDataChanged());
+        // The group shown is kept in the file, but looking at another group is no edit.
+        doc.RadioData.Func.GroupSel = 3;
+        QVERIFY(!doc.IsDataChanged());
         doc.RadioData.DTMF.Codes[0].Code = "12";
         QVERIFY(doc.IsDataChanged());
         doc.ToFileCopy();
@@ -139,49 +151,51 @@ private slots:
         QVERIFY(doc.IsDataChanged()); // same count, a channel number gone
     }
 
-    void setValueCreatesAndDeletes() {
+    void typedValueCreatesAndDeletes() {
+        // What the rule source allows is stored by SetCHValue, which decides nothing itself.
         Document doc;
         ScriptedPrompter p;
         doc.setPrompter(&p);
+        doc.SetCountryMode(1);
         doc.NewDocument();
         QSignalSpy changed(&doc, &Document::channelChanged);
         // Any field but the frequency stores nothing in an empty slot.
         doc.SetCHValue(0, 2, FldDUP, 1);
         QCOMPARE(doc.chCount(), 10);
-        doc.SetCHValue(0, 2, FldRxFre, "27.0049");
+        QCOMPARE(type(doc, 0, 2, "27.0049").outcome, EditOutcome::Adjusted);
         QCOMPARE(doc.chCount(), 11);
         const CHInfoRec* c = doc.Channel(2);
         QVERIFY(c);
         QCOMPARE(c->RxFre.text(), QString("02700000"));
         QCOMPARE(c->Public, i16(1));
         QCOMPARE(changed.count(), 2);
-        // Storing the same frequency again changes nothing but still redraws.
-        doc.SetCHValue(0, 2, FldRxFre, "27.00000");
-        QCOMPARE(changed.count(), 3);
-        // Channel 1 and 2 are the only memory channels: clearing one inside group 0 is refused.
-        doc.SetCHValue(0, 2, FldRxFre, "");
-        QVERIFY(doc.Channel(2));
+        // Out of the band: refused, the empty row stays empty.
+        QCOMPARE(type(doc, 0, 3, "31").outcome, EditOutcome::Refused);
+        QVERIFY(!doc.Channel(3));
+        // Channel 1 and 2 are the only memory channels: clearing both in group A is refused.
+        type(doc, 0, 2, "");
+        QCOMPARE(type(doc, 0, 1, "").outcome, EditOutcome::Refused);
+        QVERIFY(doc.Channel(1));
         // With a memory channel in another group the deletion goes through.
-        doc.SetCHValue(1, 1, FldRxFre, "27.1");
-        doc.SetCHValue(0, 2, FldRxFre, "");
-        QVERIFY(!doc.Channel(2));
-        QCOMPARE(doc.chCount(), 11);
+        type(doc, 1, 1, "27.1");
+        type(doc, 0, 1, "");
+        QVERIFY(!doc.Channel(1));
         QVERIFY(p.asked.isEmpty());
         // VFO never goes; the last MEM channel stays.
-        doc.SetCountryMode(1);
-        doc.NewDocument();
-        doc.SetCHValue(10, 1, FldRxFre, "");
+        type(doc, 10, 1, "");
         QVERIFY(doc.Channel(401));
         for (int r = 1; r <= 8; ++r)
-            doc.SetCHValue(11, r, FldRxFre, "");
+            type(doc, 11, r, "");
         QCOMPARE(doc.CountCHInGroup(11, 1), 1);
         QVERIFY(doc.Channel(409));
     }
 
-    void memGroupOfCbSnapsToPlan() {
+    void memGroupOfCbTakesPlanChannelsOnly() {
         Document doc;
         doc.NewDocument();
-        doc.SetCHValue(8, 1, FldRxFre, "27.19");
+        QCOMPARE(type(doc, 8, 1, "27.19").outcome, EditOutcome::Refused); // no plan channel
+        QCOMPARE(doc.Channel(402)->RxFre.text(), QString("02801500"));
+        type(doc, 8, 1, "27.185");
         QCOMPARE(doc.Channel(402)->RxFre.text(), QString("02718500"));
     }
 

@@ -124,6 +124,13 @@ private slots:
         QVERIFY(!IsCompatible("V100", "V101"));
         QCOMPARE(SoftForFirm("V101"), QString("V200"));
         QCOMPARE(SoftForFirm("V999"), QString());
+        // Without a table (a program folder copied alone) the program still reads its own
+        // version; only the others are unknown.
+        const VersionPairs table = FirmPairs();
+        FirmPairs().clear();
+        QVERIFY(IsCompatible("V100", "V100"));
+        QVERIFY(!IsCompatible("V100", "V101"));
+        FirmPairs() = table;
         QVERIFY(OtherVersionProgram("V101").startsWith(root.path() + "/V200/"));
         for (const char* ok : {"V100", "V999", "V1.0"})
             QVERIFY2(IsVersionText(ok), ok);

@@ -49,6 +49,17 @@ private slots:
         QCOMPARE(list[1].mode, 2);
         QCOMPARE(list[1].model, QStringLiteral("MZ-710"));
         QCOMPARE(list[1].channels, int(doc.RadioData.CHCount));
+        QVERIFY(!list[1].partlyWritten);
+
+        // A radio a write left partly written: named and listed so.
+        const QString partly = store.save(doc.RadioData, doc.CHInfo, at(1), nullptr, true);
+        QCOMPARE(QFileInfo(partly).fileName(),
+                 QStringLiteral("20260301-080100-000_MZ-710_HAM_partly-written.dat"));
+        const QList<BackupEntry> now = store.list();
+        QCOMPARE(now.size(), 3);
+        QCOMPARE(now[0].path, partly);
+        QVERIFY(now[0].partlyWritten);
+        QCOMPARE(now[0].mode, 2);
     }
 
     void theHundredAndFirstRemovesTheOldest() {

@@ -68,8 +68,8 @@ void varyChannels(Document& d) {
         for (int n = ChVfo; n <= ChMemFirst + 7; ++n)
             must(EditChannelField(d, n, FldRxFre, onRaster(n)), n, 1);
     } else {
-        // MEM channels take the nearest plan channel, a UK one among them.
-        const char* mem[] = {"27.62125", "26.985", "27.7", "27.35"};
+        // MEM channels take plan channels, a UK one among them.
+        const char* mem[] = {"27.62125", "26.985", "27.70125", "27.355"};
         for (int i = 0; i < 4; ++i)
             must(EditChannelField(d, ChMemFirst + i, FldRxFre, QString::fromLatin1(mem[i])),
                  ChMemFirst + i, 1);
@@ -140,6 +140,7 @@ private slots:
     void foreignFile();
     void changedValuesAreReportedAndOldMacFilesRead();
     void cbModeRules();
+    void columnsNotReadAreNamed();
     void intoOneGroup();
     void importReportLines_data();
     void importReportLines();
@@ -528,7 +529,9 @@ void TestChannelCsv::cbModeRules() {
                            "3,27.500000,FM,\n"   // EU 3 holds another frequency
                            "41,27.000000,FM,\n"  // CE 1 is not programmed
                            "380,27.000000,FM,\n" // no group in CB mode
-                           "402,27.62125,FM,RogerBeep=7 DTMF-BOT=3\n"; // MEM 1
+                           "402,27.62125,FM,RogerBeep=7 DTMF-BOT=3\n" // MEM 1
+                           "403,28.01125,FM,\n"                       // MEM 2: no plan channel
+                           "404,28.5,FM,\n"; // MEM 3: no plan channel either
     const ChannelImportReport r = ImportChannelsCsv(doc, csv);
     QVERIFY2(rowAtLine(r, 2)->outcome == RowOutcome::Adjusted, qPrintable(r.lines().join(u'\n')));
     QCOMPARE(rowAtLine(r, 2)->notes.first().id, 14923);
@@ -539,8 +542,8 @@ void TestChannelCsv::cbModeRules() {
     QCOMPARE(rowAtLine(r, 5)->notes.first().id, 14912);
     QCOMPARE(rowAtLine(r, 6)->notes.first().id, 14906);
     QVERIFY(!doc.Channel(41));
-    // The MEM channel takes the nearest plan channel; references to tone tips and codes the
-    // document lacks become Off.
+    // A MEM channel takes a plan channel's frequency (UK 3 as listed); references to tone tips
+    // and codes the document lacks become Off.
     const ImportRowReport* mem = rowAtLine(r, 7);
     QCOMPARE(mem->outcome, RowOutcome::Adjusted);
     QCOMPARE(doc.Channel(402)->RxFre.text(), u"02762100"_s); // UK 3
@@ -550,6 +553,27 @@ void TestChannelCsv::cbModeRules() {
     for (const TextNote& n : mem->notes)
         ids << n.id;
     QVERIFY2(ids.contains(14924) && ids.contains(14925), qPrintable(r.lines().join(u'\n')));
+    // What no plan channel has is refused, near the plans or far from them.
+    for (int line : {8, 9}) {
+        QCOMPARE(rowAtLine(r, line)->outcome, RowOutcome::Skipped);
+        QCOMPARE(rowAtLine(r, line)->notes.first().id, 14972);
+    }
+}
+
+void TestChannelCsv::columnsNotReadAreNamed() {
+    // A column named twice and one that is no channel column are told before the rows; only
+    // the first of two columns with one name is read.
+    UseStagedLanguage();
+    Document doc;
+    doc.SetCountryMode(1);
+    doc.NewDocument();
+    const ChannelImportReport r =
+        ImportChannelsCsv(doc, "Location,Frequency,Frequency,Colour\n5,28.5,29.0,red\n");
+    const QStringList lines = r.lines();
+    QVERIFY2(lines.value(0).contains(u"\"Frequency\" is given twice"_s),
+             qPrintable(lines.join('\n')));
+    QVERIFY2(lines.value(1).contains(u"\"Colour\" not read"_s), qPrintable(lines.join('\n')));
+    QCOMPARE(doc.Channel(5)->RxFre.text(), u"02850000"_s);
 }
 
 void TestChannelCsv::intoOneGroup() {

@@ -113,9 +113,19 @@ private slots:
         const QByteArray exported = ExportChannelsCsv(d).csv;
         QVERIFY(exported.contains(r1.join(u',').toUtf8()));
 
-        // Pasted into B at row 11: the same channels there.
+        // Pasted back into A with the cursor anywhere: the Location column puts every row on
+        // its own channel, which it leaves as it was.
+        const auto a = rowsOf(d, A, 1, 6);
+        const SheetPasteReport same = PasteChannelSheet(d, A, 30, text);
+        QCOMPARE(same.rows.adjusted() + same.rows.skipped(), 0);
+        QCOMPARE(rowsOf(d, A, 1, 6), a);
+
+        // Without its Location column, pasted into B at row 11: the same channels there.
+        QStringList lines = text.split(u'\n');
+        for (QString& line : lines)
+            line = line.section(u'\t', 1);
         ProgramRows(d, B, 14, 14); // the empty row empties its target
-        const SheetPasteReport rep = PasteChannelSheet(d, B, 11, text);
+        const SheetPasteReport rep = PasteChannelSheet(d, B, 11, lines.join(u'\n'));
         QVERIFY(!rep.rows.refused());
         QCOMPARE(rep.dataRows, 6);
         QCOMPARE(rep.rows.adjusted() + rep.rows.skipped(), 0);
@@ -202,13 +212,88 @@ private slots:
         // Empty rows: a programmed plan row is kept and named, an empty one stays empty.
         const int ce40 = FirstCHOfGroup(CE, 0) + 40;
         d.DeleteChannel(d.FindChannel(ce40));
-        const QString empties = u"Location\tName\tFrequency\n1\tEU 1\t\n2\tEU 2\t\n"_s;
-        const SheetPasteReport kept = PasteChannelSheet(d, CE, 39, empties);
+        const QString empties = u"Location\tName\tFrequency\n79\tCE 39\t\n80\tCE 40\t\n"_s;
+        const SheetPasteReport kept = PasteChannelSheet(d, CE, 1, empties);
         QCOMPARE(kept.rows.skipped(), 1);
         QCOMPARE(kept.rows.changedRows, 1);
         QVERIFY(kept.rows.lines().join(u'\n').contains(u"CE 39: kept"_s));
         QVERIFY(d.Channel(FirstCHOfGroup(CE, 0) + 39));
         QVERIFY(!d.Channel(ce40));
+    }
+
+    void planGroupPasteHonoursLocation() {
+        // Rows land on the plan channel their Location names, else the one with their
+        // frequency, whatever row the cursor is on; the plan keeps its frequencies.
+        Document d;
+        NewDocumentInMode(d, 0);
+        ProgramRows(d, EU, 1, 40);
+        const auto before = rowsOf(d, EU, 5, 8);
+        const QString text = u"Location\tFrequency\tTone\trToneFreq\n"
+                             "19\t27.185\tTone\t88.5\n"
+                             "9\t27.065\tTone\t88.5\n"
+                             "\t27.0\tTone\t88.5\n"
+                             "\t26.5\t\t\n"
+                             "\t27.205\tTSQL\t100.0\n"_s;
+        const SheetPasteReport rep = PasteChannelSheet(d, EU, 5, text);
+        QVERIFY(!rep.rows.refused());
+        const int base = FirstCHOfGroup(EU, 0);
+        QCOMPARE(d.Channel(base + 19)->TDCT, i16(8)); // 88.5 Hz
+        QCOMPARE(d.Channel(base + 19)->RxFre.text(), u"02718500"_s);
+        QCOMPARE(d.Channel(base + 9)->TDCT, i16(8));
+        // TSQL with only rToneFreq: cToneFreq's default both ways, and the report says so.
+        QCOMPARE(d.Channel(base + 20)->TDCT, i16(8));
+        QCOMPARE(d.Channel(base + 20)->RDCT, i16(8));
+        QVERIFY(rowsOf(d, EU, 5, 8) == before); // the cursor's rows are untouched
+        QCOMPARE(rep.rows.skipped(), 2);
+        QCOMPARE(rep.rows.changedRows + rep.rows.adjusted() + rep.rows.skipped(), rep.dataRows);
+        const QString lines = rep.rows.lines().join(u'\n');
+        QVERIFY2(lines.contains(u"27.0 MHz is not a channel of the EU plan"_s), qPrintable(lines));
+        QVERIFY2(lines.contains(u"26.5 MHz"_s), qPrintable(lines));
+        QVERIFY2(lines.contains(u"88.5 Hz"_s), qPrintable(lines));
+    }
+
+    void bankPastePlacesByLocationOnlyWithItsHeader() {
+        const struct {
+            const char* name;
+            QString text;
+            QStringList frequencies; // rows 1..5 of B afterwards
+            int skipped;
+            const char* reportHas;
+        } cases[] = {
+            {"Location in the header: by number",
+             u"Location\tFrequency\n45\t28.5\n3\t28.6\n"_s,
+             {QString(), QString(), QString(), QString(), u"02850000"_s},
+             1,
+             "Location 3"},
+            {"no Location: from the cursor on",
+             u"Frequency\tMode\n28.5\tFM\n28.6\tFM\n"_s,
+             {QString(), u"02850000"_s, u"02860000"_s, QString(), QString()},
+             0,
+             ""},
+            {"a column named twice",
+             u"Frequency\tFrequency\n28.5\t29.0\n"_s,
+             {QString(), u"02850000"_s, QString(), QString(), QString()},
+             0,
+             "\"Frequency\" is given twice"},
+            {"out of the band: skipped, not moved to the edge",
+             u"Frequency\n31\n"_s,
+             {QString(), QString(), QString(), QString(), QString()},
+             1,
+             "outside the band"},
+        };
+        for (const auto& c : cases) {
+            Document d;
+            NewDocumentInMode(d, 1);
+            const SheetPasteReport rep = PasteChannelSheet(d, B, 2, c.text);
+            QVERIFY2(!rep.rows.refused(), c.name);
+            for (int r = 1; r <= 5; ++r) {
+                const CHInfoRec* ch = d.Channel(FirstCHOfGroup(B, 1) + r);
+                QCOMPARE(ch ? ch->RxFre.text() : QString(), c.frequencies[r - 1]);
+            }
+            QCOMPARE(rep.rows.skipped(), c.skipped);
+            const QString lines = rep.rows.lines().join(u'\n');
+            QVERIFY2(lines.contains(QLatin1String(c.reportHas)), qPrintable(lines));
+        }
     }
 
     void whatIsNoSheetIsRefused() {

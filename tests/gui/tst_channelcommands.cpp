@@ -351,11 +351,16 @@ private slots:
         QVERIFY(lines.value(1).startsWith(QStringLiteral("5\tA 5\t28.100000\t")));
         QVERIFY(lines.value(2).startsWith(QStringLiteral("6\tA 6\t28.200000\t")));
 
-        // Pasted into another group: the same channels there, the names reported as not read,
-        // and a report counting the two data rows only.
+        // Pasted into another group without its Location column (which would put each row on
+        // its own channel): the same channels there, the names reported as not read, and a
+        // report counting the two data rows only.
         choose(Ctl(table(), "Combo7"), QStringLiteral("B"));
         goToRow(7);
-        QGuiApplication::clipboard()->setText(text); // as a spreadsheet gives it back
+        QStringList noLocation = lines;
+        for (QString& line : noLocation)
+            line = line.section(u'\t', 1);
+        // As a spreadsheet gives it back.
+        QGuiApplication::clipboard()->setText(noLocation.join(QStringLiteral("\r\n")));
         prompter.expect(QStringLiteral("paste of 2 channels"));
         keys(Qt::Key_V, Qt::ControlModifier);
         QVERIFY(prompter.saw(QStringLiteral("column \"Name\" not read")));

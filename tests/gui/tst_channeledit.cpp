@@ -156,10 +156,13 @@ private slots:
         auto& st = ChannelEditState::of(doc_);
         st.CurGroup = 3;
         st.CurCH = 1;
+        QSignalSpy changed(&doc_, &Document::channelChanged);
         FrmCHInfoEdit d(doc_);
-        QCOMPARE(doc_.Channel(121)->AM_FM, i16(0));
+        // Showing a channel writes nothing: the AM it holds stays, shown, not editable.
+        QCOMPARE(doc_.Channel(121)->AM_FM, i16(1));
+        QCOMPARE(changed.size(), 0);
         QVERIFY(!field(&d, 8)->isEnabled());
-        QCOMPARE(field(&d, 8)->currentText(), QStringLiteral("FM"));
+        QCOMPARE(field(&d, 8)->currentText(), QStringLiteral("AM"));
         // Mode 0: the frequency is fixed, no DUP, shift or power.
         QVERIFY(!Ctl<QLineEdit>(&d, "Text1")->isEnabled());
         QVERIFY(Ctl<QWidget>(&d, "Text2")->isHidden());
@@ -175,7 +178,8 @@ private slots:
         QCOMPARE(doc_.Channel(280)->AM_FM, i16(1));
         QVERIFY(field(&d, 8)->isEnabled());
         choose(Ctl(&d, "Combo1"), QStringLiteral("41"));
-        QCOMPARE(doc_.Channel(281)->AM_FM, i16(0));
+        QCOMPARE(doc_.Channel(281)->AM_FM, i16(1));
+        QCOMPARE(changed.size(), 0);
         QVERIFY(!field(&d, 8)->isEnabled());
     }
 
@@ -259,6 +263,16 @@ private slots:
         QVERIFY(doc_.Channel(6));
         QVERIFY(field(&d, 0)->isEnabled());
         QCOMPARE(field(&d, 0)->currentText(), QStringLiteral("On"));
+
+        // Out of the band: warned, and the channel keeps its frequency.
+        prompter_.expect(9021);
+        text1->setFocus();
+        text1->selectAll();
+        typeKeys(QStringLiteral("31"));
+        key(Qt::Key_Return);
+        QCOMPARE(prompter_.asked.size(), 1);
+        QCOMPARE(doc_.FreToShown(doc_.Channel(6)->RxFre.text()), QStringLiteral("28.30000"));
+        QCOMPARE(text1->text(), QStringLiteral("28.30000"));
     }
 
     void dialogAndTableFollowEachOther() {
@@ -379,8 +393,10 @@ private slots:
             choose(Ctl(m, "Combo1_0"), QStringLiteral("Off"));
             Ctl<QPushButton>(m, "CommandOK")->click();
         });
+        prompter_.expect(9951); // the MEM group keeps at least one channel: said, not silent
         more->click();
         QVERIFY(doc_.Channel(403));
+        QCOMPARE(prompter_.asked.size(), 1);
     }
 
     // On the shipped plans: the dialog shows the frequency of the plan channel it selects from

@@ -17,6 +17,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 class TestChannelTable : public QObject {
     Q_OBJECT
 
@@ -145,7 +147,9 @@ private slots:
         QCOMPARE(doc_.chCount(), count + 1);
         QVERIFY(cell(t, 4, 2).isEmpty());
 
-        // Clearing the frequency: refused while no other group holds a channel up to 400.
+        // Clearing the frequency of the last channel up to 400: refused, with the reason.
+        doc_.DeleteChannel(doc_.FindChannel(1));
+        prompter_.expect(9952);
         setCell(t, 3, 1);
         key(Qt::Key_Return);
         key(Qt::Key_Backspace);
@@ -153,7 +157,9 @@ private slots:
         QTRY_VERIFY(!t.grid()->isEditing());
         QVERIFY(doc_.Channel(3));
         QCOMPARE(cell(t, 3, 1), QStringLiteral("28.50000"));
-        doc_.SetCHValue(1, 1, FldRxFre, QStringLiteral("28.6"));
+        QCOMPARE(prompter_.asked.size(), 1);
+        prompter_.reset();
+        doc_.SetCHValue(1, 1, FldRxFre, QStringLiteral("28.60000"));
         setCell(t, 3, 1);
         key(Qt::Key_Return);
         key(Qt::Key_Backspace);
@@ -162,14 +168,34 @@ private slots:
         QVERIFY(cell(t, 3, 1).isEmpty());
         QVERIFY(prompter_.asked.isEmpty());
 
-        // Out of the band: one warning, the band limit is stored.
-        prompter_.expect(9021);
-        setCell(t, 5, 1);
-        typeKeys(QStringLiteral("35"));
+        // Out of the band (or not a number): one warning, and nothing is stored anywhere; the
+        // empty row stays empty.
+        for (const char* typed : {"35", "20", "31"}) {
+            prompter_.reset();
+            prompter_.expect(9021);
+            const int before = doc_.chCount();
+            setCell(t, 5, 1);
+            typeKeys(QString::fromLatin1(typed));
+            key(Qt::Key_Return);
+            QTRY_VERIFY(!t.grid()->isEditing());
+            QCOMPARE(prompter_.asked.size(), 1);
+            QVERIFY(prompter_.asked[0].text.startsWith(LoadLangText(9021)));
+            QVERIFY(!doc_.Channel(5));
+            QCOMPARE(doc_.chCount(), before);
+            QVERIFY(cell(t, 5, 1).isEmpty());
+        }
+        // In the band between two points of the raster: stored on the raster, and said.
+        prompter_.reset();
+        QSignalSpy said(&ChannelEditState::of(doc_), &ChannelEditState::statusNote);
+        setCell(t, 6, 1);
+        typeKeys(QStringLiteral("28.0099"));
         key(Qt::Key_Return);
-        QTRY_VERIFY(doc_.Channel(5));
-        QCOMPARE(prompter_.texts(), QStringList{LoadLangText(9021)});
-        QCOMPARE(cell(t, 5, 1), QStringLiteral("30.10500"));
+        QTRY_VERIFY(doc_.Channel(6));
+        QCOMPARE(cell(t, 6, 1), QStringLiteral("28.00500"));
+        QCOMPARE(said.size(), 1);
+        const QString note = said[0][0].toString();
+        QVERIFY2(note.contains(u"28.0099"_s) && note.contains(u"28.00500"_s), qPrintable(note));
+        QVERIFY(prompter_.asked.isEmpty());
     }
 
     void pendingValueIsCommitted() {
@@ -342,9 +368,9 @@ private slots:
         choose(Ctl(&t, "Combo7"), QStringLiteral("C"));
         QCOMPARE(Ctl(&t, "Combo8_0")->count(), 4);
         QCOMPARE(Ctl(&t, "Combo8_0")->currentText(), QStringLiteral("5"));
-        // A setting whose row is not programmed moves to the first programmed row.
-        QCOMPARE(Ctl(&t, "Combo8_1")->currentText(), QStringLiteral("3"));
-        QCOMPARE(doc_.RadioData.Func.EmgCH1[2], i16(2));
+        // A setting whose row is not programmed shows no choice; showing stores nothing.
+        QCOMPARE(Ctl(&t, "Combo8_1")->currentIndex(), -1);
+        QCOMPARE(doc_.RadioData.Func.EmgCH1[2], i16(20));
         QCOMPARE(Ctl(&t, "Combo10_1")->currentText(), QStringLiteral("AM"));
         choose(Ctl(&t, "Combo8_2"), QStringLiteral("6"));
         QCOMPARE(doc_.RadioData.Func.EmgCH2[2], i16(5));
@@ -390,11 +416,22 @@ private slots:
         choose(Ctl(&t, "Combo9_1"), QStringLiteral("UK"));
         QVERIFY(!Ctl(&t, "Combo10_0")->isEnabled());
         QVERIFY(!Ctl(&t, "Combo10_1")->isEnabled());
-        QCOMPARE(doc_.RadioData.Func.EmgMode2[3], u8(0));
+        // Showing a group stores nothing: the value read stays as it is.
+        QCOMPARE(doc_.RadioData.Func.EmgMode2[3], u8(1));
         choose(Ctl(&t, "Combo9_0"), QStringLiteral("CE"));
         QVERIFY(!Ctl(&t, "Combo10_1")->isEnabled());
         choose(Ctl(&t, "Combo9_0"), QStringLiteral("EU"));
         QVERIFY(Ctl(&t, "Combo10_1")->isEnabled());
+    }
+
+    void lookingAtAnotherGroupIsNoEdit() {
+        // The group shown is kept in the file (GroupSel), but choosing it is no edit.
+        newDoc(1);
+        doc_.ToFileCopy();
+        frmCommChInfo t(doc_);
+        choose(Ctl(&t, "Combo7"), QStringLiteral("C"));
+        QCOMPARE(doc_.RadioData.Func.GroupSel, i16(2));
+        QVERIFY(!doc_.IsDataChanged());
     }
 
     void countrySelectorWithUkPair() {

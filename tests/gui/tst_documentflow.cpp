@@ -93,6 +93,30 @@ private slots:
         QVERIFY(main->ChildForm(QStringLiteral("frmCommChInfo")));
     }
 
+    void readWithChangesAsksToSaveFirst() {
+        // A read replaces the document: it asks the save question of New, Open and Exit
+        // before its own; Cancel leaves everything, No goes on to the read.
+        QList<CommKind> started;
+        main->setSessionStarter([&started](CommKind k) { started << k; });
+        touch();
+        prompter.reset({A::Cancel});
+        trigger("mnuReadFromRadio");
+        QCOMPARE(prompter.texts(), QStringList{LoadLangText(9006)});
+        QCOMPARE(prompter.asked[0].buttons, B::YesNoCancel);
+        QVERIFY(started.isEmpty());
+        QVERIFY(doc->IsDataChanged());
+        prompter.reset({A::No});
+        trigger("mnuReadFromRadio");
+        QCOMPARE(started, QList<CommKind>{CommKind::Read});
+        // Unchanged: no question before the read's own.
+        doc->ToFileCopy();
+        prompter.reset();
+        trigger("mnuReadFromRadio");
+        QVERIFY(prompter.asked.isEmpty());
+        QCOMPARE(started.size(), 2);
+        main->setSessionStarter({});
+    }
+
     void toolbarNewAsksOnlyToSaveChangesAndUsesTheTemplate() {
         touch();
         // Initialisation, cancelled at the confirmation: the flag does not linger.

@@ -474,9 +474,10 @@ private slots:
         QCOMPARE(main->progPassword(), QStringLiteral("ab"));
         QTRY_COMPARE(seen.replacedBy, memory);
 
-        // Once given, no dialog for the next session.
+        // Once given, no dialog for the next session. (The document read is kept nowhere yet:
+        // the next read asks first whether to save it, as New and Open do.)
         QTRY_VERIFY(commandsEnabled());
-        prompter.reset({A::Ok});
+        prompter.reset({A::No, A::Ok});
         prompter.expect(9009);
         action("mnuReadFromRadio")->trigger();
         QCOMPARE(user.offered.size(), 3);
@@ -560,18 +561,19 @@ private slots:
         QTest::qWait(50);
         QVERIFY(main->isVisible());
 
-        // V200 is started and this program leaves through its exit sequence, which asks to
-        // save the changed document first.
+        // The read asks to save the changed document first (No); V200 is started and this
+        // program leaves through its exit sequence, which asks again.
         doc->EditFunc([](FuncRec& f) { f.Volume = f.Volume == 5 ? 6 : 5; });
         const QByteArray changed = PackedBytes(*doc);
         QVERIFY(changed != before);
         QVERIFY(startRadio({"--firmware", "V101"}));
-        prompter.reset({A::Ok, A::Yes, A::No});
+        prompter.reset({A::No, A::Ok, A::Yes, A::No});
         action("mnuReadFromRadio")->trigger();
         QTRY_VERIFY(!main->isVisible());
         QTRY_VERIFY(QFileInfo::exists(note));
-        QCOMPARE(prompter.asked.size(), 3);
-        QCOMPARE(prompter.asked[2].buttons, Prompter::Buttons::YesNoCancel);
+        QCOMPARE(prompter.asked.size(), 4);
+        QVERIFY(prompter.wasMessage(0, 9006));
+        QCOMPARE(prompter.asked[3].buttons, Prompter::Buttons::YesNoCancel);
         QVERIFY(!sessions->transport().isOpen());
         QVERIFY(PackedBytes(*doc) == changed);
     }

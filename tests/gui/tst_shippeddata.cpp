@@ -4,7 +4,10 @@
 #include "core/files/datafile.h"
 #include "core/files/opendatafile.h"
 #include "core/link/memorymap.h"
+#include "core/model/channeledit.h"
 #include "core/model/channelplan.h"
+#include "core/model/channelrules.h"
+#include "core/model/country.h"
 #include "core/model/document.h"
 #include "support/scriptedprompter.h"
 #include "support/testmain.h"
@@ -34,10 +37,19 @@ private slots:
         QVERIFY(LoadDataFile(doc, QStringLiteral(MZ_PROGDIR "/demo/demo.dat")));
         QCOMPARE(doc.ModelName, QStringLiteral("MZ-710"));
         QCOMPARE(doc.CountryMode, 0);
-        // 40 EU and 40 German channels, the VFO and the eight MEM channels.
-        QCOMPARE(doc.chCount(), 89);
+        // Every national plan as a new CB document has it, the VFO and the eight MEM
+        // channels, each of them a channel the radio can hold in its place.
         QVERIFY(doc.Channel(9) && doc.Channel(9)->RDCT == 8);
         QVERIFY(doc.Channel(280));
+        for (int g = 0; g < GroupCount(0); ++g) {
+            QVERIFY2(doc.CountCHInGroup(g, 0) > 0, qPrintable(GroupName(g, 0)));
+            for (int row = 1; row <= GroupSize(g, 0); ++row) {
+                const ChannelSlotRef slot = slotAt(doc, g, row);
+                QVERIFY2(heldFrequencyNote(doc, slot).id == 0,
+                         qPrintable(ChannelSlotName(slot.chNo, 0)));
+            }
+        }
+        QCOMPARE(doc.CountCHInGroup(8, 0), 8);
     }
 
     // The initial-data files the build makes from the plan tables: every row as the table

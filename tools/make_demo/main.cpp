@@ -1,10 +1,14 @@
-// Writes the demo document that the virtual radio starts from: a CB radio with the 40 EU
-// channels and the first 40 German channels programmed, a few channels with tones, and two
-// DTMF codes.
+// Writes the demo document that the virtual radio starts from: a CB radio built as a new CB
+// document is (every national plan from the plan table, the MEM channels on plan channels),
+// with the EU and German groups in use, a few channels with tones, and two DTMF codes. The
+// output depends on nothing but the plan table, so the file is rebuilt byte for byte (the test
+// demo_is_reproducible compares it with data/demo/demo.dat).
 //
 //   make_demo OUT.dat
 
 #include "core/files/datafile.h"
+#include "core/model/cbplanrule.h"
+#include "core/model/channelplan.h"
 #include "core/model/document.h"
 #include "core/model/helpers.h"
 
@@ -13,13 +17,6 @@
 #include <QTextStream>
 
 namespace {
-const char* const euChannels[40] = {
-    "26.965", "26.975", "26.985", "27.005", "27.015", "27.025", "27.035", "27.055",
-    "27.065", "27.075", "27.085", "27.105", "27.115", "27.125", "27.135", "27.155",
-    "27.165", "27.175", "27.185", "27.205", "27.215", "27.225", "27.255", "27.235",
-    "27.245", "27.265", "27.275", "27.285", "27.295", "27.305", "27.315", "27.325",
-    "27.335", "27.345", "27.355", "27.365", "27.375", "27.385", "27.395", "27.405"};
-
 void setCode(DTMFRec& d, int k, const char* shown) {
     const QString stored = DtmfToStored(QString::fromLatin1(shown));
     d.Codes[k].Code = stored;
@@ -37,11 +34,11 @@ int main(int argc, char** argv) {
     doc.SetCountryMode(0);
     doc.NewDocument();
 
-    // Group EU holds channels 1..40, group DE starts at 241.
-    doc.DeleteChannel(doc.FindChannel(1));
-    for (int i = 0; i < 40; ++i) {
-        doc.AddChannel(1 + i, QString::fromLatin1(euChannels[i]));
-        doc.AddChannel(241 + i, QString::fromLatin1(euChannels[i]));
+    // The plans as a new CB document has them: EU 1..40, DE from 241, and the other plans.
+    QString error;
+    if (CbPlanRows().isEmpty() || !ApplyPlan(doc, CbPlanRows(), &error)) {
+        QTextStream(stderr) << "make_demo: the CB plan table does not build: " << error << "\n";
+        return 1;
     }
     doc.EditFunc([](FuncRec& f) {
         f.GroupValid[0] = 1;

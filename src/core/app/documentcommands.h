@@ -64,14 +64,15 @@ public:
     // The exit sequence. twips is the window's geometry to store (ignored when minimised).
     // Returns false when the user cancelled at 9006: the program keeps running.
     bool ExitSequence(bool minimised, const QRect& twips);
+    // 9006 with Yes/No/Cancel when the document changed; false on Cancel (or a failed save).
+    // Whatever replaces the document asks it first (New, Open, Exit, a read from the radio).
+    bool askSaveChanges();
 
 signals:
     // Emitted when LoadNewDoc's delayed step has built the new document.
     void newDocumentBuilt();
 
 private:
-    // 9006 with Yes/No/Cancel when the document changed; false on Cancel (or a failed save).
-    bool askSaveChanges();
     // The shell shows the document just built or opened, and undo starts from there.
     void showLoaded();
     // LoadNewDoc, the new document in that country mode.

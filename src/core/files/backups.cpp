@@ -18,10 +18,13 @@
 namespace {
 const QString StampFormat = QStringLiteral("yyyyMMdd-HHmmss-zzz");
 
-// yyyyMMdd-HHmmss-zzz_MODEL_MODE.dat, with "-N" before ".dat" when two reads share a millisecond.
+// yyyyMMdd-HHmmss-zzz_MODEL_MODE.dat, with "_partly-written" after the mode for a radio a
+// write of this run left partly written, and "-N" before ".dat" when two reads share a
+// millisecond.
+const QString PartlyMark = QStringLiteral("_partly-written");
 const QRegularExpression& namePattern() {
-    static const QRegularExpression re(
-        QStringLiteral("^(\\d{8}-\\d{6}-\\d{3})_(.+)_([A-Za-z]+)(-\\d+)?\\.dat$"));
+    static const QRegularExpression re(QStringLiteral(
+        "^(\\d{8}-\\d{6}-\\d{3})_(.+)_([A-Za-z]+)(_partly-written)?(-\\d+)?\\.dat$"));
     return re;
 }
 
@@ -55,9 +58,10 @@ QString BackupStore::defaultDir() {
            QStringLiteral("/mzprog/backups");
 }
 
-QString BackupStore::fileNameFor(const QDateTime& when, const QString& model, int mode) {
+QString BackupStore::fileNameFor(const QDateTime& when, const QString& model, int mode,
+                                 bool partlyWritten) {
     return when.toString(StampFormat) + QLatin1Char('_') + modelAndMode(model, mode) +
-           QStringLiteral(".dat");
+           (partlyWritten ? PartlyMark : QString()) + QStringLiteral(".dat");
 }
 
 QDateTime BackupStore::timeOfName(const QString& fileName) {
@@ -66,13 +70,13 @@ QDateTime BackupStore::timeOfName(const QString& fileName) {
 }
 
 QString BackupStore::save(const RadioDataRec& data, const ChannelList& channels,
-                          const QDateTime& when, QString* error) {
+                          const QDateTime& when, QString* error, bool partlyWritten) {
     if (!QDir().mkpath(dir_)) {
         if (error) *error = QStringLiteral("cannot create the folder %1").arg(dir_);
         return QString();
     }
     const QString name =
-        fileNameFor(when, TrimFixed(data.Head.Model.text()), data.Head.CountryMode);
+        fileNameFor(when, TrimFixed(data.Head.Model.text()), data.Head.CountryMode, partlyWritten);
     QString path = dir_ + QLatin1Char('/') + name;
     for (int n = 2; QFileInfo::exists(path); ++n)
         path = dir_ + QLatin1Char('/') + name.chopped(4) + QStringLiteral("-%1.dat").arg(n);
@@ -123,7 +127,8 @@ QList<BackupEntry> BackupStore::list() const {
         // was named, or the name was made by hand).
         const QDateTime modified = QFileInfo(e.path).lastModified();
         if (modified.isValid() && e.when > modified.addSecs(60)) e.when = modified;
-        const int seq = m.captured(4).isEmpty() ? 1 : m.captured(4).mid(1).toInt();
+        e.partlyWritten = !m.captured(4).isEmpty();
+        const int seq = m.captured(5).isEmpty() ? 1 : m.captured(5).mid(1).toInt();
         order.insert(e.path, seq);
         out << e;
     }

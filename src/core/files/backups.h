@@ -16,6 +16,9 @@ struct BackupEntry {
     QString model;  // from the file header, trimmed
     int mode = 0;   // country mode from the file header
     int channels = 0;
+    // Read from a radio that a write of the same run had left partly written (a stopped or
+    // failed write): what it holds is half old, half new.
+    bool partlyWritten = false;
 };
 
 class BackupStore {
@@ -32,15 +35,18 @@ public:
     static void setDefaultDir(const QString& dir);
     QString dir() const { return dir_; }
 
-    // The file name for a backup made at when: yyyyMMdd-HHmmss-zzz_MODEL_MODE.dat.
-    static QString fileNameFor(const QDateTime& when, const QString& model, int mode);
+    // The file name for a backup made at when: yyyyMMdd-HHmmss-zzz_MODEL_MODE.dat, with
+    // "_partly-written" after the mode for a partly written radio.
+    static QString fileNameFor(const QDateTime& when, const QString& model, int mode,
+                               bool partlyWritten = false);
     // The time a backup's file name carries; invalid for a name that is no backup's.
     static QDateTime timeOfName(const QString& fileName);
 
     // Writes the image as a data file and removes the oldest beyond Keep. Returns the path;
     // empty with *error set when the file could not be written (nothing else is changed then).
     QString save(const RadioDataRec& data, const ChannelList& channels,
-                 const QDateTime& when = QDateTime::currentDateTime(), QString* error = nullptr);
+                 const QDateTime& when = QDateTime::currentDateTime(), QString* error = nullptr,
+                 bool partlyWritten = false);
 
     // Every backup in the folder, newest first, by the time in its name (or the file's own
     // time when the name lies in its future). Only whole data files whose header matches

@@ -20,9 +20,12 @@
 
 namespace {
 
-constexpr int TxtEmptyRow = 14650;    // "empty row, skipped"
-constexpr int TxtLineOnly = 14651;    // the head of a row's line when it names no place
-constexpr int TxtNameDropped = 14652; // why a Name is not kept
+constexpr int TxtEmptyRow = 14650;      // "empty row, skipped"
+constexpr int TxtLineOnly = 14651;      // the head of a row's line when it names no place
+constexpr int TxtNameDropped = 14652;   // why a Name is not kept
+constexpr int TxtTsqlTone = 27205;      // a TSQL row with only rToneFreq: the tone used
+constexpr int TxtColumnTwice = 27203;   // column "%1" is given twice
+constexpr int TxtColumnNotRead = 14981; // column "%1" not read: no such channel column
 
 const double kWatts[3] = {1, 2, 4};
 
@@ -205,7 +208,8 @@ struct Skip {
 };
 
 // The transmit and receive tone of a row, or why the row cannot be taken.
-std::optional<Skip> readTones(const RowReader& cell, int& tx, int& rx) {
+std::optional<Skip> readTones(const RowReader& cell, int& tx, int& rx, QList<TextNote>& notes,
+                              QStringList& changes) {
     tx = rx = 0;
     const QString mode = cell("Tone");
     auto ctcss = [&](const char* column, int& out) -> std::optional<Skip> {
@@ -230,8 +234,16 @@ std::optional<Skip> readTones(const RowReader& cell, int& tx, int& rx) {
     if (mode.isEmpty()) return std::nullopt;
     if (mode == QLatin1String("Tone")) return ctcss("rToneFreq", tx);
     if (mode == QLatin1String("TSQL")) {
+        // The tone squelch uses cToneFreq both ways; a row that gives only rToneFreq still
+        // gets cToneFreq's (its default when empty), and the report says which tone that is.
         auto s = ctcss("cToneFreq", tx);
         rx = tx;
+        if (!s && cell("cToneFreq").isEmpty() && !cell("rToneFreq").isEmpty()) {
+            const QString used = ToneNames().at(tx);
+            notes << TextNote{TxtTsqlTone, {kDefaultTone}};
+            changes << QStringLiteral("Tone: TSQL rToneFreq %1 -> %2")
+                           .arg(PrintableValue(cell("rToneFreq")), used);
+        }
         return s;
     }
     if (mode == QLatin1String("DTCS")) {
@@ -307,7 +319,7 @@ std::optional<Skip> readRow(const RowReader& cell, WantedChannel& w) {
         return Skip{{14913, {duplex}}};
 
     int tx = 0, rx = 0;
-    if (auto s = readTones(cell, tx, rx)) return s;
+    if (auto s = readTones(cell, tx, rx, w.notes, w.changes)) return s;
     w.fields[FldTDCT] = tx;
     w.fields[FldRDCT] = rx;
 
@@ -509,6 +521,25 @@ bool sameAsChannel(const Document& doc, const RowReader& cell, int chNo) {
 
 } // namespace
 
+QHash<QString, int> ChannelCsvHeader(const QStringList& header, QList<TextNote>& remarks) {
+    QHash<QString, int> columns;
+    for (int i = 0; i < header.size(); ++i) {
+        const QString name = header.at(i).trimmed();
+        if (name.isEmpty()) continue;
+        // Columns are found by their names, whatever their case and order.
+        QString known;
+        for (const QString& k : ChannelCsvColumns())
+            if (name.compare(k, Qt::CaseInsensitive) == 0) known = k;
+        if (known.isEmpty())
+            remarks << TextNote{TxtColumnNotRead, {PrintableValue(name)}};
+        else if (columns.contains(known))
+            remarks << TextNote{TxtColumnTwice, {PrintableValue(name)}};
+        else
+            columns.insert(known, i);
+    }
+    return columns;
+}
+
 const QStringList& ChannelCsvColumns() {
     static const QStringList c =
         QStringLiteral("Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,"
@@ -618,6 +649,8 @@ QString ChannelImportReport::refusalText(const QString& path) const {
 
 QStringList ChannelImportReport::lines() const {
     QStringList out;
+    for (const TextNote& r : remarks)
+        out << r.text();
     for (const ImportRowReport& r : rows) {
         const QString head = r.where.isEmpty()
                                  ? TextNote{TxtLineOnly, {QString::number(r.line)}}.text()
@@ -672,15 +705,8 @@ ChannelImportReport ImportChannelsCsv(Document& doc, const QByteArray& bytes,
         report.refusal = {9751, {}};
         return report;
     }
-    QHash<QString, int> columns;
-    const QStringList& header = table.records.first().fields;
-    for (int i = 0; i < header.size(); ++i) {
-        const QString name = header.at(i).trimmed();
-        // Columns are found by their names, whatever their case and order.
-        for (const QString& known : ChannelCsvColumns())
-            if (name.compare(known, Qt::CaseInsensitive) == 0 && !columns.contains(known))
-                columns.insert(known, i);
-    }
+    const QHash<QString, int> columns =
+        ChannelCsvHeader(table.records.first().fields, report.remarks);
     const bool byGroup = options.group >= 0;
     if (!columns.contains(QStringLiteral("Frequency")) ||
         (!byGroup && !columns.contains(QStringLiteral("Location")))) {

@@ -24,6 +24,10 @@
 class Document;
 
 const QStringList& ChannelCsvColumns();
+// The columns of a header line by name (whatever their case and order) to their positions; a
+// column this program does not read and a column named a second time are told in remarks (only
+// the first of two is read).
+QHash<QString, int> ChannelCsvHeader(const QStringList& header, QList<TextNote>& remarks);
 // The watts written for a power level 0..2, and the level nearest to a wattage.
 double PowerLevelWatts(int level);
 int PowerLevelOfWatts(double watts);
@@ -75,6 +79,7 @@ struct ChannelImportReport {
     // and the line it is about when it is one line's fault (bytes that are no text).
     TextNote refusal;
     int refusalLine = 0;
+    QList<TextNote> remarks; // about the file as a whole (columns not read or named twice)
     QList<ImportRowReport> rows;
 
     bool refused() const { return refusal.id != 0; }

@@ -1,4 +1,5 @@
 #include "channelplan.h"
+#include "channeledit.h"
 #include "country.h"
 #include "document.h"
 #include "frequency.h"
@@ -222,12 +223,14 @@ bool ApplyPlan(Document& doc, const QVector<PlanRow>& rows, QString* error) {
     for (int g : groups)
         doc.RefreshGroupCHs(g);
 
-    // MEM rows last: in mode 0 the channel value setter moves a MEM frequency onto the
-    // nearest plan channel, so the plans must be in place first.
+    // MEM rows last, through the rule source as the memory frequency dialog's choice is: in
+    // mode 0 a MEM frequency must be one of a plan channel, so the plans must be in place
+    // first. A refused row is found by the comparison below.
     for (const PlanRow& r : rows) {
         if (!IsMemGroup(r.group, mode)) continue;
-        doc.SetCHValue(r.group, r.row, FldRxFre, r.stored.isEmpty() ? QString() : r.shown);
-        if (!r.stored.isEmpty()) ownSettings(r);
+        const EditResult e = EditChannelField(
+            doc, r.chNo, FldRxFre, r.stored.isEmpty() ? QString() : r.shown, ValueSource::Typed);
+        if (!r.stored.isEmpty() && e.outcome != EditOutcome::Refused) ownSettings(r);
     }
 
     for (const PlanRow& r : rows) {

@@ -37,10 +37,6 @@ enum : int {
     TxtPlanNotEmptied = 14973,
     TxtFrequencyKept = 14974,
     TxtNoPlanChannel = 14975,
-    TxtCannotDelete = 14928, // channel %1 cannot be deleted: ...
-    MsgVfoStays = 9950,
-    MsgMemKeepsOne = 9951,
-    MsgLowKeepsOne = 9952,
     MsgPushedOut = 9953,
     MsgGroupEdge = 9954,
     MsgNoSuchRows = 9955,
@@ -48,8 +44,6 @@ enum : int {
     MsgNoSuchGroup = 9957,
     MsgTooMuchText = 9961,
 };
-
-constexpr int MaxPlainChannel = 400; // channels up to 400 are the memory channels
 
 // Where a group lies in the channel numbers of the document's country mode.
 struct Group {
@@ -94,30 +88,17 @@ RowCommandReport noSuchRows(const Group& g, int first, int last) {
     return refusedWith({MsgNoSuchRows, {g.name(), QString::number(first), QString::number(last)}});
 }
 
-// Whether the group after a command still holds what the radio needs: the VFO channel, a
-// MEM channel when there was one, a channel up to 400 when there was one.
-TextNote deletionRefusal(const Document& doc, const Group& g, const Rows& before,
+// Whether the group after a command still holds what the radio needs (the rule source's
+// deletionRefusal, on the rows' records).
+TextNote deletionRefused(const Document& doc, const Group& g, const Rows& before,
                          const Rows& after) {
-    int memBefore = 0, memAfter = 0, lowInGroupBefore = 0, lowInGroupAfter = 0;
-    for (int r = 1; r <= g.size; ++r) {
-        const int chNo = g.base + r;
-        if (chNo == ChVfo && before[r - 1] && !after[r - 1]) return {MsgVfoStays, {}};
-        memBefore += before[r - 1] ? 1 : 0;
-        memAfter += after[r - 1] ? 1 : 0;
-        if (chNo <= MaxPlainChannel) {
-            lowInGroupBefore += before[r - 1] ? 1 : 0;
-            lowInGroupAfter += after[r - 1] ? 1 : 0;
-        }
-    }
-    if (IsMemGroup(g.index, g.mode) && memBefore > 0 && memAfter == 0) return {MsgMemKeepsOne, {}};
-    int lowOutside = 0;
-    for (int i = 0; i < doc.RadioData.CHCount; ++i) {
-        const int chNo = doc.CHInfo[i].CHNo;
-        if (!g.holds(chNo) && chNo <= MaxPlainChannel) ++lowOutside;
-    }
-    if (lowOutside + lowInGroupBefore > 0 && lowOutside + lowInGroupAfter == 0)
-        return {MsgLowKeepsOne, {}};
-    return {};
+    auto flags = [](const Rows& rows) {
+        QVector<bool> f(rows.size());
+        for (int i = 0; i < rows.size(); ++i)
+            f[i] = rows[i].has_value();
+        return f;
+    };
+    return deletionRefusal(doc, g.index, flags(before), flags(after));
 }
 
 // Where a new record of the group goes in the channel list: before the group's first record
@@ -194,18 +175,13 @@ std::array<int, 2> emergencyRows(const Document& doc, const Group& g) {
     return {f.EmgCH1[g.index], f.EmgCH2[g.index]};
 }
 
-// Emergency channels on an FM-only row are sent in FM.
-void emergencyModesToFm(Document& doc, const Group& g, const std::array<int, 2>& emgBefore,
-                        RowCommandReport& report) {
-    if (g.mode != 0 || g.index >= SettingGroupCount(g.mode)) return;
-    FuncRec& f = doc.RadioData.Func;
-    const std::array<i16*, 2> emg{&f.EmgCH1[g.index], &f.EmgCH2[g.index]};
-    const std::array<u8*, 2> modes{&f.EmgMode1[g.index], &f.EmgMode2[g.index]};
-    for (int k = 0; k < 2; ++k) {
-        const int row = *emg[k] + 1;
-        if (*emg[k] == emgBefore[k] || !IsFixFM(row, g.index, g.mode) || *modes[k] == 0) continue;
-        *modes[k] = 0;
-        report.notes.append({row, g.where(row), false, {TxtEmgModeFm, {QString::number(k + 1)}}});
+// Emergency channels moved onto an FM-only row are sent in FM (the rule source's rule).
+void noteEmergencyModesToFm(Document& doc, const Group& g, const std::array<int, 2>& emgBefore,
+                            RowCommandReport& report) {
+    const FuncRec& f = doc.RadioData.Func;
+    for (int k : emergencyModesToFm(doc, g.index, emgBefore)) {
+        const int row = (k == 1 ? f.EmgCH1[g.index] : f.EmgCH2[g.index]) + 1;
+        report.notes.append({row, g.where(row), false, {TxtEmgModeFm, {QString::number(k)}}});
     }
 }
 
@@ -278,7 +254,7 @@ void applyRows(Document& doc, const Group& g, QVector<NewRow> next, RowCommandRe
         *v = static_cast<i16>(settingsTo[row] - 1);                // -1: the channel is gone
     }
     doc.RefreshGroupCHs(g.index);
-    emergencyModesToFm(doc, g, emgBefore, report);
+    noteEmergencyModesToFm(doc, g, emgBefore, report);
 }
 
 // The rows change with the document's signals held back, then every changed channel and the
@@ -340,20 +316,16 @@ std::optional<CHInfoRec> adjustPasted(Document& doc, const Group& g, int row, CH
     // A plan row keeps its own frequency, which the caller has put in; elsewhere the
     // frequency passes the typing rule of the row.
     if (!frequencyKept) {
-        QString accepted;
-        {
-            QuietPrompter quiet(doc);
-            accepted = doc.ValidateFreText(FormatFre(mhz), g.index, g.mode);
-        }
-        const QString newStored = doc.FreToStored(accepted);
+        const ValueVerdict v = judgeValue(doc, slotAt(doc, g.index, row), FldRxFre, FormatFre(mhz),
+                                          ValueSource::Typed);
+        if (v.outcome == EditOutcome::Refused) return skip(v.reason);
+        const QString newStored = doc.FreToStored(v.value);
         if (newStored != stored) {
             rec.RxFre = newStored;
             if (g.mode == 0)
-                note({TxtNearestPlan, {FormatFre(mhz), accepted}}, FldRxFre);
-            else if (mhz < doc.FreLow || mhz > doc.FreHigh)
-                note({TxtOutsideBand, {FormatFre(mhz), doc.BandText, accepted}}, FldRxFre);
+                note({TxtNearestPlan, {FormatFre(mhz), v.value}}, FldRxFre);
             else
-                note({TxtOffRaster, {FormatFre(mhz), accepted}}, FldRxFre);
+                note({TxtOffRaster, {FormatFre(mhz), v.value}}, FldRxFre);
         }
     }
 
@@ -481,7 +453,7 @@ RowCommandReport DeleteRows(Document& doc, int group, int first, int last) {
     for (int r = 1; r <= g.size; ++r)
         next[r - 1] = carried(rows, r < first ? r : r + n);
     RowCommandReport report;
-    if (TextNote why = deletionRefusal(doc, g, rows, contents(next)); why.id)
+    if (TextNote why = deletionRefused(doc, g, rows, contents(next)); why.id)
         return refusedWith(why);
     applyQuietlyAndAnnounce(doc, g, rows, std::move(next), report);
     return report;
@@ -583,7 +555,7 @@ RowCommandReport PasteRows(Document& doc, int group, int at, const ChannelClip& 
         if (auto rec = adjustPasted(doc, g, r, *clip.rows[i], clip.mode, report))
             next[r - 1] = {rec, 0, rows[r - 1] ? r : 0};
     }
-    if (TextNote why = deletionRefusal(doc, g, rows, contents(next)); why.id)
+    if (TextNote why = deletionRefused(doc, g, rows, contents(next)); why.id)
         return refusedWith(why);
     applyQuietlyAndAnnounce(doc, g, rows, std::move(next), report);
     return report;
@@ -770,14 +742,8 @@ RowCommandReport PasteRowsText(Document& doc, int group, int at, const QString& 
             }
         } else if (fre.isEmpty()) {
             if (!doc.Channel(chNo)) continue;
-            Rows now = rowsOf(doc, g), emptied = now;
-            emptied[r - 1].reset();
-            if (deletionRefusal(doc, g, now, emptied).id) {
-                note(true, {TxtCannotDelete, {QString::number(chNo)}}, FldRxFre);
-                continue;
-            }
-            doc.DeleteChannel(doc.FindChannel(chNo));
-            doc.RefreshGroupCHs(g.index);
+            const EditResult res = EditChannelField(doc, chNo, FldRxFre, QString());
+            if (res.outcome == EditOutcome::Refused) note(true, res.reason, FldRxFre);
             continue;
         }
         const bool created = !access.keepsFrequencies && !doc.Channel(chNo);
@@ -809,7 +775,7 @@ RowCommandReport PasteRowsText(Document& doc, int group, int at, const QString& 
         if (publicOn) doc.Channel(chNo)->Public = 1;
     }
     doc.RefreshGroupCHs(g.index);
-    emergencyModesToFm(doc, g, emgBefore, report);
+    noteEmergencyModesToFm(doc, g, emgBefore, report);
     quiet.unblock();
     announce(doc, g, before, report);
     return report;

@@ -30,7 +30,6 @@ enum : int {
     TxtDtmfCode = 14925,       // DTMF code %1 is not defined in this document
     TxtOutOfRange = 14926,     // %1 is out of range (the values are %2)
     TxtNotProgrammed = 14927,  // channel %1 is not programmed; give it a frequency first
-    TxtNotDeleted = 14928,     // channel %1 cannot be deleted: ...
     TxtNoField = 14929,        // there is no channel field %1
     TxtRaster = 14936,         // lowered to the 5 kHz raster of the band
     TxtNearestPlan = 14937,    // the nearest channel of the national plans
@@ -39,7 +38,10 @@ enum : int {
     TxtMemPicks = 14971,       // in CB mode a MEM channel takes a channel of the national plans
     TxtFarFromPlans = 14972,   // %1 MHz is no channel of the national plans (%2 - %3 MHz)
     TxtPlanNotEmptied = 14973, // a row of a national plan is not emptied
+    TxtHeldNoPlan = 27207,     // not a channel of the national plans: the radio may not use it
     MsgVfoStays = 9950,        // the VFO channel is never deleted
+    MsgMemKeepsOne = 9951,     // the MEM group keeps at least one channel
+    MsgLowKeepsOne = 9952,     // at least one channel up to 400 stays in the document
     MsgNoSuchGroup = 9957,     // there is no group %1 in this country mode
     MsgPlanRows = 9960,        // %1 is a national plan: its rows are its channels ...
 };
@@ -66,14 +68,6 @@ QString listed(const Document& doc, const ChannelSlotRef& s) {
     return rec ? FreToListText(rec->RxFre.text(), s.group, s.mode, doc.FreLow) : QString();
 }
 
-// Whether deleting the slot's channel leaves what the radio needs: the VFO channel, a MEM
-// channel, a channel up to 400.
-bool mayDelete(const Document& doc, const ChannelSlotRef& s) {
-    if (s.kind == SlotKind::Vfo || s.chNo == ChVfo || s.kind == SlotKind::PlanRow) return false;
-    if (s.chNo <= MaxPlainChannel) return doc.CountCHOutsideGroup(s.group, s.mode) > 0;
-    return doc.CountCHInGroup(s.group, s.mode) > 1;
-}
-
 // The span of the national plans' frequencies (a CB MEM channel takes one of them); false
 // when the built-in table does not read.
 bool planSpan(double& low, double& high) {
@@ -88,19 +82,43 @@ bool planSpan(double& low, double& high) {
     return any;
 }
 
+// The plan frequency a CB MEM channel is given as (as stored or as the lists show it): a
+// channel of the national plans' table, or a plan channel this document holds (the memory
+// frequency dialog offers those); empty when v is neither.
+QString memPlanFrequency(const Document& doc, double v) {
+    auto same = [v](const QString& text) {
+        const auto f = ParseNumber(text);
+        return f && sameMhz(*f, v);
+    };
+    for (int i = 0; i < doc.RadioData.CHCount; ++i) {
+        const CHInfoRec& c = doc.CHInfo[i];
+        const QString stored = c.RxFre.text();
+        if (c.CHNo < 1 || c.CHNo > 360 || !IsNumeric(stored) || IsNoFrequency(stored)) continue;
+        const QString shown = FreToShown(stored, doc.FreLow);
+        if (same(shown) || same(FreToListText(stored, GroupOfChannel(c.CHNo, 0), 0, doc.FreLow)))
+            return shown;
+    }
+    for (const PlanRow& r : CbPlanRows())
+        if (!r.stored.isEmpty() && (same(FreToShown(r.stored, doc.FreLow)) || same(r.shown)))
+            return FreToShown(r.stored, doc.FreLow);
+    return QString();
+}
+
 ValueVerdict refusedAt(const QString& present, TextNote why) {
     return {EditOutcome::Refused, present, std::move(why)};
 }
 
-ValueVerdict judgeFrequency(const Document& doc, const ChannelSlotRef& s, const QString& value,
-                            ValueSource source) {
+ValueVerdict judgeFrequency(const Document& doc, const ChannelSlotRef& s, const QString& value) {
     const QString before = listed(doc, s);
     const QString where = QString::number(s.chNo);
     const QString typed = PrintableValue(value.trimmed());
     if (value.trimmed().isEmpty()) {
         if (!doc.Channel(s.chNo)) return refusedAt(before, {TxtNotProgrammed, {where}});
         if (s.kind == SlotKind::PlanRow) return refusedAt(before, {TxtPlanNotEmptied, {}});
-        if (!mayDelete(doc, s)) return refusedAt(before, {TxtNotDeleted, {where}});
+        QVector<bool> now = programmedRows(doc, s.group), after = now;
+        after[s.row - 1] = false;
+        if (TextNote why = deletionRefusal(doc, s.group, now, after); why.id)
+            return refusedAt(before, why);
         return {EditOutcome::Stored, QString(), {}};
     }
     const auto v = ParseNumber(value);
@@ -121,26 +139,18 @@ ValueVerdict judgeFrequency(const Document& doc, const ChannelSlotRef& s, const 
         return refusedAt(before, {TxtPlanKeeps, {name, before}});
     }
     if (s.kind == SlotKind::Mem && s.mode == 0) {
+        // A MEM channel of the CB mode is a channel of the national plans, whoever gives it:
+        // a frequency no plan channel has is refused, never moved to a neighbour.
+        if (const QString plan = memPlanFrequency(doc, *v); !plan.isEmpty())
+            return {EditOutcome::Stored, plan, {}};
         double low = 0, high = 0;
-        if (source == ValueSource::Given && planSpan(low, high) && (*v < low || *v > high))
-            return refusedAt(before, {TxtFarFromPlans, {typed, FormatFre(low), FormatFre(high)}});
-        // The nearest plan channel, as stored and as the MEM list shows it (above the CB band
-        // with its last digits "125"): either form of it is stored as it is.
-        const QString nearest = doc.NearestCHFre(*v);
-        const QString nearestListed =
-            FreToListText(FreToStored(nearest, doc.FreLow), s.group, s.mode, doc.FreLow);
-        if (sameMhz(ParseNumber(nearest).value_or(0), *v) ||
-            sameMhz(ParseNumber(nearestListed).value_or(0), *v))
-            return {EditOutcome::Stored, nearest, {}};
-        return {EditOutcome::Adjusted, nearest, {TxtNearestPlan, {}}};
+        planSpan(low, high);
+        return refusedAt(before, {TxtFarFromPlans, {typed, FormatFre(low), FormatFre(high)}});
     }
-    if (*v < doc.FreLow || *v > doc.FreHigh) {
-        if (source == ValueSource::Given)
-            return refusedAt(before, {TxtBand, {typed, doc.BandText}});
-        return {EditOutcome::Adjusted,
-                FormatFre(*v < doc.FreLow ? doc.FreLow : doc.FreHigh),
-                {TxtBand, {typed, doc.BandText}}};
-    }
+    // A value outside the band is refused from every source: moving it to the band's edge
+    // would store a frequency nobody asked for.
+    if (*v < doc.FreLow || *v > doc.FreHigh)
+        return refusedAt(before, {TxtBand, {typed, doc.BandText}});
     const double snapped = SnapToGrid(*v, doc.FreLow);
     const QString after = FormatFre(snapped);
     if (exactly(*v, snapped)) return {EditOutcome::Stored, after, {}};
@@ -310,7 +320,7 @@ ValueVerdict judgeValue(const Document& doc, const ChannelSlotRef& s, int id, co
                         ValueSource source) {
     if (s.kind == SlotKind::NoGroup)
         return refusedAt(QString(), {TxtNoGroup, {QString::number(s.chNo), ModeName(s.mode)}});
-    if (id == FldRxFre) return judgeFrequency(doc, s, value, source);
+    if (id == FldRxFre) return judgeFrequency(doc, s, value);
     if (id < FldRxFre || id > FldTDCT)
         return refusedAt(QString(), {TxtNoField, {QString::number(id)}});
 
@@ -358,6 +368,61 @@ ValueVerdict judgeValue(const Document& doc, const ChannelSlotRef& s, int id, co
     return {EditOutcome::Stored, QString::number(v), {}};
 }
 
+TextNote heldFrequencyNote(const Document& doc, const ChannelSlotRef& s) {
+    const CHInfoRec* rec = doc.Channel(s.chNo);
+    if (!rec) return {};
+    const QString stored = rec->RxFre.text();
+    if (IsNoFrequency(stored) || !IsNumeric(stored)) return {};
+    const double v = storedMhz(stored);
+    if (s.kind == SlotKind::Mem && s.mode == 0) {
+        if (memPlanFrequency(doc, v).isEmpty()) return {TxtHeldNoPlan, {}};
+    } else if (s.kind == SlotKind::Bank || s.kind == SlotKind::Vfo ||
+               (s.kind == SlotKind::Mem && s.mode != 0)) {
+        if (v < doc.FreLow - 1e-9 || v > doc.FreHigh + 1e-9)
+            return {TxtBand, {FormatFre(v), doc.BandText}};
+    }
+    return {};
+}
+
+// --- Deletions ---
+
+QVector<bool> programmedRows(const Document& doc, int group) {
+    const int size = GroupSize(group, doc.CountryMode);
+    const int base = FirstCHOfGroup(group, doc.CountryMode);
+    QVector<bool> rows(std::max(size, 0));
+    for (int i = 0; i < doc.RadioData.CHCount; ++i) {
+        const int chNo = doc.CHInfo[i].CHNo;
+        if (chNo > base && chNo <= base + size) rows[chNo - base - 1] = true;
+    }
+    return rows;
+}
+
+TextNote deletionRefusal(const Document& doc, int group, const QVector<bool>& before,
+                         const QVector<bool>& after) {
+    const int mode = doc.CountryMode;
+    const int base = FirstCHOfGroup(group, mode);
+    const int size = std::min<int>(before.size(), after.size());
+    int inBefore = 0, inAfter = 0, lowBefore = 0, lowAfter = 0;
+    for (int r = 1; r <= size; ++r) {
+        const int chNo = base + r;
+        if (chNo == ChVfo && before[r - 1] && !after[r - 1]) return {MsgVfoStays, {}};
+        inBefore += before[r - 1] ? 1 : 0;
+        inAfter += after[r - 1] ? 1 : 0;
+        if (chNo <= MaxPlainChannel) {
+            lowBefore += before[r - 1] ? 1 : 0;
+            lowAfter += after[r - 1] ? 1 : 0;
+        }
+    }
+    if (IsMemGroup(group, mode) && inBefore > 0 && inAfter == 0) return {MsgMemKeepsOne, {}};
+    int lowOutside = 0;
+    for (int i = 0; i < doc.RadioData.CHCount; ++i) {
+        const int chNo = doc.CHInfo[i].CHNo;
+        if ((chNo <= base || chNo > base + size) && chNo <= MaxPlainChannel) ++lowOutside;
+    }
+    if (lowOutside + lowBefore > 0 && lowOutside + lowAfter == 0) return {MsgLowKeepsOne, {}};
+    return {};
+}
+
 // --- Row commands ---
 
 RowCommandAccess rowCommandAccess(const Document& doc, int group, RowCommand command) {
@@ -376,4 +441,93 @@ RowCommandAccess rowCommandAccess(const Document& doc, int group, RowCommand com
         return {false, {TxtMemPicks, {}}};
     if (kind == SlotKind::Vfo && shifts) return {false, {MsgVfoStays, {}}};
     return {};
+}
+
+// --- Group settings ---
+
+namespace {
+constexpr int TxtEmgFmOnly = 14923; // kept: this channel is FM only
+
+bool hasGroupSettings(int group, int mode) {
+    return group >= 0 && group < SettingGroupCount(mode) && !IsMemGroup(group, mode);
+}
+} // namespace
+
+FieldAccess groupSettingAccess(const Document& doc, int group, GroupSetting setting) {
+    const int mode = doc.CountryMode;
+    const SlotKind kind = groupKind(group, mode);
+    if (kind == SlotKind::NoGroup || kind == SlotKind::Vfo)
+        return {FieldState::Hidden, {MsgNoSuchGroup, {QString::number(group)}}};
+    if (kind == SlotKind::Mem)
+        return setting == GroupSetting::WorkCh
+                   ? FieldAccess{}
+                   : FieldAccess{FieldState::Hidden, {MsgNoSuchGroup, {QString::number(group)}}};
+    if (!hasGroupSettings(group, mode))
+        return {FieldState::Hidden, {MsgNoSuchGroup, {QString::number(group)}}};
+    const FuncRec& f = doc.RadioData.Func;
+    if (setting == GroupSetting::EmgMode1 || setting == GroupSetting::EmgMode2) {
+        const int row = (setting == GroupSetting::EmgMode1 ? f.EmgCH1[group] : f.EmgCH2[group]) + 1;
+        if (IsFixFM(row, group, mode)) return {FieldState::Disabled, {TxtEmgFmOnly, {}}};
+    }
+    return {};
+}
+
+int setGroupSetting(Document& doc, int group, GroupSetting setting, int value) {
+    const int mode = doc.CountryMode;
+    if (groupSettingAccess(doc, group, setting).state == FieldState::Hidden) return 0;
+    int stored = value;
+    doc.EditFunc([&](FuncRec& f) {
+        const auto row = static_cast<i16>(value);
+        switch (setting) {
+        case GroupSetting::WorkCh:
+            (IsMemGroup(group, mode) ? f.MemWorkCH : f.WorkCH[group]) = row;
+            break;
+        case GroupSetting::EmgCh1:
+        case GroupSetting::EmgCh2: {
+            const bool first = setting == GroupSetting::EmgCh1;
+            (first ? f.EmgCH1[group] : f.EmgCH2[group]) = row;
+            // An emergency channel on an FM-only row is sent in FM.
+            if (IsFixFM(value + 1, group, mode))
+                (first ? f.EmgMode1[group] : f.EmgMode2[group]) = 0;
+            break;
+        }
+        case GroupSetting::EmgMode1:
+        case GroupSetting::EmgMode2: {
+            const bool first = setting == GroupSetting::EmgMode1;
+            const int emgRow = (first ? f.EmgCH1[group] : f.EmgCH2[group]) + 1;
+            stored = IsFixFM(emgRow, group, mode) ? 0 : std::clamp(value, 0, 1);
+            (first ? f.EmgMode1[group] : f.EmgMode2[group]) = static_cast<u8>(stored);
+            break;
+        }
+        case GroupSetting::Valid:
+            if (doc.CountCHInGroup(group, mode) < 1) {
+                // A group without channels is not used; the radio needs one that is.
+                f.GroupValid[group] = 0;
+                doc.EnsureValidGroup(mode);
+            } else if (doc.CountOtherValidGroups(group, mode) > 0) {
+                f.GroupValid[group] = static_cast<i16>(std::clamp(value, 0, 1));
+            } else {
+                f.GroupValid[group] = 1; // the last group in use stays in use
+            }
+            stored = f.GroupValid[group];
+            break;
+        }
+    });
+    return stored;
+}
+
+QVector<int> emergencyModesToFm(Document& doc, int group, const std::array<int, 2>& emgBefore) {
+    QVector<int> changed;
+    const int mode = doc.CountryMode;
+    if (mode != 0 || !hasGroupSettings(group, mode)) return changed;
+    FuncRec& f = doc.RadioData.Func;
+    const std::array<i16*, 2> emg{&f.EmgCH1[group], &f.EmgCH2[group]};
+    const std::array<u8*, 2> modes{&f.EmgMode1[group], &f.EmgMode2[group]};
+    for (int k = 0; k < 2; ++k) {
+        if (*emg[k] == emgBefore[k] || !IsFixFM(*emg[k] + 1, group, mode) || *modes[k] == 0)
+            continue;
+        *modes[k] = 0;
+        changed << k + 1;
+    }
+    return changed;
 }

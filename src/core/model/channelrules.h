@@ -25,7 +25,9 @@
 
 #include <QString>
 #include <QStringList>
+#include <QVector>
 
+#include <array>
 #include <optional>
 #include <utility>
 
@@ -82,9 +84,11 @@ FieldAccess fieldAccess(const Document& doc, const ChannelSlotRef& slot, int id)
 // the frequencies of the plan channels the document holds.
 QStringList offeredValues(const Document& doc, const ChannelSlotRef& slot, int id);
 
-// Where a value comes from. A person typing in a window is warned and the value is moved into
-// range (the windows' described behaviour); a value given on a command line or in a file is
-// refused when it is out of range, so that nothing is stored that nobody asked for.
+// Where a value comes from. A frequency is judged alike from every source: one outside the band
+// (or, for a MEM channel of the CB mode, one no plan channel has) is refused, one between two
+// points of the 5 kHz raster is lowered to the raster. The transmit offset differs: a person
+// typing it in a window gets it moved into 5..1000 kHz (the box's described behaviour), a value
+// given on a command line or in a file is refused when it is out of range.
 enum class ValueSource { Typed, Given };
 
 struct ValueVerdict {
@@ -100,6 +104,16 @@ struct ValueVerdict {
 // radio image stores.
 ValueVerdict judgeValue(const Document& doc, const ChannelSlotRef& slot, int id,
                         const QString& value, ValueSource source);
+
+// The rows of a group that hold a channel, one flag per row.
+QVector<bool> programmedRows(const Document& doc, int group);
+
+// Whether a group may go from the programmed rows `before` to `after` (one flag per row, as
+// programmedRows gives them) and still hold what the radio needs: the VFO channel, a MEM
+// channel when it had one, a channel up to 400 when the document had one. The one rule for
+// every deletion (a typed empty frequency, the row commands, a paste); id 0 when allowed.
+TextNote deletionRefusal(const Document& doc, int group, const QVector<bool>& before,
+                         const QVector<bool>& after);
 
 // The row commands of the channel table. Sort reorders a group's channels by frequency; Fill
 // gives rows a series of typed frequencies; Edit sets fields of many channels (each value is
@@ -117,6 +131,35 @@ struct RowCommandAccess {
 // Whether a command applies to the rows of a group at all (the rows chosen are checked by the
 // command itself: a group's edge, rows pushed out, channels the radio needs).
 RowCommandAccess rowCommandAccess(const Document& doc, int group, RowCommand command);
+
+// Why the frequency a channel already holds (read from a radio, an older file) is one the rules
+// would not take now: a CB MEM channel that is no plan channel, a bank channel outside the band.
+// The channel is kept and written as it is; the table and `mzcli show` mark it. Id 0: fine.
+TextNote heldFrequencyNote(const Document& doc, const ChannelSlotRef& slot);
+
+// --- Group settings ---
+// The settings of a group that the channel table chooses: the working channel, the two
+// emergency channels with their modulation, and whether the group is used. Rows are stored as
+// row - 1; the modulation 0 FM, 1 AM; Valid 0 or 1.
+enum class GroupSetting { WorkCh, EmgCh1, EmgCh2, EmgMode1, EmgMode2, Valid };
+
+// Whether a group setting can be chosen now: an emergency channel on an FM-only row is sent in
+// FM, so its modulation is not chosen; the VFO group has none of these settings, the MEM group
+// only its working channel.
+FieldAccess groupSettingAccess(const Document& doc, int group, GroupSetting setting);
+
+// Stores a group setting with what follows from it, as one change of the group settings:
+//   - an emergency channel moved to an FM-only row is sent in FM;
+//   - a group without channels is not used (and another group with channels is used instead
+//     when none would be); the last group in use stays in use;
+//   - a modulation that the emergency row does not allow stays FM.
+// Returns what was stored (the setting's value afterwards).
+int setGroupSetting(Document& doc, int group, GroupSetting setting, int value);
+
+// After a row command moved the emergency channels of a group (emgBefore: their rows before,
+// stored as row - 1), the ones that landed on an FM-only row with AM chosen are set to FM.
+// Returns which of them (1, 2) were set, for the command's report.
+QVector<int> emergencyModesToFm(Document& doc, int group, const std::array<int, 2>& emgBefore);
 
 // The frequency a plan row keeps: the one the document holds there, else the plan's
 // (stored form, 8 digits); empty when the plan has no channel in that row.

@@ -207,16 +207,17 @@ QString Document::DataVersionText() {
 }
 
 bool Document::IsDataChanged() const {
-    return differsFromFileCopy(true);
+    // The group shown (GroupSel) is kept in the file, but looking at another group is no edit.
+    return differsFromFileCopy();
 }
 
 bool Document::untouchedNew() const {
     // The transfer copy of a built document is what New built, until a save replaces it; a
     // saved document is kept in a file of the user's.
-    return builtNew_ && IsNewFile && !differsFromFileCopy(false);
+    return builtNew_ && IsNewFile && !differsFromFileCopy();
 }
 
-bool Document::differsFromFileCopy(bool viewCounts) const {
+bool Document::differsFromFileCopy() const {
     const RadioDataRec& w = RadioData;
     const RadioDataRec& t = FileRadioData;
     if (w.Head.Model != t.Head.Model || w.Head.CountryMode != t.Head.CountryMode) return true;
@@ -231,7 +232,7 @@ bool Document::differsFromFileCopy(bool viewCounts) const {
         if (!wc || !sameChannel(*wc, fc)) return true;
     }
     FuncRec shownFunc = w.Func;
-    if (!viewCounts) shownFunc.GroupSel = t.Func.GroupSel;
+    shownFunc.GroupSel = t.Func.GroupSel;
     return !(w.Key == t.Key && sameFunc(shownFunc, t.Func) && sameDtmf(w.DTMF, t.DTMF) &&
              w.ToneTips == t.ToneTips && samePublic(w.PublicCH, t.PublicCH));
 }
@@ -360,8 +361,9 @@ void Document::SetCHField(CHInfoRec& e, int fieldIndex, const QVariant& value) {
 // --- Channel value setter ---
 
 void Document::SetCHValue(int group, int row, int id, const QVariant& value) {
-    QString text = value.toString();
-    if (id == FldRxFre && !text.isEmpty()) text = ValidateFreText(text, group, CountryMode);
+    // Stores what the rule source allowed (judgeValue, through EditChannelField or a window):
+    // a frequency as the shown text it accepted, an empty one to delete the channel.
+    const QString text = value.toString();
     const int chNo = FirstCHOfGroup(group, CountryMode) + row;
     const int i = FindChannel(chNo);
     if (i < 0) {
@@ -370,18 +372,10 @@ void Document::SetCHValue(int group, int row, int id, const QVariant& value) {
             RefreshGroupCHs(group);
         }
     } else {
-        if (id == FldRxFre && text.isEmpty()) {
-            bool allowed = false;
-            if (chNo == ChVfo)
-                allowed = false;
-            else if (chNo <= 400)
-                allowed = CountCHOutsideGroup(group, CountryMode) > 0;
-            else
-                allowed = CountCHInGroup(group, CountryMode) > 1;
-            if (allowed) DeleteChannel(i);
-        } else if (!(id == FldRxFre && text == FreToShown(CHInfo[i].RxFre.text()))) {
-            SetCHField(CHInfo[i], id, id == FldRxFre ? QVariant(text) : value);
-        }
+        if (id == FldRxFre && text.isEmpty())
+            DeleteChannel(i);
+        else if (!(id == FldRxFre && text == FreToShown(CHInfo[i].RxFre.text())))
+            SetCHField(CHInfo[i], id, value);
         if (id == FldRxFre) RefreshGroupCHs(group);
     }
     emit channelChanged(chNo);
@@ -432,26 +426,6 @@ QString Document::FreToShown(const QString& stored) const {
 }
 QString Document::FreToListText(const QString& stored, int group) const {
     return ::FreToListText(stored, group, CountryMode, FreLow, prompter_);
-}
-
-QString Document::ValidateFreText(const QString& text, int group, int mode) {
-    const auto v = ParseNumber(text);
-    if (!v) {
-        prompter_->message(9021, Prompter::Buttons::Ok, Prompter::Icon::Warning);
-        return FormatFre(FreLow);
-    }
-    if (group == 8 && mode == 0) return NearestCHFre(*v);
-    double r;
-    if (*v < FreLow) {
-        prompter_->message(9021, Prompter::Buttons::Ok, Prompter::Icon::Warning);
-        r = FreLow;
-    } else if (*v > FreHigh) {
-        prompter_->message(9021, Prompter::Buttons::Ok, Prompter::Icon::Warning);
-        r = FreHigh;
-    } else {
-        r = SnapToGrid(*v, FreLow);
-    }
-    return FormatFre(r);
 }
 
 QString Document::NearestCHFre(double f, int* position, int* chNo) const {

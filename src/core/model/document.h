@@ -111,11 +111,12 @@ public:
     const CHInfoRec* Channel(int chNo) const;
 
     // --- Channel value setter ---
+    // Stores a value the rule source allowed (channelrules.h, judgeValue): it decides nothing
+    // itself. The frequency is the shown text ("#0.00000"); an empty one deletes the channel.
     void SetCHValue(int group, int row, int id, const QVariant& value);
     void RefreshGroupCHs(int group);
 
     // --- Codecs that need the band or the channels ---
-    QString ValidateFreText(const QString& text, int group, int mode);
     // The shown frequency of the CB-group channel nearest to f; *position gets that channel's
     // position in its group minus 1 and *chNo its channel number (the memory frequency dialog
     // needs the group too).
@@ -175,9 +176,8 @@ private:
     DocumentHistory* history_;
     QString untitled_;      // the title of an unnamed document; empty: unnamedFileName()
     bool builtNew_ = false; // the image was built by New (AdoptedImage::builtNew)
-    // Whether the working copy differs from the transfer copy in what a file keeps; without
-    // viewCounts the shown group (GroupSel), which only follows what the window shows, is left
-    // out.
-    bool differsFromFileCopy(bool viewCounts) const;
+    // Whether the working copy differs from the transfer copy in what a file keeps, apart from
+    // the shown group (GroupSel), which only follows what the window shows.
+    bool differsFromFileCopy() const;
     bool groupHasRow(int group, int stored) const;
 };

@@ -14,6 +14,11 @@ bool IsVersionText(const QString& v) {
 }
 
 bool IsCompatible(const QString& programVersion, const QString& dataVersion) {
+    // This program reads its own data version whatever the table says: a program folder copied
+    // alone (no Version.ini beside it) still talks to its own radios. The table only adds the
+    // other versions it can hand over to.
+    const QString own = QString::fromLatin1(DataVersion);
+    if (TrimFixed(programVersion) == own && TrimFixed(dataVersion) == own) return true;
     for (const auto& p : FirmPairs())
         if (p.first == programVersion && p.second == dataVersion) return true;
     return false;

@@ -14,6 +14,8 @@ using VersionPairs = QVector<QPair<QString, QString>>;
 VersionPairs& FirmPairs();
 
 bool IsVersionText(const QString& v);
+// True when the table pairs the two versions, and always for this program's own data version
+// with itself (also without a table).
 bool IsCompatible(const QString& programVersion, const QString& dataVersion);
 QString SoftForFirm(const QString& dataVersion);
 QString VersionMessage(const QString& a, const QString& b, int kind);

@@ -12,6 +12,10 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+namespace {
+constexpr int TxtPartlyWritten = 27202; // "partly written"
+} // namespace
+
 FrmBackups::FrmBackups(const QString& dir, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("FrmBackups"));
     setWindowTitle(LoadLangText(12900));
@@ -58,8 +62,10 @@ void FrmBackups::fill(const QString& dir) {
     table_->setRowCount(int(entries.size()));
     for (int r = 0; r < entries.size(); ++r) {
         const BackupEntry& e = entries[r];
-        auto* date = new QTableWidgetItem(
-            QLocale::c().toString(e.when, QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+        QString when = QLocale::c().toString(e.when, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+        // A radio a write had left partly written: not a copy to go back to without a look.
+        if (e.partlyWritten) when += QStringLiteral(" (") + LoadLangText(TxtPartlyWritten) + ')';
+        auto* date = new QTableWidgetItem(when);
         date->setData(Qt::UserRole, e.path);
         date->setToolTip(e.path);
         table_->setItem(r, 0, date);

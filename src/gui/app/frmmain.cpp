@@ -1,5 +1,6 @@
 #include "frmmain.h"
 #include "channelcsvcommands.h"
+#include "channels/channeleditstate.h"
 #include "channels/channelrowcommands.h"
 #include "common/frmhelp.h"
 #include "common/twips.h"
@@ -107,6 +108,9 @@ frmMain::frmMain(Document& doc, Prompter& prompter, QWidget* parent)
 
     // Whatever replaces the document (a read, an opened file) shows in the caption.
     connect(&doc_, &Document::stateChanged, this, &frmMain::ShowMainTxt);
+    // A value a channel window stored moved from what was typed is said here.
+    connect(&ChannelEditState::of(doc_), &ChannelEditState::statusNote, this,
+            [this](const QString& text) { showStatusMessage(text); });
     connect(&doc_, &Document::documentReplaced, this, &frmMain::ShowMainTxt);
     // A document opened, read, started or imported is the one to work on.
     connect(&doc_, &Document::documentReplaced, this, &frmMain::hideStartPanel);
@@ -701,6 +705,9 @@ void frmMain::startSession(CommKind commMode) {
 void frmMain::mnuReadFromRadio() {
     if (sessionRunning_) return;
     commitEditors({kChannelTable});
+    // The read replaces the document: unsaved edits are offered to be saved first, as New,
+    // Open and Exit offer; Cancel leaves everything as it was.
+    if (!commands_.askSaveChanges()) return;
     startSession(CommKind::Read);
 }
 

@@ -87,10 +87,8 @@ void ChannelCellDelegate::setModelData(QWidget* editor, QAbstractItemModel* mode
                                        const QModelIndex& index) const {
     QVariant value;
     if (auto* e = qobject_cast<QLineEdit*>(editor)) {
-        QString t = e->text();
-        if (index.column() == 1)
-            if (const auto v = ParseNumber(t)) t = FormatFre(*v);
-        value = t;
+        // As typed: the rule source judges it and says what it made of it.
+        value = e->text();
     } else if (auto* c = qobject_cast<QComboBox*>(editor)) {
         value = c->currentIndex();
     } else {

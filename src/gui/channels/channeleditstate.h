@@ -36,6 +36,8 @@ signals:
     void dialogGroupChosen();
     // The table's ">>" cell of row CurCH was used; an open dialog shows that channel.
     void channelRequested();
+    // A window stored a value moved from what was typed: the main window's status line says so.
+    void statusNote(const QString& text);
 
 private:
     explicit ChannelEditState(Document& doc);

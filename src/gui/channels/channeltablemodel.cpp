@@ -4,6 +4,7 @@
 #include "core/model/channelrules.h"
 #include "core/model/country.h"
 #include "core/model/document.h"
+#include "typedvalue.h"
 
 #include <QGuiApplication>
 #include <QPalette>
@@ -12,6 +13,7 @@ const QColor ChannelTableModel::RowNumberColor(0, 0, 255);
 const QColor ChannelTableModel::HeaderColor(0, 0, 155);
 const QColor ChannelTableModel::EditCellColor(255, 0, 0);
 const QColor ChannelTableModel::EditCellBack(220, 220, 220);
+const QColor ChannelTableModel::HeldFrequencyColor(200, 80, 0);
 
 ChannelTableModel::ChannelTableModel(Document& doc, QObject* parent)
     : QAbstractTableModel(parent), doc_(doc) {
@@ -93,6 +95,15 @@ QVariant ChannelTableModel::data(const QModelIndex& index, int role) const {
     case Qt::ForegroundRole:
         if (col == 0) return RowNumberColor;
         if (col == EditCol) return EditCellColor;
+        if (col == FreCol && heldNote(index.row() + 1).id) return HeldFrequencyColor;
+        return {};
+    case Qt::ToolTipRole:
+        // A frequency kept as the radio or an older file had it, which the rules would not
+        // take here: it is written as it is, and the cell says why it stands out.
+        if (col == FreCol) {
+            const TextNote why = heldNote(index.row() + 1);
+            if (why.id) return why.text();
+        }
         return {};
     case Qt::BackgroundRole:
         if (col == EditCol) return EditCellBack;
@@ -105,6 +116,10 @@ QVariant ChannelTableModel::data(const QModelIndex& index, int role) const {
     default:
         return {};
     }
+}
+
+TextNote ChannelTableModel::heldNote(int row) const {
+    return heldFrequencyNote(doc_, slotAt(doc_, group_, row));
 }
 
 QVariant ChannelTableModel::headerData(int section, Qt::Orientation o, int role) const {
@@ -132,6 +147,5 @@ Qt::ItemFlags ChannelTableModel::flags(const QModelIndex& index) const {
 bool ChannelTableModel::setData(const QModelIndex& index, const QVariant& value, int role) {
     if (!index.isValid() || role != Qt::EditRole || index.column() < 1 || index.column() > 6)
         return false;
-    doc_.SetCHValue(group_, index.row() + 1, index.column(), value);
-    return true;
+    return storeTypedValue(doc_, group_, index.row() + 1, index.column(), value.toString());
 }

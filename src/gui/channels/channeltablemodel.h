@@ -13,6 +13,8 @@
 #include <QVector>
 #include <array>
 
+#include "core/model/textnote.h"
+
 class Document;
 
 class ChannelTableModel : public QAbstractTableModel {
@@ -43,15 +45,18 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation o, int role) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
-    // Stores value through SetCHValue(group, row, column, value).
+    // Stores value through the rule source (storeTypedValue): a refused value changes nothing.
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
 
     static const QColor RowNumberColor; // blue
     static const QColor HeaderColor;    // dark blue
     static const QColor EditCellColor;  // red ">>"
     static const QColor EditCellBack;   // grey
+    // A frequency kept as it was read that the rules would not take here (heldFrequencyNote).
+    static const QColor HeldFrequencyColor; // dark orange
 
 private:
+    TextNote heldNote(int row) const;
     using Row = std::array<QString, 6>; // columns 1..6
     void ShowGridRow(Row& row, int listIndex, bool clear) const;
 

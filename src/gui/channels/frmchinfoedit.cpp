@@ -14,6 +14,7 @@
 #include "frm_mem_freq.h"
 #include "lang/captions.h"
 #include "lang/enterfocus.h"
+#include "typedvalue.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -349,7 +350,6 @@ void FrmCHInfoEdit::SetGridEditData(bool fromTable) {
         SelectItemAt(combo2_[5], rec->BUSY);
         SelectItemAt(combo2_[6], rec->NB);
         SelectItemAt(combo2_[7], rec->Add_Sub_5K);
-        if (IsFixFM(row, group, mode)) doc_.SetCHField(*rec, FldAM_FM, 0);
         SelectItemAt(combo2_[8], rec->AM_FM);
         fillPowerList(rec->AM_FM, rec->Tx_Power);
         ShowRB();
@@ -435,18 +435,22 @@ void FrmCHInfoEdit::combo1Click() {
 void FrmCHInfoEdit::combo2Click(int i) {
     if (DialogBusy) return;
     const int id = FieldOfCombo2(i);
-    const QVariant value = i >= 10 && i <= 13 ? QVariant(combo2_[i]->currentText())
-                                              : QVariant(combo2_[i]->currentIndex());
-    doc_.SetCHValue(shownGroup(), shownRow(), id, value);
+    // The tone-tip and DTMF lists show numbers after "Off"; the others are list positions.
+    QString value = QString::number(combo2_[i]->currentIndex());
+    if (i >= 10 && i <= 13) {
+        const QString t = combo2_[i]->currentText();
+        value = IsNumeric(t) ? t : QStringLiteral("0");
+    }
+    if (!storeTypedValue(doc_, shownGroup(), shownRow(), id, value)) SetGridEditData(false);
 }
 
 void FrmCHInfoEdit::saveText1() {
     if (DialogBusy || saving_) return;
     const QScopedValueRollback guard(saving_, true);
-    QString t = text1_->text();
-    if (const auto v = ParseNumber(t)) t = FormatFre(*v);
     text1_->setModified(false);
-    doc_.SetCHValue(shownGroup(), shownRow(), FldRxFre, t);
+    // A refused value leaves the stored one; the dialog shows it again.
+    if (!storeTypedValue(doc_, shownGroup(), shownRow(), FldRxFre, text1_->text()))
+        SetGridEditData(false);
 }
 
 void FrmCHInfoEdit::text1Enter() {
@@ -458,10 +462,10 @@ void FrmCHInfoEdit::saveText2() {
     if (DialogBusy || saving_) return;
     const QScopedValueRollback guard(saving_, true);
     text2_->setModified(false);
-    if (IsNumeric(text2_->text()))
-        doc_.SetCHValue(shownGroup(), shownRow(), FldOffSetFre, text2_->text());
-    else
-        SetGridEditData(false); // puts the stored value back
+    // A refused value leaves the stored one; the dialog shows it again.
+    if (!IsNumeric(text2_->text()) ||
+        !storeTypedValue(doc_, shownGroup(), shownRow(), FldOffSetFre, text2_->text()))
+        SetGridEditData(false);
 }
 
 void FrmCHInfoEdit::text2Enter() {

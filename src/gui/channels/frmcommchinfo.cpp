@@ -307,10 +307,6 @@ void frmCommChInfo::groupChanged() {
     label3_[3]->setVisible(combo8_[3]->isVisibleTo(this));
 
     ReshowByCh();
-    if (!vfo && !mem && g < 10) {
-        SetEmgModeEnable(g, doc_.RadioData.Func.EmgCH1[g], 0);
-        SetEmgModeEnable(g, doc_.RadioData.Func.EmgCH2[g], 1);
-    }
     if (st_.CurCH > model_->dataRows()) st_.CurCH = 1;
     emit st_.tableGroupChanged();
     emit rowSelectionChanged();
@@ -368,86 +364,47 @@ void frmCommChInfo::ReshowByCh() {
     const FuncRec& f = doc_.RadioData.Func;
     if (kind == SlotKind::Mem) {
         FillList(combo8_[0], positions);
-        if (!positions.isEmpty()) {
-            SelectItemByText(combo8_[0], QString::number(f.MemWorkCH + 1));
-            combo8Click(0);
-        }
+        if (!positions.isEmpty()) SelectItemByText(combo8_[0], QString::number(f.MemWorkCH + 1));
         return;
     }
     if (g >= 10) return;
+    // Showing stores nothing: the selectors show what the document holds.
     SelectItemAt(combo8_[3], f.GroupValid[g]);
-    combo8Click(3);
     const i16* stored[3] = {&f.WorkCH[g], &f.EmgCH1[g], &f.EmgCH2[g]};
     for (int i = 0; i < 3; ++i) {
         FillList(combo8_[i], positions);
-        if (!positions.isEmpty()) {
-            SelectItemByText(combo8_[i], QString::number(*stored[i] + 1));
-            combo8Click(i);
-        }
+        // A stored row that holds no channel shows no choice, rather than another row's.
+        const int at = combo8_[i]->findText(QString::number(*stored[i] + 1), Qt::MatchExactly);
+        const QSignalBlocker quiet(combo8_[i]);
+        combo8_[i]->setCurrentIndex(at);
     }
     SelectItemAt(combo10_[0], f.EmgMode1[g]);
-    combo10Click(0);
     SelectItemAt(combo10_[1], f.EmgMode2[g]);
-    combo10Click(1);
+    SetEmgModeEnable(g, 0);
+    SetEmgModeEnable(g, 1);
 }
 
 void frmCommChInfo::combo8Click(int i) {
     const int g = st_.CurGroup;
-    const int mode = doc_.CountryMode;
-    const bool mem = IsMemGroup(g, mode);
-    if (!mem && (g < 0 || g >= 10)) return;
-    const auto n = static_cast<i16>(ListNumber(combo8_[i], 1) - 1);
-    switch (i) {
-    case 0:
-        editFunc([&](FuncRec& f) { (mem ? f.MemWorkCH : f.WorkCH[g]) = n; });
-        break;
-    case 1:
-    case 2:
-        if (combo8_[i]->isHidden()) return;
-        editFunc([&](FuncRec& f) { (i == 1 ? f.EmgCH1[g] : f.EmgCH2[g]) = n; });
-        SetEmgModeEnable(g, n, i - 1);
-        break;
-    case 3: {
-        if (GroupSyncing || mem) return;
-        const QScopedValueRollback sync(GroupSyncing, true);
-        if (doc_.CountCHInGroup(g, mode) < 1) {
-            editFunc([&](FuncRec& f) { f.GroupValid[g] = 0; });
-            SelectItemAt(combo8_[3], 0);
-            const FuncRec before = doc_.RadioData.Func;
-            doc_.EnsureValidGroup(mode);
-            if (!(before == doc_.RadioData.Func)) {
-                const QScopedValueRollback own(editingFunc_, true);
-                doc_.EditFunc([](FuncRec&) {}); // announce what EnsureValidGroup changed
-            }
-        } else if (doc_.CountOtherValidGroups(g, mode) > 0) {
-            const auto v = static_cast<i16>(combo8_[3]->currentIndex());
-            editFunc([&](FuncRec& f) { f.GroupValid[g] = v; });
-        } else {
-            editFunc([&](FuncRec& f) { f.GroupValid[g] = 1; });
-            SelectItemAt(combo8_[3], 1);
-        }
-        break;
-    }
-    default:
-        break;
-    }
+    if (i == 3 && GroupSyncing) return;
+    static constexpr GroupSetting settings[4] = {GroupSetting::WorkCh, GroupSetting::EmgCh1,
+                                                 GroupSetting::EmgCh2, GroupSetting::Valid};
+    const int value = i == 3 ? combo8_[3]->currentIndex() : ListNumber(combo8_[i], 1) - 1;
+    // The rule source stores it with what follows; the selectors then show what it stored.
+    setGroupSetting(doc_, g, settings[i], value);
 }
 
 void frmCommChInfo::combo10Click(int i) {
-    const int g = st_.CurGroup;
-    if (g < 0 || g >= 10 || IsMemGroup(g, doc_.CountryMode)) return;
-    const auto v = static_cast<u8>(qMax(0, combo10_[i]->currentIndex()));
-    editFunc([&](FuncRec& f) { (i == 0 ? f.EmgMode1[g] : f.EmgMode2[g]) = v; });
+    const GroupSetting s = i == 0 ? GroupSetting::EmgMode1 : GroupSetting::EmgMode2;
+    setGroupSetting(doc_, st_.CurGroup, s, qMax(0, combo10_[i]->currentIndex()));
 }
 
-void frmCommChInfo::SetEmgModeEnable(int group, int stored, int which) {
-    // An emergency channel on an FM-only row is sent in FM.
-    const bool fmOnly = IsFixFM(stored + 1, group, doc_.CountryMode);
-    if (fmOnly) {
-        SelectItemAt(combo10_[which], 0);
-        combo10Click(which);
-    }
-    combo10_[which]->setEnabled(!fmOnly);
+void frmCommChInfo::SetEmgModeEnable(int group, int which) {
+    // An emergency channel on an FM-only row is sent in FM: its modulation is not chosen.
+    const GroupSetting s = which == 0 ? GroupSetting::EmgMode1 : GroupSetting::EmgMode2;
+    const FieldAccess a = groupSettingAccess(doc_, group, s);
+    combo10_[which]->setEnabled(a.editable());
+    combo10_[which]->setToolTip(a.editable() ? QString() : a.why.text());
 }
 
 void frmCommChInfo::onGroupSettingsChanged() {

@@ -101,7 +101,7 @@ private:
     void ShowRowHeads();
     void ChangShowByLanguage();
     void SetGridData();
-    void SetEmgModeEnable(int group, int stored, int which);
+    void SetEmgModeEnable(int group, int which);
     void SaveGridEdit();
     void EndGridEdit();
     void fillGroupSelectors();

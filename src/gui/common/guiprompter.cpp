@@ -5,11 +5,18 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QGridLayout>
+#include <QLabel>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPointer>
+#include <QPushButton>
+#include <QScreen>
 #include <QSpacerItem>
 #include <QTimer>
+#include <QVBoxLayout>
 
 namespace {
 QMessageBox::Icon boxIcon(Prompter::Icon icon) {
@@ -91,6 +98,24 @@ void fitTitle(QMessageBox& box, const QString& title) {
                   grid->rowCount(), 0, 1, grid->columnCount());
 }
 
+// The answer a standard button gives; a box closed without a button counts as the safe answer.
+Prompter::Answer answerOf(int button, Prompter::Buttons buttons) {
+    switch (button) {
+    case QMessageBox::Cancel:
+        return Prompter::Answer::Cancel;
+    case QMessageBox::Yes:
+        return Prompter::Answer::Yes;
+    case QMessageBox::No:
+        return Prompter::Answer::No;
+    case QMessageBox::Retry:
+        return Prompter::Answer::Retry;
+    case QMessageBox::Ok:
+        return Prompter::Answer::Ok;
+    default:
+        return Prompter::safeAnswer(buttons);
+    }
+}
+
 void captionFromLanguage(QMessageBox& box, QMessageBox::StandardButton which, int id) {
     if (QAbstractButton* b = box.button(which)) {
         const QString t = LoadLangText(id);
@@ -98,6 +123,54 @@ void captionFromLanguage(QMessageBox& box, QMessageBox::StandardButton which, in
     }
 }
 } // namespace
+
+Prompter::Answer GuiPrompter::runList(QWidget* parent, const QString& title,
+                                      const QStringList& lines, Buttons buttons) {
+    // A report of many lines (a paste of 200 rows) would make a box taller than the screen,
+    // its buttons out of reach: its first lines stay above a list that scrolls.
+    QDialog box(parent);
+    box.setObjectName(QStringLiteral("MsgBox"));
+    box.setWindowTitle(title);
+    auto* head = new QLabel(lines.mid(0, ListHeadLines).join('\n'), &box);
+    head->setObjectName(QStringLiteral("MsgBoxText"));
+    head->setWordWrap(true);
+    head->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* list = new QPlainTextEdit(lines.mid(ListHeadLines).join('\n'), &box);
+    list->setObjectName(QStringLiteral("MsgBoxList"));
+    list->setAccessibleName(lines.value(0));
+    list->setReadOnly(true);
+    list->setLineWrapMode(QPlainTextEdit::NoWrap);
+    auto* bar =
+        new QDialogButtonBox(QDialogButtonBox::StandardButtons(int(boxButtons(buttons))), &box);
+    if (QPushButton* ok = bar->button(QDialogButtonBox::Ok)) {
+        const QString t = LoadLangText(9017);
+        if (!t.isEmpty()) ok->setText(t);
+    }
+    if (QPushButton* cancel = bar->button(QDialogButtonBox::Cancel)) {
+        const QString t = LoadLangText(9018);
+        if (!t.isEmpty()) cancel->setText(t);
+    }
+    Answer answer = safeAnswer(buttons);
+    QObject::connect(bar, &QDialogButtonBox::clicked, &box, [&](QAbstractButton* b) {
+        // The button box's standard buttons have the message box's values.
+        answer = answerOf(int(bar->standardButton(b)), buttons);
+        box.accept();
+    });
+    auto* layout = new QVBoxLayout(&box);
+    layout->addWidget(head);
+    layout->addWidget(list, 1);
+    layout->addWidget(bar);
+    // At most two thirds of the screen high, whatever the number of lines.
+    const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
+    const QRect avail = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    const int lineHeight = list->fontMetrics().lineSpacing();
+    const int wanted = lineHeight * int(lines.size() + 6) + head->sizeHint().height();
+    box.resize(std::min(avail.width() * 2 / 3, 720), std::min(avail.height() * 2 / 3, wanted));
+    const FocusReturn focus;
+    box.exec();
+    focus.restoreNowAndLater();
+    return answer;
+}
 
 Prompter::Answer GuiPrompter::ask(const QString& text, Buttons buttons, Icon icon) {
     return askTitled(App().AppTitle, text, buttons, icon);
@@ -118,6 +191,8 @@ Prompter::Answer GuiPrompter::run(const QString& title, const QString& text, But
     // Over the modal window that asks (the progress window of a read), not behind it.
     QWidget* parent = QApplication::activeModalWidget();
     if (!parent) parent = parent_ ? parent_ : QApplication::activeWindow();
+    const QStringList lines = QString(text).replace(QLatin1String("\r\n"), "\n").split('\n');
+    if (lines.size() > LongTextLines && !checked) return runList(parent, title, lines, buttons);
     QMessageBox box(boxIcon(icon), title, QString(text).replace(QLatin1String("\r\n"), "\n"),
                     boxButtons(buttons), parent);
     box.setObjectName(QStringLiteral("MsgBox"));
@@ -141,20 +216,5 @@ Prompter::Answer GuiPrompter::run(const QString& title, const QString& text, But
     const int result = box.exec();
     focus.restoreNowAndLater();
     if (check) *checked = check->isChecked();
-    switch (result) {
-    case QMessageBox::Cancel:
-        return Answer::Cancel;
-    case QMessageBox::Yes:
-        return Answer::Yes;
-    case QMessageBox::No:
-        return Answer::No;
-    case QMessageBox::Retry:
-        return Answer::Retry;
-    case QMessageBox::Ok:
-        return Answer::Ok;
-    default:
-        break;
-    }
-    // A box closed without a button (its window closed) counts as the safe answer.
-    return safeAnswer(buttons);
+    return answerOf(result, buttons);
 }

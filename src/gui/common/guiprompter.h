@@ -2,6 +2,7 @@
 
 #include "core/lang/prompter.h"
 
+#include <QStringList>
 class QWidget;
 
 // Answers the core's questions with a message box titled with the application title.
@@ -16,7 +17,14 @@ public:
     Answer askWithCheck(const QString& text, Buttons buttons, Icon icon, const QString& checkText,
                         bool* checked) override;
 
+    // A text of more lines than this is shown as its first ListHeadLines lines above a
+    // scrolling list of the rest.
+    static constexpr int LongTextLines = 25;
+    static constexpr int ListHeadLines = 2;
+
 private:
+    Answer runList(QWidget* parent, const QString& title, const QStringList& lines,
+                   Buttons buttons);
     Answer run(const QString& title, const QString& text, Buttons buttons, Icon icon,
                const QString& checkText, bool* checked);
     QWidget* parent_;

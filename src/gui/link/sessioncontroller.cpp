@@ -180,6 +180,7 @@ void SessionController::tellTransferEnd(CommKind commMode) {
     if (writeSucceeded_) {
         // The radio holds the whole document now, whatever the check below finds.
         shell()->setRadioWarning(QString());
+        radioPartlyWritten_ = false;
         if (linkSettings().VerifyAfterWrite) {
             runVerify();
         } else {
@@ -197,6 +198,7 @@ void SessionController::tellTransferEnd(CommKind commMode) {
                                  : LinkText(TxtPartlyWritten);
         shell()->showStatusMessage(said);
         shell()->setRadioWarning(LinkText(TxtPartlyWritten), LinkText(TxtPartlyWrittenShort));
+        radioPartlyWritten_ = true;
     } else if (outcome == LinkSession::Outcome::Cancelled) {
         shell()->showStatusMessage(LinkText(TxtWriteCancelled));
     }
@@ -253,7 +255,10 @@ void SessionController::saveBackup() {
     ChannelList channels;
     session_.ReadImage(data, channels);
     QString why;
-    const QString path = BackupStore().save(data, channels, QDateTime::currentDateTime(), &why);
+    // A radio a write of this run left partly written holds half of two documents: its backup
+    // is named and listed as such.
+    const QString path =
+        BackupStore().save(data, channels, QDateTime::currentDateTime(), &why, radioPartlyWritten_);
     // A backup that cannot be made is told, but the read goes on.
     if (shell())
         shell()->showStatusMessage(

@@ -60,6 +60,8 @@ private:
     // A read succeeded and its data reaches the document only after the read-apply delay:
     // no new session may start in between.
     bool applyPending_ = false;
+    // A write of this run ended among its blocks and none has succeeded since.
+    bool radioPartlyWritten_ = false;
     bool writeSucceeded_ = false;
     bool verifyStopped_ = false; // the user cancelled the check after a write
     bool askingStop_ = false;    // the question whether to stop a write is open

@@ -1,0 +1,10 @@
+# Rebuilds the demo document with TOOL into OUT and fails unless it equals EXPECTED.
+execute_process(COMMAND ${TOOL} ${OUT} RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "make_demo failed (${rc})")
+endif()
+file(SHA256 ${OUT} built)
+file(SHA256 ${EXPECTED} committed)
+if(NOT built STREQUAL committed)
+    message(FATAL_ERROR "data/demo/demo.dat is not what tools/make_demo.sh builds; run it and commit the result")
+endif()
