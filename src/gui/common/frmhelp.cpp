@@ -28,7 +28,7 @@ struct Chapter {
 const Chapter chapters[] = {
     {"index", 27001},    {"cable", 27002},   {"reading", 27003}, {"channels", 27004},
     {"settings", 27005}, {"cbplans", 27006}, {"csv", 27007},     {"writing", 27008},
-    {"backups", 27009},  {"cli", 27010},
+    {"backups", 27009},  {"cli", 27010},     {"dealer", 27013},
 };
 
 struct WindowChapter {
@@ -41,7 +41,7 @@ const WindowChapter windowChapters[] = {
     {"frmCommChInfo", "channels"}, {"FrmCHInfoEdit", "channels"},  {"Frm_Mem_Freq", "cbplans"},
     {"FrmModelInfo", "channels"},  {"FrmOptFeatures", "settings"}, {"FrmDTMF", "settings"},
     {"FrmKey", "settings"},        {"FrmToneTips", "settings"},    {"FrmRadioInfo", "settings"},
-    {"FrmChannelImport", "csv"},   {"FrmBackups", "backups"},
+    {"FrmChannelImport", "csv"},   {"FrmBackups", "backups"},      {"FrmBatchWrite", "dealer"},
 };
 
 // F1 in any dialog: the main window's own shortcut does not reach a modal dialog.
