@@ -248,6 +248,7 @@ void LinkSession::sendRequest(const QByteArray& request, int replyLen) {
     echoLen_ = noEcho_ ? 0 : int(request.size());
     quietTimer_.stop();
     pendingSend_ = nullptr;
+    wholeReply_ = false;
     sentAt_.start();
     waitTimer_.start();
     threshold_ = echoLen_ + replyLen;

@@ -238,7 +238,8 @@ private:
     void InfoFailurePrompt();
     void ShowProgress();
     void resendBlock(bool write);
-    // Sends once the line has been quiet for ResyncQuietMs since the last request.
+    // Sends once the line has been quiet for ResyncQuietMs since the last request, when the
+    // radio may hold a fragment of it (mayHoldFragment_); at once otherwise.
     void sendAfterQuiet(void (LinkSession::*send)());
     void onQuiet();
     // A data block of a read arrived: true when its bytes are taken (and stored); false when the
@@ -277,6 +278,10 @@ private:
     QVector<QByteArray> readings_; // what the current block read as so far
     int rereads_ = 0;
     bool blockTimedOut_ = false;
+    // A whole reply came to the last request (damaged or not): the radio took the request whole
+    // and holds no fragment of it, so a retry need not wait for the line to settle.
+    bool wholeReply_ = false;
+    bool mayHoldFragment_ = false;
     QByteArray doubtedIdent_; // an identification that did not match, until it comes again
     QTimer readOkTimer_;
     int readApplyDelay_ = 500;

@@ -58,6 +58,7 @@ void LinkSession::onDataArrived() {
 void LinkSession::onReply(const QByteArray& reply) {
     const SessionStep* step = FindSessionStep(commMode_, currentStep());
     const bool waitingPass = step && step->phase == SessionPhase::PassBlock;
+    wholeReply_ = true;
     switch (ClassifyReply(reply, echoLen_, commAddr_, waitingPass)) {
     case ReplyKind::Ignored:
         // The radio said something, but nothing the protocol knows: when the retries run out,
@@ -80,6 +81,9 @@ void LinkSession::onReply(const QByteArray& reply) {
                 QStringLiteral("the radio asks to resend block %1").arg(HexAddress(commAddr_)));
             waitTimer_.stop();
             noteFault(blockTimedOut_ ? Fault::LineLoss : Fault::Refused);
+            // After a time-out of this block the radio may have joined a fragment of the
+            // earlier request to this one.
+            mayHoldFragment_ = blockTimedOut_;
             resendBlock(true);
         }
         return;

@@ -218,7 +218,8 @@ void LinkSession::resendBlock(bool write) {
 }
 
 void LinkSession::sendAfterQuiet(void (LinkSession::*send)()) {
-    const qint64 left = sentAt_.isValid() ? ResyncQuietMs - sentAt_.elapsed() : 0;
+    const qint64 left =
+        mayHoldFragment_ && sentAt_.isValid() ? ResyncQuietMs - sentAt_.elapsed() : 0;
     if (left <= 0) {
         (this->*send)();
         return;
@@ -241,6 +242,9 @@ void LinkSession::onTimeout() {
     if (!rx_.isEmpty()) noteFault(Fault::Damaged);
     if (step->phase != SessionPhase::Program) lineTrouble_ = true;
     if (step->phase == SessionPhase::Blocks) blockTimedOut_ = true;
+    // Nothing whole came back: the request may have lost a byte, and the radio then waits for
+    // the rest of it.
+    mayHoldFragment_ = !wholeReply_;
     if (log_) {
         if (!rx_.isEmpty()) log_->received(rx_, std::min<int>(echoLen_, int(rx_.size())));
         log_->event(QStringLiteral("time-out waiting for %1%2")
