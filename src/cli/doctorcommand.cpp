@@ -34,6 +34,17 @@ int doctorCommand(const QStringList& args) {
         return ExitBadInput;
     }
     QTextStream out(stdout);
+    // A folder, a file or a device of another kind is no port at all: a script must not take
+    // it for a radio that is switched off, and its holders are nobody's business here.
+    const QString path = PortDetailsFor(a->port).path;
+    const QStringList noPort = NotASerialPort(path);
+    if (!noPort.isEmpty()) {
+        out << mark(DoctorFinding::Level::Problem) << "  " << noPort.first() << '\n'
+            << "         fix: " << noPort.last() << '\n';
+        out.flush();
+        CliError(QStringLiteral("%1 cannot be used; see the problems above.").arg(path));
+        return ExitBadInput;
+    }
     const DoctorReport report = CheckPort(a->port);
     for (const DoctorFinding& f : report.findings) {
         out << mark(f.level) << "  " << f.text << '\n';
