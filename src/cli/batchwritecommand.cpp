@@ -102,7 +102,8 @@ int batchWriteCommand(const QStringList& args) {
     }
     if (!failure.isEmpty()) {
         CliError(failure + QLatin1Char('.'));
-        return ExitLink;
+        // A log that takes no more lines is a file refused, not a radio that failed.
+        return writer.logFailed() ? ExitBadInput : ExitLink;
     }
     return writer.notVerified() == 0 ? ExitOk : ExitLink;
 }
