@@ -8,6 +8,7 @@
 #include "core/link/connectiontest.h"
 #include "core/link/portdoctor.h"
 #include "core/model/document.h"
+#include "core/model/helpers.h"
 
 #include <QEventLoop>
 #include <QTextStream>
@@ -82,7 +83,8 @@ int doctorCommand(const QStringList& args) {
         loop.exec();
     }
     if (test.lowLatency()) out << "ok       The adapter answers with low latency.\n";
-    out << (ok ? "ok       " : "problem  ") << result << '\n';
+    // The answer quotes the radio's model and version: escaped, never run by the terminal.
+    out << (ok ? "ok       " : "problem  ") << EscapeControls(result) << '\n';
     out.flush();
     return ok ? ExitOk : ExitLink;
 }

@@ -2,6 +2,7 @@
 
 #include "core/files/batchlog.h"
 #include "core/files/csvtable.h"
+#include "core/link/virtualradio.h"
 #include "sim/simprocess.h"
 #include "support/clirun.h"
 #include "support/documentbuilders.h"
@@ -246,6 +247,28 @@ private slots:
         }
         QVERIFY(!QFile::exists(path(QStringLiteral("untouched.bin"))));
         QVERIFY(!QFile::exists(log));
+    }
+
+    // A serial number with an escape sequence and a formula: shown escaped, logged as text.
+    void radioTextsStayText() {
+        InfoBuf info = VirtualRadio::DefaultInfo(0);
+        const QByteArray serial("=1+\x1b[31m2");
+        std::fill(info.begin() + 48, info.begin() + 64, 0xFF);
+        std::copy(serial.begin(), serial.end(), info.begin() + 48);
+        QVERIFY(WriteBytes(path(QStringLiteral("odd-info.bin")),
+                           QByteArray(reinterpret_cast<const char*>(info.data()), InfoSize)));
+        SimProcess sim;
+        QVERIFY(sim.start({"--info", path(QStringLiteral("odd-info.bin"))}));
+        const QString log = path(QStringLiteral("odd.csv"));
+        Batch b;
+        b.start({doc, "--port", sim.device, "--log", log, "--count", "1"});
+        QCOMPARE(b.finish(), 0);
+        QCOMPARE(b.radios.size(), 1);
+        QVERIFY2(b.radios[0].startsWith(QStringLiteral("radio =1+\\x1b[31m2 (")),
+                 qPrintable(b.radios[0]));
+        const QList<QStringList> lines = logLines(log);
+        QCOMPARE(lines.size(), 1);
+        QCOMPARE(lines[0][Serial], QStringLiteral("'=1+\x1b[31m2"));
     }
 
     // A log that takes no more lines stops the batch before the next radio: exit 2, as for
