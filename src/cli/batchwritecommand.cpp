@@ -9,6 +9,7 @@
 #include "core/app/stopsignals.h"
 #include "core/model/country.h"
 #include "core/model/document.h"
+#include "core/model/helpers.h"
 
 #include <QEventLoop>
 #include <QFileInfo>
@@ -71,8 +72,10 @@ int batchWriteCommand(const QStringList& args) {
     });
     // One line per radio on stdout, as in the log.
     QObject::connect(&writer, &BatchWriter::radioDone, [&](const BatchLogEntry& e) {
-        out << "radio " << (e.serialNo.isEmpty() ? QStringLiteral("?") : e.serialNo) << " ("
-            << e.model << ", " << modeText(e.countryMode) << "): " << e.resultText() << '\n';
+        // The serial number and the model are the radio's own texts: escaped, never run.
+        out << "radio " << (e.serialNo.isEmpty() ? QStringLiteral("?") : EscapeControls(e.serialNo))
+            << " (" << EscapeControls(e.model) << ", " << modeText(e.countryMode)
+            << "): " << EscapeControls(e.resultText()) << '\n';
         out.flush();
     });
     QObject::connect(&writer, &BatchWriter::finished, [&](const QString& error) {
@@ -102,7 +105,8 @@ int batchWriteCommand(const QStringList& args) {
     }
     if (!failure.isEmpty()) {
         CliError(failure + QLatin1Char('.'));
-        return ExitLink;
+        // A log that takes no more lines is a file refused, not a radio that failed.
+        return writer.logFailed() ? ExitBadInput : ExitLink;
     }
     return writer.notVerified() == 0 ? ExitOk : ExitLink;
 }

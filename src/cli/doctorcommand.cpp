@@ -8,6 +8,7 @@
 #include "core/link/connectiontest.h"
 #include "core/link/portdoctor.h"
 #include "core/model/document.h"
+#include "core/model/helpers.h"
 
 #include <QEventLoop>
 #include <QTextStream>
@@ -34,6 +35,17 @@ int doctorCommand(const QStringList& args) {
         return ExitBadInput;
     }
     QTextStream out(stdout);
+    // A folder, a file or a device of another kind is no port at all: a script must not take
+    // it for a radio that is switched off, and its holders are nobody's business here.
+    const QString path = PortDetailsFor(a->port).path;
+    const QStringList noPort = NotASerialPort(path);
+    if (!noPort.isEmpty()) {
+        out << mark(DoctorFinding::Level::Problem) << "  " << noPort.first() << '\n'
+            << "         fix: " << noPort.last() << '\n';
+        out.flush();
+        CliError(QStringLiteral("%1 cannot be used; see the problems above.").arg(path));
+        return ExitBadInput;
+    }
     const DoctorReport report = CheckPort(a->port);
     for (const DoctorFinding& f : report.findings) {
         out << mark(f.level) << "  " << f.text << '\n';
@@ -71,7 +83,8 @@ int doctorCommand(const QStringList& args) {
         loop.exec();
     }
     if (test.lowLatency()) out << "ok       The adapter answers with low latency.\n";
-    out << (ok ? "ok       " : "problem  ") << result << '\n';
+    // The answer quotes the radio's model and version: escaped, never run by the terminal.
+    out << (ok ? "ok       " : "problem  ") << EscapeControls(result) << '\n';
     out.flush();
     return ok ? ExitOk : ExitLink;
 }

@@ -41,7 +41,18 @@ const QStringList ValueOptions = {QStringLiteral("port"),   QStringLiteral("pass
 
 QString forTerminal(QString text) {
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    return text;
+    // Messages quote the radio's own texts (its model, its version): a control byte among them
+    // is shown, never sent to the terminal as an escape sequence.
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        const ushort u = c.unicode();
+        if ((u < 0x20 && u != '\n') || (u >= 0x7F && u < 0xA0))
+            out += QStringLiteral("\\x%1").arg(u, 2, 16, QLatin1Char('0'));
+        else
+            out += c;
+    }
+    return out;
 }
 
 bool stdinIsTerminal() {

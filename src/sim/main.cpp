@@ -6,6 +6,7 @@
 #include "simradio.h"
 
 #include "core/app/buildinfo.h"
+#include "core/link/devicelink.h"
 
 #include <QCoreApplication>
 #include <QSocketNotifier>
@@ -50,9 +51,16 @@ int main(int argc, char** argv) {
         QTextStream(stderr) << "mzsim: " << error << "\n";
         return 2;
     }
-    if (!line.open(options->link, &error)) {
+    if (!line.open(&error)) {
         QTextStream(stderr) << "mzsim: " << error << "\n";
         return 1;
+    }
+    // Made only where nothing of anyone else's is, and removed at the end only while it is
+    // still the link made here.
+    DeviceLink link;
+    if (!options->link.isEmpty() && !link.make(options->link, line.devicePath(), &error)) {
+        QTextStream(stderr) << "mzsim: " << error << "\n";
+        return 2;
     }
 
     // Leave cleanly on Ctrl+C or kill, so that the symlink goes away.

@@ -1,6 +1,5 @@
 #include "ptyline.h"
 
-#include <QFile>
 #include <QSocketNotifier>
 #include <QTimer>
 
@@ -15,7 +14,6 @@
 PtyLine::PtyLine(QObject* parent) : QObject(parent) {}
 
 PtyLine::~PtyLine() {
-    if (!link_.isEmpty()) QFile::remove(link_);
     for (int fd : {master_, slave_, timer_})
         if (fd >= 0) ::close(fd);
 }
@@ -26,7 +24,7 @@ qint64 PtyLine::now() {
     return qint64(ts.tv_sec) * 1000000000 + ts.tv_nsec;
 }
 
-bool PtyLine::open(const QString& link, QString* error) {
+bool PtyLine::open(QString* error) {
     auto fail = [&](const char* what) {
         *error = QStringLiteral("%1 failed: %2")
                      .arg(QLatin1String(what), QString::fromLocal8Bit(strerror(errno)));
@@ -50,15 +48,6 @@ bool PtyLine::open(const QString& link, QString* error) {
     if (tcsetattr(slave_, TCSANOW, &t) != 0) return fail("tcsetattr");
     timer_ = timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC);
     if (timer_ < 0) return fail("timerfd_create");
-
-    if (!link.isEmpty()) {
-        QFile::remove(link);
-        if (!QFile::link(device_, link)) {
-            *error = QStringLiteral("cannot create the link %1.").arg(link);
-            return false;
-        }
-        link_ = link;
-    }
 
     readNotifier_ = new QSocketNotifier(master_, QSocketNotifier::Read, this);
     connect(readNotifier_, &QSocketNotifier::activated, this, &PtyLine::onReadable);

@@ -16,8 +16,8 @@ public:
     explicit PtyLine(QObject* parent = nullptr);
     ~PtyLine() override;
 
-    // Opens the pseudo-terminal (and the symlink when link is not empty).
-    bool open(const QString& link, QString* error);
+    // Opens the pseudo-terminal.
+    bool open(QString* error);
     QString devicePath() const { return device_; }
 
     // Monotonic time in nanoseconds.
@@ -42,7 +42,6 @@ private:
     int slave_ = -1; // kept open so that the master never sees a hang-up between sessions
     int timer_ = -1;
     QString device_;
-    QString link_;
     QSocketNotifier* readNotifier_ = nullptr;
     QSocketNotifier* writeNotifier_ = nullptr;
     QSocketNotifier* timerNotifier_ = nullptr;

@@ -2,9 +2,9 @@
 #include "ptyline.h"
 
 #include "core/files/fileio.h"
+#include "core/files/savedatafile.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QTextStream>
 #include <QTimer>
 
@@ -45,6 +45,8 @@ bool SimRadio::load(QString* error) {
         }
         return true;
     };
+    // The memory is saved only after a session; a target that cannot take it is refused now.
+    if (!opt_.save.isEmpty() && !CheckWritableTarget(opt_.save, error)) return false;
     QByteArray b;
     if (!opt_.image.isEmpty()) {
         if (!read(opt_.image, MemSize, b)) return false;
@@ -213,10 +215,10 @@ void SimRadio::finish() {
 
 void SimRadio::saveMemory() {
     if (opt_.save.isEmpty()) return;
-    QSaveFile f(opt_.save);
-    const bool saved =
-        f.open(QIODevice::WriteOnly) &&
-        f.write(reinterpret_cast<const char*>(radio_.memory.data()), MemSize) == MemSize &&
-        f.commit();
-    if (!saved) QTextStream(stderr) << "mzsim: cannot write " << opt_.save << ".\n";
+    // Like every output: a regular file or a new one, never a device, FIFO or folder.
+    QString why;
+    if (!WriteFileAtomically(
+            opt_.save, QByteArray(reinterpret_cast<const char*>(radio_.memory.data()), MemSize),
+            &why))
+        QTextStream(stderr) << "mzsim: " << why << '\n';
 }

@@ -2,8 +2,10 @@
 
 #include "core/files/batchlog.h"
 #include "core/files/csvtable.h"
+#include "core/link/virtualradio.h"
 #include "sim/simprocess.h"
 #include "support/clirun.h"
+#include "support/documentbuilders.h"
 #include "support/testmain.h"
 
 #include <QCryptographicHash>
@@ -58,8 +60,9 @@ struct Batch {
     }
 };
 
-// The data lines of a log (its column line checked and left out).
-QList<QStringList> logLines(const QString& path) {
+// The data lines of a log (its column line checked and left out): the lines that end a radio,
+// or (started) the lines written before a radio is touched.
+QList<QStringList> logLines(const QString& path, bool started = false) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) return {};
     const CsvTable t = ReadCsv(f.readAll());
@@ -68,7 +71,10 @@ QList<QStringList> logLines(const QString& path) {
         lines << r.fields;
     if (lines.isEmpty() || lines.first() != BatchLog::columns()) return {};
     lines.removeFirst();
-    return lines;
+    QList<QStringList> kept;
+    for (const QStringList& l : lines)
+        if ((l.value(7) == QLatin1String("started")) == started) kept << l;
+    return kept;
 }
 
 enum Column { Time, Serial, Model, Mode, DocumentFile, Sha, Backup, Result, Version };
@@ -146,6 +152,11 @@ private slots:
         QCOMPARE(lines[0][Sha], imageSha);
         QVERIFY(lines[1][Sha].isEmpty());
         QCOMPARE(lines[2][Sha], imageSha);
+        // The radios written were logged before they were touched; the refused one was not.
+        const QList<QStringList> started = logLines(log, true);
+        QCOMPARE(started.size(), 2);
+        QCOMPARE(started[0][Serial], serials[0]);
+        QCOMPARE(started[1][Serial], serials[2]);
     }
 
     // --count 2 ends after two radios; both verified: exit 0. With --backup-first each radio's
@@ -236,6 +247,50 @@ private slots:
         }
         QVERIFY(!QFile::exists(path(QStringLiteral("untouched.bin"))));
         QVERIFY(!QFile::exists(log));
+    }
+
+    // A serial number with an escape sequence and a formula: shown escaped, logged as text.
+    void radioTextsStayText() {
+        InfoBuf info = VirtualRadio::DefaultInfo(0);
+        const QByteArray serial("=1+\x1b[31m2");
+        std::fill(info.begin() + 48, info.begin() + 64, 0xFF);
+        std::copy(serial.begin(), serial.end(), info.begin() + 48);
+        QVERIFY(WriteBytes(path(QStringLiteral("odd-info.bin")),
+                           QByteArray(reinterpret_cast<const char*>(info.data()), InfoSize)));
+        SimProcess sim;
+        QVERIFY(sim.start({"--info", path(QStringLiteral("odd-info.bin"))}));
+        const QString log = path(QStringLiteral("odd.csv"));
+        Batch b;
+        b.start({doc, "--port", sim.device, "--log", log, "--count", "1"});
+        QCOMPARE(b.finish(), 0);
+        QCOMPARE(b.radios.size(), 1);
+        QVERIFY2(b.radios[0].startsWith(QStringLiteral("radio =1+\\x1b[31m2 (")),
+                 qPrintable(b.radios[0]));
+        const QList<QStringList> lines = logLines(log);
+        QCOMPARE(lines.size(), 1);
+        QCOMPARE(lines[0][Serial], QStringLiteral("'=1+\x1b[31m2"));
+    }
+
+    // A log that takes no more lines stops the batch before the next radio: exit 2, as for
+    // any file refused.
+    void logThatFailsStopsBeforeTheNextRadio() {
+        SimProcess sim;
+        QVERIFY(sim.start({"--serial-series", "500", "--save", path(QStringLiteral("m.bin"))}));
+        const QString log = path(QStringLiteral("gone.csv"));
+        Batch b;
+        b.start({doc, "--port", sim.device, "--log", log, "--count", "2"});
+        QVERIFY(b.waitForRadios(1));
+        QVERIFY(QFile::remove(log));
+        QVERIFY(QDir().mkpath(log));
+        QFile::remove(path(QStringLiteral("m.bin")));
+        QVERIFY(b.switchOff(sim));
+        QCOMPARE(sim.control("on"), QStringLiteral("on 501"));
+        QCOMPARE(b.finish(), 2);
+        QCOMPARE(b.radios.size(), 1);
+        QVERIFY2(b.err.contains(QStringLiteral("cannot be written")), qPrintable(b.err));
+        // Radio 501 was asked who it is at most, never written.
+        const QByteArray memory = ReadBytes(path(QStringLiteral("m.bin")));
+        QVERIFY(memory.isEmpty() || memory == QByteArray(memory.size(), '\0'));
     }
 
     // A kill while it waits for a radio ends it as it ends a write.

@@ -84,6 +84,33 @@ private slots:
         QCOMPARE(missing.code, 2);
         QVERIFY(missing.out.contains(path("ttyUSB9") + QStringLiteral(" does not exist")));
         QCOMPARE(RunMzcli({"doctor"}).code, 2);
+
+        // A radio naming itself with an escape sequence: a damaged identification, never run by
+        // the terminal.
+        SimProcess odd;
+        QVERIFY(odd.start({"--model", QStringLiteral("\x1b[31mX")}));
+        const QList<QStringList> commands = {
+            {"doctor", "--port", odd.device},
+            {"read", "--port", odd.device, "-o", path("odd.dat")},
+        };
+        for (const QStringList& c : commands) {
+            const CliRun r = RunMzcli(c);
+            QVERIFY2(!(r.out + r.err).contains(QChar(0x1b)), qPrintable(c.first()));
+            QVERIFY(r.code != 0);
+        }
+
+        // What is no serial port says so and is no radio that is switched off.
+        QVERIFY(WriteBytes(path("plain.txt"), "text"));
+        const QStringList noPorts = {dir.path(), path("plain.txt"), QStringLiteral("/dev/zero"),
+                                     QStringLiteral("/dev/null"), QStringLiteral("/dev/tty")};
+        for (const QString& p : noPorts) {
+            const CliRun r = RunMzcli({"doctor", "--port", p});
+            QCOMPARE(r.code, 2);
+            QVERIFY2(r.out.contains(QStringLiteral("no serial port")) ||
+                         r.out.contains(QStringLiteral("not a serial port")),
+                     qPrintable(r.out));
+            QVERIFY2(!r.out.contains(QStringLiteral("in use by")), qPrintable(r.out));
+        }
     }
 
     void aSecondWriterIsRefusedAtOnce() {

@@ -82,6 +82,43 @@ private slots:
         QCOMPARE(ReadCsv(contents(path)).records.size(), 4);
     }
 
+    // A last line without its end, and radio texts a spreadsheet would run: every record stays
+    // a record of its own, every cell text.
+    void everyRecordStaysItsOwnText() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("log.csv"));
+        BatchLog log(path);
+        QVERIFY(log.append(entry(BatchOutcome::Verified, QString())));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::Append));
+        f.write("a note without its line end");
+        f.close();
+        struct Text {
+            QString serial, model, written;
+        };
+        const QList<Text> texts = {
+            {QStringLiteral("=1+2"), QStringLiteral("MZ-710"), QStringLiteral("'=1+2")},
+            {QStringLiteral("+49"), QStringLiteral("@SUM"), QStringLiteral("'+49")},
+            {QStringLiteral("-1"), QStringLiteral("\tX"), QStringLiteral("'-1")},
+            {QStringLiteral("0123"), QStringLiteral("\rX"), QStringLiteral("0123")},
+        };
+        for (const Text& t : texts) {
+            BatchLogEntry e = entry(BatchOutcome::Started, QString());
+            e.serialNo = t.serial;
+            e.model = t.model;
+            QVERIFY(log.append(e));
+        }
+        const CsvTable table = ReadCsv(contents(path));
+        QCOMPARE(table.records.size(), 3 + texts.size());
+        QCOMPARE(table.records[2].fields.first(), QStringLiteral("a note without its line end"));
+        for (int i = 0; i < texts.size(); ++i) {
+            const QStringList& cells = table.records[3 + i].fields;
+            QCOMPARE(cells[1], texts[i].written);
+            QVERIFY(!cells[2].isEmpty() && !QStringLiteral("=+-@\t\r").contains(cells[2][0]));
+            QCOMPARE(cells[7], QStringLiteral("started"));
+        }
+    }
+
     void unwritableLogsAreTold() {
         QTemporaryDir dir;
         QString why;

@@ -96,7 +96,9 @@ private slots:
         QFile f(log);
         QVERIFY(f.open(QIODevice::ReadOnly));
         const CsvTable t = ReadCsv(f.readAll());
-        QCOMPARE(t.records.size(), 3);
+        // The column line; the radio written, before and after; the radio refused.
+        QCOMPARE(t.records.size(), 4);
+        QCOMPARE(t.records[1].fields.value(7), QStringLiteral("started"));
         QCOMPARE(t.records[1].fields.value(4), tree->dir.filePath(QStringLiteral("batch.dat")));
 
         QTest::mouseClick(child<QPushButton>(w, "CommandClose"), Qt::LeftButton);
@@ -148,8 +150,9 @@ private slots:
         QFile f(log);
         QVERIFY(f.open(QIODevice::ReadOnly));
         const CsvTable t = ReadCsv(f.readAll());
-        QCOMPARE(t.records.size(), 2);
-        QCOMPARE(t.records[1].fields.value(7), QStringLiteral("failed: stopped during the write"));
+        QCOMPARE(t.records.size(), 3);
+        QCOMPARE(t.records[1].fields.value(7), QStringLiteral("started"));
+        QCOMPARE(t.records[2].fields.value(7), QStringLiteral("failed: stopped during the write"));
     }
 
     void aLogThatCannotBeWrittenIsTold() {

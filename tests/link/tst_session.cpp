@@ -16,6 +16,7 @@
 #include "support/testmain.h"
 
 #include <QEventLoop>
+#include <QHash>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -314,6 +315,96 @@ private slots:
         QCOMPARE(r.session.BlockRetries(0x60), 2);
         QCOMPARE(r.session.BlockRetries(0x70), 3);
         QVERIFY(r.prompter.asked.size() == 1); // only the closing message
+    }
+
+    // Damage a checksum cannot see, and identifications damaged into another radio, are never
+    // believed: a read (or verify) that saw the line fault reads again until two reads agree.
+    void damageTheChecksumMissesIsNeverBelieved() {
+        using F = FakeRadioTransport::Fault;
+        // seen: how often the radio answered this kind of frame at this address so far.
+        using Faults = std::function<F(const VirtualRadio::Exchange&, int seen)>;
+        const auto at = [](Kind kind, int address, F f, bool always = false) {
+            return [=](const VirtualRadio::Exchange& ex, int seen) {
+                return ex.kind == kind && (address < 0 || ex.address == address) &&
+                               (always || seen == 1)
+                           ? f
+                           : F::None;
+            };
+        };
+        const auto both = [](Faults a, Faults b) {
+            return [=](const VirtualRadio::Exchange& ex, int seen) {
+                const F f = a(ex, seen);
+                return f != F::None ? f : b(ex, seen);
+            };
+        };
+        const Faults lost50 = at(Kind::Read, 0x50, F::Drop);
+        struct Case {
+            const char* name;
+            bool verify;
+            Faults faults;
+            bool ok;
+            QString told;           // the message of a failure
+            bool badOffset = false; // the radio holds a record no read can give
+        };
+        const QList<Case> cases = {
+            {"a misleading block after a lost reply", false,
+             both(lost50, at(Kind::Read, 0x100, F::Mislead)), true, QString()},
+            {"a block no two reads of agree", false,
+             both(lost50, at(Kind::Read, 0x100, F::Mislead, true)), false,
+             LinkText(TxtBlocksDisagree).arg(QStringLiteral("0x0100")).arg(7)},
+            {"a model name with a damaged byte", false, at(Kind::Ident, -1, F::Mislead), true,
+             QString()},
+            {"a version damaged into another", false, at(Kind::Ident, -1, F::Misname), true,
+             QString()},
+            {"a verify with a misleading block", true, at(Kind::Read, 0x100, F::Mislead), true,
+             QString()},
+            {"a memory holding a damaged record", false, Faults(), false,
+             LinkText(TxtReadDamagedRecords), true},
+        };
+        for (const Case& c : cases) {
+            Rig r({"MZ-710", 1});
+            r.session.SetNoEcho(true);
+            Document source;
+            FillRichDocument(source, 1);
+            r.radio.radio.memory = PackedImage(source);
+            if (c.badOffset) r.radio.radio.memory[ChannelAddress(1) + 3] = 3; // 3 kHz
+            if (c.verify) {
+                FillRichDocument(r.doc, 1);
+                r.prompter.expect(9010);
+                QVERIFY(r.run(CommKind::Write));
+            }
+            QHash<QPair<int, int>, int> seen;
+            r.radio.fault = [&](const VirtualRadio::Exchange& ex) {
+                const int n = ++seen[qMakePair(int(ex.kind), ex.address)];
+                return c.faults ? c.faults(ex, n) : F::None;
+            };
+            QSignalSpy verified(&r.session, &LinkSession::verifyFinished);
+            if (c.ok && !c.verify) r.prompter.expect(9009);
+            if (!c.ok) r.prompter.expect(c.told.left(40));
+            const RadioDataRec before = r.doc.RadioData;
+            bool ok = false;
+            if (c.verify) {
+                QVERIFY(r.session.StartVerify());
+                QEventLoop loop;
+                QObject::connect(&r.session, &LinkSession::sessionEnded, &loop, &QEventLoop::quit);
+                QTimer::singleShot(30000, &loop, &QEventLoop::quit);
+                if (verified.isEmpty()) loop.exec();
+                ok = !verified.isEmpty() && verified[0][0].toBool();
+            } else {
+                ok = r.run(CommKind::Read);
+            }
+            QVERIFY2(ok == c.ok, c.name);
+            QVERIFY2(r.prompter.unexpected.isEmpty(), c.name);
+            if (c.verify) {
+                QCOMPARE(verified.size(), 1);
+                QVERIFY2(verified[0][1].value<QVector<MemoryDifference>>().isEmpty(), c.name);
+            } else if (c.ok) {
+                QVERIFY2(PackedImage(r.doc) == PackedImage(source), c.name);
+            } else {
+                QVERIFY2(r.doc.RadioData == before, c.name);
+                QVERIFY2(r.prompter.saw(c.told.left(40)), c.name);
+            }
+        }
     }
 
     void blockThatKeepsFailingReachesThePrompt() {

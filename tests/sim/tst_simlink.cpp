@@ -17,6 +17,7 @@
 #include "support/scriptedprompter.h"
 #include "support/testmain.h"
 
+#include <QDir>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
@@ -221,6 +222,71 @@ private slots:
         QVERIFY(sim.process.waitForFinished(5000));
         QCOMPARE(sim.process.exitCode(), 0);
         QVERIFY(!QFileInfo::exists(link_path) && !QFileInfo(link_path).isSymLink());
+    }
+
+    // What lies at --link or --save and is not the simulator's own stays as it is; only a link
+    // left behind by a simulator that has ended is replaced.
+    void linkAndSaveTakeNothingOfAnyoneElse() {
+        SimProcess other;
+        QVERIFY(other.start({"--link", path("other-link")}));
+        QVERIFY(WriteBytes(path("precious.txt"), "precious\n"));
+        QVERIFY(QFile::link(path("precious.txt"), path("user-link")));
+        QVERIFY(QFile::link(QStringLiteral("/dev/pts/99999"), path("stale-link")));
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder")));
+        const QString fifo = path("save.fifo");
+        QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0666) == 0);
+        struct Case {
+            QStringList args;
+            int exitCode; // 0: it starts
+            QString untouched;
+        };
+        const QList<Case> cases = {
+            {{"--link", path("precious.txt")}, 2, path("precious.txt")},
+            {{"--link", path("user-link")}, 2, path("user-link")},
+            {{"--link", path("other-link")}, 2, path("other-link")},
+            {{"--link", path("folder")}, 2, path("folder")},
+            {{"--link", path("stale-link")}, 0, QString()},
+            {{"--save", QStringLiteral("/dev/null")}, 2, QString()},
+            {{"--save", path("folder")}, 2, path("folder")},
+            {{"--save", fifo}, 2, fifo},
+        };
+        for (const Case& c : cases) {
+            const QString what = c.args.join(QLatin1Char(' '));
+            const QFileInfo before(c.untouched);
+            const QString target = before.symLinkTarget();
+            SimProcess sim;
+            if (c.exitCode == 0) {
+                QVERIFY2(sim.start(c.args), qPrintable(what));
+                QCOMPARE(QFileInfo(c.args[1]).symLinkTarget(), sim.device);
+                sim.process.terminate();
+                QVERIFY(sim.process.waitForFinished(5000));
+                QVERIFY2(!QFileInfo(c.args[1]).isSymLink(), qPrintable(what));
+                continue;
+            }
+            QVERIFY2(!sim.start(c.args), qPrintable(what));
+            QVERIFY(sim.process.state() == QProcess::NotRunning ||
+                    sim.process.waitForFinished(5000));
+            QCOMPARE(sim.process.exitCode(), c.exitCode);
+            QVERIFY2(!sim.process.readAllStandardError().isEmpty(), qPrintable(what));
+            if (c.untouched.isEmpty()) continue;
+            const QFileInfo after(c.untouched);
+            QVERIFY2(after.exists() || after.isSymLink(), qPrintable(what));
+            QCOMPARE(after.isSymLink(), before.isSymLink());
+            QCOMPARE(after.symLinkTarget(), target);
+        }
+        QCOMPARE(ReadBytes(path("precious.txt")), QByteArray("precious\n"));
+        QVERIFY(QFileInfo(path("folder")).isDir());
+
+        // A link someone replaced while the simulator ran is theirs now.
+        SimProcess sim;
+        QVERIFY(sim.start({"--link", path("replaced-link")}));
+        QVERIFY(QFile::remove(path("replaced-link")));
+        QVERIFY(QFile::link(path("precious.txt"), path("replaced-link")));
+        sim.process.terminate();
+        QVERIFY(sim.process.waitForFinished(5000));
+        QCOMPARE(QFileInfo(path("replaced-link")).symLinkTarget(), path("precious.txt"));
+        // The other simulator kept its link while all this happened.
+        QCOMPARE(QFileInfo(path("other-link")).symLinkTarget(), other.device);
     }
 
     void imagesThatAreNoRegularFileAreRefused() {

@@ -54,6 +54,14 @@ void FakeRadioTransport::send(const QByteArray& bytes) {
             // The checksum of a data block, the only byte of an acknowledge.
             const auto i = ex.reply.size() >= 2 ? ex.reply.size() - 2 : 0;
             ex.reply[i] = static_cast<char>(ex.reply[i] ^ 0x01);
+        } else if (f == Fault::Mislead && ex.kind == VirtualRadio::FrameKind::Ident) {
+            ex.reply[1] = static_cast<char>(ex.reply[1] | 0x80);
+        } else if (f == Fault::Mislead && ex.reply.size() >= 6) {
+            const int k = ++misleads_;
+            ex.reply[4] = static_cast<char>(ex.reply[4] + k);
+            ex.reply[5] = static_cast<char>(ex.reply[5] - k);
+        } else if (f == Fault::Misname && ex.kind == VirtualRadio::FrameKind::Ident) {
+            ex.reply[11] = static_cast<char>(ex.reply[11] ^ 0x40);
         }
         if (onExchange) onExchange(ex);
         if (!open_) return;

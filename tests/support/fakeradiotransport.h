@@ -14,7 +14,11 @@
 class FakeRadioTransport : public LinkTransport {
     Q_OBJECT
 public:
-    enum class Fault { None, Drop, Corrupt };
+    // Mislead: damage that a checksum cannot see. A data block gets two data bytes changed by
+    // +k and -k (k grows with every use, so no two misleading replies agree); an
+    // identification gets a byte no radio sends in its model name. Misname: an identification
+    // whose firmware version is damaged into another printable one ("V100" -> "V1p0").
+    enum class Fault { None, Drop, Corrupt, Mislead, Misname };
 
     explicit FakeRadioTransport(const VirtualRadioConfig& config = {}, QObject* parent = nullptr);
 
@@ -44,6 +48,7 @@ private:
     void deliver(const QByteArray& bytes, int delayMs);
 
     bool open_ = false;
+    int misleads_ = 0;
     quint64 openCount_ = 0;
     QByteArray inbox_;
     QElapsedTimer clock_;

@@ -176,6 +176,7 @@ void BatchWriter::takeRadio() {
     // not written either.
     QString why;
     if (!BatchLog(settings_.logPath).check(&why)) {
+        logFailed_ = true;
         finishBatch(logFailure(settings_.logPath, why));
         return;
     }
@@ -225,6 +226,16 @@ void BatchWriter::onInfoRead(bool ok) {
             QStringLiteral("serial number %1 already verified in this batch").arg(entry_.serialNo));
     // The question above ran an event loop: the dealer may have stopped meanwhile.
     if (stoppingNow_) return finishRadio(BatchOutcome::Failed, QStringLiteral("stopped"));
+    // A line before the radio's memory is touched, pushed to the disk: a batch killed in the
+    // middle of the write leaves a trace of the radio, and a full disk is found now.
+    BatchLogEntry started = entry_;
+    started.when = QDateTime::currentDateTime();
+    started.outcome = BatchOutcome::Started;
+    QString why;
+    if (!BatchLog(settings_.logPath).append(started, &why)) {
+        logFailed_ = true;
+        return finishRadio(BatchOutcome::Failed, logFailure(settings_.logPath, why));
+    }
     if (settings_.backupFirst)
         startBackup();
     else
@@ -309,8 +320,9 @@ void BatchWriter::finishRadio(BatchOutcome outcome, const QString& reason) {
     const bool logged = BatchLog(settings_.logPath).append(entry_, &why);
     setPhase(BatchPhase::WaitingForRemoval);
     emit radioDone(entry_);
-    if (!logged) {
-        finishBatch(logFailure(settings_.logPath, why));
+    if (!logged || logFailed_) {
+        logFailed_ = true;
+        finishBatch(why.isEmpty() ? entry_.reason : logFailure(settings_.logPath, why));
         return;
     }
     if (stopAfterCurrent_ || stoppingNow_ || (settings_.count > 0 && handled_ >= settings_.count)) {

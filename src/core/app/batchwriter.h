@@ -85,6 +85,8 @@ public:
     int verified() const { return verified_; }
     // Radios that did not verify (refused, failed, differed).
     int notVerified() const { return handled_ - verified_; }
+    // The batch ended because its log took no more lines.
+    bool logFailed() const { return logFailed_; }
     const BatchSettings& settings() const { return settings_; }
     // The serial number of the radio being handled (empty when none or unknown).
     QString currentSerial() const { return entry_.serialNo; }
@@ -139,4 +141,5 @@ private:
     int verified_ = 0;
     bool stopAfterCurrent_ = false;
     bool stoppingNow_ = false;
+    bool logFailed_ = false;
 };

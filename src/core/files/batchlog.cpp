@@ -17,6 +17,8 @@ QString BatchLogEntry::resultText() const {
         return QStringLiteral("differs: ") + reason;
     case BatchOutcome::Refused:
         return QStringLiteral("refused: ") + reason;
+    case BatchOutcome::Started:
+        return QStringLiteral("started");
     case BatchOutcome::Failed:
         break;
     }
@@ -91,6 +93,22 @@ bool BatchLog::check(QString* error) const {
     return appendBytes(path_, CsvLine(columns()), error);
 }
 
+QString BatchLog::safeCell(const QString& cell) {
+    static const QString formulaStarts = QStringLiteral("=+-@\t\r");
+    return !cell.isEmpty() && formulaStarts.contains(cell.front()) ? QLatin1Char('\'') + cell
+                                                                   : cell;
+}
+
 bool BatchLog::append(const BatchLogEntry& entry, QString* error) const {
-    return check(error) && appendBytes(path_, CsvLine(fields(entry)), error);
+    if (!check(error)) return false;
+    QStringList cells = fields(entry);
+    for (QString& c : cells)
+        c = safeCell(c);
+    QByteArray line = CsvLine(cells);
+    // A line someone left without its end would have this record glued to it.
+    QFile f(path_);
+    if (f.open(QIODevice::ReadOnly) && f.size() > 0 && f.seek(f.size() - 1) && f.read(1) != "\n")
+        line.prepend("\r\n");
+    f.close();
+    return appendBytes(path_, line, error);
 }

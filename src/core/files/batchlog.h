@@ -10,7 +10,9 @@
 #include <QString>
 #include <QStringList>
 
-enum class BatchOutcome { Verified, Differs, Refused, Failed };
+// Started: the line written before a radio is touched, so that a batch killed in the middle of a
+// write leaves a trace of the half-written radio; its end line follows.
+enum class BatchOutcome { Verified, Differs, Refused, Failed, Started };
 
 struct BatchLogEntry {
     QDateTime when;
@@ -24,7 +26,7 @@ struct BatchLogEntry {
     QString reason; // what differed, why it was refused or failed
     QString programVersion;
 
-    // "verified", "differs: ...", "refused: ...", "failed: ...".
+    // "verified", "differs: ...", "refused: ...", "failed: ...", "started".
     QString resultText() const;
 };
 
@@ -38,12 +40,16 @@ public:
     static QStringList columns();
     // The fields of one line, in the order of columns().
     static QStringList fields(const BatchLogEntry& entry);
+    // The cell as written: with a leading "'" when it starts with =, +, -, @, a tab or a CR.
+    static QString safeCell(const QString& cell);
 
     // Whether a line can be appended now (the file, or its folder, is writable); a new file
     // gets its column line here. False with *error set otherwise.
     bool check(QString* error = nullptr) const;
-    // Appends one line and flushes it to the disk. False with *error set when it could not be
-    // written whole.
+    // Appends one line and flushes it to the disk, on a line of its own even when the file's
+    // last line has no line end. False with *error set when it could not be written whole.
+    // Texts from the radio travel as text: a cell a spreadsheet would run as a formula gets a
+    // leading "'".
     bool append(const BatchLogEntry& entry, QString* error = nullptr) const;
 
 private:

@@ -76,6 +76,16 @@ QString LinkText(LinkTextId id) {
         return QStringLiteral("PC is");
     case TxtRadioIs:
         return QStringLiteral("Radio is");
+    case TxtBlocksDisagree:
+        return QStringLiteral("The line damages what the radio says: block %1 was read %2 times "
+                              "and no two reads agreed. Check the cable and try again.");
+    case TxtReadDamagedRecords:
+        return QStringLiteral("The memory read holds damaged records, so it is not taken as a "
+                              "good read. The line may have damaged it: reading again may help.");
+    case TxtLineLosesBytes:
+        return QStringLiteral("The line loses bytes: block %1 did not reach the radio whole. "
+                              "Check the cable and that no other program uses the port. Try "
+                              "again?");
     }
     return QString();
 }

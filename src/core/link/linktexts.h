@@ -43,6 +43,10 @@ enum LinkTextId {
     TxtToneFeatures = 9047,
     TxtPcIs = 9048,
     TxtRadioIs = 9049,
+    // A noisy line. %1 of TxtBlocksDisagree: the block's address, %2 how often it was read.
+    TxtBlocksDisagree = 27303,
+    TxtReadDamagedRecords = 27304, // the damaged records are listed below it
+    TxtLineLosesBytes = 27305,     // %1 address of the block; ends with the question to retry
 };
 
 QString LinkText(LinkTextId id);

@@ -12,6 +12,7 @@
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
@@ -75,6 +76,35 @@ QString text(int id, const char* fallback) {
     return t.isEmpty() ? QString::fromUtf8(fallback) : t;
 }
 } // namespace
+
+QStringList NotASerialPort(const QString& path) {
+#ifdef Q_OS_UNIX
+    const QByteArray name = QFile::encodeName(path);
+    struct stat st {};
+    if (::stat(name.constData(), &st) != 0) return {};
+    const QString fix = text(27310, "Name the port the cable is plugged into (mzcli ports).");
+    if (S_ISDIR(st.st_mode))
+        return {text(27306, "%1 is no serial port: it is a folder.").arg(path), fix};
+    if (!S_ISCHR(st.st_mode))
+        return {text(27307, "%1 is no serial port: it is a file.").arg(path), fix};
+    // The controlling terminal of whoever runs the check.
+    if (major(st.st_rdev) == 5 && minor(st.st_rdev) == 0)
+        return {text(27309, "%1 is the terminal of this session, not a serial port.").arg(path),
+                fix};
+    // Opening without waiting for a carrier and without becoming its controlling process; a
+    // device that cannot be opened is told by the checks that follow.
+    const int fd = ::open(name.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return {};
+    const bool terminal = ::isatty(fd) == 1;
+    ::close(fd);
+    if (!terminal)
+        return {text(27308, "%1 is no serial port: it is a device of another kind.").arg(path),
+                fix};
+#else
+    Q_UNUSED(path);
+#endif
+    return {};
+}
 
 DoctorReport CheckPort(const QString& port, const DoctorRoots& roots) {
     DoctorReport r;

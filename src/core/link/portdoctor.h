@@ -34,5 +34,11 @@ struct DoctorReport {
     bool portUsable = true;
 };
 
+// Why an existing path is no serial port (a folder, a regular file, a device that is no terminal,
+// this session's own terminal /dev/tty), with the fix on the second line; empty when it is a
+// terminal device, when that cannot be told (no access, held exclusively), or when nothing is
+// there (CheckPort tells that).
+QStringList NotASerialPort(const QString& path);
+
 // Checks the port given by any of its names.
 DoctorReport CheckPort(const QString& port, const DoctorRoots& roots = DoctorRoots());

@@ -11,6 +11,7 @@
 #include "transport.h"
 #include "wirelog.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -40,6 +41,9 @@ LinkSession::LinkSession(Document& doc, QObject* parent) : QObject(parent), doc_
     waitTimer_.setSingleShot(true);
     waitTimer_.setInterval(ReplyTimeoutMs);
     connect(&waitTimer_, &QTimer::timeout, this, &LinkSession::onTimeout);
+    quietTimer_.setTimerType(Qt::PreciseTimer);
+    quietTimer_.setSingleShot(true);
+    connect(&quietTimer_, &QTimer::timeout, this, &LinkSession::onQuiet);
     readOkTimer_.setSingleShot(true);
     connect(&readOkTimer_, &QTimer::timeout, this, &LinkSession::handOverRead);
 }
@@ -67,7 +71,10 @@ void LinkSession::SetProgPassword(const QString& typed) {
 
 int LinkSession::BlockRetries(int address) const {
     const auto i = RoundEven(address / double(BlockSize));
-    return i >= 0 && i < blockRetries_.size() ? blockRetries_[i] : 0;
+    if (i < 0 || i >= blockRetries_.size()) return 0;
+    // After a second reading, the fewer left of the two readings.
+    return i < firstPassRetries_.size() ? std::min(blockRetries_[i], firstPassRetries_[i])
+                                        : blockRetries_[i];
 }
 
 int* LinkSession::blockRetry() {
@@ -178,6 +185,11 @@ bool LinkSession::StartTransfer() {
     }
     identRetries_ = Retries;
     fault_ = Fault::NoAnswer;
+    lineTrouble_ = confirming_ = blockTimedOut_ = false;
+    firstPassRetries_.clear();
+    readings_.clear();
+    rereads_ = 0;
+    doubtedIdent_.clear();
     // The information window must never show a block this session did not read.
     infoBuf_.fill(0);
     ++generation_;
@@ -234,6 +246,10 @@ QString LinkSession::stepName() const {
 
 void LinkSession::sendRequest(const QByteArray& request, int replyLen) {
     echoLen_ = noEcho_ ? 0 : int(request.size());
+    quietTimer_.stop();
+    pendingSend_ = nullptr;
+    wholeReply_ = false;
+    sentAt_.start();
     waitTimer_.start();
     threshold_ = echoLen_ + replyLen;
     rx_.clear();
@@ -313,9 +329,19 @@ void LinkSession::EndSession(bool ok, const QString& failureText) {
     ++generation_;
     const CommKind kind = commMode_;
     const bool verify = verifying_ && kind == CommKind::Read;
+    quietTimer_.stop();
+    pendingSend_ = nullptr;
+    // What a read hands over must hold sound records; a verify compares instead.
+    QString unsoundText;
+    if (ok && kind == CommKind::Read && !verify && !readImageSound()) {
+        ok = false;
+        unsoundText = failureReason_;
+        failureReason_ = QStringLiteral("the memory read holds damaged records");
+    }
     verifying_ = false;
     const bool stopped = std::exchange(stopping_, false);
     outcome_ = ok ? Outcome::Done : stopped || aborting_ ? Outcome::Cancelled : Outcome::Failed;
+    const QString failureTold = unsoundText.isEmpty() ? failureText : unsoundText;
     if (outcome_ != Outcome::Failed) failureReason_.clear();
     if (stopped) stoppedAt_ = lastPercent_;
     const bool portOpen = transport_ && transport_->isOpen();
@@ -335,12 +361,12 @@ void LinkSession::EndSession(bool ok, const QString& failureText) {
     if (!ok && kind == CommKind::Write && writeReach_ == WriteReach::Partly && !aborting_)
         prompter().ask(stopped ? LinkText(TxtWriteStoppedAt).arg(stoppedAt_) + QLatin1Char(' ') +
                                      LinkText(TxtPartlyWritten)
-                               : (failureText.isEmpty() ? QString() : failureText + CRLF) +
+                               : (failureTold.isEmpty() ? QString() : failureTold + CRLF) +
                                      LinkText(TxtPartlyWritten),
                        Prompter::Buttons::Ok,
                        stopped ? Prompter::Icon::Warning : Prompter::Icon::Critical);
-    else if (!ok && !failureText.isEmpty())
-        prompter().ask(failureText, Prompter::Buttons::Ok, Prompter::Icon::Critical);
+    else if (!ok && !failureTold.isEmpty())
+        prompter().ask(failureTold, Prompter::Buttons::Ok, Prompter::Icon::Critical);
     if (ok && kind == CommKind::Info) {
         if (!IsValidMode(InfoAreaMode(infoBuf_))) {
             prompter().plain(LinkText(TxtCountryModeError));
@@ -395,6 +421,18 @@ void LinkSession::EndSession(bool ok, const QString& failureText) {
     commStep_ = commSubStep_ = StepIdle;
     ending_ = false;
     emit sessionEnded(ok, kind);
+}
+
+bool LinkSession::readImageSound() {
+    RadioDataRec data = doc_.RadioData;
+    ChannelList channels = doc_.CHInfo;
+    UnpackMemBuf(memBuf_, radioCountryMode_, data, channels);
+    const QList<DamagedChannel> damaged = DamagedChannels(data, channels);
+    if (damaged.isEmpty()) return true;
+    logEvent(QStringLiteral("the memory read holds %1 damaged records").arg(damaged.size()));
+    // Handed to EndSession as the text to tell.
+    failureReason_ = LinkText(TxtReadDamagedRecords) + CRLF + DamagedChannelsText(damaged);
+    return false;
 }
 
 void LinkSession::failWith(const QString& logReason, const QString& failureText) {

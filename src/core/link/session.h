@@ -27,6 +27,7 @@
 #include "commkind.h"
 #include "sessionsteps.h"
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QObject>
 
 #include <QString>
@@ -52,6 +53,14 @@ class LinkSession : public QObject {
 public:
     static constexpr int ReplyTimeoutMs = 150;
     static constexpr int Retries = 3;
+    // The radio drops a frame it received only in part after half a second of silence. A
+    // request sent again before that joins the stale fragment and fails too, so after a
+    // time-out or a resend request the line is left quiet this long since the last request.
+    static constexpr int ResyncQuietMs = 600;
+    // The 8-bit checksum lets two errors of opposite sign through. A read that saw the line
+    // damage or lose replies reads the memory a second time, and a block whose reads differ is
+    // read until two reads agree, at most this many times.
+    static constexpr int BlockReadings = 6;
 
     explicit LinkSession(Document& doc, QObject* parent = nullptr);
     ~LinkSession() override;
@@ -149,6 +158,8 @@ public:
     int PassBlockRetries() const { return passBlockRetries_; }
     int identRetries() const { return identRetries_; }
     int BlockRetries(int address) const;
+    // The blocks the last read (or verify) read more than once to be sure of them.
+    int rereadBlocks() const { return rereads_; }
     int LastPercent() const { return lastPercent_; }
     QString RadioModelName() const { return radioModelName_; }
     int RadioCountryMode() const { return radioCountryMode_; }
@@ -184,7 +195,9 @@ signals:
 private:
     // Why the requests of the current step have not been answered so far: the radio said
     // nothing, asked for the block again, or answered with bytes that make no reply.
-    enum class Fault { NoAnswer, Refused, Damaged };
+    // LineLoss: a block that timed out was then refused; the radio had joined a fragment of an
+    // earlier request to it, so the line loses bytes.
+    enum class Fault { NoAnswer, Refused, Damaged, LineLoss };
 
     Prompter& prompter() const;
     // Tells and returns true when the document holds damaged channel records.
@@ -225,6 +238,18 @@ private:
     void InfoFailurePrompt();
     void ShowProgress();
     void resendBlock(bool write);
+    // Sends once the line has been quiet for ResyncQuietMs since the last request, when the
+    // radio may hold a fragment of it (mayHoldFragment_); at once otherwise.
+    void sendAfterQuiet(void (LinkSession::*send)());
+    void onQuiet();
+    // A data block of a read arrived: true when its bytes are taken (and stored); false when the
+    // block is read again or the session ended.
+    bool takeBlock(const QByteArray& data);
+    // Whether the identification received lets this session go on, asking nothing.
+    bool identityAccepted() const;
+    // A read ends only with an image whose records are sound; false (the session failed) when
+    // the memory read holds damaged records.
+    bool readImageSound();
     int* blockRetry();
 
     void onDataArrived();
@@ -243,6 +268,21 @@ private:
     WireLog* log_ = nullptr;
 
     QTimer waitTimer_;
+    QTimer quietTimer_;
+    QElapsedTimer sentAt_;
+    void (LinkSession::*pendingSend_)() = nullptr;
+    bool lineTrouble_ = false; // this read saw a damaged, lost or refused reply
+    bool confirming_ = false;  // the second reading of the memory runs
+    MemBuf firstRead_{};
+    QVector<int> firstPassRetries_;
+    QVector<QByteArray> readings_; // what the current block read as so far
+    int rereads_ = 0;
+    bool blockTimedOut_ = false;
+    // A whole reply came to the last request (damaged or not): the radio took the request whole
+    // and holds no fragment of it, so a retry need not wait for the line to settle.
+    bool wholeReply_ = false;
+    bool mayHoldFragment_ = false;
+    QByteArray doubtedIdent_; // an identification that did not match, until it comes again
     QTimer readOkTimer_;
     int readApplyDelay_ = 500;
 

@@ -51,6 +51,13 @@ void LinkSession::askPassword() {
     if (g == generation_) failWith(QStringLiteral("the password does not match"));
 }
 
+bool LinkSession::identityAccepted() const {
+    return IsValidMode(radioCountryMode_) &&
+           (commMode_ != CommKind::Write || doc_.CountryMode == radioCountryMode_) &&
+           TrimBlanks(doc_.ModelName) == TrimBlanks(radioModelName_) &&
+           IsCompatible(QString::fromLatin1(DataVersion), radioVersion_);
+}
+
 bool LinkSession::CheckRadioIdentity() {
     Prompter& p = prompter();
     // A country mode the program does not know would leave the document in a state no window
@@ -94,6 +101,8 @@ void LinkSession::warnToneSupport() {
 
 QString LinkSession::failureText() const {
     switch (fault_) {
+    case Fault::LineLoss:
+        return LinkText(TxtLineLosesBytes).arg(HexAddress(commAddr_));
     case Fault::Refused:
         return LinkText(TxtRefusedBlock).arg(HexAddress(commAddr_));
     case Fault::Damaged:
@@ -106,6 +115,8 @@ QString LinkSession::failureText() const {
 
 QString LinkSession::faultReason() const {
     switch (fault_) {
+    case Fault::LineLoss:
+        return QStringLiteral("the line loses bytes: block %1").arg(HexAddress(commAddr_));
     case Fault::Refused:
         return QStringLiteral("the radio refused block %1").arg(HexAddress(commAddr_));
     case Fault::Damaged:
@@ -137,6 +148,8 @@ void LinkSession::FailurePrompt() {
                  : QStringLiteral("not trying again"));
     if (answer == Prompter::Answer::Retry || answer == Prompter::Answer::Ok) {
         commAddr_ = -BlockSize;
+        confirming_ = false;
+        readings_.clear();
         lastPercent_ = 0;
         emit progress(0);
         SendProgram();

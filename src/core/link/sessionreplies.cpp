@@ -3,14 +3,34 @@
 #include "../model/helpers.h"
 #include "frames.h"
 #include "infoarea.h"
+#include "linktexts.h"
 #include "memorymap.h"
 #include "session.h"
 #include "transport.h"
 #include "wirelog.h"
 
+#include <algorithm>
+
+namespace {
+// Radios name themselves in printable ASCII.
+bool IsPrintableText(const QString& text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](QChar c) { return c.unicode() >= 0x20 && c.unicode() < 0x7F; });
+}
+} // namespace
+
 void LinkSession::onDataArrived() {
     if (!transport_) return;
     const QByteArray bytes = transport_->takeAll();
+    if (quietTimer_.isActive()) {
+        // Late bytes of a request given up: the next request starts on a clean slate.
+        if (log_ && !bytes.isEmpty()) {
+            log_->received(bytes, 0);
+            log_->event(QStringLiteral("bytes arrived while the line settles; ignored"));
+        }
+        rx_.clear();
+        return;
+    }
     if (!commActive_) {
         // Nobody waits for these (a prompt is open, or the session is over): they are lost.
         if (log_ && !bytes.isEmpty()) {
@@ -38,6 +58,7 @@ void LinkSession::onDataArrived() {
 void LinkSession::onReply(const QByteArray& reply) {
     const SessionStep* step = FindSessionStep(commMode_, currentStep());
     const bool waitingPass = step && step->phase == SessionPhase::PassBlock;
+    wholeReply_ = true;
     switch (ClassifyReply(reply, echoLen_, commAddr_, waitingPass)) {
     case ReplyKind::Ignored:
         // The radio said something, but nothing the protocol knows: when the retries run out,
@@ -59,7 +80,10 @@ void LinkSession::onReply(const QByteArray& reply) {
             logEvent(
                 QStringLiteral("the radio asks to resend block %1").arg(HexAddress(commAddr_)));
             waitTimer_.stop();
-            noteFault(Fault::Refused);
+            noteFault(blockTimedOut_ ? Fault::LineLoss : Fault::Refused);
+            // After a time-out of this block the radio may have joined a fragment of the
+            // earlier request to this one.
+            mayHoldFragment_ = blockTimedOut_;
             resendBlock(true);
         }
         return;
@@ -67,6 +91,17 @@ void LinkSession::onReply(const QByteArray& reply) {
         if (commMode_ == CommKind::Read || commMode_ == CommKind::Write ||
             commMode_ == CommKind::Identify) {
             const RadioIdentity id = ParseIdentification(reply, echoLen_);
+            // The identification has no checksum: a model or version with bytes no radio
+            // sends is a damaged reply, asked for again when the reply time is up.
+            if (!IsPrintableText(id.ModelName) || !IsPrintableText(id.Version)) {
+                noteFault(Fault::Damaged);
+                logEvent(QStringLiteral("identification damaged (%1); ignored")
+                             .arg(QString::fromLatin1(reply.mid(echoLen_).toHex(' '))));
+                return;
+            }
+            const QByteArray said = reply.mid(echoLen_);
+            const QString before = radioModelName_, beforeVersion = radioVersion_;
+            const int beforeMode = radioCountryMode_, beforeTone = radioToneSupport_;
             radioModelName_ = id.ModelName;
             radioCountryMode_ = id.CountryMode;
             radioVersion_ = id.Version;
@@ -76,6 +111,24 @@ void LinkSession::onReply(const QByteArray& reply) {
                          .arg(radioCountryMode_)
                          .arg(radioVersion_,
                               radioToneSupport_ ? QStringLiteral("yes") : QStringLiteral("no")));
+            // A radio that seems to be another one is asked again before it is believed: a
+            // damaged byte must not refuse the radio or offer another program.
+            if (commMode_ != CommKind::Identify && !identityAccepted() && said != doubtedIdent_ &&
+                identRetries_ >= 1) {
+                --identRetries_;
+                doubtedIdent_ = said;
+                radioModelName_ = before;
+                radioVersion_ = beforeVersion;
+                radioCountryMode_ = beforeMode;
+                radioToneSupport_ = beforeTone;
+                noteFault(Fault::Damaged);
+                waitTimer_.stop();
+                logEvent(QStringLiteral("the identification does not match; asking again to be "
+                                        "sure (%1 left)")
+                             .arg(identRetries_));
+                SendIdentRequest();
+                return;
+            }
         } else {
             logEvent(QStringLiteral("identification received"));
         }
@@ -86,6 +139,7 @@ void LinkSession::onReply(const QByteArray& reply) {
         return;
     case ReplyKind::DataBlock: {
         const int count = static_cast<unsigned char>(reply[echoLen_ + 3]);
+        if (commMode_ == CommKind::Read && !takeBlock(reply.mid(echoLen_ + 4, count))) return;
         for (int i = 0; i < count; ++i) {
             const auto b = static_cast<std::uint8_t>(reply[echoLen_ + 4 + i]);
             const int a = commAddr_ + i;
@@ -112,4 +166,32 @@ void LinkSession::onPasswordBlock(const QByteArray& reply) {
     }
     logEvent(QStringLiteral("password block: the radio has a password; asking for it"));
     askPassword();
+}
+
+bool LinkSession::takeBlock(const QByteArray& data) {
+    // A block is taken at once, unless its reads must agree: in the second reading of the
+    // memory (compared with the first), and in a verify when it differs from what was written
+    // (a damaged reply must not say that the radio holds other data).
+    const auto at = [this](const MemBuf& m) {
+        return QByteArray(reinterpret_cast<const char*>(m.data()) + commAddr_, BlockSize);
+    };
+    const bool doubt = confirming_ || (verifying_ && data != at(written_));
+    if (!doubt) return true;
+    if (readings_.isEmpty() && confirming_) readings_.append(at(firstRead_));
+    if (readings_.contains(data)) return true;
+    readings_.append(data);
+    waitTimer_.stop();
+    if (readings_.size() == 2) ++rereads_;
+    if (readings_.size() > BlockReadings) {
+        logEvent(QStringLiteral("block %1 read %2 times without two reads agreeing")
+                     .arg(HexAddress(commAddr_))
+                     .arg(readings_.size()));
+        failWith(QStringLiteral("the line damages what the radio says"),
+                 LinkText(TxtBlocksDisagree).arg(HexAddress(commAddr_)).arg(readings_.size()));
+        return false;
+    }
+    logEvent(QStringLiteral("block %1 read otherwise than before; reading it again")
+                 .arg(HexAddress(commAddr_)));
+    SendReadBlock();
+    return false;
 }

@@ -8,6 +8,8 @@
 #include "session.h"
 #include "wirelog.h"
 
+#include <utility>
+
 namespace {
 using P = SessionPhase;
 
@@ -107,6 +109,19 @@ void LinkSession::enterStep(const SessionStep& step) {
 
 void LinkSession::SendNextBlock() {
     commAddr_ += BlockSize;
+    readings_.clear();
+    blockTimedOut_ = false;
+    if (commAddr_ >= commEndAddr_ && commMode_ == CommKind::Read && lineTrouble_ && !confirming_) {
+        // The line damaged or lost replies: a damage the checksum let through would go
+        // unnoticed, so the memory is read a second time and every block compared.
+        logEvent(QStringLiteral("the line damaged or lost replies; reading the memory again to "
+                                "compare"));
+        firstRead_ = memBuf_;
+        confirming_ = true;
+        firstPassRetries_ = blockRetries_;
+        blockRetries_.fill(Retries);
+        commAddr_ = 0;
+    }
     if (commAddr_ >= commEndAddr_) {
         // Every block has moved: for a write, the radio holds the whole document now.
         if (commMode_ == CommKind::Write) writeReach_ = WriteReach::Complete;
@@ -164,8 +179,11 @@ void LinkSession::noteFault(Fault fault) {
     // only a radio that silently fails the handshake is "not answering" there.
     const SessionStep* step = FindSessionStep(commMode_, currentStep());
     if (!step || step->phase == SessionPhase::Program) return;
-    // A refusal says most about the radio, damaged bytes more than silence.
-    if (fault_ == Fault::Refused) return;
+    lineTrouble_ = true;
+    // A refusal says most about the radio, damaged bytes more than silence; a refusal after a
+    // time-out says the line lost bytes.
+    if (fault_ == Fault::LineLoss) return;
+    if (fault_ == Fault::Refused && fault != Fault::LineLoss) return;
     if (fault == Fault::Damaged && fault_ == Fault::Damaged) return;
     fault_ = fault;
 }
@@ -196,10 +214,24 @@ void LinkSession::resendBlock(bool write) {
     }
     --*left;
     logEvent(QStringLiteral("retry of block %1 (%2 left)").arg(HexAddress(commAddr_)).arg(*left));
-    if (write)
-        SendWriteBlock();
-    else
-        SendReadBlock();
+    sendAfterQuiet(write ? &LinkSession::SendWriteBlock : &LinkSession::SendReadBlock);
+}
+
+void LinkSession::sendAfterQuiet(void (LinkSession::*send)()) {
+    const qint64 left =
+        mayHoldFragment_ && sentAt_.isValid() ? ResyncQuietMs - sentAt_.elapsed() : 0;
+    if (left <= 0) {
+        (this->*send)();
+        return;
+    }
+    // Whatever arrives meanwhile is no answer to the request about to be sent.
+    pendingSend_ = send;
+    quietTimer_.start(int(left));
+}
+
+void LinkSession::onQuiet() {
+    const auto send = std::exchange(pendingSend_, nullptr);
+    if (send && commActive_) (this->*send)();
 }
 
 void LinkSession::onTimeout() {
@@ -208,6 +240,11 @@ void LinkSession::onTimeout() {
     if (!step) return;
     // Some bytes came, but never a whole reply: the line damages what the radio says.
     if (!rx_.isEmpty()) noteFault(Fault::Damaged);
+    if (step->phase != SessionPhase::Program) lineTrouble_ = true;
+    if (step->phase == SessionPhase::Blocks) blockTimedOut_ = true;
+    // Nothing whole came back: the request may have lost a byte, and the radio then waits for
+    // the rest of it.
+    mayHoldFragment_ = !wholeReply_;
     if (log_) {
         if (!rx_.isEmpty()) log_->received(rx_, std::min<int>(echoLen_, int(rx_.size())));
         log_->event(QStringLiteral("time-out waiting for %1%2")
@@ -234,14 +271,14 @@ void LinkSession::onTimeout() {
         if (identRetries_-- >= 1) {
             logEvent(
                 QStringLiteral("asking for the identification again (%1 left)").arg(identRetries_));
-            SendIdentRequest();
+            sendAfterQuiet(&LinkSession::SendIdentRequest);
         } else {
             failStep();
         }
         return;
     case SessionPhase::PassBlock:
         if (passBlockRetries_-- >= 2)
-            SendPassBlockRead();
+            sendAfterQuiet(&LinkSession::SendPassBlockRead);
         else
             failStep();
         return;

@@ -117,9 +117,11 @@ bool VirtualRadioProcess::ensureRunning(QString* error) {
     // Nothing else it prints is of use; keep the pipe drained.
     connect(process_, &QProcess::readyReadStandardOutput, process_,
             [p = process_] { p->readAllStandardOutput(); });
-    QFile::remove(linkPath());
-    if (!QFile::link(pty, linkPath())) {
-        fail(error, LangTextOr(22902, "Cannot create %1.").arg(linkPath()));
+    // Only a link of a virtual radio that has ended is replaced; anything else at that path
+    // is someone's and stays.
+    QString why;
+    if (!link_.make(linkPath(), pty, &why)) {
+        fail(error, why);
         stop();
         return false;
     }
@@ -137,5 +139,5 @@ void VirtualRadioProcess::stop() {
     }
     delete process_;
     process_ = nullptr;
-    QFile::remove(linkPath());
+    link_.remove();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/link/devicelink.h"
+
 #include <QObject>
 #include <QString>
 
@@ -41,4 +43,5 @@ private:
     bool seedMemory(QString* error);
 
     QProcess* process_ = nullptr;
+    DeviceLink link_;
 };
