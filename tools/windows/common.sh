@@ -4,7 +4,7 @@
 # The compiler, Wine to run what it builds, NSIS for the installer, and Debian's Qt host tools
 # (moc, rcc, uic) of the same 6.4.2 as the Qt for Windows.
 MZ_WIN_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 nsis
-                 qt6-base-dev-tools qt6-shader-baker xvfb xauth)
+                 qt6-base-dev-tools qt6-shader-baker xvfb xauth x11-utils x11-apps)
 
 # Unpacks the Qt for Windows from ../shared/windows into a cache once; MZ_QT_WIN64 names an
 # unpacked one instead. Prints its folder.

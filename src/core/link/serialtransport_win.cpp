@@ -1,6 +1,11 @@
 #include "serialtransport_win.h"
+#include "inprocessradio.h"
 #include "linktexts.h"
 #include "portnames.h"
+#include "virtualradio.h"
+
+#include <QFile>
+#include <QTimer>
 
 #include <QSerialPortInfo>
 #include <QStringList>
@@ -89,6 +94,7 @@ bool SerialTransport::open(QString* why) {
         return false;
     }
     device_ = PortDevicePath(port_);
+    if (device_ == InProcessRadio::portName()) return openVirtualRadio();
     // \\.\ reaches COM10 and above as well as COM1 to COM9.
     QString name = device_;
     if (!name.startsWith(QLatin1String("\\\\.\\"))) name.prepend(QLatin1String("\\\\.\\"));
@@ -139,6 +145,7 @@ bool SerialTransport::open(QString* why) {
 }
 
 void SerialTransport::close() {
+    radio_.reset();
     if (!io_->isOpen()) return;
     Io& io = *io_;
     // The end request sent just before must still leave, so the radio quits programming mode:
@@ -181,10 +188,11 @@ void SerialTransport::close() {
 }
 
 bool SerialTransport::isOpen() const {
-    return io_->isOpen();
+    return io_->isOpen() || radio_;
 }
 
 void SerialTransport::clear() {
+    in_.clear();
     if (!io_->isOpen()) return;
     out_.clear();
     in_.clear();
@@ -193,6 +201,7 @@ void SerialTransport::clear() {
 }
 
 void SerialTransport::send(const QByteArray& bytes) {
+    if (radio_) return feedVirtualRadio(bytes);
     if (!io_->isOpen() || bytes.isEmpty()) return;
     out_ += bytes;
     if (!io_->writePending) startWrite();
@@ -294,4 +303,37 @@ void SerialTransport::fail(unsigned long error) {
     out_.clear();
     close();
     emit lineLost(LinkText(unplugged ? TxtPortClosed : TxtPortFailed), unplugged);
+}
+
+bool SerialTransport::openVirtualRadio() {
+    radio_ = std::make_unique<VirtualRadio>();
+    radio_->info = VirtualRadio::DefaultInfo(radio_->config.Mode);
+    QFile f(InProcessRadio::memoryFile());
+    if (f.open(QIODevice::ReadOnly)) {
+        const QByteArray bytes = f.read(MemSize + 1);
+        if (bytes.size() == MemSize) std::copy(bytes.begin(), bytes.end(), radio_->memory.begin());
+    }
+    in_.clear();
+    lost_ = false;
+    clock_.start();
+    return true;
+}
+
+void SerialTransport::feedVirtualRadio(const QByteArray& bytes) {
+    bool changed = false;
+    for (const VirtualRadio::Exchange& ex : radio_->feed(bytes, clock_.elapsed())) {
+        changed = changed || ex.stored;
+        if (ex.reply.isEmpty()) continue;
+        // The reply comes from the event loop, as bytes from a line would.
+        QTimer::singleShot(0, this, [this, reply = ex.reply] {
+            if (!radio_) return;
+            in_ += reply;
+            emit dataArrived();
+        });
+    }
+    if (changed && !InProcessRadio::memoryFile().isEmpty()) {
+        QFile f(InProcessRadio::memoryFile());
+        if (f.open(QIODevice::WriteOnly))
+            f.write(reinterpret_cast<const char*>(radio_->memory.data()), MemSize);
+    }
 }

@@ -15,7 +15,10 @@
 #include "transport.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <memory>
+
+class VirtualRadio;
 
 class SerialTransport : public LinkTransport {
     Q_OBJECT
@@ -43,6 +46,9 @@ public:
     struct Io; // the overlapped requests (serialtransport_win.cpp)
 
 private:
+    bool openVirtualRadio();
+    void feedVirtualRadio(const QByteArray& bytes);
+
     void startRead();
     void readDone();
     void startWrite();
@@ -51,7 +57,10 @@ private:
 
     QString port_, device_;
     std::unique_ptr<Io> io_;
+    // The port InProcessRadio::portName(): the virtual radio answers inside this process.
+    std::unique_ptr<VirtualRadio> radio_;
     QByteArray in_, out_;
+    QElapsedTimer clock_;
     bool lost_ = false;
 };
 
