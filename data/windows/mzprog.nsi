@@ -2,8 +2,9 @@
 ; uninstaller in Add/Remove Programs, and /S for silent installs. Settings and data are in the
 ; user's own folders and stay when the program is removed.
 ; makensis -DVERSION=1.0.0 -DSRCDIR=<the laid-out folder> -DOUTFILE=<setup.exe> mzprog.nsi
-Unicode true
-!include "x64.nsh"
+; A 64-bit installer for a 64-bit program: it runs where the program runs (and under a
+; 64-bit-only Wine), and sees the 64-bit Program Files and registry without redirection.
+Target amd64-unicode
 
 Name "mzprog ${VERSION}"
 OutFile "${OUTFILE}"
@@ -20,9 +21,7 @@ UninstPage instfiles
 
 Function .onInit
     SetShellVarContext all
-    ${If} ${RunningX64}
-        SetRegView 64
-    ${EndIf}
+    SetRegView 64
 FunctionEnd
 
 Function un.onInit

@@ -7,7 +7,7 @@ data = open(sys.argv[1], 'rb').read()
 h = struct.unpack('>25I', data[:100])
 header_size, fmt, depth, width, height = h[0], h[2], h[3], h[4], h[5]
 byte_order, bpp, bpl, ncolors = h[7], h[11], h[12], h[19]
-red_mask, green_mask, blue_mask = h[13], h[14], h[15]
+red_mask, green_mask, blue_mask = h[14], h[15], h[16]
 if fmt != 2 or bpp not in (24, 32):
     sys.exit('xwd2png: only 24/32-bit ZPixmap dumps')
 pixels = data[header_size + ncolors * 12:]
