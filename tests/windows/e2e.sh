@@ -36,6 +36,17 @@ cmp -s linux.json win.json || fail "the image read under Wine differs from the L
 "$run" "$wcli" write --port COM7 --quiet --verify win.dat || fail "mzcli.exe write --verify failed"
 "$run" "$wcli" doctor --port COM7 > doctor.txt || { cat doctor.txt; fail "mzcli.exe doctor failed"; }
 grep -q "COM7 exists" doctor.txt || { cat doctor.txt; fail "doctor did not find COM7"; }
+# Ctrl+C in the middle of a read: the console handler ends the session properly, exit 130.
+"$run" "$wcli" read --port COM7 -o stopped.dat 2> stop.err &
+reader=$!
+for _ in $(seq 300); do grep -q "Reading" stop.err 2>/dev/null && break; sleep 0.1; done
+kill -INT "$reader"
+set +e
+wait "$reader"
+code=$?
+set -e
+[ "$code" -eq 130 ] || { cat stop.err; fail "Ctrl+C ended mzcli.exe read with $code, not 130"; }
+[ ! -e stopped.dat ] || fail "an interrupted read wrote its output"
 # A port another program holds is named as such: mzcli.exe doctor while COM7 is open elsewhere
 # is left to the unit tests (Wine shares one pseudo-terminal freely).
 awk -v s="$t0" -v a="$t1" -v b="$t2" -v c="$t3" 'BEGIN {

@@ -8,7 +8,9 @@ here=$(cd "$(dirname "$0")" && pwd)
 qt=${MZ_QT_WIN64:-$HOME/.cache/mzprog/qt-win64}
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEPREFIX=${WINEPREFIX:-$(cd "$here/../.." && pwd)/build-win64/wine}
-export WINEPATH="$(winepath -w "$qt/bin" 2>/dev/null || echo "Z:$qt/bin");Z:/usr/lib/gcc/x86_64-w64-mingw32/12-posix;Z:/usr/x86_64-w64-mingw32/lib"
+# Wine's Z: drive is the Linux root.
+win() { echo "Z:${1//\//\\}"; }
+export WINEPATH="$(win "$qt/bin");$(win /usr/lib/gcc/x86_64-w64-mingw32/12-posix);$(win /usr/x86_64-w64-mingw32/lib)"
 export QT_PLUGIN_PATH=${QT_PLUGIN_PATH:-$qt/plugins}
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
 exec wine "$@"
