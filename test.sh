@@ -5,15 +5,19 @@
 #                          every test in it; the first report ends the test that made it
 #   ./test.sh --fuzz       the libFuzzer targets, built with clang (build-fuzz/), each run for
 #                          MZ_FUZZ_SECONDS (60) from its seed corpus in tests/fuzz/corpus/
+#   ./test.sh --windows    the Windows cross build (build-win64/), its tests under Wine in a
+#                          fresh Wine prefix, the end-to-end test through a COM port mapped to
+#                          the Linux virtual radio, mzprog.exe's window, and the zip and the
+#                          installer (tools/windows/, tests/windows/)
 set -euo pipefail
 root=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=tools/common.sh
 . "$root/tools/common.sh"
 mode="${1:-}"
 case "$mode" in
-"" | --sanitize | --fuzz) ;;
+"" | --sanitize | --fuzz | --windows) ;;
 *)
-    echo "usage: $0 [--sanitize | --fuzz]" >&2
+    echo "usage: $0 [--sanitize | --fuzz | --windows]" >&2
     exit 2
     ;;
 esac
@@ -47,5 +51,24 @@ case "$mode" in
         -DCMAKE_CXX_COMPILER=clang++ -DMZ_FUZZ=ON -DMZ_BENCH=OFF
     "$root/tests/fuzz/run.sh" "$root/build-fuzz/fuzz" "$root/tests/fuzz/corpus" \
         "${MZ_FUZZ_SECONDS:-60}"
+    ;;
+--windows)
+    # shellcheck source=tools/windows/common.sh
+    . "$root/tools/windows/common.sh"
+    mz_install "${MZ_WIN_PACKAGES[@]}"
+    # The Linux side of the end-to-end test: the virtual radio, and mzcli to compare with.
+    MZ_TARGETS="mzsim mzcli stage" mz_build "$root"
+    MZ_WIN_CMAKE_OPTIONS="-DMZ_TESTS=ON" mz_win_build "$root" mzprog mzcli stage initdata \
+        tests_platform
+    "$root/tools/windows/package.sh" "$root" "$MZ_QT_WIN64"
+    WINEPREFIX=$(mktemp -d /tmp/mzprog-wine.XXXXXX)
+    export WINEPREFIX WINEDEBUG=-all
+    trap 'wineserver -k 2>/dev/null || true; rm -rf "$WINEPREFIX"' EXIT
+    wineboot -i >/dev/null 2>&1
+    ctest --test-dir "$root/build-win64" --output-on-failure
+    "$root/tests/windows/e2e.sh" "$root/build" "$root/build-win64"
+    # The picture kept in docs/screenshots/windows-main-en.png is one of these.
+    "$root/tests/windows/screenshot.sh" "$root/build-win64" "$root/build-win64/windows-main-en.png"
+    "$root/tests/windows/packages.sh" "$root/build-win64"
     ;;
 esac

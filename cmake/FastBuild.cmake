@@ -4,7 +4,7 @@
 # the build works the same without it. (gcc 12 and clang 14 both know -fuse-ld=mold.)
 find_program(MZ_MOLD mold)
 option(MZ_USE_MOLD "Link with mold when it is installed" ON)
-if(MZ_USE_MOLD AND MZ_MOLD)
+if(MZ_USE_MOLD AND MZ_MOLD AND NOT WIN32)
     add_link_options(-fuse-ld=mold)
     message(STATUS "Linking with ${MZ_MOLD}")
 endif()
@@ -18,6 +18,18 @@ set(MZ_PCH_core <QByteArray> <QDebug> <QDir> <QFile> <QFileInfo> <QHash> <QList>
 set(MZ_PCH_gui ${MZ_PCH_core} <QAction> <QApplication> <QComboBox> <QDialog> <QHBoxLayout>
     <QLabel> <QLineEdit> <QMainWindow> <QMenu> <QMessageBox> <QPushButton> <QTableView>
     <QVBoxLayout> <QWidget>)
+
+# mz_platform_sources(VAR): drops from the list in VAR the files of the other system
+# (*_win.cpp off Windows, *_linux.cpp on it).
+function(mz_platform_sources var)
+    set(list ${${var}})
+    if(WIN32)
+        list(FILTER list EXCLUDE REGEX "_linux\\.(cpp|h)$")
+    else()
+        list(FILTER list EXCLUDE REGEX "_win\\.(cpp|h)$")
+    endif()
+    set(${var} ${list} PARENT_SCOPE)
+endfunction()
 
 # mz_precompile(TARGET core|gui)
 function(mz_precompile target set)

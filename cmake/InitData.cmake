@@ -23,7 +23,7 @@ foreach(entry ${mz_init_files})
     add_custom_command(
         OUTPUT ${MZ_INIT_DIR}/${file}
         COMMAND ${CMAKE_COMMAND} -E make_directory ${MZ_INIT_DIR}
-        COMMAND $<TARGET_FILE:mzcli> plan ${MZ_PLANS}/${table} --mode ${mode}
+        COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:mzcli> plan ${MZ_PLANS}/${table} --mode ${mode}
                 -o ${MZ_INIT_DIR}/${file}
         DEPENDS mzcli stage ${MZ_PLANS}/${table}
         COMMENT "Building Init/${file} from data/channelplans/${table}"

@@ -2,6 +2,7 @@
 #include "cliprompter.h"
 #include "clisetup.h"
 #include "command.h"
+#include "echooff.h"
 
 #include "core/app/appstate.h"
 #include "core/app/documenttitles.h"
@@ -27,7 +28,6 @@
 #include <QTextStream>
 
 #include <cstdio>
-#include <termios.h>
 #include <unistd.h>
 
 namespace linkcli {
@@ -210,16 +210,12 @@ std::optional<QString> TerminalPasswordAsker::askPassword(const QString&) {
     if (!stdinIsTerminal() || StopSignals::instance().received() != 0) return std::nullopt;
     QTextStream err(stderr);
     err << "Radio password: " << Qt::flush;
-    termios old{};
-    const bool canHide = tcgetattr(STDIN_FILENO, &old) == 0;
-    if (canHide) {
-        termios hidden = old;
-        hidden.c_lflag &= ~tcflag_t(ECHO);
-        tcsetattr(STDIN_FILENO, TCSANOW, &hidden);
-    }
     char buf[256];
-    const bool got = std::fgets(buf, sizeof buf, stdin) != nullptr;
-    if (canHide) tcsetattr(STDIN_FILENO, TCSANOW, &old);
+    bool got = false;
+    {
+        EchoOff hidden;
+        got = std::fgets(buf, sizeof buf, stdin) != nullptr;
+    }
     err << '\n';
     if (!got) return std::nullopt;
     QString typed = QString::fromLocal8Bit(buf);

@@ -1,22 +1,22 @@
 #include "appstate.h"
+#include "settingsplace.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 namespace {
 // An installed program's folders belong to the system and cannot be written by its users.
 // Its settings files are then kept per user, starting from the shipped copy, so that the
-// choices made still last.
+// choices made still last. On Windows a per-user copy, once there, is always the one used
+// (an installation in Program Files may look writable to an administrator).
 QString writablePlace(const QString& shipped, const QString& name) {
     const QFileInfo file(shipped);
-    const QFileInfo dir(file.absolutePath());
-    if (dir.isDir() && dir.isWritable() && (!file.exists() || file.isWritable())) return shipped;
-    const QString userDir =
-        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-        QStringLiteral("/mzprog");
+    const QString userDir = UserSettingsDir();
     const QString user = userDir + QLatin1Char('/') + name;
+    if (UserSettingsWin() && QFileInfo::exists(user)) return user;
+    if (FolderTakesWrites(file.absolutePath()) && (!file.exists() || file.isWritable()))
+        return shipped;
     if (!QFileInfo::exists(user)) {
         QDir().mkpath(userDir);
         if (file.exists() && QFile::copy(shipped, user))

@@ -1,6 +1,7 @@
 #pragma once
 
-// One value at a time, as the settings files are used: reading goes through libinih, writing
+// One value at a time, as the settings files are used: reading goes through libinih (on Linux;
+// the Windows build reads the same way itself), writing
 // replaces the one "key=value" line (or adds it, or adds the section) and keeps every other
 // line of the file as it was.
 

@@ -11,6 +11,7 @@
 #include "linksettings.h"
 
 #include <QFile>
+#include <QOperatingSystemVersion>
 #include <QSettings>
 
 namespace {
@@ -100,7 +101,10 @@ void StartUp(Document& doc, const QString& programDir, const QLocale& systemLoca
     doc.InitRequested = false;
     a.HelpEnabled = false;
     InitLanguageDefaults(doc, systemLocale);
-    a.IsVista = 0;
+    // 1 only on Windows NT 6.0 (Vista), where the serial port window offers all 16 ports.
+    const QOperatingSystemVersion os = QOperatingSystemVersion::current();
+    a.IsVista = os.type() == QOperatingSystemVersion::Windows && os.majorVersion() == 6 &&
+                os.minorVersion() == 0;
     ReadSharedSettings();
     doc.InitDir = programDir;
     NewDocumentWithInitFile(doc);

@@ -7,7 +7,12 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#ifdef Q_OS_WIN
+#include <io.h>
+#define fsync _commit // the C runtime's name for it
+#else
 #include <unistd.h>
+#endif
 
 QString BatchLogEntry::resultText() const {
     switch (outcome) {

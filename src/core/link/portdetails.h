@@ -57,3 +57,7 @@ SerialPortDetails PortDetailsFor(const QString& port,
 // them (a Prolific chip the driver marks unsupported or counterfeit) or none is bound.
 QList<SerialPortDetails>
 UnboundUsbSerialChips(const SystemRoots& roots = SystemRoots::fromEnvironment());
+
+// Windows: the COM port a USB cable's stable name ("USB\VID_0403&PID_6001\A10K1234") has now;
+// empty when that cable is not plugged in.
+QString ComPortOfStableName(const QString& name);

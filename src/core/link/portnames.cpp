@@ -1,6 +1,7 @@
 #include "portnames.h"
 #include "linktexts.h"
 #include "portaccess.h"
+#include "portdetails.h"
 #include "portholders.h"
 
 #include <QDir>
@@ -17,6 +18,11 @@
 QString PortDevicePath(const QString& port) {
     const QString p = port.trimmed();
 #ifdef Q_OS_WIN
+    // A cable remembered by its USB serial number is found on whatever COM number it has now.
+    if (p.startsWith(QLatin1String("USB\\"), Qt::CaseInsensitive)) {
+        const QString com = ComPortOfStableName(p);
+        return com.isEmpty() ? p : com;
+    }
     return p;
 #else
     static const QRegularExpression com(QStringLiteral("^COM(\\d+)$"),

@@ -7,6 +7,8 @@
 
 #ifdef Q_OS_UNIX
 #include <unistd.h>
+#else
+#include <io.h>
 #endif
 
 namespace {

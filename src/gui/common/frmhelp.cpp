@@ -28,7 +28,7 @@ struct Chapter {
 const Chapter chapters[] = {
     {"index", 27001},    {"cable", 27002},   {"reading", 27003}, {"channels", 27004},
     {"settings", 27005}, {"cbplans", 27006}, {"csv", 27007},     {"writing", 27008},
-    {"backups", 27009},  {"cli", 27010},     {"dealer", 27013},
+    {"backups", 27009},  {"cli", 27010},     {"dealer", 27013},  {"windows", 27412},
 };
 
 struct WindowChapter {

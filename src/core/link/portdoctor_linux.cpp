@@ -1,5 +1,5 @@
-#include "portdoctor.h"
 #include "portaccess.h"
+#include "portdoctor.h"
 #include "portholders.h"
 #include "portnames.h"
 

@@ -1,4 +1,4 @@
-#include "serialtransport.h"
+#include "serialtransport_linux.h"
 #include "linktexts.h"
 #include "portnames.h"
 

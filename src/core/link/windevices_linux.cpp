@@ -1,0 +1,5 @@
+#include "windoctor.h"
+
+QList<WinSerialDevice> WinSerialDevices() {
+    return {};
+}
