@@ -78,7 +78,7 @@ private slots:
              [](const Document& d) { return d.RadioData.Func.Gain; }},
             {OptionFields(), "Combo1_12", QStringLiteral("30s"), 5,
              [](const Document& d) { return d.RadioData.Func.ScanTime; }},
-            {PublicChannelFields(), "Combo2_2", QStringLiteral("D_104(754N)"), 142,
+            {PublicChannelFields(), "Combo2_2", QStringLiteral("D754N"), 142,
              [](const Document& d) { return d.RadioData.PublicCH.RDCT; }},
             {PublicChannelFields(), "Combo2_10", QStringLiteral("3"), 3,
              [](const Document& d) { return d.RadioData.PublicCH.RBTone; }},

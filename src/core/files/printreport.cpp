@@ -87,10 +87,7 @@ private:
 // A tone as a reader of the report says it: "88.5 Hz", "D023N"; the list's position number
 // ("C_008") is for the program, not for the page.
 QString toneInWords(int index) {
-    if (index <= 0 || index >= ToneCount) return ToneNames().value(0);
-    if (index <= CtcssCount)
-        return QLocale::c().toString(CtcssHz(index), 'f', 1) + QStringLiteral(" Hz");
-    return QStringLiteral("D%1N").arg(DcsCode(index - CtcssCount), 3, 10, QLatin1Char('0'));
+    return ToneShownNames().value(index, ToneShownNames().value(0));
 }
 
 // --- Title block ---

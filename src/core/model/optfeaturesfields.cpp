@@ -99,7 +99,7 @@ const std::vector<SettingsField>& PublicChannelFields() {
                 })
                 .hiddenIn({0}));
         r.push_back(publicField(2, FldRDCT).withItems([](const Document&) {
-            QStringList l = ToneNames();
+            QStringList l = ToneShownNames();
             l.front() = LoadLangText(16040);
             return l;
         }));

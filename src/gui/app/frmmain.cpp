@@ -581,7 +581,7 @@ int frmMain::chooseNewMode(int current) {
 
 QString frmMain::chooseSaveFile(const QString& preset) {
     if (fileChooser_) return fileChooser_(true, preset);
-    QFileDialog dlg(this, QString(), QString(), fileFilter());
+    QFileDialog dlg(this, saveDialogTitle_, QString(), fileFilter());
     dlg.setAcceptMode(QFileDialog::AcceptSave);
     dlg.setDefaultSuffix(QStringLiteral("dat"));
     const QString start = fileDialogStart(preset);

@@ -221,6 +221,7 @@ private:
     QString progPassword_;
     LinkSession* session_ = nullptr;
     FileChooser fileChooser_;
+    QString saveDialogTitle_; // why a command saves before it runs; empty: the usual title
     SessionStarter sessionStarter_;
     ChannelCsvCommands* channelCsv_ = nullptr;
     PrintCommands* print_ = nullptr;

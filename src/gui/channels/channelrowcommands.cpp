@@ -176,7 +176,13 @@ void ChannelRowCommands::run(Command c) {
         return;
     }
     if (c == Command::EditSelected) {
-        FrmEditSelected dialog(doc_, table_());
+        int first = 0, last = 0, selected = 0;
+        if (table_()->selectedRows(&first, &last)) {
+            const int base = FirstCHOfGroup(table_()->shownGroup(), doc_.CountryMode);
+            for (int row = first; row <= last; ++row)
+                if (doc_.Channel(base + row)) ++selected;
+        }
+        FrmEditSelected dialog(doc_, selected, table_());
         if (dialog.exec() == QDialog::Accepted) editSelected(dialog.values());
         return;
     }

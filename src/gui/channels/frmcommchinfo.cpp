@@ -483,9 +483,21 @@ void frmCommChInfo::typedInGrid(QKeyEvent* e) {
     const QModelIndex cur = grid_->currentIndex();
     if (!cur.isValid()) return;
     const int row = cur.row() + 1, col = cur.column();
-    if ((col != 1 && col != 4) || cellRefused(row, col)) return;
+    if (col != 1 && col != 4) return;
     const QChar ch = e->text().at(0);
     if (!ch.isDigit() && !(col == 1 && ch == QLatin1Char('.'))) return;
+    if (cellRefused(row, col)) {
+        // A number typed where it cannot go is not swallowed silently: the status bar says why
+        // (a plan row keeps its plan frequency).
+        const FieldAccess access = fieldAccess(doc_, slotAt(doc_, st_.CurGroup, row), col);
+        if (access.why.id) {
+            QString why = access.why.text();
+            if (!why.isEmpty()) why[0] = why[0].toUpper();
+            emit st_.statusNote(why);
+        }
+        e->accept();
+        return;
+    }
     st_.CurCol = col;
     st_.CurCH = row;
     e->accept();
