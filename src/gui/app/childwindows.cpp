@@ -35,6 +35,9 @@ void RegisterChildWindows(frmMain& main) {
         return new FrmRadioInfo(main.document(), &main);
     });
     main.registerChildFactory(QStringLiteral("FrmToneTips"), [&main]() -> QWidget* {
-        return new FrmToneTips(main.document(), &main);
+        auto* w = new FrmToneTips(main.document(), &main);
+        QObject::connect(w, &FrmToneTips::statusNote, &main,
+                         [&main](const QString& text) { main.showStatusMessage(text); });
+        return w;
     });
 }

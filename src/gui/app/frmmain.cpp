@@ -1,4 +1,5 @@
 #include "frmmain.h"
+#include "common/guiprompter.h"
 #include "channelcsvcommands.h"
 #include "channels/channeleditstate.h"
 #include "channels/channelrowcommands.h"
@@ -45,6 +46,7 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
+#include <algorithm>
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QUrl>
@@ -114,12 +116,16 @@ frmMain::frmMain(Document& doc, Prompter& prompter, QWidget* parent)
     connect(&doc_, &Document::documentReplaced, this, &frmMain::ShowMainTxt);
     // A document opened, read, started or imported is the one to work on.
     connect(&doc_, &Document::documentReplaced, this, &frmMain::hideStartPanel);
+    // The reports and failures the message boxes told stay in Window > Messages.
+    if (auto* boxes = dynamic_cast<GuiPrompter*>(&prompter_))
+        boxes->setRecorder([this](const QString& text) { recordMessage(text); });
 }
 
 frmMain::~frmMain() {
     // The child windows die after this body, and what they store on their way out must not
     // reach a main window whose members are gone.
     disconnect(&doc_, nullptr, this, nullptr);
+    if (auto* boxes = dynamic_cast<GuiPrompter*>(&prompter_)) boxes->setRecorder(nullptr);
     if (titleTimer_) disconnect(&doc_, nullptr, titleTimer_, nullptr);
     disconnect(&doc_.history(), nullptr, this, nullptr);
     disconnect(mdi_, nullptr, this, nullptr);
@@ -151,6 +157,40 @@ bool frmMain::eventFilter(QObject* watched, QEvent* e) {
 void frmMain::showEvent(QShowEvent* e) {
     Load();
     QMainWindow::showEvent(e);
+    // A window manager that placed the client area where the frame was meant to go leaves the
+    // title bar above the screen, where the window cannot be moved: once the frame is known
+    // (it arrives after the window is mapped), the frame is put back into the work area.
+    if (!frameChecked_) {
+        frameChecked_ = true;
+        QTimer::singleShot(0, this, &frmMain::keepFrameOnScreen);
+        QTimer::singleShot(300, this, &frmMain::keepFrameOnScreen);
+    }
+}
+
+void frmMain::keepFrameOnScreen() {
+    if (isMinimized() || isMaximized() || isFullScreen()) return;
+    const QRect frame = frameGeometry();
+    // The screen under the middle of the title bar, else the nearest one to it.
+    const QPoint title(frame.center().x(), frame.top() + 1);
+    QScreen* screen = QGuiApplication::screenAt(title);
+    if (!screen) {
+        int best = -1;
+        for (QScreen* s : QGuiApplication::screens()) {
+            const QRect a = s->availableGeometry();
+            const int dx = std::max({a.left() - title.x(), 0, title.x() - a.right()});
+            const int dy = std::max({a.top() - title.y(), 0, title.y() - a.bottom()});
+            if (best < 0 || dx + dy < best) {
+                best = dx + dy;
+                screen = s;
+            }
+        }
+    }
+    if (!screen) return;
+    const QRect avail = screen->availableGeometry();
+    QPoint to = frame.topLeft();
+    to.setY(std::clamp(to.y(), avail.top(), std::max(avail.top(), avail.bottom() - 60)));
+    to.setX(std::clamp(to.x(), avail.left(), std::max(avail.left(), avail.right() - frame.width())));
+    if (to != frame.topLeft()) move(to);
 }
 
 QAction* frmMain::action(const char* name) const {
@@ -623,6 +663,8 @@ void frmMain::mnuModelInfo() {
 
 void frmMain::mnuComm() {
     FrmSetComm dlg(this);
+    connect(&dlg, &FrmSetComm::testFinished, this,
+            [this](const QString& text) { recordMessage(text); });
     dlg.exec();
     ShowPortText();
 }

@@ -65,6 +65,9 @@ void frmMain::buildRecordExtras() {
     radioWarning_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     radioWarning_->setStyleSheet(QStringLiteral("QLabel { color: #b00000; font-weight: bold; }"));
     radioWarning_->hide();
+    // Never cut: the newest message gets the room that is left, and shows its whole text as
+    // its tooltip when it has to be shortened.
+    radioWarning_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     statusBar()->insertWidget(0, radioWarning_);
     connect(action("mnuWindowMessages"), &QAction::triggered, this, &frmMain::showMessages);
     connect(action("mnuFileBackupsFolder"), &QAction::triggered, this,
@@ -132,6 +135,10 @@ void frmMain::mnuBackups() {
 
 void frmMain::showStatusMessage(const QString& text, const QString& path) {
     statusMessage_->setMessage(text);
+    recordMessage(text, path);
+}
+
+void frmMain::recordMessage(const QString& text, const QString& path) {
     // Every message stays readable in Window > Messages; the newest few hundred are plenty.
     messages_.append({QDateTime::currentDateTime(), text, path});
     if (messages_.size() > 500) messages_.removeFirst();

@@ -128,6 +128,7 @@ FrmSetComm::FrmSetComm(QWidget* parent) : QDialog(parent) {
         QString shown = (ok ? QStringLiteral("✔ ") : QStringLiteral("✘ ")) + text;
         if (!testNotes_.isEmpty()) shown += QLatin1Char('\n') + testNotes_;
         showTestResult(shown);
+        emit testFinished(shown);
     });
     // The result takes room only once there is one: the dialog must fit small screens.
     LabelTestResult_->hide();

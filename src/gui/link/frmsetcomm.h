@@ -22,6 +22,10 @@ class QTimer;
 // re-plug. Test Connection asks the radio on the chosen port who it is.
 class FrmSetComm : public QDialog {
     Q_OBJECT
+signals:
+    // The result of a connection test as shown, for the main window's list of messages.
+    void testFinished(const QString& text);
+
 public:
     using PortLister = std::function<QList<PortEntry>()>;
 
