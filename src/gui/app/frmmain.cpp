@@ -360,12 +360,16 @@ QString frmMain::statusModelText() const {
 void frmMain::ShowMainTxt() {
     const QString model = TrimFixed(doc_.ModelName);
     const QString mode = ModeName(doc_.CountryMode);
-    // The band itself in every mode: the CB band says more than the word "Frequency".
+    // The band itself in every mode: the CB band says more than the word "Frequency". While
+    // the start panel says that no document is open, the title names none either.
+    const bool noDocument = centralStack_ && startPanelShown();
     setWindowTitle(
         LoadLangText(12000) + QLatin1Char('[') + model + QLatin1Char(':') + mode +
-        QLatin1Char(':') + doc_.BandText + QStringLiteral("][") + LoadLangText(12009) +
-        QLatin1Char(':') + doc_.title() + (doc_.IsDataChanged() ? QStringLiteral("*") : QString()) +
-        QLatin1Char(']') +
+        QLatin1Char(':') + doc_.BandText + QLatin1Char(']') +
+        (noDocument ? QString()
+                    : QLatin1Char('[') + LoadLangText(12009) + QLatin1Char(':') + doc_.title() +
+                          (doc_.IsDataChanged() ? QStringLiteral("*") : QString()) +
+                          QLatin1Char(']')) +
         (radioWarningNote_.isEmpty() ? QString() : QStringLiteral(" \u26a0 ") + radioWarningNote_));
     Label1_->setText(model + QLatin1Char(':') + mode);
     if (QTreeWidgetItem* root = TreeView1_->topLevelItem(0)) root->setText(0, Label1_->text());
@@ -482,12 +486,14 @@ bool frmMain::startPanelShown() const {
 void frmMain::showStartPanel() {
     centralStack_->setCurrentWidget(startPanel_);
     startPanel_->focusFirst();
+    ShowMainTxt();
 }
 
 void frmMain::hideStartPanel() {
     if (!startPanelShown()) return;
     centralStack_->setCurrentWidget(mdi_);
     if (QMdiSubWindow* sw = mdi_->activeSubWindow()) sw->widget()->setFocus();
+    ShowMainTxt();
 }
 
 void frmMain::connectStartPanel() {
@@ -663,6 +669,7 @@ void frmMain::mnuModelInfo() {
 
 void frmMain::mnuComm() {
     FrmSetComm dlg(this);
+    dlg.setPrompter(&prompter_);
     connect(&dlg, &FrmSetComm::testFinished, this,
             [this](const QString& text) { recordMessage(text); });
     dlg.exec();

@@ -109,10 +109,19 @@ frmCommChInfo* frmMain::activeChannelTable() const {
 
 void frmMain::updateChannelActions() {
     ShowCHInfo(activeChannelTable() != nullptr);
+    // A command that is off for a reason one would not guess says it on hover.
+    const auto tell = [](QAction* a, const QString& why) {
+        if (!a->property("plainToolTip").isValid()) a->setProperty("plainToolTip", a->toolTip());
+        a->setStatusTip(why);
+        a->setToolTip(why.isEmpty() ? a->property("plainToolTip").toString() : why);
+    };
     for (const ChannelCommandDef& d : channelCommands) {
         const bool can = rowCommands_->canRun(d.command);
+        const QString why = can ? QString() : rowCommands_->whyNot(d.command);
         action(d.menuItem)->setEnabled(can);
         action(d.button)->setEnabled(can);
+        tell(action(d.menuItem), why);
+        tell(action(d.button), why);
     }
     for (const ChannelCommandDef& d : groupCommands)
         action(d.menuItem)->setEnabled(rowCommands_->canRun(d.command));

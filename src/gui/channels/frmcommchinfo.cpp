@@ -177,6 +177,10 @@ void frmCommChInfo::buildControls() {
     // commands may do.
     connect(model_, &QAbstractItemModel::modelReset, grid_, &ChannelGridView::clearViewSort);
     connect(grid_, &ChannelGridView::viewSortChanged, this, &frmCommChInfo::rowSelectionChanged);
+    // What a sorted view leaves to do is said once, where the commands it turns off are.
+    connect(grid_, &ChannelGridView::viewSortChanged, this, [this] {
+        if (grid_->viewSorted()) emit st_.statusNote(LoadLangText(27615));
+    });
     connect(grid_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &frmCommChInfo::rowSelectionChanged);
     connect(grid_, &QAbstractItemView::doubleClicked, this, [this] { EnterGridEdit(); });
@@ -527,6 +531,17 @@ bool frmCommChInfo::selectedRows(int* first, int* last) const {
     *first = lo;
     *last = hi;
     return true;
+}
+
+QList<int> frmCommChInfo::selectedRowsAsShown() const {
+    QList<int> rows;
+    for (const QModelIndex& i : grid_->selectionModel()->selectedIndexes())
+        if (!rows.contains(i.row() + 1)) rows << i.row() + 1;
+    if (rows.isEmpty() && grid_->currentIndex().isValid()) rows << grid_->currentIndex().row() + 1;
+    const QHeaderView* v = grid_->verticalHeader();
+    std::sort(rows.begin(), rows.end(),
+              [v](int a, int b) { return v->visualIndex(a - 1) < v->visualIndex(b - 1); });
+    return rows;
 }
 
 void frmCommChInfo::selectRows(int first, int last) {

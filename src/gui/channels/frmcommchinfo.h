@@ -71,6 +71,8 @@ public:
     // The rows (1-based) the channel commands act on: the selected cells' rows, or the current
     // cell's row. False when the table has neither.
     bool selectedRows(int* first, int* last) const;
+    // The same rows in the order the view shows them (a sorted view's order).
+    QList<int> selectedRowsAsShown() const;
     // Selects rows first..last (the channel columns) and makes the first one current.
     void selectRows(int first, int last);
     int shownGroup() const;

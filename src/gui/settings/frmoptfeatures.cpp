@@ -197,17 +197,33 @@ void FrmOptFeatures::SaveOptFeat(int id) {
     } else if (id == 200) {
         text2_->setModified(false);
         const int offset = ClampNumberText(text2_->text(), 5, 1000, 5, 5);
+        tellMoved(labelOffset_->text(), text2_->text(), QString::number(offset), 5, 1000, 0);
         doc_.EditPublic([&](CHInfoRec& p) { p.OffSetFre = static_cast<i16>(offset); });
     } else if (id == 300) {
         const int on = check1_->isChecked() ? 1 : 0;
         doc_.EditFunc([&](FuncRec& f) { f.UseMaxSwr = static_cast<i16>(on); });
     } else if (id == 400) {
-        text1_->setText(ClampSwrText(text1_->text()));
+        const QString typed = text1_->text();
+        text1_->setText(ClampSwrText(typed));
         text1_->setModified(false);
+        tellMoved(text1_->accessibleName(), typed, text1_->text(), 7, 20, 1);
         const int swr = static_cast<int>(RoundEven(*ParseNumber(text1_->text()) * 10));
         if (swr != doc_.RadioData.Func.MaxSwr)
             doc_.EditFunc([&](FuncRec& f) { f.MaxSwr = static_cast<i16>(swr); });
     }
+}
+
+void FrmOptFeatures::tellMoved(const QString& label, const QString& typed,
+                               const QString& stored, double low, double high, int decimals) {
+    // Only a number beyond a limit is said; a value rounded to the box's step is not news.
+    const auto v = ParseNumber(typed);
+    if (!v || (*v >= low && *v <= high)) return;
+    QString name = label;
+    name.remove(QLatin1Char('&'));
+    const QLocale c = QLocale::c();
+    emit statusNote(LoadLangText(27201).arg(
+        name, typed.trimmed(), stored,
+        LoadLangText(27616).arg(c.toString(low, 'f', decimals), c.toString(high, 'f', decimals))));
 }
 
 QString FrmOptFeatures::ClampSwrText(const QString& text) {
