@@ -5,6 +5,7 @@
 #include "channels/channeleditstate.h"
 #include "channels/frmchinfoedit.h"
 #include "channeltestsupport.h"
+#include "core/model/documenthistory.h"
 #include "core/model/settingsforms.h"
 #include "settings/dtmfcodeedit.h"
 #include "settings/frmdtmf.h"
@@ -176,18 +177,19 @@ private slots:
         emit doc.groupSettingsChanged();
         auto* plan = Ctl(&w, "Combo3_0");
         auto* pair = Ctl(&w, "Combo3_1");
-        QCOMPARE(plan->currentText(), QStringLiteral("UK"));
+        QCOMPARE(plan->currentText(), QStringLiteral("U"));
         QVERIFY(pair->isVisible());
-        QCOMPARE(pair->currentText(), QStringLiteral("EI"));
+        QCOMPARE(pair->currentText(), QStringLiteral("U"));
+        QCOMPARE(pair->toolTip(), CountryPlanPairNote(0));
 
         choose(pair, QStringLiteral("UK"));
         QCOMPARE(doc.RadioData.Func.WorkGroup, i16(3));
         choose(plan, QStringLiteral("DE"));
         QCOMPARE(doc.RadioData.Func.WorkGroup, i16(6));
         QVERIFY(!pair->isVisible());
-        choose(plan, QStringLiteral("UK"));
+        choose(plan, QStringLiteral("U"));
         QVERIFY(pair->isVisible());
-        QCOMPARE(pair->currentText(), QStringLiteral("EI"));
+        QCOMPARE(pair->currentText(), QStringLiteral("U"));
         QCOMPARE(doc.RadioData.Func.WorkGroup, i16(2));
         choose(plan, QStringLiteral("EU"));
         QCOMPARE(doc.RadioData.Func.WorkGroup, i16(0));

@@ -59,6 +59,26 @@ private slots:
         QVERIFY(main->width() <= main->screen()->availableGeometry().width());
     }
 
+    // A lasting warning has its own line above the status bar and is shown whole; the newest
+    // message keeps the status bar, in front of any message a window said before it.
+    void theLastingWarningAndTheNewestMessageAreBothRead() {
+        const QString warning =
+            QStringLiteral("The radio holds a partly written memory: write again before using it.");
+        main->resize(1000, 600);
+        main->setRadioWarning(warning);
+        main->showStatusMessage(QStringLiteral("newest"));
+        QCoreApplication::processEvents();
+        auto* label = child<QLabel>(main.get(), "RadioWarning");
+        QVERIFY(label->isVisible());
+        QCOMPARE(label->text(), warning);
+        QVERIFY(!main->statusBar()->isAncestorOf(label));
+        QVERIFY2(label->height() >= label->heightForWidth(label->width()),
+                 qPrintable(QString::number(label->height())));
+        auto* line = child<QLabel>(main.get(), "StatusMessage");
+        QCOMPARE(line->text(), QStringLiteral("newest"));
+        QVERIFY(line->width() >= line->fontMetrics().horizontalAdvance(QStringLiteral("newest")));
+    }
+
     // Newest first, each with its time; a message naming a file opens that file's folder.
     void windowMessagesListsThemAndOpensTheFolder() {
         const QString file = tree->dir.filePath(QStringLiteral("backups/radio.dat"));

@@ -266,10 +266,10 @@ void optionTables(QString& h, const Document& doc) {
         QString value = fieldValue(doc, f);
         if (mode == 0 && f.name == QLatin1String("Combo1_1")) {
             // CB mode picks the working group by country plan.
+            // The group as the channel window names it ("UK" for the UK 27/81 plan).
             int plan = 0, pair = -1;
             PlanOfWorkGroup(doc.RadioData.Func.WorkGroup, &plan, &pair);
-            value = CountryPlanItems().value(plan);
-            if (pair >= 0) value += QLatin1Char(' ') + CountryPlanPairItems().value(pair);
+            value = pair >= 0 ? CountryPlanPairItems().value(pair) : CountryPlanItems().value(plan);
         }
         options.append({LoadLangText(f.label), value});
     }

@@ -4,6 +4,7 @@
 #include "channels/channeleditstate.h"
 #include "channels/channelrowcommands.h"
 #include "common/frmhelp.h"
+#include "common/screenplace.h"
 #include "common/twips.h"
 #include "core/model/documenthistory.h"
 #include "frmabout.h"
@@ -168,29 +169,7 @@ void frmMain::showEvent(QShowEvent* e) {
 }
 
 void frmMain::keepFrameOnScreen() {
-    if (isMinimized() || isMaximized() || isFullScreen()) return;
-    const QRect frame = frameGeometry();
-    // The screen under the middle of the title bar, else the nearest one to it.
-    const QPoint title(frame.center().x(), frame.top() + 1);
-    QScreen* screen = QGuiApplication::screenAt(title);
-    if (!screen) {
-        int best = -1;
-        for (QScreen* s : QGuiApplication::screens()) {
-            const QRect a = s->availableGeometry();
-            const int dx = std::max({a.left() - title.x(), 0, title.x() - a.right()});
-            const int dy = std::max({a.top() - title.y(), 0, title.y() - a.bottom()});
-            if (best < 0 || dx + dy < best) {
-                best = dx + dy;
-                screen = s;
-            }
-        }
-    }
-    if (!screen) return;
-    const QRect avail = screen->availableGeometry();
-    QPoint to = frame.topLeft();
-    to.setY(std::clamp(to.y(), avail.top(), std::max(avail.top(), avail.bottom() - 60)));
-    to.setX(std::clamp(to.x(), avail.left(), std::max(avail.left(), avail.right() - frame.width())));
-    if (to != frame.topLeft()) move(to);
+    ::keepFrameOnScreen(this);
 }
 
 QAction* frmMain::action(const char* name) const {

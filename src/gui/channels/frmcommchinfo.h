@@ -73,6 +73,8 @@ public:
     bool selectedRows(int* first, int* last) const;
     // The same rows in the order the view shows them (a sorted view's order).
     QList<int> selectedRowsAsShown() const;
+    // Gives every row of an empty national plan group its plan channel (CommandFillFromPlan).
+    void fillFromPlan();
     // Selects rows first..last (the channel columns) and makes the first one current.
     void selectRows(int first, int last);
     int shownGroup() const;
@@ -97,6 +99,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
+    void offerPlanFill();
     void buildControls();
     void InitShowGrid();
     void InitGridRows();
@@ -135,6 +138,7 @@ private:
     std::array<QComboBox*, 4> combo8_{};
     std::array<QComboBox*, 2> combo10_{};
     QPushButton* commandCHInfoEdit_ = nullptr;
+    QPushButton* commandFillFromPlan_ = nullptr;
     QPushButton* commandClose_ = nullptr;
     QPushButton* commandHelp_ = nullptr;
 

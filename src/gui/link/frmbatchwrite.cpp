@@ -182,7 +182,7 @@ void FrmBatchWrite::startBatch() {
                                                                   QSerialPort::DeviceNotFoundError,
                                                                   QString());
         showResult(why, false);
-        LabelStep_->setText(why);
+        LabelStep_->clear();
         return;
     }
     BatchSettings s;

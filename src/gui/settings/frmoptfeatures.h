@@ -54,6 +54,7 @@ private:
     // Says in the status bar that a number typed beyond low..high was moved to its limit.
     void tellMoved(const QString& label, const QString& typed, const QString& stored, double low,
                    double high, int decimals);
+    QString lastMoved_; // the last sentence of tellMoved
     void buildControls();
     void setCaptions();
     void reload();

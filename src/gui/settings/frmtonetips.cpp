@@ -331,7 +331,8 @@ void FrmToneTips::updateSoundState() {
 void FrmToneTips::statusMessage(const QString& text) {
     // One message among the others: the newest message of the program is shown, whichever
     // window said it, and Window > Messages keeps this one.
-    if (text == lastStatus_) return;
+    // Said once the window shows, where the main window hears it.
+    if (text == lastStatus_ || !isVisible()) return;
     lastStatus_ = text;
     if (!text.isEmpty()) emit statusNote(text);
 }
