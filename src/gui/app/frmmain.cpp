@@ -340,8 +340,9 @@ void frmMain::ShowMainTxt() {
     const QString model = TrimFixed(doc_.ModelName);
     const QString mode = ModeName(doc_.CountryMode);
     // The band itself in every mode: the CB band says more than the word "Frequency". While
-    // the start panel says that no document is open, the title names none either.
-    const bool noDocument = centralStack_ && startPanelShown();
+    // the start panel says that no document is open (the start-up one is untouched), the
+    // title names none either.
+    const bool noDocument = centralStack_ && startPanelShown() && doc_.untouchedNew();
     setWindowTitle(
         LoadLangText(12000) + QLatin1Char('[') + model + QLatin1Char(':') + mode +
         QLatin1Char(':') + doc_.BandText + QLatin1Char(']') +
