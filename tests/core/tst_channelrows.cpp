@@ -307,7 +307,8 @@ void TestChannelRows::emergencyModeOnFmOnlyRows() {
     QCOMPARE(int(channel(doc, DE, 41).AM_FM), 0);
     QCOMPARE(noteIds(r), QList<int>({14974, 14951}));
     QCOMPARE(r.notes[1].where, u"DE 41"_s);
-    QCOMPARE(r.lines().last(), u"DE 41, AM_FM: set to FM: this row is FM only"_s);
+    // Fields are named by their labels, never by their record names.
+    QCOMPARE(r.lines().last(), u"DE 41, Modulation: set to FM: this row is FM only"_s);
 }
 
 void TestChannelRows::pasteAcrossCbPlans() {
@@ -326,7 +327,8 @@ void TestChannelRows::pasteAcrossCbPlans() {
     QCOMPARE(noteIds(r), QList<int>({14974, 14974, 14974}));
     QCOMPARE(r.notes[0].where, u"DE 10"_s);
     QCOMPARE(r.lines().first(),
-             u"DE 10, RxFre: frequency kept at 27.07500 MHz, the plan's channel of this row "
+             u"DE 10, RX Frequency (MHz): frequency kept at 27.07500 MHz, the plan's channel of "
+             "this row "
              "(not 26.98500)"_s);
     QCOMPARE(r.adjusted(), 3);
     QCOMPARE(rowFreqs(doc, DE), de);
@@ -784,7 +786,7 @@ void TestChannelRows::signalsAndReport() {
     Document cb;
     cbDocument(cb);
     const RowCommandReport uk = PasteRows(cb, UK, 1, CopyRows(cb, EU, 1, 1));
-    QVERIFY(uk.lines().first().startsWith(u"UK 1, RxFre: 频率保持为"_s));
+    QVERIFY(uk.lines().first().startsWith(u"UK 1, 接收频率(MHz): 频率保持为"_s));
     UseStagedLanguage();
 }
 

@@ -142,7 +142,7 @@ private slots:
              2,
              0,
              2, // its only value refused: row 1 is skipped, with the reason
-             u"A 1, DUP"_s},
+             u"A 1, Offset Direction"_s}, // by its label, not its record name
             {"public off first, then the shift",
              {{FldDUP, u"2"_s}, {FldPublic, u"0"_s}},
              3,
@@ -154,7 +154,7 @@ private slots:
              2,
              2,
              2,
-             u"A 2, OffSetFre"_s},
+             u"A 2, Offset (kHz)"_s},
         };
         for (const Case& c : cases) {
             Document e;

@@ -78,7 +78,7 @@ private slots:
              [](const Document& d) { return d.RadioData.Func.Gain; }},
             {OptionFields(), "Combo1_12", QStringLiteral("30s"), 5,
              [](const Document& d) { return d.RadioData.Func.ScanTime; }},
-            {PublicChannelFields(), "Combo2_2", QStringLiteral("D_104(754N)"), 142,
+            {PublicChannelFields(), "Combo2_2", QStringLiteral("D754N"), 142,
              [](const Document& d) { return d.RadioData.PublicCH.RDCT; }},
             {PublicChannelFields(), "Combo2_10", QStringLiteral("3"), 3,
              [](const Document& d) { return d.RadioData.PublicCH.RBTone; }},
@@ -123,7 +123,8 @@ private slots:
 
     void countryPlanPairRoundTrips() {
         // Every working group of mode 0 shows in the plan lists and picking what they show
-        // stores it again; "U" shows as "UK" with "EI", "UK" as "UK" with "UK".
+        // stores it again; "U" shows as "U" with "U", "UK" as "U" with "UK", the names of the
+        // channel window.
         for (int g = 0; g < 8; ++g) {
             int plan = -1, pair = -2;
             PlanOfWorkGroup(g, &plan, &pair);
@@ -131,8 +132,8 @@ private slots:
         }
         int plan, pair;
         PlanOfWorkGroup(2, &plan, &pair);
-        QCOMPARE(CountryPlanItems()[plan], QStringLiteral("UK"));
-        QCOMPARE(CountryPlanPairItems()[pair], QStringLiteral("EI"));
+        QCOMPARE(CountryPlanItems()[plan], QStringLiteral("U"));
+        QCOMPARE(CountryPlanPairItems()[pair], QStringLiteral("U"));
         PlanOfWorkGroup(3, &plan, &pair);
         QCOMPARE(CountryPlanPairItems()[pair], QStringLiteral("UK"));
         PlanOfWorkGroup(6, &plan, &pair);

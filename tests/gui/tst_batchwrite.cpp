@@ -13,6 +13,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -82,13 +83,21 @@ private slots:
         QCOMPARE(stepText(w), LoadLangText(26019));
 
         // The same radio, switched off and on, is asked about; No refuses it.
+        // The big line then asks for the next radio; the last result stays below it.
         QCOMPARE(radio.control("off"), QStringLiteral("off"));
-        QTRY_COMPARE_WITH_TIMEOUT(stepText(w), LoadLangText(26011), 30000);
+        QTRY_COMPARE_WITH_TIMEOUT(resultText(w), LoadLangText(26011), 30000);
+        QCOMPARE(stepText(w), LoadLangText(26012).arg(serial).arg(1).arg(2));
         prompter.expect(LoadLangText(26022).arg(serial), A::No);
         QCOMPARE(radio.control("on"), QStringLiteral("on"));
         QTRY_VERIFY_WITH_TIMEOUT(child<QPushButton>(w, "CommandStart")->isEnabled(), 30000);
         QVERIFY(prompter.saw(LoadLangText(26022).arg(serial)));
-        QVERIFY(resultText(w).contains(QStringLiteral("refused: serial number")));
+        QVERIFY(child<QListWidget>(w, "ListRadios")
+                    ->item(1)
+                    ->text()
+                    .contains(QStringLiteral("refused: serial number")));
+        // One radio refused: the end is red, and nothing needs writing again.
+        QCOMPARE(resultText(w),
+                 LoadLangText(27607) + '\n' + LoadLangText(27605).arg(2).arg(1).arg(1));
         QVERIFY(!child<QLabel>(w, "LabelResult")->property("good").toBool());
         QCOMPARE(stepText(w), LoadLangText(26020).arg(2).arg(1));
         QCOMPARE(child<QListWidget>(w, "ListRadios")->count(), 2);
@@ -117,8 +126,11 @@ private slots:
         QCOMPARE(resultText(w), LoadLangText(26011));
         auto* stop = child<QPushButton>(w, "CommandStop");
         QCOMPARE(stop->text(), LoadLangText(26008));
+        QVERIFY(QKeySequence::mnemonic(stop->text()) !=
+                QKeySequence::mnemonic(child<QPushButton>(w, "CommandStart")->text()));
         QTest::mouseClick(stop, Qt::LeftButton);
         QVERIFY(!w->writer().running());
+        QCOMPARE(resultText(w), LoadLangText(27607));
         QVERIFY(child<QPushButton>(w, "CommandStart")->isEnabled());
         QCOMPARE(w->writer().handled(), 0);
     }
@@ -137,6 +149,10 @@ private slots:
         auto* bar = child<QProgressBar>(w, "ProgressBar1");
         QTRY_VERIFY_WITH_TIMEOUT(w->writer().phase() == BatchPhase::Writing && bar->value() > 0,
                                  30000);
+        // While blocks go out, the big line says so, with the percentage.
+        const QString serial = w->writer().currentSerial();
+        QVERIFY(resultText(w).startsWith(LoadLangText(27601).arg(serial) + '\n'));
+        QVERIFY(resultText(w).endsWith(QStringLiteral(" %")));
         auto* stop = child<QPushButton>(w, "CommandStop");
         QTest::mouseClick(stop, Qt::LeftButton);
         QVERIFY(w->writer().running());
@@ -146,13 +162,45 @@ private slots:
         QTest::mouseClick(stop, Qt::LeftButton);
         QVERIFY(prompter.saw(9810));
         QVERIFY(!w->writer().running());
-        QVERIFY(resultText(w).contains(QStringLiteral("failed: stopped during the write")));
+        QVERIFY(child<QListWidget>(w, "ListRadios")
+                    ->item(0)
+                    ->text()
+                    .contains(QStringLiteral("failed: stopped during the write")));
+        QCOMPARE(resultText(w), LoadLangText(27607) + '\n' +
+                                    LoadLangText(27604).arg(1).arg(0).arg(1).arg(serial));
+        QVERIFY(!child<QLabel>(w, "LabelResult")->property("good").toBool());
         QFile f(log);
         QVERIFY(f.open(QIODevice::ReadOnly));
         const CsvTable t = ReadCsv(f.readAll());
         QCOMPARE(t.records.size(), 3);
         QCOMPARE(t.records[1].fields.value(7), QStringLiteral("started"));
         QCOMPARE(t.records[2].fields.value(7), QStringLiteral("failed: stopped during the write"));
+    }
+
+    // A port that is not there is named at Start, as the connection test names it, instead of
+    // being asked about for ever; the port can be changed in the window.
+    void aMissingPortIsNamedAtOnce() {
+        const QString missing = tree->dir.filePath(QStringLiteral("ttyUSB9"));
+        App().PortName = missing;
+        FrmBatchWrite* w = openWindow("noport.dat");
+        QVERIFY(w);
+        auto* port = child<QComboBox>(w, "ComboPort");
+        QCOMPARE(port->currentText(), missing);
+        child<QLineEdit>(w, "TextLog")->setText(tree->dir.filePath(QStringLiteral("np.csv")));
+        QTest::mouseClick(child<QPushButton>(w, "CommandStart"), Qt::LeftButton);
+        QVERIFY(!w->writer().running());
+        QVERIFY2(resultText(w).startsWith(missing + QStringLiteral(" does not exist")),
+                 qPrintable(resultText(w)));
+
+        SimProcess radio;
+        QVERIFY(radio.start({}));
+        QCOMPARE(radio.control("off"), QStringLiteral("off"));
+        port->setCurrentText(radio.device);
+        QTest::mouseClick(child<QPushButton>(w, "CommandStart"), Qt::LeftButton);
+        QVERIFY(w->writer().running());
+        QCOMPARE(w->writer().settings().port, radio.device);
+        QVERIFY(!port->isEnabled());
+        w->stopBatch();
     }
 
     void aLogThatCannotBeWrittenIsTold() {

@@ -295,7 +295,7 @@ private slots:
             prompter.expect(u"frequency kept at"_s);
             keys(Qt::Key_V, Qt::ControlModifier);
             QVERIFY2(samePlans(), qPrintable(name));
-            QVERIFY(prompter.saw(u"RxFre: frequency kept at"_s));
+            QVERIFY(prompter.saw(u"RX Frequency (MHz): frequency kept at"_s));
             QCOMPARE(doc->history().stack().count(), steps + 1);
         }
         // The MEM group keeps every command.
@@ -334,8 +334,8 @@ private slots:
         goToRow(5);
         settle();
         QVERIFY(act("MnuCHPaste")->isEnabled());
-        prompter.expect(QStringLiteral("A 6, RxFre: 28.2025 MHz is off the 5 kHz raster of the "
-                                       "band; set to 28.20000 MHz"));
+        prompter.expect(QStringLiteral("A 6, RX Frequency (MHz): 28.2025 MHz is off the 5 kHz "
+                                       "raster of the band; set to 28.20000 MHz"));
         keys(Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(shown(*doc, 0, 5), QStringLiteral("28.10000"));
         QCOMPARE(shown(*doc, 0, 6), QStringLiteral("28.20000")); // on the 5 kHz raster
@@ -497,9 +497,28 @@ private slots:
         QCOMPARE(h->sortIndicatorOrder(), Qt::AscendingOrder);
         QList<double> order = shownOrder();
         QVERIFY(std::is_sorted(order.begin(), order.end()));
-        // The row commands act on no rows while the view is sorted.
-        for (const char* a : {"MnuCHCopy", "MnuCHPaste", "MnuCHSortGroup"})
+        // The row commands act on no rows while the view is sorted, and say why; the status bar
+        // says it once.
+        QCOMPARE(main->statusMessage(), LoadLangText(27615));
+        for (const char* a : {"MnuCHPaste", "MnuCHDelete", "MnuCHSortGroup"}) {
             QVERIFY2(!act(a)->isEnabled(), a);
+            QCOMPARE(act(a)->statusTip(), LoadLangText(27615));
+        }
+        // Copy takes the selected rows with their header, in the order shown.
+        QVERIFY(act("MnuCHCopy")->isEnabled());
+        QItemSelection firstShown;
+        for (int visual = 0; visual < 3; ++visual) {
+            const QModelIndex i = grid()->model()->index(v->logicalIndex(visual), 1);
+            firstShown.select(i, i);
+        }
+        grid()->selectionModel()->select(firstShown, QItemSelectionModel::ClearAndSelect);
+        keys(Qt::Key_C, Qt::ControlModifier);
+        const QStringList copied =
+            QGuiApplication::clipboard()->text().split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+        QCOMPARE(copied.size(), 4);
+        QVERIFY(copied[0].startsWith(QStringLiteral("Location\t")));
+        for (int k = 1; k <= 3; ++k)
+            QCOMPARE(copied[k].section(u'\t', 2, 2).toDouble(), order[k - 1]);
         clickHeader(ChannelTableModel::FreCol);
         QCOMPARE(h->sortIndicatorOrder(), Qt::DescendingOrder);
         order = shownOrder();

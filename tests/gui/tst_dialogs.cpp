@@ -268,6 +268,23 @@ private slots:
         QCOMPARE(setting(*tree, "portName"), QStringLiteral("/dev/ttyUSB0"));
         QCOMPARE(child<QLabel>(main.get(), "Panel3")->text(), QStringLiteral("/dev/ttyUSB0"));
 
+        // A path that is not there is asked about; No keeps the dialog open and the old port.
+        prompter.expect(LoadLangText(27614), Prompter::Answer::No);
+        onNextModal([](QWidget* dlg) {
+            auto* path = child<QLineEdit>(dlg, "TextPath");
+            path->setFocus();
+            QTest::keyClicks(path, QStringLiteral("/dev/ttyNOSUCH9"));
+            click(dlg, "CommandOK");
+            QVERIFY(dlg->isVisible());
+            click(dlg, "CommandCancel");
+        });
+        trigger("mnuComm");
+        QVERIFY(prompter.saw(QStringLiteral("/dev/ttyNOSUCH9 does not exist")));
+        QCOMPARE(App().PortName, QStringLiteral("/dev/ttyUSB0"));
+        // Yes takes it: a cable not plugged in yet.
+        prompter.reset();
+        prompter.expect(LoadLangText(27614), Prompter::Answer::Yes);
+
         // A pseudo-terminal is typed; it shows typed again next time.
         onNextModal([](QWidget* dlg) {
             auto* list = child<QListWidget>(dlg, "ListPorts");

@@ -120,6 +120,11 @@ private slots:
     }
 
     void captionOfTheDefaultDocument() {
+        // While the start panel says that no document is open, the title names no file.
+        QVERIFY(main->startPanelShown());
+        QCOMPARE(main->windowTitle(),
+                 LoadLangText(12000) + QStringLiteral("[MZ-710:CB:26.965 - 27.405 MHz]"));
+        main->ShowChildForm(QStringLiteral("frmCommChInfo"));
         QCOMPARE(main->windowTitle(), LoadLangText(12000) +
                                           QStringLiteral("[MZ-710:CB:26.965 - 27.405 MHz][") +
                                           LoadLangText(12009) + QStringLiteral(":new.dat]"));

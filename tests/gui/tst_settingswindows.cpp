@@ -5,6 +5,7 @@
 #include "channels/channeleditstate.h"
 #include "channels/frmchinfoedit.h"
 #include "channeltestsupport.h"
+#include "core/model/documenthistory.h"
 #include "core/model/settingsforms.h"
 #include "settings/dtmfcodeedit.h"
 #include "settings/frmdtmf.h"
@@ -13,6 +14,7 @@
 #include "settings/frmradioinfo.h"
 #include "support/testmain.h"
 
+#include <QSignalSpy>
 #include <QAbstractItemView>
 #include <QCheckBox>
 #include <QClipboard>
@@ -97,25 +99,36 @@ private slots:
         auto* text2 = Ctl<QLineEdit>(&w, "Text2");
         auto* text1 = Ctl<QLineEdit>(&w, "Text1");
         QCOMPARE(text1->text(), QStringLiteral("16.0"));
+        // A number moved to a limit is said (in the status bar), a rounded one is not.
+        QSignalSpy said(&w, &FrmOptFeatures::statusNote);
         const struct {
             const char* typed;
             int offset;
-        } offsets[] = {{"1003", 1000}, {"7", 5}, {"2", 5}, {"x35", 35}, {"", 5}};
+            bool told;
+        } offsets[] = {{"1003", 1000, true}, {"7", 5, false}, {"2", 5, true}, {"x35", 35, false},
+                       {"", 5, false}};
         for (const auto& c : offsets) {
+            said.clear();
             typeInto(text2, QString::fromLatin1(c.typed));
             QCOMPARE(doc.RadioData.PublicCH.OffSetFre, i16(c.offset));
             QCOMPARE(text2->text(), QString::number(c.offset));
+            QCOMPARE(said.size(), c.told ? 1 : 0);
         }
         const struct {
             const char* typed;
             const char* shown;
             int stored;
-        } swr[] = {{"6.5", "7.0", 70}, {"16.26", "16.3", 163}, {"25", "20.0", 200},
-                   {"", "20.0", 200},  {"9.a5", "9.5", 95},    {"12", "12.0", 120}};
+            bool told;
+        } swr[] = {{"6.5", "7.0", 70, true}, {"16.26", "16.3", 163, false},
+                   {"99", "20.0", 200, true}, {"", "20.0", 200, false},
+                   {"9.a5", "9.5", 95, false}, {"12", "12.0", 120, false}};
         for (const auto& c : swr) {
+            said.clear();
             typeInto(text1, QString::fromLatin1(c.typed));
             QCOMPARE(text1->text(), QString::fromLatin1(c.shown));
             QCOMPARE(doc.RadioData.Func.MaxSwr, i16(c.stored));
+            QCOMPARE(said.size(), c.told ? 1 : 0);
+            if (c.told) QVERIFY(said[0][0].toString().contains(QStringLiteral("20.0")));
         }
         // Entering a box selects its whole text; Enter moves on.
         text1->setFocus();
@@ -164,18 +177,19 @@ private slots:
         emit doc.groupSettingsChanged();
         auto* plan = Ctl(&w, "Combo3_0");
         auto* pair = Ctl(&w, "Combo3_1");
-        QCOMPARE(plan->currentText(), QStringLiteral("UK"));
+        QCOMPARE(plan->currentText(), QStringLiteral("U"));
         QVERIFY(pair->isVisible());
-        QCOMPARE(pair->currentText(), QStringLiteral("EI"));
+        QCOMPARE(pair->currentText(), QStringLiteral("U"));
+        QCOMPARE(pair->toolTip(), CountryPlanPairNote(0));
 
         choose(pair, QStringLiteral("UK"));
         QCOMPARE(doc.RadioData.Func.WorkGroup, i16(3));
         choose(plan, QStringLiteral("DE"));
         QCOMPARE(doc.RadioData.Func.WorkGroup, i16(6));
         QVERIFY(!pair->isVisible());
-        choose(plan, QStringLiteral("UK"));
+        choose(plan, QStringLiteral("U"));
         QVERIFY(pair->isVisible());
-        QCOMPARE(pair->currentText(), QStringLiteral("EI"));
+        QCOMPARE(pair->currentText(), QStringLiteral("U"));
         QCOMPARE(doc.RadioData.Func.WorkGroup, i16(2));
         choose(plan, QStringLiteral("EU"));
         QCOMPARE(doc.RadioData.Func.WorkGroup, i16(0));
@@ -239,15 +253,35 @@ private slots:
         box->setFocus();
         QVERIFY(box->hasFocus());
         key(Qt::Key_End);
+        doc.history().setRecording(true);
         typeKeys(QStringLiteral("x!b*#d"));
         QCOMPARE(box->text(), QStringLiteral("12B*#D"));
+        // The typing is stored when the box is left or Enter is pressed; until then Ctrl+Z
+        // undoes it in the box, and only then reaches the document.
+        QCOMPARE(doc.RadioData.DTMF.Codes[1].Code.text(), QStringLiteral("12"));
+        QKeyEvent undoKey(QEvent::ShortcutOverride, Qt::Key_Z, Qt::ControlModifier);
+        QCoreApplication::sendEvent(box, &undoKey);
+        QVERIFY(undoKey.isAccepted()); // the box's own undo
+        key(Qt::Key_Return);
         QCOMPARE(doc.RadioData.DTMF.Codes[1].Code.text(), QStringLiteral("12B*#D"));
         QCOMPARE(doc.RadioData.DTMF.Codes[1].Len, i16(6));
+        doc.history().flush();
+        QCOMPARE(doc.history().stack().count(), 1);
+        QKeyEvent undoAgain(QEvent::ShortcutOverride, Qt::Key_Z, Qt::ControlModifier);
+        QCoreApplication::sendEvent(box, &undoAgain);
+        QVERIFY(!undoAgain.isAccepted()); // left to the window's Undo
         // What is not taken is told, not dropped silently: the wrong keys, and one too many.
         QCOMPARE(refused, (QStringList{"x", "!"}));
+        box->setFocus();
+        key(Qt::Key_End);
         typeKeys(QStringLiteral("1234567890123"));
         QCOMPARE(box->text().size(), 16);
+        Ctl<QLineEdit>(&w, "Text2_0")->setFocus(); // leaving the box stores
         QCOMPARE(doc.RadioData.DTMF.Codes[1].Len, i16(16));
+        // The typing is one step, however many keys it took.
+        doc.history().flush();
+        QCOMPARE(doc.history().stack().count(), 2);
+        box->setFocus();
         QCOMPARE(refused, (QStringList{"x", "!", "1", "2", "3"}));
         // Clipboard keys do nothing.
         key(Qt::Key_X, Qt::ControlModifier);
@@ -256,6 +290,7 @@ private slots:
         // Emptying the code in use: every reference goes, and the other windows' lists follow.
         box->selectAll();
         key(Qt::Key_Backspace);
+        w.commitEdits();
         QCOMPARE(doc.RadioData.DTMF.Codes[1].Len, i16(0));
         for (int i = 0; i < doc.chCount(); ++i)
             QCOMPARE(doc.CHInfo[i].DTMF_Call, i16(0));
@@ -265,10 +300,11 @@ private slots:
         QCOMPARE(Ctl(&opt, "Combo2_13")->currentIndex(), 0);
         QCOMPARE(items(Ctl(&edit, "Combo2_13")), after);
         QCOMPARE(Ctl(&edit, "Combo2_13")->currentIndex(), 0);
-        // A new code appears in the lists as it is typed.
+        // A new code appears in the lists once it is entered.
         auto* box9 = Ctl<QLineEdit>(&w, "Text2_8");
         box9->setFocus();
         typeKeys(QStringLiteral("9"));
+        key(Qt::Key_Return);
         QCOMPARE(items(Ctl(&opt, "Combo2_11")), (QStringList{LoadLangText(14013), "7", "9"}));
     }
 
@@ -355,18 +391,22 @@ private slots:
         QCOMPARE(Ctl<QPlainTextEdit>(&w, "Text1_4")->toPlainText(),
                  QStringLiteral("new antenna socket"));
         QCOMPARE(Ctl<QLineEdit>(&w, "Text1_8")->text(), QStringLiteral("D-77"));
-        QCOMPARE(Ctl(&w, "Combo3")->currentText(), QStringLiteral("HAM"));
-        QCOMPARE(Ctl(&w, "Combo1_1")->currentText(), QStringLiteral("28.000 - 29.700 MHz"));
-        QCOMPARE(Ctl(&w, "Combo1_0")->currentText(), QStringLiteral("MZ-710"));
+        // Model, mode and band are read-only fields as the others: no list to announce.
+        QCOMPARE(Ctl<QLineEdit>(&w, "Combo3")->text(), QStringLiteral("HAM"));
+        QCOMPARE(Ctl<QLineEdit>(&w, "Combo1_1")->text(), QStringLiteral("28.000 - 29.700 MHz"));
+        QCOMPARE(Ctl<QLineEdit>(&w, "Combo1_0")->text(), QStringLiteral("MZ-710"));
+        QVERIFY(w.findChildren<QComboBox*>().isEmpty());
+        for (const char* name : {"Combo3", "Combo1_1", "Combo1_0"})
+            QVERIFY(Ctl<QLineEdit>(&w, name)->isReadOnly());
         QCOMPARE(Ctl<QLineEdit>(&w, "Text1_6")->text(), before.BatchNo.text());
 
         serial->setFocus();
         typeKeys(QStringLiteral("zz"));
         QCOMPARE(serial->text(), QStringLiteral("ABCDEFGHIJKLMNOP"));
-        auto* mode = Ctl(&w, "Combo3");
+        auto* mode = Ctl<QLineEdit>(&w, "Combo3");
         mode->setFocus();
-        key(Qt::Key_Down);
-        QCOMPARE(mode->currentText(), QStringLiteral("HAM"));
+        typeKeys(QStringLiteral("x"));
+        QCOMPARE(mode->text(), QStringLiteral("HAM"));
 
         Ctl<QPushButton>(&w, "CommandCopy")->click();
         const QString copied = QApplication::clipboard()->text();

@@ -13,6 +13,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTreeWidget>
@@ -58,21 +59,49 @@ private slots:
         QVERIFY(main->width() <= main->screen()->availableGeometry().width());
     }
 
+    // A lasting warning has its own line above the status bar and is shown whole; the newest
+    // message keeps the status bar, in front of any message a window said before it.
+    void theLastingWarningAndTheNewestMessageAreBothRead() {
+        const QString warning =
+            QStringLiteral("The radio holds a partly written memory: write again before using it.");
+        main->resize(1000, 600);
+        main->setRadioWarning(warning);
+        main->showStatusMessage(QStringLiteral("newest"));
+        QCoreApplication::processEvents();
+        auto* label = child<QLabel>(main.get(), "RadioWarning");
+        QVERIFY(label->isVisible());
+        QCOMPARE(label->text(), warning);
+        QVERIFY(!main->statusBar()->isAncestorOf(label));
+        QVERIFY2(label->height() >= label->heightForWidth(label->width()),
+                 qPrintable(QString::number(label->height())));
+        auto* line = child<QLabel>(main.get(), "StatusMessage");
+        QCOMPARE(line->text(), QStringLiteral("newest"));
+        QVERIFY(line->width() >= line->fontMetrics().horizontalAdvance(QStringLiteral("newest")));
+    }
+
     // Newest first, each with its time; a message naming a file opens that file's folder.
     void windowMessagesListsThemAndOpensTheFolder() {
         const QString file = tree->dir.filePath(QStringLiteral("backups/radio.dat"));
+        // A report a message box showed is kept too, without taking the status bar.
+        main->recordMessage(QStringLiteral("3 rows pasted\nA 1, Tone Squelch: kept"));
         main->showStatusMessage(QStringLiteral("older"));
         main->showStatusMessage(QStringLiteral("saved radio.dat"), file);
+        QCOMPARE(main->statusMessage(), QStringLiteral("saved radio.dat"));
         bool seen = false;
         onNextModal([&](QWidget* w) {
             auto* dlg = qobject_cast<FrmMessages*>(w);
             QVERIFY(dlg);
             QTreeWidget* list = dlg->list();
             QVERIFY(!list->accessibleName().isEmpty());
-            QCOMPARE(list->topLevelItemCount(), 2);
+            QCOMPARE(list->topLevelItemCount(), 3);
             QCOMPARE(list->topLevelItem(0)->text(1), QStringLiteral("saved radio.dat"));
             QCOMPARE(list->topLevelItem(1)->text(1), QStringLiteral("older"));
             QVERIFY(!list->topLevelItem(0)->text(0).isEmpty());
+            // The list shows a report's first line; the box below it the whole report.
+            list->setCurrentItem(list->topLevelItem(2));
+            QCOMPARE(list->topLevelItem(2)->text(1), QStringLiteral("3 rows pasted"));
+            QCOMPARE(child<QPlainTextEdit>(dlg, "TextMessage")->toPlainText(),
+                     QStringLiteral("3 rows pasted\nA 1, Tone Squelch: kept"));
             auto* open = child<QPushButton>(dlg, "CommandOpenFolder");
             list->setCurrentItem(list->topLevelItem(1));
             QVERIFY(!open->isEnabled());

@@ -304,7 +304,7 @@ private slots:
     }
 
     // Without an audio output Play is off, says why, and the main window's status bar says so
-    // too. The menu item and the tree node open the one window.
+    // too, as one message among the others. The menu item and the tree node open the one window.
     void noOutputInMainWindow() {
         QVERIFY(ToneTipPlayer::outputDevice().isNull());
         frmMain main(*doc, prompter);
@@ -318,9 +318,11 @@ private slots:
         auto* play = child<QPushButton>(w, "Command1_0");
         QVERIFY(!play->isEnabled());
         QCOMPARE(play->toolTip(), LoadLangText(29902));
-        auto* status = main.statusBar()->findChild<QLabel*>(QStringLiteral("ToneTipsStatus"));
-        QVERIFY(status && status->isVisible());
-        QCOMPARE(status->text(), LoadLangText(29902));
+        // Said as the newest message, which a later one replaces, and kept in Window > Messages.
+        QCOMPARE(main.statusMessage(), LoadLangText(29902));
+        main.showStatusMessage(QStringLiteral("later"));
+        QCOMPARE(main.statusMessage(), QStringLiteral("later"));
+        QVERIFY(!main.statusBar()->findChild<QLabel*>(QStringLiteral("ToneTipsStatus")));
         QVERIFY(child<QPushButton>(w, "CommandSaveWav")->isEnabled());
         auto* treeView = main.findChild<QTreeWidget*>(QStringLiteral("TreeView1"));
         const auto nodes = treeView->findItems(LoadLangText(12014), Qt::MatchRecursive);

@@ -87,10 +87,7 @@ private:
 // A tone as a reader of the report says it: "88.5 Hz", "D023N"; the list's position number
 // ("C_008") is for the program, not for the page.
 QString toneInWords(int index) {
-    if (index <= 0 || index >= ToneCount) return ToneNames().value(0);
-    if (index <= CtcssCount)
-        return QLocale::c().toString(CtcssHz(index), 'f', 1) + QStringLiteral(" Hz");
-    return QStringLiteral("D%1N").arg(DcsCode(index - CtcssCount), 3, 10, QLatin1Char('0'));
+    return ToneShownNames().value(index, ToneShownNames().value(0));
 }
 
 // --- Title block ---
@@ -269,10 +266,10 @@ void optionTables(QString& h, const Document& doc) {
         QString value = fieldValue(doc, f);
         if (mode == 0 && f.name == QLatin1String("Combo1_1")) {
             // CB mode picks the working group by country plan.
+            // The group as the channel window names it ("UK" for the UK 27/81 plan).
             int plan = 0, pair = -1;
             PlanOfWorkGroup(doc.RadioData.Func.WorkGroup, &plan, &pair);
-            value = CountryPlanItems().value(plan);
-            if (pair >= 0) value += QLatin1Char(' ') + CountryPlanPairItems().value(pair);
+            value = pair >= 0 ? CountryPlanPairItems().value(pair) : CountryPlanItems().value(plan);
         }
         options.append({LoadLangText(f.label), value});
     }

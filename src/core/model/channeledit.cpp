@@ -26,6 +26,15 @@ QString ChannelFieldName(int id) {
     return id >= FldRxFre && id <= FldTDCT ? QLatin1String(kFieldNames[id]) : QString();
 }
 
+QString ChannelFieldLabel(int id) {
+    // The labels of the channel edit dialog: the receive frequency, the offset, and the lists
+    // in field order.
+    if (id == FldRxFre) return LoadLangText(15002);
+    if (id == FldOffSetFre) return LoadLangText(15100);
+    if (id < FldPublic || id > FldTDCT) return QString();
+    return LoadLangText(15005 + (id < FldOffSetFre ? id - FldPublic : id - FldPublic - 1));
+}
+
 QStringList ChannelFieldNames() {
     QStringList l;
     for (int id = FldRxFre; id <= FldTDCT; ++id)

@@ -25,6 +25,8 @@ struct EditResult {
 // index, or 0 for an unknown name; and back.
 int ChannelFieldIndex(const QString& name);
 QString ChannelFieldName(int id);
+// The field as the windows label it ("Offset Direction", "TX Power"), in the language in use.
+QString ChannelFieldLabel(int id);
 QStringList ChannelFieldNames();
 
 // "EU 19", "A 7", "MEM 3", "VFO"; "CH n" for a number in no group.

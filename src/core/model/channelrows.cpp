@@ -3,6 +3,7 @@
 #include "../lang/prompter.h"
 #include "cbplanrule.h"
 #include "channelcheck.h"
+#include "channeledit.h"
 #include "channelrules.h"
 #include "country.h"
 #include "document.h"
@@ -411,7 +412,7 @@ QStringList RowCommandReport::lines() const {
         out << r.text();
     for (const RowNote& n : notes) {
         QString where = n.where;
-        if (n.field > 0) where += QStringLiteral(", ") + ChannelFieldName(n.field);
+        if (n.field > 0) where += QStringLiteral(", ") + ChannelFieldLabel(n.field);
         out << where + QStringLiteral(": ") + n.note.text();
     }
     return out;

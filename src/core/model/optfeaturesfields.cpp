@@ -99,7 +99,7 @@ const std::vector<SettingsField>& PublicChannelFields() {
                 })
                 .hiddenIn({0}));
         r.push_back(publicField(2, FldRDCT).withItems([](const Document&) {
-            QStringList l = ToneNames();
+            QStringList l = ToneShownNames();
             l.front() = LoadLangText(16040);
             return l;
         }));
@@ -142,17 +142,24 @@ QStringList DtmfCodeItems(const Document& doc) {
     return l;
 }
 
+// The names are those of the channel window's group lists: the same plan has one name.
 QStringList CountryPlanItems() {
-    return {QStringLiteral("EU"), QStringLiteral("CE"), QStringLiteral("UK"), QStringLiteral("PL"),
+    return {QStringLiteral("EU"), QStringLiteral("CE"), QStringLiteral("U"), QStringLiteral("PL"),
             QStringLiteral("I2"), QStringLiteral("DE"), QStringLiteral("IN")};
 }
 
 QStringList CountryPlanPairItems() {
-    return {QStringLiteral("EI"), QStringLiteral("UK")};
+    return {QStringLiteral("U"), QStringLiteral("UK")};
+}
+
+QString CountryPlanPairNote(int pair) {
+    if (pair == 0) return LoadLangText(27617);
+    if (pair == 1) return LoadLangText(27618);
+    return QString();
 }
 
 void PlanOfWorkGroup(int workGroup, int* plan, int* pair) {
-    // Groups "U" (2) and "UK" (3) both show as "UK"; the pair tells them apart.
+    // Groups "U" (2) and "UK" (3) both show as "U"; the variant tells them apart.
     if (workGroup == 2 || workGroup == 3) {
         *plan = PlanUK;
         *pair = workGroup == 3 ? 1 : 0;

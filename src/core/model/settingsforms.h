@@ -26,7 +26,9 @@ QStringList DtmfCodeItems(const Document& doc);
 // (Combo3(1)).
 QStringList CountryPlanItems();
 QStringList CountryPlanPairItems();
-constexpr int PlanUK = 2; // "UK" in CountryPlanItems
+// What a variant of CountryPlanPairItems is ("UK: the UK 27/81 plan ..."), for its tooltip.
+QString CountryPlanPairNote(int pair);
+constexpr int PlanUK = 2; // "U" in CountryPlanItems: the UK, with its two plans as variants
 // Where a WorkGroup of mode 0 shows in the two plan lists: *pair is -1 when the pair list
 // stays hidden.
 void PlanOfWorkGroup(int workGroup, int* plan, int* pair);

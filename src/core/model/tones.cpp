@@ -54,6 +54,19 @@ const QStringList& ToneNames() {
     return names;
 }
 
+const QStringList& ToneShownNames() {
+    static const QStringList names = [] {
+        QStringList l;
+        l << QStringLiteral("Off");
+        for (int n = 1; n <= CtcssCount; ++n)
+            l << QLocale::c().toString(kCtcss[n - 1], 'f', 1) + QStringLiteral(" Hz");
+        for (int n = 1; n <= DcsCount; ++n)
+            l << QStringLiteral("D%1N").arg(kDcs[n - 1], 3, 10, QLatin1Char('0'));
+        return l;
+    }();
+    return names;
+}
+
 RadioTone ToneToRadio(int index) {
     if (index >= 1 && index <= CtcssCount) return {1, index - 1};
     if (index > CtcssCount) return {2, index - 39};

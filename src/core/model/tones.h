@@ -12,6 +12,9 @@ constexpr int CtcssCount = 38;
 constexpr int DcsCount = 104;
 
 const QStringList& ToneNames();
+// The same list as people read it, in the windows, the print and the CSV files: "Off",
+// "88.5 Hz", "D131N". The positions are the stored tone indices as in ToneNames().
+const QStringList& ToneShownNames();
 double CtcssHz(int number); // number 1..38
 int DcsCode(int number);    // number 1..104, the octal code written as decimal digits (23 for 023)
 // The tone index of a CTCSS frequency (within 0.05 Hz) and of a DCS code (as DcsCode writes

@@ -64,5 +64,10 @@ bool ChannelCsvCommands::importChannels() {
                           dlg.report().refusalText(path));
         return false;
     }
-    return dlg.exec() == QDialog::Accepted;
+    if (dlg.exec() != QDialog::Accepted) return false;
+    // The report stays readable in Window > Messages after its window is gone.
+    QStringList lines = dlg.report().lines();
+    if (!lines.isEmpty()) lines.prepend(lines.takeLast()); // the totals first
+    emit status(lines.join(QLatin1Char('\n')));
+    return true;
 }

@@ -24,7 +24,10 @@ void RegisterChildWindows(frmMain& main) {
     });
     // The radio-wide settings windows.
     main.registerChildFactory(QStringLiteral("FrmOptFeatures"), [&main]() -> QWidget* {
-        return new FrmOptFeatures(main.document(), &main);
+        auto* w = new FrmOptFeatures(main.document(), &main);
+        QObject::connect(w, &FrmOptFeatures::statusNote, &main,
+                         [&main](const QString& text) { main.showStatusMessage(text); });
+        return w;
     });
     main.registerChildFactory(QStringLiteral("FrmDTMF"), [&main]() -> QWidget* {
         return new FrmDTMF(main.document(), &main);
@@ -35,6 +38,9 @@ void RegisterChildWindows(frmMain& main) {
         return new FrmRadioInfo(main.document(), &main);
     });
     main.registerChildFactory(QStringLiteral("FrmToneTips"), [&main]() -> QWidget* {
-        return new FrmToneTips(main.document(), &main);
+        auto* w = new FrmToneTips(main.document(), &main);
+        QObject::connect(w, &FrmToneTips::statusNote, &main,
+                         [&main](const QString& text) { main.showStatusMessage(text); });
+        return w;
     });
 }

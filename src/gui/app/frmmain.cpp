@@ -1,8 +1,10 @@
 #include "frmmain.h"
+#include "common/guiprompter.h"
 #include "channelcsvcommands.h"
 #include "channels/channeleditstate.h"
 #include "channels/channelrowcommands.h"
 #include "common/frmhelp.h"
+#include "common/screenplace.h"
 #include "common/twips.h"
 #include "core/model/documenthistory.h"
 #include "frmabout.h"
@@ -45,6 +47,7 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
+#include <algorithm>
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QUrl>
@@ -114,12 +117,16 @@ frmMain::frmMain(Document& doc, Prompter& prompter, QWidget* parent)
     connect(&doc_, &Document::documentReplaced, this, &frmMain::ShowMainTxt);
     // A document opened, read, started or imported is the one to work on.
     connect(&doc_, &Document::documentReplaced, this, &frmMain::hideStartPanel);
+    // The reports and failures the message boxes told stay in Window > Messages.
+    if (auto* boxes = dynamic_cast<GuiPrompter*>(&prompter_))
+        boxes->setRecorder([this](const QString& text) { recordMessage(text); });
 }
 
 frmMain::~frmMain() {
     // The child windows die after this body, and what they store on their way out must not
     // reach a main window whose members are gone.
     disconnect(&doc_, nullptr, this, nullptr);
+    if (auto* boxes = dynamic_cast<GuiPrompter*>(&prompter_)) boxes->setRecorder(nullptr);
     if (titleTimer_) disconnect(&doc_, nullptr, titleTimer_, nullptr);
     disconnect(&doc_.history(), nullptr, this, nullptr);
     disconnect(mdi_, nullptr, this, nullptr);
@@ -151,6 +158,18 @@ bool frmMain::eventFilter(QObject* watched, QEvent* e) {
 void frmMain::showEvent(QShowEvent* e) {
     Load();
     QMainWindow::showEvent(e);
+    // A window manager that placed the client area where the frame was meant to go leaves the
+    // title bar above the screen, where the window cannot be moved: once the frame is known
+    // (it arrives after the window is mapped), the frame is put back into the work area.
+    if (!frameChecked_) {
+        frameChecked_ = true;
+        QTimer::singleShot(0, this, &frmMain::keepFrameOnScreen);
+        QTimer::singleShot(300, this, &frmMain::keepFrameOnScreen);
+    }
+}
+
+void frmMain::keepFrameOnScreen() {
+    ::keepFrameOnScreen(this);
 }
 
 QAction* frmMain::action(const char* name) const {
@@ -320,12 +339,17 @@ QString frmMain::statusModelText() const {
 void frmMain::ShowMainTxt() {
     const QString model = TrimFixed(doc_.ModelName);
     const QString mode = ModeName(doc_.CountryMode);
-    // The band itself in every mode: the CB band says more than the word "Frequency".
+    // The band itself in every mode: the CB band says more than the word "Frequency". While
+    // the start panel says that no document is open (the start-up one is untouched), the
+    // title names none either.
+    const bool noDocument = centralStack_ && startPanelShown() && doc_.untouchedNew();
     setWindowTitle(
         LoadLangText(12000) + QLatin1Char('[') + model + QLatin1Char(':') + mode +
-        QLatin1Char(':') + doc_.BandText + QStringLiteral("][") + LoadLangText(12009) +
-        QLatin1Char(':') + doc_.title() + (doc_.IsDataChanged() ? QStringLiteral("*") : QString()) +
-        QLatin1Char(']') +
+        QLatin1Char(':') + doc_.BandText + QLatin1Char(']') +
+        (noDocument ? QString()
+                    : QLatin1Char('[') + LoadLangText(12009) + QLatin1Char(':') + doc_.title() +
+                          (doc_.IsDataChanged() ? QStringLiteral("*") : QString()) +
+                          QLatin1Char(']')) +
         (radioWarningNote_.isEmpty() ? QString() : QStringLiteral(" \u26a0 ") + radioWarningNote_));
     Label1_->setText(model + QLatin1Char(':') + mode);
     if (QTreeWidgetItem* root = TreeView1_->topLevelItem(0)) root->setText(0, Label1_->text());
@@ -442,12 +466,14 @@ bool frmMain::startPanelShown() const {
 void frmMain::showStartPanel() {
     centralStack_->setCurrentWidget(startPanel_);
     startPanel_->focusFirst();
+    ShowMainTxt();
 }
 
 void frmMain::hideStartPanel() {
     if (!startPanelShown()) return;
     centralStack_->setCurrentWidget(mdi_);
     if (QMdiSubWindow* sw = mdi_->activeSubWindow()) sw->widget()->setFocus();
+    ShowMainTxt();
 }
 
 void frmMain::connectStartPanel() {
@@ -581,7 +607,7 @@ int frmMain::chooseNewMode(int current) {
 
 QString frmMain::chooseSaveFile(const QString& preset) {
     if (fileChooser_) return fileChooser_(true, preset);
-    QFileDialog dlg(this, QString(), QString(), fileFilter());
+    QFileDialog dlg(this, saveDialogTitle_, QString(), fileFilter());
     dlg.setAcceptMode(QFileDialog::AcceptSave);
     dlg.setDefaultSuffix(QStringLiteral("dat"));
     const QString start = fileDialogStart(preset);
@@ -623,6 +649,9 @@ void frmMain::mnuModelInfo() {
 
 void frmMain::mnuComm() {
     FrmSetComm dlg(this);
+    dlg.setPrompter(&prompter_);
+    connect(&dlg, &FrmSetComm::testFinished, this,
+            [this](const QString& text) { recordMessage(text); });
     dlg.exec();
     ShowPortText();
 }

@@ -98,6 +98,9 @@ public:
     // The newest message replaces the last in the status bar and joins Window > Messages;
     // path is a file or folder it names, opened from there.
     void showStatusMessage(const QString& text, const QString& path = {}) override;
+    // Keeps a message in Window > Messages without showing it in the status bar (a message box
+    // said it already).
+    void recordMessage(const QString& text, const QString& path = {});
     void showMessages();
     QString statusMessage() const;
     void setRadioWarning(const QString& text, const QString& titleNote = {}) override;
@@ -180,6 +183,9 @@ private:
     // Once a run, in the status bar: Chinese is chosen and no font can show it.
     void warnMissingChineseFont();
     void restoreGeometryTwips();
+    // Moves the window so that its title bar lies in the work area of a screen that exists; runs
+    // once the window manager has put its frame around the shown window.
+    void keepFrameOnScreen();
     void updateClock();
     void fillWindowMenu();
     void treeNodeClicked(QTreeWidgetItem* item);
@@ -221,6 +227,8 @@ private:
     QString progPassword_;
     LinkSession* session_ = nullptr;
     FileChooser fileChooser_;
+    bool frameChecked_ = false; // the frame was checked against the screens once
+    QString saveDialogTitle_; // why a command saves before it runs; empty: the usual title
     SessionStarter sessionStarter_;
     ChannelCsvCommands* channelCsv_ = nullptr;
     PrintCommands* print_ = nullptr;

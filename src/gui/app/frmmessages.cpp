@@ -9,6 +9,8 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QPlainTextEdit>
+#include <QSplitter>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QUrl>
@@ -27,7 +29,9 @@ FrmMessages::FrmMessages(const QList<StatusEntry>& entries, Prompter& prompter, 
     for (auto it = entries.crbegin(); it != entries.crend(); ++it) {
         auto* row = new QTreeWidgetItem(list_);
         row->setText(0, it->time.toString(QStringLiteral("HH:mm:ss")));
-        row->setText(1, it->text);
+        // The list shows the first line; the box below shows the whole message.
+        row->setText(1, it->text.section(QLatin1Char('\n'), 0, 0));
+        row->setData(1, Qt::UserRole, it->text);
         row->setToolTip(1, it->text);
         row->setText(2, QDir::toNativeSeparators(it->path));
         row->setData(2, Qt::UserRole, it->path);
@@ -43,9 +47,14 @@ FrmMessages::FrmMessages(const QList<StatusEntry>& entries, Prompter& prompter, 
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
     connect(open_, &QPushButton::clicked, this, &FrmMessages::openChosenFolder);
     connect(list_, &QTreeWidget::itemActivated, this, &FrmMessages::openChosenFolder);
+    whole_ = new QPlainTextEdit(this);
+    whole_->setObjectName(QStringLiteral("TextMessage"));
+    whole_->setReadOnly(true);
+    whole_->setAccessibleName(LoadLangText(27104));
     const auto offer = [this] {
         QTreeWidgetItem* row = list_->currentItem();
         open_->setEnabled(row && !row->data(2, Qt::UserRole).toString().isEmpty());
+        whole_->setPlainText(row ? row->data(1, Qt::UserRole).toString() : QString());
     };
     connect(list_, &QTreeWidget::currentItemChanged, this, offer);
     offer();
@@ -55,9 +64,14 @@ FrmMessages::FrmMessages(const QList<StatusEntry>& entries, Prompter& prompter, 
     buttons->addWidget(open_);
     buttons->addWidget(close);
     auto* all = new QVBoxLayout(this);
-    all->addWidget(list_, 1);
+    auto* split = new QSplitter(Qt::Vertical, this);
+    split->addWidget(list_);
+    split->addWidget(whole_);
+    split->setStretchFactor(0, 2);
+    split->setStretchFactor(1, 1);
+    all->addWidget(split, 1);
     all->addLayout(buttons);
-    resize(640, 320);
+    resize(700, 440);
 }
 
 void FrmMessages::openChosenFolder() {

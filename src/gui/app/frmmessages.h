@@ -1,7 +1,8 @@
 #pragma once
 
-// Window > Messages: what the status bar said during this run, newest first, each with its
-// time and, where it names a file, the folder to open.
+// Window > Messages: what the status bar and the message boxes that only tell (reports,
+// failures, connection tests) said during this run, newest first, each with its time and,
+// where it names a file, the folder to open. The chosen message shows whole below the list.
 
 #include <QDateTime>
 #include <QDialog>
@@ -10,6 +11,7 @@
 
 class Prompter;
 class QTreeWidget;
+class QPlainTextEdit;
 class QPushButton;
 
 struct StatusEntry {
@@ -30,6 +32,7 @@ private:
     Prompter& prompter_;
     QTreeWidget* list_ = nullptr;
     QPushButton* open_ = nullptr;
+    QPlainTextEdit* whole_ = nullptr;
 };
 
 // Opens the folder in the desktop's file manager (creating it first, so that a folder not yet

@@ -16,19 +16,44 @@
 #include <QTimer>
 #include <memory>
 
-int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("mzprog"));
-    QApplication::setDesktopFileName(QStringLiteral("org.mzprog.mzprog"));
-    QApplication::setApplicationVersion(
+namespace {
+// mzprog FILE.dat opens the file (the file manager passes it the same way).
+void describeOptions(QCommandLineParser& parser) {
+    QCoreApplication::setApplicationName(QStringLiteral("mzprog"));
+    QCoreApplication::setApplicationVersion(
         ProgramVersionLine(QString()).mid(1)); // "1.0.0 (git 0123456789ab)"
-
-    // mzprog FILE.dat opens the file (the file manager passes it the same way).
-    QCommandLineParser parser;
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("A .dat file to open."),
                                  QStringLiteral("[FILE.dat]"));
+}
+
+// --help and --version print and end; they need no display, so they are answered before the
+// windowing system is touched (a package build runs them for its man page, without one).
+bool asksOnlyForText(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray a(argv[i]);
+        if (a == "--") break;
+        if (a == "-h" || a == "--help" || a == "-?" || a == "--help-all" || a == "-v" ||
+            a == "--version")
+            return true;
+    }
+    return false;
+}
+} // namespace
+
+int main(int argc, char** argv) {
+    if (asksOnlyForText(argc, argv)) {
+        QCoreApplication text(argc, argv);
+        QCommandLineParser parser;
+        describeOptions(parser);
+        parser.process(text); // prints and exits
+        return 0;
+    }
+    QApplication app(argc, argv);
+    QApplication::setDesktopFileName(QStringLiteral("org.mzprog.mzprog"));
+    QCommandLineParser parser;
+    describeOptions(parser);
     parser.process(app);
     const QStringList files = parser.positionalArguments();
     const QString startFile = files.isEmpty() ? QString() : files.constFirst();

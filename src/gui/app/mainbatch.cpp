@@ -32,7 +32,13 @@ void frmMain::mnuWriteSeveral() {
                    QStringLiteral("FrmOptFeatures"), QStringLiteral("FrmDTMF"),
                    QStringLiteral("FrmRadioInfo")});
     // The log names the file of what every radio gets: it is saved first.
-    if ((doc_.IsNewFile || doc_.IsDataChanged()) && !commands_.FileSave()) return;
+    if (doc_.IsNewFile || doc_.IsDataChanged()) {
+        // The Save dialog's title says why the batch saves first.
+        saveDialogTitle_ = LoadLangText(27608);
+        const bool saved = commands_.FileSave();
+        saveDialogTitle_.clear();
+        if (!saved) return;
+    }
     if (!virtualRadioReady()) return;
     auto* window =
         new FrmBatchWrite(doc_, VirtualRadioProcess::settingsSessionPort(), prompter_, this);

@@ -109,13 +109,32 @@ frmCommChInfo* frmMain::activeChannelTable() const {
 
 void frmMain::updateChannelActions() {
     ShowCHInfo(activeChannelTable() != nullptr);
+    // A command that is off for a reason one would not guess says it on hover.
+    const auto tell = [](QAction* a, const QString& why) {
+        a->setStatusTip(why);
+        const bool shown = a->property("whyShown").toBool();
+        if (!why.isEmpty()) {
+            if (!shown) a->setProperty("plainToolTip", a->toolTip());
+            a->setProperty("whyShown", true);
+            a->setToolTip(why);
+        } else if (shown) {
+            a->setProperty("whyShown", false);
+            a->setToolTip(a->property("plainToolTip").toString());
+        }
+    };
     for (const ChannelCommandDef& d : channelCommands) {
         const bool can = rowCommands_->canRun(d.command);
+        const QString why = can ? QString() : rowCommands_->whyNot(d.command);
         action(d.menuItem)->setEnabled(can);
         action(d.button)->setEnabled(can);
+        tell(action(d.menuItem), why);
+        tell(action(d.button), why);
     }
-    for (const ChannelCommandDef& d : groupCommands)
-        action(d.menuItem)->setEnabled(rowCommands_->canRun(d.command));
+    for (const ChannelCommandDef& d : groupCommands) {
+        const bool can = rowCommands_->canRun(d.command);
+        action(d.menuItem)->setEnabled(can);
+        tell(action(d.menuItem), can ? QString() : rowCommands_->whyNot(d.command));
+    }
     action("mnuEditFind")->setEnabled(activeChannelTable() != nullptr);
 }
 

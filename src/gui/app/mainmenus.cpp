@@ -245,7 +245,12 @@ void frmMain::buildToolBar() {
 
 void frmMain::buildTreePanel() {
     auto* central = new QWidget(this);
-    auto* row = new QHBoxLayout(central);
+    // The tree and the windows side by side; below them, a lasting warning when there is one.
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    auto* row = new QHBoxLayout;
+    column->addLayout(row, 1);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(0);
 

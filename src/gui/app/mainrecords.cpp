@@ -18,6 +18,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
+#include <QBoxLayout>
 #include <QStatusBar>
 #include <QTimer>
 
@@ -58,14 +59,18 @@ void frmMain::buildRecordExtras() {
     statusMessage_->setObjectName(QStringLiteral("StatusMessage"));
     statusMessage_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     statusBar()->addWidget(statusMessage_, 2);
-    // Left of the newest message and not replaced by it: a warning that holds until the radio
-    // is written again.
-    radioWarning_ = new QLabel(statusBar());
+    // A warning that holds until the radio is written again has a line of its own above the
+    // status bar, across the window and wrapped, so that it is read whole and the status bar
+    // keeps its room for the newest message.
+    radioWarning_ = new QLabel(centralWidget());
     radioWarning_->setObjectName(QStringLiteral("RadioWarning"));
     radioWarning_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    radioWarning_->setWordWrap(true);
+    radioWarning_->setMargin(4);
     radioWarning_->setStyleSheet(QStringLiteral("QLabel { color: #b00000; font-weight: bold; }"));
     radioWarning_->hide();
-    statusBar()->insertWidget(0, radioWarning_);
+    if (auto* column = qobject_cast<QBoxLayout*>(centralWidget()->layout()))
+        column->addWidget(radioWarning_);
     connect(action("mnuWindowMessages"), &QAction::triggered, this, &frmMain::showMessages);
     connect(action("mnuFileBackupsFolder"), &QAction::triggered, this,
             [this] { openFolder(prompter_, BackupStore::defaultDir()); });
@@ -132,6 +137,10 @@ void frmMain::mnuBackups() {
 
 void frmMain::showStatusMessage(const QString& text, const QString& path) {
     statusMessage_->setMessage(text);
+    recordMessage(text, path);
+}
+
+void frmMain::recordMessage(const QString& text, const QString& path) {
     // Every message stays readable in Window > Messages; the newest few hundred are plenty.
     messages_.append({QDateTime::currentDateTime(), text, path});
     if (messages_.size() > 500) messages_.removeFirst();
@@ -142,6 +151,7 @@ void frmMain::setRadioWarning(const QString& text, const QString& titleNote) {
     radioWarning_->setToolTip(text);
     radioWarning_->setAccessibleName(text);
     radioWarning_->setVisible(!text.isEmpty());
+    if (!text.isEmpty()) recordMessage(text);
     radioWarningNote_ = text.isEmpty() ? QString() : titleNote.isEmpty() ? text : titleNote;
     ShowMainTxt();
 }

@@ -113,7 +113,15 @@ QModelIndex ChannelGridView::moveCursor(CursorAction action, Qt::KeyboardModifie
 void ChannelGridView::mousePressEvent(QMouseEvent* e) {
     QTableView::mousePressEvent(e);
     const QModelIndex cur = currentIndex();
-    if (cur.isValid() && cur.column() == 0) setCurrentIndex(model()->index(cur.row(), 1));
+    if (cur.isValid() && cur.column() == 0) {
+        const QModelIndex next = model()->index(cur.row(), 1);
+        // Shift or Ctrl on the CH numbers extends the selection as in the other columns: the
+        // cursor moves over without touching what the click selected.
+        if (e->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier))
+            selectionModel()->setCurrentIndex(next, QItemSelectionModel::NoUpdate);
+        else
+            setCurrentIndex(next);
+    }
 }
 
 QSize ChannelGridView::sizeHint() const {

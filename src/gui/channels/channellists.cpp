@@ -20,7 +20,7 @@ QStringList ScanItems() {
     return {LoadLangText(14602), LoadLangText(14603)};
 }
 QStringList ToneItems() {
-    QStringList l = ToneNames();
+    QStringList l = ToneShownNames();
     l.front() = LoadLangText(14600);
     return l;
 }

@@ -98,8 +98,8 @@ bool ChannelRowCommands::canRun(Command c) const {
     int first = 0, last = 0;
     if (!t || !t->selectedRows(&first, &last)) return false;
     // Rows next to each other in a sorted view are not the group's neighbours: no command
-    // acts on rows the user did not mean.
-    if (t->grid()->viewSorted()) return false;
+    // acts on rows the user did not mean. Copy takes the rows as shown.
+    if (t->grid()->viewSorted()) return c == Command::Copy;
     const int mode = doc_.CountryMode;
     const int group = t->shownGroup();
     const int size = GroupSize(group, mode);
@@ -131,6 +131,28 @@ bool ChannelRowCommands::canRun(Command c) const {
         return true;
     }
     return false;
+}
+
+QString ChannelRowCommands::whyNot(Command c) const {
+    const frmCommChInfo* t = table_ ? table_() : nullptr;
+    if (t && t->grid()->viewSorted() && c != Command::Copy) return LoadLangText(27615);
+    return QString();
+}
+
+ChannelClip ChannelRowCommands::copyAsShown(const frmCommChInfo& t) const {
+    // The channels of the selection in the order the sorted view shows them; the empty rows
+    // (at the end of a sorted view) have no place in that order.
+    const int group = t.shownGroup();
+    ChannelClip clip;
+    clip.mode = doc_.CountryMode;
+    clip.group = group;
+    for (const int row : t.selectedRowsAsShown()) {
+        const ChannelClip one = CopyRows(doc_, group, row, row);
+        if (one.rows.isEmpty() || !one.rows.first()) continue;
+        if (clip.rows.isEmpty()) clip.firstRow = row;
+        clip.rows.append(one.rows.first());
+    }
+    return clip;
 }
 
 void ChannelRowCommands::putOnClipboard(const ChannelClip& clip) const {
@@ -176,7 +198,13 @@ void ChannelRowCommands::run(Command c) {
         return;
     }
     if (c == Command::EditSelected) {
-        FrmEditSelected dialog(doc_, table_());
+        int first = 0, last = 0, selected = 0;
+        if (table_()->selectedRows(&first, &last)) {
+            const int base = FirstCHOfGroup(table_()->shownGroup(), doc_.CountryMode);
+            for (int row = first; row <= last; ++row)
+                if (doc_.Channel(base + row)) ++selected;
+        }
+        FrmEditSelected dialog(doc_, selected, table_());
         if (dialog.exec() == QDialog::Accepted) editSelected(dialog.values());
         return;
     }
@@ -201,7 +229,7 @@ void ChannelRowCommands::run(Command c) {
     int selFirst = first, selLast = last;
     switch (c) {
     case Command::Copy:
-        putOnClipboard(CopyRows(doc_, group, first, last));
+        putOnClipboard(t->grid()->viewSorted() ? copyAsShown(*t) : CopyRows(doc_, group, first, last));
         return;
     case Command::Cut: {
         const ChannelClip clip = CopyRows(doc_, group, first, last);

@@ -43,6 +43,8 @@ public:
 
     // Whether the command can act on the active table's selection now.
     bool canRun(Command c) const;
+    // Why a command is off where a person would not guess it (a sorted view); empty otherwise.
+    QString whyNot(Command c) const;
     void run(Command c);
     // Sort Group and Fill Frequencies with what their questions asked (run asks them first).
     void sortGroup(bool descending);
@@ -58,6 +60,7 @@ signals:
 
 private:
     void putOnClipboard(const ChannelClip& clip) const;
+    ChannelClip copyAsShown(const frmCommChInfo& table) const;
     // Whether the clipboard holds channels, looked at once each time it changes: the state of
     // the commands is asked for after every edit, and a foreign clipboard is a round trip.
     void checkClipboard();

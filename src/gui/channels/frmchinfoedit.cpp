@@ -28,6 +28,7 @@
 #include <QScopedValueRollback>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 using namespace channels;
@@ -125,12 +126,11 @@ void FrmCHInfoEdit::buildControls() {
     label2_[0] = newLabel(QStringLiteral("Label2_0"));
     text1_ = new NumberEdit(NumberEdit::Accepts::Frequency, frame1_);
     text1_->setObjectName(QStringLiteral("Text1"));
-    command1_ = new QPushButton(QStringLiteral(">"), frame1_);
+    // A labelled button, not a bare ">": it opens the list of the plan channels.
+    command1_ = new QPushButton(frame1_);
     command1_->setObjectName(QStringLiteral("Command1"));
     command1_->setAutoDefault(true);
-    command1_->setFixedWidth(twipsToPixelsX(this, 255 + 60));
     auto* freBox = new QHBoxLayout;
-    freBox->setSpacing(0);
     freBox->addWidget(text1_);
     freBox->addWidget(command1_);
     freBox->addStretch(1);
@@ -186,6 +186,10 @@ void FrmCHInfoEdit::buildControls() {
     });
     connect(command1_, &QPushButton::clicked, this, &FrmCHInfoEdit::command1Click);
     connect(commandClose_, &QPushButton::clicked, this, &FrmCHInfoEdit::closeWindow);
+    // Escape closes the dialog as its Close button does (what was typed is kept).
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this, this,
+                                 &FrmCHInfoEdit::closeWindow, Qt::WidgetWithChildrenShortcut);
+    escape->setObjectName(QStringLiteral("ShortcutEscape"));
 }
 
 void FrmCHInfoEdit::layoutForMode() {
@@ -249,10 +253,12 @@ void FrmCHInfoEdit::setCaptions() {
     for (int i = 0; i < 16; ++i)
         label3_[i]->setText(LoadLangText(15005 + i));
     combo3_[1]->setAccessibleName(LoadLangText(14611));
-    // ">" picks the frequency from the national plans.
-    command1_->setAccessibleName(LoadLangText(14606));
+    // The button picks the frequency from the national plans.
+    command1_->setText(LoadLangText(27613));
     command1_->setToolTip(LoadLangText(14606));
     SetCloseHelpCaptions(this);
+    // Close has its own access key here: the dialog is worked from the keyboard.
+    commandClose_->setText(LoadLangText(27612));
 }
 
 int FrmCHInfoEdit::shownGroup() const {

@@ -11,10 +11,13 @@
 #include "common/windowteardown.h"
 #include "core/app/startup.h"
 #include "core/lang/langtext.h"
+#include "core/model/settingsforms.h"
 #include "core/model/channelrules.h"
 #include "core/model/country.h"
 #include "core/model/document.h"
 #include "core/model/documenthistory.h"
+#include "core/model/channeledit.h"
+
 #include "lang/captions.h"
 #include "lang/enterfocus.h"
 
@@ -105,6 +108,9 @@ void frmCommChInfo::buildControls() {
         combo9_[i] = newList(this, QStringLiteral("Combo9_%1").arg(i), 800);
     FillList(combo9_[0], CountryItems());
     FillList(combo9_[1], CountryPairItems());
+    // Each variant says which plan it is.
+    for (int k = 0; k < combo9_[1]->count(); ++k)
+        combo9_[1]->setItemData(k, CountryPlanPairNote(k), Qt::ToolTipRole);
     label3_[3] = newLabel(this, QStringLiteral("Label3_3"));
     combo8_[3] = newList(this, QStringLiteral("Combo8_3"), 1100);
     FillList(combo8_[3], GroupValidItems());
@@ -152,6 +158,16 @@ void frmCommChInfo::buildControls() {
     for (QPushButton* b : {commandCHInfoEdit_, commandClose_, commandHelp_})
         b->setAutoDefault(true); // Enter presses a focused button, as Space does
     buttons->addWidget(commandCHInfoEdit_);
+    // A national plan group without channels (its rows take no typed frequency) offers to
+    // take them from the plan.
+    commandFillFromPlan_ = new QPushButton(LoadLangText(27619), this);
+    commandFillFromPlan_->setObjectName(QStringLiteral("CommandFillFromPlan"));
+    commandFillFromPlan_->setAutoDefault(true);
+    commandFillFromPlan_->hide();
+    buttons->addWidget(commandFillFromPlan_);
+    connect(commandFillFromPlan_, &QPushButton::clicked, this, &frmCommChInfo::fillFromPlan);
+    connect(model_, &QAbstractItemModel::modelReset, this, &frmCommChInfo::offerPlanFill);
+    connect(&doc_, &Document::channelChanged, this, &frmCommChInfo::offerPlanFill);
     buttons->addStretch(1);
     buttons->addWidget(commandClose_);
     buttons->addWidget(commandHelp_);
@@ -177,6 +193,10 @@ void frmCommChInfo::buildControls() {
     // commands may do.
     connect(model_, &QAbstractItemModel::modelReset, grid_, &ChannelGridView::clearViewSort);
     connect(grid_, &ChannelGridView::viewSortChanged, this, &frmCommChInfo::rowSelectionChanged);
+    // What a sorted view leaves to do is said once, where the commands it turns off are.
+    connect(grid_, &ChannelGridView::viewSortChanged, this, [this] {
+        if (grid_->viewSorted()) emit st_.statusNote(LoadLangText(27615));
+    });
     connect(grid_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &frmCommChInfo::rowSelectionChanged);
     connect(grid_, &QAbstractItemView::doubleClicked, this, [this] { EnterGridEdit(); });
@@ -483,9 +503,21 @@ void frmCommChInfo::typedInGrid(QKeyEvent* e) {
     const QModelIndex cur = grid_->currentIndex();
     if (!cur.isValid()) return;
     const int row = cur.row() + 1, col = cur.column();
-    if ((col != 1 && col != 4) || cellRefused(row, col)) return;
+    if (col != 1 && col != 4) return;
     const QChar ch = e->text().at(0);
     if (!ch.isDigit() && !(col == 1 && ch == QLatin1Char('.'))) return;
+    if (cellRefused(row, col)) {
+        // A number typed where it cannot go is not swallowed silently: the status bar says why
+        // (a plan row keeps its plan frequency).
+        const FieldAccess access = fieldAccess(doc_, slotAt(doc_, st_.CurGroup, row), col);
+        if (access.why.id) {
+            QString why = access.why.text();
+            if (!why.isEmpty()) why[0] = why[0].toUpper();
+            emit st_.statusNote(why);
+        }
+        e->accept();
+        return;
+    }
     st_.CurCol = col;
     st_.CurCH = row;
     e->accept();
@@ -515,6 +547,43 @@ bool frmCommChInfo::selectedRows(int* first, int* last) const {
     *first = lo;
     *last = hi;
     return true;
+}
+
+void frmCommChInfo::offerPlanFill() {
+    const int group = shownGroup();
+    const int mode = doc_.CountryMode;
+    bool empty = groupKind(group, mode) == SlotKind::PlanRow;
+    for (int row = 1; empty && row <= GroupSize(group, mode); ++row)
+        empty = !doc_.Channel(FirstCHOfGroup(group, mode) + row);
+    commandFillFromPlan_->setVisible(empty);
+}
+
+void frmCommChInfo::fillFromPlan() {
+    const int group = shownGroup();
+    const int mode = doc_.CountryMode;
+    if (groupKind(group, mode) != SlotKind::PlanRow) return;
+    // Each row takes its plan frequency through the rule of typing it: one undo step.
+    doc_.history().flush();
+    for (int row = 1; row <= GroupSize(group, mode); ++row) {
+        const ChannelSlotRef slot = slotAt(doc_, group, row);
+        const QString plan = planFrequency(doc_, slot);
+        if (plan.isEmpty() || doc_.Channel(slot.chNo)) continue;
+        EditChannelField(doc_, slot.chNo, FldRxFre, doc_.FreToListText(plan, group),
+                         ValueSource::Typed);
+    }
+    doc_.history().commit({{27620, {GroupName(group, mode)}}, {}});
+    offerPlanFill();
+}
+
+QList<int> frmCommChInfo::selectedRowsAsShown() const {
+    QList<int> rows;
+    for (const QModelIndex& i : grid_->selectionModel()->selectedIndexes())
+        if (!rows.contains(i.row() + 1)) rows << i.row() + 1;
+    if (rows.isEmpty() && grid_->currentIndex().isValid()) rows << grid_->currentIndex().row() + 1;
+    const QHeaderView* v = grid_->verticalHeader();
+    std::sort(rows.begin(), rows.end(),
+              [v](int a, int b) { return v->visualIndex(a - 1) < v->visualIndex(b - 1); });
+    return rows;
 }
 
 void frmCommChInfo::selectRows(int first, int last) {

@@ -71,6 +71,10 @@ public:
     // The rows (1-based) the channel commands act on: the selected cells' rows, or the current
     // cell's row. False when the table has neither.
     bool selectedRows(int* first, int* last) const;
+    // The same rows in the order the view shows them (a sorted view's order).
+    QList<int> selectedRowsAsShown() const;
+    // Gives every row of an empty national plan group its plan channel (CommandFillFromPlan).
+    void fillFromPlan();
     // Selects rows first..last (the channel columns) and makes the first one current.
     void selectRows(int first, int last);
     int shownGroup() const;
@@ -95,6 +99,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
+    void offerPlanFill();
     void buildControls();
     void InitShowGrid();
     void InitGridRows();
@@ -133,6 +138,7 @@ private:
     std::array<QComboBox*, 4> combo8_{};
     std::array<QComboBox*, 2> combo10_{};
     QPushButton* commandCHInfoEdit_ = nullptr;
+    QPushButton* commandFillFromPlan_ = nullptr;
     QPushButton* commandClose_ = nullptr;
     QPushButton* commandHelp_ = nullptr;
 

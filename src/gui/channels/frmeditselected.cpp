@@ -24,11 +24,17 @@ bool isDtmf(int id) {
 
 } // namespace
 
-FrmEditSelected::FrmEditSelected(const Document& doc, QWidget* parent) : QDialog(parent) {
+FrmEditSelected::FrmEditSelected(const Document& doc, int selected, QWidget* parent)
+    : QDialog(parent) {
     setObjectName(QStringLiteral("FrmEditSelected"));
     setWindowTitle(LoadLangText(14994));
     auto* top = new QVBoxLayout(this);
+    auto* count = new QLabel(LoadLangText(27611).arg(selected), this);
+    count->setObjectName(QStringLiteral("LabelSelected"));
+    count->setWordWrap(true);
+    top->addWidget(count);
     auto* area = new QScrollArea(this);
+    area->setFrameShape(QFrame::NoFrame);
     area->setWidgetResizable(true);
     auto* inner = new QWidget(area);
     auto* grid = new QGridLayout(inner);
@@ -40,7 +46,17 @@ FrmEditSelected::FrmEditSelected(const Document& doc, QWidget* parent) : QDialog
     for (int n = 1; n <= 8; ++n)
         roger << QString::number(n);
 
-    int row = 0;
+    // The fields the mode has not stay out: the CB mode has no offset and no power setting.
+    const bool cb = doc.CountryMode == 0;
+    const auto offered = [cb](int id) {
+        return !(cb && (id == FldDUP || id == FldOffSetFre || id == FldTx_Power));
+    };
+    struct Row {
+        QLabel* label;
+        QWidget* editor;
+        QCheckBox* tick;
+    };
+    QList<Row> rows;
     auto addRow = [&](int id, const QString& label, QWidget* editor) {
         auto* l = new QLabel(label, inner);
         l->setBuddy(editor);
@@ -48,13 +64,11 @@ FrmEditSelected::FrmEditSelected(const Document& doc, QWidget* parent) : QDialog
         tick->setObjectName(QStringLiteral("chkChange_%1").arg(id));
         tick->setAccessibleName(label + QLatin1Char(' ') + LoadLangText(14995));
         change_[id] = tick;
-        grid->addWidget(l, row, 0);
-        grid->addWidget(editor, row, 1);
-        grid->addWidget(tick, row, 2);
-        ++row;
+        rows.append({l, editor, tick});
     };
     for (int i = 0; i < 16; ++i) {
         const int id = FrmCHInfoEdit::FieldOfCombo2(i);
+        if (!offered(id)) continue;
         auto* c = new QComboBox(inner);
         c->setObjectName(QStringLiteral("Combo2_%1").arg(i));
         combo2_[i] = c;
@@ -69,7 +83,7 @@ FrmEditSelected::FrmEditSelected(const Document& doc, QWidget* parent) : QDialog
         addRow(id, LoadLangText(15005 + i), c);
         // A value chosen is a value meant to be changed.
         connect(c, &QComboBox::activated, this, [this, id] { change_[id]->setChecked(true); });
-        if (i == 1) {
+        if (i == 1 && offered(FldOffSetFre)) {
             text2_ = new QLineEdit(QStringLiteral("100"), inner);
             text2_->setObjectName(QStringLiteral("Text2"));
             text2_->setValidator(new QIntValidator(0, 9999, text2_));
@@ -78,6 +92,17 @@ FrmEditSelected::FrmEditSelected(const Document& doc, QWidget* parent) : QDialog
                     [this] { change_[FldOffSetFre]->setChecked(true); });
         }
     }
+    // Two columns of fields, so that all of them fit a screen of 768 pixels without scrolling.
+    const int half = static_cast<int>((rows.size() + 1) / 2);
+    for (int n = 0; n < rows.size(); ++n) {
+        const int r = n % half, c = (n / half) * 4;
+        grid->addWidget(rows[n].label, r, c);
+        grid->addWidget(rows[n].editor, r, c + 1);
+        grid->addWidget(rows[n].tick, r, c + 2);
+    }
+    grid->setColumnMinimumWidth(3, 16);
+    grid->setRowStretch(half, 1);
+    area->setMinimumSize(inner->sizeHint());
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     top->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

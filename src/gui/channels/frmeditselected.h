@@ -5,7 +5,8 @@
 // (EditRows), value by value through the rule source; the dialog only collects the values.
 //
 // Controls: Combo2_0 .. Combo2_15 as in the channel edit dialog (field ids 2, 3, 5 .. 18),
-// Text2 the offset; each with its tick box chkChange_<field id>.
+// Text2 the offset; each with its tick box chkChange_<field id>. Only the fields of the
+// document's country mode are offered (the CB mode has no offset and no power setting).
 
 #include "core/model/channelrows.h"
 
@@ -21,7 +22,8 @@ class QLineEdit;
 class FrmEditSelected : public QDialog {
     Q_OBJECT
 public:
-    FrmEditSelected(const Document& doc, QWidget* parent);
+    // selected: how many channels the selection holds, said at the top.
+    FrmEditSelected(const Document& doc, int selected, QWidget* parent);
 
     // The ticked fields with their values.
     QList<FieldValue> values() const;

@@ -17,7 +17,7 @@ constexpr int TxtValueMoved = 27201;  // %1: %2 was set to %3, %4
 
 QString movedValueText(int id, const QString& typed, const QString& stored, const QString& why) {
     if (id == FldRxFre) return TextNote{TxtFreMoved, {typed, stored, why}}.text();
-    return TextNote{TxtValueMoved, {ChannelFieldName(id), typed, stored, why}}.text();
+    return TextNote{TxtValueMoved, {ChannelFieldLabel(id), typed, stored, why}}.text();
 }
 
 bool storeTypedValue(Document& doc, int group, int row, int id, const QString& value) {

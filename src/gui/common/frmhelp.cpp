@@ -1,4 +1,5 @@
 #include "frmhelp.h"
+#include "screenplace.h"
 
 #include "core/app/appstate.h"
 #include "core/lang/langtext.h"
@@ -13,6 +14,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 #include <QSplitter>
 #include <QTextBrowser>
 #include <QUrl>
@@ -181,6 +183,9 @@ FrmHelp* showHelp(QWidget* from, const QString& topic) {
     if (!help) help = new FrmHelp(owner);
     help->showTopic(topic);
     help->show();
+    // Placed over its owner, it may reach below the screen: it is kept on it.
+    keepFrameOnScreen(help);
+    QTimer::singleShot(0, help, [help] { keepFrameOnScreen(help); });
     help->raise();
     help->activateWindow();
     return help;

@@ -192,6 +192,7 @@ Prompter::Answer GuiPrompter::run(const QString& title, const QString& text, But
     QWidget* parent = QApplication::activeModalWidget();
     if (!parent) parent = parent_ ? parent_ : QApplication::activeWindow();
     const QStringList lines = QString(text).replace(QLatin1String("\r\n"), "\n").split('\n');
+    if (buttons == Buttons::Ok && recorder_) recorder_(lines.join('\n'));
     if (lines.size() > LongTextLines && !checked) return runList(parent, title, lines, buttons);
     QMessageBox box(boxIcon(icon), title, QString(text).replace(QLatin1String("\r\n"), "\n"),
                     boxButtons(buttons), parent);

@@ -1,12 +1,14 @@
 #include "frmbatchwrite.h"
 
 #include "core/files/batchlog.h"
+#include "core/link/portnames.h"
 #include "core/lang/langtext.h"
 #include "core/lang/prompter.h"
 #include "core/model/document.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
@@ -24,6 +26,18 @@
 namespace {
 // The question of Cancel during a write: the radio would hold a partly written memory.
 constexpr int TxtStopWrite = 9810;
+constexpr int TxtReadingBusy = 27600;   // the big line while the information is read
+constexpr int TxtWritingBusy = 27601;   // %1 the serial number
+constexpr int TxtVerifyingBusy = 27602; // %1 the serial number
+constexpr int TxtBackupBusy = 27603;    // %1 the serial number
+constexpr int TxtEndWriteAgain = 27604; // %1 radios, %2 verified, %3 not, %4 serials to write
+constexpr int TxtEndNotAll = 27605;     // %1 radios, %2 verified, %3 not
+constexpr int TxtEndAllVerified = 27606; // %1 radios
+constexpr int TxtBatchEnded = 27607;
+constexpr int TxtPort = 27609;
+
+const QColor Good(0x2e, 0x7d, 0x32);
+const QColor Bad(0xc6, 0x28, 0x28);
 } // namespace
 
 FrmBatchWrite::FrmBatchWrite(Document& doc, const QString& port, Prompter& prompter,
@@ -36,6 +50,16 @@ FrmBatchWrite::FrmBatchWrite(Document& doc, const QString& port, Prompter& promp
     LabelDocument_ = new QLabel(QDir::toNativeSeparators(doc.CurFileName), this);
     LabelDocument_->setObjectName(QStringLiteral("LabelDocument"));
     LabelDocument_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // The port can be changed here before Start, for this batch only.
+    ComboPort_ = new QComboBox(this);
+    ComboPort_->setObjectName(QStringLiteral("ComboPort"));
+    ComboPort_->setEditable(true);
+    ComboPort_->setInsertPolicy(QComboBox::NoInsert);
+    QStringList ports = PresentPortPaths();
+    ports.removeAll(port);
+    if (!port.isEmpty()) ports.prepend(port);
+    ComboPort_->addItems(ports);
+    ComboPort_->setCurrentText(port);
     TextLog_ = new QLineEdit(QDir::toNativeSeparators(BatchLog::defaultPath()), this);
     TextLog_->setObjectName(QStringLiteral("TextLog"));
     CommandBrowse_ = new QPushButton(LoadLangText(26004), this);
@@ -59,9 +83,13 @@ FrmBatchWrite::FrmBatchWrite(Document& doc, const QString& port, Prompter& promp
     LabelDocument_->setAccessibleName(docLabel->text());
     auto* logLabel = new QLabel(LoadLangText(26003), this);
     logLabel->setBuddy(TextLog_);
+    auto* portLabel = new QLabel(LoadLangText(TxtPort), this);
+    portLabel->setBuddy(ComboPort_);
+    ComboPort_->setAccessibleName(LoadLangText(TxtPort));
     auto* countLabel = new QLabel(LoadLangText(26005), this);
     countLabel->setBuddy(SpinCount_);
     form->addRow(docLabel, LabelDocument_);
+    form->addRow(portLabel, ComboPort_);
     form->addRow(logLabel, logRow);
     form->addRow(countLabel, SpinCount_);
     form->addRow(CheckBackup_);
@@ -128,7 +156,7 @@ FrmBatchWrite::FrmBatchWrite(Document& doc, const QString& port, Prompter& promp
     connect(&writer_, &BatchWriter::phaseChanged, this, &FrmBatchWrite::onPhase);
     connect(&writer_, &BatchWriter::radioDone, this, &FrmBatchWrite::onRadioDone);
     connect(&writer_, &BatchWriter::finished, this, &FrmBatchWrite::onFinished);
-    connect(&writer_, &BatchWriter::progress, ProgressBar1_, &QProgressBar::setValue);
+    connect(&writer_, &BatchWriter::progress, this, &FrmBatchWrite::showProgress);
     writer_.setConfirmRepeat([this](const QString& serial) {
         return prompter_.ask(LoadLangText(26022).arg(serial), Prompter::Buttons::YesNo,
                              Prompter::Icon::Question) == Prompter::Answer::Yes;
@@ -145,6 +173,18 @@ FrmBatchWrite::~FrmBatchWrite() = default;
 
 void FrmBatchWrite::startBatch() {
     if (writer_.running()) return;
+    port_ = ComboPort_->currentText().trimmed();
+    // A port that is not there would be asked about once a second for ever: it is named now.
+    const QString device = PortDevicePath(port_);
+    if (port_.isEmpty() || !QFileInfo::exists(device)) {
+        const QString why = port_.isEmpty() ? LoadLangText(9859)
+                                            : DescribeOpenFailure(device,
+                                                                  QSerialPort::DeviceNotFoundError,
+                                                                  QString());
+        showResult(why, false);
+        LabelStep_->clear();
+        return;
+    }
     BatchSettings s;
     s.port = port_;
     s.logPath = QDir::fromNativeSeparators(TextLog_->text().trimmed());
@@ -159,6 +199,7 @@ void FrmBatchWrite::startBatch() {
         return;
     }
     ListRadios_->clear();
+    writeAgain_.clear();
     updateButtons();
 }
 
@@ -174,37 +215,55 @@ void FrmBatchWrite::stopBatch() {
 }
 
 void FrmBatchWrite::showResult(const QString& text, bool good) {
+    busyText_.clear();
     LabelResult_->setText(text);
     QPalette p = LabelResult_->palette();
-    p.setColor(QPalette::Window, good ? QColor(0x2e, 0x7d, 0x32) : QColor(0xc6, 0x28, 0x28));
+    p.setColor(QPalette::Window, good ? Good : Bad);
     p.setColor(QPalette::WindowText, Qt::white);
     LabelResult_->setPalette(p);
     LabelResult_->setProperty("good", good);
+}
+
+void FrmBatchWrite::showBusy(const QString& text) {
+    busyText_ = text;
+    LabelResult_->setText(text);
+    LabelResult_->setPalette(QPalette());
+    LabelResult_->setProperty("good", QVariant());
+}
+
+void FrmBatchWrite::showProgress(int percent) {
+    ProgressBar1_->setValue(percent);
+    if (!busyText_.isEmpty())
+        LabelResult_->setText(QStringLiteral("%1\n%2 %").arg(busyText_).arg(percent));
 }
 
 void FrmBatchWrite::onPhase(BatchPhase phase) {
     const QString serial = writer_.currentSerial();
     ProgressBar1_->setValue(0); // each exchange counts from the start
     switch (phase) {
+    // The big line says what the dealer is to do now: connect a radio, or leave the one being
+    // written alone; the result of the last radio stays in the list and the line below.
     case BatchPhase::WaitingForRadio:
-        LabelStep_->setText(LoadLangText(26011));
-        // Until the first radio, the prompt is the big text.
-        if (writer_.handled() == 0) {
-            LabelResult_->setText(LoadLangText(26011));
-            LabelResult_->setPalette(QPalette());
-        }
+        if (writer_.handled() == 0) LabelStep_->setText(LoadLangText(26011));
+        else LabelStep_->setText(lastResult_);
+        showBusy(QString());
+        LabelResult_->setText(LoadLangText(26011));
         break;
     case BatchPhase::ReadingInfo:
         LabelStep_->setText(LoadLangText(26015));
+        showBusy(LoadLangText(TxtReadingBusy));
         break;
     case BatchPhase::BackingUp:
         LabelStep_->setText(LoadLangText(26016).arg(serial));
+        showBusy(LoadLangText(TxtBackupBusy).arg(serial));
         break;
     case BatchPhase::Writing:
         LabelStep_->setText(LoadLangText(26017).arg(serial));
+        showBusy(LoadLangText(TxtWritingBusy).arg(serial));
         break;
     case BatchPhase::Verifying:
         LabelStep_->setText(LoadLangText(26018).arg(serial));
+        showBusy(LoadLangText(TxtVerifyingBusy).arg(serial));
         break;
     case BatchPhase::WaitingForRemoval:
         LabelStep_->setText(LoadLangText(26019));
@@ -225,7 +284,12 @@ void FrmBatchWrite::onRadioDone(const BatchLogEntry& e) {
                    true);
     } else {
         showResult(LoadLangText(26014).arg(serial, e.resultText()), false);
+        // A radio that was refused was not touched; one that failed or differed needs writing.
+        if (e.outcome != BatchOutcome::Refused && !e.serialNo.isEmpty() &&
+            !writeAgain_.contains(e.serialNo))
+            writeAgain_.append(e.serialNo);
     }
+    lastResult_ = LabelResult_->text();
     ListRadios_->addItem(e.when.toString(QStringLiteral("HH:mm:ss")) + QStringLiteral("  ") +
                          serial + QStringLiteral("  ") + e.resultText());
     ListRadios_->scrollToBottom();
@@ -243,6 +307,29 @@ void FrmBatchWrite::onFinished(const QString& error) {
         const QString said = LoadLangText(26021).arg(error);
         showResult(said, false);
         prompter_.ask(said, Prompter::Buttons::Ok, Prompter::Icon::Critical);
+        return;
+    }
+    // The end in the big line too: green only when every radio verified.
+    const int handled = writer_.handled();
+    const int verified = writer_.verified();
+    const QString ended = LoadLangText(TxtBatchEnded);
+    if (handled == 0) {
+        showBusy(QString());
+        LabelResult_->setText(ended);
+    } else if (verified == handled) {
+        showResult(ended + QLatin1Char('\n') + LoadLangText(TxtEndAllVerified).arg(handled), true);
+    } else if (!writeAgain_.isEmpty()) {
+        showResult(ended + QLatin1Char('\n') +
+                       LoadLangText(TxtEndWriteAgain)
+                           .arg(handled)
+                           .arg(verified)
+                           .arg(handled - verified)
+                           .arg(writeAgain_.join(QStringLiteral(", "))),
+                   false);
+    } else {
+        showResult(ended + QLatin1Char('\n') +
+                       LoadLangText(TxtEndNotAll).arg(handled).arg(verified).arg(handled - verified),
+                   false);
     }
 }
 
@@ -252,6 +339,7 @@ void FrmBatchWrite::updateButtons() {
     CommandStop_->setEnabled(running);
     CommandStop_->setText(LoadLangText(running && writer_.stopRequested() ? 26009 : 26008));
     for (QWidget* w : {static_cast<QWidget*>(TextLog_), static_cast<QWidget*>(CommandBrowse_),
+                       static_cast<QWidget*>(ComboPort_),
                        static_cast<QWidget*>(SpinCount_), static_cast<QWidget*>(CheckBackup_)})
         w->setEnabled(!running);
 }

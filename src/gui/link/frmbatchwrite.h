@@ -7,11 +7,13 @@
 #include "core/app/batchwriter.h"
 
 #include <QDialog>
+#include <QStringList>
 #include <functional>
 
 class Document;
 class Prompter;
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -47,6 +49,9 @@ private:
     void onRadioDone(const BatchLogEntry& entry);
     void onFinished(const QString& error);
     void showResult(const QString& text, bool good);
+    // The big line while a radio is connected: what happens and that it must stay connected.
+    void showBusy(const QString& text);
+    void showProgress(int percent);
     void updateButtons();
 
     Document& doc_;
@@ -56,8 +61,12 @@ private:
     BatchWriter writer_;
     std::function<QString(const QString&)> chooseLog_;
     bool closeWhenDone_ = false; // closed while the radio's last answer was still awaited
+    QString busyText_;           // the big line of the running exchange, without its percentage
+    QStringList writeAgain_;     // serial numbers of the radios a write or verify failed on
+    QString lastResult_;         // the result of the last radio, for the line below the big one
 
     QLabel* LabelDocument_;
+    QComboBox* ComboPort_;
     QLineEdit* TextLog_;
     QPushButton* CommandBrowse_;
     QSpinBox* SpinCount_;

@@ -7,6 +7,8 @@
 #include "core/link/connectiontest.h"
 #include "core/link/portdoctor.h"
 #include "core/link/portnames.h"
+#include "common/frmhelp.h"
+#include "core/lang/prompter.h"
 #include "lang/captions.h"
 
 #include <QButtonGroup>
@@ -128,6 +130,7 @@ FrmSetComm::FrmSetComm(QWidget* parent) : QDialog(parent) {
         QString shown = (ok ? QStringLiteral("✔ ") : QStringLiteral("✘ ")) + text;
         if (!testNotes_.isEmpty()) shown += QLatin1Char('\n') + testNotes_;
         showTestResult(shown);
+        emit testFinished(shown);
     });
     // The result takes room only once there is one: the dialog must fit small screens.
     LabelTestResult_->hide();
@@ -136,6 +139,12 @@ FrmSetComm::FrmSetComm(QWidget* parent) : QDialog(parent) {
     bottom->addStretch(1);
 
     auto* buttons = OKCancelButtons(this, [this] { CommandOK_Click(); });
+    auto* help = new QPushButton(LoadLangText(9025), this);
+    help->setObjectName(QStringLiteral("CommandHelp"));
+    help->setAutoDefault(false);
+    connect(help, &QPushButton::clicked, this,
+            [this] { showHelp(this, FrmHelp::topicFor(objectName())); });
+    bottom->addWidget(help);
 
     auto* l = new QVBoxLayout(this);
     l->addWidget(frame1);
@@ -143,6 +152,9 @@ FrmSetComm::FrmSetComm(QWidget* parent) : QDialog(parent) {
     l->addWidget(LabelTestResult_);
     bottom->addWidget(buttons);
     l->addLayout(bottom);
+    // The dialog grows with a test result instead of squeezing the list of ports under the
+    // device path row.
+    l->setSizeConstraint(QLayout::SetMinimumSize);
     setMinimumWidth(420);
 
     ComputeAvailability();
@@ -296,6 +308,16 @@ void FrmSetComm::CommandOK_Click() {
             a.ComPort = n + 1;
             a.PortName.clear();
         } else {
+            // A path that is not there now may be a cable not yet plugged in: asked, not
+            // refused.
+            const QString device = PortDevicePath(typed);
+            if (prompter_ && !QFileInfo::exists(device) &&
+                prompter_->ask(DescribeOpenFailure(device, QSerialPort::DeviceNotFoundError,
+                                                   QString()) +
+                                   QStringLiteral("\n\n") + LoadLangText(27614),
+                               Prompter::Buttons::YesNo,
+                               Prompter::Icon::Question) != Prompter::Answer::Yes)
+                return;
             a.PortName = typed;
         }
     }

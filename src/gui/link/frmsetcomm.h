@@ -6,6 +6,7 @@
 #include <functional>
 
 class ConnectionTest;
+class Prompter;
 class QButtonGroup;
 class QLabel;
 class QLineEdit;
@@ -22,11 +23,19 @@ class QTimer;
 // re-plug. Test Connection asks the radio on the chosen port who it is.
 class FrmSetComm : public QDialog {
     Q_OBJECT
+signals:
+    // The result of a connection test as shown, for the main window's list of messages.
+    void testFinished(const QString& text);
+
 public:
     using PortLister = std::function<QList<PortEntry>()>;
 
     explicit FrmSetComm(QWidget* parent = nullptr);
     ~FrmSetComm() override;
+
+    // Asks whether a typed device path that does not exist is meant (OK); without one it is
+    // taken as typed.
+    void setPrompter(Prompter* prompter) { prompter_ = prompter; }
 
     // Tests list ports of their own; nullptr restores the system's list.
     static void setPortLister(PortLister lister);
@@ -54,6 +63,7 @@ private:
     QPushButton* CommandTest_;
     QLabel* LabelTestResult_;
     ConnectionTest* test_;
+    Prompter* prompter_ = nullptr;
     QString testNotes_; // warnings of the port check, shown with the radio's answer
     QList<PortEntry> shownPorts_;
     bool syncing_ = false;

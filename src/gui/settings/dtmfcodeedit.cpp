@@ -19,13 +19,40 @@ DtmfCodeEdit::DtmfCodeEdit(QWidget* parent) : QLineEdit(parent) {
             setText(clean);
             setCursorPosition(std::max(0, pos));
         }
-        emit codeEdited(clean);
+        typed_ = true;
     });
+    connect(this, &QLineEdit::editingFinished, this, &DtmfCodeEdit::commit);
+}
+
+void DtmfCodeEdit::commit() {
+    if (!typed_) return;
+    typed_ = false;
+    const QString t = text();
+    emit codeEdited(t);
+    // The typing is a step of the document now: the box's own undo starts afresh, so that
+    // the next Ctrl+Z reaches the document.
+    const int pos = cursorPosition();
+    setText(t);
+    setCursorPosition(pos);
+}
+
+bool DtmfCodeEdit::event(QEvent* e) {
+    // With nothing of its own to undo or redo, the box leaves Ctrl+Z and Ctrl+Y to the window.
+    if (e->type() == QEvent::ShortcutOverride) {
+        auto* k = static_cast<QKeyEvent*>(e);
+        if ((k->matches(QKeySequence::Undo) && !isUndoAvailable()) ||
+            (k->matches(QKeySequence::Redo) && !isRedoAvailable())) {
+            e->ignore();
+            return true;
+        }
+    }
+    return QLineEdit::event(e);
 }
 
 void DtmfCodeEdit::keyPressEvent(QKeyEvent* e) {
     if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
         e->accept();
+        commit();
         focusNextChild();
         return;
     }

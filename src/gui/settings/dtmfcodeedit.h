@@ -6,6 +6,10 @@
 // context menu's paste, a drop) is filtered the same way before it counts as typed. The box
 // says what it takes in its tooltip, and a key it refuses (another character, or one too many)
 // beeps and shows that hint at the box.
+//
+// What is typed is one change of the code, handed on (codeEdited) when the box is left or
+// Enter is pressed, or when commit() is called; until then Ctrl+Z undoes the typing in the box.
+// Once the box has nothing left to undo, Ctrl+Z and Ctrl+Y go to the window's Undo and Redo.
 
 #include <QLineEdit>
 
@@ -14,16 +18,21 @@ class DtmfCodeEdit : public QLineEdit {
 public:
     explicit DtmfCodeEdit(QWidget* parent = nullptr);
 
+    // Hands on what was typed since the last time, if anything was.
+    void commit();
+
 signals:
-    // The user changed the code; text is already filtered.
+    // The user changed the code and left the box (or pressed Enter); text is already filtered.
     void codeEdited(const QString& text);
     // A typed character was not taken: not a DTMF symbol, or the code is full.
     void refused(QChar typed);
 
 protected:
+    bool event(QEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     void inputMethodEvent(QInputMethodEvent* e) override;
 
 private:
     void refuse(QChar typed);
+    bool typed_ = false; // typed since the last commit
 };

@@ -9,6 +9,7 @@
 #include "settingsform.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QGridLayout>
 #include <QLabel>
 #include <QSignalBlocker>
@@ -61,7 +62,10 @@ void FrmDTMF::buildControls() {
         codeGrid->addWidget(label, s % 8, (s / 8) * 2);
         codeGrid->addWidget(codes_[s], s % 8, (s / 8) * 2 + 1);
         connect(codes_[s], &DtmfCodeEdit::codeEdited, this,
-                [this, s](const QString& text) { StoreDtmfCode(doc_, s + 1, text); });
+                [this, s](const QString& text) {
+                    if (text != ShownDtmfCode(doc_.RadioData.DTMF.Codes[s]))
+                        StoreDtmfCode(doc_, s + 1, text);
+                });
     }
     codeGrid->setRowStretch(8, 1);
     tabs_->addTab(codes, QString());
@@ -78,6 +82,16 @@ void FrmDTMF::setCaptions() {
     check1_->setText(LoadLangText(18030));
     for (int s = 0; s < 16; ++s)
         codes_[s]->setAccessibleName(LoadLangText(9703).arg(s + 1));
+}
+
+void FrmDTMF::commitEdits() {
+    for (DtmfCodeEdit* box : codes_)
+        box->commit();
+}
+
+void FrmDTMF::closeEvent(QCloseEvent* e) {
+    commitEdits();
+    SettingsWindow::closeEvent(e);
 }
 
 void FrmDTMF::reload() {

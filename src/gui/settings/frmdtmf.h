@@ -1,7 +1,7 @@
 #pragma once
 
-// FrmDTMF: the DTMF record (DTMFRec). Every change is stored at once; there is no OK or
-// Cancel.
+// FrmDTMF: the DTMF record (DTMFRec). Every change is stored at once, a code when its box is
+// left or Enter is pressed (one undo step for the typing); there is no OK or Cancel.
 //
 // Controls (objectName; the element Name(i) of a control array is "Name_i"):
 //   SSTab1         tab 0 the settings, tab 1 the codes, tab 2 (empty, unavailable)
@@ -30,6 +30,13 @@ class FrmDTMF : public SettingsWindow {
 public:
     explicit FrmDTMF(Document& doc, QWidget* parent = nullptr);
     ~FrmDTMF() override;
+
+public slots:
+    // Stores a code still being typed.
+    void commitEdits();
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
 
 private:
     void buildControls();

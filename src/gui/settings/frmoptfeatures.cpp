@@ -59,6 +59,10 @@ void FrmOptFeatures::buildControls() {
         combo3_[i] = new QComboBox(frame1);
         combo3_[i]->setObjectName(QStringLiteral("Combo3_%1").arg(i));
         combo3_[i]->addItems(i == 0 ? CountryPlanItems() : CountryPlanPairItems());
+        // Each variant says which plan it is.
+        if (i == 1)
+            for (int k = 0; k < combo3_[i]->count(); ++k)
+                combo3_[i]->setItemData(k, CountryPlanPairNote(k), Qt::ToolTipRole);
         EnterMovesFocus::install(combo3_[i]);
         plans->addWidget(combo3_[i]);
         connect(combo3_[i], &QComboBox::activated, this, [this, i] { combo3Click(i); });
@@ -108,8 +112,12 @@ void FrmOptFeatures::buildControls() {
     // value once the user leaves it.
     connect(text2_, &QLineEdit::textEdited, this, [this] { SaveOptFeat(200); });
     connect(text2_, &NumberEdit::enterPressed, this, [this] { focusNextChild(); });
-    connect(text2_, &NumberEdit::focusLeft, this,
-            [this] { text2_->setText(QString::number(doc_.RadioData.PublicCH.OffSetFre)); });
+    connect(text2_, &NumberEdit::focusLeft, this, [this] {
+        // Stored at every key; what the typing came to is said once the box is left.
+        const QString stored = QString::number(doc_.RadioData.PublicCH.OffSetFre);
+        tellMoved(labelOffset_->text(), text2_->text(), stored, 5, 1000, 0);
+        text2_->setText(stored);
+    });
     connect(text1_, &NumberEdit::enterPressed, this, [this] { focusNextChild(); });
     connect(text1_, &NumberEdit::focusLeft, this, [this] {
         if (text1_->isModified()) SaveOptFeat(400);
@@ -165,6 +173,7 @@ void FrmOptFeatures::showCountryPlan() {
     combo3_[0]->setCurrentIndex(plan);
     combo3_[1]->setCurrentIndex(pair);
     combo3_[1]->setVisible(cb && pair >= 0);
+    combo3_[1]->setToolTip(CountryPlanPairNote(pair));
 }
 
 void FrmOptFeatures::ShowRBOpt() {
@@ -178,6 +187,7 @@ void FrmOptFeatures::combo3Click(int i) {
         combo3_[1]->setVisible(uk);
         if (uk && combo3_[1]->currentIndex() < 0) combo3_[1]->setCurrentIndex(0);
     }
+    combo3_[1]->setToolTip(CountryPlanPairNote(combo3_[1]->currentIndex()));
     SaveOptFeat(1);
 }
 
@@ -202,12 +212,34 @@ void FrmOptFeatures::SaveOptFeat(int id) {
         const int on = check1_->isChecked() ? 1 : 0;
         doc_.EditFunc([&](FuncRec& f) { f.UseMaxSwr = static_cast<i16>(on); });
     } else if (id == 400) {
-        text1_->setText(ClampSwrText(text1_->text()));
+        const QString typed = text1_->text();
+        text1_->setText(ClampSwrText(typed));
         text1_->setModified(false);
+        tellMoved(text1_->accessibleName(), typed, text1_->text(), 7, 20, 1);
         const int swr = static_cast<int>(RoundEven(*ParseNumber(text1_->text()) * 10));
         if (swr != doc_.RadioData.Func.MaxSwr)
             doc_.EditFunc([&](FuncRec& f) { f.MaxSwr = static_cast<i16>(swr); });
     }
+}
+
+void FrmOptFeatures::tellMoved(const QString& label, const QString& typed,
+                               const QString& stored, double low, double high, int decimals) {
+    // Only a number beyond a limit is said; a value rounded to the box's step is not news.
+    const auto v = ParseNumber(typed);
+    if (!v || (*v >= low && *v <= high)) {
+        lastMoved_.clear();
+        return;
+    }
+    QString name = label;
+    name.remove(QLatin1Char('&'));
+    const QLocale c = QLocale::c();
+    const QString said = LoadLangText(27201).arg(
+        name, typed.trimmed(), stored,
+        LoadLangText(27616).arg(c.toString(low, 'f', decimals), c.toString(high, 'f', decimals)));
+    // Enter and the focus leaving store the same box twice: it is said once.
+    if (said == lastMoved_) return;
+    lastMoved_ = said;
+    emit statusNote(said);
 }
 
 QString FrmOptFeatures::ClampSwrText(const QString& text) {

@@ -43,10 +43,18 @@ public:
     // 20.0, a text that is no number is 20.0; formatted "#0.0".
     static QString ClampSwrText(const QString& text);
 
+signals:
+    // A typed value was moved to its limit: the sentence for the main window's status bar.
+    void statusNote(const QString& text);
+
 protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
+    // Says in the status bar that a number typed beyond low..high was moved to its limit.
+    void tellMoved(const QString& label, const QString& typed, const QString& stored, double low,
+                   double high, int decimals);
+    QString lastMoved_; // the last sentence of tellMoved
     void buildControls();
     void setCaptions();
     void reload();

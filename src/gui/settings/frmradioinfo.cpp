@@ -8,31 +8,22 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <algorithm>
 
 namespace {
 // The window only shows what the radio holds: its fields are drawn on the window's own
-// background, without frames or drop-down arrows, so that nothing looks as if it could be
-// typed or picked; the text stays selectable.
+// background, without frames, so that nothing looks as if it could be typed or picked; the
+// text stays selectable.
 void looksReadOnly(QWidget* w) {
     QPalette p = w->palette();
     p.setColor(QPalette::Base, p.color(QPalette::Window));
     w->setPalette(p);
     if (auto* e = qobject_cast<QLineEdit*>(w)) e->setFrame(false);
-    if (auto* c = qobject_cast<QComboBox*>(w)) {
-        c->setFrame(false);
-        c->setStyleSheet(QStringLiteral("QComboBox { background: palette(window); border: 0px; }"
-                                        "QComboBox::drop-down { width: 0px; border: 0px; }"
-                                        "QComboBox::down-arrow { image: none; }"));
-    }
 }
 } // namespace
 
@@ -43,11 +34,10 @@ FrmRadioInfo::FrmRadioInfo(Document& doc, QWidget* parent) : SettingsWindow(pare
     auto* grid = new QGridLayout;
     body()->addLayout(grid);
     int row = 0;
-    model_ = addList("Combo1_0", 21001, grid, row++, "Label1_0");
-    mode_ = addList("Combo3", 21015, grid, row++, "Label1_14");
-    band_ = addList("Combo1_1", 21002, grid, row++, "Label1_1");
-    mode_->addItems(RadioInfoModeItems());
-    band_->addItems(RadioInfoBandItems());
+    // The object names are those of the lists these fields once were.
+    model_ = addShown("Combo1_0", 21001, grid, row++, "Label1_0");
+    mode_ = addShown("Combo3", 21015, grid, row++, "Label1_14");
+    band_ = addShown("Combo1_1", 21002, grid, row++, "Label1_1");
 
     auto* frame1 = new QGroupBox(LoadLangText(21016), this);
     frame1->setObjectName(QStringLiteral("Frame1"));
@@ -102,17 +92,16 @@ FrmRadioInfo::~FrmRadioInfo() {
     detachFromDocument(this, doc_);
 }
 
-QComboBox* FrmRadioInfo::addList(const char* name, int labelText, QGridLayout* grid, int row,
-                                 const char* labelName) {
+QLineEdit* FrmRadioInfo::addShown(const char* name, int labelText, QGridLayout* grid, int row,
+                                  const char* labelName) {
     auto* label = new QLabel(LoadLangText(labelText), this);
     label->setObjectName(QLatin1String(labelName));
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    auto* box = new QComboBox(this);
+    auto* box = new QLineEdit(this);
     box->setObjectName(QLatin1String(name));
+    box->setReadOnly(true);
     box->setAccessibleName(label->text());
     looksReadOnly(box);
-    // Shown, never chosen: the list takes the focus but no pick.
-    box->installEventFilter(this);
     label->setBuddy(box);
     grid->addWidget(label, row, 0);
     grid->addWidget(box, row, 1);
@@ -122,14 +111,11 @@ QComboBox* FrmRadioInfo::addList(const char* name, int labelText, QGridLayout* g
 void FrmRadioInfo::ShowByData() {
     const RadioInfoRec& info = doc_.RadioInfo;
     const QString model = ModelShownName(info.InfoModel);
-    model_->clear();
-    model_->addItem(ModelShownName(doc_.ModelName));
-    if (model_->findText(model) < 0 && !model.isEmpty()) model_->addItem(model);
-    model_->setCurrentIndex(std::max(0, model_->findText(model)));
+    model_->setText(model.isEmpty() ? ModelShownName(doc_.ModelName) : model);
     // An unknown mode shows as no mode and no band.
     const bool known = IsValidMode(info.InfoMode);
-    mode_->setCurrentIndex(known ? info.InfoMode : -1);
-    band_->setCurrentIndex(known ? info.InfoMode : -1);
+    mode_->setText(known ? RadioInfoModeItems().value(info.InfoMode) : QString());
+    band_->setText(known ? RadioInfoBandItems().value(info.InfoMode) : QString());
     for (const RadioInfoField& f : RadioInfoFields()) {
         QWidget* box = boxes_.value(f.box);
         if (auto* e = qobject_cast<QLineEdit*>(box))
@@ -141,22 +127,4 @@ void FrmRadioInfo::ShowByData() {
 
 void FrmRadioInfo::copyToClipboard() {
     QApplication::clipboard()->setText(RadioInfoAsText(doc_.RadioInfo));
-}
-
-bool FrmRadioInfo::eventFilter(QObject* watched, QEvent* e) {
-    if (qobject_cast<QComboBox*>(watched)) {
-        switch (e->type()) {
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonDblClick:
-        case QEvent::Wheel:
-            return true;
-        case QEvent::KeyPress: {
-            const int k = static_cast<QKeyEvent*>(e)->key();
-            return k != Qt::Key_Tab && k != Qt::Key_Backtab;
-        }
-        default:
-            break;
-        }
-    }
-    return SettingsWindow::eventFilter(watched, e);
 }

@@ -1,9 +1,10 @@
 #pragma once
 
 // FrmRadioInfo: the radio's identity and service record (RadioInfo of the Document), as the
-// radio-information read left it. It only displays: the boxes are read-only but their text
-// can be selected, the lists cannot be changed, and "Copy" puts the whole record on the
-// clipboard as text. Nothing in it is ever stored.
+// radio-information read left it. It only displays: every box is a read-only text field
+// (model, country mode and band too, so that a screen reader announces no list that cannot be
+// used) whose text can be selected, and "Copy" puts the whole record on the clipboard as text.
+// Nothing in it is ever stored.
 //
 // Controls (objectName): Label1_0 / Combo1_0 model, Label1_14 / Combo3 country mode,
 // Label1_1 / Combo1_1 band, Label1_d / Text1_i for the fields of radioinfofields.h (Text1_4,
@@ -15,8 +16,8 @@
 #include <QHash>
 
 class Document;
-class QComboBox;
 class QGridLayout;
+class QLineEdit;
 
 class FrmRadioInfo : public SettingsWindow {
     Q_OBJECT
@@ -29,16 +30,13 @@ public:
     // The record as text on the clipboard.
     void copyToClipboard();
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* e) override;
-
 private:
-    QComboBox* addList(const char* name, int labelText, QGridLayout* grid, int row,
+    QLineEdit* addShown(const char* name, int labelText, QGridLayout* grid, int row,
                        const char* labelName);
 
     Document& doc_;
-    QComboBox* model_ = nullptr;
-    QComboBox* mode_ = nullptr;
-    QComboBox* band_ = nullptr;
+    QLineEdit* model_ = nullptr;
+    QLineEdit* mode_ = nullptr;
+    QLineEdit* band_ = nullptr;
     QHash<QString, QWidget*> boxes_;
 };

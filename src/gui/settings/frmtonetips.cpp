@@ -20,12 +20,10 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMainWindow>
 #include <QMediaDevices>
 #include <QPushButton>
 #include <QSaveFile>
 #include <QSignalBlocker>
-#include <QStatusBar>
 #include <QTabBar>
 #include <QVBoxLayout>
 
@@ -94,7 +92,6 @@ FrmToneTips::FrmToneTips(Document& doc, QWidget* parent)
 FrmToneTips::~FrmToneTips() {
     detachFromDocument(this, doc_);
     player_->stop();
-    statusMessage(QString());
 }
 
 void FrmToneTips::buildControls() {
@@ -332,22 +329,12 @@ void FrmToneTips::updateSoundState() {
 }
 
 void FrmToneTips::statusMessage(const QString& text) {
-    if (text.isEmpty()) {
-        delete statusLabel_.data();
-        return;
-    }
-    auto* main = qobject_cast<QMainWindow*>(window());
-    if (!main) return;
-    // The main window's panels are permanent and take the whole width, where a temporary
-    // message would not show: the message is a label of its own at the left, gone with this
-    // window.
-    if (!statusLabel_) {
-        statusLabel_ = new QLabel(main->statusBar());
-        statusLabel_->setObjectName(QStringLiteral("ToneTipsStatus"));
-        main->statusBar()->insertWidget(0, statusLabel_);
-    }
-    statusLabel_->setText(text);
-    statusLabel_->show();
+    // One message among the others: the newest message of the program is shown, whichever
+    // window said it, and Window > Messages keeps this one.
+    // Said once the window shows, where the main window hears it.
+    if (text == lastStatus_ || !isVisible()) return;
+    lastStatus_ = text;
+    if (!text.isEmpty()) emit statusNote(text);
 }
 
 void FrmToneTips::showEvent(QShowEvent* e) {

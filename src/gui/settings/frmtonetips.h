@@ -55,6 +55,10 @@ public:
     // the file could not be written.
     bool saveWavTo(const QString& path);
 
+signals:
+    // A sentence for the main window's status bar (no audio output, the output failed).
+    void statusNote(const QString& text);
+
 protected:
     void closeEvent(QCloseEvent* e) override;
     void showEvent(QShowEvent* e) override;
@@ -79,7 +83,8 @@ private:
     // Play is offered only with an audio output; without one the window and the status bar
     // say why.
     void updateSoundState();
-    // Shows text in the main window's status bar; an empty text takes it away.
+    // Says text in the main window's status bar (through statusNote) as its newest message;
+    // an empty text says nothing. The same text is not said twice in a row.
     void statusMessage(const QString& text);
 
     Document& doc_;
@@ -104,5 +109,5 @@ private:
     QMediaDevices* devices_ = nullptr;
     FileChooser fileChooser_;
     bool hasOutput_ = false;
-    QPointer<QLabel> statusLabel_;
+    QString lastStatus_;
 };

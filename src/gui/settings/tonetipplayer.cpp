@@ -82,7 +82,14 @@ void ToneTipPlayer::checkDrained() {
     const qint64 totalUs = f.durationForFrames(static_cast<qint32>(
         std::min<qint64>(pcm_->totalSamples(), std::numeric_limits<qint32>::max())));
     const qint64 bufferMs = f.durationForBytes(static_cast<qint32>(sink_->bufferSize())) / 1000;
-    if (sink_->processedUSecs() >= totalUs || idleSince_.elapsed() > bufferMs + 200) end();
+    // The output counts what it was handed, not what was heard: the last samples still sit in
+    // the sound server's own buffer. Stopping at once would cut the last note (by some 40 ms),
+    // so it is given the time to play them.
+    constexpr qint64 TailMs = 150;
+    if (sink_->processedUSecs() >= totalUs && !handedOver_.isValid()) handedOver_.start();
+    if ((handedOver_.isValid() && handedOver_.elapsed() >= TailMs) ||
+        idleSince_.elapsed() > bufferMs + 200 + TailMs)
+        end();
 }
 
 void ToneTipPlayer::end() {
@@ -93,6 +100,7 @@ void ToneTipPlayer::end() {
 
 void ToneTipPlayer::stop() {
     drain_->stop();
+    handedOver_.invalidate();
     if (QAudioSink* sink = sink_) {
         sink_ = nullptr;
         sink->disconnect(this);

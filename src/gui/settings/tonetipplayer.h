@@ -61,5 +61,6 @@ private:
     QPointer<sound::TipPcmDevice> pcm_;
     QTimer* drain_;
     QElapsedTimer idleSince_;
+    QElapsedTimer handedOver_; // since the output took the last sample
     bool forceSilent_ = false;
 };
