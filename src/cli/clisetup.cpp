@@ -2,12 +2,12 @@
 #include "cliprompter.h"
 #include "command.h"
 #include "core/app/appstate.h"
-#include "core/app/inifile.h"
 #include "core/app/startup.h"
 #include "core/files/datafile.h"
 #include "core/files/opendatafile.h"
 #include "core/files/savedatafile.h"
 #include "core/lang/langtext.h"
+#include "core/lang/languages.h"
 #include "core/model/country.h"
 #include "core/model/document.h"
 #include "core/model/helpers.h"
@@ -21,17 +21,9 @@ void CliStartUp(Document& doc) {
     a.ProgramRoot = ProgramRootOf(a.ProgramDir);
     LoadVersionTable(doc);
     doc.InitRequested = false;
-    InitLanguageDefaults(doc, QLocale::system());
-    const QString setup = a.mysetupPath();
-    const QString section = QStringLiteral("language");
-    if (NumberOrDefault(IniRead(setup, section, QStringLiteral("IsFirstRun")), 1) == 0) {
-        const long long lang =
-            NumberOrDefault(IniRead(setup, section, QStringLiteral("CurrentLanguage")), 0);
-        if (lang == 1 || lang == 2) {
-            a.UseLanguage(static_cast<Language>(lang));
-            a.ShownLanguage = a.CurLanguage;
-        }
-    }
+    // The language of the environment, not the window's choice: a script's output must not
+    // change because someone switched the window's language.
+    InitLanguageDefaults(doc, EnvironmentLocale());
     doc.InitDir = a.ProgramDir;
     a.AppTitle = LoadLangText(12000);
 }

@@ -13,9 +13,10 @@ class CliPrompter;
 class Document;
 class QCommandLineParser;
 
-// Like the program's start routine, but it only reads the shared settings: a command-line run
-// is no "first run" and must not change the user's settings. The document gets the start-up
-// model and mode; no new document is built yet.
+// Like the program's start routine, but it leaves the shared settings alone: a command-line
+// run is no "first run" and must not change the user's settings, and it speaks the language of
+// its environment (LC_ALL, LC_MESSAGES, LANG). The document gets the start-up model and mode;
+// no new document is built yet.
 void CliStartUp(Document& doc);
 
 // Opens a data file with every check of File > Open; the reasons for a refusal are printed

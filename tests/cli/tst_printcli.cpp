@@ -28,12 +28,16 @@ class TestPrintCli : public QObject {
     QTemporaryDir dir_;
 
     QString work(const QString& name) const { return dir_.filePath(u"work/"_s + name); }
+    QString locale_ = u"C"_s;
+    // mzcli speaks the language of its environment; the window's setting says the other
+    // language, and must not count.
     void setLanguage(int language) {
         QFile f(dir_.filePath(u"language/mysetup.ini"_s));
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write(QStringLiteral("[language]\nIsFirstRun=0\nCurrentLanguage=%1\n")
-                    .arg(language)
+                    .arg(3 - language)
                     .toUtf8());
+        locale_ = language == 2 ? u"zh_CN.UTF-8"_s : u"C"_s;
     }
     // No QT_QPA_PLATFORM: mzcli must do without a display by itself.
     Run run(const QStringList& args) const {
@@ -42,7 +46,7 @@ class TestPrintCli : public QObject {
         env.remove(u"QT_QPA_PLATFORM"_s);
         env.remove(u"DISPLAY"_s);
         env.remove(u"WAYLAND_DISPLAY"_s);
-        env.insert(u"LC_ALL"_s, u"C"_s);
+        env.insert(u"LC_ALL"_s, locale_);
         p.setProcessEnvironment(env);
         p.start(dir_.filePath(u"V100/mzcli"_s), args);
         Run r;

@@ -1,7 +1,8 @@
-// The two language files must stay in step with each other and with the program: the same
-// identifiers in the same sections, no empty text, and every identifier the windows and
-// messages look up present in both. A missing text shows as an empty caption or an empty
-// message box, which no other test would notice.
+// Every language file must stay in step with english.ini and with the program: the same
+// identifiers in the same sections, no empty text, the same placeholders, a [Language] section
+// that names the language, and every identifier the windows and messages look up present in
+// each. A missing text shows as an empty caption or an empty message box, which no other test
+// would notice.
 
 #include "core/lang/inireader.h"
 #include "core/lang/langtext.h"
@@ -21,7 +22,16 @@
 namespace {
 
 const QString kLangDir = QStringLiteral(MZ_SOURCE_DIR "/data/language/");
-const QStringList kLangFiles = {QStringLiteral("english.ini"), QStringLiteral("chinese.ini")};
+// english.ini first: the others are checked against it.
+QStringList languageFiles() {
+    QStringList files =
+        QDir(kLangDir).entryList({QStringLiteral("*.ini")}, QDir::Files, QDir::Name);
+    files.removeAll(QStringLiteral("english.ini"));
+    files.prepend(QStringLiteral("english.ini"));
+    return files;
+}
+const QStringList kLangFiles = languageFiles();
+const QString kSelfSection = QStringLiteral("Language");
 
 // Identifiers the windows, menus and messages show, whether or not the window that shows them
 // has been written yet.
@@ -243,8 +253,8 @@ class TstLangFiles : public QObject {
     Q_OBJECT
 
 private:
-    IniTable tables_[2];
-    QMap<int, QString> ids_[2]; // identifier -> section as written
+    QList<IniTable> tables_;
+    QList<QMap<int, QString>> ids_; // identifier -> section as written
 
     bool hasText(int file, int id) const {
         return !tables_[file].value(LangSection(id), QString::number(id)).isEmpty();
@@ -252,10 +262,14 @@ private:
 
 private slots:
     void initTestCase() {
-        for (int f = 0; f < 2; ++f) {
+        QVERIFY(kLangFiles.contains(QStringLiteral("chinese.ini")));
+        tables_.resize(kLangFiles.size());
+        ids_.resize(kLangFiles.size());
+        for (int f = 0; f < kLangFiles.size(); ++f) {
             QVERIFY2(tables_[f].load(kLangDir + kLangFiles[f]), qPrintable(kLangFiles[f]));
             for (const RawEntry& e : readRaw(kLangDir + kLangFiles[f]).entries)
-                if (!ids_[f].contains(e.key.toInt())) // the first occurrence wins, as on reading
+                if (e.section.compare(kSelfSection, Qt::CaseInsensitive) != 0 &&
+                    !ids_[f].contains(e.key.toInt())) // the first occurrence wins, as on reading
                     ids_[f].insert(e.key.toInt(), e.section);
         }
     }
@@ -264,8 +278,8 @@ private slots:
     // text usable as it stands.
     void filesAreWellFormed_data() {
         QTest::addColumn<int>("file");
-        QTest::newRow("english") << 0;
-        QTest::newRow("chinese") << 1;
+        for (int f = 0; f < kLangFiles.size(); ++f)
+            QTest::newRow(qPrintable(kLangFiles[f])) << f;
     }
     void filesAreWellFormed() {
         QFETCH(int, file);
@@ -273,7 +287,22 @@ private slots:
         QStringList faults = raw.faults;
         static const QRegularExpression decimalId(QStringLiteral("^(0|-?[1-9][0-9]*)$"));
         QSet<QString> seen;
+        // The file names itself first: its name for the language window, its ISO 639-1 code.
+        QStringList self;
+        for (const RawEntry& e : raw.entries)
+            if (e.section.compare(kSelfSection, Qt::CaseInsensitive) == 0)
+                self << e.key + '=' + e.value;
+        static const QRegularExpression code(QStringLiteral("^[a-z]{2}$"));
+        const QString name = tables_[file].value(kSelfSection, QStringLiteral("Name"));
+        const QString locale = tables_[file].value(kSelfSection, QStringLiteral("Locale"));
+        if (raw.entries.isEmpty() || raw.entries.first().section != kSelfSection)
+            faults << QStringLiteral("[Language] is not the first section");
+        if (name.isEmpty()) faults << QStringLiteral("[Language] gives no Name");
+        if (!code.match(locale).hasMatch())
+            faults << QStringLiteral("[Language] Locale \"%1\" is no ISO 639-1 code").arg(locale);
+        if (self.size() != 2) faults << QStringLiteral("[Language] holds %1").arg(self.join(", "));
         for (const RawEntry& e : raw.entries) {
+            if (e.section.compare(kSelfSection, Qt::CaseInsensitive) == 0) continue;
             const QString at = QStringLiteral("line %1 (%2)").arg(e.line).arg(e.key);
             if (!decimalId.match(e.key).hasMatch()) {
                 faults << at + QStringLiteral(": key is not a decimal identifier");
@@ -302,18 +331,46 @@ private slots:
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
     }
 
+    // Each file against english.ini, both ways.
     void filesHoldTheSameIdentifiers() {
         QStringList faults;
-        for (int f = 0; f < 2; ++f) {
-            const int other = 1 - f;
-            for (auto it = ids_[f].cbegin(); it != ids_[f].cend(); ++it) {
-                if (!ids_[other].contains(it.key()))
+        for (int f = 1; f < kLangFiles.size(); ++f) {
+            for (auto it = ids_[0].cbegin(); it != ids_[0].cend(); ++it)
+                if (!ids_[f].contains(it.key()))
+                    faults
+                        << QStringLiteral("%1 is missing in %2").arg(it.key()).arg(kLangFiles[f]);
+                else if (ids_[f].value(it.key()).compare(it.value(), Qt::CaseInsensitive) != 0)
+                    faults << QStringLiteral("%1 is in different sections in %2")
+                                  .arg(it.key())
+                                  .arg(kLangFiles[f]);
+            for (auto it = ids_[f].cbegin(); it != ids_[f].cend(); ++it)
+                if (!ids_[0].contains(it.key()))
                     faults << QStringLiteral("%1 is in %2 only").arg(it.key()).arg(kLangFiles[f]);
-                else if (f == 0 &&
-                         ids_[other].value(it.key()).compare(it.value(), Qt::CaseInsensitive) != 0)
-                    faults << QStringLiteral("%1 is in different sections").arg(it.key());
-            }
         }
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
+    }
+
+    // A message fills in its numbers and names by %1, %2...: a translation that drops or adds
+    // one shows a raw "%2" or loses the file name.
+    void translationsKeepThePlaceholders() {
+        static const QRegularExpression placeholder(QStringLiteral("%(\\d)"));
+        auto marks = [](const QString& text) {
+            QList<QString> out;
+            for (auto it = placeholder.globalMatch(text); it.hasNext();)
+                out << it.next().captured(1);
+            std::sort(out.begin(), out.end());
+            out.erase(std::unique(out.begin(), out.end()), out.end());
+            return out;
+        };
+        QStringList faults;
+        for (int f = 1; f < kLangFiles.size(); ++f)
+            for (auto it = ids_[0].cbegin(); it != ids_[0].cend(); ++it) {
+                const QString key = QString::number(it.key());
+                const QString english = tables_[0].value(it.value(), key);
+                const QString other = tables_[f].value(it.value(), key);
+                if (!other.isEmpty() && marks(english) != marks(other))
+                    faults << QStringLiteral("%1 in %2: \"%3\"").arg(key, kLangFiles[f], other);
+            }
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
     }
 
@@ -329,14 +386,14 @@ private slots:
         std::sort(sorted.begin(), sorted.end());
         QStringList faults;
         for (int id : sorted)
-            for (int f = 0; f < 2; ++f)
+            for (int f = 0; f < kLangFiles.size(); ++f)
                 if (!hasText(f, id))
                     faults << QStringLiteral("%1 missing in %2").arg(id).arg(kLangFiles[f]);
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
     }
 
     void questionsEndWithAQuestionMark() {
-        for (int f = 0; f < 2; ++f)
+        for (int f = 0; f < kLangFiles.size(); ++f)
             for (int id : kQuestions) {
                 const QString t = tables_[f].value(LangSection(id), QString::number(id));
                 QVERIFY2(t.endsWith(QLatin1Char('?')) || t.endsWith(QChar(0xFF1F)),
@@ -372,7 +429,7 @@ private slots:
 
         QStringList faults;
         for (const Lookup& l : lookups) {
-            for (int f = 0; f < 2; ++f)
+            for (int f = 0; f < kLangFiles.size(); ++f)
                 if (!hasText(f, l.id))
                     faults << QStringLiteral("%1: %2 missing in %3")
                                   .arg(l.where)

@@ -3,6 +3,7 @@
 #include "core/app/otherversion.h"
 #include "core/app/startup.h"
 #include "core/lang/langtext.h"
+#include "core/lang/languages.h"
 #include "core/model/document.h"
 #include "core/model/version.h"
 #include "support/scriptedprompter.h"
@@ -79,6 +80,116 @@ private slots:
         QCOMPARE(App().LangFile, QString("chinese.ini")); // the locale's choice stays
         QCOMPARE(int(App().CurLanguage), 3);
         QCOMPARE(setting("CurrentLanguage"), QString("3"));
+    }
+
+    // A language beyond English and Chinese is kept as CurrentLanguage 3 (which an older
+    // program reads as "the system's language") with the file beside it.
+    void languagesBeyondTheFirstTwo_data() {
+        QTest::addColumn<QByteArray>("setup");
+        QTest::addColumn<QString>("system");
+        QTest::addColumn<QString>("file");       // the language file used
+        QTest::addColumn<QString>("stored");     // CurrentLanguage afterwards
+        QTest::addColumn<QString>("storedFile"); // LanguageFile afterwards
+        QTest::newRow("first start, German system") << QByteArray("IsFirstRun=1\n") << "de_DE"
+                                                    << "german.ini"
+                                                    << "3"
+                                                    << "german.ini";
+        QTest::newRow("first start, Chinese system") << QByteArray("IsFirstRun=1\n") << "zh_CN"
+                                                     << "chinese.ini"
+                                                     << "2"
+                                                     << "";
+        QTest::newRow("first start, no file for the system")
+            << QByteArray("IsFirstRun=1\n") << "pl_PL"
+            << "english.ini"
+            << "1"
+            << "";
+        QTest::newRow("German chosen, on an English system")
+            << QByteArray("IsFirstRun=0\nCurrentLanguage=3\nLanguageFile=german.ini\n") << "en_US"
+            << "german.ini"
+            << "3"
+            << "german.ini";
+        QTest::newRow("the system's language, as an older program wrote it")
+            << QByteArray("IsFirstRun=0\nCurrentLanguage=3\n") << "de_AT"
+            << "german.ini"
+            << "3"
+            << "";
+        QTest::newRow("English chosen in an older program after German")
+            << QByteArray("IsFirstRun=0\nCurrentLanguage=1\nLanguageFile=german.ini\n") << "de_DE"
+            << "english.ini"
+            << "1"
+            << "";
+        QTest::newRow("a chosen file that is gone is kept for later")
+            << QByteArray("IsFirstRun=0\nCurrentLanguage=3\nLanguageFile=gone.ini\n") << "en_GB"
+            << "english.ini"
+            << "3"
+            << "gone.ini";
+        QTest::newRow("a path is no language file")
+            << QByteArray("IsFirstRun=0\nCurrentLanguage=3\nLanguageFile=../../german.ini\n")
+            << "en_GB"
+            << "english.ini"
+            << "3"
+            << "";
+    }
+    void languagesBeyondTheFirstTwo() {
+        QFETCH(QByteArray, setup);
+        QFETCH(QString, system);
+        QFETCH(QString, file);
+        QFETCH(QString, stored);
+        QFETCH(QString, storedFile);
+        install("[language]\ncomPort=1\n" + setup);
+        write(progDir + "/language/german.ini",
+              "[Language]\nName=Deutsch\nLocale=de\n[Main]\n12000=Titel D\n");
+        Document doc;
+        StartUp(doc, progDir, QLocale(system));
+        QCOMPARE(App().LangFile, file);
+        QCOMPARE(LangFilePath(), progDir + "/language/" + file);
+        QCOMPARE(setting("CurrentLanguage"), stored);
+        QCOMPARE(setting("LanguageFile"), storedFile);
+        QFile::remove(progDir + "/language/german.ini");
+    }
+
+    // The language window lists the files by their own names; mzcli speaks the environment's.
+    void languageFilesAndTheEnvironment() {
+        install("[language]\nIsFirstRun=0\n");
+        write(progDir + "/language/german.ini", "[Language]\nName=Deutsch\nLocale=de\n");
+        write(progDir + "/language/polish.ini", "[Language]\nName=Polski\nLocale=PL\n");
+        write(progDir + "/language/notes.ini", "[Main]\n12000=no language\n");
+        QStringList names, codes;
+        for (const LanguageInfo& l : FindLanguages(progDir + "/language")) {
+            names << l.name;
+            codes << l.locale;
+        }
+        QCOMPARE(names, (QStringList{"English", "中文", "Deutsch", "Polski"}));
+        QCOMPARE(codes, (QStringList{"en", "zh", "de", "pl"}));
+        const QList<LanguageInfo> all = FindLanguages(progDir + "/language");
+        QCOMPARE(LanguageFileFor(all, QLocale("zh_TW")), QString());
+        QCOMPARE(LanguageFileFor(all, QLocale("pl_PL")), QString("polish.ini"));
+
+        const QByteArray keep[] = {qgetenv("LC_ALL"), qgetenv("LC_MESSAGES"), qgetenv("LANG")};
+        struct Env {
+            const char* all;
+            const char* messages;
+            const char* lang;
+            const char* language; // the ISO code asked for, "C" for none
+        };
+        for (const Env& e :
+             {Env{"", "", "de_DE.UTF-8", "de"}, Env{"", "pl_PL.UTF-8", "de_DE", "pl"},
+              Env{"C", "pl_PL.UTF-8", "de_DE", "C"}, Env{"fr_FR@euro", "", "", "fr"},
+              Env{"", "", "", "C"}}) {
+            qputenv("LC_ALL", e.all);
+            qputenv("LC_MESSAGES", e.messages);
+            qputenv("LANG", e.lang);
+            const QLocale l = EnvironmentLocale();
+            const QString got = l.language() == QLocale::C
+                                    ? QStringLiteral("C")
+                                    : QLocale::languageToCode(l.language(), QLocale::ISO639Part1);
+            QCOMPARE(got, QString::fromLatin1(e.language));
+        }
+        qputenv("LC_ALL", keep[0]);
+        qputenv("LC_MESSAGES", keep[1]);
+        qputenv("LANG", keep[2]);
+        for (const char* f : {"german.ini", "polish.ini", "notes.ini"})
+            QFile::remove(progDir + "/language/" + f);
     }
 
     void missingSettingsAreAFirstRun() {

@@ -27,6 +27,15 @@ protected:
     void build(ScriptedPrompter& prompter, int language = 1,
                const std::function<void(Document&)>& prepare = {}) {
         tree = std::make_unique<TestTree>(language);
+        buildOnTree(prompter, prepare);
+    }
+    // The same in the language of a file ("german.ini").
+    void build(ScriptedPrompter& prompter, const QString& languageFile,
+               const std::function<void(Document&)>& prepare = {}) {
+        tree = TestTree::speaking(languageFile);
+        buildOnTree(prompter, prepare);
+    }
+    void buildOnTree(ScriptedPrompter& prompter, const std::function<void(Document&)>& prepare) {
         doc = std::make_unique<Document>();
         doc->setPrompter(&prompter);
         tree->startUp(*doc);

@@ -1,12 +1,18 @@
-// No two items of one menu share an access key, in either language: Alt and the letter must
-// lead to one command.
+// No two items of one menu, and no two controls of one window, share an access key, in any
+// language: Alt and the letter must lead to one command.
 
 #include "gui/mainwindowfixture.h"
 #include "support/testmain.h"
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTabBar>
 
 namespace {
 // The access keys that more than one visible item of menu uses, each with the items' texts;
@@ -30,6 +36,33 @@ QStringList clashes(const QString& where, const QList<QAction*>& actions) {
                        .arg(where, it.key().toString(), it->join(QStringLiteral(", ")));
     return out;
 }
+// The access keys that more than one visible control of a window uses: buttons, labels of a
+// control, group boxes and tabs.
+QStringList windowClashes(const QString& where, QWidget* window) {
+    QMap<QKeySequence, QStringList> byKey;
+    auto add = [&byKey](const QString& text) {
+        const QKeySequence key = QKeySequence::mnemonic(text);
+        if (!key.isEmpty()) byKey[key] << text;
+    };
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        if (!w->isVisibleTo(window) || w->window() != window) continue;
+        if (auto* b = qobject_cast<QAbstractButton*>(w))
+            add(b->text());
+        else if (auto* l = qobject_cast<QLabel*>(w); l && l->buddy())
+            add(l->text());
+        else if (auto* g = qobject_cast<QGroupBox*>(w))
+            add(g->title());
+        else if (auto* t = qobject_cast<QTabBar*>(w))
+            for (int i = 0; i < t->count(); ++i)
+                add(t->tabText(i));
+    }
+    QStringList out;
+    for (auto it = byKey.cbegin(); it != byKey.cend(); ++it)
+        if (it->size() > 1)
+            out << QStringLiteral("%1: %2 in %3")
+                       .arg(where, it.key().toString(), it->join(QStringLiteral(", ")));
+    return out;
+}
 } // namespace
 
 class TestAccessKeys : public QObject, MainWindowFixture {
@@ -41,13 +74,13 @@ private slots:
     void cleanup() { reset(); }
 
     void everyMenuHasDistinctAccessKeys_data() {
-        QTest::addColumn<int>("language");
-        QTest::newRow("English") << 1;
-        QTest::newRow("Chinese") << 2;
+        QTest::addColumn<QString>("language");
+        for (const QString& file : TestLanguageFiles())
+            QTest::newRow(qPrintable(file)) << file;
     }
     // With the channel table open, so that the Channel menu and the window list are there too.
     void everyMenuHasDistinctAccessKeys() {
-        QFETCH(int, language);
+        QFETCH(QString, language);
         build(prompter, language);
         show();
         QVERIFY(channelTable());
@@ -56,6 +89,31 @@ private slots:
         for (QAction* top : main->menuBar()->actions())
             if (top->menu()) emit top->menu()->aboutToShow();
         const QStringList found = clashes(QStringLiteral("menu bar"), main->menuBar()->actions());
+        QVERIFY2(found.isEmpty(), qPrintable(found.join(QLatin1Char('\n'))));
+    }
+
+    void everyWindowHasDistinctAccessKeys_data() { everyMenuHasDistinctAccessKeys_data(); }
+    // Every child window, and the dialogs of the menus.
+    void everyWindowHasDistinctAccessKeys() {
+        QFETCH(QString, language);
+        build(prompter, language);
+        prompter.allowAny(Prompter::Answer::Cancel);
+        show();
+        QStringList found;
+        for (const QString& name : main->childFormNames()) {
+            QVERIFY2(main->ShowChildForm(name), qPrintable(name));
+            QCoreApplication::processEvents();
+            if (QWidget* w = main->ChildForm(name)) found << windowClashes(name, w);
+        }
+        for (const char* action : {"mnuLanguage", "mnuHelpAbout", "MnuProPassWord", "mnuModelInfo",
+                                   "mnuComm", "mnuFileBackups"}) {
+            auto* a = main->findChild<QAction*>(QLatin1String(action));
+            if (!a) continue;
+            onNextModal([&found, action](QWidget* dlg) {
+                found << windowClashes(QLatin1String(action), dlg);
+            });
+            a->trigger();
+        }
         QVERIFY2(found.isEmpty(), qPrintable(found.join(QLatin1Char('\n'))));
     }
 };

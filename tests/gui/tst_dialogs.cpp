@@ -5,6 +5,7 @@
 #include "support/testmain.h"
 
 #include "app/frmmain.h"
+#include "common/guiprompter.h"
 #include "core/app/inifile.h"
 #include "core/model/country.h"
 #include "link/frmpassword.h"
@@ -85,8 +86,17 @@ private slots:
 
         onNextModal([](QWidget* dlg) {
             QCOMPARE(dlg->objectName(), QStringLiteral("FrmSetLanguage"));
+            // Every language file of the folder, by its own name, English and Chinese first.
             auto* combo = child<QComboBox>(dlg, "Combo1");
-            QCOMPARE(combo->count(), 2);
+            QStringList names;
+            for (int i = 0; i < combo->count(); ++i)
+                names << combo->itemText(i);
+            QStringList expected;
+            for (const LanguageInfo& l : FindLanguages(App().langDir()))
+                expected << l.name;
+            QCOMPARE(names, expected);
+            QCOMPARE(names.mid(0, 2), (QStringList{"English", "中文"}));
+            QVERIFY(names.contains(QStringLiteral("Ẍlong testẍ")));
             QCOMPARE(combo->currentIndex(), 0);
             combo->setCurrentIndex(1);
             click(dlg, "CommandOK");
@@ -112,8 +122,16 @@ private slots:
         auto* tv = child<QTreeWidget>(main.get(), "TreeView1");
         QCOMPARE(tv->topLevelItem(0)->child(0)->text(0),
                  LoadLangTextFrom(App().langDir() + "/chinese.ini", 12001));
-        // The title of message boxes keeps the language of the start.
+        // The per-user store keeps the name it started with; a message box speaks the new
+        // language, its title too.
         QCOMPARE(App().AppTitle, englishTitle);
+        {
+            GuiPrompter ask(main.get());
+            QString title;
+            onNextModal([&title](QWidget* box) { title = box->windowTitle(); });
+            ask.message(9009);
+            QCOMPARE(title, LoadLangTextFrom(App().langDir() + "/chinese.ini", 12000));
+        }
 
         // OK without a change writes again and rebuilds nothing.
         IniWrite(tree->mysetup(), "language", "CurrentLanguage", "9");
@@ -141,6 +159,31 @@ private slots:
         QCOMPARE(setting(*tree, "CurrentLanguage"), QStringLiteral("1"));
         QCOMPARE(child<QMenu>(main.get(), "mnuFile")->title(), LoadLangText(10000));
         QCOMPARE(made.size(), 4);
+    }
+
+    // A language beyond the first two: stored as 3 with its file, and listed as current.
+    void languageBeyondTheFirstTwo() {
+        onNextModal([](QWidget* dlg) {
+            auto* combo = child<QComboBox>(dlg, "Combo1");
+            combo->setCurrentIndex(combo->findData(QStringLiteral("testlong.ini")));
+            click(dlg, "CommandOK");
+        });
+        trigger("mnuLanguage");
+        QCOMPARE(App().LangFile, QStringLiteral("testlong.ini"));
+        QCOMPARE(setting(*tree, "CurrentLanguage"), QStringLiteral("3"));
+        QCOMPARE(setting(*tree, "LanguageFile"), QStringLiteral("testlong.ini"));
+        QCOMPARE(child<QMenu>(main.get(), "mnuFile")->title(),
+                 MarkedText(LoadLangTextFrom(App().langDir() + "/english.ini", 10000)));
+        onNextModal([](QWidget* dlg) {
+            auto* combo = child<QComboBox>(dlg, "Combo1");
+            QCOMPARE(combo->currentData().toString(), QStringLiteral("testlong.ini"));
+            combo->setCurrentIndex(0);
+            click(dlg, "CommandOK");
+        });
+        trigger("mnuLanguage");
+        QCOMPARE(setting(*tree, "CurrentLanguage"), QStringLiteral("1"));
+        QCOMPARE(setting(*tree, "LanguageFile"), QString());
+        QCOMPARE(child<QMenu>(main.get(), "mnuFile")->title(), LoadLangText(10000));
     }
 
     void enterInTheLanguageListMovesOn() {

@@ -97,8 +97,8 @@ private slots:
     }
 
     void splashWithoutPictureStillOpensByTimer() {
-        App().CurLanguage = static_cast<Language>(3);
-        QVERIFY(frmSplash::pictureFor(static_cast<Language>(3)).isEmpty());
+        App().CurLanguage = static_cast<Language>(9);
+        QVERIFY(frmSplash::pictureFor(static_cast<Language>(9)).isEmpty());
         int opened = 0;
         auto* splash = new frmSplash([&] { ++opened; });
         splash->show();

@@ -66,6 +66,11 @@ class TestScreenFit : public QObject {
         QVERIFY(QTest::qWaitForWindowExposed(main.get()));
     }
 
+    void useLanguage(const QString& file) {
+        tree = TestTree::speaking(file);
+        tree->startUp(*doc);
+    }
+
     void checkTopLevel(QWidget* w) {
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w));
@@ -113,14 +118,19 @@ private slots:
         checkTopLevel(main.get());
     }
 
+    // In every language: German and French run longer than English.
     void childWindowsFitTheirArea_data() {
+        QTest::addColumn<QString>("language");
         QTest::addColumn<int>("mode");
-        QTest::newRow("CB") << 0;
-        QTest::newRow("HF") << 1;
-        QTest::newRow("HAM") << 2;
+        for (const QString& file : TestLanguageFiles())
+            for (int mode = 0; mode < 3; ++mode)
+                QTest::newRow(qPrintable(QStringLiteral("%1 %2").arg(file).arg(mode)))
+                    << file << mode;
     }
     void childWindowsFitTheirArea() {
+        QFETCH(QString, language);
         QFETCH(int, mode);
+        useLanguage(language);
         doc->SetCountryMode(mode);
         openMain();
         main->CloseCurAllWindows();
@@ -146,17 +156,16 @@ private slots:
     }
 
     void startPanelIsSeenWhole_data() {
-        QTest::addColumn<int>("language");
-        QTest::newRow("English") << 1;
-        QTest::newRow("Chinese") << 2;
+        QTest::addColumn<QString>("language");
+        for (const QString& file : TestLanguageFiles())
+            QTest::newRow(qPrintable(file)) << file;
     }
     // At the window's first size on a screen of 1366 x 768 up to the scale 1.25, every button
     // and sentence of the start panel shows without scrolling; on a smaller screen each button
     // scrolls into view as the keyboard reaches it.
     void startPanelIsSeenWhole() {
-        QFETCH(int, language);
-        tree = std::make_unique<TestTree>(language);
-        tree->startUp(*doc);
+        QFETCH(QString, language);
+        useLanguage(language);
         openMain();
         QVERIFY(main->startPanelShown());
         main->activateWindow();
@@ -178,7 +187,10 @@ private slots:
         }
     }
 
+    void dialogsFitTheScreen_data() { startPanelIsSeenWhole_data(); }
     void dialogsFitTheScreen() {
+        QFETCH(QString, language);
+        useLanguage(language);
         openMain();
         FrmSetComm::setPortLister([] { return QList<PortEntry>(); });
         const QList<std::function<QWidget*()>> dialogs = {

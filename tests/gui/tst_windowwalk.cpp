@@ -1,9 +1,12 @@
-// Every window and dialog of the program, opened in Chinese and in English, the channel windows
-// in each country mode. In Chinese no visible text is English: a text whose letters are all
-// ASCII fails unless it is made of kept names only (units, the radio's own codes, paths). In
-// both languages every control that a screen reader stops at has a name, as Qt's
-// accessibility interface computes it (its own accessible name, a buddy label, the group box
-// around it or its text).
+// Every window and dialog of the program, opened in every language file found and in the long
+// test language (support/testlanguage.h), the channel windows in each country mode. In Chinese
+// no visible text is English: a text whose letters are all ASCII fails unless it is made of
+// kept names only (units, the radio's own codes, paths). In another language no visible text
+// is one of English's own texts, and in the test language every text carries its mark, so a
+// hard-coded text shows. In every language every control that a screen reader stops at has a
+// name, as Qt's accessibility interface computes it (its own accessible name, a buddy label,
+// the group box around it or its text), no label, button, group title or column header is
+// cut off, and the toolbar and the menu bar need no overflow button.
 
 #include "gui/mainwindowfixture.h"
 #include "support/testmain.h"
@@ -18,6 +21,7 @@
 #include "common/guiprompter.h"
 #include "core/files/backups.h"
 #include "core/files/channelcsv.h"
+#include "core/lang/inireader.h"
 #include "core/model/country.h"
 #include "core/model/settingsforms.h"
 #include "link/frmbatchwrite.h"
@@ -33,6 +37,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHash>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -45,12 +50,15 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSet>
 #include <QSlider>
 #include <QSpinBox>
+#include <QStyleOptionButton>
 #include <QTabBar>
 #include <QTableView>
 #include <QTextDocumentFragment>
 #include <QTextEdit>
+#include <QToolBar>
 #include <QToolButton>
 #include <QTreeView>
 
@@ -113,6 +121,112 @@ bool keptText(const QString& text) {
     for (auto it = words.globalMatch(rest); it.hasNext();)
         if (!keptWord(it.next().captured())) return false;
     return true;
+}
+
+// Words a language shares with English, per language code. Short on purpose: each is the word
+// that language's radio users say.
+QStringList sameAsEnglish(const QString& locale) {
+    static const QHash<QString, QStringList> words = {
+        {u"de"_s, {u"OK"_s}}, {u"fr"_s, {u"OK"_s}}, {u"it"_s, {u"OK"_s}},
+        {u"es"_s, {u"OK"_s}}, {u"pl"_s, {u"OK"_s}},
+    };
+    return words.value(locale);
+}
+
+QString withoutAccessKey(QString text);
+
+// The texts of english.ini as they show (without access keys), but for the kept ones.
+const QSet<QString>& englishTexts() {
+    static const QSet<QString> texts = [] {
+        IniTable t;
+        t.load(QStringLiteral(MZ_PROGDIR "/language/english.ini"));
+        QSet<QString> out;
+        for (auto it = t.entries().cbegin(); it != t.entries().cend(); ++it)
+            if (!it.key().startsWith(u"language\n"_s) && !keptText(it.value()))
+                out.insert(withoutAccessKey(it.value()).trimmed());
+        return out;
+    }();
+    return texts;
+}
+
+// How a language's texts are checked for ones it did not translate.
+enum class Foreign {
+    None,    // English itself
+    Ascii,   // Chinese: any text of ASCII letters that is not a kept name
+    English, // a language in Latin letters: a text that is one of English's own
+    Marked,  // the test language: any text without its mark
+};
+
+bool untranslated(Foreign check, const QString& text, const QString& locale) {
+    switch (check) {
+    case Foreign::None:
+        return false;
+    case Foreign::Ascii:
+        return !keptText(text);
+    case Foreign::English: {
+        const QString t = text.trimmed();
+        return englishTexts().contains(t) && !sameAsEnglish(locale).contains(t);
+    }
+    case Foreign::Marked:
+        return !text.contains(QChar(kTestLanguageMark)) && !text.contains(u"Ẍ"_s) &&
+               !keptText(text);
+    }
+    return false;
+}
+
+// Why w's own text does not fit it, or nothing. A label or button must hold its text on one
+// line (a word-wrapped label: in its height), a group box its title, a header its captions.
+QString cutOff(QWidget* w) {
+    auto textWidth = [w](const QString& text) {
+        int width = 0;
+        for (const QString& line : text.split(u'\n'))
+            width = qMax(width, w->fontMetrics().horizontalAdvance(line));
+        return width;
+    };
+    QStyle* style = w->style();
+    if (auto* l = qobject_cast<QLabel*>(w)) {
+        if (l->text().isEmpty() || !l->pixmap().isNull()) return {};
+        if (l->wordWrap() || Qt::mightBeRichText(l->text()))
+            return l->heightForWidth(l->width()) > l->height() + 1
+                       ? u"needs %1 px of height, has %2"_s.arg(l->heightForWidth(l->width()))
+                             .arg(l->height())
+                       : QString();
+        const int need = textWidth(l->text().remove(u'&')) + 2 * l->margin() +
+                         (l->indent() > 0 ? l->indent() : 0) + 2 * l->frameWidth();
+        return need > l->width() ? u"needs %1 px, has %2"_s.arg(need).arg(l->width()) : QString();
+    }
+    if (auto* g = qobject_cast<QGroupBox*>(w)) {
+        if (g->title().isEmpty()) return {};
+        const int need = textWidth(withoutAccessKey(g->title())) + (g->isCheckable() ? 20 : 0);
+        return need > g->width() ? u"title needs %1 px, has %2"_s.arg(need).arg(g->width())
+                                 : QString();
+    }
+    if (qobject_cast<QToolButton*>(w)) return {}; // the toolbar check covers them
+    if (auto* b = qobject_cast<QAbstractButton*>(w)) {
+        if (b->text().isEmpty()) return {};
+        int need = textWidth(withoutAccessKey(b->text()));
+        if (!b->icon().isNull()) need += b->iconSize().width() + 4;
+        if (qobject_cast<QPushButton*>(w))
+            need += 2 * style->pixelMetric(QStyle::PM_ButtonMargin, nullptr, w);
+        else
+            need += style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, w) +
+                    style->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, w);
+        return need > b->width() ? u"needs %1 px, has %2"_s.arg(need).arg(b->width()) : QString();
+    }
+    if (auto* h = qobject_cast<QHeaderView*>(w)) {
+        if (h->orientation() != Qt::Horizontal || !h->model()) return {};
+        QStringList cut;
+        const int margin = 2 * style->pixelMetric(QStyle::PM_HeaderMargin, nullptr, h);
+        for (int s = 0; s < h->count(); ++s) {
+            if (h->isSectionHidden(s)) continue;
+            const QString text = h->model()->headerData(s, Qt::Horizontal).toString();
+            const int need = textWidth(text) + margin;
+            if (!text.isEmpty() && need > h->sectionSize(s))
+                cut << u"\"%1\" needs %2 px, has %3"_s.arg(text).arg(need).arg(h->sectionSize(s));
+        }
+        return cut.join(u"; "_s);
+    }
+    return {};
 }
 
 QString plain(const QString& text) {
@@ -248,7 +362,8 @@ class TestWindowWalk : public QObject, MainWindowFixture {
     ScriptedPrompter prompter;
     QStringList found;
     QStringList seen; // the windows looked at
-    bool chinese = false;
+    Foreign foreign = Foreign::None;
+    QString locale;
 
     void trigger(const char* name) { child<QAction>(main.get(), name)->trigger(); }
 
@@ -262,19 +377,27 @@ class TestWindowWalk : public QObject, MainWindowFixture {
         widgets.prepend(window);
         if (window == main.get())
             widgets.removeIf([this](QWidget* w) { return main->mdiArea()->isAncestorOf(w); });
-        if (chinese && !keptText(window->windowTitle()))
+        if (untranslated(foreign, window->windowTitle(), locale))
             found << u"%1: title \"%2\""_s.arg(where, window->windowTitle());
         for (QWidget* w : widgets) {
             if (w != window && !w->isVisibleTo(window)) continue;
-            if (chinese && !systemNames().contains(w->objectName()))
+            if (!systemNames().contains(w->objectName()))
                 for (const auto& [what, text] : shownTexts(w))
-                    if (!keptText(text))
+                    if (untranslated(foreign, text, locale))
                         found << u"%1: %2%3 \"%4\""_s.arg(
                             where, nameOf(w, window), what.isEmpty() ? QString() : u" "_s + what,
                             text);
             if (w != window && needsName(w) && !hasName(w))
                 found << u"%1: %2 has no accessible name"_s.arg(where, nameOf(w, window));
+            if (const QString cut = cutOff(w); !cut.isEmpty())
+                found << u"%1: %2 is cut off: %3"_s.arg(where, nameOf(w, window), cut);
         }
+        // Every command of the toolbar and every menu shows without an overflow button.
+        for (QWidget* ext : window->findChildren<QWidget*>())
+            if ((ext->objectName() == u"qt_toolbar_ext_button"_s ||
+                 ext->objectName() == u"qt_menubar_ext_button"_s) &&
+                ext->isVisibleTo(window))
+                found << u"%1: %2 overflows"_s.arg(where, ext->parentWidget()->objectName());
     }
 
     // A modal dialog that an action of the main window opens, looked at and closed.
@@ -288,14 +411,18 @@ class TestWindowWalk : public QObject, MainWindowFixture {
         if (!opened) found << u"%1: not opened by %2"_s.arg(where, QLatin1String(action));
     }
 
-    void start(int language, int mode) {
+    void start(const QString& language, int mode) {
         build(prompter, language, [mode](Document& d) {
             d.SetCountryMode(mode);
             d.NewDocument();
             d.ToFileCopy();
         });
         prompter.allowAny(Prompter::Answer::Cancel);
-        chinese = language == 2;
+        locale = CurrentLangLocale();
+        foreign = language == u"english.ini"_s    ? Foreign::None
+                  : language == u"chinese.ini"_s  ? Foreign::Ascii
+                  : language == u"testlong.ini"_s ? Foreign::Marked
+                                                  : Foreign::English;
         // The start panel first, then the channel table picked from it.
         showStarting();
         look(main.get(), u"frmMain, start panel ("_s + ModeName(mode) + u')');
@@ -429,12 +556,12 @@ private slots:
     }
 
     void everyWindow_data() {
-        QTest::addColumn<int>("language");
-        QTest::newRow("English") << 1;
-        QTest::newRow("Chinese") << 2;
+        QTest::addColumn<QString>("language");
+        for (const QString& file : TestLanguageFiles())
+            QTest::newRow(qPrintable(file)) << file;
     }
     void everyWindow() {
-        QFETCH(int, language);
+        QFETCH(QString, language);
         found.clear();
         seen.clear();
         for (int mode = 0; mode < 3; ++mode) {

@@ -17,6 +17,8 @@ inline CliRun RunMzcli(const QStringList& args, const QStringList& environment =
                        int timeoutMs = 60000) {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    // mzcli speaks the environment's language: English unless a test asks for another.
+    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
     for (const QString& kv : environment)
         env.insert(kv.section(QLatin1Char('='), 0, 0), kv.section(QLatin1Char('='), 1));
     p.setProcessEnvironment(env);

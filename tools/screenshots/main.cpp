@@ -2,7 +2,8 @@
 // starts one with a window manager): the main window in English and Chinese (with its start
 // panel and with the channel table), the serial port dialog in both languages, the progress
 // window during a read from the virtual radio, the tone-tips window, the channel table's
-// context menu and the print preview in both languages.
+// context menu and the print preview in both languages; the main window in every further
+// language found.
 //
 //   mzshots PROGRAM_DIR OUTPUT_DIR [--all]
 //
@@ -23,6 +24,7 @@
 #include "core/app/startup.h"
 #include "core/files/backups.h"
 #include "core/files/datafile.h"
+#include "core/lang/languages.h"
 #include "core/lang/prompter.h"
 #include "core/link/session.h"
 #include "core/model/document.h"
@@ -221,7 +223,7 @@ int main(int argc, char** argv) {
     StartUp(doc, QString::fromLocal8Bit(argv[1]), QLocale(QLocale::English));
     QApplication::setWindowIcon(QIcon(App().ProgramDir + QStringLiteral("/mzprog.png")));
     setLanguage(1);
-    App().ShownLanguage = Language::English;
+    App().ShownLangFile = App().LangFile;
     // The read answers its own questions (OK to start, OK to the closing message).
     SilentPrompter prompter;
     doc.setPrompter(&prompter);
@@ -294,5 +296,18 @@ int main(int argc, char** argv) {
     ok = shootPort(main, out + QStringLiteral("/port-zh.png")) && ok;
     ok = shootPreview(main, out + QStringLiteral("/print-preview-zh.png")) && ok;
     ok = shootHelp(main, out + QStringLiteral("/help-zh.png")) && ok;
+
+    // The main window with its channel table in every further language found, named by the
+    // language's code (main-de.png).
+    for (const LanguageInfo& l : FindLanguages(App().langDir())) {
+        if (l.file == LangFileName(Language::English) ||
+            l.file == LangFileName(Language::Chinese) || l.locale.isEmpty())
+            continue;
+        App().UseLanguageFileNamed(l.file);
+        ApplyQtTranslations();
+        main.CheckLanguage();
+        wait(300);
+        ok = shoot(&main, out + QStringLiteral("/main-%1.png").arg(l.locale)) && ok;
+    }
     return ok ? 0 : 1;
 }

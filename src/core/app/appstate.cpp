@@ -50,6 +50,16 @@ void AppState::UseLanguage(Language language) {
     CurLanguage = language;
     const QString file = LangFileName(language);
     if (!file.isEmpty()) LangFile = file;
+    LangChoice.clear();
+    UseLanguageFile(langDir() + QLatin1Char('/') + LangFile);
+}
+
+void AppState::UseLanguageFileNamed(const QString& file) {
+    if (file == LangFileName(Language::English)) return UseLanguage(Language::English);
+    if (file == LangFileName(Language::Chinese)) return UseLanguage(Language::Chinese);
+    CurLanguage = Language::Other;
+    LangFile = file;
+    LangChoice = file;
     UseLanguageFile(langDir() + QLatin1Char('/') + LangFile);
 }
 

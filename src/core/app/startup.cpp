@@ -1,6 +1,7 @@
 #include "startup.h"
 #include "../files/datafile.h"
 #include "../lang/langtext.h"
+#include "../lang/languages.h"
 #include "../model/document.h"
 #include "../model/documenthistory.h"
 #include "../model/fixedtext.h"
@@ -12,10 +13,25 @@
 
 #include <QFile>
 #include <QOperatingSystemVersion>
+#include <QFileInfo>
 #include <QSettings>
 
 namespace {
 const QString kLanguage = QStringLiteral("language");
+// Beside CurrentLanguage 3: the language file chosen. An older program knows 3 as "the system's
+// language" and never reads this key, so it starts in English or Chinese and keeps both keys.
+const QString kLanguageFile = QStringLiteral("LanguageFile");
+
+// CurrentLanguage, and LanguageFile when there is a choice to keep or an old one to clear.
+bool writeLanguageKeys(const QString& path) {
+    const AppState& a = App();
+    bool ok = IniWrite(path, kLanguage, QStringLiteral("CurrentLanguage"),
+                       QString::number(int(a.CurLanguage)));
+    const QString choice = a.CurLanguage == Language::Other ? a.LangChoice : QString();
+    if (!choice.isEmpty() || !IniRead(path, kLanguage, kLanguageFile).isEmpty())
+        ok = IniWrite(path, kLanguage, kLanguageFile, choice) && ok;
+    return ok;
+}
 } // namespace
 
 void LoadVersionTable(Document& doc) {
@@ -34,10 +50,14 @@ void LoadVersionTable(Document& doc) {
 
 void InitLanguageDefaults(Document& doc, const QLocale& systemLocale) {
     AppState& a = App();
-    const bool prc =
-        systemLocale.language() == QLocale::Chinese && systemLocale.territory() == QLocale::China;
-    a.UseLanguage(prc ? Language::Chinese : Language::English);
-    a.ShownLanguage = a.CurLanguage;
+    // The system's language when a file speaks it (Chinese for a PRC system, as always), else
+    // English.
+    const QString file = LanguageFileFor(FindLanguages(a.langDir()), systemLocale);
+    if (file.isEmpty())
+        a.UseLanguage(Language::English);
+    else
+        a.UseLanguageFileNamed(file);
+    a.ShownLangFile = a.LangFile;
     doc.ModelName = QStringLiteral("MZ-710");
     doc.BandText = QStringLiteral("26.965 - 27.405 MHz");
     doc.CountryMode = 0;
@@ -57,12 +77,22 @@ void ReadSharedSettings() {
         IniWrite(path, kLanguage, QStringLiteral("IsFirstRun"), QStringLiteral("0"));
     } else {
         const QString v = IniRead(path, kLanguage, QStringLiteral("CurrentLanguage"));
-        if (IsNumeric(v))
-            a.UseLanguage(static_cast<Language>(NumberOrDefault(v, int(a.CurLanguage))));
+        if (IsNumeric(v)) {
+            const auto n = static_cast<Language>(NumberOrDefault(v, int(a.CurLanguage)));
+            const QString chosen = IniRead(path, kLanguage, kLanguageFile);
+            const bool named = n == Language::Other && IsLanguageFileName(chosen);
+            if (named && QFileInfo::exists(a.langDir() + QLatin1Char('/') + chosen)) {
+                a.UseLanguageFileNamed(chosen);
+            } else {
+                a.UseLanguage(n);
+                // A chosen file that is gone: the system's language meanwhile, and the choice
+                // kept for when the file is back.
+                if (named) a.LangChoice = chosen;
+            }
+        }
     }
     IniWrite(path, kLanguage, QStringLiteral("comPort"), QString::number(a.ComPort));
-    IniWrite(path, kLanguage, QStringLiteral("CurrentLanguage"),
-             QString::number(int(a.CurLanguage)));
+    writeLanguageKeys(path);
 }
 
 bool WritePortSettings() {
@@ -72,8 +102,7 @@ bool WritePortSettings() {
 }
 
 bool WriteLanguageSetting() {
-    return IniWrite(App().mysetupPath(), kLanguage, QStringLiteral("CurrentLanguage"),
-                    QString::number(int(App().CurLanguage)));
+    return writeLanguageKeys(App().mysetupPath());
 }
 
 void ReadSettingBytes() {

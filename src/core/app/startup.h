@@ -10,13 +10,15 @@
 class Document;
 
 void LoadVersionTable(Document& doc);
-// Language from the system locale (Chinese only for zh_CN), model and band defaults.
+// Language from the system locale (the language file that speaks it, else English), model and
+// band defaults.
 void InitLanguageDefaults(Document& doc, const QLocale& systemLocale);
-// mysetup.ini: IsFirstRun, comPort, portName, CurrentLanguage; written back as described.
+// mysetup.ini: IsFirstRun, comPort, portName, CurrentLanguage (and LanguageFile beside a 3);
+// written back as described.
 void ReadSharedSettings();
 // Writes comPort and portName (the serial port dialog).
 bool WritePortSettings();
-// Writes CurrentLanguage (the language dialog).
+// Writes CurrentLanguage and LanguageFile (the language dialog).
 bool WriteLanguageSetting();
 // Record 1 of Setting.ini into SettingBytes; 0, 0, 0, 1 when it cannot be read.
 void ReadSettingBytes();

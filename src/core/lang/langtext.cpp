@@ -74,8 +74,9 @@ QString LangFileName(Language language) {
         return QStringLiteral("english.ini");
     case Language::Chinese:
         return QStringLiteral("chinese.ini");
+    default:
+        return QString();
     }
-    return QString();
 }
 
 QString LangFilePath() {
@@ -84,6 +85,11 @@ QString LangFilePath() {
 
 void UseLanguageFile(const QString& path) {
     currentLangFile() = path;
+}
+
+QString LangFileValue(const QString& path, const QString& section, const QString& key) {
+    const IniTable* t = tableFor(path);
+    return t ? t->value(section, key) : QString();
 }
 
 QString LoadLangTextFrom(const QString& path, int id) {

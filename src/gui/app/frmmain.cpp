@@ -15,6 +15,7 @@
 #include "core/app/appstate.h"
 #include "core/app/startup.h"
 #include "core/lang/langtext.h"
+#include "core/lang/languages.h"
 #include "core/lang/prompter.h"
 #include "core/link/session.h"
 #include "core/model/country.h"
@@ -379,7 +380,7 @@ void frmMain::Change_Language() {
 }
 
 void frmMain::warnMissingChineseFont() {
-    if (chineseFontWarned_ || App().CurLanguage != Language::Chinese || ChineseFontInstalled())
+    if (chineseFontWarned_ || CurrentLangLocale() != QLatin1String("zh") || ChineseFontInstalled())
         return;
     chineseFontWarned_ = true;
     showStatusMessage(MissingChineseFontText());
@@ -387,8 +388,8 @@ void frmMain::warnMissingChineseFont() {
 
 void frmMain::CheckLanguage() {
     AppState& a = App();
-    if (a.CurLanguage == a.ShownLanguage) return;
-    a.ShownLanguage = a.CurLanguage;
+    if (a.LangFile == a.ShownLangFile) return;
+    a.ShownLangFile = a.LangFile;
     ApplyQtTranslations();
     Change_Language();
     // The same document in another language: the start panel stays where it was.

@@ -1,6 +1,7 @@
 #include "frmsplash.h"
 
 #include "core/app/appstate.h"
+#include "core/lang/languages.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -23,7 +24,11 @@ frmSplash::frmSplash(std::function<void()> openMain, QWidget* parent)
     l->addWidget(picLogo_);
 
     // A missing or unreadable picture leaves the box empty; the timer still runs.
-    const QString file = pictureFor(App().CurLanguage);
+    // A language beyond the first two shows the English picture, Chinese the Chinese one.
+    const Language shown = App().CurLanguage != Language::Other         ? App().CurLanguage
+                           : CurrentLangLocale() == QLatin1String("zh") ? Language::Chinese
+                                                                        : Language::English;
+    const QString file = pictureFor(shown);
     QPixmap pic;
     if (!file.isEmpty() && pic.load(App().ProgramDir + QLatin1Char('/') + file))
         picLogo_->setPixmap(pic);

@@ -3,6 +3,7 @@
 
 #include "core/app/appstate.h"
 #include "core/lang/langtext.h"
+#include "core/lang/languages.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -66,7 +67,7 @@ protected:
 
 } // namespace
 
-FrmHelp::FrmHelp(QWidget* parent) : QWidget(parent, Qt::Window), language_(App().CurLanguage) {
+FrmHelp::FrmHelp(QWidget* parent) : QWidget(parent, Qt::Window), language_(App().LangFile) {
     setObjectName(QStringLiteral("FrmHelp"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(LoadLangText(27000));
@@ -130,13 +131,16 @@ QString FrmHelp::topicFor(const QString& windowName) {
 }
 
 QString FrmHelp::manualDir() {
-    const QString lang =
-        App().CurLanguage == Language::Chinese ? QStringLiteral("zh") : QStringLiteral("en");
-    return QDir(App().ProgramDir).filePath(QStringLiteral("manual/") + lang);
+    return QDir(App().ProgramDir).filePath(QStringLiteral("manual/") + CurrentLangLocale());
 }
 
 QString FrmHelp::chapterPath(const QString& topic) const {
-    return QDir(manualDir()).filePath(topic + QStringLiteral(".md"));
+    const QString file = topic + QStringLiteral(".md");
+    const QString path = QDir(manualDir()).filePath(file);
+    // A chapter not yet translated is read in English rather than not at all.
+    if (QFile::exists(path)) return path;
+    const QString english = QDir(App().ProgramDir).filePath(QStringLiteral("manual/en/") + file);
+    return QFile::exists(english) ? english : path;
 }
 
 void FrmHelp::fillTopics() {
@@ -175,7 +179,7 @@ FrmHelp* showHelp(QWidget* from, const QString& topic) {
         auto* h = qobject_cast<FrmHelp*>(w);
         if (!h || h->parentWidget() != owner) continue;
         // A manual of the language before the last change gives way to one in the new.
-        if (h->language() == App().CurLanguage)
+        if (h->language() == App().LangFile)
             help = h;
         else
             delete h;

@@ -23,13 +23,14 @@ public:
     // The chapter that explains a window, by the window's object name ("index" for a window
     // the manual has no chapter of its own for).
     static QString topicFor(const QString& windowName);
-    // The folder of the chapters in the current language.
+    // The folder of the chapters in the current language (manual/<its code>); a chapter missing
+    // there is read from manual/en.
     static QString manualDir();
 
     void showTopic(const QString& topic);
     QString currentTopic() const { return topic_; }
     // The language the window was made in: its list and chapters are in that language.
-    Language language() const { return language_; }
+    QString language() const { return language_; }
     QTextBrowser* browser() const { return browser_; }
 
 private:
@@ -39,7 +40,7 @@ private:
     QListWidget* list_ = nullptr;
     QTextBrowser* browser_ = nullptr;
     QString topic_;
-    Language language_;
+    QString language_; // its language file
 };
 
 // Opens (or brings forward) the manual at a chapter. From a modal dialog the manual belongs to

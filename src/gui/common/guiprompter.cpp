@@ -173,7 +173,7 @@ Prompter::Answer GuiPrompter::runList(QWidget* parent, const QString& title,
 }
 
 Prompter::Answer GuiPrompter::ask(const QString& text, Buttons buttons, Icon icon) {
-    return askTitled(App().AppTitle, text, buttons, icon);
+    return askTitled(LoadLangText(12000), text, buttons, icon);
 }
 
 Prompter::Answer GuiPrompter::askTitled(const QString& title, const QString& text, Buttons buttons,
@@ -183,7 +183,7 @@ Prompter::Answer GuiPrompter::askTitled(const QString& title, const QString& tex
 
 Prompter::Answer GuiPrompter::askWithCheck(const QString& text, Buttons buttons, Icon icon,
                                            const QString& checkText, bool* checked) {
-    return run(App().AppTitle, text, buttons, icon, checkText, checked);
+    return run(LoadLangText(12000), text, buttons, icon, checkText, checked);
 }
 
 Prompter::Answer GuiPrompter::run(const QString& title, const QString& text, Buttons buttons,

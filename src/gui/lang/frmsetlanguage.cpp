@@ -5,6 +5,7 @@
 #include "core/app/appstate.h"
 #include "core/app/startup.h"
 #include "core/lang/langtext.h"
+#include "core/lang/languages.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -19,9 +20,11 @@ FrmSetLanguage::FrmSetLanguage(QWidget* parent) : QDialog(parent) {
     label->setObjectName(QStringLiteral("Label1"));
     Combo1_ = new QComboBox(this);
     Combo1_->setObjectName(QStringLiteral("Combo1"));
-    Combo1_->addItem(LoadLangText(23002));
-    Combo1_->addItem(LoadLangText(23003));
-    Combo1_->setCurrentIndex(int(App().CurLanguage) - 1);
+    // Every language file found, each by its own name, so that a reader finds their language
+    // whatever the window speaks now.
+    for (const LanguageInfo& l : FindLanguages(App().langDir()))
+        Combo1_->addItem(l.name, l.file);
+    Combo1_->setCurrentIndex(std::max(0, Combo1_->findData(App().LangFile)));
     label->setBuddy(Combo1_);
     EnterMovesFocus::install(Combo1_);
 
@@ -37,11 +40,9 @@ FrmSetLanguage::FrmSetLanguage(QWidget* parent) : QDialog(parent) {
 
 void FrmSetLanguage::CommandOK_Click() {
     AppState& a = App();
-    const Language n = Combo1_->currentIndex() == 1 ? Language::Chinese : Language::English;
-    if (n != a.CurLanguage) {
-        a.ShownLanguage = a.CurLanguage;
-        a.UseLanguage(n);
-    }
+    const QString file = Combo1_->currentData().toString();
+    // The main window sees the change when it is active again and rebuilds its texts.
+    if (!file.isEmpty() && file != a.LangFile) a.UseLanguageFileNamed(file);
     // Written on every OK, changed or not.
     WriteLanguageSetting();
     accept();

@@ -4,8 +4,8 @@
 
 class QComboBox;
 
-// The language dialog: English or Chinese. OK stores the choice; the main window rebuilds its
-// texts when it is activated again.
+// The language dialog: every language file found, by its own name. OK stores the choice; the
+// main window rebuilds its texts when it is activated again.
 class FrmSetLanguage : public QDialog {
     Q_OBJECT
 public:

@@ -1,5 +1,5 @@
 #include "qttranslations.h"
-#include "core/app/appstate.h"
+#include "core/lang/languages.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
@@ -12,10 +12,13 @@ void ApplyQtTranslations() {
         delete translator;
         translator = nullptr;
     }
-    if (App().CurLanguage != Language::Chinese) return;
+    const QString code = CurrentLangLocale();
+    if (code == QLatin1String("en")) return;
+    // Qt names its Chinese by the territory: the Simplified Chinese of chinese.ini is zh_CN.
+    const QString name = code == QLatin1String("zh") ? QStringLiteral("zh_CN") : code;
     auto* t = new QTranslator;
     // Without the translations package the buttons simply stay in English.
-    if (t->load(QStringLiteral("qtbase_zh_CN"),
+    if (t->load(QStringLiteral("qtbase_") + name,
                 QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         QCoreApplication::installTranslator(t);
         translator = t;
