@@ -15,7 +15,8 @@ QString FileText(FileTextId id) {
     case TxtTooLargeChannelList:
         return QStringLiteral("%1 is too large for a channel list (%2 MB; the limit is %3 MB).");
     case TxtTooLargePlanTable:
-        return QStringLiteral("%1 is too large for a channel plan table (%2 MB; the limit is %3 MB).");
+        return QStringLiteral(
+            "%1 is too large for a channel plan table (%2 MB; the limit is %3 MB).");
     case TxtFileRecordFault:
         return QStringLiteral("%1, %2: %3.");
     case TxtRecFileHead:
