@@ -206,9 +206,16 @@ Prompter::Answer TerminalPrompter::ask(const QString& text, Buttons buttons, Ico
     return answer;
 }
 
-std::optional<QString> TerminalPasswordAsker::askPassword(const QString&) {
-    if (!stdinIsTerminal() || StopSignals::instance().received() != 0) return std::nullopt;
+std::optional<QString> TerminalPasswordAsker::askPassword(const QString& current) {
     QTextStream err(stderr);
+    if (StopSignals::instance().received() != 0) return std::nullopt;
+    if (!stdinIsTerminal()) {
+        // Nobody can type it here: say how it is given.
+        if (current.isEmpty())
+            err << "mzcli: the radio has a password and nobody can type it here; give it with "
+                   "--password PW.\n";
+        return std::nullopt;
+    }
     err << "Radio password: " << Qt::flush;
     char buf[256];
     bool got = false;

@@ -278,9 +278,9 @@ private slots:
              u"not a regular file"_s},
             {{u"plan"_s, u"/dev/zero"_s, u"-o"_s, u"o.dat"_s}, u"not a regular file"_s},
             {{u"import"_s, u"x.dat"_s, u"big.csv"_s, u"-o"_s, u"o.dat"_s},
-             u"big.csv is too large for a channel list (6 MB)"_s},
+             u"big.csv is too large for a channel list (6 MB; the limit is 4 MB)"_s},
             {{u"plan"_s, u"big.csv"_s, u"-o"_s, u"o.dat"_s},
-             u"big.csv is too large for a channel plan table (6 MB)"_s},
+             u"big.csv is too large for a channel plan table (6 MB; the limit is 4 MB)"_s},
         };
         for (const Row& row : rows) {
             const Run r = mzcli(row.args);

@@ -108,6 +108,7 @@ private slots:
         const Run none = mzcli({"read", "--port", sim.device, "-o", path("p.dat")});
         QCOMPARE(none.code, 1);
         QVERIFY(none.err.contains(QStringLiteral("PassWord Failure!")));
+        QVERIFY(none.err.contains(QStringLiteral("give it with --password")));
         QVERIFY(!QFile::exists(path("p.dat")));
         const Run wrong =
             mzcli({"read", "--port", sim.device, "--password", "ab", "-o", path("p.dat")});

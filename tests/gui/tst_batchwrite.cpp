@@ -174,7 +174,8 @@ private slots:
         const CsvTable t = ReadCsv(f.readAll());
         QCOMPARE(t.records.size(), 3);
         QCOMPARE(t.records[1].fields.value(7), QStringLiteral("started"));
-        QCOMPARE(t.records[2].fields.value(7), QStringLiteral("failed: stopped during the write"));
+        QVERIFY(t.records[2].fields.value(7).startsWith(
+            QStringLiteral("failed: stopped during the write; the radio is partly written")));
     }
 
     // A port that is not there is named at Start, as the connection test names it, instead of

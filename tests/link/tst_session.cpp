@@ -358,8 +358,8 @@ private slots:
              QString()},
             {"a verify with a misleading block", true, at(Kind::Read, 0x100, F::Mislead), true,
              QString()},
-            {"a memory holding a damaged record", false, Faults(), false,
-             LinkText(TxtReadDamagedRecords), true},
+            // Read twice; both reads agree, so the radio really holds it.
+            {"a memory holding a damaged record", false, Faults(), true, QString(), true},
         };
         for (const Case& c : cases) {
             Rig r({"MZ-710", 1});
@@ -399,7 +399,7 @@ private slots:
                 QCOMPARE(verified.size(), 1);
                 QVERIFY2(verified[0][1].value<QVector<MemoryDifference>>().isEmpty(), c.name);
             } else if (c.ok) {
-                QVERIFY2(PackedImage(r.doc) == PackedImage(source), c.name);
+                QVERIFY2(r.session.memBuf() == r.radio.radio.memory, c.name);
             } else {
                 QVERIFY2(r.doc.RadioData == before, c.name);
                 QVERIFY2(r.prompter.saw(c.told.left(40)), c.name);

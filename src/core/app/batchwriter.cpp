@@ -282,8 +282,14 @@ void BatchWriter::startWrite() {
 
 void BatchWriter::onWritten(bool ok) {
     if (stoppingNow_)
-        return finishRadio(BatchOutcome::Failed, ok ? QStringLiteral("stopped before the verify")
-                                                    : QStringLiteral("stopped during the write"));
+        return finishRadio(
+            BatchOutcome::Failed,
+            ok ? QStringLiteral("stopped before the verify")
+            : writeSession_->writeReach() == LinkSession::WriteReach::Untouched
+                ? QStringLiteral("stopped before the first block; the radio is unchanged")
+                // The dealer must not hand out a radio that holds half an image.
+                : QStringLiteral("stopped during the write; the radio is partly written: write "
+                                 "it again before use"));
     if (!ok)
         return finishRadio(BatchOutcome::Failed, sessionReason(QStringLiteral("the write failed")));
     setPhase(BatchPhase::Verifying);

@@ -75,7 +75,7 @@ bool ReadInputFile(const QString& path, InputKind kind, QByteArray& out, QString
             kind == InputKind::ChannelList ? TxtTooLargeChannelList : TxtTooLargePlanTable;
         // Whole megabytes, rounded up: a file just over the limit never reads as the limit.
         const qint64 mb = (size + 1024 * 1024 - 1) / (1024 * 1024);
-        *why = FileText(id).arg(QDir::toNativeSeparators(path)).arg(mb);
+        *why = FileText(id).arg(QDir::toNativeSeparators(path)).arg(mb).arg(limit / (1024 * 1024));
     }
     return false;
 }

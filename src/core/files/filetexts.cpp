@@ -13,9 +13,10 @@ QString FileText(FileTextId id) {
     case TxtDamagedRecords:
         return QStringLiteral("%1 holds damaged channel records: %2.");
     case TxtTooLargeChannelList:
-        return QStringLiteral("%1 is too large for a channel list (%2 MB).");
+        return QStringLiteral("%1 is too large for a channel list (%2 MB; the limit is %3 MB).");
     case TxtTooLargePlanTable:
-        return QStringLiteral("%1 is too large for a channel plan table (%2 MB).");
+        return QStringLiteral(
+            "%1 is too large for a channel plan table (%2 MB; the limit is %3 MB).");
     case TxtFileRecordFault:
         return QStringLiteral("%1, %2: %3.");
     case TxtRecFileHead:

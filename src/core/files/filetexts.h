@@ -10,8 +10,8 @@
 enum FileTextId {
     TxtNotRegular = 9850,          // %1 path
     TxtDamagedRecords = 9852,      // %1 path, %2 list of the damaged records
-    TxtTooLargeChannelList = 9840, // %1 path, %2 size in MB
-    TxtTooLargePlanTable = 9841,   // %1 path, %2 size in MB
+    TxtTooLargeChannelList = 9840, // %1 path, %2 size in MB, %3 the limit in MB
+    TxtTooLargePlanTable = 9841,   // %1 path, %2 size in MB, %3 the limit in MB
 
     // A damaged file is told as "file, record: fault".
     TxtFileRecordFault = 9080, // %1 path, %2 record, %3 fault

@@ -333,7 +333,8 @@ void LinkSession::EndSession(bool ok, const QString& failureText) {
     pendingSend_ = nullptr;
     // What a read hands over must hold sound records; a verify compares instead.
     QString unsoundText;
-    if (ok && kind == CommKind::Read && !verify && !readImageSound()) {
+    // (After a second reading that agreed, the radio holds what was read, sound or not.)
+    if (ok && kind == CommKind::Read && !verify && !confirming_ && !readImageSound()) {
         ok = false;
         unsoundText = failureReason_;
         failureReason_ = QStringLiteral("the memory read holds damaged records");

@@ -247,8 +247,9 @@ private:
     bool takeBlock(const QByteArray& data);
     // Whether the identification received lets this session go on, asking nothing.
     bool identityAccepted() const;
-    // A read ends only with an image whose records are sound; false (the session failed) when
-    // the memory read holds damaged records.
+    // Whether the memory read holds only records this program could have written. An image
+    // that does not is read a second time; when both reads agree the radio really holds it and
+    // it is handed over. False with failureReason_ set to the text to tell.
     bool readImageSound();
     int* blockRetry();
 

@@ -111,11 +111,14 @@ void LinkSession::SendNextBlock() {
     commAddr_ += BlockSize;
     readings_.clear();
     blockTimedOut_ = false;
-    if (commAddr_ >= commEndAddr_ && commMode_ == CommKind::Read && lineTrouble_ && !confirming_) {
-        // The line damaged or lost replies: a damage the checksum let through would go
-        // unnoticed, so the memory is read a second time and every block compared.
-        logEvent(QStringLiteral("the line damaged or lost replies; reading the memory again to "
-                                "compare"));
+    if (commAddr_ >= commEndAddr_ && commMode_ == CommKind::Read && !confirming_ &&
+        (lineTrouble_ || (!verifying_ && !readImageSound()))) {
+        // The line damaged or lost replies, or the memory holds records no write makes: a damage
+        // the checksum let through would go unnoticed, so the memory is read a second time and
+        // every block compared.
+        logEvent(lineTrouble_ ? QStringLiteral("the line damaged or lost replies; reading the "
+                                               "memory again to compare")
+                              : QStringLiteral("reading the memory again to compare"));
         firstRead_ = memBuf_;
         confirming_ = true;
         firstPassRetries_ = blockRetries_;
