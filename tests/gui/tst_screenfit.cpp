@@ -24,6 +24,8 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 
 namespace {
 QRect available() {
@@ -143,6 +145,13 @@ private slots:
             const QStringList hidden = hiddenButtons(sw->widget(), sw, inside);
             QVERIFY2(hidden.isEmpty(), qPrintable(name + ": " + hidden.join(QLatin1Char('\n'))));
         }
+        // The channel edit dialog takes the height the area has before its fields scroll.
+        QWidget* edit = main->ChildForm(QStringLiteral("FrmCHInfoEdit"));
+        auto* host = qobject_cast<QMdiSubWindow*>(edit->parentWidget());
+        auto* scroll = edit->findChild<QScrollArea*>(QStringLiteral("Frame1Scroll"));
+        QTRY_VERIFY2(!scroll->verticalScrollBar()->isVisible() ||
+                         host->height() == area->height(),
+                     qPrintable(describe(host->geometry()) + " in " + describe(area->rect())));
     }
 
     void startPanelIsSeenWhole_data() {

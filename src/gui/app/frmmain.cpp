@@ -518,6 +518,11 @@ QWidget* frmMain::ShowChildForm(const QString& name) {
 void frmMain::cascadeSubWindows() {
     mdi_->cascadeSubWindows();
     fitSubWindows();
+    // A window whose content would scroll may take the room the arrangement left below it.
+    for (QMdiSubWindow* sw : mdi_->subWindowList())
+        if (QWidget* w = sw->widget();
+            w && w->metaObject()->indexOfMethod("useTheRoomThereIs()") >= 0)
+            QMetaObject::invokeMethod(w, "useTheRoomThereIs", Qt::DirectConnection);
 }
 
 void frmMain::fitSubWindows() {
