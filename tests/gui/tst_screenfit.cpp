@@ -107,6 +107,7 @@ private slots:
         QTest::newRow("default") << QRect(1000, 1000, 12500, 9500);
         QTest::newRow("from a larger screen") << QRect(20000, 15000, 30000, 20000);
         QTest::newRow("too large") << QRect(0, 0, 40000, 30000);
+        QTest::newRow("title bar above the screen") << QRect(1000, -3000, 12500, 9500);
     }
     void mainWindowFitsWhateverWasStored() {
         QFETCH(QRect, twips);
