@@ -110,8 +110,8 @@ private slots:
         NewDocumentInMode(doc, 1);
         ProgramRows(doc, 0, 1, 1);
         doc.CHInfo[0].Public = 0;
-        doc.CHInfo[0].RDCT = 8;              // CTCSS 88.5 Hz
-        doc.CHInfo[0].TDCT = CtcssCount + 1; // DCS 023
+        doc.CHInfo[0].RDCT = 8;                      // CTCSS 88.5 Hz
+        doc.CHInfo[0].TDCT = CtcssCount + 1;         // DCS 023
         doc.RadioData.PublicCH.RDCT = ToneCount - 1; // DCS 754, in Optional Features
         doc.CurFileName = QStringLiteral("/somewhere/tones.dat");
         doc.ToFileCopy();

@@ -575,13 +575,13 @@ private slots:
         QCOMPARE(first, 3);
         QCOMPARE(last, 6);
 
-        for (const auto& closeKey : {QKeyCombination(Qt::Key_Escape),
-                                     QKeyCombination(Qt::ControlModifier, Qt::Key_F4)}) {
+        for (const auto& closeKey :
+             {QKeyCombination(Qt::Key_Escape), QKeyCombination(Qt::ControlModifier, Qt::Key_F4)}) {
             QWidget* edit = main->ShowChildForm(QStringLiteral("FrmCHInfoEdit"));
             QVERIFY(edit);
             QCOMPARE(Ctl<QPushButton>(edit, "Command1")->text(), LoadLangText(27613));
-            QVERIFY(!QKeySequence::mnemonic(Ctl<QPushButton>(edit, "CommandClose")->text())
-                         .isEmpty());
+            QVERIFY(
+                !QKeySequence::mnemonic(Ctl<QPushButton>(edit, "CommandClose")->text()).isEmpty());
             Ctl<QWidget>(edit, "Combo2_0")->setFocus();
             QTest::keyClick(QApplication::focusWidget(), closeKey.key(),
                             closeKey.keyboardModifiers());

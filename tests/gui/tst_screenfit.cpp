@@ -150,8 +150,7 @@ private slots:
         QWidget* edit = main->ChildForm(QStringLiteral("FrmCHInfoEdit"));
         auto* host = qobject_cast<QMdiSubWindow*>(edit->parentWidget());
         auto* scroll = edit->findChild<QScrollArea*>(QStringLiteral("Frame1Scroll"));
-        QTRY_VERIFY2(!scroll->verticalScrollBar()->isVisible() ||
-                         host->height() == area->height(),
+        QTRY_VERIFY2(!scroll->verticalScrollBar()->isVisible() || host->height() == area->height(),
                      qPrintable(describe(host->geometry()) + " in " + describe(area->rect())));
     }
 
