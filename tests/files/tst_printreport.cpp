@@ -110,8 +110,9 @@ private slots:
         NewDocumentInMode(doc, 1);
         ProgramRows(doc, 0, 1, 1);
         doc.CHInfo[0].Public = 0;
-        doc.CHInfo[0].RDCT = 8;              // CTCSS 88.5 Hz
-        doc.CHInfo[0].TDCT = CtcssCount + 1; // DCS 023
+        doc.CHInfo[0].RDCT = 8;                      // CTCSS 88.5 Hz
+        doc.CHInfo[0].TDCT = CtcssCount + 1;         // DCS 023
+        doc.RadioData.PublicCH.RDCT = ToneCount - 1; // DCS 754, in Optional Features
         doc.CurFileName = QStringLiteral("/somewhere/tones.dat");
         doc.ToFileCopy();
         QString text = BuildPrintReport(doc)->toPlainText();
@@ -119,6 +120,8 @@ private slots:
         QVERIFY(text.contains(QStringLiteral("D023N")));
         QVERIFY(!text.contains(QStringLiteral("C_0")));
         QVERIFY(!text.contains(QStringLiteral("D_0")));
+        QVERIFY(text.contains(QStringLiteral("D754N")));
+        QVERIFY(!text.contains(QStringLiteral("D_1")));
         QVERIFY(!text.contains(LoadLangText(9705)));
         doc.CHInfo[0].Scan = doc.CHInfo[0].Scan ? 0 : 1;
         QVERIFY(doc.IsDataChanged());

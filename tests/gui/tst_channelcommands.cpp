@@ -28,9 +28,11 @@
 #include <QGuiApplication>
 #include <QHash>
 #include <QHeaderView>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMimeData>
+#include <QPushButton>
 #include <QTimer>
 #include <QToolBar>
 
@@ -535,6 +537,62 @@ private slots:
         expected.ToFileCopy();
         QCOMPARE(saveAs("viewed.dat"), EncodeDataFile(expected.FileRadioData, expected.FileCHInfo));
         QVERIFY(!original.isEmpty());
+    }
+
+    // Plan rows and the channel windows explain themselves: an empty plan group offers its
+    // plan, a number typed on a plan row is answered, Shift+click on the CH numbers extends
+    // the selection, the channel edit dialog closes from the keyboard, and Edit Selected
+    // Channels offers the fields of the mode only.
+    void planRowsAndChannelWindowsExplainThemselves() {
+        Document d;
+        NewDocumentInMode(d, 0);
+        QString error;
+        QVERIFY2(ApplyPlan(d, CbPlanRows(), &error), qPrintable(error));
+        for (int i = d.chCount() - 1; i >= 0; --i)
+            if (GroupOfChannel(d.CHInfo[i].CHNo, 0) == EU) d.DeleteChannel(i);
+        openDocument(d, 0);
+        choose(Ctl(table(), "Combo9_0"), u"EU"_s);
+        auto* fill = Ctl<QPushButton>(table(), "CommandFillFromPlan");
+        QVERIFY(fill->isVisible());
+        const int steps = doc->history().stack().count();
+        fill->click();
+        QVERIFY(!fill->isVisible());
+        QCOMPARE(shown(*doc, EU, 1), u"26.96500"_s);
+        QCOMPARE(shown(*doc, EU, 40), u"27.40500"_s);
+        QCOMPARE(doc->history().stack().count(), steps + 1);
+
+        goToRow(3);
+        keys(Qt::Key_2);
+        QVERIFY(!grid()->isEditing());
+        QString why = LoadLangText(14970);
+        why[0] = why[0].toUpper();
+        QCOMPARE(main->statusMessage(), why);
+
+        const QRect ch6 = grid()->visualRect(grid()->model()->index(5, 0));
+        QTest::mouseClick(grid()->viewport(), Qt::LeftButton, Qt::ShiftModifier, ch6.center());
+        int first = 0, last = 0;
+        QVERIFY(table()->selectedRows(&first, &last));
+        QCOMPARE(first, 3);
+        QCOMPARE(last, 6);
+
+        for (const auto& closeKey :
+             {QKeyCombination(Qt::Key_Escape), QKeyCombination(Qt::ControlModifier, Qt::Key_F4)}) {
+            QWidget* edit = main->ShowChildForm(QStringLiteral("FrmCHInfoEdit"));
+            QVERIFY(edit);
+            QCOMPARE(Ctl<QPushButton>(edit, "Command1")->text(), LoadLangText(27613));
+            QVERIFY(
+                !QKeySequence::mnemonic(Ctl<QPushButton>(edit, "CommandClose")->text()).isEmpty());
+            Ctl<QWidget>(edit, "Combo2_0")->setFocus();
+            QTest::keyClick(QApplication::focusWidget(), closeKey.key(),
+                            closeKey.keyboardModifiers());
+            QTRY_VERIFY(!main->ChildForm(QStringLiteral("FrmCHInfoEdit")));
+        }
+
+        FrmEditSelected selected(*doc, 4, table());
+        QCOMPARE(Ctl<QLabel>(&selected, "LabelSelected")->text(), LoadLangText(27611).arg(4));
+        for (const char* absent : {"Combo2_1", "Text2", "Combo2_9"})
+            QVERIFY2(!selected.findChild<QWidget*>(QLatin1String(absent)), absent);
+        QVERIFY(selected.findChild<QWidget*>(QStringLiteral("Combo2_2")));
     }
 
     void sortGroupIsOneUndoStepAndNotOfferedInAPlan() {

@@ -16,6 +16,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QProcess>
 #include <QSet>
 #include <QStatusBar>
 #include <QToolBar>
@@ -395,6 +396,23 @@ private slots:
         main->Change_Language();
         QCOMPARE(main->statusMessage(), QStringLiteral("later"));
         SetChineseFontCheck({});
+    }
+
+    // --help and --version answer without a display (a package build makes its man page so).
+    void helpAndVersionNeedNoDisplay() {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char* v : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            env.remove(QLatin1String(v));
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        for (const char* option : {"--version", "--help"}) {
+            QProcess p;
+            p.setProcessEnvironment(env);
+            p.start(QStringLiteral(MZ_PROGDIR "/mzprog"), {QLatin1String(option)});
+            QVERIFY(p.waitForFinished(30000));
+            QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+            QCOMPARE(p.exitCode(), 0);
+            QVERIFY2(p.readAllStandardOutput().contains("mzprog"), option);
+        }
     }
 
     void theScriptsInstallAChineseFont() {

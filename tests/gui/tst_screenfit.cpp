@@ -24,6 +24,8 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 
 namespace {
 QRect available() {
@@ -110,6 +112,7 @@ private slots:
         QTest::newRow("default") << QRect(1000, 1000, 12500, 9500);
         QTest::newRow("from a larger screen") << QRect(20000, 15000, 30000, 20000);
         QTest::newRow("too large") << QRect(0, 0, 40000, 30000);
+        QTest::newRow("title bar above the screen") << QRect(1000, -3000, 12500, 9500);
     }
     void mainWindowFitsWhateverWasStored() {
         QFETCH(QRect, twips);
@@ -153,6 +156,12 @@ private slots:
             const QStringList hidden = hiddenButtons(sw->widget(), sw, inside);
             QVERIFY2(hidden.isEmpty(), qPrintable(name + ": " + hidden.join(QLatin1Char('\n'))));
         }
+        // The channel edit dialog takes the height the area has before its fields scroll.
+        QWidget* edit = main->ChildForm(QStringLiteral("FrmCHInfoEdit"));
+        auto* host = qobject_cast<QMdiSubWindow*>(edit->parentWidget());
+        auto* scroll = edit->findChild<QScrollArea*>(QStringLiteral("Frame1Scroll"));
+        QTRY_VERIFY2(!scroll->verticalScrollBar()->isVisible() || host->height() == area->height(),
+                     qPrintable(describe(host->geometry()) + " in " + describe(area->rect())));
     }
 
     void startPanelIsSeenWhole_data() {

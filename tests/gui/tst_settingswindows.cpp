@@ -14,7 +14,6 @@
 #include "settings/frmradioinfo.h"
 #include "support/testmain.h"
 
-#include <QSignalSpy>
 #include <QAbstractItemView>
 #include <QCheckBox>
 #include <QClipboard>
@@ -22,6 +21,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTabWidget>
 
 using namespace Qt::StringLiterals;
@@ -105,7 +105,10 @@ private slots:
             const char* typed;
             int offset;
             bool told;
-        } offsets[] = {{"1003", 1000, true}, {"7", 5, false}, {"2", 5, true}, {"x35", 35, false},
+        } offsets[] = {{"1003", 1000, true},
+                       {"7", 5, false},
+                       {"2", 5, true},
+                       {"x35", 35, false},
                        {"", 5, false}};
         for (const auto& c : offsets) {
             said.clear();
@@ -119,8 +122,8 @@ private slots:
             const char* shown;
             int stored;
             bool told;
-        } swr[] = {{"6.5", "7.0", 70, true}, {"16.26", "16.3", 163, false},
-                   {"99", "20.0", 200, true}, {"", "20.0", 200, false},
+        } swr[] = {{"6.5", "7.0", 70, true},   {"16.26", "16.3", 163, false},
+                   {"99", "20.0", 200, true},  {"", "20.0", 200, false},
                    {"9.a5", "9.5", 95, false}, {"12", "12.0", 120, false}};
         for (const auto& c : swr) {
             said.clear();
@@ -270,6 +273,12 @@ private slots:
         QKeyEvent undoAgain(QEvent::ShortcutOverride, Qt::Key_Z, Qt::ControlModifier);
         QCoreApplication::sendEvent(box, &undoAgain);
         QVERIFY(!undoAgain.isAccepted()); // left to the window's Undo
+        // Which takes the step back, shown in the box that still has the focus.
+        box->setFocus();
+        doc.history().undo();
+        QCOMPARE(box->text(), QStringLiteral("12"));
+        doc.history().redo();
+        QCOMPARE(box->text(), QStringLiteral("12B*#D"));
         // What is not taken is told, not dropped silently: the wrong keys, and one too many.
         QCOMPARE(refused, (QStringList{"x", "!"}));
         box->setFocus();

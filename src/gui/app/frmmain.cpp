@@ -1,9 +1,9 @@
 #include "frmmain.h"
-#include "common/guiprompter.h"
 #include "channelcsvcommands.h"
 #include "channels/channeleditstate.h"
 #include "channels/channelrowcommands.h"
 #include "common/frmhelp.h"
+#include "common/guiprompter.h"
 #include "common/screenplace.h"
 #include "common/twips.h"
 #include "core/model/documenthistory.h"
@@ -48,11 +48,11 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
-#include <algorithm>
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QUrl>
 #include <QWindow>
+#include <algorithm>
 
 namespace {
 const QString kChannelTable = QStringLiteral("frmCommChInfo");
@@ -347,10 +347,10 @@ void frmMain::ShowMainTxt() {
     setWindowTitle(
         LoadLangText(12000) + QLatin1Char('[') + model + QLatin1Char(':') + mode +
         QLatin1Char(':') + doc_.BandText + QLatin1Char(']') +
-        (noDocument ? QString()
-                    : QLatin1Char('[') + LoadLangText(12009) + QLatin1Char(':') + doc_.title() +
-                          (doc_.IsDataChanged() ? QStringLiteral("*") : QString()) +
-                          QLatin1Char(']')) +
+        (noDocument
+             ? QString()
+             : QLatin1Char('[') + LoadLangText(12009) + QLatin1Char(':') + doc_.title() +
+                   (doc_.IsDataChanged() ? QStringLiteral("*") : QString()) + QLatin1Char(']')) +
         (radioWarningNote_.isEmpty() ? QString() : QStringLiteral(" \u26a0 ") + radioWarningNote_));
     Label1_->setText(model + QLatin1Char(':') + mode);
     if (QTreeWidgetItem* root = TreeView1_->topLevelItem(0)) root->setText(0, Label1_->text());
@@ -519,6 +519,11 @@ QWidget* frmMain::ShowChildForm(const QString& name) {
 void frmMain::cascadeSubWindows() {
     mdi_->cascadeSubWindows();
     fitSubWindows();
+    // A window whose content would scroll may take the room the arrangement left below it.
+    for (QMdiSubWindow* sw : mdi_->subWindowList())
+        if (QWidget* w = sw->widget();
+            w && w->metaObject()->indexOfMethod("useTheRoomThereIs()") >= 0)
+            QMetaObject::invokeMethod(w, "useTheRoomThereIs", Qt::DirectConnection);
 }
 
 void frmMain::fitSubWindows() {

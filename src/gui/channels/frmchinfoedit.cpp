@@ -24,11 +24,14 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QShortcut>
+#include <QTimer>
 #include <QVBoxLayout>
 
 using namespace channels;
@@ -494,6 +497,28 @@ void FrmCHInfoEdit::command1Click() {
 void FrmCHInfoEdit::commitEdits() {
     if (text1_->isModified()) saveText1();
     if (text2_->isModified()) saveText2();
+}
+
+void FrmCHInfoEdit::showEvent(QShowEvent* e) {
+    QWidget::showEvent(e);
+    if (placed_) return;
+    placed_ = true;
+    // After the main window has placed the new window (it cascades its children).
+    QTimer::singleShot(0, this, &FrmCHInfoEdit::useTheRoomThereIs);
+}
+
+void FrmCHInfoEdit::useTheRoomThereIs() {
+    auto* host = qobject_cast<QMdiSubWindow*>(parentWidget());
+    if (!host || !host->mdiArea() || host->isMaximized() || host->isMinimized()) return;
+    const QRect area = host->mdiArea()->viewport()->rect();
+    const int missing = frame1_->sizeHint().height() - scroll_->viewport()->height();
+    if (missing <= 0) return;
+    const int wanted = std::min(host->height() + missing, area.height());
+    QRect g = host->geometry();
+    g.setHeight(wanted);
+    if (g.bottom() > area.bottom()) g.moveBottom(area.bottom());
+    g.moveTop(std::max(g.top(), area.top()));
+    host->setGeometry(g);
 }
 
 bool FrmCHInfoEdit::eventFilter(QObject* watched, QEvent* e) {

@@ -59,6 +59,10 @@ public:
     void EnablePub();
     // Stores a value still being typed in Text1 or Text2.
     Q_INVOKABLE void commitEdits();
+    // Makes the window as tall as its fields need where the main window's area has the room,
+    // moving it up when it must, before its fields scroll. The main window asks it again
+    // after it has arranged its windows.
+    Q_INVOKABLE void useTheRoomThereIs();
 
     // Field id edited by Combo2(i).
     static int FieldOfCombo2(int i) { return i < 2 ? i + 2 : i + 3; }
@@ -69,6 +73,7 @@ public:
 protected:
     void closeEvent(QCloseEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
+    void showEvent(QShowEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
 
 private:
@@ -100,6 +105,7 @@ private:
     ChannelEditState& st_;
     QGroupBox* frame1_ = nullptr;
     QScrollArea* scroll_ = nullptr;
+    bool placed_ = false;
     QLabel* label4_ = nullptr;
     QComboBox* combo4_ = nullptr;
     std::array<QComboBox*, 2> combo3_{};

@@ -10,9 +10,11 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
 #include <QScrollArea>
 #include <QVBoxLayout>
 
@@ -102,7 +104,11 @@ FrmEditSelected::FrmEditSelected(const Document& doc, int selected, QWidget* par
     }
     grid->setColumnMinimumWidth(3, 16);
     grid->setRowStretch(half, 1);
-    area->setMinimumSize(inner->sizeHint());
+    // Without scroll bars where the screen has the room; a smaller screen scrolls the fields.
+    QSize room = inner->sizeHint();
+    if (const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen())
+        room = room.boundedTo(screen->availableGeometry().size() * 3 / 4);
+    area->setMinimumSize(room);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     top->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

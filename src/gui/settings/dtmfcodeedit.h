@@ -20,6 +20,8 @@ public:
 
     // Hands on what was typed since the last time, if anything was.
     void commit();
+    // Something was typed that is not handed on yet.
+    bool typing() const { return typed_; }
 
 signals:
     // The user changed the code and left the box (or pressed Enter); text is already filtered.

@@ -61,11 +61,10 @@ void FrmDTMF::buildControls() {
         label->setBuddy(codes_[s]);
         codeGrid->addWidget(label, s % 8, (s / 8) * 2);
         codeGrid->addWidget(codes_[s], s % 8, (s / 8) * 2 + 1);
-        connect(codes_[s], &DtmfCodeEdit::codeEdited, this,
-                [this, s](const QString& text) {
-                    if (text != ShownDtmfCode(doc_.RadioData.DTMF.Codes[s]))
-                        StoreDtmfCode(doc_, s + 1, text);
-                });
+        connect(codes_[s], &DtmfCodeEdit::codeEdited, this, [this, s](const QString& text) {
+            if (text != ShownDtmfCode(doc_.RadioData.DTMF.Codes[s]))
+                StoreDtmfCode(doc_, s + 1, text);
+        });
     }
     codeGrid->setRowStretch(8, 1);
     tabs_->addTab(codes, QString());
@@ -107,8 +106,8 @@ void FrmDTMF::showRecord() {
         check1_->setChecked(d.DtmfSet[5] == 1);
     }
     for (int s = 0; s < 16; ++s) {
-        // The box being typed in already shows what it stored.
+        // A box being typed in keeps what is typed; an undo redraws even the focused box.
         const QString shown = ShownDtmfCode(d.Codes[s]);
-        if (codes_[s]->text() != shown && !codes_[s]->hasFocus()) codes_[s]->setText(shown);
+        if (codes_[s]->text() != shown && !codes_[s]->typing()) codes_[s]->setText(shown);
     }
 }
