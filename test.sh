@@ -64,6 +64,9 @@ case "$mode" in
     WINEPREFIX=$(mktemp -d /tmp/mzprog-wine.XXXXXX)
     export WINEPREFIX WINEDEBUG=-all
     trap 'wineserver -k 2>/dev/null || true; rm -rf "$WINEPREFIX"' EXIT
+    # One Wine server for the whole run, started here so that its own diagnostics stay out of
+    # the log; the prefix is booted once.
+    wineserver -p >/dev/null 2>&1
     wineboot -i >/dev/null 2>&1
     ctest --test-dir "$root/build-win64" --output-on-failure
     "$root/tests/windows/e2e.sh" "$root/build" "$root/build-win64"

@@ -10,18 +10,35 @@ trap 'rm -rf "$work"' EXIT
 # A fresh copy of the staged tree, so that the first start's questions come as a user sees them
 # and nothing of the run is left in the build.
 cp -r "$win/stage" "$work/stage"
-QT_QPA_PLATFORM=windows xvfb-run -a -s "-screen 0 1100x800x24 -dpi 96 -br" bash -c '
-    "$0" "$1" & pid=$!
-    # The window is there once Wine has drawn it; give the splash its time too.
-    for _ in $(seq 60); do
-        sleep 1
-        if xwininfo -root -tree 2>/dev/null | grep -q "\"mzprog"; then sleep 5; break; fi
+cat > "$work/shoot.sh" <<'SHOOT'
+#!/usr/bin/env bash
+# Runs on the virtual screen: starts the program, waits until its main window (the large
+# one; the splash before it is small) is on the screen, and dumps the screen.
+run="$1" program="$2" work="$3"
+"$run" "$program" &
+pid=$!
+shown() {
+    local id
+    for id in $(xwininfo -root -tree 2>/dev/null |
+                awk '/"mzprog/ { for (i = 1; i <= NF; i++) if ($i ~ /^[0-9]+x[0-9]+\+/) {
+                         split($i, d, "x"); if (d[1] + 0 >= 700) print $1 } }'); do
+        xwininfo -id "$id" 2>/dev/null | grep -q "IsViewable" && return 0
     done
-    xwd -root -silent > "$2/shot.xwd"
-    xwininfo -root -tree > "$2/windows.txt" 2>&1 || true
-    kill $pid 2>/dev/null || true
-    wineserver -k 2>/dev/null || true' \
-    "$root/tools/windows/winerun.sh" "$work/stage/V100/mzprog.exe" "$work"
-grep -q '"mzprog' "$work/windows.txt" || { cat "$work/windows.txt" >&2; echo "screenshot: mzprog.exe showed no window" >&2; exit 1; }
+    return 1
+}
+for _ in $(seq 120); do
+    sleep 1
+    if shown; then
+        sleep 5 # drawn
+        break
+    fi
+done
+shown && echo yes > "$work/shown"
+xwd -root -silent > "$work/shot.xwd"
+kill "$pid" 2>/dev/null || true
+SHOOT
+QT_QPA_PLATFORM=windows xvfb-run -a -s "-screen 0 1100x800x24 -dpi 96 -br" \
+    bash "$work/shoot.sh" "$root/tools/windows/winerun.sh" "$work/stage/V100/mzprog.exe" "$work"
+[ -f "$work/shown" ] || { echo "screenshot: mzprog.exe showed no main window" >&2; exit 1; }
 python3 "$root/tools/windows/xwd2png.py" "$work/shot.xwd" "$out"
 echo "screenshot: $out"
