@@ -213,7 +213,9 @@ void frmCommChInfo::InitShowGrid() {
     // A click on a header sorts the view (ChannelGridView::sortViewBy).
     h->setSectionsClickable(true);
     h->setHighlightSections(false);
-    h->setDefaultAlignment(Qt::AlignCenter);
+    // The header is two lines high: a longer language's caption wraps instead of being cut.
+    h->setDefaultAlignment(Qt::Alignment::fromInt(Qt::AlignCenter | Qt::TextWordWrap));
+    h->setTextElideMode(Qt::ElideNone);
     for (int c = 0; c < ChannelTableModel::Columns; ++c) {
         grid_->setColumnWidth(c, twipsToPixelsX(this, GridColumnTwips[c]));
         grid_->setColumnHidden(c, GridColumnTwips[c] == 0);
@@ -563,8 +565,11 @@ void frmCommChInfo::showEvent(QShowEvent* e) {
     QTimer::singleShot(0, this, [this, kept] {
         auto* host = qobject_cast<QMdiSubWindow*>(parentWidget());
         if (!host) return;
+        // A size kept from a language with shorter words still shows the texts of this one.
         if (kept.isValid())
-            host->resize(twipsToPixelsX(this, kept.width()), twipsToPixelsY(this, kept.height()));
+            host->resize(
+                QSize(twipsToPixelsX(this, kept.width()), twipsToPixelsY(this, kept.height()))
+                    .expandedTo(host->minimumSizeHint()));
         fillHostHeight();
     });
 }
