@@ -247,17 +247,11 @@ QString cutOff(QWidget* w) {
         if (h->orientation() != Qt::Horizontal || !h->model()) return {};
         QStringList cut;
         const int margin = 2 * style->pixelMetric(QStyle::PM_HeaderMargin, nullptr, h);
-        const bool wraps = (h->defaultAlignment().toInt() & Qt::TextWordWrap) != 0;
         for (int s = 0; s < h->count(); ++s) {
             if (h->isSectionHidden(s)) continue;
             const QString text = h->model()->headerData(s, Qt::Horizontal).toString();
-            if (text.isEmpty()) continue;
-            // A caption that may wrap must fit the header's height in the section's width,
-            // each word whole.
-            const QRect wrapped = h->fontMetrics().boundingRect(
-                QRect(0, 0, h->sectionSize(s) - margin, 1000), Qt::TextWordWrap, text);
-            const int need = wraps ? wrapped.width() + margin : textWidth(text) + margin;
-            if (need > h->sectionSize(s) || (wraps && wrapped.height() > h->height()))
+            const int need = textWidth(text) + margin;
+            if (!text.isEmpty() && need > h->sectionSize(s))
                 cut << u"\"%1\" needs %2 px, has %3"_s.arg(text).arg(need).arg(h->sectionSize(s));
         }
         return cut.join(u"; "_s);

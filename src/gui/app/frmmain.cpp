@@ -8,6 +8,7 @@
 #include "frmabout.h"
 #include "printcommands.h"
 #include "startpanel.h"
+#include "statusline.h"
 #include "treesplitter.h"
 
 #include "core/app/appstate.h"
@@ -367,6 +368,8 @@ void frmMain::CheckLanguage() {
     if (a.LangFile == a.ShownLangFile) return;
     a.ShownLangFile = a.LangFile;
     ApplyQtTranslations();
+    // The last message was said in the language before; the messages window keeps it.
+    statusMessage_->setMessage(QString());
     Change_Language();
     reopenHelpInLanguage();
     // The same document in another language: the start panel stays where it was.

@@ -31,6 +31,7 @@
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -213,9 +214,7 @@ void frmCommChInfo::InitShowGrid() {
     // A click on a header sorts the view (ChannelGridView::sortViewBy).
     h->setSectionsClickable(true);
     h->setHighlightSections(false);
-    // The header is two lines high: a longer language's caption wraps instead of being cut.
-    h->setDefaultAlignment(Qt::Alignment::fromInt(Qt::AlignCenter | Qt::TextWordWrap));
-    h->setTextElideMode(Qt::ElideNone);
+    h->setDefaultAlignment(Qt::AlignCenter);
     for (int c = 0; c < ChannelTableModel::Columns; ++c) {
         grid_->setColumnWidth(c, twipsToPixelsX(this, GridColumnTwips[c]));
         grid_->setColumnHidden(c, GridColumnTwips[c] == 0);
@@ -258,8 +257,27 @@ void frmCommChInfo::ChangShowByLanguage() {
     grid_->setAccessibleName(LoadLangText(14610));
     showCaption(14050);
     model_->loadHeaderTexts();
+    fitColumnsToHeader();
     commandCHInfoEdit_->setText(LoadLangText(14023));
     SetCloseHelpCaptions(this);
+}
+
+void frmCommChInfo::fitColumnsToHeader() {
+    // A caption of a longer language widens its column, and the table with it, rather than
+    // being cut off.
+    QHeaderView* h = grid_->horizontalHeader();
+    const int margin = 2 * h->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, h) + 4;
+    int total = 0;
+    for (int c = 0; c < ChannelTableModel::Columns; ++c) {
+        if (GridColumnTwips[c] == 0) continue;
+        const QString caption = model_->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
+        const int w = std::max(twipsToPixelsX(this, GridColumnTwips[c]),
+                               h->fontMetrics().horizontalAdvance(caption) + margin);
+        grid_->setColumnWidth(c, w);
+        total += w;
+    }
+    const int frame = 2 * grid_->frameWidth() + grid_->verticalScrollBar()->sizeHint().width();
+    grid_->setFixedWidth(std::max(twipsToPixelsX(this, 7680), total + frame));
 }
 
 void frmCommChInfo::showCaption(int textId) {
