@@ -12,6 +12,7 @@
 #include "channels/channelgridview.h"
 #include "channels/channeltablemodel.h"
 #include "channels/frmcommchinfo.h"
+#include "lang/qttranslations.h"
 
 #include <functional>
 #include <memory>
@@ -41,6 +42,8 @@ protected:
         tree->startUp(*doc);
         if (prepare) prepare(*doc);
         prompter.reset();
+        // Qt's own buttons (a message box's Yes and No) in the language, as at the start.
+        ApplyQtTranslations();
         main = std::make_unique<frmMain>(*doc, prompter);
         RegisterChildWindows(*main);
         main->setFileChooser([this](bool, const QString&) { return chosen; });

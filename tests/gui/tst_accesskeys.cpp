@@ -8,11 +8,14 @@
 #include <QAction>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QTabBar>
+#include <QVBoxLayout>
 
 namespace {
 // The access keys that more than one visible item of menu uses, each with the items' texts;
@@ -90,6 +93,20 @@ private slots:
             if (top->menu()) emit top->menu()->aboutToShow();
         const QStringList found = clashes(QStringLiteral("menu bar"), main->menuBar()->actions());
         QVERIFY2(found.isEmpty(), qPrintable(found.join(QLatin1Char('\n'))));
+    }
+
+    void windowCheckCatchesAClash() {
+        QWidget w;
+        auto* l = new QVBoxLayout(&w);
+        auto* box = new QGroupBox(QStringLiteral("&Port"), &w);
+        auto* label = new QLabel(QStringLiteral("&Speed"), &w);
+        label->setBuddy(new QLineEdit(&w));
+        l->addWidget(box);
+        l->addWidget(label);
+        l->addWidget(new QPushButton(QStringLiteral("&Save"), &w));
+        l->addWidget(new QPushButton(QStringLiteral("Save &as"), &w));
+        QCOMPARE(windowClashes(QStringLiteral("w"), &w),
+                 QStringList{QStringLiteral("w: Alt+S in &Speed, &Save")});
     }
 
     void everyWindowHasDistinctAccessKeys_data() { everyMenuHasDistinctAccessKeys_data(); }

@@ -74,7 +74,12 @@ QLocale EnvironmentLocale() {
         if (tag == QLatin1String("C") || tag == QLatin1String("POSIX")) return QLocale::c();
         return QLocale(tag);
     }
+#ifdef Q_OS_WIN
+    // Windows keeps the user's language in its settings, not in the environment.
+    return QLocale::system();
+#else
     return QLocale::c();
+#endif
 }
 
 QString CurrentLangLocale() {

@@ -31,8 +31,9 @@ QList<LanguageInfo> FindLanguages(const QString& dir);
 QString LanguageFileFor(const QList<LanguageInfo>& languages, const QLocale& locale);
 // Whether name can be a language file's name in the language folder (no path, ends in .ini).
 bool IsLanguageFileName(const QString& name);
-// The locale the environment of a command-line run asks for: LC_ALL, else LC_MESSAGES, else
-// LANG, as the C library decides the language of messages. "C" or none: English.
+// The locale whose language the user asks for: LC_ALL, else LC_MESSAGES, else LANG, as the C
+// library decides the language of messages ("C": none, English). With none of them set, the
+// system's own setting on Windows, English elsewhere.
 QLocale EnvironmentLocale();
 // The ISO 639-1 code of the current language file ("en" when it says none).
 QString CurrentLangLocale();

@@ -10,6 +10,7 @@
 #include "frmabout.h"
 #include "printcommands.h"
 #include "startpanel.h"
+#include "statusline.h"
 #include "treesplitter.h"
 
 #include "core/app/appstate.h"
@@ -391,7 +392,10 @@ void frmMain::CheckLanguage() {
     if (a.LangFile == a.ShownLangFile) return;
     a.ShownLangFile = a.LangFile;
     ApplyQtTranslations();
+    // The last message was said in the language before; the messages window keeps it.
+    statusMessage_->setMessage(QString());
     Change_Language();
+    reopenHelpInLanguage();
     // The same document in another language: the start panel stays where it was.
     const bool panel = startPanelShown();
     CloseCurAllWindows();
@@ -518,7 +522,8 @@ QWidget* frmMain::ShowChildForm(const QString& name) {
 
 void frmMain::cascadeSubWindows() {
     mdi_->cascadeSubWindows();
-    fitSubWindows();
+    const QSize area = mdi_->viewport()->size();
+    fitSubWindows(area + growForSubWindows(area));
     // A window whose content would scroll may take the room the arrangement left below it.
     for (QMdiSubWindow* sw : mdi_->subWindowList())
         if (QWidget* w = sw->widget();
@@ -526,15 +531,22 @@ void frmMain::cascadeSubWindows() {
             QMetaObject::invokeMethod(w, "useTheRoomThereIs", Qt::DirectConnection);
 }
 
-void frmMain::fitSubWindows() {
+void frmMain::fitSubWindows(const QSize& grownArea) {
+    // A child window narrower than its texts would cut them off: it grows to what they need.
     // A child window taller or wider than the area that holds it would hide its lower or right
     // part (its Close button) under the status bar: it is shrunk into the area, and the
     // windows scroll their content instead.
-    const QRect area = mdi_->viewport()->rect();
+    // The area a grown main window is about to give its children (the system may tell the new
+    // size later).
+    QRect area = mdi_->viewport()->rect();
+    area.setSize(area.size().expandedTo(grownArea));
     if (area.width() < 50 || area.height() < 50) return;
     for (QMdiSubWindow* sw : mdi_->subWindowList()) {
         if (sw->isHidden() || sw->isMinimized() || sw->isMaximized()) continue;
         QRect g = sw->geometry();
+        // First as large as its texts need (a longer language than the one its size was made
+        // for), then into the area.
+        g.setSize(g.size().expandedTo(sw->minimumSizeHint()));
         g.setWidth(std::min(g.width(), area.width()));
         g.setHeight(std::min(g.height(), area.height()));
         if (g.right() > area.right()) g.moveRight(area.right());
@@ -543,6 +555,30 @@ void frmMain::fitSubWindows() {
         g.moveTop(std::max(g.top(), area.top()));
         if (g != sw->geometry()) sw->setGeometry(g);
     }
+}
+
+QSize frmMain::growForSubWindows(const QSize& area) {
+    // A language with longer words needs wider windows than the size stored for the main
+    // window leaves room for: the main window grows as far as the screen allows.
+    if (isMaximized() || isFullScreen() || !isVisible()) return QSize();
+    QSize need;
+    for (QMdiSubWindow* sw : mdi_->subWindowList())
+        if (!sw->isHidden() && !sw->isMinimized() && !sw->isMaximized())
+            need = need.expandedTo(sw->minimumSizeHint());
+    QSize grow = (need - area).expandedTo(QSize(0, 0));
+    const QScreen* s = screen();
+    if (grow.isNull() || !s) return QSize();
+    const QRect avail = s->availableGeometry();
+    const QSize frame = frameGeometry().size() - size();
+    grow = grow.boundedTo(avail.size() - frame - size()).expandedTo(QSize(0, 0));
+    if (grow.isNull()) return QSize();
+    QRect g = geometry();
+    g.setSize(g.size() + grow);
+    // Moved back onto the screen when it grew past its right or lower edge.
+    g.moveRight(std::min(g.right(), avail.right() - (frame.width() - (g.x() - x()))));
+    g.moveBottom(std::min(g.bottom(), avail.bottom() - (frame.height() - (g.y() - y()))));
+    setGeometry(g);
+    return grow;
 }
 
 void frmMain::CloseFormsNamed(const QString& name) {

@@ -80,7 +80,10 @@ public:
     void CloseFormsNamed(const QString& name);
     // Cascade, then every child window shrunk into the area that holds it.
     void cascadeSubWindows();
-    void fitSubWindows();
+    void fitSubWindows(const QSize& grownArea = QSize());
+    // Grows the main window (within its screen) so that its area holds every child window at
+    // its minimum size; returns how much the area grows.
+    QSize growForSubWindows(const QSize& area);
     void CloseCurAllWindows() override;
 
     // --- Texts ---

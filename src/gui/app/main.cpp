@@ -6,6 +6,7 @@
 #include "core/app/appstate.h"
 #include "core/app/buildinfo.h"
 #include "core/app/startup.h"
+#include "core/lang/languages.h"
 #include "core/model/document.h"
 #include "lang/qttranslations.h"
 #include "link/sessioncontroller.h"
@@ -59,7 +60,8 @@ int main(int argc, char** argv) {
     const QString startFile = files.isEmpty() ? QString() : files.constFirst();
 
     Document doc;
-    StartUp(doc, QCoreApplication::applicationDirPath());
+    // A first start speaks the language the environment asks for (LANG=de_DE.UTF-8: German).
+    StartUp(doc, QCoreApplication::applicationDirPath(), EnvironmentLocale());
     QApplication::setWindowIcon(QIcon::fromTheme(
         QStringLiteral("mzprog"), QIcon(App().ProgramDir + QStringLiteral("/mzprog.png"))));
     ApplyQtTranslations();

@@ -34,6 +34,7 @@
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -276,8 +277,27 @@ void frmCommChInfo::ChangShowByLanguage() {
     grid_->setAccessibleName(LoadLangText(14610));
     showCaption(14050);
     model_->loadHeaderTexts();
+    fitColumnsToHeader();
     commandCHInfoEdit_->setText(LoadLangText(14023));
     SetCloseHelpCaptions(this);
+}
+
+void frmCommChInfo::fitColumnsToHeader() {
+    // A caption of a longer language widens its column, and the table with it, rather than
+    // being cut off.
+    QHeaderView* h = grid_->horizontalHeader();
+    const int margin = 2 * h->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, h) + 4;
+    int total = 0;
+    for (int c = 0; c < ChannelTableModel::Columns; ++c) {
+        if (GridColumnTwips[c] == 0) continue;
+        const QString caption = model_->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
+        const int w = std::max(twipsToPixelsX(this, GridColumnTwips[c]),
+                               h->fontMetrics().horizontalAdvance(caption) + margin);
+        grid_->setColumnWidth(c, w);
+        total += w;
+    }
+    const int frame = 2 * grid_->frameWidth() + grid_->verticalScrollBar()->sizeHint().width();
+    grid_->setFixedWidth(std::max(twipsToPixelsX(this, 7680), total + frame));
 }
 
 void frmCommChInfo::showCaption(int textId) {
@@ -632,8 +652,11 @@ void frmCommChInfo::showEvent(QShowEvent* e) {
     QTimer::singleShot(0, this, [this, kept] {
         auto* host = qobject_cast<QMdiSubWindow*>(parentWidget());
         if (!host) return;
+        // A size kept from a language with shorter words still shows the texts of this one.
         if (kept.isValid())
-            host->resize(twipsToPixelsX(this, kept.width()), twipsToPixelsY(this, kept.height()));
+            host->resize(
+                QSize(twipsToPixelsX(this, kept.width()), twipsToPixelsY(this, kept.height()))
+                    .expandedTo(host->minimumSizeHint()));
         fillHostHeight();
     });
 }

@@ -119,6 +119,7 @@ private:
     void cellEntered(const QModelIndex& current);
     void typedInGrid(QKeyEvent* e);
     bool cellRefused(int row, int col) const;
+    void fitColumnsToHeader();
     void showCaption(int textId);
     void editFunc(const std::function<void(FuncRec&)>& change);
     void onGroupSettingsChanged();

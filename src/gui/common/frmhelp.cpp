@@ -195,6 +195,19 @@ FrmHelp* showHelp(QWidget* from, const QString& topic) {
     return help;
 }
 
+void reopenHelpInLanguage() {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        auto* old = qobject_cast<FrmHelp*>(w);
+        if (!old || !old->isVisible() || old->language() == App().LangFile) continue;
+        // The same chapter at the same place, in the language now chosen.
+        auto* help = new FrmHelp(old->parentWidget());
+        help->setGeometry(old->geometry());
+        help->showTopic(old->currentTopic());
+        delete old;
+        help->show();
+    }
+}
+
 void offerHelp(QWidget* window) {
     auto* button = window->findChild<QPushButton*>(QStringLiteral("CommandHelp"));
     if (!button || button->property("helpOffered").toBool()) return;

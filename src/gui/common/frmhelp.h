@@ -47,6 +47,9 @@ private:
 // that dialog, so that it can be read and scrolled while the dialog waits.
 FrmHelp* showHelp(QWidget* from, const QString& topic);
 
+// After a language switch: every open manual window shows its chapter in the new language.
+void reopenHelpInLanguage();
+
 // The Help button of a window (object name CommandHelp), shown and opening the window's own
 // chapter.
 void offerHelp(QWidget* window);
