@@ -37,10 +37,18 @@ bool OpenCheckedDocument(Document& doc, CliPrompter& prompter, const QString& pa
 
 bool WriteOutputFile(const QString& path, const QByteArray& bytes) {
     QString error;
-    if (WriteFileAtomically(path, bytes, &error)) return true;
+    if (WriteFileAtomically(path, bytes, &error)) {
+        WrittenOutputFiles().append(path);
+        return true;
+    }
     // The sentence names the file and the system's reason.
     CliError(error);
     return false;
+}
+
+QStringList& WrittenOutputFiles() {
+    static QStringList files;
+    return files;
 }
 
 bool WriteDocumentFile(Document& doc, const QString& path) {

@@ -27,6 +27,9 @@ bool OpenCheckedDocument(Document& doc, CliPrompter& prompter, const QString& pa
 
 // Writes bytes to path atomically; prints one sentence and returns false on failure.
 bool WriteOutputFile(const QString& path, const QByteArray& bytes);
+// The files WriteOutputFile has written in this run: when the standard output fails after
+// them, the user learns that they were written all the same.
+QStringList& WrittenOutputFiles();
 // Writes the document as a .dat file (header from the model state).
 bool WriteDocumentFile(Document& doc, const QString& path);
 

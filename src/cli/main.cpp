@@ -1,8 +1,10 @@
+#include "clisetup.h"
 #include "command.h"
 
 #include "core/app/appstate.h"
 #include "core/app/buildinfo.h"
 #include "core/app/startup.h"
+#include "core/lang/langtext.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -119,6 +121,12 @@ int finishStandardOutput(int code) {
     if (outputError() == 0) return code;
     CliError(QStringLiteral("the output could not be written: %1.")
                  .arg(QString::fromLocal8Bit(std::strerror(outputError()))));
+    // The file came before the report on standard output: it is there, and a script that took
+    // the failure for "nothing changed" would be wrong.
+    QString written = LoadLangText(27321);
+    if (written.isEmpty()) written = QStringLiteral("%1 was written all the same.");
+    for (const QString& file : WrittenOutputFiles())
+        CliError(written.arg(file));
     return code == ExitOk ? ExitBadInput : code;
 }
 } // namespace

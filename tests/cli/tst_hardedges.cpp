@@ -190,6 +190,17 @@ private slots:
         QTest::newRow("control characters")
             << richFile([](ChannelList& c) { c[1].RxFre.assign(QByteArray("\x1b[31m,\"\r", 8)); })
             << u"\"\\x1b[31m,\"\\x0d\""_s;
+        // Values the radio has no room for would arrive changed (TDCT 999 as 231).
+        QTest::newRow("TDCT 999") << richFile([](ChannelList& c) { c[1].TDCT = 999; })
+                                  << u"has TDCT = 999"_s;
+        QTest::newRow("DUP 9") << richFile([](ChannelList& c) { c[2].DUP = 9; })
+                               << u"has DUP = 9"_s;
+        QTest::newRow("AM_FM 7") << richFile([](ChannelList& c) { c[0].AM_FM = 7; })
+                                 << u"has AM_FM = 7"_s;
+        QTest::newRow("Tx_Power -5")
+            << richFile([](ChannelList& c) { c[1].Tx_Power = -5; }) << u"has Tx_Power = -5"_s;
+        QTest::newRow("DTMF_Call 5000")
+            << richFile([](ChannelList& c) { c[1].DTMF_Call = 5000; }) << u"has DTMF_Call = 5000"_s;
     }
 
     void damagedChannelRecords() {
@@ -197,11 +208,15 @@ private slots:
         QFETCH(QString, named);
         QVERIFY(WriteBytes(path(u"bad.dat"_s), bytes));
 
-        // pack and write refuse it with the record named; the radio is never written.
+        // pack, export and write refuse it with the record named; the radio is never written.
         Run r = mzcli({u"pack"_s, u"bad.dat"_s, u"-o"_s, u"bad.bin"_s});
         QCOMPARE(r.code, 2);
         QVERIFY2(r.err.contains(named), qPrintable(r.err));
         QVERIFY(!QFile::exists(path(u"bad.bin"_s)));
+        r = mzcli({u"export"_s, u"bad.dat"_s, u"-o"_s, u"bad.csv"_s});
+        QCOMPARE(r.code, 2);
+        QVERIFY2(r.err.contains(named), qPrintable(r.err));
+        QVERIFY(!QFile::exists(path(u"bad.csv"_s)));
         {
             SimProcess sim;
             QVERIFY(sim.start({u"--mode"_s, u"1"_s, u"--save"_s, path(u"radio.bin"_s)}));
@@ -259,6 +274,24 @@ private slots:
         }
     }
 
+    void aNewDocumentComesBackAsItWasWritten() {
+        // Written to the radio and read back, a new document's VFO channel is what it was
+        // (the radio keeps no scan bit for it).
+        for (const QString& mode : {u"0"_s, u"1"_s}) {
+            QCOMPARE(mzcli({u"new"_s, u"--mode"_s, mode, u"-o"_s, u"n.dat"_s}).code, 0);
+            SimProcess sim;
+            QVERIFY(sim.start({u"--mode"_s, mode}));
+            QCOMPARE(mzcli({u"write"_s, u"--port"_s, sim.device, u"--quiet"_s, u"n.dat"_s}).code,
+                     0);
+            QCOMPARE(
+                mzcli({u"read"_s, u"--port"_s, sim.device, u"--quiet"_s, u"-o"_s, u"back.dat"_s})
+                    .code,
+                0);
+            const Run diff = mzcli({u"diff"_s, u"n.dat"_s, u"back.dat"_s});
+            QVERIFY2(!diff.out.contains(u"401"_s), qPrintable(diff.out));
+        }
+    }
+
     void newInputsAreCheckedLikeDataFiles() {
         // A FIFO, a device that never ends and a file far too large, for each command that
         // reads a channel list or a plan table: refused at once, nothing written.
@@ -295,8 +328,13 @@ private slots:
     void outputThatFailsIsAnError() {
         // Standard output on a full device: the bytes are refused only when flushed.
         QVERIFY(WriteBytes(path(u"x.dat"_s), richFile([](ChannelList&) {})));
-        for (const QStringList& args :
-             {QStringList{u"export"_s, u"x.dat"_s}, QStringList{u"show"_s, u"x.dat"_s}}) {
+        // A file written before the report failed is named, so nobody takes it for unchanged.
+        const QList<std::pair<QStringList, QString>> runs = {
+            {{u"export"_s, u"x.dat"_s}, {}},
+            {{u"show"_s, u"x.dat"_s}, {}},
+            {{u"set"_s, u"x.dat"_s, u"1"_s, u"Scan=0"_s, u"-o"_s, u"s.dat"_s}, u"s.dat"_s},
+        };
+        for (const auto& [args, written] : runs) {
             QProcess p;
             p.setWorkingDirectory(dir.path());
             p.setStandardOutputFile(u"/dev/full"_s);
@@ -305,6 +343,11 @@ private slots:
             const QString err = QString::fromUtf8(p.readAllStandardError());
             QCOMPARE(p.exitCode(), 2);
             QVERIFY2(err.contains(u"No space left on device"_s), qPrintable(err));
+            QCOMPARE(err.contains(u"was written all the same"_s), !written.isEmpty());
+            if (!written.isEmpty()) {
+                QVERIFY2(err.contains(written + u" was written all the same"_s), qPrintable(err));
+                QVERIFY(QFile::exists(path(written)));
+            }
         }
         // A log that is a FIFO would hold the session until someone reads it.
         QVERIFY(::mkfifo(QFile::encodeName(path(u"log.fifo"_s)).constData(), 0666) == 0);

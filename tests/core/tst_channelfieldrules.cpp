@@ -58,7 +58,7 @@ void TestChannelFieldRules::fields_data() {
     row("OffSetFre letters", 1, 1, "Public=0", "OffSetFre", "12a", O::Refused, 14919, "100");
     row("TSQ", 1, 1, "", "TSQ", "1", O::Stored, 0, "1");
     row("Scan", 1, 1, "", "Scan", "0", O::Stored, 0, "0");
-    row("Scan of the VFO", 1, 401, "", "Scan", "0", O::Refused, 14922, "1");
+    row("Scan of the VFO", 1, 401, "", "Scan", "1", O::Refused, 14922, "0");
     row("HI_CUT", 1, 1, "Public=0", "HI_CUT", "1", O::Stored, 0, "1");
     row("BUSY", 1, 1, "Public=0", "BUSY", "1", O::Stored, 0, "1");
     row("NB", 1, 1, "Public=0", "NB", "0", O::Stored, 0, "0");

@@ -25,8 +25,8 @@ void ReadLinkSettings() {
     if (b.size() != 4) return;
     s.VerifyAfterWrite = b[0] != 0;
     s.LogSerialTraffic = b[1] != 0;
-    s.Spare[0] = static_cast<unsigned char>(b[2]);
-    s.Spare[1] = static_cast<unsigned char>(b[3]);
+    s.RadioPartlyWritten = b[2] == 1;
+    s.Spare = static_cast<unsigned char>(b[3]);
 }
 
 bool WriteLinkSettings() {
@@ -39,7 +39,7 @@ bool WriteLinkSettings() {
         if (!f.seek(0) || f.write(reinterpret_cast<const char*>(r.data()), 4) != 4) return false;
     }
     const char rec[4] = {char(s.VerifyAfterWrite ? 1 : 0), char(s.LogSerialTraffic ? 1 : 0),
-                         char(s.Spare[0]), char(s.Spare[1])};
+                         char(s.RadioPartlyWritten ? 1 : 0), char(s.Spare)};
     return f.seek(RecordOffset) && f.write(rec, 4) == 4;
 }
 

@@ -2,14 +2,17 @@
 
 // The program's own choices about the serial link, kept in record 2 (bytes 4 to 7) of
 // Setting.ini beside the reserved record 1: byte 4 = verify after write (1, the default, or
-// 0), byte 5 = log serial traffic (0, the default, or 1); bytes 6 and 7 are kept as read.
+// 0), byte 5 = log serial traffic (0, the default, or 1), byte 6 = a write left the radio
+// partly written (1) and none has succeeded since, so that the warning outlives a program that
+// was killed; byte 7 is kept as read.
 
 #include <QString>
 
 struct LinkSettings {
     bool VerifyAfterWrite = true;
     bool LogSerialTraffic = false;
-    unsigned char Spare[2] = {0, 0};
+    bool RadioPartlyWritten = false;
+    unsigned char Spare = 0;
 };
 
 LinkSettings& linkSettings();

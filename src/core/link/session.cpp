@@ -286,7 +286,10 @@ void LinkSession::SendPassBlockRead() {
 
 void LinkSession::SendWriteBlock() {
     // From the first block on, the radio's memory is no longer what it was.
-    if (writeReach_ == WriteReach::Untouched) writeReach_ = WriteReach::Partly;
+    if (writeReach_ == WriteReach::Untouched) {
+        writeReach_ = WriteReach::Partly;
+        emit writeBegun();
+    }
     ShowProgress();
     sendRequest(WriteBlockFrame(memBuf_, commAddr_), AckReplyLen);
 }

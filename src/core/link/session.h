@@ -174,6 +174,9 @@ public:
 signals:
     void sessionStarted(CommKind kind);
     void progress(int percent);
+    // A write is about to send its first block: from now on the radio holds neither its old
+    // memory nor the document until the write has succeeded.
+    void writeBegun();
     // A read or write has finished its exchange: the progress window closes here, before the
     // closing message.
     void transferEnded(bool ok);

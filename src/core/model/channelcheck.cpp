@@ -40,6 +40,44 @@ bool IsPlausibleOffset(int kHz) {
     return kHz == -1 || (kHz >= 0 && kHz <= 1000 && kHz % 5 == 0);
 }
 
+const char* UnholdableField(const CHInfoRec& c, int& value) {
+    // The widest value each field's bits in the radio's channel record keep: one bit, two bits
+    // (DUP, Tx_Power), a byte (the tone tip and DTMF code numbers), and a tone number, which
+    // the radio keeps as a type and a byte (1 + 255 CTCSS slots would overlap DCS; 39 + 255
+    // is the last DCS slot).
+    struct Limit {
+        const char* name;
+        i16 CHInfoRec::*field;
+        int max;
+    };
+    static constexpr Limit limits[] = {
+        {"Scan", &CHInfoRec::Scan, 1},
+        {"RDCT", &CHInfoRec::RDCT, 39 + 255},
+        {"TDCT", &CHInfoRec::TDCT, 39 + 255},
+        {"DUP", &CHInfoRec::DUP, 3},
+        {"HI_CUT", &CHInfoRec::HI_CUT, 1},
+        {"BUSY", &CHInfoRec::BUSY, 1},
+        {"NB", &CHInfoRec::NB, 1},
+        {"Add_Sub_5K", &CHInfoRec::Add_Sub_5K, 1},
+        {"AM_FM", &CHInfoRec::AM_FM, 1},
+        {"Tx_Power", &CHInfoRec::Tx_Power, 3},
+        {"Public", &CHInfoRec::Public, 1},
+        {"RBTone", &CHInfoRec::RBTone, 255},
+        {"DTMF_BOT", &CHInfoRec::DTMF_BOT, 255},
+        {"DTMF_EOT", &CHInfoRec::DTMF_EOT, 255},
+        {"DTMF_Call", &CHInfoRec::DTMF_Call, 255},
+        {"TSQ", &CHInfoRec::TSQ, 1},
+    };
+    for (const Limit& l : limits) {
+        const int v = c.*l.field;
+        if (v < 0 || v > l.max) {
+            value = v;
+            return l.name;
+        }
+    }
+    return nullptr;
+}
+
 QList<DamagedChannel> DamagedChannels(const RadioDataRec& data, const ChannelList& channels) {
     QList<DamagedChannel> out;
     std::bitset<MaxChannels + 1> seen;
@@ -62,6 +100,8 @@ QList<DamagedChannel> DamagedChannels(const RadioDataRec& data, const ChannelLis
             out.append({i + 1, F::Band, c.CHNo, rx});
         else if (!IsPlausibleOffset(c.OffSetFre))
             out.append({i + 1, F::Offset, c.CHNo, rx, c.OffSetFre});
+        else if (int v = 0; const char* field = UnholdableField(c, v))
+            out.append({i + 1, F::Value, c.CHNo, rx, 0, field, v});
         if (c.CHNo >= 1 && c.CHNo <= MaxChannels) seen.set(c.CHNo);
     }
     return out;
@@ -101,6 +141,13 @@ QString DamagedChannelsText(const QList<DamagedChannel>& damaged) {
                          .arg(d.entry)
                          .arg(d.chNo)
                          .arg(d.offset);
+            break;
+        case DamagedChannel::Fault::Value:
+            parts << text(27320, "entry %1 (channel %2) has %3 = %4, which the radio cannot hold")
+                         .arg(d.entry)
+                         .arg(d.chNo)
+                         .arg(QString::fromLatin1(d.field))
+                         .arg(d.value);
             break;
         }
     }

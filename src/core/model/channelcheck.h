@@ -13,12 +13,14 @@
 #include <QString>
 
 struct DamagedChannel {
-    enum class Fault { Number, Repeated, Frequency, Band, Offset };
+    enum class Fault { Number, Repeated, Frequency, Band, Offset, Value };
     int entry; // 1-based position in the channel list
     Fault fault;
     int chNo;
     QString rxFre; // the stored frequency text (with any NUL characters it holds)
     int offset = 0;
+    const char* field = nullptr; // with Fault::Value: the field's name and its value
+    int value = 0;
 };
 
 // A stored frequency as typing or a read gives it: empty (no frequency), or exactly eight
@@ -32,11 +34,17 @@ bool IsHoldableRxFre(const QString& stored);
 // a channel without a shift may hold when the radio programmed it itself, or -1, the erased
 // memory's 0xFFFF.
 bool IsPlausibleOffset(int kHz);
+// The first field of a channel whose value the radio's memory has no room for (a tone above
+// the last DCS slot, DUP 9, AM_FM 7, a negative power, a DTMF code number above 255, Scan 2),
+// with its value; nullptr when every field fits. Such a value would reach the radio changed
+// (TDCT 999 arrives as 231), so it is refused rather than sent. Every value a read gives
+// passes, the erased memory's (DUP 3, RBTone 255) included.
+const char* UnholdableField(const CHInfoRec& c, int& value);
 
 // The damaged records among the first CHCount channels, in list order: a number outside
 // 1..409, a number an earlier record already has, a frequency text IsPlausibleRxFre refuses
 // (or one holding NUL characters), a frequency of digits IsHoldableRxFre refuses, an offset
-// IsPlausibleOffset refuses.
+// IsPlausibleOffset refuses, a field UnholdableField names.
 QList<DamagedChannel> DamagedChannels(const RadioDataRec& data, const ChannelList& channels);
 
 // The damaged records as one list for a message, the first few of them by name; texts 9853 to

@@ -304,7 +304,9 @@ void Document::AddChannel(int chNo, const QString& freText) {
     c = CHInfoRec{};
     c.Reserved = reserved;
     c.CHNo = static_cast<i16>(chNo);
-    c.Scan = 1;
+    // The radio keeps no scan bit for its VFO channel: a VFO in the scan list would come back
+    // from every write and read as a change.
+    c.Scan = chNo == ChVfo ? 0 : 1;
     c.RxFre = ::FreToStored(freText, FreLow);
     c.OffSetFre = 100;
     c.NB = 1;

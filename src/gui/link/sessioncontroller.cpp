@@ -23,6 +23,14 @@ namespace {
 const QString kRadioInfo = QStringLiteral("FrmRadioInfo");
 // "Stop writing? The radio will hold a partly written memory; write again before using it."
 constexpr int TxtStopWrite = 9810;
+
+// Keeps in the settings whether the radio was left partly written; the file is written only
+// when that changes.
+void rememberPartlyWritten(bool partly) {
+    if (linkSettings().RadioPartlyWritten == partly) return;
+    linkSettings().RadioPartlyWritten = partly;
+    WriteLinkSettings();
+}
 } // namespace
 
 SessionController::SessionController(SessionWindow& main, QObject* parent)
@@ -43,6 +51,13 @@ SessionController::SessionController(SessionWindow& main, QObject* parent)
         else
             progress_->ShowPercent(percent);
     });
+    // Stored before the first block leaves, so that a window killed in the middle of the write
+    // still warns of the radio at its next start.
+    connect(&session_, &LinkSession::writeBegun, this, [] { rememberPartlyWritten(true); });
+    if (linkSettings().RadioPartlyWritten) {
+        radioPartlyWritten_ = true;
+        main.setRadioWarning(LinkText(TxtPartlyWritten), LinkText(TxtPartlyWrittenShort));
+    }
     connect(&session_, &LinkSession::transferEnded, this, [this] {
         if (progress_) progress_->Finish();
     });
@@ -68,7 +83,10 @@ SessionController::SessionController(SessionWindow& main, QObject* parent)
     connect(&session_, &LinkSession::handOverRequested, this, &SessionController::onHandOver);
     connect(&session_, &LinkSession::sessionEnded, this, &SessionController::updateRunning);
     connect(&session_, &LinkSession::sessionEnded, this, [this](bool ok, CommKind kind) {
-        if (kind == CommKind::Write && ok) writeSucceeded_ = true;
+        if (kind == CommKind::Write && ok) {
+            writeSucceeded_ = true;
+            rememberPartlyWritten(false);
+        }
         // The radio-information read has no window that the command waits for.
         if (kind == CommKind::Info) closeWireLog();
     });
