@@ -110,7 +110,7 @@ void TestChannelCsvCli::setChangesAndRefuses() {
         "set @/a.dat 1 DUP=1",                   // the channel uses the public channel
         "set @/a.dat 7 DUP=1",                   // not programmed
         "set @/a.dat 401 RxFre=",                // the VFO channel stays
-        "set @/a.dat 401 Scan=0",                // the VFO has no scan setting
+        "set @/a.dat 401 Scan=1",                // the VFO has no scan setting
         "set @/a.dat 1 RBTone=7",                // tone tip 7 not defined
         "set @/a.dat 1 Public=0 DTMF_BOT=1",     // no DTMF code defined
         "set @/a.dat 1 Volume=3",                // no such channel field

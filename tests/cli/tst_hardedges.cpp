@@ -292,6 +292,29 @@ private slots:
         }
     }
 
+    void anotherProgramOnThePortIsNamed() {
+        // A program that reads the port takes the radio's replies (or the line goes down under
+        // us): a session that fails then names it, as doctor does, instead of blaming the
+        // radio. Here the radio stays silent, so that the failure does not depend on who reads
+        // first.
+        SimProcess sim;
+        QVERIFY(sim.start({}));
+        QCOMPARE(sim.control("off"), u"off"_s);
+        QProcess thief;
+        thief.setStandardInputFile(sim.device);
+        thief.start(u"sleep"_s, {u"60"_s});
+        QVERIFY(thief.waitForStarted());
+        for (const QStringList& args :
+             {QStringList{u"info"_s}, QStringList{u"read"_s, u"-o"_s, u"t.dat"_s}}) {
+            const Run r = mzcli(args + QStringList{u"--port"_s, sim.device});
+            QCOMPARE(r.code, 1);
+            QVERIFY2(r.err.contains(u"is in use by sleep (PID %1)"_s.arg(thief.processId())),
+                     qPrintable(r.err));
+        }
+        thief.kill();
+        thief.waitForFinished();
+    }
+
     void newInputsAreCheckedLikeDataFiles() {
         // A FIFO, a device that never ends and a file far too large, for each command that
         // reads a channel list or a plan table: refused at once, nothing written.

@@ -321,6 +321,15 @@ private slots:
             startRadio({"--sessions", "1", "--save", file("saved.bin")}, QStringLiteral("9600")));
         FillRichDocument(*doc, 0);
         QSignalSpy ended(&sessions->session(), &LinkSession::sessionEnded);
+        // Among the blocks, the settings file already holds the warning: a window killed now
+        // warns at its next start.
+        bool storedMidWrite = false;
+        connect(&sessions->session(), &LinkSession::progress, main.get(), [&] {
+            const LinkSettings now = linkSettings();
+            ReadLinkSettings();
+            storedMidWrite = storedMidWrite || linkSettings().RadioPartlyWritten;
+            linkSettings() = now;
+        });
         // The first Cancel is taken back (No): the write goes on; the second is meant (Yes).
         cancelAt({5, 20});
         prompter.reset({A::Ok, A::No, A::Yes, A::Ok});
@@ -350,6 +359,15 @@ private slots:
         QVERIFY(!sessions->transport().isOpen());
         QVERIFY(sim->process.waitForFinished(5000));
         QTRY_VERIFY(commandsEnabled());
+        QVERIFY(storedMidWrite);
+        // The next start of the window says it again.
+        sessions.reset();
+        main->setRadioWarning(QString());
+        linkSettings() = LinkSettings{};
+        ReadLinkSettings();
+        sessions = std::make_unique<SessionController>(*main);
+        QCOMPARE(main->radioWarning(), LinkText(TxtPartlyWrittenShort));
+        QVERIFY(warning->isVisible());
     }
 
     void aStopAnsweredAfterTheWriteEndedChangesNothing() {
@@ -359,6 +377,8 @@ private slots:
         linkSettings().VerifyAfterWrite = false;
         QVERIFY(startRadio({"--sessions", "1", "--save", file("saved.bin")}));
         main->setRadioWarning(LinkText(TxtPartlyWritten), LinkText(TxtPartlyWrittenShort));
+        linkSettings().RadioPartlyWritten = true;
+        QVERIFY(WriteLinkSettings());
         FillRichDocument(*doc, 0);
         const QByteArray expect = PackedBytes(*doc);
         QSignalSpy ended(&sessions->session(), &LinkSession::sessionEnded);
@@ -379,6 +399,8 @@ private slots:
         QVERIFY(main->radioWarning().isEmpty());
         QVERIFY(!child<QLabel>(main.get(), "RadioWarning")->isVisible());
         QVERIFY(!main->windowTitle().contains(LinkText(TxtPartlyWrittenShort)));
+        ReadLinkSettings();
+        QVERIFY(!linkSettings().RadioPartlyWritten);
     }
 
     void cancelledCheckSaysTheWriteIsComplete() {

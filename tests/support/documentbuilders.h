@@ -65,6 +65,17 @@ struct DistinctFiller {
 
 // Every field its own value; the header is the document's own (mode 1) and all 409 channels
 // are in use.
+// The fields of a channel brought into what the radio's memory holds, each keeping the low bits
+// of its value: a file holding a value beyond that is refused.
+inline void KeepHoldable(CHInfoRec& c) {
+    for (i16* f : {&c.Scan, &c.HI_CUT, &c.BUSY, &c.NB, &c.Add_Sub_5K, &c.AM_FM, &c.Public, &c.TSQ})
+        *f = static_cast<i16>(*f & 1);
+    for (i16* f : {&c.DUP, &c.Tx_Power})
+        *f = static_cast<i16>(*f & 3);
+    for (i16* f : {&c.RBTone, &c.DTMF_BOT, &c.DTMF_EOT, &c.DTMF_Call, &c.RDCT, &c.TDCT})
+        *f = static_cast<i16>(*f & 0xFF);
+}
+
 inline void FillDistinct(Document& doc) {
     DistinctFiller f;
     f.fill(doc.RadioData);
@@ -79,6 +90,7 @@ inline void FillDistinct(Document& doc) {
             QStringLiteral("%1").arg(0x270000 + 97 * i, 6, 16, QLatin1Char('0')).toUpper() +
             QLatin1Char('0');
         doc.CHInfo[i].OffSetFre = static_cast<i16>(5 * ((i * 37) % 201));
+        KeepHoldable(doc.CHInfo[i]);
     }
     doc.SetCountryMode(1);
     doc.RadioData.CHCount = MaxChannels;

@@ -1,5 +1,6 @@
 #include "serialtransport_linux.h"
 #include "linktexts.h"
+#include "portholders.h"
 #include "portnames.h"
 
 #include <QFileInfo>
@@ -65,6 +66,16 @@ void SerialTransport::send(const QByteArray& bytes) {
 
 QByteArray SerialTransport::takeAll() {
     return serial_.isOpen() ? serial_.readAll() : QByteArray();
+}
+
+QString SerialTransport::sharedWith() const {
+    // A device that opened without a lock (a pseudo-terminal, a program that takes none) may
+    // have other readers: /proc names them, as mzcli doctor does.
+    const QString device = device_.isEmpty() ? port_ : device_;
+    const QList<PortHolder> holders = PortHolders(device);
+    if (holders.isEmpty()) return {};
+    return LinkText(TxtBusyBy).arg(port_.isEmpty() ? device : port_, holders.first().name,
+                                   QString::number(holders.first().pid));
 }
 
 void SerialTransport::onError(QSerialPort::SerialPortError error) {

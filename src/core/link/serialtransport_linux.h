@@ -23,6 +23,7 @@ public:
     void clear() override;
     void send(const QByteArray& bytes) override;
     QByteArray takeAll() override;
+    QString sharedWith() const override;
 
     // What the driver answered to the request for low latency at the last opening.
     LowLatency lowLatency() const { return lowLatency_; }

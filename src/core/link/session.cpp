@@ -313,9 +313,15 @@ void LinkSession::onLineLost(const QString& reason, bool unplugged) {
     logEvent(QStringLiteral("the line was lost: %1").arg(reason));
     // Waiting for the answer to the end request, every block has been moved already: as when
     // that answer does not come, the session succeeded.
-    const QString why = unplugged ? QStringLiteral("the cable was unplugged")
-                                  : QStringLiteral("the line was lost: %1").arg(reason);
-    const QString told = unplugged ? LinkText(TxtUnplugged) : LinkText(TxtLineLost).arg(reason);
+    // Another program on the port can close the line under us (a pseudo-terminal's readers):
+    // that is neither a pulled cable nor a silent radio.
+    const QString held = transport_ ? transport_->sharedWith() : QString();
+    const QString why = !held.isEmpty() ? QStringLiteral("another program holds the port")
+                        : unplugged     ? QStringLiteral("the cable was unplugged")
+                                        : QStringLiteral("the line was lost: %1").arg(reason);
+    const QString told = !held.isEmpty() ? held
+                         : unplugged     ? LinkText(TxtUnplugged)
+                                         : LinkText(TxtLineLost).arg(reason);
     if (currentStep() == StepEnd) {
         EndSession(true);
     } else if (commMode_ == CommKind::Identify) {

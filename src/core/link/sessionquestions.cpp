@@ -12,6 +12,7 @@
 #include "infoarea.h"
 #include "linktexts.h"
 #include "session.h"
+#include "transport.h"
 
 namespace {
 const QString CRLF = QStringLiteral("\r\n");
@@ -100,6 +101,9 @@ void LinkSession::warnToneSupport() {
 }
 
 QString LinkSession::failureText() const {
+    // Another program on the port takes the radio's replies: closing it is what helps.
+    if (fault_ != Fault::Refused && transport_)
+        if (QString held = transport_->sharedWith(); !held.isEmpty()) return held;
     switch (fault_) {
     case Fault::LineLoss:
         return LinkText(TxtLineLosesBytes).arg(HexAddress(commAddr_));
@@ -114,6 +118,8 @@ QString LinkSession::failureText() const {
 }
 
 QString LinkSession::faultReason() const {
+    if (fault_ != Fault::Refused && transport_ && !transport_->sharedWith().isEmpty())
+        return QStringLiteral("another program holds the port");
     switch (fault_) {
     case Fault::LineLoss:
         return QStringLiteral("the line loses bytes: block %1").arg(HexAddress(commAddr_));

@@ -6,6 +6,7 @@
 #include "frames.h"
 #include "linktexts.h"
 #include "session.h"
+#include "transport.h"
 #include "wirelog.h"
 
 #include <utility>
@@ -195,8 +196,11 @@ void LinkSession::failStep() {
     if (commMode_ == CommKind::Identify) {
         // A connection test asks nothing: its caller tells which step failed.
         const SessionStep* step = FindSessionStep(commMode_, currentStep());
-        identifyFailure_ =
-            LinkText(step && step->phase == SessionPhase::Ident ? TxtNoIdentity : TxtNoAnswer);
+        const QString held = transport_ ? transport_->sharedWith() : QString();
+        identifyFailure_ = !held.isEmpty()
+                               ? held
+                               : LinkText(step && step->phase == SessionPhase::Ident ? TxtNoIdentity
+                                                                                     : TxtNoAnswer);
         failWith(faultReason());
         return;
     }

@@ -20,6 +20,10 @@ public:
     virtual void clear() = 0;
     virtual void send(const QByteArray& bytes) = 0;
     virtual QByteArray takeAll() = 0;
+    // Another program that has the line open as well, and takes the radio's replies or closes
+    // the line under us: one sentence naming it, empty when there is none or the system cannot
+    // tell. Asked when the radio seems silent or the line dies.
+    virtual QString sharedWith() const { return {}; }
 
 signals:
     // Bytes arrived; they come in chunks of any size.
