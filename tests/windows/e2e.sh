@@ -11,7 +11,7 @@ run="$root/tools/windows/winerun.sh"
 sim="$linux/stage/V100/mzsim" cli="$linux/stage/V100/mzcli" wcli="$win/stage/V100/mzcli.exe"
 work=$(mktemp -d)
 sim_pid=
-trap '[ -n "$sim_pid" ] && kill "$sim_pid" 2>/dev/null; rm -rf "$work"' EXIT
+trap '[ -n "$sim_pid" ] && kill "$sim_pid" 2>/dev/null; rm -f "$WINEPREFIX/dosdevices/com7"; rm -rf "$work"' EXIT
 fail() { echo "e2e: $*" >&2; exit 1; }
 
 "$sim" --baud 9600 > "$work/sim.out" 2>&1 &
