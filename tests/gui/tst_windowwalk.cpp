@@ -127,11 +127,25 @@ bool keptText(const QString& text) {
 }
 
 // Words a language shares with English, per language code. Short on purpose: each is the word
-// that language's radio users say.
+// that language's radio users say. A word followed by a number ("Note 3", "Version 1.00") counts
+// as the word.
 QStringList sameAsEnglish(const QString& locale) {
     static const QHash<QString, QStringList> words = {
-        {u"de"_s, {u"OK"_s}}, {u"fr"_s, {u"OK"_s}}, {u"it"_s, {u"OK"_s}},
-        {u"es"_s, {u"OK"_s}}, {u"pl"_s, {u"OK"_s}},
+        // German: "Start" and "Band" are German nouns (Startknopf, Frequenzband), "Details",
+        // "Version" and "Pause" German words, "Max" the German short form of Maximum.
+        {u"de"_s,
+         {u"OK"_s, u"Start"_s, u"Band"_s, u"Details"_s, u"Version"_s, u"Pause (ms)"_s, u"Max"_s}},
+        // French: each of these is a French word spelt as in English; "Note" is the tone's note.
+        {u"fr"_s,
+         {u"OK"_s, u"Initialisation"_s, u"Messages..."_s, u"Message"_s, u"Cascade"_s, u"Public"_s,
+          u"Note"_s, u"Pause (ms)"_s, u"Version"_s, u"Max"_s, u"Modulation"_s, u"Volume"_s,
+          u"Options"_s, u"Port"_s, u"Document"_s, u"Date"_s}},
+        // Italian: "File", "Password", "Volume" are the Italian words for them, "Offset" what
+        // Italian radio users call the repeater shift, "Max" the Italian short form of massimo.
+        {u"it"_s, {u"OK"_s, u"File"_s, u"Password"_s, u"Volume"_s, u"Offset (kHz)"_s, u"Max"_s}},
+        {u"es"_s, {u"OK"_s}},
+        // Polish: "Model", "Start" and "Port" are Polish nouns.
+        {u"pl"_s, {u"OK"_s, u"Model"_s, u"Start"_s, u"Port"_s}},
     };
     return words.value(locale);
 }
@@ -188,7 +202,10 @@ bool untranslated(Foreign check, const QString& text, const QString& locale) {
         return !keptText(text);
     case Foreign::English: {
         const QString t = text.trimmed();
-        return englishTexts().contains(t) && !sameAsEnglish(locale).contains(t);
+        static const QRegularExpression number(u"\\s+\\d+(?:\\.\\d+)*$"_s);
+        const QStringList same = sameAsEnglish(locale);
+        return englishTexts().contains(t) && !same.contains(t) &&
+               !same.contains(QString(t).remove(number));
     }
     case Foreign::Marked:
         return !text.contains(QChar(kTestLanguageMark)) && !text.contains(u"Ẍ"_s) &&

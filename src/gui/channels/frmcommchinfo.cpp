@@ -117,6 +117,8 @@ void frmCommChInfo::buildControls() {
     FillList(combo8_[3], GroupValidItems());
     for (int i = 0; i < 3; ++i) {
         label3_[i] = newLabel(this, QStringLiteral("Label3_%1").arg(i));
+        // Three pairs share the row: a long caption wraps when the window is no wider.
+        label3_[i]->setWordWrap(true);
         combo8_[i] = newList(this, QStringLiteral("Combo8_%1").arg(i), 700);
         if (i > 0) {
             combo10_[i - 1] = newList(this, QStringLiteral("Combo10_%1").arg(i - 1), 700);

@@ -137,7 +137,9 @@ FrmBatchWrite::FrmBatchWrite(Document& doc, const QString& port, Prompter& promp
     l->addWidget(ProgressBar1_);
     l->addWidget(ListRadios_, 1);
     l->addWidget(buttons);
-    setMinimumWidth(560);
+    // At least 560 pixels wide, and as wide as the longest text needs (a minimum width set
+    // here would keep the layout from widening the dialog for a longer language).
+    resize(std::max(560, sizeHint().width()), sizeHint().height());
 
     connect(CommandBrowse_, &QPushButton::clicked, this, [this] {
         const QString preset = QDir::fromNativeSeparators(TextLog_->text());

@@ -142,10 +142,15 @@ void FrmToneTips::buildControls() {
     head->addWidget(label2_);
     head->addWidget(combo2_);
     head->addStretch(1);
-    head->addWidget(command1_);
-    head->addWidget(command2_);
-    head->addWidget(commandSaveWav_);
     top->addLayout(head);
+    // The playback buttons on a row of their own, so that a longer language's lists and
+    // buttons do not share one line's width.
+    auto* play = new QHBoxLayout;
+    play->addStretch(1);
+    play->addWidget(command1_);
+    play->addWidget(command2_);
+    play->addWidget(commandSaveWav_);
+    top->addLayout(play);
 
     // Two columns of seven notes: caption, frequency, duration.
     auto* grid = new QGridLayout;
@@ -154,6 +159,9 @@ void FrmToneTips::buildControls() {
     for (int c = 0; c < 2; ++c) {
         label3_[c] = newLabel(QStringLiteral("Label3_%1").arg(c));
         label4_[c] = newLabel(QStringLiteral("Label4_%1").arg(c));
+        // Column captions wrap rather than widen the two columns past the window.
+        label3_[c]->setWordWrap(true);
+        label4_[c]->setWordWrap(true);
         grid->addWidget(label3_[c], 0, c * 4 + 1);
         grid->addWidget(label4_[c], 0, c * 4 + 2);
     }
