@@ -92,12 +92,17 @@ QStringList heldFrequencyLines(const Document& doc) {
     return out;
 }
 
-// The list indices of the damaged channel records.
+// The list indices of the damaged channel records (the public channel, entry 0, has none).
 QSet<int> damagedIndices(const Document& doc) {
     QSet<int> out;
     for (const DamagedChannel& d : DamagedChannels(doc.RadioData, doc.CHInfo))
-        out.insert(d.entry - 1);
+        if (d.entry > 0) out.insert(d.entry - 1);
     return out;
+}
+
+bool publicChannelDamaged(const Document& doc) {
+    const QList<DamagedChannel> damaged = DamagedChannels(doc.RadioData, doc.CHInfo);
+    return !damaged.isEmpty() && damaged.last().entry == 0;
 }
 
 // markHeld: a frequency the rules would not take in its place is marked "*" (the text table).
@@ -202,6 +207,7 @@ QString DocumentJson(const Document& doc) {
         out += QStringLiteral(",\n  \"DamagedCHInfo\": [") + entries.join(QLatin1Char(',')) +
                QLatin1Char(']');
     }
+    if (publicChannelDamaged(doc)) out += QStringLiteral(",\n  \"DamagedPublicCH\": true");
     return out + QStringLiteral("\n}\n");
 }
 
@@ -234,9 +240,8 @@ QString DocumentText(const Document& doc) {
     for (int i = 0; i < std::clamp<int>(doc.chCount(), 0, MaxChannels); ++i)
         rows.append(channelValues(doc, doc.CHInfo[i], damaged.contains(i), true));
     out += QLatin1Char('\n') + table(rows, QString());
-    if (!damaged.isEmpty())
-        out += QStringLiteral("! damaged: ") + DamagedChannelsText(DamagedChannels(d, doc.CHInfo)) +
-               QLatin1Char('\n');
+    if (const QList<DamagedChannel> all = DamagedChannels(d, doc.CHInfo); !all.isEmpty())
+        out += QStringLiteral("! damaged: ") + DamagedChannelsText(all) + QLatin1Char('\n');
     for (const QString& line : heldFrequencyLines(doc))
         out += QStringLiteral("* ") + line + QLatin1Char('\n');
 

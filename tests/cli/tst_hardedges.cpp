@@ -21,6 +21,7 @@
 #include <csignal>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <type_traits>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -35,11 +36,15 @@ QString english(int id) {
     return LoadLangTextFrom(QStringLiteral(MZ_PROGDIR "/language/english.ini"), id);
 }
 
-// A data file of the rich HF document with the channel at list index i changed by edit.
+// A data file of the rich HF document after an edit of its channel list, or of its public
+// channel (an edit that takes one CHInfoRec).
 template <class F> QByteArray richFile(F edit) {
     Document doc;
     FillRichDocument(doc);
-    edit(doc.CHInfo);
+    if constexpr (std::is_invocable_v<F, CHInfoRec&>)
+        edit(doc.RadioData.PublicCH);
+    else
+        edit(doc.CHInfo);
     RadioDataRec data = doc.RadioData;
     doc.FillFileHead(data.Head);
     return EncodeDataFile(data, doc.CHInfo);
@@ -201,6 +206,13 @@ private slots:
             << richFile([](ChannelList& c) { c[1].Tx_Power = -5; }) << u"has Tx_Power = -5"_s;
         QTest::newRow("DTMF_Call 5000")
             << richFile([](ChannelList& c) { c[1].DTMF_Call = 5000; }) << u"has DTMF_Call = 5000"_s;
+        // The public channel's fields go to the radio as well.
+        QTest::newRow("public TDCT 999") << richFile([](CHInfoRec& p) { p.TDCT = 999; })
+                                         << u"the public channel has TDCT = 999"_s;
+        QTest::newRow("public RBTone -1") << richFile([](CHInfoRec& p) { p.RBTone = -1; })
+                                          << u"the public channel has RBTone = -1"_s;
+        QTest::newRow("public offset 7") << richFile([](CHInfoRec& p) { p.OffSetFre = 7; })
+                                         << u"the public channel has OffSetFre = 7"_s;
     }
 
     void damagedChannelRecords() {
@@ -232,10 +244,18 @@ private slots:
             QCOMPARE(r.code, 2);
             QVERIFY2(r.err.contains(named), qPrintable(r.err));
             QVERIFY(!r.out.contains(QChar(0x1b)) && !r.err.contains(QChar(0x1b)));
-            if (format == u"json"_s)
+            if (named.startsWith(u"the public channel"_s)) {
+                // No row of the list is marked; the text and the JSON name the public channel.
+                QVERIFY(!r.out.contains(QRegularExpression(u"(^|\n)\"?!\\d+"_s)));
+                if (format == u"json"_s)
+                    QVERIFY(r.out.contains(u"\"DamagedPublicCH\": true"_s));
+                else if (format == u"text"_s)
+                    QVERIFY(r.out.contains(u"! damaged: "_s + named));
+            } else if (format == u"json"_s) {
                 QVERIFY(r.out.contains(u"\"DamagedCHInfo\": ["_s));
-            else
+            } else {
                 QVERIFY(r.out.contains(QRegularExpression(u"(^|\n)\"?!\\d+"_s)));
+            }
         }
     }
 

@@ -152,6 +152,16 @@ private slots:
         QCOMPARE(d.size(), 1);
         QCOMPARE(d[0].entry, 3);
         QCOMPARE(d[0].fault, DamagedChannel::Fault::Repeated);
+        // The public channel is judged by what the radio receives of it: not its number,
+        // frequency and scan bit, which stay in the file.
+        data.PublicCH.CHNo = -7;
+        data.PublicCH.Scan = 9;
+        data.PublicCH.RxFre = "zz";
+        data.PublicCH.OffSetFre = -1;
+        QCOMPARE(DamagedChannels(data, channels).size(), 1);
+        data.PublicCH.DUP = 4;
+        QCOMPARE(DamagedChannels(data, channels).last().entry, 0);
+        data.PublicCH.DUP = 0;
         // Texts with control characters are named, escaped.
         channels[2].CHNo = 3;
         channels[2].RxFre = "\x1b[2J";

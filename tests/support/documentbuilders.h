@@ -92,6 +92,10 @@ inline void FillDistinct(Document& doc) {
         doc.CHInfo[i].OffSetFre = static_cast<i16>(5 * ((i * 37) % 201));
         KeepHoldable(doc.CHInfo[i]);
     }
+    // The public channel's fields reach the radio too (its number, frequency and scan bit stay
+    // in the file only, so they keep their own values).
+    KeepHoldable(doc.RadioData.PublicCH);
+    doc.RadioData.PublicCH.OffSetFre = 995;
     doc.SetCountryMode(1);
     doc.RadioData.CHCount = MaxChannels;
     doc.FillFileHead(doc.RadioData.Head);

@@ -4,7 +4,9 @@
 
 #include "support/testmain.h"
 
+#include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 
 #include <algorithm>
 #include <cstdio>
@@ -36,7 +38,13 @@ std::vector<Entry>& registry() {
     return entries;
 }
 
+// The user data folder of this program and of the processes it starts (the backups of every
+// read, the virtual radio's link), so that no test leaves files in the real one of whoever runs
+// the tests. A class may point XDG_DATA_HOME elsewhere; the next class starts here again.
+QByteArray dataHome;
+
 int runOne(const Entry& e, int argc, char** argv) {
+    qputenv("XDG_DATA_HOME", dataHome);
     std::unique_ptr<QCoreApplication> app;
     if (e.kind == mztest::AppKind::Core)
         app = std::make_unique<QCoreApplication>(argc, argv);
@@ -55,6 +63,13 @@ mztest::Registration::Registration(const char* file, const char* className, AppK
 }
 
 int main(int argc, char** argv) {
+    const QTemporaryDir home; // removed with what the tests left in it when main returns
+    if (!home.isValid()) {
+        std::fprintf(stderr, "%s: cannot make a temporary user data folder: %s\n", argv[0],
+                     qPrintable(home.errorString()));
+        return 2;
+    }
+    dataHome = QFile::encodeName(home.path());
     auto& entries = registry();
     std::sort(entries.begin(), entries.end(),
               [](const Entry& a, const Entry& b) { return a.file < b.file; });

@@ -40,7 +40,8 @@ bool IsPlausibleOffset(int kHz) {
     return kHz == -1 || (kHz >= 0 && kHz <= 1000 && kHz % 5 == 0);
 }
 
-const char* UnholdableField(const CHInfoRec& c, int& value) {
+namespace {
+const char* unholdableField(const CHInfoRec& c, int& value, bool withScan) {
     // The widest value each field's bits in the radio's channel record keep: one bit, two bits
     // (DUP, Tx_Power), a byte (the tone tip and DTMF code numbers), and a tone number, which
     // the radio keeps as a type and a byte (1 + 255 CTCSS slots would overlap DCS; 39 + 255
@@ -69,6 +70,7 @@ const char* UnholdableField(const CHInfoRec& c, int& value) {
         {"TSQ", &CHInfoRec::TSQ, 1},
     };
     for (const Limit& l : limits) {
+        if (!withScan && l.field == &CHInfoRec::Scan) continue;
         const int v = c.*l.field;
         if (v < 0 || v > l.max) {
             value = v;
@@ -76,6 +78,11 @@ const char* UnholdableField(const CHInfoRec& c, int& value) {
         }
     }
     return nullptr;
+}
+} // namespace
+
+const char* UnholdableField(const CHInfoRec& c, int& value) {
+    return unholdableField(c, value, true);
 }
 
 QList<DamagedChannel> DamagedChannels(const RadioDataRec& data, const ChannelList& channels) {
@@ -104,6 +111,14 @@ QList<DamagedChannel> DamagedChannels(const RadioDataRec& data, const ChannelLis
             out.append({i + 1, F::Value, c.CHNo, rx, 0, field, v});
         if (c.CHNo >= 1 && c.CHNo <= MaxChannels) seen.set(c.CHNo);
     }
+    // The public channel goes to the radio without its number, frequency and scan bit (the
+    // radio keeps none for it), so only the fields it sends are judged.
+    const CHInfoRec& p = data.PublicCH;
+    using F = DamagedChannel::Fault;
+    if (!IsPlausibleOffset(p.OffSetFre))
+        out.append({0, F::Offset, 0, {}, p.OffSetFre, "OffSetFre", p.OffSetFre});
+    else if (int v = 0; const char* field = unholdableField(p, v, false))
+        out.append({0, F::Value, 0, {}, 0, field, v});
     return out;
 }
 
@@ -112,6 +127,12 @@ QString DamagedChannelsText(const QList<DamagedChannel>& damaged) {
     constexpr int Listed = 8;
     QStringList parts;
     for (const DamagedChannel& d : damaged.mid(0, Listed)) {
+        if (d.entry == 0) {
+            parts << text(27322, "the public channel has %1 = %2, which the radio cannot hold")
+                         .arg(QString::fromLatin1(d.field))
+                         .arg(d.value);
+            continue;
+        }
         switch (d.fault) {
         case DamagedChannel::Fault::Number:
             parts << text(9853, "entry %1 has the channel number %2, which is not 1 to 409")

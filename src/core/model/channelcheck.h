@@ -14,7 +14,7 @@
 
 struct DamagedChannel {
     enum class Fault { Number, Repeated, Frequency, Band, Offset, Value };
-    int entry; // 1-based position in the channel list
+    int entry; // 1-based position in the channel list; 0 for the public channel
     Fault fault;
     int chNo;
     QString rxFre; // the stored frequency text (with any NUL characters it holds)
@@ -44,11 +44,13 @@ const char* UnholdableField(const CHInfoRec& c, int& value);
 // The damaged records among the first CHCount channels, in list order: a number outside
 // 1..409, a number an earlier record already has, a frequency text IsPlausibleRxFre refuses
 // (or one holding NUL characters), a frequency of digits IsHoldableRxFre refuses, an offset
-// IsPlausibleOffset refuses, a field UnholdableField names.
+// IsPlausibleOffset refuses, a field UnholdableField names. Then the public channel (entry 0),
+// of whose fields the radio receives all but CHNo, Scan and RxFre: an offset IsPlausibleOffset
+// refuses (Fault::Offset, field "OffSetFre") or a field UnholdableField names.
 QList<DamagedChannel> DamagedChannels(const RadioDataRec& data, const ChannelList& channels);
 
 // The damaged records as one list for a message, the first few of them by name; texts 9853 to
-// 9855, 9857, 9870 and 9871.
+// 9855, 9857, 9870, 9871, 27320 and 27322.
 QString DamagedChannelsText(const QList<DamagedChannel>& damaged);
 // Text 9856: a write refuses the data.
 QString RefusedWriteText();
