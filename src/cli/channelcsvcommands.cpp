@@ -133,10 +133,16 @@ int runImport(const QStringList& args) {
 }
 
 CliCommand regExport("export", "export FILE.dat [-o FILE.csv]            channels as a CSV file",
-                     runExport);
+                     CliHelp{27715, {CliOutputOption}, {CliDataFileArgument}}, runExport);
 CliCommand regImport("import",
                      "import FILE.dat FILE.csv -o OUT.dat [--group G --start N] [--partial]\n"
                      "                                           channels from a CSV file",
+                     CliHelp{27716,
+                             {CliOutputOption,
+                              {"group", "G", 27736},
+                              {"start", "N", 27737},
+                              {"partial", nullptr, 27738}},
+                             {CliDataFileArgument, {"FILE.csv", 27744}}},
                      runImport);
 
 } // namespace

@@ -65,6 +65,6 @@ CliCommand
     reg("new",
         "new [--mode 0|1|2] -o FILE.dat           new document (defaults, then the template file "
         "if present)",
-        runNew);
+        CliHelp{27709, {CliModeOption, CliOutputOption}, {}}, runNew);
 
 } // namespace

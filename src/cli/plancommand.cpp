@@ -70,6 +70,6 @@ int runPlan(const QStringList& args) {
 CliCommand
     reg("plan",
         "plan TABLE.csv [--mode 0|1|2] -o FILE.dat a channel plan table built into a data file",
-        runPlan);
+        CliHelp{27717, {CliModeOption, CliOutputOption}, {{"TABLE.csv", 27746}}}, runPlan);
 
 } // namespace

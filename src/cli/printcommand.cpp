@@ -47,6 +47,7 @@ int runPrint(const QStringList& args) {
 }
 
 CliCommand reg("print", "print FILE.dat -o FILE.pdf               the printed report as a PDF file",
-               runPrint, CliCommand::Needs::Gui);
+               CliHelp{27713, {CliOutputOption}, {CliDataFileArgument}}, runPrint,
+               CliCommand::Needs::Gui);
 
 } // namespace

@@ -72,6 +72,9 @@ int runSet(const QStringList& args) {
 CliCommand reg("set",
                "set FILE.dat CH FIELD=VALUE ... [-o OUT.dat]\n"
                "                                           change channel fields as the windows do",
+               CliHelp{27714,
+                       {CliOutputOption},
+                       {CliDataFileArgument, {"CH", 27747}, {"FIELD=VALUE...", 27748}}},
                runSet);
 
 } // namespace

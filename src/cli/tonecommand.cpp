@@ -60,6 +60,7 @@ int runTone(const QStringList& args) {
 }
 
 CliCommand reg("tone", "tone FILE.dat --tip N -o FILE.wav        one tone tip as a WAV file",
+               CliHelp{27720, {{"tip", "N", 27739}, CliOutputOption}, {CliDataFileArgument}},
                runTone);
 
 } // namespace
