@@ -5,6 +5,7 @@
 //
 // Exit status: 0 success, 1 the radio or the link failed, 2 bad arguments or bad input files.
 
+#include <QCommandLineOption>
 #include <QStringList>
 #include <functional>
 
@@ -56,6 +57,8 @@ const QList<const CliCommand*>& CliCommands();
 const CliCommand* FindCliCommand(const QString& name);
 // The help of one command as "mzcli help CMD" and "mzcli CMD --help" print it.
 QString CliCommandHelp(const CliCommand& command);
+// The option as a command's parser takes it, from its one declaration.
+QCommandLineOption CliParserOption(const CliOption& option);
 // Whether args (those after the command's name) ask for its help: --help or -h where an
 // option may stand, not as the value of an option before it.
 bool AsksForHelp(const CliCommand& command, const QStringList& args);

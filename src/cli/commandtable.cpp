@@ -94,6 +94,13 @@ QString CliCommandHelp(const CliCommand& c) {
     return text;
 }
 
+QCommandLineOption CliParserOption(const CliOption& o) {
+    QCommandLineOption option(QString::fromLatin1(o.names).split(QLatin1Char(',')),
+                              LoadLangText(o.text));
+    if (o.value) option.setValueName(QLatin1String(o.value));
+    return option;
+}
+
 bool AsksForHelp(const CliCommand& c, const QStringList& args) {
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString& arg = args[i];

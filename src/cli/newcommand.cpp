@@ -16,9 +16,7 @@ int runNew(const QStringList& args) {
     QCommandLineParser p;
     p.addOption({QStringLiteral("mode"), QStringLiteral("Country mode 0 (CB), 1 (HF) or 2 (HAM)."),
                  QStringLiteral("N"), QStringLiteral("0")});
-    p.addOption({{QStringLiteral("o"), QStringLiteral("output")},
-                 QStringLiteral("The data file to write."),
-                 QStringLiteral("FILE")});
+    p.addOption(CliParserOption(CliOutputOption));
     if (!ParseCliArgs(p, args)) return ExitBadInput;
     if (!p.positionalArguments().isEmpty()) {
         CliError(

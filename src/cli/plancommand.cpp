@@ -18,9 +18,7 @@ int runPlan(const QStringList& args) {
     QCommandLineParser p;
     p.addOption({QStringLiteral("mode"), QStringLiteral("Country mode 0 (CB), 1 (HF) or 2 (HAM)."),
                  QStringLiteral("N"), QStringLiteral("0")});
-    p.addOption({{QStringLiteral("o"), QStringLiteral("output")},
-                 QStringLiteral("The data file to write."),
-                 QStringLiteral("FILE")});
+    p.addOption(CliParserOption(CliOutputOption));
     if (!ParseCliArgs(p, args)) return ExitBadInput;
     if (p.positionalArguments().size() != 1) {
         CliError(QStringLiteral("plan needs exactly one table: mzcli plan TABLE.csv -o FILE.dat."));

@@ -14,9 +14,7 @@ namespace {
 
 int runPrint(const QStringList& args) {
     QCommandLineParser p;
-    p.addOption({{QStringLiteral("o"), QStringLiteral("output")},
-                 QStringLiteral("The PDF file to write."),
-                 QStringLiteral("FILE.pdf")});
+    p.addOption(CliParserOption(CliOutputOption));
     if (!ParseCliArgs(p, args)) return ExitBadInput;
     if (p.positionalArguments().size() != 1) {
         CliError(QStringLiteral("print needs exactly one data file: mzcli print FILE.dat -o "

@@ -15,9 +15,7 @@ namespace {
 
 int runSet(const QStringList& args) {
     QCommandLineParser p;
-    p.addOption({{QStringLiteral("o"), QStringLiteral("output")},
-                 QStringLiteral("The data file to write (FILE.dat itself without it)."),
-                 QStringLiteral("FILE")});
+    p.addOption(CliParserOption(CliOutputOption));
     if (!ParseCliArgs(p, args)) return ExitBadInput;
     const QStringList pos = p.positionalArguments();
     if (pos.size() < 3) {
