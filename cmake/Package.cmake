@@ -37,13 +37,22 @@ if(MZ_HELP2MAN)
         if(NOT TARGET ${prog})
             continue()
         endif()
+        # mzcli's page has a section per command, from each command's own help.
+        set(include)
+        set(make_include)
+        if(prog STREQUAL "mzcli")
+            set(include --include=${MZ_MAN_DIR}/mzcli-commands.h2m)
+            set(make_include COMMAND ${CMAKE_COMMAND} -DPROGRAM=$<TARGET_FILE:${prog}>
+                -DOUT=${MZ_MAN_DIR}/mzcli-commands.h2m -P ${CMAKE_SOURCE_DIR}/cmake/ManCommands.cmake)
+        endif()
         add_custom_command(OUTPUT ${MZ_MAN_DIR}/${prog}.1.gz
             COMMAND ${CMAKE_COMMAND} -E make_directory ${MZ_MAN_DIR}
+            ${make_include}
             COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen
                     ${MZ_HELP2MAN} --no-info --no-discard-stderr --section=1 --name=${what}
-                    --output=${MZ_MAN_DIR}/${prog}.1 $<TARGET_FILE:${prog}>
+                    ${include} --output=${MZ_MAN_DIR}/${prog}.1 $<TARGET_FILE:${prog}>
             COMMAND ${MZ_GZIP} -9nf ${MZ_MAN_DIR}/${prog}.1
-            DEPENDS ${prog} stage
+            DEPENDS ${prog} stage ${CMAKE_SOURCE_DIR}/cmake/ManCommands.cmake
             COMMENT "Writing the man page ${prog}.1"
             VERBATIM)
         list(APPEND mz_man_pages ${MZ_MAN_DIR}/${prog}.1.gz)

@@ -111,5 +111,14 @@ int batchWriteCommand(const QStringList& args) {
     return writer.notVerified() == 0 ? ExitOk : ExitLink;
 }
 
-CliCommand reg("batch-write", Usage, batchWriteCommand);
+CliCommand reg("batch-write", Usage,
+               CliHelp{27708,
+                       {CliPortOption,
+                        {"log", "LOG.csv", 27749},
+                        {"count", "N", 27734},
+                        {"backup-first", nullptr, 27735},
+                        CliPasswordOption,
+                        CliQuietOption},
+                       {CliDataFileArgument}},
+               batchWriteCommand);
 } // namespace

@@ -17,9 +17,7 @@ namespace {
 
 int runExport(const QStringList& args) {
     QCommandLineParser p;
-    p.addOption({{QStringLiteral("o"), QStringLiteral("output")},
-                 QStringLiteral("The CSV file to write (standard output without it)."),
-                 QStringLiteral("FILE")});
+    p.addOption(CliParserOption(CliOutputOption));
     if (!ParseCliArgs(p, args)) return ExitBadInput;
     if (p.positionalArguments().size() != 1) {
         CliError(QStringLiteral("export needs exactly one data file: mzcli export FILE.dat -o "
@@ -59,9 +57,7 @@ bool parseGroup(const QString& text, int mode, int& group) {
 
 int runImport(const QStringList& args) {
     QCommandLineParser p;
-    p.addOption({{QStringLiteral("o"), QStringLiteral("output")},
-                 QStringLiteral("The data file to write."),
-                 QStringLiteral("FILE")});
+    p.addOption(CliParserOption(CliOutputOption));
     p.addOption({QStringLiteral("group"),
                  QStringLiteral("Put the rows into consecutive rows of this group."),
                  QStringLiteral("G")});
@@ -133,10 +129,16 @@ int runImport(const QStringList& args) {
 }
 
 CliCommand regExport("export", "export FILE.dat [-o FILE.csv]            channels as a CSV file",
-                     runExport);
+                     CliHelp{27715, {CliOutputOption}, {CliDataFileArgument}}, runExport);
 CliCommand regImport("import",
                      "import FILE.dat FILE.csv -o OUT.dat [--group G --start N] [--partial]\n"
                      "                                           channels from a CSV file",
+                     CliHelp{27716,
+                             {CliOutputOption,
+                              {"group", "G", 27736},
+                              {"start", "N", 27737},
+                              {"partial", nullptr, 27738}},
+                             {CliDataFileArgument, {"FILE.csv", 27744}}},
                      runImport);
 
 } // namespace

@@ -35,6 +35,6 @@ int runDiff(const QStringList& args) {
 }
 
 CliCommand reg("diff", "diff A.dat B.dat                         differences field by field",
-               runDiff);
+               CliHelp{27711, {}, {{"A.dat", 27742}, {"B.dat", 27743}}}, runDiff);
 
 } // namespace

@@ -91,5 +91,5 @@ int doctorCommand(const QStringList& args) {
 
 CliCommand reg("doctor",
                "doctor --port PORT                       check a port and ask the radio who it is",
-               doctorCommand);
+               CliHelp{27719, {CliPortOption}, {}}, doctorCommand);
 } // namespace

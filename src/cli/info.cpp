@@ -60,5 +60,9 @@ int infoCommand(const QStringList& args) {
 }
 
 CliCommand reg("info", "info  --port PORT [--format text|json] [--quiet] [--log FILE]",
+               CliHelp{
+                   27707,
+                   {CliPortOption, {"format", "text|json", 27732}, CliQuietOption, CliLogOption},
+                   {}},
                infoCommand);
 } // namespace

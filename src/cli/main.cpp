@@ -5,6 +5,7 @@
 #include "core/app/buildinfo.h"
 #include "core/app/startup.h"
 #include "core/lang/langtext.h"
+#include "core/model/document.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -16,26 +17,12 @@
 #include <unistd.h>
 
 namespace {
-QList<const CliCommand*>& registry() {
-    static QList<const CliCommand*> r;
-    return r;
-}
-
 void usage(QTextStream& out) {
     out << "usage: mzcli COMMAND [options]\n       mzcli --version\n\ncommands:\n";
     for (const CliCommand* c : CliCommands())
         out << "  " << c->usage << "\n";
 }
 } // namespace
-
-CliCommand::CliCommand(const char* n, const char* u, Fn f, Needs needs)
-    : name(n), usage(u), fn(std::move(f)), needs(needs) {
-    registry().append(this);
-}
-
-const QList<const CliCommand*>& CliCommands() {
-    return registry();
-}
 
 void CliError(const QString& sentence) {
     QTextStream(stderr) << "mzcli: " << sentence << "\n";
@@ -129,6 +116,19 @@ int finishStandardOutput(int code) {
         CliError(written.arg(file));
     return code == ExitOk ? ExitBadInput : code;
 }
+
+// The help is in the language of the environment, as the commands speak.
+int printHelp(const CliCommand& c) {
+    Document doc;
+    CliStartUp(doc);
+    QTextStream(stdout) << CliCommandHelp(c);
+    return finishStandardOutput(ExitOk);
+}
+
+int unknownCommand(const QString& name) {
+    CliError(QStringLiteral("unknown command \"%1\"; run mzcli --help for the list.").arg(name));
+    return ExitBadInput;
+}
 } // namespace
 
 int main(int argc, char** argv) {
@@ -149,8 +149,18 @@ int main(int argc, char** argv) {
     // "mzcli --log FILE COMMAND ..." is the same as "mzcli COMMAND --log FILE ...".
     if (args.size() >= 3 && args[0] == QLatin1String("--log")) args.move(2, 0);
     const QString name = args.takeFirst();
-    for (const CliCommand* c : CliCommands())
-        if (name == QLatin1String(c->name)) return finishStandardOutput(c->fn(args));
-    CliError(QStringLiteral("unknown command \"%1\"; run mzcli --help for the list.").arg(name));
-    return ExitBadInput;
+    if (name == QLatin1String("help") && args.size() == 1) {
+        const CliCommand* c = FindCliCommand(args[0]);
+        return c ? printHelp(*c) : unknownCommand(args[0]);
+    }
+    if (name == QLatin1String("help") && args.isEmpty()) {
+        {
+            QTextStream out(stdout);
+            usage(out);
+        }
+        return finishStandardOutput(ExitOk);
+    }
+    if (const CliCommand* c = FindCliCommand(name))
+        return AsksForHelp(*c, args) ? printHelp(*c) : finishStandardOutput(c->fn(args));
+    return unknownCommand(name);
 }

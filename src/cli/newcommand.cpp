@@ -16,9 +16,7 @@ int runNew(const QStringList& args) {
     QCommandLineParser p;
     p.addOption({QStringLiteral("mode"), QStringLiteral("Country mode 0 (CB), 1 (HF) or 2 (HAM)."),
                  QStringLiteral("N"), QStringLiteral("0")});
-    p.addOption({{QStringLiteral("o"), QStringLiteral("output")},
-                 QStringLiteral("The data file to write."),
-                 QStringLiteral("FILE")});
+    p.addOption(CliParserOption(CliOutputOption));
     if (!ParseCliArgs(p, args)) return ExitBadInput;
     if (!p.positionalArguments().isEmpty()) {
         CliError(
@@ -65,6 +63,6 @@ CliCommand
     reg("new",
         "new [--mode 0|1|2] -o FILE.dat           new document (defaults, then the template file "
         "if present)",
-        runNew);
+        CliHelp{27709, {CliModeOption, CliOutputOption}, {}}, runNew);
 
 } // namespace

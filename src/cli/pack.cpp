@@ -25,5 +25,6 @@ int packCommand(const QStringList& args) {
     return WriteOutputFile(a->output, bytes) ? ExitOk : ExitBadInput;
 }
 
-CliCommand reg("pack", "pack FILE.dat -o MEM.bin", packCommand);
+CliCommand reg("pack", "pack FILE.dat -o MEM.bin",
+               CliHelp{27721, {CliOutputOption}, {CliDataFileArgument}}, packCommand);
 } // namespace

@@ -18,9 +18,7 @@ int runPlan(const QStringList& args) {
     QCommandLineParser p;
     p.addOption({QStringLiteral("mode"), QStringLiteral("Country mode 0 (CB), 1 (HF) or 2 (HAM)."),
                  QStringLiteral("N"), QStringLiteral("0")});
-    p.addOption({{QStringLiteral("o"), QStringLiteral("output")},
-                 QStringLiteral("The data file to write."),
-                 QStringLiteral("FILE")});
+    p.addOption(CliParserOption(CliOutputOption));
     if (!ParseCliArgs(p, args)) return ExitBadInput;
     if (p.positionalArguments().size() != 1) {
         CliError(QStringLiteral("plan needs exactly one table: mzcli plan TABLE.csv -o FILE.dat."));
@@ -70,6 +68,6 @@ int runPlan(const QStringList& args) {
 CliCommand
     reg("plan",
         "plan TABLE.csv [--mode 0|1|2] -o FILE.dat a channel plan table built into a data file",
-        runPlan);
+        CliHelp{27717, {CliModeOption, CliOutputOption}, {{"TABLE.csv", 27746}}}, runPlan);
 
 } // namespace

@@ -72,5 +72,5 @@ int portsCommand(const QStringList& args) {
 }
 
 CliCommand reg("ports", "ports [--format text|json]               serial ports and their cables",
-               portsCommand);
+               CliHelp{27718, {{"format", "text|json", 27732}}, {}}, portsCommand);
 } // namespace

@@ -14,9 +14,7 @@ namespace {
 
 int runPrint(const QStringList& args) {
     QCommandLineParser p;
-    p.addOption({{QStringLiteral("o"), QStringLiteral("output")},
-                 QStringLiteral("The PDF file to write."),
-                 QStringLiteral("FILE.pdf")});
+    p.addOption(CliParserOption(CliOutputOption));
     if (!ParseCliArgs(p, args)) return ExitBadInput;
     if (p.positionalArguments().size() != 1) {
         CliError(QStringLiteral("print needs exactly one data file: mzcli print FILE.dat -o "
@@ -47,6 +45,7 @@ int runPrint(const QStringList& args) {
 }
 
 CliCommand reg("print", "print FILE.dat -o FILE.pdf               the printed report as a PDF file",
-               runPrint, CliCommand::Needs::Gui);
+               CliHelp{27713, {CliOutputOption}, {CliDataFileArgument}}, runPrint,
+               CliCommand::Needs::Gui);
 
 } // namespace

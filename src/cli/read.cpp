@@ -34,5 +34,14 @@ int readCommand(const QStringList& args) {
 
 CliCommand reg("read",
                "read  --port PORT [--password PW] [--quiet] [--log FILE] [--no-backup] -o FILE.dat",
+               CliHelp{27705,
+                       {CliPortOption,
+                        CliPasswordOption,
+                        CliQuietOption,
+                        CliLogOption,
+                        {"no-backup", nullptr, 27727},
+                        CliRunOtherVersionOption,
+                        CliOutputOption},
+                       {}},
                readCommand);
 } // namespace

@@ -15,9 +15,7 @@ namespace {
 
 int runSet(const QStringList& args) {
     QCommandLineParser p;
-    p.addOption({{QStringLiteral("o"), QStringLiteral("output")},
-                 QStringLiteral("The data file to write (FILE.dat itself without it)."),
-                 QStringLiteral("FILE")});
+    p.addOption(CliParserOption(CliOutputOption));
     if (!ParseCliArgs(p, args)) return ExitBadInput;
     const QStringList pos = p.positionalArguments();
     if (pos.size() < 3) {
@@ -72,6 +70,9 @@ int runSet(const QStringList& args) {
 CliCommand reg("set",
                "set FILE.dat CH FIELD=VALUE ... [-o OUT.dat]\n"
                "                                           change channel fields as the windows do",
+               CliHelp{27714,
+                       {CliOutputOption},
+                       {CliDataFileArgument, {"CH", 27747}, {"FIELD=VALUE...", 27748}}},
                runSet);
 
 } // namespace

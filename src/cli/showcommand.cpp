@@ -49,6 +49,8 @@ int runShow(const QStringList& args) {
     return damaged ? ExitBadInput : ExitOk;
 }
 
-CliCommand reg("show", "show FILE.dat [--format text|json|csv]   print a document", runShow);
+CliCommand reg("show", "show FILE.dat [--format text|json|csv]   print a document",
+               CliHelp{27710, {{"format", "text|json|csv", 27732}}, {CliDataFileArgument}},
+               runShow);
 
 } // namespace

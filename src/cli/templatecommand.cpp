@@ -53,6 +53,6 @@ int runTemplate(const QStringList& args) {
 CliCommand
     reg("template",
         "template FILE.dat [--factory]            install a document as the initial-data file",
-        runTemplate);
+        CliHelp{27712, {{"factory", nullptr, 27740}}, {CliDataFileArgument}}, runTemplate);
 
 } // namespace

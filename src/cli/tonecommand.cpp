@@ -16,9 +16,7 @@ namespace {
 int runTone(const QStringList& args) {
     QCommandLineParser p;
     p.addOption({QStringLiteral("tip"), QStringLiteral("Tone tip 1 to 8."), QStringLiteral("N")});
-    p.addOption({{QStringLiteral("o"), QStringLiteral("output")},
-                 QStringLiteral("The WAV file to write."),
-                 QStringLiteral("FILE")});
+    p.addOption(CliParserOption(CliOutputOption));
     if (!ParseCliArgs(p, args)) return ExitBadInput;
     const QStringList files = p.positionalArguments();
     const QString out = p.value(QStringLiteral("output"));
@@ -60,6 +58,7 @@ int runTone(const QStringList& args) {
 }
 
 CliCommand reg("tone", "tone FILE.dat --tip N -o FILE.wav        one tone tip as a WAV file",
+               CliHelp{27720, {{"tip", "N", 27739}, CliOutputOption}, {CliDataFileArgument}},
                runTone);
 
 } // namespace

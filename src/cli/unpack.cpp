@@ -48,5 +48,7 @@ int unpackCommand(const QStringList& args) {
     return WriteDocumentFile(doc, a->output) ? ExitOk : ExitBadInput;
 }
 
-CliCommand reg("unpack", "unpack MEM.bin --mode 0|1|2 -o FILE.dat", unpackCommand);
+CliCommand reg("unpack", "unpack MEM.bin --mode 0|1|2 -o FILE.dat",
+               CliHelp{27722, {CliModeOption, CliOutputOption}, {{"MEM.bin", 27745}}},
+               unpackCommand);
 } // namespace

@@ -26,5 +26,14 @@ int writeCommand(const QStringList& args) {
 CliCommand reg("write",
                "write --port PORT [--password PW] [--quiet] [--log FILE] [--verify|--no-verify] "
                "FILE.dat",
+               CliHelp{27706,
+                       {CliPortOption,
+                        CliPasswordOption,
+                        CliQuietOption,
+                        CliLogOption,
+                        {"verify", nullptr, 27729},
+                        {"no-verify", nullptr, 27730},
+                        CliRunOtherVersionOption},
+                       {CliDataFileArgument}},
                writeCommand);
 } // namespace
