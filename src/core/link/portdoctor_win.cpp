@@ -3,6 +3,12 @@
 
 #include <windows.h>
 
+// A COM port is a name in the device namespace, not a file a user could give by mistake: what
+// is not a port is told by opening it (CheckPort).
+QStringList NotASerialPort(const QString&) {
+    return {};
+}
+
 DoctorReport CheckPort(const QString& port, const DoctorRoots&) {
     WinPortOpen open;
     const QString name = QStringLiteral("\\\\.\\") + port.trimmed();
