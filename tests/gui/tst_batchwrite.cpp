@@ -166,8 +166,8 @@ private slots:
                     ->item(0)
                     ->text()
                     .contains(QStringLiteral("failed: stopped during the write")));
-        QCOMPARE(resultText(w), LoadLangText(27607) + '\n' +
-                                    LoadLangText(27604).arg(1).arg(0).arg(1).arg(serial));
+        QCOMPARE(resultText(w),
+                 LoadLangText(27607) + '\n' + LoadLangText(27604).arg(1).arg(0).arg(1).arg(serial));
         QVERIFY(!child<QLabel>(w, "LabelResult")->property("good").toBool());
         QFile f(log);
         QVERIFY(f.open(QIODevice::ReadOnly));

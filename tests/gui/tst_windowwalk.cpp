@@ -97,11 +97,12 @@ QStringList systemNames() {
 }
 
 // A word of a kept text: a kept name, a unit (alone or after its number: "5K", "4W", "10s"), a
-// key P1..P6, a tone code (C_001, D_001, 023N, D023N), a port name (COM3, ttyUSB0), a version (V100).
+// key P1..P6, a tone code (C_001, D_001, 023N, D023N), a port name (COM3, ttyUSB0), a version
+// (V100).
 bool keptWord(const QString& word) {
-    static const QRegularExpression pattern(
-        u"^(?:\\d*(?:MHz|kHz|Hz|dB|ms|s|min|W|V|K|N|I)|P[1-6]|[CD]_\\d{3}|D\\d{3}N|COM\\d+|tty[A-Za-z]*\\d*"
-        u"|MZ-?\\d+|V\\d+(?:\\.\\d+)*)$"_s);
+    static const QRegularExpression pattern(u"^(?:\\d*(?:MHz|kHz|Hz|dB|ms|s|min|W|V|K|N|I)|P[1-6]|["
+                                            u"CD]_\\d{3}|D\\d{3}N|COM\\d+|tty[A-Za-z]*\\d*"
+                                            u"|MZ-?\\d+|V\\d+(?:\\.\\d+)*)$"_s);
     return keptNames().contains(word) || pattern.match(word).hasMatch();
 }
 
@@ -667,9 +668,9 @@ private slots:
     // The check itself: what it lets through and what it catches.
     void keptTextsAreNamesOnly() {
         for (const QString& kept :
-             {u"26.965 - 27.405 MHz"_s, u"MZ-710"_s, u"C_001(67.0Hz)"_s, u"D_001(023N)"_s, u"5K"_s, u"D023N"_s, u"67.0 Hz"_s,
-              u"NULL"_s, u"P6"_s, u"COM3"_s, u"/dev/ttyUSB0"_s, u"按键 P1"_s, u"100%"_s, u"EU"_s,
-              u"4W"_s, u"10s"_s})
+             {u"26.965 - 27.405 MHz"_s, u"MZ-710"_s, u"C_001(67.0Hz)"_s, u"D_001(023N)"_s, u"5K"_s,
+              u"D023N"_s, u"67.0 Hz"_s, u"NULL"_s, u"P6"_s, u"COM3"_s, u"/dev/ttyUSB0"_s,
+              u"按键 P1"_s, u"100%"_s, u"EU"_s, u"4W"_s, u"10s"_s})
             QVERIFY2(keptText(kept), qPrintable(kept));
         for (const QString& english :
              {u"On"_s, u"Off"_s, u"Add"_s, u"Max"_s, u"OK"_s, u"Key Mode 1"_s, u"5 kHz step"_s})

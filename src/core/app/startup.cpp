@@ -12,8 +12,8 @@
 #include "linksettings.h"
 
 #include <QFile>
-#include <QOperatingSystemVersion>
 #include <QFileInfo>
+#include <QOperatingSystemVersion>
 #include <QSettings>
 
 namespace {

@@ -1,5 +1,5 @@
-#include "devicelink.h"
 #include "../lang/langtext.h"
+#include "devicelink.h"
 
 #include <QFile>
 

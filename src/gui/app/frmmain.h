@@ -231,7 +231,7 @@ private:
     LinkSession* session_ = nullptr;
     FileChooser fileChooser_;
     bool frameChecked_ = false; // the frame was checked against the screens once
-    QString saveDialogTitle_; // why a command saves before it runs; empty: the usual title
+    QString saveDialogTitle_;   // why a command saves before it runs; empty: the usual title
     SessionStarter sessionStarter_;
     ChannelCsvCommands* channelCsv_ = nullptr;
     PrintCommands* print_ = nullptr;

@@ -10,8 +10,8 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPlainTextEdit>
-#include <QSplitter>
 #include <QPushButton>
+#include <QSplitter>
 #include <QTreeWidget>
 #include <QUrl>
 #include <QVBoxLayout>

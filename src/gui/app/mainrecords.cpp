@@ -14,11 +14,11 @@
 #include "core/model/document.h"
 
 #include <QAction>
+#include <QBoxLayout>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
-#include <QBoxLayout>
 #include <QStatusBar>
 #include <QTimer>
 

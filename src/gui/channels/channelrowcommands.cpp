@@ -229,7 +229,8 @@ void ChannelRowCommands::run(Command c) {
     int selFirst = first, selLast = last;
     switch (c) {
     case Command::Copy:
-        putOnClipboard(t->grid()->viewSorted() ? copyAsShown(*t) : CopyRows(doc_, group, first, last));
+        putOnClipboard(t->grid()->viewSorted() ? copyAsShown(*t)
+                                               : CopyRows(doc_, group, first, last));
         return;
     case Command::Cut: {
         const ChannelClip clip = CopyRows(doc_, group, first, last);

@@ -15,9 +15,9 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
-#include <QTimer>
 #include <QSplitter>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QUrl>
 
 namespace {

@@ -6,8 +6,7 @@
 #include <algorithm>
 
 void keepFrameOnScreen(QWidget* window) {
-    if (!window || window->isMinimized() || window->isMaximized() || window->isFullScreen())
-        return;
+    if (!window || window->isMinimized() || window->isMaximized() || window->isFullScreen()) return;
     QRect frame = window->frameGeometry();
     // The screen under the middle of the title bar, else the nearest one to it.
     const QPoint title(frame.center().x(), frame.top() + 1);
@@ -27,10 +26,9 @@ void keepFrameOnScreen(QWidget* window) {
     if (!screen) return;
     const QRect avail = screen->availableGeometry();
     // The frame around the client area: what the window manager added.
-    const QMargins around(window->geometry().left() - frame.left(),
-                          window->geometry().top() - frame.top(),
-                          frame.right() - window->geometry().right(),
-                          frame.bottom() - window->geometry().bottom());
+    const QMargins around(
+        window->geometry().left() - frame.left(), window->geometry().top() - frame.top(),
+        frame.right() - window->geometry().right(), frame.bottom() - window->geometry().bottom());
     if (frame.width() > avail.width() || frame.height() > avail.height()) {
         const QSize client(std::min(frame.width(), avail.width()) - around.left() - around.right(),
                            std::min(frame.height(), avail.height()) - around.top() -
@@ -39,7 +37,9 @@ void keepFrameOnScreen(QWidget* window) {
         frame = window->frameGeometry();
     }
     QPoint to = frame.topLeft();
-    to.setX(std::clamp(to.x(), avail.left(), std::max(avail.left(), avail.right() + 1 - frame.width())));
-    to.setY(std::clamp(to.y(), avail.top(), std::max(avail.top(), avail.bottom() + 1 - frame.height())));
+    to.setX(std::clamp(to.x(), avail.left(),
+                       std::max(avail.left(), avail.right() + 1 - frame.width())));
+    to.setY(std::clamp(to.y(), avail.top(),
+                       std::max(avail.top(), avail.bottom() + 1 - frame.height())));
     if (to != frame.topLeft()) window->move(to);
 }

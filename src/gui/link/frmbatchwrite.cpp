@@ -1,9 +1,9 @@
 #include "frmbatchwrite.h"
 
 #include "core/files/batchlog.h"
-#include "core/link/portnames.h"
 #include "core/lang/langtext.h"
 #include "core/lang/prompter.h"
+#include "core/link/portnames.h"
 #include "core/model/document.h"
 
 #include <QCheckBox>
@@ -26,12 +26,12 @@
 namespace {
 // The question of Cancel during a write: the radio would hold a partly written memory.
 constexpr int TxtStopWrite = 9810;
-constexpr int TxtReadingBusy = 27600;   // the big line while the information is read
-constexpr int TxtWritingBusy = 27601;   // %1 the serial number
-constexpr int TxtVerifyingBusy = 27602; // %1 the serial number
-constexpr int TxtBackupBusy = 27603;    // %1 the serial number
-constexpr int TxtEndWriteAgain = 27604; // %1 radios, %2 verified, %3 not, %4 serials to write
-constexpr int TxtEndNotAll = 27605;     // %1 radios, %2 verified, %3 not
+constexpr int TxtReadingBusy = 27600;    // the big line while the information is read
+constexpr int TxtWritingBusy = 27601;    // %1 the serial number
+constexpr int TxtVerifyingBusy = 27602;  // %1 the serial number
+constexpr int TxtBackupBusy = 27603;     // %1 the serial number
+constexpr int TxtEndWriteAgain = 27604;  // %1 radios, %2 verified, %3 not, %4 serials to write
+constexpr int TxtEndNotAll = 27605;      // %1 radios, %2 verified, %3 not
 constexpr int TxtEndAllVerified = 27606; // %1 radios
 constexpr int TxtBatchEnded = 27607;
 constexpr int TxtPort = 27609;
@@ -179,10 +179,10 @@ void FrmBatchWrite::startBatch() {
     // A port that is not there would be asked about once a second for ever: it is named now.
     const QString device = PortDevicePath(port_);
     if (port_.isEmpty() || !QFileInfo::exists(device)) {
-        const QString why = port_.isEmpty() ? LoadLangText(9859)
-                                            : DescribeOpenFailure(device,
-                                                                  QSerialPort::DeviceNotFoundError,
-                                                                  QString());
+        const QString why =
+            port_.isEmpty()
+                ? LoadLangText(9859)
+                : DescribeOpenFailure(device, QSerialPort::DeviceNotFoundError, QString());
         showResult(why, false);
         LabelStep_->clear();
         return;
@@ -246,8 +246,10 @@ void FrmBatchWrite::onPhase(BatchPhase phase) {
     // The big line says what the dealer is to do now: connect a radio, or leave the one being
     // written alone; the result of the last radio stays in the list and the line below.
     case BatchPhase::WaitingForRadio:
-        if (writer_.handled() == 0) LabelStep_->setText(LoadLangText(26011));
-        else LabelStep_->setText(lastResult_);
+        if (writer_.handled() == 0)
+            LabelStep_->setText(LoadLangText(26011));
+        else
+            LabelStep_->setText(lastResult_);
         showBusy(QString());
         LabelResult_->setText(LoadLangText(26011));
         break;
@@ -329,9 +331,10 @@ void FrmBatchWrite::onFinished(const QString& error) {
                            .arg(writeAgain_.join(QStringLiteral(", "))),
                    false);
     } else {
-        showResult(ended + QLatin1Char('\n') +
-                       LoadLangText(TxtEndNotAll).arg(handled).arg(verified).arg(handled - verified),
-                   false);
+        showResult(
+            ended + QLatin1Char('\n') +
+                LoadLangText(TxtEndNotAll).arg(handled).arg(verified).arg(handled - verified),
+            false);
     }
 }
 
@@ -341,8 +344,8 @@ void FrmBatchWrite::updateButtons() {
     CommandStop_->setEnabled(running);
     CommandStop_->setText(LoadLangText(running && writer_.stopRequested() ? 26009 : 26008));
     for (QWidget* w : {static_cast<QWidget*>(TextLog_), static_cast<QWidget*>(CommandBrowse_),
-                       static_cast<QWidget*>(ComboPort_),
-                       static_cast<QWidget*>(SpinCount_), static_cast<QWidget*>(CheckBackup_)})
+                       static_cast<QWidget*>(ComboPort_), static_cast<QWidget*>(SpinCount_),
+                       static_cast<QWidget*>(CheckBackup_)})
         w->setEnabled(!running);
 }
 

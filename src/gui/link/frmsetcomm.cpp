@@ -1,14 +1,14 @@
 #include "frmsetcomm.h"
 #include "virtualradioprocess.h"
 
+#include "common/frmhelp.h"
 #include "core/app/appstate.h"
 #include "core/app/startup.h"
 #include "core/lang/langtext.h"
+#include "core/lang/prompter.h"
 #include "core/link/connectiontest.h"
 #include "core/link/portdoctor.h"
 #include "core/link/portnames.h"
-#include "common/frmhelp.h"
-#include "core/lang/prompter.h"
 #include "lang/captions.h"
 
 #include <QButtonGroup>
@@ -312,11 +312,10 @@ void FrmSetComm::CommandOK_Click() {
             // refused.
             const QString device = PortDevicePath(typed);
             if (prompter_ && !QFileInfo::exists(device) &&
-                prompter_->ask(DescribeOpenFailure(device, QSerialPort::DeviceNotFoundError,
-                                                   QString()) +
-                                   QStringLiteral("\n\n") + LoadLangText(27614),
-                               Prompter::Buttons::YesNo,
-                               Prompter::Icon::Question) != Prompter::Answer::Yes)
+                prompter_->ask(
+                    DescribeOpenFailure(device, QSerialPort::DeviceNotFoundError, QString()) +
+                        QStringLiteral("\n\n") + LoadLangText(27614),
+                    Prompter::Buttons::YesNo, Prompter::Icon::Question) != Prompter::Answer::Yes)
                 return;
             a.PortName = typed;
         }

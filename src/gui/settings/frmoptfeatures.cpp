@@ -222,8 +222,8 @@ void FrmOptFeatures::SaveOptFeat(int id) {
     }
 }
 
-void FrmOptFeatures::tellMoved(const QString& label, const QString& typed,
-                               const QString& stored, double low, double high, int decimals) {
+void FrmOptFeatures::tellMoved(const QString& label, const QString& typed, const QString& stored,
+                               double low, double high, int decimals) {
     // Only a number beyond a limit is said; a value rounded to the box's step is not news.
     const auto v = ParseNumber(typed);
     if (!v || (*v >= low && *v <= high)) {

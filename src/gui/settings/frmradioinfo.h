@@ -32,7 +32,7 @@ public:
 
 private:
     QLineEdit* addShown(const char* name, int labelText, QGridLayout* grid, int row,
-                       const char* labelName);
+                        const char* labelName);
 
     Document& doc_;
     QLineEdit* model_ = nullptr;

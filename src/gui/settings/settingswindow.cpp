@@ -24,7 +24,8 @@ public:
             w->setMinimumHeight(need);
             if (auto* host = qobject_cast<QMdiSubWindow*>(w->parentWidget()))
                 QMetaObject::invokeMethod(
-                    host, [host] { host->resize(host->size().expandedTo(host->minimumSizeHint())); },
+                    host,
+                    [host] { host->resize(host->size().expandedTo(host->minimumSizeHint())); },
                     Qt::QueuedConnection);
         }
         return false;
