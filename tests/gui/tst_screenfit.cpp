@@ -36,20 +36,12 @@ QString describe(const QRect& r) {
     return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
 }
 
-// A button in a scrolled part of a window: the part scrolls it into view as the keyboard
-// reaches it.
-bool scrolls(QWidget* b, QWidget* w) {
-    for (QWidget* p = b->parentWidget(); p && p != w; p = p->parentWidget())
-        if (qobject_cast<QScrollArea*>(p)) return true;
-    return false;
-}
-
 // Every shown button of w lies inside area (in the coordinates of areaOwner).
 QStringList hiddenButtons(QWidget* w, QWidget* areaOwner, const QRect& area) {
     QStringList out;
     for (QAbstractButton* b : w->findChildren<QAbstractButton*>()) {
         if (!b->isVisibleTo(w) || b->objectName().isEmpty() ||
-            b->objectName().startsWith(QLatin1String("qt_")) || scrolls(b, w))
+            b->objectName().startsWith(QLatin1String("qt_")))
             continue;
         const QRect r(b->mapTo(areaOwner, QPoint(0, 0)), b->size());
         if (!area.contains(r))

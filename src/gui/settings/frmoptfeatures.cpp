@@ -17,26 +17,12 @@
 #include <QLabel>
 #include <QLocale>
 #include <QScopedValueRollback>
-#include <QScrollArea>
 #include <QSignalBlocker>
 
 namespace {
 const SettingsField& workGroupField() {
     return OptionFields().at(1);
 }
-
-// The frames ask for the room they need (the main window grows for them as far as the screen
-// allows); on a screen too small for them (a longer language, a large scale) they scroll, so
-// that no caption is cut off and the Close button stays in view.
-class FramesScroll : public QScrollArea {
-public:
-    using QScrollArea::QScrollArea;
-    QSize sizeHint() const override { return around(widget()->sizeHint()); }
-    QSize minimumSizeHint() const override { return around(widget()->minimumSizeHint()); }
-
-private:
-    QSize around(const QSize& s) const { return s + QSize(2 * frameWidth(), 2 * frameWidth()); }
-};
 } // namespace
 
 FrmOptFeatures::FrmOptFeatures(Document& doc, QWidget* parent) : SettingsWindow(parent), doc_(doc) {
@@ -59,15 +45,8 @@ FrmOptFeatures::~FrmOptFeatures() {
 }
 
 void FrmOptFeatures::buildControls() {
-    auto* scroll = new FramesScroll(this);
-    scroll->setObjectName(QStringLiteral("FramesScroll"));
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidgetResizable(true);
-    auto* content = new QWidget(scroll);
-    auto* frames = new QHBoxLayout(content);
-    frames->setContentsMargins(0, 0, 0, 0);
-    scroll->setWidget(content);
-    body()->addWidget(scroll, 1);
+    auto* frames = new QHBoxLayout;
+    body()->addLayout(frames);
 
     auto* frame1 = new QGroupBox(this);
     frame1->setObjectName(QStringLiteral("Frame1"));
