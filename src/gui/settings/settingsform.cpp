@@ -75,9 +75,6 @@ QComboBox* SettingsForm::addRow(const SettingsField& field, QGridLayout* grid, i
     auto* label = new QLabel(parent);
     label->setObjectName(field.labelName);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    // A longer language's caption takes a second line rather than being cut off when the
-    // window has no more width to give.
-    label->setWordWrap(true);
     QComboBox* box = field.note ? new NotedList(parent) : new QComboBox(parent);
     box->setObjectName(field.name);
     box->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
