@@ -153,7 +153,12 @@ void frmMain::Load() {
 bool frmMain::eventFilter(QObject* watched, QEvent* e) {
     // The area for the child windows is laid out only when the window shows, and shrinks with
     // it: the child windows follow it.
-    if (watched == mdi_->viewport() && e->type() == QEvent::Resize) fitSubWindows();
+    if (watched == mdi_->viewport() && e->type() == QEvent::Resize) {
+        fitSubWindows();
+        // The area may grow after a window took its room (the main window grows for a longer
+        // language): the window takes the new room too.
+        useRoomInSubWindows();
+    }
     return QMainWindow::eventFilter(watched, e);
 }
 
@@ -524,6 +529,10 @@ void frmMain::cascadeSubWindows() {
     mdi_->cascadeSubWindows();
     const QSize area = mdi_->viewport()->size();
     fitSubWindows(area + growForSubWindows(area));
+    useRoomInSubWindows();
+}
+
+void frmMain::useRoomInSubWindows() {
     // A window whose content would scroll may take the room the arrangement left below it.
     for (QMdiSubWindow* sw : mdi_->subWindowList())
         if (QWidget* w = sw->widget();

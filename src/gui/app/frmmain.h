@@ -81,6 +81,7 @@ public:
     // Cascade, then every child window shrunk into the area that holds it.
     void cascadeSubWindows();
     void fitSubWindows(const QSize& grownArea = QSize());
+    void useRoomInSubWindows();
     // Grows the main window (within its screen) so that its area holds every child window at
     // its minimum size; returns how much the area grows.
     QSize growForSubWindows(const QSize& area);
