@@ -11,6 +11,7 @@
 #include "sim/simprocess.h"
 #include "support/documentbuilders.h"
 #include "support/lossyrelay.h"
+#include "support/ptylink.h"
 #include "support/richdocument.h"
 #include "support/scriptedprompter.h"
 #include "support/testmain.h"
@@ -26,33 +27,11 @@ QByteArray bytesOf(const MemBuf& m) {
     return QByteArray(reinterpret_cast<const char*>(m.data()), int(m.size()));
 }
 
-// The program's end of the noisy cable.
-struct NoisyLink {
-    Document doc;
-    ScriptedPrompter prompter;
-    SerialTransport transport;
-    LinkSession session{doc};
-
-    explicit NoisyLink(const QString& device) : transport(device) {
-        doc.NewDocument();
-        doc.setPrompter(&prompter);
-        session.setTransport(&transport);
-        session.setPrompter(&prompter);
-        session.setReadApplyDelay(0);
-        session.SetNoEcho(true);
-        QObject::connect(&session, &LinkSession::readReady,
-                         [this] { AdoptRadioRead(doc, session); });
-    }
-    bool run(CommKind kind) {
-        QSignalSpy ended(&session, &LinkSession::sessionEnded);
-        if (!session.Start(kind)) return false;
-        QEventLoop loop;
-        QObject::connect(&session, &LinkSession::sessionEnded, &loop, &QEventLoop::quit);
-        QTimer::singleShot(120000, &loop, &QEventLoop::quit);
-        if (ended.isEmpty()) loop.exec();
-        return !ended.isEmpty() && ended.first().first().toBool();
-    }
+// The program's end of the noisy cable: its relay does not echo.
+struct NoisyLink : PtyLink {
+    explicit NoisyLink(const QString& device) : PtyLink(device, 120000) { session.SetNoEcho(true); }
 };
+
 } // namespace
 
 class TestNoisyLine : public QObject {

@@ -13,6 +13,7 @@
 #include "core/model/document.h"
 #include "sim/simprocess.h"
 #include "support/documentbuilders.h"
+#include "support/ptylink.h"
 #include "support/richdocument.h"
 #include "support/scriptedprompter.h"
 #include "support/testmain.h"
@@ -33,31 +34,8 @@ QByteArray bytesOf(const MemBuf& m) {
     return QByteArray(reinterpret_cast<const char*>(m.data()), int(m.size()));
 }
 
-struct Link {
-    Document doc;
-    ScriptedPrompter prompter;
-    SerialTransport transport;
-    LinkSession session{doc};
+using Link = PtyLink;
 
-    explicit Link(const QString& device) : transport(device) {
-        doc.NewDocument();
-        doc.setPrompter(&prompter);
-        session.setTransport(&transport);
-        session.setPrompter(&prompter);
-        session.setReadApplyDelay(0);
-        QObject::connect(&session, &LinkSession::readReady,
-                         [this] { AdoptRadioRead(doc, session); });
-    }
-    bool run(CommKind kind) {
-        QSignalSpy ended(&session, &LinkSession::sessionEnded);
-        if (!session.Start(kind)) return false;
-        QEventLoop loop;
-        QObject::connect(&session, &LinkSession::sessionEnded, &loop, &QEventLoop::quit);
-        QTimer::singleShot(60000, &loop, &QEventLoop::quit);
-        if (ended.isEmpty()) loop.exec();
-        return !ended.isEmpty() && ended.first().first().toBool();
-    }
-};
 } // namespace
 
 class TestSimLink : public QObject {
